@@ -1,0 +1,35 @@
+# Entry points for people and CI. Each first installs the Debian packages.
+BUILD_TEST    ?= build
+BUILD_RELEASE ?= build-release
+BUILD_FUZZ    ?= build-fuzz
+JOBS          ?= $(shell nproc)
+FUZZ_SECONDS  ?= 60
+
+.PHONY: deps test bench fuzz clean
+
+deps:
+	./scripts/install-deps
+
+test: deps
+	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPYRAVUE_SANITIZE=ON
+	cmake --build $(BUILD_TEST) -j $(JOBS)
+	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD_RELEASE) -j $(JOBS) --target benchmarks
+	for b in $(BUILD_RELEASE)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+fuzz: deps
+	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPYRAVUE_FUZZ=ON
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	$(BUILD_FUZZ)/bin/make_seeds $(BUILD_FUZZ)/fuzz-seeds
+	for t in $(BUILD_FUZZ)/bin/fuzz_*; do \
+	    name=$$(basename $$t); mkdir -p $(BUILD_FUZZ)/corpus/$$name; \
+	    echo "== $$name"; \
+	    $$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus/$$name $(BUILD_FUZZ)/fuzz-seeds/$$name || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD_TEST) $(BUILD_RELEASE) $(BUILD_FUZZ)

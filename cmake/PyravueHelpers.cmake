@@ -1,0 +1,20 @@
+# Shared build helpers.
+include(GoogleTest)
+
+set(PYRAVUE_SOURCE_INCLUDE ${PROJECT_SOURCE_DIR}/include)
+set(PYRAVUE_SANITIZER_ENV
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0")
+
+# pyravue_add_gtest(<name> SOURCES ... LIBS ...)
+# A GoogleTest executable whose cases each become a ctest test.
+function(pyravue_add_gtest name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    gtest_discover_tests(${name}
+        WORKING_DIRECTORY ${PYRAVUE_BIN_DIR}
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES ENVIRONMENT "${PYRAVUE_SANITIZER_ENV}" TIMEOUT 300)
+endfunction()
