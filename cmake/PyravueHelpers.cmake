@@ -18,3 +18,15 @@ function(pyravue_add_gtest name)
         DISCOVERY_TIMEOUT 120
         PROPERTIES ENVIRONMENT "${PYRAVUE_SANITIZER_ENV}" TIMEOUT 300)
 endfunction()
+
+# Adds every direct subfolder of <dir> that has a CMakeLists.txt, in name order,
+# so that a new library, tool, fuzz or bench folder needs no edit here.
+function(pyravue_add_subdirectories dir)
+    file(GLOB children LIST_DIRECTORIES true RELATIVE ${dir} ${dir}/*)
+    list(SORT children)
+    foreach(child ${children})
+        if(EXISTS ${dir}/${child}/CMakeLists.txt)
+            add_subdirectory(${dir}/${child})
+        endif()
+    endforeach()
+endfunction()

@@ -37,7 +37,7 @@ std::string format(AnaType type, const std::vector<tagVYPoint>& nodes)
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_seeds <folder>\n");
+        std::fprintf(stderr, "usage: make_seeds_basekit <folder>\n");
         return 2;
     }
     std::string root = argv[1];
