@@ -145,6 +145,7 @@ bool parse_discovery_response(const unsigned char* data, std::size_t size, Disco
 std::vector<char> build_set_address(const SetAddress& address, bool flag)
 {
     std::vector<char> out;
+    out.reserve(kSetAddressSize);
     put_protocol_header(&out);
     put_address_fields(&out, address, flag);
     return out;
@@ -198,6 +199,7 @@ std::vector<char> build_multicast_request()
 std::vector<char> build_multicast_set_address(uint32_t device_ip, const SetAddress& address, bool flag)
 {
     std::vector<char> out;
+    out.reserve(kMulticastSetAddressSize);
     put_protocol_header(&out);
     put_be32(&out, device_ip);
     put_address_fields(&out, address, flag);
