@@ -30,6 +30,7 @@ struct NetEvent {
 };
 
 typedef void (*NetEventCallback)(const NetEvent* event, void* user);
+static_assert(sizeof(NetEvent) == 24, "NetEvent keeps the natural x86-64 layout");
 
 enum { SOCKMESH_LAST_ERROR_CAPACITY = 256, SOCKMESH_ADDR_TEXT = 16 };
 
@@ -43,6 +44,8 @@ struct DiscoveryReply {
     int32_t text_len;     // bytes in message
     const char* message;  // not zero-terminated; valid only during the call
 };
+
+static_assert(sizeof(DiscoveryReply) == 96, "DiscoveryReply keeps the natural x86-64 layout");
 
 typedef void (*DiscoveryCallback)(const DiscoveryReply* reply, void* user);
 typedef void (*MulticastReplyCallback)(const DiscoveryReply* reply, void* user);
@@ -59,6 +62,8 @@ struct SetIpRecord {
     const char* extra;  // null when extra_len is 0; valid only during the call
 };
 
+static_assert(sizeof(SetIpRecord) == 96, "SetIpRecord keeps the natural x86-64 layout");
+
 typedef void (*DeviceRequestCallback)(const SetIpRecord* record, void* user);
 
 // TCP client.
@@ -68,8 +73,8 @@ VY_API bool sockmesh_connect_server(void* handle, const char* ip, int port, NetE
 // Frames and queues one message; the data is copied before the call returns.
 VY_API bool sockmesh_send_data_to_server(void* handle, const void* data, int len);
 VY_API bool sockmesh_disconnect_server(void* handle);
-// Copies at most 256 bytes of the last error text and no terminating zero;
-// buffer must be a zeroed area of at least 256 bytes.
+// Copies the last error text, cut to 255 bytes, with a terminating zero into
+// a buffer of at least 256 bytes. An empty text means no failure yet.
 VY_API bool sockmesh_get_client_last_error(void* handle, char* buffer);
 VY_API bool sockmesh_tcp_client_uninit(void** handle);
 
@@ -80,7 +85,7 @@ VY_API bool sockmesh_send_data_to_client_by_id(void* handle, int id, const void*
 VY_API bool sockmesh_server_disconnect_client_by_id(void* handle, int id);
 // ip receives up to 16 bytes of dotted text; either pointer may be null.
 VY_API bool sockmesh_server_get_client_addr_by_id(void* handle, int id, char* ip, int* port);
-// The address given at start: up to 16 bytes, zero-terminated only when shorter.
+// The address and port given at start; ip receives up to 16 bytes.
 VY_API bool sockmesh_tcp_server_get_addr(void* handle, char* ip, int* port);
 VY_API bool sockmesh_get_server_last_error(void* handle, char* buffer);
 // Asks the loop to close every connection and end; does not wait.

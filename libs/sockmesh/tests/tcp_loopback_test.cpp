@@ -1,3 +1,4 @@
+#include "handles.h"
 #include "tcp_client.h"
 #include "tcp_server.h"
 
@@ -8,6 +9,7 @@
 
 #include <arpa/inet.h>
 #include <atomic>
+#include <cstring>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -259,4 +261,15 @@ TEST(tcp, stop_closes_connections_and_ends_loop)
     net.server.shutdown();
     EXPECT_EQ(net.server.connection_count(), 0u);
     EXPECT_FALSE(net.server.start("127.0.0.1", 0));
+}
+
+TEST(tcp, last_error_copy_is_cut_and_terminated)
+{
+    TcpClient client;
+    client.set_last_error(std::string(300, 'e'));
+    char buffer[SOCKMESH_LAST_ERROR_CAPACITY + 8];
+    std::memset(buffer, '#', sizeof(buffer));
+    copy_terminated(buffer, SOCKMESH_LAST_ERROR_CAPACITY, client.last_error());
+    EXPECT_EQ(std::string(buffer), std::string(255, 'e'));
+    EXPECT_EQ(buffer[SOCKMESH_LAST_ERROR_CAPACITY], '#');  // nothing past the capacity
 }
