@@ -64,6 +64,11 @@ bool TcpClient::fail_connect(const char* message, int error)
 
 bool TcpClient::connect(const std::string& ip, int port)
 {
+    return connect(ip, port, callback_, user_);
+}
+
+bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callback, void* user)
+{
     if (!loop_ready_) {
         return false;
     }
@@ -76,6 +81,7 @@ bool TcpClient::connect(const std::string& ip, int port)
     if (thread_.joinable()) {
         thread_.join();
     }
+    set_callback(callback, user);
     int result = waker_.init(&loop_, on_wake, this);
     if (result != 0) {
         return fail_connect("client async handle init failed, connect failed.", result);

@@ -32,8 +32,11 @@ public:
     bool loop_ready() const { return loop_ready_; }
 
 
-    // Blocks until connected, refused or given up (about 10.1 s).
+    // Blocks until connected, refused or given up (about 10.1 s). The
+    // callback, when given, replaces the previous one once no loop thread
+    // of an earlier connection can still be calling it.
     bool connect(const std::string& ip, int port);
+    bool connect(const std::string& ip, int port, NetEventCallback callback, void* user);
     // Any thread, one at a time. The data is copied.
     bool send(const void* data, std::size_t length);
     // Blocks until the loop thread has ended.

@@ -96,9 +96,8 @@ bool sockmesh_connect_server(void* handle, const char* ip, int port, NetEventCal
         SM_ERROR("Network client connect server failed!\n");
         return false;
     }
-    engine.set_callback(fn, user);
     engine.set_keepalive(true, 5);
-    if (!engine.connect(ip, port)) {
+    if (!engine.connect(ip, port, fn, user)) {
         SM_ERROR("connect error:%s\n", engine.last_error().c_str());
         SM_ERROR("Network client connect server failed!\n");
         return false;
