@@ -40,14 +40,17 @@ std::string server_error(void* server)
 TEST(api, refuses_null_foreign_and_freed_handles)
 {
     int foreign = 0;
+    void* server = nullptr;
+    void* client = nullptr;
+    ASSERT_TRUE(sockmesh_tcp_server_init(&server));
+    ASSERT_TRUE(sockmesh_tcp_client_init(&client));
+    // Freed last, so that no later object can be given the same address.
     void* freed_client = nullptr;
     ASSERT_TRUE(sockmesh_tcp_client_init(&freed_client));
     void* stale = freed_client;
     ASSERT_TRUE(sockmesh_tcp_client_uninit(&freed_client));
     EXPECT_EQ(freed_client, nullptr);
     EXPECT_FALSE(sockmesh_tcp_client_uninit(&freed_client));
-    void* server = nullptr;
-    ASSERT_TRUE(sockmesh_tcp_server_init(&server));
 
     char buffer[256] = {0};
     int port = 0;
@@ -68,8 +71,6 @@ TEST(api, refuses_null_foreign_and_freed_handles)
         EXPECT_FALSE(sockmesh_discovery_mulcast_client_finish(&copy));
         EXPECT_FALSE(sockmesh_discovery_mulcast_server_finish(&copy));
     }
-    void* client = nullptr;
-    ASSERT_TRUE(sockmesh_tcp_client_init(&client));
     for (void* bad : {static_cast<void*>(nullptr), static_cast<void*>(&foreign), stale, client}) {
         EXPECT_FALSE(sockmesh_start_tcp_server(bad, "127.0.0.1", 80, EventLog::callback, nullptr));
         EXPECT_FALSE(sockmesh_send_data_to_client_by_id(bad, 1, "x", 1));
