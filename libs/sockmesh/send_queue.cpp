@@ -128,23 +128,5 @@ std::size_t SendQueue::take(char* target, std::size_t capacity)
     return count;
 }
 
-bool SendQueue::has_pending()
-{
-    {
-        std::lock_guard<std::mutex> lock(ring_mutex_);
-        if (!ring_.empty()) {
-            return true;
-        }
-    }
-    return rest_size() > 0;
-}
-
-std::size_t SendQueue::rest_size()
-{
-    std::unique_lock<std::mutex> rest_lock(rest_mutex_, std::try_to_lock);
-    // A caller holding the rest lock is pushing it; count it as pending.
-    return rest_lock.owns_lock() ? rest_.size() : 1;
-}
-
 }  // namespace detail
 }  // namespace sockmesh

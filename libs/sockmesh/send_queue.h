@@ -63,9 +63,6 @@ public:
     // Loop thread. Takes up to `capacity` bytes out of the ring.
     std::size_t take(char* target, std::size_t capacity);
 
-    bool has_pending();
-    std::size_t rest_size();
-
 private:
     // Pushes as much as fits within the policy's waits; returns bytes written.
     std::size_t push_bytes(const char* bytes, std::size_t size, const PushPolicy& policy,

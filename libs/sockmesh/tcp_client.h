@@ -43,8 +43,6 @@ public:
     bool disconnect();
 
 
-    bool connected() const { return !closed_.load(); }
-
 private:
     static void on_wake(uv_async_t* handle);
     static void on_connect(uv_connect_t* request, int status);

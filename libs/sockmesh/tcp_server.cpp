@@ -227,9 +227,9 @@ void TcpServer::on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t*)
 
 void TcpServer::close_connection(ServerConnection* connection)
 {
-    SM_TRACE("[%s]: id = %d, mb_accept_client_closing = %d\n", "AcceptClient", static_cast<int>(connection->id),
-             connection->closing.load() ? 1 : 0);
     auto* handle = reinterpret_cast<uv_handle_t*>(&connection->tcp);
+    SM_TRACE("[%s]: id = %d, mb_accept_client_closed = %d, mb_accept_client_closing = %d\n", "AcceptClient",
+             static_cast<int>(connection->id), uv_is_closing(handle) ? 1 : 0, connection->closing.load() ? 1 : 0);
     if (connection->closing.exchange(true) || uv_is_closing(handle)) {
         return;
     }

@@ -44,7 +44,6 @@ public:
     bool start(int port, const std::string& text, DeviceRequestCallback callback, void* user);
     void finish();
 
-    bool running() const { return !stopped_.load(); }
     int bound_port() const { return bound_port_; }
 
     // The reply to a request of `type`, with the first card's settings.
