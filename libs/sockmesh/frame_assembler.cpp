@@ -17,14 +17,19 @@ uint32_t read_be32(const char* p)
 
 }  // namespace
 
+void write_frame_header(char* header, std::size_t length)
+{
+    std::memcpy(header, kFrameStart, kFrameStartSize);
+    header[7] = static_cast<char>((length >> 24) & 0xff);
+    header[8] = static_cast<char>((length >> 16) & 0xff);
+    header[9] = static_cast<char>((length >> 8) & 0xff);
+    header[10] = static_cast<char>(length & 0xff);
+}
+
 std::vector<char> build_frame(const void* payload, std::size_t length)
 {
     std::vector<char> frame(length + kFrameOverhead);
-    std::memcpy(frame.data(), kFrameStart, kFrameStartSize);
-    frame[7] = static_cast<char>((length >> 24) & 0xff);
-    frame[8] = static_cast<char>((length >> 16) & 0xff);
-    frame[9] = static_cast<char>((length >> 8) & 0xff);
-    frame[10] = static_cast<char>(length & 0xff);
+    write_frame_header(frame.data(), length);
     if (length > 0) {
         std::memcpy(frame.data() + kFrameHeaderSize, payload, length);
     }

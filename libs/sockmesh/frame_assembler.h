@@ -20,6 +20,9 @@ constexpr std::size_t kFrameOverhead = 16;
 // cannot make the receiver buffer gigabytes. Camera packets are a few MB.
 constexpr uint64_t kMaxFramePayload = 64ull * 1024 * 1024;
 
+// The 11 bytes in front of a payload of `length` bytes.
+void write_frame_header(char* header, std::size_t length);
+
 // Writes the whole frame of `payload` into a new buffer.
 std::vector<char> build_frame(const void* payload, std::size_t length);
 

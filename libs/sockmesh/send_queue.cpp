@@ -53,14 +53,34 @@ void SendQueue::reset()
     ring_.reset();
 }
 
-std::size_t SendQueue::push_bytes(const char* bytes, std::size_t size, const PushPolicy& policy,
-                                  const std::function<void()>& wake, const std::function<bool()>& stopped)
+std::size_t SendQueue::write_pieces(const Pieces& pieces, std::size_t offset)
 {
+    std::size_t written = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (offset >= pieces.size[i]) {
+            offset -= pieces.size[i];
+            continue;
+        }
+        std::size_t want = pieces.size[i] - offset;
+        std::size_t count = ring_.write(pieces.data[i] + offset, want);
+        written += count;
+        if (count < want) {
+            break;
+        }
+        offset = 0;
+    }
+    return written;
+}
+
+std::size_t SendQueue::push_bytes(const Pieces& pieces, const PushPolicy& policy, const std::function<void()>& wake,
+                                  const std::function<bool()>& stopped)
+{
+    std::size_t size = pieces.total();
     std::size_t written = 0;
     wake();
     for (int attempt = 0; attempt < policy.tries && !stopped(); ++attempt) {
         std::unique_lock<std::mutex> lock(ring_mutex_);
-        written += ring_.write(bytes + written, size - written);
+        written += write_pieces(pieces, written);
         if (written == size) {
             break;
         }
@@ -81,16 +101,27 @@ bool SendQueue::push_message(const void* data, std::size_t length, const PushPol
     {
         std::lock_guard<std::mutex> rest_lock(rest_mutex_);
         if (!rest_.empty()) {
-            std::size_t moved = push_bytes(rest_.data(), rest_.size(), policy, wake, stopped);
+            Pieces rest;
+            rest.data[0] = rest_.data();
+            rest.size[0] = rest_.size();
+            std::size_t moved = push_bytes(rest, policy, wake, stopped);
             rest_.erase(rest_.begin(), rest_.begin() + static_cast<std::ptrdiff_t>(moved));
             if (!rest_.empty()) {
                 return false;
             }
         }
     }
-    std::vector<char> frame = build_frame(data, length);
-    std::size_t written = push_bytes(frame.data(), frame.size(), policy, wake, stopped);
-    std::size_t left = frame.size() - written;
+    char header[kFrameHeaderSize];
+    write_frame_header(header, length);
+    Pieces frame;
+    frame.data[0] = header;
+    frame.size[0] = kFrameHeaderSize;
+    frame.data[1] = static_cast<const char*>(data);
+    frame.size[1] = length;
+    frame.data[2] = kFrameEnd;
+    frame.size[2] = kFrameEndSize;
+    std::size_t written = push_bytes(frame, policy, wake, stopped);
+    std::size_t left = frame.total() - written;
     if (left == 0) {
         return true;
     }
@@ -99,7 +130,13 @@ bool SendQueue::push_message(const void* data, std::size_t length, const PushPol
         return false;
     }
     std::lock_guard<std::mutex> rest_lock(rest_mutex_);
-    rest_.assign(frame.begin() + static_cast<std::ptrdiff_t>(written), frame.end());
+    rest_.clear();
+    std::size_t skip = written;
+    for (int i = 0; i < 3; ++i) {
+        std::size_t from = skip < frame.size[i] ? skip : frame.size[i];
+        rest_.insert(rest_.end(), frame.data[i] + from, frame.data[i] + frame.size[i]);
+        skip -= from;
+    }
     wake();
     return true;
 }

@@ -64,9 +64,19 @@ public:
     std::size_t take(char* target, std::size_t capacity);
 
 private:
+    // Bytes to push, in up to three pieces, so a frame needs no copy of
+    // its payload before it reaches the ring.
+    struct Pieces {
+        const char* data[3] = {nullptr, nullptr, nullptr};
+        std::size_t size[3] = {0, 0, 0};
+        std::size_t total() const { return size[0] + size[1] + size[2]; }
+    };
+
     // Pushes as much as fits within the policy's waits; returns bytes written.
-    std::size_t push_bytes(const char* bytes, std::size_t size, const PushPolicy& policy,
-                           const std::function<void()>& wake, const std::function<bool()>& stopped);
+    std::size_t push_bytes(const Pieces& pieces, const PushPolicy& policy, const std::function<void()>& wake,
+                           const std::function<bool()>& stopped);
+    // Ring lock held. Writes what fits from `offset` on.
+    std::size_t write_pieces(const Pieces& pieces, std::size_t offset);
 
     std::mutex rest_mutex_;  // taken before ring_mutex_
     std::vector<char> rest_;
