@@ -37,8 +37,9 @@ struct Loopback {
     int port = 0;
 };
 
-// A peer that connects and never reads, with a small receive window.
-int stalled_peer(int port)
+// A plain socket connected to the port, with a small receive window; it
+// reads nothing unless a test does.
+int raw_peer(int port)
 {
     int fd = socket(AF_INET, SOCK_STREAM, 0);
     int small = 4096;
@@ -239,7 +240,7 @@ TEST(tcp, parked_rest_goes_out_without_another_send)
 TEST(tcp, large_send_to_stalled_reader_fails_cleanly)
 {
     Loopback net;
-    int fd = stalled_peer(net.port);
+    int fd = raw_peer(net.port);
     ASSERT_GE(fd, 0);
     ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_CONNECTED, 1));
     uint32_t id = static_cast<uint32_t>(net.server_events.events()[0].id);
@@ -272,4 +273,26 @@ TEST(tcp, last_error_copy_is_cut_and_terminated)
     copy_terminated(buffer, SOCKMESH_LAST_ERROR_CAPACITY, client.last_error());
     EXPECT_EQ(std::string(buffer), std::string(255, 'e'));
     EXPECT_EQ(buffer[SOCKMESH_LAST_ERROR_CAPACITY], '#');  // nothing past the capacity
+}
+
+TEST(tcp, hostile_stream_then_valid_frame)
+{
+    Loopback net;
+    int fd = raw_peer(net.port);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_CONNECTED, 1));
+    // Noise, a header announcing 4 GiB, a frame with a broken end marker,
+    // then one good frame, all written by a raw socket.
+    std::string stream = pattern(5000);
+    stream += std::string("VYSTART\xff\xff\xff\xff", 11) + pattern(3000);
+    std::vector<char> broken = build_frame("xyz", 3);
+    broken.back() = '!';
+    stream.append(broken.begin(), broken.end());
+    std::vector<char> good = build_frame("valid", 5);
+    stream.append(good.begin(), good.end());
+    ASSERT_EQ(::send(fd, stream.data(), stream.size(), 0), static_cast<ssize_t>(stream.size()));
+    ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DATA, 1));
+    EXPECT_EQ(net.server_events.data(), (std::vector<std::string>{"valid"}));
+    close(fd);
+    ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DISCONNECTED, 1));
 }
