@@ -1,0 +1,321 @@
+#include "tcp_client.h"
+
+#include "sockmesh_log.h"
+
+#include <chrono>
+
+namespace sockmesh {
+namespace detail {
+
+namespace {
+
+constexpr std::size_t kClientReadBuffer = 921600;
+constexpr std::size_t kMaxRequests = 40;
+constexpr std::size_t kSpareRequests = 20;
+constexpr auto kConnectWait = std::chrono::milliseconds(10100);
+
+}  // namespace
+
+TcpClient::TcpClient() : requests_(kWriteChunk, kSpareRequests), read_buffer_(new char[kClientReadBuffer])
+{
+    int result = uv_loop_init(&loop_);
+    if (result != 0) {
+        set_last_error(uv_error_text(result));
+        SM_ERROR("TCP client loop init failed, error: %s\n", uv_error_text(result).c_str());
+        return;
+    }
+    loop_ready_ = true;
+    tcp_.data = this;
+    connect_request_.data = this;
+}
+
+TcpClient::~TcpClient()
+{
+    SM_TRACE("TCPClient destruct %s begin, mIsClientClosed = %d", ip_.c_str(), closed_.load() ? 1 : 0);
+    disconnect();
+    if (loop_ready_) {
+        uv_loop_close(&loop_);
+    }
+}
+
+
+
+
+
+void TcpClient::set_state(int state)
+{
+    {
+        std::lock_guard<std::mutex> lock(state_mutex_);
+        state_ = state;
+    }
+    state_changed_.notify_all();
+}
+
+bool TcpClient::fail_connect(const char* message, int error)
+{
+    set_last_error(uv_error_text(error));
+    SM_ERROR("%s", message);
+    // No loop thread exists yet: close what was opened right here, so the
+    // next connect starts from clean handles.
+    waker_.mark_closed();
+    close_and_drain(&loop_, nullptr);
+    return false;
+}
+
+bool TcpClient::connect(const std::string& ip, int port)
+{
+    return connect(ip, port, callback_, user_);
+}
+
+bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callback, void* user)
+{
+    if (!loop_ready_) {
+        return false;
+    }
+    if (!closed_.load()) {
+        set_last_error("client have not closed yet, connect failed.");
+        SM_ERROR("client have not closed yet, connect failed.");
+        return false;
+    }
+    // A loop thread that ended on its own (peer closed) is still to be joined.
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    set_callback(callback, user);
+    int result = waker_.init(&loop_, on_wake, this);
+    if (result != 0) {
+        return fail_connect("client async handle init failed, connect failed.", result);
+    }
+    SM_TRACE("connect to server %s:%d.", ip.c_str(), port);
+    result = uv_tcp_init(&loop_, &tcp_);
+    if (result != 0) {
+        return fail_connect("uv tcp init failed, connect failed.", result);
+    }
+    tcp_.data = this;
+    set_state(3);
+    ip_ = ip;
+    port_ = port;
+    sockaddr_in address;
+    result = uv_ip4_addr(ip.c_str(), port, &address);
+    if (result != 0) {
+        return fail_connect("uv ip4 addr failed, connect failed.", result);
+    }
+    queue_.reset();
+    closing_ = false;
+    up_ = false;
+    result = uv_tcp_connect(&connect_request_, &tcp_, reinterpret_cast<const sockaddr*>(&address), on_connect);
+    if (result != 0) {
+        return fail_connect("uv tcp connect failed, connect failed.", result);
+    }
+    try {
+        thread_ = std::thread(&TcpClient::run, this);
+    } catch (const std::system_error& error) {
+        // The pending connect request completes with a cancel while closing;
+        // its failure event would reach the caller on this thread, so drop it.
+        NetEventCallback callback = callback_;
+        callback_ = nullptr;
+        bool failed = fail_connect("uv thread create failed, connect failed.", UV_EAGAIN);
+        callback_ = callback;
+        return failed;
+    }
+
+    {
+        std::unique_lock<std::mutex> lock(state_mutex_);
+        if (!state_changed_.wait_for(lock, kConnectWait, [this] { return state_.load() != 3; })) {
+            state_ = 0;
+        }
+    }
+    if (state_.load() == 1) {
+        SM_TRACE("client(%p) connect succeed.\n", static_cast<void*>(this));
+        return true;
+    }
+    closing_ = true;
+    waker_.wake();
+    thread_.join();
+    // Set after the join: the cancelled request's completion stores its own text.
+    set_last_error("connect time out free all handle");
+    SM_ERROR("connect to %s:%d failed.", ip.c_str(), port);
+    return false;
+}
+
+void TcpClient::on_connect(uv_connect_t* request, int status)
+{
+    auto* self = static_cast<TcpClient*>(request->data);
+    if (status != 0) {
+        self->set_last_error(uv_error_text(status));
+        SM_ERROR("TCP client connect error: %s", uv_error_text(status).c_str());
+        SM_ERROR("TCP client connect failed, return EVT_TCP_EXCEPTION");
+        self->set_state(2);
+        self->emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
+        return;
+    }
+    int result = uv_read_start(reinterpret_cast<uv_stream_t*>(&self->tcp_), on_alloc, on_read);
+    if (result != 0) {
+        self->set_last_error(uv_error_text(result));
+        SM_ERROR("TCP client uv_read_start error: %s", uv_error_text(result).c_str());
+        self->set_state(2);
+        self->emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
+        return;
+    }
+    if (self->keepalive_) {
+        uv_tcp_keepalive(&self->tcp_, 1, self->keepalive_delay_);
+    }
+    self->assembler_.clear();
+    self->up_ = true;
+    self->closed_ = false;
+    SM_TRACE("TCP client connect succ, return EVT_TCP_CONNECTED");
+    if (self->callback_ == nullptr) {
+        SM_ERROR("call EVT_TCP_CONNECTED failed. mp_read_cb is NULL.");
+    }
+    self->emit(0, EVT_TCP_CONNECTED, nullptr, 0);
+    self->set_state(1);
+    // Sends queued before the callback returned.
+    self->drain(nullptr);
+}
+
+
+void TcpClient::on_wake(uv_async_t* handle)
+{
+    auto* self = static_cast<TcpClient*>(handle->data);
+    if (self->closing_.load()) {
+        self->close_loop_handles();
+        return;
+    }
+    self->drain(nullptr);
+}
+
+void TcpClient::close_loop_handles()
+{
+    SM_TRACE("InsideClose");
+    waker_.mark_closed();
+    close_all_handles(&loop_, nullptr);
+}
+
+void TcpClient::on_alloc(uv_handle_t* handle, std::size_t, uv_buf_t* buf)
+{
+    auto* self = static_cast<TcpClient*>(handle->data);
+    *buf = uv_buf_init(self->read_buffer_.get(), kClientReadBuffer);
+}
+
+void TcpClient::on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t*)
+{
+    auto* self = static_cast<TcpClient*>(stream->data);
+    if (nread < 0) {
+        if (nread == UV_EOF) {
+            SM_TRACE("client receive error(EOF).");
+        } else if (nread == UV_ECONNRESET) {
+            SM_ERROR("client receive error(ECONNRESET).");
+        } else {
+            SM_ERROR("client receive error(%s).", uv_error_text(static_cast<int>(nread)).c_str());
+        }
+        if (!self->closing_.exchange(true)) {
+            SM_TRACE("receive error code and client havn't closed, close all client.");
+            self->close_loop_handles();
+        }
+        return;
+    }
+    self->drain(nullptr);
+    if (nread == 0) {
+        return;
+    }
+    if (!self->assembler_.append(self->read_buffer_.get(), static_cast<std::size_t>(nread))) {
+        SM_ERROR("TCP client out of memory for %zd received bytes; input dropped", nread);
+        return;
+    }
+    const char* payload = nullptr;
+    uint32_t length = 0;
+    while (!self->closing_.load() && self->assembler_.next(&payload, &length)) {
+        self->emit(0, EVT_TCP_DATA, payload, static_cast<int>(length));
+    }
+}
+
+void TcpClient::drain(WriteRequest* finished)
+{
+    if (finished != nullptr) {
+        requests_.release(finished);
+    }
+    if (!up_.load() || closing_.load()) {
+        return;
+    }
+    for (;;) {
+        // A parked rest moves on here too, not only with the next send.
+        queue_.flush_rest();
+        WriteRequest* request = requests_.acquire(this);
+        std::size_t count = queue_.take(request->bytes.get(), requests_.buffer_size());
+        if (count == 0) {
+            requests_.release(request);
+            return;
+        }
+        request->buf = uv_buf_init(request->bytes.get(), static_cast<unsigned>(count));
+        request->request.data = request;
+        int result = uv_write(&request->request, reinterpret_cast<uv_stream_t*>(&tcp_), &request->buf, 1, on_write);
+        if (result != 0) {
+            requests_.release(request);
+            char name[64];
+            SM_ERROR("send data error. %s-%s\n", uv_err_name_r(result, name, sizeof(name)), uv_strerror(result));
+            return;
+        }
+    }
+}
+
+void TcpClient::on_write(uv_write_t* request, int status)
+{
+    auto* write = static_cast<WriteRequest*>(request->data);
+    auto* self = static_cast<TcpClient*>(write->owner);
+    if (status != 0) {
+        SM_ERROR("send error %s\n", uv_error_text(status).c_str());
+    }
+    self->drain(write);
+}
+
+void TcpClient::run()
+{
+    SM_TRACE("TCP client run thread established!!!!");
+    int result = uv_run(&loop_, UV_RUN_DEFAULT);
+    if (result != 0) {
+        set_last_error(uv_error_text(result));
+    }
+    SM_TRACE("TCP client finished.");
+    bool was_up = up_.exchange(false);
+    closed_ = true;
+    closing_ = false;
+    SM_TRACE("TCP client disconnected, return EVT_TCP_DISCONNECTED");
+    if (was_up && callback_ != nullptr) {
+        emit(0, EVT_TCP_DISCONNECTED, nullptr, 0);
+    } else if (was_up) {
+        SM_ERROR("call EVT_TCP_DISCONNECTED failed. mp_read_cb is NULL.");
+    }
+}
+
+bool TcpClient::send(const void* data, std::size_t length)
+{
+    if (closed_.load() || closing_.load()) {
+        SM_ERROR("TCP client is not connected; message of %zu bytes refused", length);
+        return false;
+    }
+    std::size_t existing = 0, spare = 0;
+    requests_.counts(&existing, &spare);
+    if (existing > kMaxRequests || (existing > kSpareRequests && spare == 0)) {
+        return false;
+    }
+    PushPolicy policy;
+    return queue_.push_message(
+        data, length, policy, [this] { waker_.wake(); },
+        [this] { return closing_.load() || closed_.load(); });
+}
+
+bool TcpClient::disconnect()
+{
+    if (!closed_.load() && !closing_.exchange(true)) {
+        waker_.wake();
+    }
+    if (thread_.joinable()) {
+        SM_TRACE("TCPClient destruct join run thread.");
+        thread_.join();
+        SM_TRACE("TCPClient destruct finish join run thread.");
+    }
+    return true;
+}
+
+}  // namespace detail
+}  // namespace sockmesh

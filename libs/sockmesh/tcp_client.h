@@ -1,0 +1,84 @@
+// Engine of one framed TCP connection to a server, driven by a libuv loop
+// of its own that runs on its own thread while connected.
+#pragma once
+
+#include "frame_assembler.h"
+#include "tcp_engine.h"
+#include "loop_waker.h"
+#include "send_queue.h"
+#include "write_request.h"
+
+#include "sockmesh.h"
+
+#include <uv.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace sockmesh {
+namespace detail {
+
+class TcpClient : public TcpEngine {
+public:
+    TcpClient();
+    virtual ~TcpClient();
+
+    TcpClient(const TcpClient&) = delete;
+    TcpClient& operator=(const TcpClient&) = delete;
+
+    bool loop_ready() const { return loop_ready_; }
+
+
+    // Blocks until connected, refused or given up (about 10.1 s). The
+    // callback, when given, replaces the previous one once no loop thread
+    // of an earlier connection can still be calling it.
+    bool connect(const std::string& ip, int port);
+    bool connect(const std::string& ip, int port, NetEventCallback callback, void* user);
+    // Any thread, one at a time. The data is copied.
+    bool send(const void* data, std::size_t length);
+    // Blocks until the loop thread has ended.
+    bool disconnect();
+
+
+private:
+    static void on_wake(uv_async_t* handle);
+    static void on_connect(uv_connect_t* request, int status);
+    static void on_alloc(uv_handle_t* handle, std::size_t suggested, uv_buf_t* buf);
+    static void on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t* buf);
+    static void on_write(uv_write_t* request, int status);
+
+    void run();
+    void close_loop_handles();
+    void drain(WriteRequest* finished);
+    void set_state(int state);
+    bool fail_connect(const char* message, int error);
+
+    uv_loop_t loop_{};
+    bool loop_ready_ = false;
+    uv_tcp_t tcp_{};
+    LoopWaker waker_;
+    uv_connect_t connect_request_{};
+    std::thread thread_;
+
+    std::mutex state_mutex_;
+    std::condition_variable state_changed_;
+    std::atomic<int> state_{3};  // 3 connecting, 1 connected, 2 failed, 0 given up
+    std::atomic<bool> closed_{true};
+    std::atomic<bool> closing_{false};
+    std::atomic<bool> up_{false};  // the connection was established on the loop
+
+    std::string ip_;
+    int port_ = 0;
+
+
+    SendQueue queue_;
+    WriteRequestPool requests_;
+    std::unique_ptr<char[]> read_buffer_;
+    FrameAssembler assembler_;
+};
+
+}  // namespace detail
+}  // namespace sockmesh
