@@ -204,8 +204,11 @@ bool Imaging::index_to_pixel(const uint8_t* index, int width, int height, const 
     if (!colours || !map) {
         return false;
     }
-    width_ = static_cast<uint16_t>(width);
-    height_ = static_cast<uint16_t>(height);
+    {
+        VyLockGuard stats(stats_lock_);
+        width_ = static_cast<uint16_t>(width);
+        height_ = static_cast<uint16_t>(height);
+    }
     const uint8_t* source = index;
     if (stabilization_ && engine_) {
         // The caller's picture is read-only: stabilize a copy.
