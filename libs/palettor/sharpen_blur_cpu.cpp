@@ -230,6 +230,7 @@ bool ImageSharpenBlur::ensure_workers()
     int count = requested_workers_ > 0 ? requested_workers_ : opencl_cpu_compute_units();
     count = std::clamp(count, 1, 64);
     pool_ = std::make_unique<WorkerPool>(count);
+    logline_print(1, kModule, __FILE__, __LINE__, "ImageSharpenBlur::init", "filtering on %d CPU workers", count);
     return true;
 }
 
