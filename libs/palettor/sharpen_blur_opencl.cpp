@@ -1,0 +1,469 @@
+// OpenCL path of the filter engine. The context, program and constant tables
+// are made by the first engine and released by the last; every engine has its
+// own queue, kernels and picture buffers, so engines on different threads do
+// not share kernel arguments.
+#define CL_TARGET_OPENCL_VERSION 120
+#include "sharpen_blur.h"
+
+#include "logline.h"
+
+#include <CL/cl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace palettor::detail {
+
+extern const char* const kFilterKernelSource;
+
+namespace {
+
+const char kModule[] = "image_process";
+const char kInit[] = "ImageSharpenBlur::init_opencl";
+const char kFrame[] = "ImageSharpenBlur::sharpen_data_opencl";
+const char kShakeFrame[] = "ImageSharpenBlur::image_stabilizatioin_opencl";
+constexpr cl_uint kMaxPlatforms = 5;
+
+#define CL_LOG(function, ...) logline_print(4, kModule, __FILE__, __LINE__, function, __VA_ARGS__)
+
+// The opt-in variable lets a CPU device (e.g. PoCL) serve when no GPU exists.
+bool any_device_allowed()
+{
+    const char* value = std::getenv("PYRAVUE_OPENCL_DEVICE");
+    return value != nullptr && std::strcmp(value, "any") == 0;
+}
+
+struct Shared {
+    int users = 0;
+    cl_device_id device = nullptr;
+    cl_context context = nullptr;
+    cl_program program = nullptr;
+    cl_mem depth = nullptr;
+    cl_mem range_weight = nullptr;
+    cl_mem product = nullptr;
+};
+
+std::mutex g_shared_mutex;
+Shared g_shared;
+
+void release_shared()
+{
+    if (g_shared.depth) clReleaseMemObject(g_shared.depth);
+    if (g_shared.range_weight) clReleaseMemObject(g_shared.range_weight);
+    if (g_shared.product) clReleaseMemObject(g_shared.product);
+    if (g_shared.program) clReleaseProgram(g_shared.program);
+    if (g_shared.context) clReleaseContext(g_shared.context);
+    g_shared = Shared();
+}
+
+bool find_device(cl_device_id* out)
+{
+    cl_uint count = 0;
+    cl_int err = clGetPlatformIDs(0, nullptr, &count);
+    if (err != CL_SUCCESS || count == 0) {
+        CL_LOG(kInit, "clGetPlatformIDs() get plat number failed. (%d)\n", err);
+        return false;
+    }
+    cl_platform_id platforms[kMaxPlatforms];
+    if (count > kMaxPlatforms) {
+        count = kMaxPlatforms;
+    }
+    err = clGetPlatformIDs(count, platforms, nullptr);
+    if (err != CL_SUCCESS) {
+        CL_LOG(kInit, "clGetPlatformIDs() failed. (%d)\n", err);
+        return false;
+    }
+    for (cl_uint i = 0; i < count; ++i) {
+        if (clGetDeviceIDs(platforms[i], CL_DEVICE_TYPE_GPU, 1, out, nullptr) == CL_SUCCESS) {
+            return true;
+        }
+    }
+    if (any_device_allowed()) {
+        for (cl_uint i = 0; i < count; ++i) {
+            if (clGetDeviceIDs(platforms[i], CL_DEVICE_TYPE_ALL, 1, out, nullptr) == CL_SUCCESS) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+cl_mem make_table(const void* data, size_t bytes, cl_int* err)
+{
+    return clCreateBuffer(g_shared.context, CL_MEM_READ_ONLY | CL_MEM_COPY_HOST_PTR, bytes, const_cast<void*>(data), err);
+}
+
+bool init_shared()
+{
+    cl_device_id device = nullptr;
+    if (!find_device(&device)) {
+        return false;
+    }
+    cl_int err = CL_SUCCESS;
+    g_shared.device = device;
+    g_shared.context = clCreateContext(nullptr, 1, &device, nullptr, nullptr, &err);
+    if (err != CL_SUCCESS) {
+        CL_LOG(kInit, "clCreateContext() failed. (%d)\n", err);
+        return false;
+    }
+    const char* source = kFilterKernelSource;
+    g_shared.program = clCreateProgramWithSource(g_shared.context, 1, &source, nullptr, &err);
+    if (err != CL_SUCCESS) {
+        CL_LOG(kInit, "clCreateProgramWithSource() failed. (%d)\n", err);
+        return false;
+    }
+    err = clBuildProgram(g_shared.program, 1, &device, "", nullptr, nullptr);
+    if (err != CL_SUCCESS) {
+        char log[2048] = {0};
+        clGetProgramBuildInfo(g_shared.program, device, CL_PROGRAM_BUILD_LOG, sizeof(log) - 1, log, nullptr);
+        CL_LOG(kInit, "clBuildProgram() failed.\n");
+        CL_LOG(kInit, "Log:\n%s\n", log);
+        return false;
+    }
+    const FilterTables& t = filter_tables();
+    g_shared.depth = make_table(t.depth, sizeof(t.depth), &err);
+    if (err == CL_SUCCESS) {
+        g_shared.range_weight = make_table(t.range_weight, sizeof(t.range_weight), &err);
+    }
+    if (err == CL_SUCCESS) {
+        g_shared.product = make_table(t.product.data(), t.product.size() * sizeof(int32_t), &err);
+    }
+    if (err != CL_SUCCESS) {
+        CL_LOG(kInit, "clCreateBuffer() failed for the filter tables. (%d)\n", err);
+        return false;
+    }
+    return true;
+}
+
+bool acquire_shared()
+{
+    std::lock_guard<std::mutex> guard(g_shared_mutex);
+    if (g_shared.users == 0 && !init_shared()) {
+        release_shared();
+        return false;
+    }
+    ++g_shared.users;
+    return true;
+}
+
+void release_user()
+{
+    std::lock_guard<std::mutex> guard(g_shared_mutex);
+    if (--g_shared.users == 0) {
+        release_shared();
+    }
+}
+
+// Local size from the kernel's preferred work-group multiple, kept within the
+// kernel's and device's limit.
+void local_size(cl_kernel kernel, size_t local[2])
+{
+    size_t multiple = 1, limit = 1;
+    clGetKernelWorkGroupInfo(kernel, g_shared.device, CL_KERNEL_PREFERRED_WORK_GROUP_SIZE_MULTIPLE,
+                             sizeof(multiple), &multiple, nullptr);
+    clGetKernelWorkGroupInfo(kernel, g_shared.device, CL_KERNEL_WORK_GROUP_SIZE, sizeof(limit), &limit, nullptr);
+    if (multiple <= 16) {
+        local[0] = local[1] = 4;
+    } else if (multiple <= 256) {
+        local[0] = 16;
+        local[1] = multiple / 16;
+    } else if (multiple <= 1024) {
+        local[0] = multiple / 16;
+        local[1] = 16;
+    } else {
+        local[0] = local[1] = multiple / 32;
+    }
+    while (local[0] * local[1] > limit && (local[0] > 1 || local[1] > 1)) {
+        if (local[0] >= local[1]) {
+            local[0] = (local[0] + 1) / 2;
+        } else {
+            local[1] = (local[1] + 1) / 2;
+        }
+    }
+}
+
+size_t round_up(size_t value, size_t step)
+{
+    return (value + step - 1) / step * step;
+}
+
+}  // namespace
+
+int opencl_cpu_compute_units()
+{
+    cl_uint count = 0;
+    if (clGetPlatformIDs(0, nullptr, &count) != CL_SUCCESS || count == 0) {
+        return 4;
+    }
+    cl_platform_id platforms[kMaxPlatforms];
+    if (count > kMaxPlatforms) {
+        count = kMaxPlatforms;
+    }
+    if (clGetPlatformIDs(count, platforms, nullptr) != CL_SUCCESS) {
+        return 4;
+    }
+    for (cl_uint i = 0; i < count; ++i) {
+        cl_device_id device = nullptr;
+        if (clGetDeviceIDs(platforms[i], CL_DEVICE_TYPE_CPU, 1, &device, nullptr) == CL_SUCCESS) {
+            cl_uint units = 0;
+            if (clGetDeviceInfo(device, CL_DEVICE_MAX_COMPUTE_UNITS, sizeof(units), &units, nullptr) == CL_SUCCESS &&
+                units > 0) {
+                return static_cast<int>(units);
+            }
+            return 4;
+        }
+    }
+    return 4;
+}
+
+enum KernelId { kSobel, kSharpen, kBlur, kShake, kKernelCount };
+
+struct OpenClEngine::State {
+    cl_command_queue queue = nullptr;
+    cl_kernel kernels[kKernelCount] = {};
+    size_t local[kKernelCount][2] = {};
+    int width = 0;
+    int height = 0;
+    bool history = false;
+    cl_mem source = nullptr, sobel = nullptr, gauss = nullptr, sharp = nullptr, out = nullptr;
+    cl_mem last = nullptr, min_max = nullptr, shifts = nullptr, step = nullptr, remember = nullptr;
+    uint32_t shake_version = 0;
+    int shifts_for = -1;  // stabilization flag the shifts buffer holds
+
+    void release_planes()
+    {
+        for (cl_mem* m : {&source, &sobel, &gauss, &sharp, &out, &last}) {
+            if (*m) {
+                clReleaseMemObject(*m);
+                *m = nullptr;
+            }
+        }
+        width = height = 0;
+        history = false;
+    }
+
+    ~State()
+    {
+        release_planes();
+        for (cl_mem m : {min_max, shifts, step, remember}) {
+            if (m) clReleaseMemObject(m);
+        }
+        for (cl_kernel k : kernels) {
+            if (k) clReleaseKernel(k);
+        }
+        if (queue) clReleaseCommandQueue(queue);
+    }
+
+    bool planes(int w, int h)
+    {
+        if (w == width && h == height) {
+            return true;
+        }
+        release_planes();
+        const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+        cl_int err = CL_SUCCESS;
+        for (cl_mem* m : {&source, &sobel, &gauss, &sharp, &out}) {
+            *m = clCreateBuffer(g_shared.context, CL_MEM_READ_WRITE, n, nullptr, &err);
+            if (err != CL_SUCCESS) {
+                release_planes();
+                return false;
+            }
+        }
+        last = clCreateBuffer(g_shared.context, CL_MEM_READ_WRITE, n * sizeof(uint16_t), nullptr, &err);
+        if (err != CL_SUCCESS) {
+            release_planes();
+            return false;
+        }
+        width = w;
+        height = h;
+        return true;
+    }
+};
+
+std::unique_ptr<OpenClEngine> OpenClEngine::create()
+{
+    if (!acquire_shared()) {
+        return nullptr;
+    }
+    auto state = std::make_unique<State>();
+    cl_int err = CL_SUCCESS;
+    state->queue = clCreateCommandQueue(g_shared.context, g_shared.device, CL_QUEUE_PROFILING_ENABLE, &err);
+    if (err != CL_SUCCESS) {
+        CL_LOG(kInit, "clCreateCommandQueue() failed. (%d)\n", err);
+        state.reset();
+        release_user();
+        return nullptr;
+    }
+    static const char* const kNames[kKernelCount] = {"calc_sobel", "sharpen_data", "blur_data", "prevent_shake"};
+    for (int k = 0; k < kKernelCount; ++k) {
+        state->kernels[k] = clCreateKernel(g_shared.program, kNames[k], &err);
+        if (err != CL_SUCCESS) {
+            CL_LOG(kInit, "clCreateKernel() failed creating kernel void %s(). (%d)\n", kNames[k], err);
+            state.reset();
+            release_user();
+            return nullptr;
+        }
+        local_size(state->kernels[k], state->local[k]);
+    }
+    state->min_max = clCreateBuffer(g_shared.context, CL_MEM_READ_WRITE, 2 * sizeof(cl_int), nullptr, &err);
+    if (err == CL_SUCCESS) {
+        state->shifts = clCreateBuffer(g_shared.context, CL_MEM_READ_ONLY, 25 * sizeof(cl_int), nullptr, &err);
+    }
+    if (err == CL_SUCCESS) {
+        state->step = clCreateBuffer(g_shared.context, CL_MEM_READ_ONLY, kDiffCount * sizeof(int16_t), nullptr, &err);
+    }
+    if (err == CL_SUCCESS) {
+        state->remember = clCreateBuffer(g_shared.context, CL_MEM_READ_ONLY, kDiffCount * sizeof(int16_t), nullptr, &err);
+    }
+    if (err != CL_SUCCESS) {
+        CL_LOG(kInit, "clCreateBuffer() failed. (%d)\n", err);
+        state.reset();
+        release_user();
+        return nullptr;
+    }
+    return std::unique_ptr<OpenClEngine>(new OpenClEngine(std::move(state)));
+}
+
+OpenClEngine::OpenClEngine(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+OpenClEngine::~OpenClEngine()
+{
+    state_.reset();
+    release_user();
+}
+
+bool OpenClEngine::has_history(int width, int height) const
+{
+    return state_->history && state_->width == width && state_->height == height;
+}
+
+bool OpenClEngine::run(uint8_t* plane, int width, int height, int strength, bool stabilization, bool first_frame,
+                       bool blur)
+{
+    State& s = *state_;
+    const char* function = blur ? kFrame : kShakeFrame;
+    if (!s.planes(width, height)) {
+        CL_LOG(function, "clCreateBuffer() failed for a %d x %d picture\n", width, height);
+        return false;
+    }
+    const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
+    cl_int err = clEnqueueWriteBuffer(s.queue, s.source, CL_FALSE, 0, n, plane, 0, nullptr, nullptr);
+
+    const ShakeTables shake = stabilization_tables();
+    if (err == CL_SUCCESS && shake.version != s.shake_version) {
+        err = clEnqueueWriteBuffer(s.queue, s.step, CL_TRUE, 0, sizeof(shake.step), shake.step, 0, nullptr, nullptr);
+        if (err == CL_SUCCESS) {
+            err = clEnqueueWriteBuffer(s.queue, s.remember, CL_TRUE, 0, sizeof(shake.remember), shake.remember, 0,
+                                       nullptr, nullptr);
+        }
+        if (err == CL_SUCCESS) {
+            s.shake_version = shake.version;
+        }
+    }
+    const cl_int first = first_frame ? 1 : 0;
+    const cl_int stab = stabilization ? 1 : 0;
+    const cl_int w = width, h = height;
+    size_t global2[2];
+    std::vector<uint8_t> result(n);
+
+    if (err == CL_SUCCESS && !blur) {
+        cl_kernel k = s.kernels[kShake];
+        clSetKernelArg(k, 0, sizeof(cl_mem), &s.source);
+        clSetKernelArg(k, 1, sizeof(cl_int), &w);
+        clSetKernelArg(k, 2, sizeof(cl_int), &h);
+        clSetKernelArg(k, 3, sizeof(cl_int), &first);
+        clSetKernelArg(k, 4, sizeof(cl_mem), &s.last);
+        clSetKernelArg(k, 5, sizeof(cl_mem), &s.step);
+        clSetKernelArg(k, 6, sizeof(cl_mem), &s.remember);
+        clSetKernelArg(k, 7, sizeof(cl_mem), &s.out);
+        global2[0] = round_up(width, s.local[kShake][0]);
+        global2[1] = round_up(height, s.local[kShake][1]);
+        err = clEnqueueNDRangeKernel(s.queue, k, 2, nullptr, global2, s.local[kShake], 0, nullptr, nullptr);
+        if (err != CL_SUCCESS) {
+            CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_prevent_shake_kernel kernel. (%d)\n", err);
+        }
+    } else if (err == CL_SUCCESS) {
+        if (s.shifts_for != stab) {
+            int32_t shifts[25];
+            blur_shifts(stabilization, shifts);
+            err = clEnqueueWriteBuffer(s.queue, s.shifts, CL_TRUE, 0, sizeof(shifts), shifts, 0, nullptr, nullptr);
+            s.shifts_for = err == CL_SUCCESS ? stab : -1;
+        }
+        const cl_int reset[2] = {255, 0};
+        if (err == CL_SUCCESS) {
+            err = clEnqueueWriteBuffer(s.queue, s.min_max, CL_TRUE, 0, sizeof(reset), reset, 0, nullptr, nullptr);
+        }
+        if (err == CL_SUCCESS) {
+            cl_kernel k = s.kernels[kSobel];
+            clSetKernelArg(k, 0, sizeof(cl_mem), &s.source);
+            clSetKernelArg(k, 1, sizeof(cl_int), &w);
+            clSetKernelArg(k, 2, sizeof(cl_int), &h);
+            clSetKernelArg(k, 3, sizeof(cl_mem), &s.sobel);
+            clSetKernelArg(k, 4, sizeof(cl_mem), &s.gauss);
+            clSetKernelArg(k, 5, sizeof(cl_mem), &s.min_max);
+            global2[0] = round_up(width, s.local[kSobel][0]);
+            global2[1] = round_up(height, s.local[kSobel][1]);
+            err = clEnqueueNDRangeKernel(s.queue, k, 2, nullptr, global2, s.local[kSobel], 0, nullptr, nullptr);
+            if (err != CL_SUCCESS) {
+                CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_sobel_kernel kernel. (%d)\n", err);
+            }
+        }
+        if (err == CL_SUCCESS) {
+            const cl_int strength_arg = strength;
+            cl_kernel k = s.kernels[kSharpen];
+            clSetKernelArg(k, 0, sizeof(cl_mem), &s.source);
+            clSetKernelArg(k, 1, sizeof(cl_mem), &s.sobel);
+            clSetKernelArg(k, 2, sizeof(cl_mem), &s.gauss);
+            clSetKernelArg(k, 3, sizeof(cl_mem), &s.min_max);
+            clSetKernelArg(k, 4, sizeof(cl_mem), &g_shared.depth);
+            clSetKernelArg(k, 5, sizeof(cl_int), &w);
+            clSetKernelArg(k, 6, sizeof(cl_int), &h);
+            clSetKernelArg(k, 7, sizeof(cl_int), &strength_arg);
+            clSetKernelArg(k, 8, sizeof(cl_mem), &s.sharp);
+            const size_t global1 = n;
+            err = clEnqueueNDRangeKernel(s.queue, k, 1, nullptr, &global1, nullptr, 0, nullptr, nullptr);
+            if (err != CL_SUCCESS) {
+                CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_sharpen_data_kernel kernel. (%d)\n", err);
+            }
+        }
+        if (err == CL_SUCCESS) {
+            cl_kernel k = s.kernels[kBlur];
+            clSetKernelArg(k, 0, sizeof(cl_mem), &s.sharp);
+            clSetKernelArg(k, 1, sizeof(cl_int), &w);
+            clSetKernelArg(k, 2, sizeof(cl_int), &h);
+            clSetKernelArg(k, 3, sizeof(cl_mem), &g_shared.range_weight);
+            clSetKernelArg(k, 4, sizeof(cl_mem), &g_shared.product);
+            clSetKernelArg(k, 5, sizeof(cl_mem), &s.shifts);
+            clSetKernelArg(k, 6, sizeof(cl_int), &stab);
+            clSetKernelArg(k, 7, sizeof(cl_int), &first);
+            clSetKernelArg(k, 8, sizeof(cl_mem), &s.last);
+            clSetKernelArg(k, 9, sizeof(cl_mem), &s.step);
+            clSetKernelArg(k, 10, sizeof(cl_mem), &s.remember);
+            clSetKernelArg(k, 11, sizeof(cl_mem), &s.out);
+            global2[0] = round_up(width, s.local[kBlur][0]);
+            global2[1] = round_up(height, s.local[kBlur][1]);
+            err = clEnqueueNDRangeKernel(s.queue, k, 2, nullptr, global2, s.local[kBlur], 0, nullptr, nullptr);
+            if (err != CL_SUCCESS) {
+                CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_blur_data_kernel kernel. (%d)\n", err);
+            }
+        }
+    }
+    if (err == CL_SUCCESS) {
+        err = clEnqueueReadBuffer(s.queue, s.out, CL_TRUE, 0, n, result.data(), 0, nullptr, nullptr);
+    }
+    if (err != CL_SUCCESS) {
+        // The queue may still hold work that touches the planes; drain it so
+        // the next frame starts clean, and forget the remembered frame.
+        clFinish(s.queue);
+        s.history = false;
+        return false;
+    }
+    std::memcpy(plane, result.data(), n);
+    if (stabilization) {
+        s.history = true;
+    }
+    return true;
+}
+
+}  // namespace palettor::detail

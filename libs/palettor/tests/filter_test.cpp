@@ -1,0 +1,190 @@
+// The filter engine: CPU workers and the OpenCL kernels give the same bytes,
+// and the filters' documented properties hold.
+#include "sharpen_blur.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+using namespace palettor::detail;
+
+namespace {
+
+struct Plane {
+    const char* name;
+    int width;
+    int height;
+    std::vector<uint8_t> data;
+};
+
+// Synthetic index pictures, nonsense included: flat, extremes, spikes, noise.
+std::vector<Plane> planes()
+{
+    std::mt19937 random(1234);
+    std::vector<Plane> out;
+    auto noise = [&](const char* name, int w, int h, int lo, int hi) {
+        std::uniform_int_distribution<int> value(lo, hi);
+        Plane p{name, w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h)};
+        for (uint8_t& v : p.data) {
+            v = static_cast<uint8_t>(value(random));
+        }
+        out.push_back(p);
+    };
+    noise("noise_640x512", 640, 512, 0, 255);
+    noise("gentle_noise_97x61", 97, 61, 100, 130);
+    noise("tiny_3x3", 3, 3, 0, 255);
+    noise("single_row_33x1", 33, 1, 0, 255);
+    noise("odd_5x7", 5, 7, 0, 255);
+    out.push_back({"flat", 64, 48, std::vector<uint8_t>(64 * 48, 77)});
+    Plane extremes{"extremes", 40, 30, std::vector<uint8_t>(40 * 30)};
+    for (size_t i = 0; i < extremes.data.size(); ++i) {
+        extremes.data[i] = (i / 7) % 2 ? 255 : 0;
+    }
+    out.push_back(extremes);
+    Plane spikes{"spikes", 50, 40, std::vector<uint8_t>(50 * 40, 90)};
+    spikes.data[20 * 50 + 25] = 255;
+    spikes.data[5 * 50 + 5] = 0;
+    out.push_back(spikes);
+    Plane ramp{"ramp", 200, 20, std::vector<uint8_t>(200 * 20)};
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            ramp.data[y * 200 + x] = static_cast<uint8_t>(x + y);
+        }
+    }
+    out.push_back(ramp);
+    return out;
+}
+
+// Three frames through one engine: sharpen-and-blur, then stabilization on
+// with two more frames, then stabilization alone.
+std::vector<std::vector<uint8_t>> run_sequence(ImageSharpenBlur& engine, const Plane& p)
+{
+    std::vector<std::vector<uint8_t>> results;
+    std::vector<uint8_t> frame = p.data;
+    engine.set_stabilization(false);
+    EXPECT_TRUE(engine.sharpen_and_blur(frame.data(), p.width, p.height, 50, true));
+    results.push_back(frame);
+    engine.set_stabilization(true);
+    for (int i = 0; i < 3; ++i) {
+        frame = p.data;
+        for (size_t k = 0; k < frame.size(); k += 3) {
+            frame[k] = static_cast<uint8_t>(frame[k] + i);  // small flicker
+        }
+        EXPECT_TRUE(engine.sharpen_and_blur(frame.data(), p.width, p.height, 50, i == 0));
+        results.push_back(frame);
+    }
+    for (int i = 0; i < 2; ++i) {
+        frame = p.data;
+        frame[0] = static_cast<uint8_t>(frame[0] + 40 * i);
+        EXPECT_TRUE(engine.stabilize(frame.data(), p.width, p.height, false));
+        results.push_back(frame);
+    }
+    return results;
+}
+
+}  // namespace
+
+TEST(filter, cpu_and_opencl_give_identical_bytes)
+{
+    setenv("PYRAVUE_OPENCL_DEVICE", "any", 1);
+    ImageSharpenBlur device;
+    ASSERT_TRUE(device.init(true));
+    if (!device.on_opencl()) {
+        GTEST_SKIP() << "no OpenCL device (GPU, or any device with PYRAVUE_OPENCL_DEVICE=any); CPU path only";
+    }
+    for (const Plane& p : planes()) {
+        SCOPED_TRACE(p.name);
+        ImageSharpenBlur cpu;
+        ASSERT_TRUE(cpu.init(false, 3));
+        ImageSharpenBlur gpu;
+        ASSERT_TRUE(gpu.init(true));
+        ASSERT_TRUE(gpu.on_opencl());
+        const auto a = run_sequence(cpu, p);
+        const auto b = run_sequence(gpu, p);
+        ASSERT_EQ(a.size(), b.size());
+        for (size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i], b[i]) << "frame " << i;
+        }
+    }
+}
+
+TEST(filter, worker_counts_give_identical_bytes)
+{
+    for (const Plane& p : planes()) {
+        SCOPED_TRACE(p.name);
+        ImageSharpenBlur one, three, eight;
+        ASSERT_TRUE(one.init(false, 1));
+        ASSERT_TRUE(three.init(false, 3));
+        ASSERT_TRUE(eight.init(false, 8));
+        EXPECT_EQ(one.worker_count(), 1);
+        EXPECT_EQ(eight.worker_count(), 8);
+        const auto a = run_sequence(one, p);
+        EXPECT_EQ(a, run_sequence(three, p));
+        EXPECT_EQ(a, run_sequence(eight, p));
+    }
+}
+
+TEST(filter, flat_picture_is_left_as_it_is)
+{
+    ImageSharpenBlur engine;
+    ASSERT_TRUE(engine.init(false, 2));
+    std::vector<uint8_t> flat(32 * 24, 123);
+    EXPECT_TRUE(engine.sharpen_and_blur(flat.data(), 32, 24, 50, true));
+    EXPECT_EQ(flat, std::vector<uint8_t>(32 * 24, 123));
+}
+
+TEST(filter, sharpen_keeps_lone_spikes_and_reads_unsharpened_neighbours)
+{
+    // A row where every pixel differs from both neighbours by more than 3:
+    // all are kept, whatever order the pixels are processed in.
+    const int w = 15, h = 5;
+    std::vector<uint8_t> in(w * h);
+    for (int i = 0; i < w * h; ++i) {
+        in[i] = static_cast<uint8_t>((i % 2 ? 200 : 20) + (i * 7) % 13);
+    }
+    std::vector<uint8_t> sobel(w * h), gauss(w * h), out(w * h);
+    int lo = 0, hi = 0;
+    sobel_gauss_rows(in.data(), w, h, 0, h, sobel.data(), gauss.data(), &lo, &hi);
+    ASSERT_LT(lo, hi);
+    sharpen_rows(in.data(), sobel.data(), gauss.data(), w, h, 0, h, lo, hi, 50, out.data());
+    EXPECT_EQ(out, in);
+}
+
+TEST(filter, blur_ignores_neighbours_25_or_more_away)
+{
+    const int w = 5, h = 5;
+    std::vector<uint8_t> in(w * h, 100);
+    in[0] = 125;  // corner of the centre's neighbourhood, 25 away
+    in[1] = 200;
+    std::vector<uint8_t> out(w * h);
+    std::vector<uint16_t> last(w * h);
+    int32_t shifts[25];
+    blur_shifts(false, shifts);
+    for (int s : shifts) {
+        EXPECT_EQ(s, 0);  // stabilization off: a plain range-weighted mean
+    }
+    const ShakeTables shake = stabilization_tables();
+    blur_rows(in.data(), w, h, 0, h, shifts, false, true, last.data(), shake, out.data());
+    EXPECT_EQ(out[2 * w + 2], 100);
+    EXPECT_EQ(filter_tables().range_weight[255], 100);
+    EXPECT_EQ(filter_tables().range_weight[255 + 25], 0);
+    EXPECT_EQ(filter_tables().range_weight[255 - 24], 4);
+}
+
+TEST(filter, stabilization_damps_small_changes_and_passes_large_ones)
+{
+    set_stabilization_tables(2, 2, 0.3f);
+    const ShakeTables shake = stabilization_tables();
+    std::vector<uint8_t> in(1, 100), out(1);
+    std::vector<uint16_t> last(1);
+    shake_rows(in.data(), 1, 0, 1, true, last.data(), shake, out.data());
+    EXPECT_EQ(out[0], 100);
+    in[0] = 102;
+    shake_rows(in.data(), 1, 0, 1, false, last.data(), shake, out.data());
+    EXPECT_EQ(out[0], 100);  // 30 % of 2 levels does not reach the next level yet
+    in[0] = 150;
+    shake_rows(in.data(), 1, 0, 1, false, last.data(), shake, out.data());
+    EXPECT_EQ(out[0], 150);
+}

@@ -1,0 +1,8 @@
+execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "palette_gen failed: ${rc}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${COMMITTED} RESULT_VARIABLE diff)
+if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "${COMMITTED} differs from the generator's output; rerun palette_gen")
+endif()
