@@ -92,9 +92,12 @@ void resample_bilinear(const uint16_t* source, std::size_t source_width, std::si
         uint16_t* out = target + r * target_width;
         for (std::size_t c = 0; c < target_width; ++c) {
             const Sample& sx = columns[c];
-            double v = top[sx.lo] * (1.0 - sy.f) * (1.0 - sx.f) + top[sx.hi] * (1.0 - sy.f) * sx.f +
-                       bottom[sx.lo] * sy.f * (1.0 - sx.f) + bottom[sx.hi] * sy.f * sx.f;
-            out[c] = static_cast<uint16_t>(v);
+            // The bilinear sum in its interpolation form: equal neighbours
+            // give their value exactly instead of a hair below it, which
+            // truncation would turn into the next lower AD.
+            double upper = top[sx.lo] + (static_cast<double>(top[sx.hi]) - top[sx.lo]) * sx.f;
+            double lower = bottom[sx.lo] + (static_cast<double>(bottom[sx.hi]) - bottom[sx.lo]) * sx.f;
+            out[c] = static_cast<uint16_t>(upper + (lower - upper) * sy.f);
         }
     }
 }

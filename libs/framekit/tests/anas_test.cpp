@@ -146,6 +146,7 @@ TEST_F(Collection, updates_rekey_and_refuse_collisions)
 {
     ASSERT_TRUE(add("R:2,2;8,8;-R1"));
     ASSERT_TRUE(add("E:20,20;30,28;-"));
+    ASSERT_TRUE(add("R:40,40;45,45;-"));
     ASSERT_TRUE(vy_ad_update_ana_size(frame.h(), "R:2,2;8,8;-R1", "R:3,3;9,9;-R1"));
     uint32_t pixels = 0;
     EXPECT_FALSE(vy_ana_get_pixel_count(frame.h(), "R:2,2;8,8;-", &pixels));
@@ -153,15 +154,16 @@ TEST_F(Collection, updates_rekey_and_refuse_collisions)
     EXPECT_EQ(49u, pixels);
     std::string all;
     ASSERT_TRUE(vy_ad_get_str_of_anas(frame.h(), ANA_ALL, &all));
-    EXPECT_EQ("E:20,20;30,28;-R:3,3;9,9;-", all);
+    EXPECT_EQ("E:20,20;30,28;-R:3,3;9,9;-R:40,40;45,45;-", all);
 
     // Onto another analysis's nodes, or to another type: refused, nothing moves.
     EXPECT_FALSE(vy_ad_update_ana_size(frame.h(), "R:3,3;9,9;-", "E:20,20;30,28;-"));
-    tagVYPoint onto[2] = {{20, 20}, {30, 28}};
+    tagVYPoint onto[2] = {{40, 40}, {45, 45}};
     EXPECT_FALSE(vy_ad_update_ana_size_ex(frame.h(), "R:3,3;9,9;-", onto, 2));
-    EXPECT_FALSE(vy_ad_update_ana_size_ex(frame.h(), "R:3,3;9,9;-", onto, 3));
+    tagVYPoint three[3] = {{1, 1}, {2, 2}, {3, 3}};
+    EXPECT_FALSE(vy_ad_update_ana_size_ex(frame.h(), "R:3,3;9,9;-", three, 3));
     EXPECT_FALSE(vy_ad_update_ana_size_ex(frame.h(), "R:9,9;9,9;-", onto, 2));
-    EXPECT_EQ(2u, count(ANA_ALL));
+    EXPECT_EQ(3u, count(ANA_ALL));
 
     tagVYPoint moved[2] = {{1, 1}, {4, 2}};
     ASSERT_TRUE(vy_ad_update_ana_size_ex(frame.h(), "R:3,3;9,9;-", moved, 2));
