@@ -281,3 +281,82 @@ TEST_F(Shapes, huge_ellipse_hit_test_stays_in_range)
     ASSERT_TRUE(vy_ad_get_hit_ana(frame.h(), 65535, 0, &code, &hit));
     EXPECT_EQ(100, code);
 }
+
+TEST_F(Shapes, own_palette_recolours_only_the_shape_inside_the_frame)
+{
+    std::vector<uint32_t> plain(kWidth * kHeight);
+    ASSERT_TRUE(vy_ad_get_bits(frame.h(), plain.data()));
+
+    tagVYAnaInfo info = fk_test::default_info();
+    const std::vector<std::string> shapes = {"R:18,10;400,400;-", "E:2,9;30,30;-", "A:0,0;6,0;6,5;0,5;-"};
+    ASSERT_TRUE(vy_ad_add_ana(frame.h(), shapes[0].c_str(), &info));
+    ASSERT_TRUE(vy_ad_add_ana(frame.h(), shapes[1].c_str(), &info));
+    ASSERT_TRUE(vy_ad_add_ana(frame.h(), shapes[2].c_str(), &info));
+    ASSERT_TRUE(vy_ad_add_ana(frame.h(), "P:3,3;-", &info));
+    // Points and lines have no palette of their own.
+    EXPECT_FALSE(vy_ana_apply_self_palette(frame.h(), "P:3,3;-", true));
+    for (const std::string& name : shapes) {
+        const char* ana = name.c_str();
+        ASSERT_TRUE(vy_ana_apply_self_palette(frame.h(), ana, true)) << ana;
+        uint8_t on = 0;
+        ASSERT_TRUE(vy_ana_is_use_self_palette(frame.h(), ana, &on));
+        EXPECT_EQ(1, on);
+        ASSERT_TRUE(vy_ana_set_palette(frame.h(), ana, PAL_GRAY)) << ana;
+        int32_t palette = -1;
+        ASSERT_TRUE(vy_ana_get_palette(frame.h(), ana, &palette));
+        EXPECT_EQ(PAL_GRAY, palette);
+        ASSERT_TRUE(vy_ana_set_imaging_range(frame.h(), ana, 8000, 8200));
+        uint16_t low = 0;
+        uint16_t high = 0;
+        ASSERT_TRUE(vy_ana_get_imaging_range(frame.h(), ana, &low, &high));
+        EXPECT_EQ(8000, low);
+        EXPECT_EQ(8200, high);
+    }
+    EXPECT_FALSE(vy_ana_set_palette(frame.h(), "R:18,10;400,400;-", PAL_COUNT));
+
+    std::vector<uint32_t> own(kWidth * kHeight);
+    ASSERT_TRUE(vy_ad_get_bits(frame.h(), own.data()));
+    std::vector<tagVYPoint> covered = positions("R:18,10;400,400;-");
+    for (const std::string& ana : {shapes[1], shapes[2]}) {
+        std::vector<tagVYPoint> more = positions(ana);
+        covered.insert(covered.end(), more.begin(), more.end());
+    }
+    std::vector<bool> in_shape(kWidth * kHeight, false);
+    for (const tagVYPoint& p : covered) {
+        in_shape[p.y * kWidth + p.x] = true;
+    }
+    int changed = 0;
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+        if (!in_shape[i]) {
+            EXPECT_EQ(plain[i], own[i]) << "pixel " << i << " lies outside every shape";
+        } else {
+            changed += plain[i] != own[i];
+        }
+    }
+    EXPECT_GT(changed, 0);
+
+    ASSERT_TRUE(vy_ana_apply_self_palette(frame.h(), "R:18,10;400,400;-", false));
+    uint8_t on = 1;
+    ASSERT_TRUE(vy_ana_is_use_self_palette(frame.h(), "R:18,10;400,400;-", &on));
+    EXPECT_EQ(0, on);
+}
+
+TEST(IndexedAnalyses, refuse_own_palette_and_ad_values)
+{
+    Frame f(0, 0);
+    ASSERT_TRUE(f.ok());
+    ASSERT_TRUE(vy_ad_set_resolution(f.h(), 16, 10));
+    std::vector<uint8_t> raw = fk_test::compressed_raw_frame(fk_test::gradient_plane(16, 10));
+    ASSERT_TRUE(vy_ad_set_data_checked(f.h(), raw.data(), static_cast<uint32_t>(raw.size())));
+    tagVYAnaInfo info = fk_test::default_info();
+    ASSERT_TRUE(vy_ad_add_ana(f.h(), "R:2,2;6,6;-", &info));
+    EXPECT_FALSE(vy_ana_apply_self_palette(f.h(), "R:2,2;6,6;-", true));
+    std::vector<uint16_t> ads(25);
+    EXPECT_FALSE(vy_ana_get_ad(f.h(), "R:2,2;6,6;-", ads.data()));
+    // Analyses of an indexed frame are not measured on their own.
+    uint16_t avg = 1;
+    ASSERT_TRUE(vy_ana_get_avg_ad(f.h(), "R:2,2;6,6;-", &avg));
+    EXPECT_EQ(0, avg);
+    std::vector<tagVYPoint> positions(25);
+    EXPECT_TRUE(vy_ana_get_track_pos(f.h(), "R:2,2;6,6;-", positions.data()));
+}
