@@ -130,7 +130,7 @@ protected:
     void recompute_ana_locked(const AnaPtr& ana);
     // Reads the plane a saved buffer should hold; under the data lock.
     bool native_plane_locked(std::vector<uint16_t>* plane);
-    // Logline and palettor set up by the constructor and init.
+    // The frame's palettor handle, made by init and freed by the destructor.
     void* imaging_ = nullptr;
 
     Anas anas_;

@@ -3,7 +3,6 @@
 #include "basekit.h"
 #include "byte_writer.h"
 #include "frame_log.h"
-#include "handle_registry.h"
 #include "palettor.h"
 
 #include <cmath>

@@ -4,7 +4,6 @@
 #include "export_guard.h"
 #include "handle_registry.h"
 
-#include <cstring>
 
 using framekit::detail::ADData;
 using framekit::detail::ADIndexData;

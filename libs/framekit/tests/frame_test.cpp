@@ -16,6 +16,14 @@ TEST(Frame, lifecycle_and_handle_checks)
         EXPECT_FALSE(vy_ad_uninit(&copy));
         EXPECT_FALSE(vy_ad_set_resolution(copy, 8, 8));
     }
+    // Kind 1 ignores the mode: a plain frame, without an index plane.
+    void* plain = nullptr;
+    ASSERT_TRUE(vy_ad_init(&plain, 1, 1));
+    ASSERT_TRUE(vy_ad_set_resolution(plain, 4, 4));
+    uint8_t index[16];
+    EXPECT_FALSE(vy_ad_get_clr_index(plain, index));
+    EXPECT_TRUE(vy_ad_uninit(&plain));
+
     void* national = nullptr;
     ASSERT_TRUE(vy_ad_init_ex(&national));
     EXPECT_TRUE(vy_ad_uninit(&national));
@@ -114,6 +122,15 @@ TEST(Frame, plain_data_position_and_statistics)
     ASSERT_TRUE(vy_ad_get_max_ad_ex(f.h(), &x, nullptr, &ad));
     EXPECT_EQ(5, x);
     EXPECT_EQ(30000, ad);
+
+    // One pixel of the statistics window lies at or above 30000.
+    uint8_t result = 9;
+    ASSERT_TRUE(vy_ad_compare_count_of_temperature(f.h(), 1, 0, 0, 0, 0, 30000, 0, &result));
+    EXPECT_EQ(1, result);
+    ASSERT_TRUE(vy_ad_compare_count_of_temperature(f.h(), 0, 0, 1, 0, 0, 30000, 0, &result));
+    EXPECT_EQ(0, result);
+    ASSERT_TRUE(vy_ad_compare_count_of_temperature(f.h(), 0, 0, 2, 0, 0, 30000, 0, &result));
+    EXPECT_EQ(1, result);
 
     ASSERT_TRUE(vy_ad_set_eigenvalue(f.h(), (9u << 16) | 3u, 500, (1u << 16) | 2u, 7, 42));
     ASSERT_TRUE(vy_ad_get_min_ad_ex(f.h(), &x, &y, &ad));

@@ -1,6 +1,8 @@
 // Raw AD frames of the indexed frame and the frame buffer of save and load.
 #include "frame_fixture.h"
 
+#include <algorithm>
+
 using fk_test::Frame;
 
 namespace {
@@ -106,6 +108,14 @@ TEST(RawFrame, fire_fighting_type_and_length_limits)
     std::vector<uint16_t> back(kN);
     ASSERT_TRUE(vy_ad_get_data(f.frame.h(), back.data()));
     EXPECT_EQ(border_fixed(plane), back);
+
+    // Fire-fighting frames colour from their AD values.
+    std::vector<uint32_t> pixels(kN, 0);
+    ASSERT_TRUE(vy_ad_get_bits(f.frame.h(), pixels.data()));
+    EXPECT_EQ(0xFF000000u, pixels[kN / 2] & 0xFF000000u);
+    ASSERT_TRUE(vy_ad_get_bits_by_clr_index(f.frame.h(), nullptr, pixels.data()));
+    EXPECT_FALSE(vy_ad_get_bits_by_clr_index_pro(f.frame.h(), nullptr, kWidth + 1, kHeight, pixels.data()));
+    ASSERT_TRUE(vy_ad_get_bits_by_clr_index_pro(f.frame.h(), nullptr, kWidth, kHeight, pixels.data()));
 }
 
 TEST(RawFrame, normal_mode_index_border_and_decoded_data)
@@ -147,6 +157,18 @@ TEST(RawFrame, normal_mode_index_border_and_decoded_data)
     EXPECT_EQ(at(index, 5, 5), window[11]);
     EXPECT_FALSE(vy_ad_get_clr_index_with_pos(f.frame.h(), window.data(), 2, 3, 2, 5));
     EXPECT_FALSE(vy_ad_get_clr_index_with_pos(f.frame.h(), window.data(), 2, 3, kWidth, 5));
+
+    std::vector<uint32_t> pixels(kN, 0);
+    ASSERT_TRUE(vy_ad_get_bits(f.frame.h(), pixels.data()));
+    EXPECT_EQ(0xFF000000u, pixels[kN / 2] & 0xFF000000u);
+    ASSERT_TRUE(vy_ad_get_bits_by_clr_index(f.frame.h(), index.data(), pixels.data()));
+    ASSERT_TRUE(vy_ad_get_thumbnail_bits(f.frame.h(), 4, 2, pixels.data()));
+
+    // Type 0 holds the plane itself.
+    ASSERT_TRUE(f.set(fk_test::raw_frame(sent, 0, fk_test::bytes_of(plane), 2 * kN)));
+    std::fill(back.begin(), back.end(), 0);
+    ASSERT_TRUE(vy_ad_get_data(f.frame.h(), back.data()));
+    EXPECT_EQ(plane, back);
 
     // A type the normal mode stores but cannot decode is reported as such.
     ASSERT_TRUE(f.set(fk_test::raw_frame(std::vector<uint8_t>(kN, 1), 3, filler(10), 10)));
