@@ -56,14 +56,6 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
     if (!colours || !map) {
         return false;
     }
-    const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-    if (index_buffer_.size() < pixels) {
-        index_buffer_.resize(pixels);
-    }
-    uint8_t* index = index_buffer_.data();
-    for (size_t i = 0; i < pixels; ++i) {
-        index[i] = static_cast<uint8_t>(map_[ad[i]] & 0xFF);
-    }
     const size_t stride = compact ? static_cast<size_t>(win.right - win.left + 1) : static_cast<size_t>(width);
     auto out_row = [&](int y) {
         return compact ? bits + (y - win.top) * stride : bits + y * stride + win.left;
@@ -74,11 +66,24 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
         has_bands = !isotherms_.empty();
     }
     const bool stabilization = stabilization_;
-    if (has_bands) {
-        if (stabilization && engine_) {
-            engine_->stabilize(index, width, height, first_frame_);
+    const bool filtered_path = !has_bands && (image_process_ || stabilization);
+    const bool stabilized_bands = has_bands && stabilization && engine_;
+    // The 8-bit index picture is only built when a filter or the border
+    // repair works on it; otherwise the map gives the colours directly.
+    uint8_t* index = nullptr;
+    if (filtered_path || stabilized_bands) {
+        const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+        if (index_buffer_.size() < pixels) {
+            index_buffer_.resize(pixels);
         }
-    } else if (image_process_ || stabilization) {
+        index = index_buffer_.data();
+        for (size_t i = 0; i < pixels; ++i) {
+            index[i] = static_cast<uint8_t>(map_[ad[i]] & 0xFF);
+        }
+    }
+    if (stabilized_bands) {
+        engine_->stabilize(index, width, height, first_frame_);
+    } else if (filtered_path) {
         if (engine_) {
             if (image_process_ && algorithm_mode() != 1) {
                 engine_->sharpen_and_blur(index, width, height, 50, first_frame_);
@@ -104,8 +109,15 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
     for (int y = win.top; y <= win.bottom; ++y) {
         uint32_t* out = out_row(y);
         const size_t row = static_cast<size_t>(y) * width;
+        const uint16_t* line = ad + row;
+        if (index == nullptr) {
+            for (int x = win.left; x <= win.right; ++x) {
+                *out++ = table[std::min<int>(map_[line[x]], table_size - 1)] | kOpaque;
+            }
+            continue;
+        }
         for (int x = win.left; x <= win.right; ++x) {
-            int u = map_[ad[row + x]];
+            int u = map_[line[x]];
             if (u < kPaletteSize) {
                 u = index[row + x];
             }
@@ -192,8 +204,11 @@ bool Imaging::index_to_pixel(const uint8_t* index, int width, int height, const 
     if (!colours || !map) {
         return false;
     }
-    width_ = static_cast<uint16_t>(width);
-    height_ = static_cast<uint16_t>(height);
+    {
+        VyLockGuard stats(stats_lock_);
+        width_ = static_cast<uint16_t>(width);
+        height_ = static_cast<uint16_t>(height);
+    }
     const uint8_t* source = index;
     if (stabilization_ && engine_) {
         // The caller's picture is read-only: stabilize a copy.

@@ -47,30 +47,38 @@ void sobel_gauss_rows(const uint8_t* a, int w, int h, int row_begin, int row_end
 {
     int lo = 255, hi = 0;
     for (int y = row_begin; y < row_end; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int i = y * w + x;
-            int s = 0;
-            if (x == 0 || y == 0 || x == w - 1 || y == h - 1) {
-                gauss[i] = a[i];
-            } else {
-                const int hsum = -a[i - w - 1] + a[i - w + 1] - 2 * a[i - 1] + 2 * a[i + 1] - a[i + w - 1] + a[i + w + 1];
-                const int vsum = a[i - w - 1] + 2 * a[i - w] + a[i - w + 1] - a[i + w - 1] - 2 * a[i + w] - a[i + w + 1];
-                s = (std::abs(hsum) + std::abs(vsum)) >> 3;
-                if (x == 1 || y == 1 || x == w - 2 || y == h - 2) {
-                    gauss[i] = a[i];
-                } else {
-                    float sum = 0.0f;
-                    for (int dy = -2; dy <= 2; ++dy) {
-                        for (int dx = -2; dx <= 2; ++dx) {
-                            sum = sum + kGauss[(dy + 2) * 5 + dx + 2] * static_cast<float>(a[i + dy * w + dx]);
-                        }
-                    }
-                    gauss[i] = static_cast<uint8_t>(std::min(static_cast<int>(sum), 255));
-                }
+        const uint8_t* in = a + static_cast<size_t>(y) * w;
+        uint8_t* s = sobel + static_cast<size_t>(y) * w;
+        uint8_t* g = gauss + static_cast<size_t>(y) * w;
+        // Outer ring: no Sobel, Gaussian = pixel; second ring: Gaussian = pixel.
+        std::copy(in, in + w, g);
+        std::fill(s, s + w, 0);
+        if (y > 0 && y < h - 1) {
+            const uint8_t* up = in - w;
+            const uint8_t* down = in + w;
+            for (int x = 1; x < w - 1; ++x) {
+                const int hs = -up[x - 1] + up[x + 1] - 2 * in[x - 1] + 2 * in[x + 1] - down[x - 1] + down[x + 1];
+                const int vs = up[x - 1] + 2 * up[x] + up[x + 1] - down[x - 1] - 2 * down[x] - down[x + 1];
+                s[x] = static_cast<uint8_t>((std::abs(hs) + std::abs(vs)) >> 3);
             }
-            sobel[i] = static_cast<uint8_t>(s);
-            lo = std::min(lo, s);
-            hi = std::max(hi, s);
+        }
+        if (y >= 2 && y < h - 2) {
+            // Each pixel sums its 25 products in the kernel's order; the loop
+            // runs across pixels, so it vectorizes without reordering a sum.
+            for (int x = 2; x < w - 2; ++x) {
+                float sum = 0.0f;
+                for (int dy = -2; dy <= 2; ++dy) {
+                    const uint8_t* line = in + dy * w + x;
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        sum = sum + kGauss[(dy + 2) * 5 + dx + 2] * static_cast<float>(line[dx]);
+                    }
+                }
+                g[x] = static_cast<uint8_t>(std::min(static_cast<int>(sum), 255));
+            }
+        }
+        for (int x = 0; x < w; ++x) {
+            lo = std::min<int>(lo, s[x]);
+            hi = std::max<int>(hi, s[x]);
         }
     }
     *sobel_min = lo;
@@ -112,14 +120,18 @@ void blur_rows(const uint8_t* s, int w, int h, int row_begin, int row_end, const
             const int i = y * w + x;
             int value = s[i];
             if (x >= 2 && y >= 2 && x < w - 2 && y < h - 2) {
+                // Integer sums: the order does not change the result, and
+                // n * weight equals the kernels' product-table entry.
                 int num = 0, den = 0;
+                const int32_t* weight = t.range_weight + 255 - value;
                 for (int dy = -2; dy <= 2; ++dy) {
+                    const uint8_t* line = s + i + dy * w;
+                    const int32_t* shift = shifts + (dy + 2) * 5 + 2;
                     for (int dx = -2; dx <= 2; ++dx) {
-                        const int n = s[i + dy * w + dx];
-                        const int d = n - value + 255;
-                        const int shift = shifts[(dy + 2) * 5 + dx + 2];
-                        num += t.product[n * kDiffCount + d] << shift;
-                        den += t.range_weight[d] << shift;
+                        const int n = line[dx];
+                        const int wd = weight[n] << shift[dx];
+                        num += n * wd;
+                        den += wd;
                     }
                 }
                 value = num / den;
@@ -218,6 +230,7 @@ bool ImageSharpenBlur::ensure_workers()
     int count = requested_workers_ > 0 ? requested_workers_ : opencl_cpu_compute_units();
     count = std::clamp(count, 1, 64);
     pool_ = std::make_unique<WorkerPool>(count);
+    logline_print(1, kModule, __FILE__, __LINE__, "ImageSharpenBlur::init", "filtering on %d CPU workers", count);
     return true;
 }
 

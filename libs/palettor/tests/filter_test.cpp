@@ -110,6 +110,25 @@ TEST(filter, cpu_and_opencl_give_identical_bytes)
     }
 }
 
+TEST(filter, rebuilt_stabilization_tables_reach_the_device)
+{
+    setenv("PYRAVUE_OPENCL_DEVICE", "any", 1);
+    ImageSharpenBlur gpu;
+    ASSERT_TRUE(gpu.init(true));
+    if (!gpu.on_opencl()) {
+        GTEST_SKIP() << "no OpenCL device (GPU, or any device with PYRAVUE_OPENCL_DEVICE=any); CPU path only";
+    }
+    ImageSharpenBlur cpu;
+    ASSERT_TRUE(cpu.init(false, 2));
+    const std::vector<Plane> all = planes();
+    const Plane& p = all[1];
+    run_sequence(cpu, p);
+    run_sequence(gpu, p);
+    set_stabilization_tables(4, 9, 0.5f);
+    EXPECT_EQ(run_sequence(cpu, p), run_sequence(gpu, p));
+    set_stabilization_tables(2, 2, 0.3f);
+}
+
 TEST(filter, worker_counts_give_identical_bytes)
 {
     for (const Plane& p : planes()) {

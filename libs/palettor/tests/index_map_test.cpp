@@ -252,3 +252,38 @@ TEST(index_map, modes_and_types_are_stored)
     EXPECT_TRUE(palettor_reset(h));
     EXPECT_TRUE(palettor_set_stabilization_value(h, 2, 2, 0.3f));
 }
+
+TEST(index_map, walk_end_above_and_below_the_range)
+{
+    Handle h;
+    std::vector<uint16_t> ad(100 * 10);
+    for (size_t i = 0; i < ad.size(); ++i) {
+        ad[i] = static_cast<uint16_t>(1000 + i);  // ADs 1000..1999, each present
+    }
+    statistics(h, ad, 100, 10);
+
+    // Every present AD below high: high and above take top, the ADs between
+    // the last present one and high take the last index.
+    ASSERT_TRUE(palettor_set_range(h, 500, 3000));
+    std::vector<int> index = indexes_of(h, {1999, 2500, 2999, 3000, 65535});
+    EXPECT_EQ(index[1], index[0]);
+    EXPECT_EQ(index[2], index[0]);
+    EXPECT_EQ(index[3], index[4]);
+    EXPECT_GE(index[3], index[0]);
+
+    // A present AD at or above high: the last index runs up to 65535.
+    ASSERT_TRUE(palettor_set_range(h, 1200, 1800));
+    index = indexes_of(h, {1799, 1800, 1999, 65535});
+    EXPECT_EQ(index[1], index[0]);
+    EXPECT_EQ(index[2], index[0]);
+    EXPECT_EQ(index[3], index[0]);
+
+    ASSERT_TRUE(palettor_set_low_of_range(h, 1100));
+    uint16_t low = 0, high = 0;
+    palettor_get_range(h, &low, &high);
+    EXPECT_EQ(low, 1100);
+    EXPECT_EQ(high, 1800);
+    ASSERT_TRUE(palettor_set_high_of_range(h, 1900));
+    palettor_get_range(h, &low, &high);
+    EXPECT_EQ(high, 1900);
+}

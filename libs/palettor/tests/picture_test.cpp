@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <random>
+#include <thread>
+#include <atomic>
 
 namespace {
 
@@ -208,4 +210,44 @@ TEST(picture, filtered_pictures_agree_on_cpu_and_opencl)
         ASSERT_TRUE(palettor_ad_to_pixel(device, ad.data(), w, h, 0, 0, w - 1, h - 1, b.data(), false));
         EXPECT_EQ(a, b) << "frame " << frame;
     }
+}
+
+TEST(picture, concurrent_callers_share_one_handle)
+{
+    // framekit's users and camlink's capture thread call one handle at once:
+    // statistics, index maps, pictures and isotherm edits must not deadlock.
+    Handle h;
+    ASSERT_TRUE(palettor_init_image_process(h));
+    std::vector<uint16_t> ad(64 * 48);
+    for (size_t i = 0; i < ad.size(); ++i) {
+        ad[i] = static_cast<uint16_t>(15000 + (i * 37) % 900);
+    }
+    statistics(h, ad, 64, 48);
+    std::atomic<int> failures{0};
+    auto frames = [&] {
+        std::vector<uint32_t> bits(ad.size());
+        tagPAD max{}, min{};
+        uint16_t avg = 0;
+        for (int i = 0; i < 100; ++i) {
+            failures += !palettor_calc_max_min_avg_of_ad(h, ad.data(), 64, 48, 1, 1, 62, 46, &max, &min, &avg);
+            palettor_calc_pal_no_of_ad(h);
+            failures += !palettor_ad_to_pixel(h, ad.data(), 64, 48, 0, 0, 63, 47, bits.data(), false);
+        }
+    };
+    auto settings = [&] {
+        int32_t id = 0;
+        for (int i = 0; i < 100; ++i) {
+            failures += !palettor_add_isotherm_ex(h, 15100, 15200, 0x00FF00, i % 2, &id);
+            failures += !palettor_set_palette(h, static_cast<PALETTE>(i % 18));
+            failures += !palettor_enable_image_stabilization(h, i % 3 == 0);
+            failures += !palettor_delete_isotherm(h, id);
+            palettor_set_range(h, 15000, static_cast<uint16_t>(15500 + i));
+            palettor_auto_adjust(h);
+        }
+    };
+    std::thread a(frames), b(frames), c(settings);
+    a.join();
+    b.join();
+    c.join();
+    EXPECT_EQ(failures.load(), 0);
 }

@@ -1,0 +1,159 @@
+// palettor at 640 x 512, each figure beside a baseline from the same run:
+// colouring against a memcpy of the output bytes, statistics against
+// std::minmax_element plus a plain histogram loop, and the sharpen-and-blur
+// pass on 1, 2, 4 and 8 CPU workers and on an OpenCL device (PoCL here).
+#include "palettor.h"
+#include "sharpen_blur.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 512;
+constexpr size_t kPixels = static_cast<size_t>(kWidth) * kHeight;
+
+std::vector<uint16_t> scene()
+{
+    std::mt19937 random(42);
+    std::normal_distribution<float> noise(0.0f, 12.0f);
+    std::vector<uint16_t> ad(kPixels);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const int r2 = (x - 320) * (x - 320) + (y - 256) * (y - 256);
+            const int blob = r2 < 10000 ? 4000 - r2 / 3 : 0;
+            ad[y * kWidth + x] = static_cast<uint16_t>(15000 + x * 3 + y + blob + static_cast<int>(noise(random)));
+        }
+    }
+    return ad;
+}
+
+std::vector<uint8_t> index_scene()
+{
+    const std::vector<uint16_t> ad = scene();
+    std::vector<uint8_t> index(kPixels);
+    for (size_t i = 0; i < kPixels; ++i) {
+        index[i] = static_cast<uint8_t>((ad[i] - 15000) / 40);
+    }
+    return index;
+}
+
+void BM_memcpy_output_baseline(benchmark::State& state)
+{
+    std::vector<uint32_t> source(kPixels, 0xFF102030), bits(kPixels);
+    for (auto _ : state) {
+        std::memcpy(bits.data(), source.data(), kPixels * 4);
+        benchmark::DoNotOptimize(bits.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * kPixels * 4);
+}
+
+void BM_ad_to_pixel(benchmark::State& state)
+{
+    void* h = nullptr;
+    palettor_init(&h, false);
+    palettor_enable_image_process(h, false);
+    const std::vector<uint16_t> ad = scene();
+    tagPAD max{}, min{};
+    uint16_t avg = 0;
+    palettor_calc_max_min_avg_of_ad(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1, kHeight - 1, &max, &min, &avg);
+    palettor_calc_pal_no_of_ad(h);
+    std::vector<uint32_t> bits(kPixels);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(palettor_ad_to_pixel(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1, kHeight - 1,
+                                                      bits.data(), false));
+    }
+    state.SetBytesProcessed(state.iterations() * kPixels * 4);
+    palettor_uninit(&h);
+}
+
+void BM_minmax_histogram_baseline(benchmark::State& state)
+{
+    const std::vector<uint16_t> ad = scene();
+    std::vector<uint32_t> histogram(65536);
+    for (auto _ : state) {
+        auto [lo, hi] = std::minmax_element(ad.begin(), ad.end());
+        benchmark::DoNotOptimize(lo);
+        benchmark::DoNotOptimize(hi);
+        std::fill(histogram.begin(), histogram.end(), 0);
+        for (uint16_t v : ad) {
+            ++histogram[v];
+        }
+        benchmark::DoNotOptimize(histogram.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+void BM_statistics_with_auto_range(benchmark::State& state)
+{
+    void* h = nullptr;
+    palettor_init(&h, false);
+    const std::vector<uint16_t> ad = scene();
+    tagPAD max{}, min{};
+    uint16_t avg = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(palettor_calc_max_min_avg_of_ad(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1,
+                                                                 kHeight - 1, &max, &min, &avg));
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+    palettor_uninit(&h);
+}
+
+void BM_memcpy_index_plane_baseline(benchmark::State& state)
+{
+    std::vector<uint8_t> source = index_scene(), plane(kPixels);
+    for (auto _ : state) {
+        std::memcpy(plane.data(), source.data(), kPixels);
+        benchmark::DoNotOptimize(plane.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+void run_sharpen_blur(benchmark::State& state, palettor::detail::ImageSharpenBlur& engine)
+{
+    const std::vector<uint8_t> source = index_scene();
+    std::vector<uint8_t> plane(kPixels);
+    for (auto _ : state) {
+        std::memcpy(plane.data(), source.data(), kPixels);
+        benchmark::DoNotOptimize(engine.sharpen_and_blur(plane.data(), kWidth, kHeight, 50, false));
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+void BM_sharpen_blur_cpu(benchmark::State& state)
+{
+    palettor::detail::ImageSharpenBlur engine;
+    engine.init(false, static_cast<int>(state.range(0)));
+    run_sharpen_blur(state, engine);
+}
+
+void BM_sharpen_blur_opencl(benchmark::State& state)
+{
+    setenv("PYRAVUE_OPENCL_DEVICE", "any", 1);
+    palettor::detail::ImageSharpenBlur engine;
+    engine.init(true);
+    if (!engine.on_opencl()) {
+        state.SkipWithError("no OpenCL device");
+        return;
+    }
+    run_sharpen_blur(state, engine);
+}
+
+}  // namespace
+
+BENCHMARK(BM_memcpy_output_baseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ad_to_pixel)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_minmax_histogram_baseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_statistics_with_auto_range)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_memcpy_index_plane_baseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_sharpen_blur_cpu)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_sharpen_blur_opencl)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_MAIN();
