@@ -183,6 +183,7 @@ bool ADData::set_ad_data(const uint8_t* frame, std::size_t length)
     }
     compress_type_ = 0;
     std::memcpy(ad_.data(), frame, 2 * pixels_);
+    plane_replaced_locked();
     if (!after_new_plane_locked(true, "ADData::set_ad_data")) {
         return false;
     }
@@ -348,6 +349,7 @@ bool ADData::load_from_buffer(const uint8_t* buffer, std::size_t length)
     compressed_length_ = static_cast<uint32_t>(stored);
     compress_type_ = type;
     ad_stale_ = false;
+    plane_replaced_locked();
     fix_ad_border(ad_.data(), width_, height_);
     if (super_.load() && noise_.load()) {
         pool_.filter(ad_.data(), width_, height_);

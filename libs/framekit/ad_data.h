@@ -117,6 +117,9 @@ protected:
     virtual bool measures_on_edit() const { return true; }
     // Resizes the planes; called under the data, buffer and index locks.
     virtual bool resize_locked(uint16_t width, uint16_t height);
+    // Told when the AD plane is replaced by anything but the class's own
+    // loader; under the data lock.
+    virtual void plane_replaced_locked() {}
     // Brings the AD plane up to date with the stored frame; under the data lock.
     virtual bool refresh_ad_locked() { return true; }
     // The plane measured and coloured: the 2x plane while super resolution is
@@ -207,6 +210,7 @@ protected:
     const char* class_name() const override { return "NationalGridData"; }
     bool resize_locked(uint16_t width, uint16_t height) override;
     PlaneView view_locked() override;
+    void plane_replaced_locked() override { temps_valid_ = false; }
 
 private:
     std::vector<float> temps_;

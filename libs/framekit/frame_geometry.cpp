@@ -146,6 +146,7 @@ bool ADData::zoom(uint16_t width, uint16_t height)
     }
     resample_bilinear(source_.data(), old_width, old_height, ad_.data(), width, height);
     ad_stale_ = false;
+    plane_replaced_locked();
     upscale_locked();
     return compress_plane(ad_.data(), pixels_, &compressed_, &compress_type_, &compressed_length_);
 }

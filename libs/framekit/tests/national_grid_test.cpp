@@ -109,3 +109,21 @@ TEST(NationalGrid, extremes_start_from_the_first_pixel)
     EXPECT_EQ(9 % kWidth, x);
     EXPECT_EQ(9 / kWidth, y);
 }
+
+TEST(NationalGrid, plain_data_replaces_the_temperatures)
+{
+    Frame f(1, 0, true);
+    ASSERT_TRUE(vy_ad_set_resolution(f.h(), kWidth, kHeight));
+    load(f.h(), std::vector<float>(kWidth * kHeight, 36.6f));
+    tagVYAnaInfo info = fk_test::default_info();
+    ASSERT_TRUE(vy_ad_add_ana(f.h(), "R:1,1;4,4;-", &info));
+    uint16_t avg = 0;
+    ASSERT_TRUE(vy_ana_get_avg_ad(f.h(), "R:1,1;4,4;-", &avg));
+    EXPECT_EQ(ad_of(36.6f), avg);
+
+    std::vector<uint16_t> plane(kWidth * kHeight, 5000);
+    std::vector<uint8_t> bytes = fk_test::bytes_of(plane);
+    vy_ad_set_data_checked(f.h(), bytes.data(), static_cast<uint32_t>(bytes.size()));
+    ASSERT_TRUE(vy_ana_get_avg_ad(f.h(), "R:1,1;4,4;-", &avg));
+    EXPECT_EQ(5000, avg);
+}
