@@ -67,9 +67,9 @@ struct tagVYAnaInfo {
 // Hit codes of vy_ad_get_hit_ana. 100 is "nothing hit".
 enum { VY_HIT_NONE = 100 };
 
-// Largest frame accepted by vy_ad_set_resolution and vy_ad_zoom, in pixels;
-// both sides must be at least 3.
-enum { VY_AD_MAX_PIXELS = 4096 * 4096, VY_AD_MIN_SIDE = 3 };
+// Frame sizes accepted by vy_ad_set_resolution and vy_ad_zoom: each side 3
+// to 16384 pixels, at most VY_AD_MAX_PIXELS in all.
+enum { VY_AD_MAX_PIXELS = 4096 * 4096, VY_AD_MIN_SIDE = 3, VY_AD_MAX_SIDE = 16384 };
 
 // --- Frames -------------------------------------------------------------------
 // kind != 0: plain frame; kind 0: indexed frame (raw AD frames), mode 1 starts

@@ -18,7 +18,7 @@ namespace detail {
 
 constexpr const char* kFrameTag = "ad_data";
 // Each side at most this, so a doubled side still fits in 16 bits.
-constexpr uint16_t kMaxSide = 16384;
+constexpr uint16_t kMaxSide = VY_AD_MAX_SIDE;
 
 // Frame statistics: hottest and coldest pixel and the average AD.
 struct FrameStats {
