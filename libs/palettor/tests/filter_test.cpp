@@ -84,15 +84,22 @@ std::vector<std::vector<uint8_t>> run_sequence(ImageSharpenBlur& engine, const P
     return results;
 }
 
+// Opts in to CPU OpenCL devices (PoCL) and starts the engine on the device.
+bool start_on_device(ImageSharpenBlur& engine)
+{
+    setenv("PYRAVUE_OPENCL_DEVICE", "any", 1);
+    return engine.init(true) && engine.on_opencl();
+}
+
+const char kNoDevice[] = "no OpenCL device (GPU, or any device with PYRAVUE_OPENCL_DEVICE=any); CPU path only";
+
 }  // namespace
 
 TEST(filter, cpu_and_opencl_give_identical_bytes)
 {
-    setenv("PYRAVUE_OPENCL_DEVICE", "any", 1);
     ImageSharpenBlur device;
-    ASSERT_TRUE(device.init(true));
-    if (!device.on_opencl()) {
-        GTEST_SKIP() << "no OpenCL device (GPU, or any device with PYRAVUE_OPENCL_DEVICE=any); CPU path only";
+    if (!start_on_device(device)) {
+        GTEST_SKIP() << kNoDevice;
     }
     for (const Plane& p : planes()) {
         SCOPED_TRACE(p.name);
@@ -112,11 +119,9 @@ TEST(filter, cpu_and_opencl_give_identical_bytes)
 
 TEST(filter, rebuilt_stabilization_tables_reach_the_device)
 {
-    setenv("PYRAVUE_OPENCL_DEVICE", "any", 1);
     ImageSharpenBlur gpu;
-    ASSERT_TRUE(gpu.init(true));
-    if (!gpu.on_opencl()) {
-        GTEST_SKIP() << "no OpenCL device (GPU, or any device with PYRAVUE_OPENCL_DEVICE=any); CPU path only";
+    if (!start_on_device(gpu)) {
+        GTEST_SKIP() << kNoDevice;
     }
     ImageSharpenBlur cpu;
     ASSERT_TRUE(cpu.init(false, 2));
