@@ -114,7 +114,8 @@ TEST(NationalGrid, plain_data_replaces_the_temperatures)
 {
     Frame f(1, 0, true);
     ASSERT_TRUE(vy_ad_set_resolution(f.h(), kWidth, kHeight));
-    load(f.h(), std::vector<float>(kWidth * kHeight, 36.6f));
+    std::vector<float> warm(kWidth * kHeight, 36.6f);
+    ASSERT_TRUE(vy_ad_load_national_grid_data_from_buffer(f.h(), reinterpret_cast<const uint8_t*>(warm.data())));
     tagVYAnaInfo info = fk_test::default_info();
     ASSERT_TRUE(vy_ad_add_ana(f.h(), "R:1,1;4,4;-", &info));
     uint16_t avg = 0;

@@ -124,6 +124,8 @@ TEST(RawFrame, normal_mode_index_border_and_decoded_data)
     std::vector<uint16_t> plane = fk_test::gradient_plane(kWidth, kHeight);
     std::vector<uint8_t> raw = fk_test::compressed_raw_frame(plane);
     std::vector<uint8_t> sent(raw.begin(), raw.begin() + kN);
+    // Without a length the frame's own header tells how much to read.
+    ASSERT_TRUE(vy_ad_set_data(f.frame.h(), raw.data()));
     ASSERT_TRUE(f.set(raw));
 
     std::vector<uint8_t> index = f.index();
