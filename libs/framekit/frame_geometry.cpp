@@ -1,0 +1,304 @@
+// Plane helpers and the frame's geometry and measurement operations: border
+// repair, bilinear resampling, zoom, super resolution, line and rectangle
+// statistics, point repair and the pixel-count comparison.
+#include "ad_data.h"
+
+#include "basekit.h"
+#include "frame_locks.h"
+#include "frame_log.h"
+#include "palettor.h"
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+namespace framekit {
+namespace detail {
+
+namespace {
+
+struct Sample {
+    std::size_t lo;
+    std::size_t hi;
+    double f;
+};
+
+// Source coordinate of each target index. The last source index is never
+// reached (the coordinate stops at size - 2), so lo and hi stay inside; a
+// source of one sample maps everything onto it.
+std::vector<Sample> samples(std::size_t source, std::size_t target)
+{
+    std::vector<Sample> out(target);
+    for (std::size_t i = 0; i < target; ++i) {
+        if (source < 2) {
+            out[i] = Sample{0, 0, 0.0};
+            continue;
+        }
+        double s = (static_cast<double>(i) + 0.5) * static_cast<double>(source) / static_cast<double>(target) - 0.5;
+        if (s < 0.0) {
+            s = 0.0;
+        }
+        if (s >= static_cast<double>(source - 1)) {
+            s = static_cast<double>(source - 2);
+        }
+        double lo = std::floor(s);
+        out[i] = Sample{static_cast<std::size_t>(lo), static_cast<std::size_t>(std::ceil(s)), s - lo};
+    }
+    return out;
+}
+
+}  // namespace
+
+void fix_ad_border(uint16_t* plane, std::size_t width, std::size_t height)
+{
+    if (width < 3 || height < 3) {
+        return;
+    }
+    auto row = [&](std::size_t y) { return plane + y * width; };
+    std::memcpy(row(0), row(2), width * 2);
+    std::memcpy(row(1), row(2), width * 2);
+    for (std::size_t y = 0; y + 2 < height; ++y) {
+        uint16_t* r = row(y);
+        r[0] = r[1] = r[2];
+        r[width - 1] = r[width - 2] = r[width - 3];
+    }
+    std::memcpy(row(height - 2), row(height - 3), width * 2);
+    std::memcpy(row(height - 1), row(height - 3), width * 2);
+}
+
+void fix_index_border(uint8_t* plane, std::size_t width, std::size_t height)
+{
+    if (width < 2 || height < 2) {
+        return;
+    }
+    std::memcpy(plane, plane + width, width);
+    for (std::size_t y = 0; y + 1 < height; ++y) {
+        uint8_t* r = plane + y * width;
+        r[0] = r[1];
+        r[width - 1] = r[width - 2];
+    }
+    std::memcpy(plane + (height - 1) * width, plane + (height - 2) * width, width);
+}
+
+void resample_bilinear(const uint16_t* source, std::size_t source_width, std::size_t source_height,
+                       uint16_t* target, std::size_t target_width, std::size_t target_height)
+{
+    std::vector<Sample> rows = samples(source_height, target_height);
+    std::vector<Sample> columns = samples(source_width, target_width);
+    for (std::size_t r = 0; r < target_height; ++r) {
+        const Sample& sy = rows[r];
+        const uint16_t* top = source + sy.lo * source_width;
+        const uint16_t* bottom = source + sy.hi * source_width;
+        uint16_t* out = target + r * target_width;
+        for (std::size_t c = 0; c < target_width; ++c) {
+            const Sample& sx = columns[c];
+            // The bilinear sum in its interpolation form: equal neighbours
+            // give their value exactly instead of a hair below it, which
+            // truncation would turn into the next lower AD.
+            double upper = top[sx.lo] + (static_cast<double>(top[sx.hi]) - top[sx.lo]) * sx.f;
+            double lower = bottom[sx.lo] + (static_cast<double>(bottom[sx.hi]) - bottom[sx.lo]) * sx.f;
+            out[c] = static_cast<uint16_t>(upper + (lower - upper) * sy.f);
+        }
+    }
+}
+
+bool compress_plane(const uint16_t* plane, std::size_t count, std::vector<uint8_t>* out, uint32_t* type,
+                    uint32_t* length)
+{
+    if (out->size() < 2 * count) {
+        return false;
+    }
+    uint32_t written = static_cast<uint32_t>(out->size());
+    int result = vy_high_low_compress(plane, static_cast<int>(count), out->data(), &written);
+    if (result == VY_OK) {
+        *type = 1;
+        *length = written;
+        return true;
+    }
+    if (result == VY_ERR_NOT_SHRINK) {
+        std::memcpy(out->data(), plane, 2 * count);
+        *type = 0;
+        *length = static_cast<uint32_t>(2 * count);
+        return true;
+    }
+    return false;
+}
+
+bool ADData::zoom(uint16_t width, uint16_t height)
+{
+    if (!valid_frame_size(width, height)) {
+        FK_ERROR("ADData::zoom", "resolution [%d, %d] is error", width, height);
+        return false;
+    }
+    FrameLocks locks(data_lock_, &buffer_lock_, &index_lock_);
+    if (!locks || pixels_ == 0 || (width == width_ && height == height_) || !refresh_ad_locked()) {
+        return false;
+    }
+    uint16_t old_width = width_;
+    uint16_t old_height = height_;
+    try {
+        source_.assign(ad_.begin(), ad_.end());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!resize_locked(width, height)) {
+        return false;
+    }
+    resample_bilinear(source_.data(), old_width, old_height, ad_.data(), width, height);
+    ad_stale_ = false;
+    plane_replaced_locked();
+    upscale_locked();
+    return compress_plane(ad_.data(), pixels_, &compressed_, &compress_type_, &compressed_length_);
+}
+
+bool ADData::enable_super_resolution(bool on)
+{
+    FrameLocks locks(data_lock_, &buffer_lock_);
+    if (!locks) {
+        return false;
+    }
+    if (!on) {
+        super_.store(false);
+        return true;
+    }
+    FK_INFO("ADData::enable_super_resolution", "enable super resolution");
+    if (pixels_ != 0 && upscaled_.size() != 4 * pixels_) {
+        try {
+            upscaled_.assign(4 * pixels_, 0);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+    super_.store(true);
+    if (pixels_ != 0 && refresh_ad_locked()) {
+        upscale_locked();
+    }
+    return true;
+}
+
+bool ADData::get_data_super_resolution(uint16_t* out)
+{
+    FrameLocks locks(data_lock_);
+    if (!locks || out == nullptr || !super_.load() || pixels_ == 0 || upscaled_.size() != 4 * pixels_) {
+        return false;
+    }
+    std::memcpy(out, upscaled_.data(), upscaled_.size() * 2);
+    return true;
+}
+
+bool ADData::repair_pt(uint16_t x, uint16_t y, uint16_t ad)
+{
+    FrameLocks locks(data_lock_);
+    if (!locks || pixels_ == 0 || !refresh_ad_locked()) {
+        return false;
+    }
+    if (x >= width_ || y >= height_) {
+        FK_ERROR("ADData::repair_pt", "position [%d, %d] is error", x, y);
+        return false;
+    }
+    ad_[static_cast<std::size_t>(y) * width_ + x] = ad;
+    return true;
+}
+
+bool ADData::reapply()
+{
+    FrameLocks locks(data_lock_);
+    if (!locks || pixels_ == 0 || !refresh_ad_locked()) {
+        return false;
+    }
+    PlaneView view = view_locked();
+    if (!frame_stats_locked(view, true, "ADData::reapply")) {
+        return false;
+    }
+    anas_.recompute_all(view);
+    return palettor_calc_pal_no_of_ad(imaging_);
+}
+
+bool ADData::get_line_temperature(uint16_t x1, uint16_t y1, uint16_t x2, uint16_t y2, FrameStats* out)
+{
+    const std::string name = std::string(class_name()) + "::get_line_temperature";
+    FrameLocks locks(data_lock_);
+    if (!locks) {
+        return false;
+    }
+    if (pixels_ == 0 || !refresh_ad_locked()) {
+        FK_ERROR(name.c_str(), "object is not initialized, resolution is [%d, %d]", width_, height_);
+        return false;
+    }
+    PlaneView view = view_locked();
+    if (x1 >= view.width || x2 >= view.width || y1 >= view.height || y2 >= view.height) {
+        FK_ERROR(name.c_str(), "rectange's location is error[%d, %d; %d, %d]", x1, y1, x2, y2);
+        return false;
+    }
+    PixelSet set;
+    int count = 0;
+    tagVYPoint from{x1, y1};
+    tagVYPoint to{x2, y2};
+    vy_calc_pts_in_line(from, to, nullptr, &count);
+    set.points.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+    if (count <= 0 || vy_calc_pts_in_line(from, to, set.points.data(), &count) != VY_OK) {
+        FK_ERROR(name.c_str(), "calcl points of line (%d,%d,%d,%d) failed", x1, y1, x2, y2);
+        return false;
+    }
+    AnaStats result;
+    if (!measure(set, view, &result)) {
+        FK_ERROR(name.c_str(), "points of line (%d,%d,%d,%d) is 0", x1, y1, x2, y2);
+        return false;
+    }
+    *out = FrameStats{result.hottest, result.coldest, result.avg};
+    return true;
+}
+
+bool ADData::get_rect_temperature(uint16_t x1, uint16_t y1, uint16_t x2, uint16_t y2, FrameStats* out)
+{
+    FrameLocks locks(data_lock_);
+    if (!locks) {
+        return false;
+    }
+    if (pixels_ == 0 || !refresh_ad_locked()) {
+        FK_ERROR("ADData::get_rect_temperature", "object is not initialized, resolution is [%d, %d]", width_,
+                 height_);
+        return false;
+    }
+    PlaneView view = view_locked();
+    if (!(x1 < x2 && x2 < view.width && y1 < y2 && y2 < view.height)) {
+        FK_ERROR("ADData::get_rect_temperature", "rectange's location is error[%d, %d; %d, %d]", x1, y1, x2, y2);
+        return false;
+    }
+    // Rectangles are measured on AD values, also in national-grid frames.
+    view.temps = nullptr;
+    PixelSet set;
+    set.is_runs = true;
+    for (uint16_t y = y1; y <= y2; ++y) {
+        set.runs.push_back(tagVYRun{y, x1, x2});
+    }
+    AnaStats result;
+    if (!measure(set, view, &result)) {
+        FK_ERROR("ADData::get_rect_temperature", "total pts count is 0");
+        return false;
+    }
+    *out = FrameStats{result.hottest, result.coldest, result.avg};
+    return true;
+}
+
+bool ADData::compare_count_of_temperature(int32_t relation, uint32_t limit_below, uint32_t limit_above,
+                                          uint32_t threshold_ad, bool* result)
+{
+    if (relation != 0 && relation != 1) {
+        FK_ERROR("ADData::compare_count_of_temperature", "relation type = %d is failed", relation);
+        return false;
+    }
+    int32_t count = 0;
+    // No AD reaches a threshold above the 16-bit range.
+    if (threshold_ad <= 0xFFFF &&
+        !palettor_get_biggerthan_pixel_count(imaging_, static_cast<uint16_t>(threshold_ad), stats().hottest.ad,
+                                             &count)) {
+        return false;
+    }
+    *result = relation == 0 ? static_cast<int64_t>(count) < static_cast<int64_t>(limit_below)
+                            : static_cast<int64_t>(limit_above) < static_cast<int64_t>(count);
+    return true;
+}
+
+}  // namespace detail
+}  // namespace framekit

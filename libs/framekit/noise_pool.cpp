@@ -1,0 +1,260 @@
+#include "noise_pool.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <system_error>
+
+namespace framekit {
+namespace detail {
+
+namespace {
+
+constexpr int kHalfWindowX = 16;
+constexpr int kHalfWindowY = 4;
+
+int column_threshold(int row_length)
+{
+    return row_length == 640 ? 10 : 20;
+}
+
+int row_threshold(int row_length)
+{
+    return row_length == 640 ? 15 : 25;
+}
+
+bool filter_size_ok(uint16_t width, uint16_t height)
+{
+    return width >= 2 * kHalfWindowX + 1 && height >= 2 * kHalfWindowY + 1;
+}
+
+int8_t mean_correction(int64_t sum, int64_t count)
+{
+    // Every counted difference is below the threshold, so the mean fits.
+    return count == 0 ? 0 : static_cast<int8_t>(sum / count);
+}
+
+// Corrections of columns [first, last) from the pixels' left and right neighbours.
+void column_band(const uint16_t* plane, int width, int height, int first, int last, int8_t* out)
+{
+    int threshold = column_threshold(width);
+    for (int c = first; c < last; ++c) {
+        int64_t sum = 0;
+        int64_t count = 0;
+        for (int y = 0; y < height; ++y) {
+            const uint16_t* row = plane + static_cast<std::size_t>(y) * width;
+            int pixel = row[c];
+            for (int k = 1; k <= kHalfWindowX; ++k) {
+                int left = row[c - k] - pixel;
+                int right = row[c + k] - pixel;
+                if (std::abs(left) < threshold) {
+                    sum += left;
+                    ++count;
+                }
+                if (std::abs(right) < threshold) {
+                    sum += right;
+                    ++count;
+                }
+            }
+        }
+        out[c] = mean_correction(sum, count);
+    }
+}
+
+// Corrections of rows [first, last) from the pixels' upper and lower neighbours.
+void row_band(const uint16_t* plane, int width, int first, int last, int8_t* out)
+{
+    int threshold = row_threshold(width);
+    for (int r = first; r < last; ++r) {
+        int64_t sum = 0;
+        int64_t count = 0;
+        for (int x = 0; x < width; ++x) {
+            int pixel = plane[static_cast<std::size_t>(r) * width + x];
+            for (int k = 1; k <= kHalfWindowY; ++k) {
+                int up = plane[static_cast<std::size_t>(r - k) * width + x] - pixel;
+                int down = plane[static_cast<std::size_t>(r + k) * width + x] - pixel;
+                if (std::abs(up) < threshold) {
+                    sum += up;
+                    ++count;
+                }
+                if (std::abs(down) < threshold) {
+                    sum += down;
+                    ++count;
+                }
+            }
+        }
+        out[r] = mean_correction(sum, count);
+    }
+}
+
+// Band `index` of `bands` over [first, last): equal shares, the last takes the rest.
+void band_of(int first, int last, unsigned index, unsigned bands, int* begin, int* end)
+{
+    int share = (last - first) / static_cast<int>(bands);
+    *begin = first + share * static_cast<int>(index);
+    *end = index + 1 == bands ? last : *begin + share;
+}
+
+void run_band(const uint16_t* plane, int width, int height, int kind, unsigned index, unsigned bands,
+              int8_t* out)
+{
+    int begin = 0;
+    int end = 0;
+    if (kind == 0) {
+        band_of(kHalfWindowX, width - kHalfWindowX, index, bands, &begin, &end);
+        column_band(plane, width, height, begin, end, out);
+    } else {
+        band_of(kHalfWindowY, height - kHalfWindowY, index, bands, &begin, &end);
+        row_band(plane, width, begin, end, out);
+    }
+}
+
+// Corrections are added with saturation: a wrap would turn hot pixels cold.
+void apply(uint16_t* plane, int width, int height, const int8_t* columns, const int8_t* rows)
+{
+    for (int y = 0; y < height; ++y) {
+        uint16_t* row = plane + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            int value = row[x] + columns[x] + rows[y];
+            row[x] = static_cast<uint16_t>(std::min(65535, std::max(0, value)));
+        }
+    }
+}
+
+}  // namespace
+
+NoisePool::NoisePool(unsigned workers)
+{
+    if (workers == 0) {
+        workers = std::thread::hardware_concurrency();
+    }
+    worker_count_ = std::min(255u, std::max(1u, workers));
+}
+
+NoisePool::~NoisePool()
+{
+    stop();
+}
+
+bool NoisePool::start()
+{
+    std::lock_guard<std::mutex> filter_lock(filter_mutex_);
+    uint64_t start_generation = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (started_) {
+            return true;
+        }
+        stopping_ = false;
+        finished_ = 0;
+        start_generation = generation_;
+    }
+    try {
+        threads_.reserve(worker_count_);
+        for (unsigned i = 0; i < worker_count_; ++i) {
+            threads_.emplace_back(&NoisePool::worker_loop, this, i, start_generation);
+        }
+    } catch (const std::system_error&) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        work_ready_.notify_all();
+        for (std::thread& t : threads_) {
+            t.join();
+        }
+        threads_.clear();
+        return false;
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    started_ = true;
+    return true;
+}
+
+void NoisePool::stop()
+{
+    std::lock_guard<std::mutex> filter_lock(filter_mutex_);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!started_) {
+            return;
+        }
+        stopping_ = true;
+        started_ = false;
+    }
+    work_ready_.notify_all();
+    for (std::thread& t : threads_) {
+        t.join();
+    }
+    threads_.clear();
+}
+
+bool NoisePool::started() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return started_;
+}
+
+void NoisePool::worker_loop(unsigned index, uint64_t seen)
+{
+    for (;;) {
+        Pass pass;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            work_ready_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+            if (stopping_) {
+                return;
+            }
+            seen = generation_;
+            pass = pass_;
+        }
+        run_band(pass.plane, pass.width, pass.height, pass.kind, index, worker_count_, pass.corrections);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++finished_;
+        }
+        work_done_.notify_one();
+    }
+}
+
+void NoisePool::dispatch(const Pass& pass)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    pass_ = pass;
+    finished_ = 0;
+    ++generation_;
+    work_ready_.notify_all();
+    work_done_.wait(lock, [&] { return finished_ == worker_count_; });
+}
+
+bool NoisePool::filter(uint16_t* plane, uint16_t width, uint16_t height)
+{
+    if (plane == nullptr || !filter_size_ok(width, height)) {
+        return false;
+    }
+    std::lock_guard<std::mutex> filter_lock(filter_mutex_);
+    if (!started()) {
+        return false;
+    }
+    column_corrections_.assign(width, 0);
+    row_corrections_.assign(height, 0);
+    dispatch(Pass{plane, width, height, 0, column_corrections_.data()});
+    dispatch(Pass{plane, width, height, 1, row_corrections_.data()});
+    apply(plane, width, height, column_corrections_.data(), row_corrections_.data());
+    return true;
+}
+
+bool NoisePool::filter_single(uint16_t* plane, uint16_t width, uint16_t height)
+{
+    if (plane == nullptr || !filter_size_ok(width, height)) {
+        return false;
+    }
+    std::vector<int8_t> columns(width, 0);
+    std::vector<int8_t> rows(height, 0);
+    run_band(plane, width, height, 0, 0, 1, columns.data());
+    run_band(plane, width, height, 1, 0, 1, rows.data());
+    apply(plane, width, height, columns.data(), rows.data());
+    return true;
+}
+
+}  // namespace detail
+}  // namespace framekit
