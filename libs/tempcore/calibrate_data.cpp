@@ -271,7 +271,9 @@ bool ADTemp::load_calibrate_data(const uint8_t* data, uint64_t size)
     }
 
     std::unique_lock<std::mutex> script_guard(script_lock_);
-    bool same_script = parsed.compressed == compressed_script_ && script_.loaded();
+    bool same_script = script_.loaded() && parsed.compressed == compressed_script_ &&
+                       parsed.script_bits == script_bits_ &&
+                       parsed.script_size == script_text_.size();
     std::string text;
     ScriptRunner runner;
     if (!same_script) {
