@@ -14,7 +14,7 @@ namespace detail {
 
 class ScriptRunner {
 public:
-    static constexpr uint64_t kInstructionLimit = 20000000;
+    static constexpr uint64_t kInstructionLimit = 10000000;
     static constexpr std::size_t kMemoryLimit = 32u << 20;
 
     ScriptRunner() = default;
