@@ -208,6 +208,21 @@ private:
     std::vector<float> table_;
     std::vector<int> section_bounds_;
     std::vector<float> section_coffs_;
+    // Bumped whenever table_ changes.
+    uint64_t table_generation_ = 0;
+    // The table spread over every u16 AD value, unlimited and limited, so
+    // that a frame converts with one load per pixel. Rebuilt on first use
+    // after the table, the unit or the range limits change.
+    struct LookupCache {
+        uint64_t generation = UINT64_MAX;
+        bool limited_valid = false;
+        float low = 0.0f;
+        float high = 0.0f;
+        std::vector<float> full;
+        std::vector<float> limited;
+    };
+    LookupCache lookup_;
+    const float* lookup_table_locked(bool limited, int unit);
     float dist_coefficient_ = 1.0f;
     float dist_offset_ = 0.0f;
     CurrentRange current_;

@@ -101,6 +101,7 @@ bool ADTemp::rebuild_table_locked()
     for (int i = table_index(adjusted_[n - 1]); i < kTableSize; ++i) {
         table_[i] = high;
     }
+    ++table_generation_;
     return true;
 }
 
@@ -116,20 +117,40 @@ bool ADTemp::get_temperature(const uint16_t* ad, int count, float* out, bool lim
     if (!tables) {
         return false;
     }
-    const float* table = table_.data();
-    if (!limited) {
-        for (int i = 0; i < count; ++i) {
-            out[i] = table[table_index(ad[i])];
-        }
-        return true;
-    }
-    Limits limits = range_limits(current_, unit);
+    const float* table = lookup_table_locked(limited, unit);
     for (int i = 0; i < count; ++i) {
-        float v = table[table_index(ad[i])];
-        v = v < limits.low ? limits.low : v;
-        out[i] = v > limits.high ? limits.high : v;
+        out[i] = table[ad[i]];
     }
     return true;
+}
+
+const float* ADTemp::lookup_table_locked(bool limited, int unit)
+{
+    LookupCache& c = lookup_;
+    if (c.generation != table_generation_) {
+        c.full.resize(65536);
+        for (int ad = 0; ad < 65536; ++ad) {
+            c.full[ad] = table_[table_index(ad)];
+        }
+        c.generation = table_generation_;
+        c.limited_valid = false;
+    }
+    if (!limited) {
+        return c.full.data();
+    }
+    Limits limits = range_limits(current_, unit);
+    if (!c.limited_valid || c.low != limits.low || c.high != limits.high) {
+        c.limited.resize(65536);
+        for (int ad = 0; ad < 65536; ++ad) {
+            float v = c.full[ad];
+            v = v < limits.low ? limits.low : v;
+            c.limited[ad] = v > limits.high ? limits.high : v;
+        }
+        c.low = limits.low;
+        c.high = limits.high;
+        c.limited_valid = true;
+    }
+    return c.limited.data();
 }
 
 bool ADTemp::get_temperature_ex(const uint16_t* ad, int count, float emissivity, float distance,
