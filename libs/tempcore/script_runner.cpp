@@ -3,6 +3,7 @@
 #include <lua.hpp>
 
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace tempcore {
@@ -29,22 +30,44 @@ void* capped_alloc(void* ud, void* block, size_t old_size, size_t new_size)
     return grown;
 }
 
-uint64_t* instruction_counter(lua_State* state)
+ScriptBudget* budget_of(lua_State* state)
 {
     lua_getfield(state, LUA_REGISTRYINDEX, "tempcore.budget");
-    auto* counter = static_cast<uint64_t*>(lua_touserdata(state, -1));
+    auto* budget = static_cast<ScriptBudget*>(lua_touserdata(state, -1));
     lua_pop(state, 1);
-    return counter;
+    return budget;
 }
 
 void count_hook(lua_State* state, lua_Debug*)
 {
-    uint64_t* counter = instruction_counter(state);
-    *counter += kHookStep;
-    if (*counter > ScriptRunner::kInstructionLimit) {
-        luaL_error(state, "instruction limit reached");
+    ScriptBudget* budget = budget_of(state);
+    budget->instructions += kHookStep;
+    if (budget->instructions > ScriptRunner::kInstructionLimit ||
+        std::chrono::steady_clock::now() > budget->deadline) {
+        // From now on every instruction fails, so that a script that catches
+        // the error with pcall cannot go on looping.
+        lua_sethook(state, count_hook, LUA_MASKCOUNT, 1);
+        luaL_error(state, "instruction or time limit reached");
     }
 }
+
+// Lua 5.1's pattern matcher recurses once per pattern item without a depth
+// limit, so a long pattern could overflow the C stack. Patterns are capped.
+constexpr const char* kPatternGuard = R"lua(
+local error, type = error, type
+local function capped(match)
+    return function(s, pattern, ...)
+        if type(pattern) == "string" and #pattern > 200 then
+            error("pattern longer than 200 characters", 2)
+        end
+        return match(s, pattern, ...)
+    end
+end
+string.find = capped(string.find)
+string.match = capped(string.match)
+string.gmatch = capped(string.gmatch)
+string.gsub = capped(string.gsub)
+)lua";
 
 int open_sandbox(lua_State* state)
 {
@@ -58,6 +81,10 @@ int open_sandbox(lua_State* state)
         lua_pushnil(state);
         lua_setglobal(state, name);
     }
+    if (luaL_loadbuffer(state, kPatternGuard, std::strlen(kPatternGuard), "sandbox") != 0) {
+        return lua_error(state);
+    }
+    lua_call(state, 0, 0);
     return 0;
 }
 
@@ -130,17 +157,16 @@ void ScriptRunner::swap(ScriptRunner& other)
 bool ScriptRunner::load(const std::string& text, std::string* error)
 {
     close();
-    budget_ = new Budget;
+    budget_ = new ScriptBudget;
     state_ = lua_newstate(capped_alloc, &budget_->memory);
     if (state_ == nullptr) {
         *error = "cannot create the script state";
         close();
         return false;
     }
-    lua_pushlightuserdata(state_, &budget_->instructions);
+    lua_pushlightuserdata(state_, budget_);
     lua_setfield(state_, LUA_REGISTRYINDEX, "tempcore.budget");
-    lua_sethook(state_, count_hook, LUA_MASKCOUNT, kHookStep);
-    budget_->instructions = 0;
+    start_budget();
     if (lua_cpcall(state_, open_sandbox, nullptr) != 0) {
         *error = pop_error(state_);
         close();
@@ -155,6 +181,13 @@ bool ScriptRunner::load(const std::string& text, std::string* error)
     return true;
 }
 
+void ScriptRunner::start_budget()
+{
+    budget_->instructions = 0;
+    budget_->deadline = std::chrono::steady_clock::now() + kTimeLimit;
+    lua_sethook(state_, count_hook, LUA_MASKCOUNT, kHookStep);
+}
+
 bool ScriptRunner::call(const char* name, const double* args, int arg_count, double* results,
                         int result_count, std::string* error)
 {
@@ -163,7 +196,7 @@ bool ScriptRunner::call(const char* name, const double* args, int arg_count, dou
         return false;
     }
     CallFrame frame{name, args, arg_count, results, result_count, false, false};
-    budget_->instructions = 0;
+    start_budget();
     int top = lua_gettop(state_);
     int status = lua_cpcall(state_, protected_call, &frame);
     bool ok = true;

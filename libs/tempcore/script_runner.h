@@ -3,6 +3,7 @@
 // call and a memory cap. No script error can end the process.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,9 +13,20 @@ struct lua_State;
 namespace tempcore {
 namespace detail {
 
+// What one call may spend; kept outside the state so that the hook and the
+// allocator can reach it.
+struct ScriptBudget {
+    uint64_t instructions = 0;
+    std::chrono::steady_clock::time_point deadline;
+    std::size_t memory = 0;
+};
+
 class ScriptRunner {
 public:
     static constexpr uint64_t kInstructionLimit = 10000000;
+    // Also a time limit: C functions (string.rep, error handling) do much
+    // work between two counted instructions.
+    static constexpr std::chrono::milliseconds kTimeLimit{500};
     static constexpr std::size_t kMemoryLimit = 32u << 20;
 
     ScriptRunner() = default;
@@ -37,13 +49,10 @@ public:
 private:
     void close();
 
+    void start_budget();
+
     lua_State* state_ = nullptr;
-    // Kept outside the state so that the hooks and the allocator can reach them.
-    struct Budget {
-        uint64_t instructions = 0;
-        std::size_t memory = 0;
-    };
-    Budget* budget_ = nullptr;
+    ScriptBudget* budget_ = nullptr;
 };
 
 }  // namespace detail

@@ -39,6 +39,11 @@ TEST(script, runaway_and_failing_scripts_return_false)
     EXPECT_FALSE(set_script(e.h(), padded("local t = {} for i = 1, 1e9 do t[i] = i end")));
     EXPECT_FALSE(set_script(e.h(), padded("local s = string.rep('x', 2^30)")));
     EXPECT_FALSE(set_script(e.h(), padded("this is not lua")));
+    EXPECT_FALSE(set_script(e.h(), padded("while true do pcall(function() while true do end end) end")));
+    EXPECT_FALSE(set_script(e.h(), padded("local function f() pcall(f) f() end f()")));
+    EXPECT_FALSE(set_script(e.h(), padded("for i = 1, 1e7 do local s = string.rep(tostring(i), 1e5) end")));
+    EXPECT_FALSE(set_script(e.h(), padded("string.find(string.rep('a', 50000), string.rep('a?', 50000))")));
+    EXPECT_TRUE(set_script(e.h(), padded("assert(('v1.25'):match('%d+%.%d+') == '1.25')")));
 
     // The same failures inside a script function fail that operation only.
     const std::string bodies[] = {
