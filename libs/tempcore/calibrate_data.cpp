@@ -365,13 +365,11 @@ bool ADTemp::save_calibrate_data(uint8_t* buffer, int* length, bool with_script)
             const LensRecord& head = in0 != lenses_[0].end() ? in0->second : in1->second;
             std::size_t count = (in0 != lenses_[0].end() ? in0->second.ranges.size() : 0) +
                                 (in1 != lenses_[1].end() ? in1->second.ranges.size() : 0);
-            long coefficient;
-            // Symmetric rounding, so that a negative coefficient survives a
-            // load and a save unchanged.
-            double c100 = std::round(static_cast<double>(head.drift_coefficient) * 100.0);
-            coefficient = static_cast<long>(c100 >= -32768.0 && c100 <= 32767.0 ? c100 : 99999);
+            // Rounded to nearest rather than truncated after + 0.005, so that
+            // a negative coefficient survives a load and a save unchanged.
+            double coefficient = std::round(static_cast<double>(head.drift_coefficient) * 100.0);
             if (type > kMaxLensType || count == 0 || count > kMaxRangeRecords ||
-                coefficient == 99999) {
+                !(coefficient >= -32768.0 && coefficient <= 32767.0)) {
                 logline_print(LOGLINE_ERROR, "ad_temp", __FILE__, __LINE__, kFn,
                               "len = %d is error (%zu ranges, coefficient %.02f)", type, count,
                               head.drift_coefficient);
@@ -458,7 +456,6 @@ bool ADTemp::save_temperature_para(uint8_t* buffer, int* length)
                capacity, kParaRecordSize);
         return false;
     }
-    uint8_t record[kParaRecordSize];
     Writer w;
     {
         VyLockGuard guard(env_lock_);
@@ -502,8 +499,7 @@ bool ADTemp::save_temperature_para(uint8_t* buffer, int* length)
     }
     w.u8(static_cast<uint8_t>(environment_.load()));
     w.fill(0xFF, 18);
-    std::memcpy(record, w.bytes.data(), sizeof(record));
-    std::memcpy(buffer, record, sizeof(record));
+    std::memcpy(buffer, w.bytes.data(), w.bytes.size());
     return true;
 }
 
