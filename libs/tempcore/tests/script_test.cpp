@@ -287,3 +287,57 @@ TEST(script, sensor_readings_are_never_torn)
 }
 
 }  // namespace
+
+namespace {
+
+// Every kind of call from several threads at once: no deadlock between the
+// locks, and every conversion stays inside the range limits.
+TEST(script, concurrent_calls_finish)
+{
+    std::vector<uint8_t> data = tctest::sample_data();
+    tctest::Engine e;
+    ASSERT_TRUE(vy_at_load_calibrate_data_from_buffer(e.h(), data.data()));
+    ASSERT_TRUE(vy_at_set_len_type_and_meas_range(e.h(), 0, 0));
+    int environment;
+    ASSERT_TRUE(vy_at_update_temperature_sensor(e.h(), 30, 30, 30, 30, 30, &environment));
+    ASSERT_TRUE(vy_at_calc_base_temp(e.h()));
+    std::atomic<int> out_of_range{0};
+    std::vector<std::thread> threads;
+    threads.emplace_back([&] {
+        for (int i = 0; i < 200; ++i) {
+            vy_at_set_modify_temp(e.h(), static_cast<float>(i % 5));
+            vy_at_set_emiss(e.h(), 0.9f + 0.01f * (i % 5));
+        }
+    });
+    threads.emplace_back([&] {
+        for (int i = 0; i < 200; ++i) {
+            vy_at_update_temperature_sensor(e.h(), 30.0f + i % 3, 30, 30, 30, 30, &environment);
+            vy_at_calc_base_temp(e.h());
+            vy_at_set_len_type_and_meas_range(e.h(), i % 2, 0);
+        }
+    });
+    threads.emplace_back([&] {
+        std::vector<uint16_t> ad(1000);
+        for (std::size_t k = 0; k < ad.size(); ++k) {
+            ad[k] = static_cast<uint16_t>(9000 + 30 * k);
+        }
+        std::vector<float> out(ad.size());
+        for (int i = 0; i < 200; ++i) {
+            if (vy_at_get_temperature_from_ad_ex(e.h(), ad.data(), 1000, 0.8f, 10.0f, out.data())) {
+                for (float t : out) {
+                    out_of_range += !(t >= -20.0f && t <= 150.0f);
+                }
+            }
+            vy_at_get_temperature_from_ad(e.h(), ad.data(), 1000, out.data());
+            uint8_t record[48];
+            int length = 48;
+            vy_at_save_temperature_para_to_buffer(e.h(), record, &length);
+        }
+    });
+    for (std::thread& t : threads) {
+        t.join();
+    }
+    EXPECT_EQ(out_of_range.load(), 0);
+}
+
+}  // namespace
