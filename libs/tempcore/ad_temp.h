@@ -113,6 +113,11 @@ struct CurrentRange {
     std::vector<uint16_t> samples;
 };
 
+// Locks, outer first: env_lock_, calib_base_lock_, lens_lock_, tables_lock_,
+// base_ad_lock_; then the leaves script_lock_, readings_lock_ and the model's
+// own lock, which are never held while another lock is taken. A VyLock
+// refuses to be taken twice by one thread, so internal functions named
+// *_locked expect their lock to be held by the caller.
 class ADTemp : public _VYBaseObject {
 public:
     explicit ADTemp(IRDetectorType type);

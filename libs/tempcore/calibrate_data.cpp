@@ -270,10 +270,13 @@ bool ADTemp::load_calibrate_data(const uint8_t* data, uint64_t size)
         return false;
     }
 
-    std::unique_lock<std::mutex> script_guard(script_lock_);
-    bool same_script = script_.loaded() && parsed.compressed == compressed_script_ &&
-                       parsed.script_bits == script_bits_ &&
-                       parsed.script_size == script_text_.size();
+    bool same_script;
+    {
+        std::lock_guard<std::mutex> script_guard(script_lock_);
+        same_script = script_.loaded() && parsed.compressed == compressed_script_ &&
+                      parsed.script_bits == script_bits_ &&
+                      parsed.script_size == script_text_.size();
+    }
     std::string text;
     ScriptRunner runner;
     if (!same_script) {
@@ -300,12 +303,12 @@ bool ADTemp::load_calibrate_data(const uint8_t* data, uint64_t size)
 
     // Everything is valid: commit.
     if (!same_script) {
+        std::lock_guard<std::mutex> script_guard(script_lock_);
         script_.swap(runner);
         script_text_ = std::move(text);
         compressed_script_ = std::move(parsed.compressed);
         script_bits_ = parsed.script_bits;
     }
-    script_guard.unlock();
     commit_header();
     identity_ = parsed.identity;
     lenses_[0] = std::move(parsed.lenses[0]);
