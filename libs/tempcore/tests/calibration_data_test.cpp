@@ -386,3 +386,39 @@ TEST(calibration_data, parameter_record)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(calibration_description, bad_descriptions_are_refused_with_a_reason)
+{
+    const std::string range = "[range lens=0 environment=0 id=0]\n"
+                              "detector_temp = 25\nbase_ad_compensation = 0\n"
+                              "min = 0\nmax = 50\nfirst = 0\nlast = 50\nsamples = 12000 13000\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"key outside a section", "productor = x\n" + range},
+        {"unknown section", range + "[camera]\nx = 1\n"},
+        {"unclosed section", range + "[lens 0\n"},
+        {"missing key", "[range lens=0 environment=0 id=0]\nmin = 0\n"},
+        {"not a number", "[range lens=0 environment=0 id=0]\ndetector_temp = warm\n"},
+        {"sample out of range", range + "[range lens=1 environment=0 id=0]\ndetector_temp = 25\n"
+                                        "base_ad_compensation = 0\nmin = 0\nmax = 50\nfirst = 0\n"
+                                        "last = 50\nsamples = 12000 70000\n"},
+        {"lens type 6", "[range lens=6 environment=0 id=0]\ndetector_temp = 25\nbase_ad_compensation = 0\n"
+                        "min = 0\nmax = 50\nfirst = 0\nlast = 50\n"},
+        {"lens without ranges", range + "[lens 3]\nserial = s\n"},
+        {"text too long", range + "[detector]\nproductor = 12345678901234567\n"},
+        {"no ranges at all", "[detector]\nproductor = x\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> data;
+        std::string error;
+        EXPECT_FALSE(calibration::build_calibration_data(c.second, tctest::plain_script(), &data, &error))
+            << c.first;
+        EXPECT_FALSE(error.empty()) << c.first;
+    }
+    std::vector<uint8_t> data;
+    std::string error;
+    EXPECT_TRUE(calibration::build_calibration_data(range, tctest::plain_script(), &data, &error)) << error;
+}
+
+}  // namespace
