@@ -10,6 +10,28 @@
 namespace framekit {
 namespace detail {
 
+// Writes an extreme as the {x, y, AD} record of the exports.
+inline void write_pad_record(const tagPAD& pad, uint16_t record[3])
+{
+    record[0] = pad.x;
+    record[1] = pad.y;
+    record[2] = pad.ad;
+}
+
+// Writes an extreme into whichever of the three outputs the caller gave.
+inline void write_pad_fields(const tagPAD& pad, uint16_t* x, uint16_t* y, uint16_t* ad)
+{
+    if (x != nullptr) {
+        *x = pad.x;
+    }
+    if (y != nullptr) {
+        *y = pad.y;
+    }
+    if (ad != nullptr) {
+        *ad = pad.ad;
+    }
+}
+
 inline ADData* frame_of(void* handle)
 {
     if (!_VYBaseObject::is_valid_handle(handle, kFrameTag)) {

@@ -12,6 +12,8 @@ using framekit::detail::Ana;
 using framekit::detail::AnaStats;
 using framekit::detail::IRLine;
 using framekit::detail::with_ana;
+using framekit::detail::write_pad_fields;
+using framekit::detail::write_pad_record;
 
 namespace {
 
@@ -53,26 +55,6 @@ bool write_value(void* handle, const char* ana, const char* function, Store stor
         store(a);
         return true;
     });
-}
-
-void write_record(const tagPAD& pad, uint16_t record[3])
-{
-    record[0] = pad.x;
-    record[1] = pad.y;
-    record[2] = pad.ad;
-}
-
-void write_fields(const tagPAD& pad, uint16_t* x, uint16_t* y, uint16_t* ad)
-{
-    if (x != nullptr) {
-        *x = pad.x;
-    }
-    if (y != nullptr) {
-        *y = pad.y;
-    }
-    if (ad != nullptr) {
-        *ad = pad.ad;
-    }
 }
 
 template <class Body>
@@ -174,7 +156,7 @@ bool vy_ana_get_nodes(void* handle, const char* ana, uint32_t* count, tagVYPoint
 bool vy_ana_get_max_ad(void* handle, const char* ana, uint16_t record[3])
 {
     return record != nullptr && with_ana(handle, ana, "vy_ana_get_max_ad", [&](ADData&, Ana& a) {
-               write_record(a.stats().hottest, record);
+               write_pad_record(a.stats().hottest, record);
                return true;
            });
 }
@@ -182,7 +164,7 @@ bool vy_ana_get_max_ad(void* handle, const char* ana, uint16_t record[3])
 bool vy_ana_get_min_ad(void* handle, const char* ana, uint16_t record[3])
 {
     return record != nullptr && with_ana(handle, ana, "vy_ana_get_min_ad", [&](ADData&, Ana& a) {
-               write_record(a.stats().coldest, record);
+               write_pad_record(a.stats().coldest, record);
                return true;
            });
 }
@@ -190,7 +172,7 @@ bool vy_ana_get_min_ad(void* handle, const char* ana, uint16_t record[3])
 bool vy_ana_get_max_ad_ex(void* handle, const char* ana, uint16_t* x, uint16_t* y, uint16_t* ad)
 {
     return with_ana(handle, ana, "vy_ana_get_max_ad_ex", [&](ADData&, Ana& a) {
-        write_fields(a.stats().hottest, x, y, ad);
+        write_pad_fields(a.stats().hottest, x, y, ad);
         return true;
     });
 }
@@ -198,7 +180,7 @@ bool vy_ana_get_max_ad_ex(void* handle, const char* ana, uint16_t* x, uint16_t* 
 bool vy_ana_get_min_ad_ex(void* handle, const char* ana, uint16_t* x, uint16_t* y, uint16_t* ad)
 {
     return with_ana(handle, ana, "vy_ana_get_min_ad_ex", [&](ADData&, Ana& a) {
-        write_fields(a.stats().coldest, x, y, ad);
+        write_pad_fields(a.stats().coldest, x, y, ad);
         return true;
     });
 }

@@ -11,6 +11,8 @@ using framekit::detail::FrameStats;
 using framekit::detail::NationalGridData;
 using framekit::detail::kFrameTag;
 using framekit::detail::with_frame;
+using framekit::detail::write_pad_fields;
+using framekit::detail::write_pad_record;
 
 namespace {
 
@@ -42,26 +44,6 @@ bool make_frame(void** out, bool fire_fighting)
         FK_ERROR("vy_ad_init", "%s", e.what());
         *out = nullptr;
         return false;
-    }
-}
-
-void write_pad(const tagPAD& pad, uint16_t record[3])
-{
-    record[0] = pad.x;
-    record[1] = pad.y;
-    record[2] = pad.ad;
-}
-
-void write_fields(const tagPAD& pad, uint16_t* x, uint16_t* y, uint16_t* ad)
-{
-    if (x != nullptr) {
-        *x = pad.x;
-    }
-    if (y != nullptr) {
-        *y = pad.y;
-    }
-    if (ad != nullptr) {
-        *ad = pad.ad;
     }
 }
 
@@ -142,7 +124,7 @@ bool vy_ad_get_max_ad(void* handle, uint16_t record[3])
         if (record == nullptr) {
             return false;
         }
-        write_pad(f.stats().hottest, record);
+        write_pad_record(f.stats().hottest, record);
         return true;
     });
 }
@@ -153,7 +135,7 @@ bool vy_ad_get_min_ad(void* handle, uint16_t record[3])
         if (record == nullptr) {
             return false;
         }
-        write_pad(f.stats().coldest, record);
+        write_pad_record(f.stats().coldest, record);
         return true;
     });
 }
@@ -161,7 +143,7 @@ bool vy_ad_get_min_ad(void* handle, uint16_t record[3])
 bool vy_ad_get_max_ad_ex(void* handle, uint16_t* x, uint16_t* y, uint16_t* ad)
 {
     return with_frame(handle, "vy_ad_get_max_ad_ex", [&](ADData& f) {
-        write_fields(f.stats().hottest, x, y, ad);
+        write_pad_fields(f.stats().hottest, x, y, ad);
         return true;
     });
 }
@@ -169,7 +151,7 @@ bool vy_ad_get_max_ad_ex(void* handle, uint16_t* x, uint16_t* y, uint16_t* ad)
 bool vy_ad_get_min_ad_ex(void* handle, uint16_t* x, uint16_t* y, uint16_t* ad)
 {
     return with_frame(handle, "vy_ad_get_min_ad_ex", [&](ADData& f) {
-        write_fields(f.stats().coldest, x, y, ad);
+        write_pad_fields(f.stats().coldest, x, y, ad);
         return true;
     });
 }
@@ -469,10 +451,10 @@ bool measured(void* handle, bool line, uint16_t x1, uint16_t y1, uint16_t x2, ui
         return false;
     }
     if (hottest != nullptr) {
-        write_pad(s.hottest, hottest);
+        write_pad_record(s.hottest, hottest);
     }
     if (coldest != nullptr) {
-        write_pad(s.coldest, coldest);
+        write_pad_record(s.coldest, coldest);
     }
     if (avg != nullptr) {
         *avg = s.avg;
@@ -488,8 +470,8 @@ bool measured_fields(void* handle, bool line, uint16_t x1, uint16_t y1, uint16_t
     if (!line_or_rect(handle, line, x1, y1, x2, y2, &s)) {
         return false;
     }
-    write_fields(s.hottest, max_x, max_y, max_ad);
-    write_fields(s.coldest, min_x, min_y, min_ad);
+    write_pad_fields(s.hottest, max_x, max_y, max_ad);
+    write_pad_fields(s.coldest, min_x, min_y, min_ad);
     if (avg != nullptr) {
         *avg = s.avg;
     }
