@@ -54,7 +54,7 @@ struct ShapeCase {
     Pixels pixels;
 };
 
-TEST(ana, statistics_of_every_kind_match_their_pixels)
+TEST(frame_ana, statistics_of_every_kind_match_their_pixels)
 {
     samples::Scene s = samples::make_scene(96, 72);
     sktest::Frame f(s);
@@ -128,7 +128,7 @@ TEST(ana, statistics_of_every_kind_match_their_pixels)
     }
 }
 
-TEST(ana, polygon_statistics)
+TEST(frame_ana, polygon_statistics)
 {
     samples::Scene s = samples::make_scene(96, 72);
     sktest::Frame f(s);
@@ -151,7 +151,7 @@ TEST(ana, polygon_statistics)
     EXPECT_NEAR(tmin, s.ambient, 0.05f);
 }
 
-TEST(ana, own_parameters_convert_with_their_emissivity)
+TEST(frame_ana, own_parameters_convert_with_their_emissivity)
 {
     samples::Scene s = samples::make_scene(64, 48);
     sktest::Frame f(s);
@@ -184,7 +184,7 @@ struct HitCase {
     int code;
 };
 
-TEST(ana, hit_codes_for_the_shape_adjuster)
+TEST(frame_ana, hit_codes_for_the_shape_adjuster)
 {
     sktest::Frame f(samples::make_scene(200, 160));
     const HitCase cases[] = {
@@ -224,7 +224,7 @@ TEST(ana, hit_codes_for_the_shape_adjuster)
     EXPECT_EQ(length, std::string("S:100,140;150,140;190,150;-").size());
 }
 
-TEST(ana, malformed_strings_add_nothing)
+TEST(frame_ana, malformed_strings_add_nothing)
 {
     sktest::Frame f(samples::make_scene(64, 48));
     for (const char* bad : {"", "X:1,2;-", "P:1,2-", "P:1,2;-Q:3", "L:1,1;-", "P:1,2;-L:3,4;-P"}) {
@@ -237,7 +237,7 @@ TEST(ana, malformed_strings_add_nothing)
     EXPECT_FALSE(sensekern_add_anas(f.h(), nullptr));
 }
 
-TEST(ana, update_delete_and_attributes)
+TEST(frame_ana, update_delete_and_attributes)
 {
     sktest::Frame f(samples::make_scene(64, 48));
     ASSERT_TRUE(sensekern_add_anas(f.h(), "R:5,5;20,20;-P:30,30;-"));

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(concurrency, two_frames_on_two_threads)
+TEST(frame_threads, two_frames_on_two_threads)
 {
     sktest::TempDir dir;
     sktest::Frame one(samples::make_scene(64, 48, 1));

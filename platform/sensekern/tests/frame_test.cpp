@@ -10,7 +10,7 @@ namespace {
 
 using samples::make_scene;
 
-TEST(frame, bad_handles_are_refused)
+TEST(frame_core, bad_handles_are_refused)
 {
     void* h = nullptr;
     ASSERT_TRUE(sensekern_init(&h));
@@ -35,7 +35,7 @@ TEST(frame, bad_handles_are_refused)
     vy_at_uninit(&engine);
 }
 
-TEST(frame, temperatures_follow_the_calibration)
+TEST(frame_core, temperatures_follow_the_calibration)
 {
     samples::Scene scene = make_scene(64, 48);
     sktest::Frame f(scene);
@@ -61,7 +61,7 @@ TEST(frame, temperatures_follow_the_calibration)
     EXPECT_FALSE(sensekern_get_temperature_and_ad_from_position(f.h(), 0, 48, nullptr, &t));
 }
 
-TEST(frame, extremes_and_average_of_the_whole_frame)
+TEST(frame_core, extremes_and_average_of_the_whole_frame)
 {
     samples::Scene scene = make_scene(64, 48);
     sktest::Frame f(scene);
@@ -96,7 +96,7 @@ TEST(frame, extremes_and_average_of_the_whole_frame)
     EXPECT_EQ(tavg, expected);
 }
 
-TEST(frame, line_and_rect_temperatures)
+TEST(frame_core, line_and_rect_temperatures)
 {
     samples::Scene scene = make_scene(64, 48);
     sktest::Frame f(scene);
@@ -119,7 +119,7 @@ TEST(frame, line_and_rect_temperatures)
     EXPECT_NEAR(tmin, scene.coldest, 0.05f);
 }
 
-TEST(frame, parameters_reach_the_conversion)
+TEST(frame_core, parameters_reach_the_conversion)
 {
     samples::Scene scene = make_scene(32, 24);
     sktest::Frame f(scene);
@@ -147,7 +147,7 @@ TEST(frame, parameters_reach_the_conversion)
     EXPECT_NEAR(fahrenheit, after * 1.8f + 32.0f, 0.05f);
 }
 
-TEST(frame, refused_planes_keep_the_frame)
+TEST(frame_core, refused_planes_keep_the_frame)
 {
     samples::Scene scene = make_scene(32, 24);
     sktest::Frame f(scene);
@@ -171,7 +171,7 @@ TEST(frame, refused_planes_keep_the_frame)
     EXPECT_FALSE(sensekern_get_bits(empty.h(), bits.data()));
 }
 
-TEST(frame, bits_do_not_depend_on_buffer_alignment)
+TEST(frame_core, bits_do_not_depend_on_buffer_alignment)
 {
     samples::Scene scene = make_scene(32, 24);
     sktest::Frame f(scene);
@@ -196,7 +196,7 @@ TEST(frame, bits_do_not_depend_on_buffer_alignment)
     EXPECT_FALSE(sensekern_set_palette(f.h(), static_cast<PALETTE>(18)));
 }
 
-TEST(frame, isotherms)
+TEST(frame_core, isotherms)
 {
     samples::Scene scene = make_scene(32, 24);
     sktest::Frame f(scene);
@@ -219,7 +219,7 @@ TEST(frame, isotherms)
     EXPECT_FALSE(sensekern_delete_isotherm(f.h(), band));
 }
 
-TEST(frame, identity_and_lenses_from_the_calibration)
+TEST(frame_core, identity_and_lenses_from_the_calibration)
 {
     sktest::Frame f(make_scene(32, 24));
     char texts[5][SENSEKERN_MAC_TEXT_CAPACITY];

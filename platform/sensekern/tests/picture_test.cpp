@@ -61,7 +61,7 @@ Bytes attached(void* h, SensekernAttached which)
     return out;
 }
 
-TEST(picture, round_trip_through_jpeg_and_png)
+TEST(radiometric_picture, round_trip_through_jpeg_and_png)
 {
     samples::Scene s = samples::make_scene(96, 72);
     sktest::Frame f(s);
@@ -140,7 +140,7 @@ TEST(picture, round_trip_through_jpeg_and_png)
     }
 }
 
-TEST(picture, a_loaded_picture_keeps_its_parameters)
+TEST(radiometric_picture, a_loaded_picture_keeps_its_parameters)
 {
     samples::Scene s = samples::make_scene(32, 24);
     sktest::Frame f(s);
@@ -163,7 +163,7 @@ TEST(picture, a_loaded_picture_keeps_its_parameters)
     EXPECT_TRUE(sensekern_set_emiss(back.h(), e / 2));
 }
 
-TEST(picture, a_new_block_replaces_the_earlier_one)
+TEST(radiometric_picture, a_new_block_replaces_the_earlier_one)
 {
     samples::Scene s = samples::make_scene(32, 24);
     sktest::Frame f(s);
@@ -181,7 +181,7 @@ TEST(picture, a_new_block_replaces_the_earlier_one)
     EXPECT_TRUE(attached(back.h(), SENSEKERN_SOUND).empty());
 }
 
-TEST(picture, appending_refuses_what_is_not_a_picture)
+TEST(radiometric_picture, appending_refuses_what_is_not_a_picture)
 {
     sktest::Frame f(samples::make_scene(32, 24));
     sktest::TempDir dir;
@@ -248,7 +248,7 @@ struct Damage {
     std::function<void(Bytes*, const Layout&)> apply;
 };
 
-TEST(picture, damaged_blocks_are_refused)
+TEST(radiometric_picture, damaged_blocks_are_refused)
 {
     samples::Scene s = samples::make_scene(48, 32);
     sktest::Frame f(s);

@@ -96,7 +96,7 @@ void expect_frames(void* reader, const Recorded& r, uint32_t count)
     EXPECT_FALSE(sensekern_record_load_frame(reader, count, frame.h(), nullptr));
 }
 
-TEST(recording, round_trip_with_marks)
+TEST(irv_recording, round_trip_with_marks)
 {
     sktest::TempDir dir;
     std::string path = dir.file("r.irv");
@@ -131,7 +131,7 @@ TEST(recording, round_trip_with_marks)
     EXPECT_FALSE(sensekern_record_close(&reader));
 }
 
-TEST(recording, a_cut_off_recording_is_recovered)
+TEST(irv_recording, a_cut_off_recording_is_recovered)
 {
     sktest::TempDir dir;
     std::string path = dir.file("cut.irv");
@@ -157,7 +157,7 @@ TEST(recording, a_cut_off_recording_is_recovered)
     }
 }
 
-TEST(recording, damaged_recordings)
+TEST(irv_recording, damaged_recordings)
 {
     sktest::TempDir dir;
     std::string path = dir.file("r.irv");
@@ -208,7 +208,7 @@ TEST(recording, damaged_recordings)
     EXPECT_FALSE(sensekern_record_open(&reader, dir.file("missing.irv").c_str()));
 }
 
-TEST(recording, replaces_an_existing_file_only_when_complete)
+TEST(irv_recording, replaces_an_existing_file_only_when_complete)
 {
     sktest::TempDir dir;
     std::string path = dir.file("old.irv");
