@@ -52,6 +52,9 @@ VY_API bool sensekern_uninit(void** handle);
 // current calibration only when it loads.
 VY_API bool sensekern_load_calibration_file(void* handle, const char* path);
 VY_API bool sensekern_set_len_and_range(void* handle, LenType lens, MeasRange range);
+// The five sensor temperatures of the detector; the base temperature and the
+// AD-to-temperature table follow.
+VY_API bool sensekern_set_sensor_temp(void* handle, float s1, float s2, float s3, float s4, float s5);
 // Copies a raw AD plane of width x height values into the frame; statistics,
 // automatic imaging and isotherms follow.
 VY_API bool sensekern_set_ad_frame(void* handle, const uint16_t* ad, uint16_t width,
@@ -224,14 +227,17 @@ VY_API bool sensekern_append_temperature_to_national_grid_file_w(void* handle,
                                                                  uint32_t user_length);
 
 // --- Analysis objects --------------------------------------------------------------------
-// One or several analysis strings run together; all or none are added.
+// One or several analysis strings run together; refused (nothing added) when
+// any of them is malformed.
 VY_API bool sensekern_add_anas(void* handle, const char* anas);
 VY_API bool sensekern_delete_anas(void* handle, const char* anas);
 VY_API bool sensekern_delete_all_ana(void* handle);
 VY_API bool sensekern_update_ana_size(void* handle, const char* old_ana, const char* new_ana);
 // The object under (x, y) and the hit code (type, plus the part for a
-// handle: 0; 10-14; 20-22; 30-38; 40-42; 50-52). Nothing hit: false, type
-// and buffer untouched, *length 0.
+// handle: 0; 10-14; 20-22; 30-38; 40-42; 50-52). A node, end or grip is hit
+// within 10 pixels of it. The text is the one the object was added under.
+// Nothing hit: false, type and buffer untouched, *length 0. Texts follow the
+// buffer rule with *length counting the text without its terminator.
 VY_API bool sensekern_get_hit_ana(void* handle, int32_t x, int32_t y, AnaType* type, char* buffer,
                                   uint32_t* length);
 VY_API bool sensekern_ana_get_alias(void* handle, const char* ana, char* buffer, uint32_t* length);
