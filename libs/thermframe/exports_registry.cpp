@@ -265,9 +265,10 @@ bool thermframe_get_anas_count(void* handle, AnaType type, int32_t& count)
         if (!guard) {
             return false;
         }
+        const int32_t wanted = raw_enum(type);
         size_t total = 0;
         for (const auto& kind : doc.anas) {
-            if (type == ANA_ALL || kind.first == type) {
+            if (wanted == ANA_ALL || kind.first == wanted) {
                 total += kind.second.size();
             }
         }
@@ -296,7 +297,8 @@ template <class Body>
 bool with_indexed(void* handle, const char* function, AnaType type, int32_t index, Body body)
 {
     return with_doc(handle, function, [&](FrameDoc& doc) {
-        if (!is_kind(type)) {
+        const int32_t kind_wanted = raw_enum(type);
+        if (!is_kind(kind_wanted)) {
             return false;
         }
         VyLockGuard guard(doc.registry_lock);
@@ -304,7 +306,7 @@ bool with_indexed(void* handle, const char* function, AnaType type, int32_t inde
             return false;
         }
         AnaEntry* entry = nullptr;
-        auto kind = doc.anas.find(type);
+        auto kind = doc.anas.find(kind_wanted);
         if (kind != doc.anas.end() && index >= 0 &&
             static_cast<size_t>(index) < kind->second.size()) {
             entry = kind->second[static_cast<size_t>(index)];
