@@ -281,14 +281,17 @@ namespace {
 
 bool is_kind(int32_t type)
 {
-    AnaType parsed;
-    static const char kLetters[] = "PLERAS";
-    for (const char* p = kLetters; *p; ++p) {
-        if (vy_parse_ana_type_of_char(*p, &parsed) == VY_OK && parsed == type) {
-            return true;
-        }
+    switch (type) {
+    case ANA_POINT:
+    case ANA_LINE:
+    case ANA_ELLIPSE:
+    case ANA_RECT:
+    case ANA_POLYGON:
+    case ANA_POLYLINE:
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 // body(entry or null) for the index-th entry of a kind; false for an
