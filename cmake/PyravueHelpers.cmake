@@ -17,6 +17,15 @@ function(pyravue_add_gtest name)
         WORKING_DIRECTORY ${PYRAVUE_BIN_DIR}
         DISCOVERY_TIMEOUT 120
         PROPERTIES ENVIRONMENT "${PYRAVUE_SANITIZER_ENV}" TIMEOUT 300)
+    # The discovered tests receive only the first entry of a list-valued
+    # property, so the whole sanitizer environment is set again once ctest has
+    # read the discovered test names.
+    set(environment_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+    file(WRITE ${environment_file}
+        "foreach(test IN LISTS ${name}_TESTS)\n"
+        "  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${PYRAVUE_SANITIZER_ENV}\")\n"
+        "endforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_file})
 endfunction()
 
 # Adds every direct subfolder of <dir> that has a CMakeLists.txt, in name order,

@@ -1,0 +1,139 @@
+// Rebuilding the occupied regions and laying out every label of a document.
+#include "label_place.h"
+#include "registry.h"
+#include "sensekern.h"
+#include "temp_text.h"
+#include "tf_log.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+
+namespace thermframe {
+namespace detail {
+namespace {
+
+const int32_t kRegionKinds[] = {ANA_RECT, ANA_ELLIPSE, ANA_POLYGON, ANA_POLYLINE};
+const int32_t kLayoutKinds[] = {ANA_RECT, ANA_LINE, ANA_ELLIPSE, ANA_POLYGON, ANA_POINT, ANA_POLYLINE};
+
+// Fonts need a running QGuiApplication; without one labels are not laid out.
+bool ensure_metrics(FrameDoc& doc)
+{
+    if (!doc.label_metrics && QGuiApplication::instance() != nullptr) {
+        doc.label_metrics.reset(new QFontMetrics(QGuiApplication::font()));
+    }
+    return doc.label_metrics != nullptr;
+}
+
+// Alias followed by the temperature text; false when sensekern has no alias.
+bool label_text(FrameDoc& doc, const AnaEntry& entry, std::string& label)
+{
+    VyLockGuard guard(doc.sensekern_lock);
+    if (!guard) {
+        return false;
+    }
+    char alias[1024] = {};
+    uint32_t length = sizeof(alias);
+    if (!sensekern_ana_get_alias(doc.sensekern_handle(), entry.text, alias, &length) ||
+        length >= sizeof(alias)) {
+        return false;
+    }
+    label.assign(alias, length);
+    std::string temps;
+    if (read_temp_text(doc, entry.text, temps)) {
+        label += temps;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool read_temp_text(FrameDoc& doc, const std::string& text, std::string& out)
+{
+    out.clear();
+    void* sk = doc.sensekern_handle();
+    ShowTextType mask_value;
+    if (text.empty() || !sensekern_ana_get_show_text_type(sk, text.c_str(), &mask_value)) {
+        return false;
+    }
+    const int mask = static_cast<int>(mask_value) & (SHOW_TEXT_MAX | SHOW_TEXT_MIN | SHOW_TEXT_AVG);
+    if (mask == 0) {
+        return false;
+    }
+    const bool point = text[0] == 'P';
+    LabelTemps temps;
+    tagPAD position;
+    uint16_t ad;
+    if ((point || (mask & SHOW_TEXT_MAX)) &&
+        !sensekern_ana_get_max_temperature(sk, text.c_str(), &position, &temps.max)) {
+        return false;
+    }
+    if (!point && (mask & SHOW_TEXT_MIN) &&
+        !sensekern_ana_get_min_temperature(sk, text.c_str(), &position, &temps.min)) {
+        return false;
+    }
+    if (!point && (mask & SHOW_TEXT_AVG) &&
+        !sensekern_ana_get_avg_temperature(sk, text.c_str(), &ad, &temps.avg)) {
+        return false;
+    }
+    out = format_temp_text(point, mask, temps);
+    return true;
+}
+
+void relayout(FrameDoc& doc)
+{
+    QElapsedTimer timer;
+    timer.start();
+    {
+        VyLockGuard guard(doc.registry_lock);
+        if (!guard) {
+            return;
+        }
+        doc.occupied.clear();
+        for (int32_t kind : kRegionKinds) {
+            auto list = doc.anas.find(kind);
+            if (list == doc.anas.end()) {
+                continue;
+            }
+            for (const AnaEntry* entry : list->second) {
+                QRegion region = covered_region(kind, entry->window_nodes);
+                if (!region.isEmpty()) {
+                    doc.occupied.push_back(region);
+                }
+            }
+        }
+        if (!ensure_metrics(doc)) {
+            return;
+        }
+        const QFontMetrics& metrics = *doc.label_metrics;
+        const int arrow_width = metrics.horizontalAdvance(QStringLiteral("<-"));
+        LabelWindow window{doc.wnd_width, doc.wnd_height, doc.rotation.load()};
+        std::vector<QRegion> working = doc.occupied;
+        for (int32_t kind : kLayoutKinds) {
+            auto list = doc.anas.find(kind);
+            if (list == doc.anas.end()) {
+                continue;
+            }
+            for (AnaEntry* entry : list->second) {
+                std::string label;
+                if (entry->window_nodes.empty() || !label_text(doc, *entry, label)) {
+                    continue;
+                }
+                LabelMetrics measured{metrics.horizontalAdvance(QString::fromUtf8(label.c_str())),
+                                      metrics.height(), arrow_width};
+                LabelPlacement placement;
+                if (place_label(kind, entry->window_nodes, entry->image_nodes, measured, window,
+                                working, placement)) {
+                    entry->label_side = placement.side;
+                    entry->label_dx = placement.dx;
+                    entry->label_dy = placement.dy;
+                    entry->anchor_x = placement.anchor_x;
+                    entry->anchor_y = placement.anchor_y;
+                }
+            }
+        }
+    }
+    TF_INFO("relayout", " update_all_ana_loc %lld", static_cast<long long>(timer.elapsed()));
+}
+
+}  // namespace detail
+}  // namespace thermframe

@@ -1,0 +1,225 @@
+// Files, planes and parameter blocks shared by the picture, national-grid
+// and recording formats.
+#include "frame.h"
+
+#include "basekit.h"
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sensekern {
+namespace detail {
+
+bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SK_LOG(function, "open %s failed: %s", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > cap) {
+        SK_LOG(function, "%s is not a readable file within %llu bytes", path.c_str(),
+               static_cast<unsigned long long>(cap));
+        ::close(fd);
+        return false;
+    }
+    std::vector<uint8_t> data(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (done != data.size()) {
+        SK_LOG(function, "read %s failed", path.c_str());
+        return false;
+    }
+    out->swap(data);
+    return true;
+}
+
+namespace {
+
+bool write_all(int fd, const std::vector<uint8_t>& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
+                       const std::vector<uint8_t>& tail, const char* function)
+{
+    std::string dir = ".";
+    std::string name = path;
+    std::size_t slash = path.rfind('/');
+    if (slash != std::string::npos) {
+        dir = path.substr(0, slash == 0 ? 1 : slash);
+        name = path.substr(slash + 1);
+    }
+    std::string temp = (dir == "/" ? std::string() : dir) + "/." + name + ".XXXXXX";
+    std::vector<char> pattern(temp.begin(), temp.end());
+    pattern.push_back('\0');
+    int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        SK_LOG(function, "can not create a temporary file beside %s: %s", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    // Keep the permissions of the file being replaced.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) {
+        ::fchmod(fd, st.st_mode & 07777);
+    } else {
+        ::fchmod(fd, 0644);
+    }
+    bool ok = write_all(fd, head) && write_all(fd, tail) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || ::rename(pattern.data(), path.c_str()) != 0) {
+        SK_LOG(function, "write %s failed: %s", path.c_str(), std::strerror(errno));
+        ::unlink(pattern.data());
+        return false;
+    }
+    return true;
+}
+
+std::string utf8_of_wide(const wchar_t* text)
+{
+    std::string out;
+    for (; *text != L'\0'; ++text) {
+        uint32_t c = static_cast<uint32_t>(*text);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+uint32_t crc32_of(const uint8_t* data, std::size_t size)
+{
+    uLong crc = ::crc32(0L, Z_NULL, 0);
+    while (size > 0) {
+        uInt chunk = static_cast<uInt>(std::min<std::size_t>(size, 1u << 30));
+        crc = ::crc32(crc, data, chunk);
+        data += chunk;
+        size -= chunk;
+    }
+    return static_cast<uint32_t>(crc);
+}
+
+void write_plane(std::vector<uint8_t>* out, const std::vector<uint16_t>& plane)
+{
+    ByteWriter w(out);
+    uint32_t bound = vy_high_low_bound(static_cast<int>(plane.size()));
+    std::vector<uint8_t> packed(bound);
+    uint32_t length = bound;
+    if (vy_high_low_compress(plane.data(), static_cast<int>(plane.size()), packed.data(), &length) == VY_OK) {
+        w.u8(1);
+        w.u32(length);
+        w.raw(packed.data(), length);
+        return;
+    }
+    w.u8(0);
+    w.u32(static_cast<uint32_t>(plane.size() * 2));
+    w.raw(plane.data(), plane.size() * 2);
+}
+
+bool read_plane(ByteReader& in, uint32_t pixels, std::vector<uint16_t>* plane)
+{
+    uint8_t type = in.u8();
+    uint32_t length = in.u32();
+    if (!in.ok() || type > 1) {
+        return false;
+    }
+    uint64_t n = pixels;
+    // The codec's output is at most 2N bytes and at least N.
+    bool length_ok = type == 0 ? length == 2 * n : (length >= n && length < 2 * n);
+    const uint8_t* data = length_ok ? in.span(length) : nullptr;
+    if (data == nullptr) {
+        return false;
+    }
+    std::vector<uint16_t> out(pixels);
+    if (type == 0) {
+        std::memcpy(out.data(), data, length);
+    } else if (vy_high_low_uncompress(length, data, out.data(), static_cast<int>(pixels)) != VY_OK) {
+        return false;
+    }
+    plane->swap(out);
+    return true;
+}
+
+void write_params(ByteWriter& w, const Params& p)
+{
+    w.f32(p.emissivity);
+    w.f32(p.distance);
+    w.f32(p.ambient);
+    w.f32(p.humidity);
+    w.f32(p.modify);
+    w.f32(p.reference);
+    w.u8(static_cast<uint8_t>(p.unit));
+}
+
+bool read_params(ByteReader& in, Params* p)
+{
+    Params r;
+    r.emissivity = in.f32();
+    r.distance = in.f32();
+    r.ambient = in.f32();
+    r.humidity = in.f32();
+    r.modify = in.f32();
+    r.reference = in.f32();
+    r.unit = in.u8();
+    if (!in.ok() || r.unit > 1) {
+        return false;
+    }
+    for (float v : {r.emissivity, r.distance, r.ambient, r.humidity, r.modify, r.reference}) {
+        if (!std::isfinite(v)) {
+            return false;
+        }
+    }
+    *p = r;
+    return true;
+}
+
+}  // namespace detail
+}  // namespace sensekern

@@ -1,0 +1,47 @@
+// The blocks appended to pictures: radiometric data and national-grid data.
+#pragma once
+
+#include "frame.h"
+
+namespace sensekern {
+namespace detail {
+
+constexpr uint64_t kMaxPictureFileBytes = 1ull << 30;
+constexpr uint32_t kFooterSize = 24;
+constexpr uint32_t kMaxAnaRecords = 4096;
+constexpr uint32_t kMaxAnaText = VY_ANA_STR_CAPACITY - 1;
+constexpr uint32_t kMaxAnaNote = 4095;
+
+enum class BlockKind { none, radiometric, national_grid };
+
+// The block found at the end of a file: its kind, where the picture ends and
+// the block's bytes (validated footer and checksum, not yet parsed).
+struct FoundBlock {
+    BlockKind kind = BlockKind::none;
+    uint64_t picture_length = 0;
+    const uint8_t* block = nullptr;
+    uint64_t block_length = 0;
+};
+FoundBlock find_block(const uint8_t* data, uint64_t size);
+bool is_picture(const uint8_t* data, uint64_t size);
+void append_footer(std::vector<uint8_t>* block, BlockKind kind);
+
+bool build_radiometric_block(Frame& f, const uint8_t* third, uint32_t third_length, const uint8_t* sound,
+                             uint32_t sound_length, const uint8_t* user, uint32_t user_length,
+                             std::vector<uint8_t>* out);
+bool parse_radiometric_block(const uint8_t* block, uint64_t length, LoadedFrame* out);
+bool build_national_grid_block(Frame& f, const uint8_t* user, uint32_t user_length, std::vector<uint8_t>* out);
+bool parse_national_grid_block(const uint8_t* block, uint64_t length, LoadedFrame* out);
+
+// Analysis records and lens records, shared with the recordings.
+void write_anas(Frame& f, ByteWriter& w);
+bool read_anas(ByteReader& in, std::vector<AnaRecord>* out);
+void write_lens(ByteWriter& w, const tagLenInfo& lens);
+bool read_lens(ByteReader& in, tagLenInfo* lens);
+void write_mac(ByteWriter& w, const MacTexts& mac);
+bool read_mac(ByteReader& in, MacTexts* mac);
+void write_table(ByteWriter& w, const Table& t);
+bool read_table(ByteReader& in, Table* t);
+
+}  // namespace detail
+}  // namespace sensekern
