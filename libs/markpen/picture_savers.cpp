@@ -101,6 +101,9 @@ bool PaintRenderer::save_picture(const SavePath& path, const std::string& captio
         MARKPEN_LOG(4, "PaintRenderer::save_picture", "%s", "no picture or frame to save");
         return false;
     }
+    if (frame_bits_length_ == 0) {
+        load_frame_pixels();
+    }
     compose(output_);
     if (draw) {
         draw_shapes(output_, false);
@@ -120,6 +123,9 @@ bool PaintRenderer::save_grid_picture(const SavePath& path, const std::string& t
     if (source_.isNull() || !frame_ || output_.isNull()) {
         MARKPEN_LOG(4, "PaintRenderer::save_grid_picture", "%s", "no picture or frame to save");
         return false;
+    }
+    if (frame_bits_length_ == 0) {
+        load_frame_pixels();
     }
     compose(output_);
     draw_shapes(output_, false);
