@@ -63,6 +63,21 @@ bool valid_size(uint32_t width, uint32_t height)
 
 // --- calibration -------------------------------------------------------------------
 
+namespace {
+
+// Selects a lens and range on an engine and computes its table for the
+// sensor readings.
+bool select_on(void* engine, LenType lens, MeasRange range, const float sensors[5])
+{
+    int environment = 0;
+    return vy_at_set_len_type_and_meas_range(engine, lens, range) &&
+           vy_at_update_temperature_sensor(engine, sensors[0], sensors[1], sensors[2], sensors[3], sensors[4],
+                                           &environment) &&
+           vy_at_calc_base_temp(engine);
+}
+
+}  // namespace
+
 bool Frame::load_calibration(const char* path)
 {
     void* engine = nullptr;
@@ -70,18 +85,18 @@ bool Frame::load_calibration(const char* path)
         return false;
     }
     unsigned char count = 0;
-    tagLenInfo first{};
     bool ok = vy_at_load_calibrate_data_from_file(engine, path) &&
               vy_at_get_supported_lens_info(engine, nullptr, &count) && count > 0;
     if (ok) {
         std::vector<tagLenInfo> lenses(count);
-        ok = vy_at_get_supported_lens_info(engine, lenses.data(), &count) && lenses[0].range_count > 0;
-        first = lenses[0];
+        ok = vy_at_get_supported_lens_info(engine, lenses.data(), &count) && lenses[0].range_count > 0 &&
+             select_on(engine, lenses[0].len_type, lenses[0].ranges[0].meas_range, sensors_);
     }
+    // The environment the frame had so far carries over.
     Params keep;
-    get_params(&keep);
-    ok = ok && vy_at_set_temperature_para(engine, keep.unit, keep.emissivity, keep.distance, keep.ambient,
-                                          keep.humidity, keep.modify, keep.reference);
+    ok = ok && get_params(&keep) &&
+         vy_at_set_temperature_para(engine, keep.unit, keep.emissivity, keep.distance, keep.ambient, keep.humidity,
+                                    keep.modify, keep.reference);
     if (!ok) {
         SK_LOG("Frame::load_calibration", "calibration data %s can not be used", path);
         vy_at_uninit(&engine);
@@ -94,10 +109,6 @@ bool Frame::load_calibration(const char* path)
     table_ = Table();
     matrix_.clear();
     para_record_.clear();
-    if (!select_len_and_range(first.len_type, first.ranges[0].meas_range)) {
-        vy_at_uninit(&calib_);
-        return false;
-    }
     return true;
 }
 
@@ -107,11 +118,7 @@ bool Frame::select_len_and_range(LenType lens, MeasRange range)
         SK_LOG("Frame::select_len_and_range", "no calibration data is loaded");
         return false;
     }
-    int environment = 0;
-    if (!vy_at_set_len_type_and_meas_range(calib_, lens, range) ||
-        !vy_at_update_temperature_sensor(calib_, sensors_[0], sensors_[1], sensors_[2], sensors_[3],
-                                         sensors_[4], &environment) ||
-        !vy_at_calc_base_temp(calib_)) {
+    if (!select_on(calib_, lens, range, sensors_)) {
         SK_LOG("Frame::select_len_and_range", "lens %d range %d can not be selected", lens, range);
         return false;
     }

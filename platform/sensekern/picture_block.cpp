@@ -493,7 +493,7 @@ bool parse_radiometric_block(const uint8_t* data, uint64_t length, LoadedFrame* 
         case kThird:
         case kSound:
         case kUser: {
-            ok = size <= SENSEKERN_MAX_ATTACHED_BYTES;
+            ok = size <= SENSEKERN_MAX_ATTACHED_BYTES && s.span(size) != nullptr;
             if (ok) {
                 r.attached[id - kThird].assign(payload, payload + size);
             }

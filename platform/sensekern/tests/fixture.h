@@ -1,0 +1,102 @@
+// Helpers of the sensekern tests: frames made from the synthetic scene,
+// a temporary folder and plain pictures written with Qt.
+#pragma once
+
+#include "scene.h"
+#include "sensekern.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace sktest {
+
+// The sample calibration the build writes into the program directory, where
+// the tests run.
+inline const char* calibration() { return "ad_temp"; }
+
+// Owns one sensekern frame.
+class Frame {
+public:
+    Frame() { EXPECT_TRUE(sensekern_init(&h_)); }
+    explicit Frame(const samples::Scene& scene) { EXPECT_TRUE(samples::make_scene_frame(calibration(), scene, &h_)); }
+    ~Frame()
+    {
+        if (h_ != nullptr) {
+            sensekern_uninit(&h_);
+        }
+    }
+    Frame(const Frame&) = delete;
+    Frame& operator=(const Frame&) = delete;
+    void* h() const { return h_; }
+
+private:
+    void* h_ = nullptr;
+};
+
+class TempDir {
+public:
+    TempDir()
+    {
+        char pattern[] = "/tmp/sensekern-test-XXXXXX";
+        char* made = mkdtemp(pattern);
+        EXPECT_NE(made, nullptr);
+        path_ = made != nullptr ? made : "/tmp";
+    }
+    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+inline std::vector<uint8_t> read_bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The frame's colour picture saved as a plain JPEG or PNG.
+inline bool save_picture(void* frame, const std::string& path, const char* format)
+{
+    uint16_t w = 0;
+    uint16_t h = 0;
+    if (!sensekern_get_resolution(frame, &w, &h)) {
+        return false;
+    }
+    QImage image(w, h, QImage::Format_RGB32);
+    return sensekern_get_bits(frame, image.bits()) && image.save(QString::fromStdString(path), format);
+}
+
+inline std::vector<uint16_t> plane_of(void* frame)
+{
+    uint32_t count = 0;
+    EXPECT_TRUE(sensekern_get_ad_frame(frame, nullptr, &count));
+    std::vector<uint16_t> plane(count);
+    EXPECT_TRUE(sensekern_get_ad_frame(frame, plane.data(), &count));
+    return plane;
+}
+
+inline std::vector<float> temperatures_of(void* frame)
+{
+    uint16_t w = 0;
+    uint16_t h = 0;
+    EXPECT_TRUE(sensekern_get_resolution(frame, &w, &h));
+    std::vector<float> t(static_cast<std::size_t>(w) * h);
+    EXPECT_TRUE(sensekern_get_all_pixel_temperature(frame, t.data()));
+    return t;
+}
+
+}  // namespace sktest

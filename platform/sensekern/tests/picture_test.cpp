@@ -1,0 +1,371 @@
+// Radiometric and national-grid blocks appended to pictures: round trips and
+// damaged files.
+#include "fixture.h"
+
+#include <zlib.h>
+
+#include <cstring>
+#include <functional>
+#include <map>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+const std::string kUser = "{\"VYPalette\":3,\"site\":\"bay 4\"}";
+const Bytes kSound = {128, 140, 150, 140, 128, 116, 106, 116};
+const Bytes kThird = {1, 2, 3, 4, 5};
+
+// A frame of the scene with parameters, time and analysis objects set.
+void dress(void* h, const samples::Scene& s)
+{
+    ASSERT_TRUE(sensekern_set_emiss(h, 0.9f));
+    ASSERT_TRUE(sensekern_set_dist(h, 4.0f));
+    ASSERT_TRUE(sensekern_set_env_temp(h, 21.0f));
+    tagTimeVal time{1773567000, 123456};
+    ASSERT_TRUE(sensekern_set_capture_time(h, &time));
+    std::string anas = "P:" + std::to_string(s.hottest_x) + "," + std::to_string(s.hottest_y) +
+                       ";-R:4,4;40,30;-L:2,50;90,60;-L7E:50,10;80,40;-";
+    ASSERT_TRUE(sensekern_add_anas(h, anas.c_str()));
+    ASSERT_TRUE(sensekern_ana_set_alias(h, "R:4,4;40,30;-", "warm box"));
+    ASSERT_TRUE(sensekern_ana_set_line_color(h, "R:4,4;40,30;-", 0x00FF00));
+    ASSERT_TRUE(sensekern_ana_set_show_text_type(h, "R:4,4;40,30;-", static_cast<ShowTextType>(5)));
+    ASSERT_TRUE(sensekern_ana_show_cursor(h, "L:2,50;90,60;-", true));
+    ASSERT_TRUE(sensekern_ana_set_scale_of_cursor(h, "L:2,50;90,60;-", 0.25f));
+    ASSERT_TRUE(sensekern_ana_set_self_para(h, "E:50,10;80,40;-", true, 0.9f, 4.0f));
+}
+
+bool append(void* h, const std::string& path)
+{
+    return sensekern_append_temperature_to_file(h, path.c_str(), kThird.data(), static_cast<uint32_t>(kThird.size()),
+                                                kSound.data(), static_cast<uint32_t>(kSound.size()),
+                                                reinterpret_cast<const unsigned char*>(kUser.data()),
+                                                static_cast<uint32_t>(kUser.size()));
+}
+
+// A picture of the frame with the radiometric block appended.
+std::string radiometric_file(const sktest::TempDir& dir, void* h, const std::string& name, const char* format)
+{
+    std::string path = dir.file(name);
+    EXPECT_TRUE(sktest::save_picture(h, path, format));
+    EXPECT_TRUE(append(h, path));
+    return path;
+}
+
+Bytes attached(void* h, SensekernAttached which)
+{
+    uint32_t length = 0;
+    EXPECT_TRUE(sensekern_get_attached_data(h, which, nullptr, &length));
+    Bytes out(length);
+    EXPECT_TRUE(sensekern_get_attached_data(h, which, out.data(), &length));
+    return out;
+}
+
+TEST(radiometric_picture, round_trip_through_jpeg_and_png)
+{
+    samples::Scene s = samples::make_scene(96, 72);
+    sktest::Frame f(s);
+    dress(f.h(), s);
+    sktest::TempDir dir;
+    for (const char* format : {"JPG", "PNG"}) {
+        SCOPED_TRACE(format);
+        std::string path = dir.file(std::string("pic.") + format);
+        ASSERT_TRUE(sktest::save_picture(f.h(), path, format));
+        uint64_t picture_size = sktest::read_bytes(path).size();
+        ASSERT_TRUE(append(f.h(), path));
+        uint64_t length = 0;
+        ASSERT_TRUE(sensekern_get_picture_length(f.h(), path.c_str(), &length));
+        EXPECT_EQ(length, picture_size);
+        EXPECT_FALSE(QImage(QString::fromStdString(path)).isNull());  // ordinary viewers still show it
+        SensekernFileKind kind = SENSEKERN_FILE_PLAIN;
+        ASSERT_TRUE(sensekern_probe_file(f.h(), path.c_str(), &kind));
+        EXPECT_EQ(kind, SENSEKERN_FILE_RADIOMETRIC);
+
+        sktest::Frame back;
+        ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+        EXPECT_EQ(sktest::plane_of(back.h()), sktest::plane_of(f.h()));
+        EXPECT_EQ(sktest::temperatures_of(back.h()), sktest::temperatures_of(f.h()));
+        float e = 0, d = 0, a = 0;
+        ASSERT_TRUE(sensekern_get_temperature_para(back.h(), &e, &d, &a, nullptr, nullptr, nullptr, nullptr));
+        EXPECT_EQ(e, 0.9f);
+        EXPECT_EQ(d, 4.0f);
+        EXPECT_EQ(a, 21.0f);
+        tagTimeVal time{};
+        ASSERT_TRUE(sensekern_get_capture_time(back.h(), &time));
+        EXPECT_EQ(time.sec, 1773567000u);
+        EXPECT_EQ(time.usec, 123456u);
+        EXPECT_EQ(attached(back.h(), SENSEKERN_USER), Bytes(kUser.begin(), kUser.end()));
+        EXPECT_EQ(attached(back.h(), SENSEKERN_SOUND), kSound);
+        EXPECT_EQ(attached(back.h(), SENSEKERN_THIRD), kThird);
+        char productor[SENSEKERN_MAC_TEXT_CAPACITY];
+        ASSERT_TRUE(sensekern_get_mac_info(back.h(), productor, nullptr, nullptr, nullptr, nullptr));
+        EXPECT_STREQ(productor, "Pyravue Labs");
+        tagLenInfo lens{};
+        tagLenInfo original{};
+        ASSERT_TRUE(sensekern_get_cur_len_range_info(back.h(), &lens));
+        ASSERT_TRUE(sensekern_get_cur_len_range_info(f.h(), &original));
+        EXPECT_EQ(std::memcmp(&lens, &original, sizeof(lens)), 0);
+
+        // Analysis objects with their attributes and temperatures.
+        AnaType type = ANA_ALL;
+        char text[100];
+        uint32_t n = sizeof(text);
+        ASSERT_TRUE(sensekern_get_hit_ana(back.h(), 90, 60, &type, text, &n));
+        EXPECT_STREQ(text, "L:2,50;90,60;-L7");
+        char alias[32];
+        n = sizeof(alias);
+        ASSERT_TRUE(sensekern_ana_get_alias(back.h(), "R:4,4;40,30;-", alias, &n));
+        EXPECT_STREQ(alias, "warm box");
+        uint32_t colour = 0;
+        ShowTextType mask = SHOW_TEXT_MAX;
+        ASSERT_TRUE(sensekern_ana_get_line_color(back.h(), "R:4,4;40,30;-", &colour));
+        ASSERT_TRUE(sensekern_ana_get_show_text_type(back.h(), "R:4,4;40,30;-", &mask));
+        EXPECT_EQ(colour, 0x00FF00u);
+        EXPECT_EQ(static_cast<int>(mask), 5);
+        bool show = false;
+        float scale = 0;
+        ASSERT_TRUE(sensekern_get_cursor_info(back.h(), "L:2,50;90,60;-", &show, nullptr, &scale, nullptr, nullptr,
+                                              nullptr));
+        EXPECT_TRUE(show);
+        EXPECT_FLOAT_EQ(scale, 0.25f);
+        bool own = false;
+        ASSERT_TRUE(sensekern_ana_get_self_para(back.h(), "E:50,10;80,40;-", &own, &e, &d));
+        EXPECT_TRUE(own);
+        for (const char* ana : {"R:4,4;40,30;-", "E:50,10;80,40;-", "L:2,50;90,60;-"}) {
+            float t0 = 0, t1 = 0;
+            ASSERT_TRUE(sensekern_ana_get_max_temperature(f.h(), ana, nullptr, &t0));
+            ASSERT_TRUE(sensekern_ana_get_max_temperature(back.h(), ana, nullptr, &t1)) << ana;
+            EXPECT_EQ(t0, t1) << ana;
+        }
+    }
+}
+
+TEST(radiometric_picture, a_loaded_picture_keeps_its_parameters)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string path = radiometric_file(dir, f.h(), "p.png", "PNG");
+    sktest::Frame back;
+    ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+    float e = 0;
+    ASSERT_TRUE(sensekern_get_temperature_para(back.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    // Without the calibration the stored temperatures can not follow a new
+    // emissivity: refused rather than left wrong.
+    EXPECT_FALSE(sensekern_set_emiss(back.h(), e / 2));
+    EXPECT_TRUE(sensekern_set_emiss(back.h(), e));
+    std::vector<float> celsius = sktest::temperatures_of(back.h());
+    ASSERT_TRUE(sensekern_set_temperature_unit(back.h(), TEMP_UNIT_FAHRENHEIT));
+    std::vector<float> fahrenheit = sktest::temperatures_of(back.h());
+    EXPECT_NEAR(fahrenheit[0], celsius[0] * 1.8f + 32.0f, 1e-3f);
+    // With the calibration loaded again the frame converts afresh.
+    ASSERT_TRUE(sensekern_load_calibration_file(back.h(), sktest::calibration()));
+    EXPECT_TRUE(sensekern_set_emiss(back.h(), e / 2));
+}
+
+TEST(radiometric_picture, a_new_block_replaces_the_earlier_one)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string path = radiometric_file(dir, f.h(), "p.jpg", "JPG");
+    uint64_t once = sktest::read_bytes(path).size();
+    ASSERT_TRUE(append(f.h(), path));
+    EXPECT_EQ(sktest::read_bytes(path).size(), once);
+    const std::string other = "{}";
+    ASSERT_TRUE(sensekern_append_temperature_to_file(f.h(), path.c_str(), nullptr, 0, nullptr, 0,
+                                                     reinterpret_cast<const unsigned char*>(other.data()), 2));
+    sktest::Frame back;
+    ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+    EXPECT_EQ(attached(back.h(), SENSEKERN_USER), Bytes(other.begin(), other.end()));
+    EXPECT_TRUE(attached(back.h(), SENSEKERN_SOUND).empty());
+}
+
+TEST(radiometric_picture, appending_refuses_what_is_not_a_picture)
+{
+    sktest::Frame f(samples::make_scene(32, 24));
+    sktest::TempDir dir;
+    std::string text = dir.file("notes.txt");
+    sktest::write_bytes(text, Bytes{'h', 'e', 'l', 'l', 'o'});
+    EXPECT_FALSE(append(f.h(), text));
+    EXPECT_EQ(sktest::read_bytes(text), (Bytes{'h', 'e', 'l', 'l', 'o'}));
+    EXPECT_FALSE(append(f.h(), dir.file("missing.jpg")));
+    EXPECT_FALSE(append(f.h(), "/nonexistent-folder/p.jpg"));
+    std::string path = dir.file("p.jpg");
+    ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
+    EXPECT_FALSE(sensekern_append_temperature_to_file(f.h(), path.c_str(), nullptr, 5, nullptr, 0, nullptr, 0));
+    sktest::Frame empty;
+    EXPECT_FALSE(append(empty.h(), path));
+    SensekernFileKind kind = SENSEKERN_FILE_RADIOMETRIC;
+    ASSERT_TRUE(sensekern_probe_file(f.h(), path.c_str(), &kind));
+    EXPECT_EQ(kind, SENSEKERN_FILE_PLAIN);
+    EXPECT_FALSE(sensekern_load_picture_file(f.h(), path.c_str()));
+}
+
+// --- damaged files ----------------------------------------------------------------------
+
+struct Layout {
+    std::size_t block = 0;                        // offset of the block in the file
+    std::map<uint16_t, std::size_t> sections;     // id -> offset of its payload
+};
+
+Layout layout_of(const Bytes& file, std::size_t block)
+{
+    Layout l;
+    l.block = block;
+    uint16_t count;
+    std::memcpy(&count, &file[block + 6], 2);
+    std::size_t at = block + 8;
+    for (uint16_t i = 0; i < count; ++i) {
+        uint16_t id;
+        uint32_t length;
+        std::memcpy(&id, &file[at], 2);
+        std::memcpy(&length, &file[at + 2], 4);
+        l.sections[id] = at + 6;
+        at += 6 + length;
+    }
+    return l;
+}
+
+// Recomputes the footer's checksum so that a change inside the block reaches
+// the parser.
+void reseal(Bytes* file, std::size_t block)
+{
+    std::size_t end = file->size() - 24;
+    uint32_t crc = static_cast<uint32_t>(crc32(0L, file->data() + block, static_cast<uInt>(end - block)));
+    std::memcpy(file->data() + end + 8, &crc, 4);
+}
+
+template <class T>
+void put_at(Bytes* file, std::size_t at, T value)
+{
+    std::memcpy(file->data() + at, &value, sizeof(T));
+}
+
+struct Damage {
+    const char* name;
+    bool reseal;
+    std::function<void(Bytes*, const Layout&)> apply;
+};
+
+TEST(radiometric_picture, damaged_blocks_are_refused)
+{
+    samples::Scene s = samples::make_scene(48, 32);
+    sktest::Frame f(s);
+    dress(f.h(), s);
+    sktest::TempDir dir;
+    std::string path = dir.file("good.jpg");
+    ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
+    uint64_t picture = sktest::read_bytes(path).size();
+    ASSERT_TRUE(append(f.h(), path));
+    const Bytes good = sktest::read_bytes(path);
+    const Layout l = layout_of(good, picture);
+    ASSERT_EQ(l.sections.count(1), 1u);
+    ASSERT_EQ(l.sections.count(3), 1u);
+    ASSERT_EQ(l.sections.count(8), 1u);
+
+    const Damage cases[] = {
+        {"cut by one byte", false, [](Bytes* b, const Layout&) { b->pop_back(); }},
+        {"cut in half", false, [](Bytes* b, const Layout&) { b->resize(b->size() / 2); }},
+        {"footer only", false, [](Bytes* b, const Layout&) { b->erase(b->begin(), b->end() - 24); }},
+        {"flipped byte", false, [](Bytes* b, const Layout& l) { (*b)[l.block + 20] ^= 0x40; }},
+        {"huge block length", false, [](Bytes* b, const Layout&) { put_at<uint64_t>(b, b->size() - 24, ~0ull); }},
+        {"block length past the start", false,
+         [](Bytes* b, const Layout&) { put_at<uint64_t>(b, b->size() - 24, b->size()); }},
+        {"later footer version", false, [](Bytes* b, const Layout&) { put_at<uint16_t>(b, b->size() - 12, 2); }},
+        {"wrong block magic", true, [](Bytes* b, const Layout& l) { (*b)[l.block] = 'X'; }},
+        {"too many sections", true, [](Bytes* b, const Layout& l) { put_at<uint16_t>(b, l.block + 6, 400); }},
+        {"section length past the block", true,
+         [](Bytes* b, const Layout& l) { put_at<uint32_t>(b, l.sections.at(1) - 4, 0x7FFFFFFF); }},
+        {"zero width", true, [](Bytes* b, const Layout& l) { put_at<uint16_t>(b, l.sections.at(1), 0); }},
+        {"huge height", true, [](Bytes* b, const Layout& l) { put_at<uint16_t>(b, l.sections.at(1) + 2, 60000); }},
+        {"plane length past its section", true,
+         [](Bytes* b, const Layout& l) { put_at<uint32_t>(b, l.sections.at(1) + 5, 0xFFFFFFF0u); }},
+        {"table past 65535", true, [](Bytes* b, const Layout& l) { put_at<uint16_t>(b, l.sections.at(3) + 1, 65535); }},
+        {"table count huge", true,
+         [](Bytes* b, const Layout& l) { put_at<uint32_t>(b, l.sections.at(3) + 3, 0x40000000); }},
+        {"table value not a number", true,
+         [](Bytes* b, const Layout& l) { put_at<uint32_t>(b, l.sections.at(3) + 7, 0x7FC00000u); }},
+        {"analysis count huge", true,
+         [](Bytes* b, const Layout& l) { put_at<uint32_t>(b, l.sections.at(8), 0xFFFFFFFFu); }},
+        {"analysis text length past its section", true,
+         [](Bytes* b, const Layout& l) { put_at<uint16_t>(b, l.sections.at(8) + 4, 0xFFFF); }},
+        {"analysis text not an analysis", true, [](Bytes* b, const Layout& l) { (*b)[l.sections.at(8) + 6] = 'Z'; }},
+        {"duplicate section", true,
+         [](Bytes* b, const Layout& l) { put_at<uint16_t>(b, l.sections.at(3) - 6, 1); }},
+    };
+    for (const Damage& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes bad = good;
+        c.apply(&bad, l);
+        if (c.reseal) {
+            reseal(&bad, l.block);
+        }
+        std::string bad_path = dir.file("bad.jpg");
+        sktest::write_bytes(bad_path, bad);
+        sktest::Frame target(samples::make_scene(16, 12));
+        std::vector<uint16_t> before = sktest::plane_of(target.h());
+        EXPECT_FALSE(sensekern_load_picture_file(target.h(), bad_path.c_str()));
+        EXPECT_FALSE(sensekern_load_picture_buffer(target.h(), bad.data(), bad.size()));
+        EXPECT_EQ(sktest::plane_of(target.h()), before);
+        SensekernFileKind kind = SENSEKERN_FILE_RADIOMETRIC;
+        ASSERT_TRUE(sensekern_probe_file(target.h(), bad_path.c_str(), &kind));
+        EXPECT_EQ(kind, SENSEKERN_FILE_PLAIN);
+    }
+}
+
+// --- national grid ------------------------------------------------------------------------
+
+TEST(national_grid, round_trip_keeps_every_temperature)
+{
+    samples::Scene s = samples::make_scene(64, 48);
+    sktest::Frame f(s);
+    ASSERT_TRUE(sensekern_set_emiss(f.h(), 0.92f));
+    sktest::TempDir dir;
+    std::string path = dir.file("grid.jpg");
+    ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
+    ASSERT_TRUE(sensekern_append_temperature_to_national_grid_file(
+        f.h(), path.c_str(), reinterpret_cast<const unsigned char*>(kUser.data()), static_cast<uint32_t>(kUser.size())));
+    SensekernFileKind kind = SENSEKERN_FILE_PLAIN;
+    ASSERT_TRUE(sensekern_probe_file(f.h(), path.c_str(), &kind));
+    EXPECT_EQ(kind, SENSEKERN_FILE_NATIONAL_GRID);
+
+    sktest::Frame back;
+    EXPECT_FALSE(sensekern_load_picture_file(back.h(), path.c_str()));
+    ASSERT_TRUE(sensekern_load_national_grid_file(back.h(), path.c_str()));
+    std::vector<float> expected = sktest::temperatures_of(f.h());
+    EXPECT_EQ(sktest::temperatures_of(back.h()), expected);
+    float t = 0;
+    uint16_t ad = 0;
+    ASSERT_TRUE(sensekern_get_temperature_and_ad_from_position(back.h(), s.hottest_x, s.hottest_y, &ad, &t));
+    EXPECT_EQ(t, expected[s.hottest_y * s.width + s.hottest_x]);
+    tagPAD hot{};
+    ASSERT_TRUE(sensekern_get_max_temperature(back.h(), &hot, &t));
+    EXPECT_EQ(hot.x, s.hottest_x);
+    EXPECT_EQ(t, expected[s.hottest_y * s.width + s.hottest_x]);
+    float e = 0;
+    ASSERT_TRUE(sensekern_get_temperature_para(back.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(e, 0.92f);
+    EXPECT_EQ(attached(back.h(), SENSEKERN_USER), Bytes(kUser.begin(), kUser.end()));
+
+    // Damaged national-grid blocks.
+    const Bytes good = sktest::read_bytes(path);
+    uint64_t picture = 0;
+    ASSERT_TRUE(sensekern_get_picture_length(f.h(), path.c_str(), &picture));
+    for (int which = 0; which < 3; ++which) {
+        Bytes bad = good;
+        if (which == 0) {
+            bad.resize(bad.size() - 3);
+        } else if (which == 1) {
+            put_at<uint32_t>(&bad, picture + 39 + kUser.size() + 8, 0x7FC00000u);  // NaN in the matrix
+            reseal(&bad, picture);
+        } else {
+            put_at<uint32_t>(&bad, picture + 35, 0xFFFFFFF0u);  // user length
+            reseal(&bad, picture);
+        }
+        EXPECT_FALSE(sensekern_load_national_grid_buffer(back.h(), bad.data(), bad.size())) << which;
+    }
+    EXPECT_EQ(sktest::temperatures_of(back.h()), expected);
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+// .irv recordings: round trip with marks, a recording cut off before its
+// trailer, and damaged files.
+#include "fixture.h"
+
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Recorded {
+    std::vector<std::vector<uint16_t>> planes;
+    std::vector<std::vector<float>> temperatures;
+    std::vector<tagTimeVal> times;
+};
+
+// Records `frames` frames of a moving scene; every third frame carries a
+// mark, and the emissivity changes half way.
+Recorded record(const std::string& path, int frames, bool stop = true)
+{
+    Recorded out;
+    samples::Scene s = samples::make_scene(48, 32);
+    sktest::Frame f(s);
+    void* rec = nullptr;
+    EXPECT_TRUE(sensekern_start_record(f.h(), path.c_str(), &rec));
+    for (int i = 0; i < frames; ++i) {
+        std::vector<uint16_t> plane;
+        EXPECT_TRUE(samples::scene_plane(f.h(), samples::make_scene(48, 32, i % 8), &plane));
+        EXPECT_TRUE(sensekern_set_ad_frame(f.h(), plane.data(), 48, 32));
+        tagTimeVal t{1000u + static_cast<uint32_t>(i), static_cast<uint32_t>(i) * 1000u};
+        EXPECT_TRUE(sensekern_set_capture_time(f.h(), &t));
+        if (i == frames / 2) {
+            EXPECT_TRUE(sensekern_set_emiss(f.h(), 0.7f));
+        }
+        std::string mark = "mark " + std::to_string(i);
+        bool marked = i % 3 == 0;
+        EXPECT_TRUE(sensekern_record_one_frame(f.h(), rec, marked ? static_cast<uint16_t>(mark.size()) : 0,
+                                               marked ? &mark[0] : nullptr));
+        out.planes.push_back(plane);
+        out.temperatures.push_back(sktest::temperatures_of(f.h()));
+        out.times.push_back(t);
+    }
+    if (stop) {
+        char note[] = "end";
+        EXPECT_FALSE(sensekern_uninit(reinterpret_cast<void**>(&rec)));
+        EXPECT_TRUE(sensekern_stop_record(f.h(), &rec, 3, note));
+        EXPECT_EQ(rec, nullptr);
+    } else {
+        // Leave the file as a crash would: no trailer, the frame handle gone.
+        struct stat st;
+        EXPECT_EQ(stat(path.c_str(), &st), 0);
+        Bytes cut = sktest::read_bytes(path);
+        EXPECT_TRUE(sensekern_stop_record(f.h(), &rec, 0, nullptr));
+        Bytes whole = sktest::read_bytes(path);
+        whole.resize(cut.size());
+        sktest::write_bytes(path, whole);
+    }
+    return out;
+}
+
+// Frames the reader finds in the file, or -1 when it does not open.
+long frames_in(const std::string& path)
+{
+    void* reader = nullptr;
+    if (!sensekern_record_open(&reader, path.c_str())) {
+        return -1;
+    }
+    uint32_t count = 0;
+    EXPECT_TRUE(sensekern_record_get_info(reader, &count, nullptr, nullptr, nullptr));
+    sensekern_record_close(&reader);
+    return count;
+}
+
+void expect_frames(void* reader, const Recorded& r, uint32_t count)
+{
+    sktest::Frame frame;
+    for (uint32_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(i);
+        tagTimeVal t{};
+        ASSERT_TRUE(sensekern_record_load_frame(reader, i, frame.h(), &t));
+        EXPECT_EQ(sktest::plane_of(frame.h()), r.planes[i]);
+        EXPECT_EQ(sktest::temperatures_of(frame.h()), r.temperatures[i]);
+        EXPECT_EQ(t.sec, r.times[i].sec);
+        EXPECT_EQ(t.usec, r.times[i].usec);
+        uint32_t length = 0;
+        ASSERT_TRUE(sensekern_record_get_frame_mark(reader, i, nullptr, &length));
+        if (i % 3 == 0) {
+            std::string mark(length, '\0');
+            ASSERT_TRUE(sensekern_record_get_frame_mark(reader, i, reinterpret_cast<uint8_t*>(&mark[0]), &length));
+            EXPECT_EQ(mark, "mark " + std::to_string(i));
+        } else {
+            EXPECT_EQ(length, 0u);
+        }
+    }
+    EXPECT_FALSE(sensekern_record_load_frame(reader, count, frame.h(), nullptr));
+}
+
+TEST(irv_recording, round_trip_with_marks)
+{
+    sktest::TempDir dir;
+    std::string path = dir.file("r.irv");
+    Recorded r = record(path, 10);
+    void* reader = nullptr;
+    ASSERT_TRUE(sensekern_record_open(&reader, path.c_str()));
+    uint32_t count = 0;
+    uint16_t w = 0, h = 0;
+    bool recovered = true;
+    ASSERT_TRUE(sensekern_record_get_info(reader, &count, &w, &h, &recovered));
+    EXPECT_EQ(count, 10u);
+    EXPECT_EQ(w, 48);
+    EXPECT_EQ(h, 32);
+    EXPECT_FALSE(recovered);
+    expect_frames(reader, r, count);
+    uint32_t marks = 0;
+    ASSERT_TRUE(sensekern_record_get_mark_count(reader, &marks));
+    EXPECT_EQ(marks, 4u);
+    uint32_t index = 0;
+    ASSERT_TRUE(sensekern_record_get_mark_frame(reader, 3, &index));
+    EXPECT_EQ(index, 9u);
+    EXPECT_FALSE(sensekern_record_get_mark_frame(reader, 4, &index));
+    char note[8] = {};
+    uint32_t length = sizeof(note);
+    ASSERT_TRUE(sensekern_record_get_note(reader, reinterpret_cast<uint8_t*>(note), &length));
+    EXPECT_EQ(std::string(note, length), "end");
+    char productor[SENSEKERN_MAC_TEXT_CAPACITY];
+    ASSERT_TRUE(sensekern_record_get_mac_info(reader, productor, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_STREQ(productor, "Pyravue Labs");
+    ASSERT_TRUE(sensekern_record_close(&reader));
+    EXPECT_EQ(reader, nullptr);
+    EXPECT_FALSE(sensekern_record_close(&reader));
+}
+
+TEST(irv_recording, a_cut_off_recording_is_recovered)
+{
+    sktest::TempDir dir;
+    std::string path = dir.file("cut.irv");
+    Recorded r = record(path, 7, false);
+    const Bytes whole = sktest::read_bytes(path);
+    // Without a trailer every frame is found; cut inside the last frame, the
+    // frames before it remain.
+    for (std::size_t cut : {whole.size(), whole.size() - 1, whole.size() - 500}) {
+        SCOPED_TRACE(cut);
+        sktest::write_bytes(path, Bytes(whole.begin(), whole.begin() + static_cast<long>(cut)));
+        void* reader = nullptr;
+        ASSERT_TRUE(sensekern_record_open(&reader, path.c_str()));
+        uint32_t count = 0;
+        bool recovered = false;
+        ASSERT_TRUE(sensekern_record_get_info(reader, &count, nullptr, nullptr, &recovered));
+        EXPECT_TRUE(recovered);
+        EXPECT_EQ(count, cut == whole.size() ? 7u : 6u);
+        expect_frames(reader, r, count);
+        uint32_t marks = 0;
+        ASSERT_TRUE(sensekern_record_get_mark_count(reader, &marks));
+        EXPECT_EQ(marks, cut == whole.size() ? 3u : 2u);
+        sensekern_record_close(&reader);
+    }
+}
+
+TEST(irv_recording, damaged_recordings)
+{
+    sktest::TempDir dir;
+    std::string path = dir.file("r.irv");
+    record(path, 4);
+    const Bytes good = sktest::read_bytes(path);
+    struct Case {
+        const char* name;
+        std::size_t at;
+        uint8_t value;
+        bool opens;
+        uint32_t frames;
+        bool first_loads;
+    };
+    uint32_t header = 0;
+    std::memcpy(&header, &good[10], 4);
+    const Case cases[] = {
+        {"bad magic", 0, 'X', false, 0, false},
+        {"later version", 8, 9, false, 0, false},
+        {"zero width", 14, 0, false, 0, false},
+        {"header length past the header", 12, 0x7F, false, 0, false},
+        {"trailer offset damaged", good.size() - 12, 0x7F, true, 4, true},
+        {"table record damaged", header + 8 + 3, 0x55, true, 4, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes bad = good;
+        bad[c.at] = c.value;
+        sktest::write_bytes(path, bad);
+        void* reader = nullptr;
+        EXPECT_EQ(sensekern_record_open(&reader, path.c_str()), c.opens);
+        if (reader != nullptr) {
+            uint32_t count = 99;
+            ASSERT_TRUE(sensekern_record_get_info(reader, &count, nullptr, nullptr, nullptr));
+            EXPECT_EQ(count, c.frames);
+            sktest::Frame frame;
+            EXPECT_EQ(sensekern_record_load_frame(reader, 0, frame.h(), nullptr), c.first_loads);
+            sensekern_record_close(&reader);
+        }
+    }
+    // A damaged table record cut off by a crash: the scan keeps nothing after it.
+    Bytes cut(good.begin(), good.end() - 16);
+    cut[header + 8 + 3] ^= 0x55;
+    sktest::write_bytes(path, cut);
+    EXPECT_EQ(frames_in(path), 0);
+    sktest::write_bytes(path, Bytes(good.begin(), good.begin() + 20));
+    void* reader = nullptr;
+    EXPECT_FALSE(sensekern_record_open(&reader, path.c_str()));
+    EXPECT_FALSE(sensekern_record_open(&reader, dir.file("missing.irv").c_str()));
+}
+
+TEST(irv_recording, replaces_an_existing_file_only_when_complete)
+{
+    sktest::TempDir dir;
+    std::string path = dir.file("old.irv");
+    sktest::write_bytes(path, Bytes{'o', 'l', 'd'});
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    void* rec = nullptr;
+    ASSERT_TRUE(sensekern_start_record(f.h(), path.c_str(), &rec));
+    ASSERT_TRUE(sensekern_record_one_frame(f.h(), rec, 0, nullptr));
+    EXPECT_EQ(sktest::read_bytes(path), (Bytes{'o', 'l', 'd'}));
+    uint32_t length = 0;
+    ASSERT_TRUE(sensekern_get_record_file_length(f.h(), rec, &length));
+    EXPECT_GT(length, 32u * 24u);
+
+    // Another frame's handle and another size are refused.
+    sktest::Frame other(samples::make_scene(32, 24));
+    EXPECT_FALSE(sensekern_record_one_frame(other.h(), rec, 0, nullptr));
+    std::vector<uint16_t> small(16 * 12, 16000);
+    ASSERT_TRUE(sensekern_set_ad_frame(f.h(), small.data(), 16, 12));
+    EXPECT_FALSE(sensekern_record_one_frame(f.h(), rec, 0, nullptr));
+    EXPECT_FALSE(sensekern_uninit(reinterpret_cast<void**>(&rec)));
+    void* frame_copy = f.h();
+    EXPECT_FALSE(sensekern_uninit(&frame_copy));  // a recording is open
+
+    ASSERT_TRUE(sensekern_stop_record(f.h(), &rec, 0, nullptr));
+    EXPECT_NE(sktest::read_bytes(path), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(frames_in(path), 1);
+    EXPECT_FALSE(sensekern_start_record(f.h(), "/nonexistent-folder/r.irv", &rec));
+}
+
+}  // namespace
