@@ -113,9 +113,9 @@ TEST(sample, annotated_picture_keeps_its_data_and_shows_the_bar)
     const std::string out = dir.filePath("annotated.jpg").toStdString();
     ASSERT_TRUE(markpen_save_jpg_file(picture.paint, out, std::string("substation 3, bay 2"), true,
                                       true));
+    // For a look by eye: MARKPEN_KEEP_PICTURE=<name.png> keeps a copy.
     if (const char* keep = std::getenv("MARKPEN_KEEP_PICTURE")) {
-        QFile::remove(keep);
-        QFile::copy(QString::fromStdString(out), keep);
+        QImage(QString::fromStdString(out)).save(QString::fromLocal8Bit(keep));
     }
 
     // Read back through sensekern: the same temperatures, objects and data.
@@ -147,6 +147,9 @@ TEST(sample, annotated_picture_keeps_its_data_and_shows_the_bar)
     const std::wstring grid = dir.filePath("grid.jpg").toStdWString();
     ASSERT_TRUE(markpen_save_sgcc_file_w(picture.paint, grid, std::string("20250315093000"),
                                          std::string("bay 2")));
+    if (const char* keep = std::getenv("MARKPEN_KEEP_PICTURE")) {
+        QImage(dir.filePath("grid.jpg")).save(QString::fromLocal8Bit(keep) + ".grid.png");
+    }
     SensekernFileKind kind = SENSEKERN_FILE_PLAIN;
     ASSERT_TRUE(sensekern_probe_file(back.frame, dir.filePath("grid.jpg").toUtf8().constData(), &kind));
     EXPECT_EQ(kind, SENSEKERN_FILE_NATIONAL_GRID);
