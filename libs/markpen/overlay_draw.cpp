@@ -51,6 +51,27 @@ void PaintRenderer::note(const char* kind, const QString& text, const QRect& box
     }
 }
 
+void PaintRenderer::for_each_shown(const ShownVisitor& visit)
+{
+    uint32_t warnings = 0;
+    if (!frame_->get_warning_count(warnings)) {
+        warnings = 0;
+    }
+    for (AnaType type : kTypes) {
+        int32_t count = 0;
+        if (!frame_->get_anas_count(type, count)) {
+            continue;
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            std::string text;
+            uint32_t colour = 0;
+            if (frame_->get_ana(type, i, text) && uses_colour(text, warnings, colour)) {
+                visit(type, i, text, colour);
+            }
+        }
+    }
+}
+
 bool PaintRenderer::uses_colour(const std::string& text, uint32_t warning_count, uint32_t& colour)
 {
     bool show = false;
@@ -105,32 +126,17 @@ void PaintRenderer::draw_shapes(QImage& target, bool scale)
         return;
     }
     RasterTarget raster = target_of(target);
-    uint32_t warnings = 0;
-    if (!frame_->get_warning_count(warnings)) {
-        warnings = 0;
-    }
-    for (AnaType type : kTypes) {
-        int32_t count = 0;
-        if (!frame_->get_anas_count(type, count)) {
-            continue;
+    for_each_shown([&](AnaType, int32_t, const std::string& text, uint32_t colour) {
+        bool selected = false;
+        raster.show_nodes = frame_->ana_has_select(text, selected) && selected;
+        raster.colour = colour;
+        const std::string view = to_view(text, scale);
+        if (view.empty() || !draw_anas(view, raster)) {
+            raster.colour = swap_red_blue(colour);
         }
-        for (int32_t i = 0; i < count; ++i) {
-            std::string text;
-            uint32_t colour = 0;
-            if (!frame_->get_ana(type, i, text) || !uses_colour(text, warnings, colour)) {
-                continue;
-            }
-            bool selected = false;
-            raster.show_nodes = frame_->ana_has_select(text, selected) && selected;
-            raster.colour = colour;
-            const std::string view = to_view(text, scale);
-            if (view.empty() || !draw_anas(view, raster)) {
-                raster.colour = swap_red_blue(colour);
-            }
-            draw_cursor_tick(text, raster, scale);
-            draw_object_extremes(text, raster, scale);
-        }
-    }
+        draw_cursor_tick(text, raster, scale);
+        draw_object_extremes(text, raster, scale);
+    });
     if (!overlay_ana_.empty()) {
         raster.show_nodes = 0;
         raster.colour = kOverlayColour;
@@ -265,57 +271,42 @@ void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool sc
     const QFontMetrics metrics(font);
     // Clamped to the picture drawn into, which for exports is not the window.
     const int width = target.width();
-    uint32_t warnings = 0;
-    if (!frame_->get_warning_count(warnings)) {
-        warnings = 0;
-    }
-    for (AnaType type : kTypes) {
-        int32_t count = 0;
-        if (!frame_->get_anas_count(type, count)) {
-            continue;
+    for_each_shown([&](AnaType type, int32_t i, const std::string& text, uint32_t colour) {
+        std::string alias;
+        if (!frame_->ana_get_alias(text, alias) || alias.empty()) {
+            char buffer[32] = {0};
+            int length = sizeof buffer;
+            if (vy_format_ana_index(type, i + 1, buffer, &length) == 0) {
+                alias.assign(buffer, strnlen(buffer, sizeof buffer));
+            }
         }
-        for (int32_t i = 0; i < count; ++i) {
-            std::string text;
-            uint32_t colour = 0;
-            if (!frame_->get_ana(type, i, text) || !uses_colour(text, warnings, colour)) {
-                continue;
-            }
-            std::string alias;
-            if (!frame_->ana_get_alias(text, alias) || alias.empty()) {
-                char buffer[32] = {0};
-                int length = sizeof buffer;
-                if (vy_format_ana_index(type, i + 1, buffer, &length) == 0) {
-                    alias.assign(buffer, strnlen(buffer, sizeof buffer));
-                }
-            }
-            std::string temperatures;
-            if (frame_->ana_get_temp_text(text, temperatures)) {
-                alias += temperatures;
-            }
-            QString label = from_local_8bit(alias);
-            int32_t ax = 0, ay = 0, side = 0, dx = 0, dy = 0;
-            if (!frame_->get_text_loc(text, ax, ay, side, dx, dy)) {
-                continue;
-            }
-            rotate_point(ax, ay);
-            scaled(ax, ay, scale);
-            if (type == ANA_RECT || type == ANA_ELLIPSE) {
-                if (side == 0) {
-                    label.prepend(QStringLiteral("<-"));
-                } else if (side == 1) {
-                    label.append(QStringLiteral("->"));
-                }
-            }
-            const int tw = metrics.horizontalAdvance(label);
-            int left = ax + dx - (side == 1 ? tw : 0);
-            left = left < 0 ? 0 : std::min(left, width - tw);
-            painter.setPen(pen_colour(colour));
-            const QRect box(left, ay + dy, 400, 400);
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label);
-            note("label", label, QRect(left, ay + dy, tw, metrics.height()));
-            draw_cursor_label(painter, target, text, scale);
+        std::string temperatures;
+        if (frame_->ana_get_temp_text(text, temperatures)) {
+            alias += temperatures;
         }
-    }
+        QString label = from_local_8bit(alias);
+        int32_t ax = 0, ay = 0, side = 0, dx = 0, dy = 0;
+        if (!frame_->get_text_loc(text, ax, ay, side, dx, dy)) {
+            return;
+        }
+        rotate_point(ax, ay);
+        scaled(ax, ay, scale);
+        if (type == ANA_RECT || type == ANA_ELLIPSE) {
+            if (side == 0) {
+                label.prepend(QStringLiteral("<-"));
+            } else if (side == 1) {
+                label.append(QStringLiteral("->"));
+            }
+        }
+        const int tw = metrics.horizontalAdvance(label);
+        int left = ax + dx - (side == 1 ? tw : 0);
+        left = left < 0 ? 0 : std::min(left, width - tw);
+        painter.setPen(pen_colour(colour));
+        const QRect box(left, ay + dy, 400, 400);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label);
+        note("label", label, QRect(left, ay + dy, tw, metrics.height()));
+        draw_cursor_label(painter, target, text, scale);
+    });
     painter.setFont(kept);
 }
 

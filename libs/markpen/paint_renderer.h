@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -133,6 +134,11 @@ private:
     void draw_caption_box(QPainter& painter, const std::string& caption);
     void draw_grid_panel(QPainter& painter, const QImage& target, const std::string& time,
                          const std::string& caption);
+    // Calls `visit` for every shown object in drawing order (types 0 to 50,
+    // then index) with the colour it is drawn in.
+    using ShownVisitor =
+        std::function<void(AnaType type, int32_t index, const std::string& text, uint32_t colour)>;
+    void for_each_shown(const ShownVisitor& visit);
     bool uses_colour(const std::string& text, uint32_t warning_count, uint32_t& colour);
     bool write_picture(const QImage& picture, const SavePath& path, PictureFormat format,
                        int append_kind);
