@@ -5,6 +5,8 @@
 #include "frame_doc.h"
 #include "tf_log.h"
 
+#include <cstdint>
+#include <cstring>
 #include <exception>
 
 namespace thermframe {
@@ -23,6 +25,18 @@ bool with_doc(void* handle, const char* function, Body body)
         TF_ERROR(function, "%s", e.what());
         return false;
     }
+}
+
+// The value of an enumeration argument as the caller passed it. Callers may
+// pass numbers outside the enumerators; reading the bytes avoids loading an
+// out-of-range enum value.
+template <class Enum>
+int32_t raw_enum(const Enum& value)
+{
+    static_assert(sizeof(Enum) == sizeof(int32_t), "enumerations cross the boundary as 32 bits");
+    int32_t raw;
+    std::memcpy(&raw, &value, sizeof(raw));
+    return raw;
 }
 
 // body(sensekern handle) under the document's sensekern lock.

@@ -11,6 +11,7 @@
 
 using thermframe::detail::ByteBuffer;
 using thermframe::detail::FrameDoc;
+using thermframe::detail::raw_enum;
 using thermframe::detail::with_doc;
 using thermframe::detail::with_sensekern;
 
@@ -443,7 +444,13 @@ bool thermframe_get_rotation_angle(void* handle, RotationAngle& angle)
 
 bool thermframe_set_rotation_angle(void* handle, RotationAngle angle)
 {
-    return with_doc(handle, __func__, [&](FrameDoc& doc) { return doc.set_rotation_angle(angle); });
+    return with_doc(handle, __func__, [&](FrameDoc& doc) {
+        const int32_t raw = raw_enum(angle);
+        if (raw < ROTATION_UNSET || raw > ROTATION_180_ALT) {
+            return false;
+        }
+        return doc.set_rotation_angle(static_cast<RotationAngle>(raw));
+    });
 }
 
 bool thermframe_get_zoom_factor(void* handle, ImageZoomFactor& factor)
@@ -527,7 +534,7 @@ bool thermframe_get_palette_type(void* handle, PaletteType& type)
 bool thermframe_set_palette_type(void* handle, PaletteType type)
 {
     return with_doc(handle, __func__, [&](FrameDoc& doc) {
-        switch (type) {
+        switch (raw_enum(type)) {
         case PALETTE_TYPE_MANUAL:
             doc.set_auto_imaging(false);
             doc.palette_type = PALETTE_TYPE_MANUAL;

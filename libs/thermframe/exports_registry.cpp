@@ -265,9 +265,10 @@ bool thermframe_get_anas_count(void* handle, AnaType type, int32_t& count)
         if (!guard) {
             return false;
         }
+        const int32_t wanted = raw_enum(type);
         size_t total = 0;
         for (const auto& kind : doc.anas) {
-            if (type == ANA_ALL || kind.first == type) {
+            if (wanted == ANA_ALL || kind.first == wanted) {
                 total += kind.second.size();
             }
         }
@@ -280,14 +281,17 @@ namespace {
 
 bool is_kind(int32_t type)
 {
-    AnaType parsed;
-    static const char kLetters[] = "PLERAS";
-    for (const char* p = kLetters; *p; ++p) {
-        if (vy_parse_ana_type_of_char(*p, &parsed) == VY_OK && parsed == type) {
-            return true;
-        }
+    switch (type) {
+    case ANA_POINT:
+    case ANA_LINE:
+    case ANA_ELLIPSE:
+    case ANA_RECT:
+    case ANA_POLYGON:
+    case ANA_POLYLINE:
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 // body(entry or null) for the index-th entry of a kind; false for an
@@ -296,7 +300,8 @@ template <class Body>
 bool with_indexed(void* handle, const char* function, AnaType type, int32_t index, Body body)
 {
     return with_doc(handle, function, [&](FrameDoc& doc) {
-        if (!is_kind(type)) {
+        const int32_t kind_wanted = raw_enum(type);
+        if (!is_kind(kind_wanted)) {
             return false;
         }
         VyLockGuard guard(doc.registry_lock);
@@ -304,7 +309,7 @@ bool with_indexed(void* handle, const char* function, AnaType type, int32_t inde
             return false;
         }
         AnaEntry* entry = nullptr;
-        auto kind = doc.anas.find(type);
+        auto kind = doc.anas.find(kind_wanted);
         if (kind != doc.anas.end() && index >= 0 &&
             static_cast<size_t>(index) < kind->second.size()) {
             entry = kind->second[static_cast<size_t>(index)];
