@@ -135,7 +135,17 @@ bool sensekern_uninit(void** handle)
         SK_LOG("sensekern_uninit", "a recording of this frame is still open");
         return false;
     }
-    return vy::destroy_handle(handle, kFrameTag);
+    if (vy::unregister_handle(*handle, kFrameTag) == nullptr) {
+        return false;
+    }
+    // New calls are refused from here on; a call already inside finishes
+    // before the frame goes.
+    {
+        VyLockGuard wait(f->lock());
+    }
+    delete f;
+    *handle = nullptr;
+    return true;
 }
 
 // --- feeding ------------------------------------------------------------------------------

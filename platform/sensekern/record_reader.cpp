@@ -324,7 +324,20 @@ bool sensekern_record_open(void** reader, const char* path)
 
 bool sensekern_record_close(void** reader)
 {
-    return reader != nullptr && vy::destroy_handle(reader, kReaderTag);
+    if (reader == nullptr || reader_of(*reader) == nullptr) {
+        return false;
+    }
+    Reader* r = static_cast<Reader*>(vy::unregister_handle(*reader, kReaderTag));
+    if (r == nullptr) {
+        return false;
+    }
+    // A read already inside finishes before the reader goes.
+    {
+        VyLockGuard wait(r->lock);
+    }
+    delete r;
+    *reader = nullptr;
+    return true;
 }
 
 bool sensekern_record_get_info(void* reader, uint32_t* frame_count, uint16_t* width, uint16_t* height,
