@@ -213,13 +213,13 @@ bool parse_ana_nodes(const std::string& text, NodeList& out)
         if (semicolon == std::string::npos) {
             break;
         }
-        const std::string piece = rest.substr(0, semicolon);
-        const size_t comma = piece.find(',');
+        const std::string node = rest.substr(0, semicolon);
+        const size_t comma = node.find(',');
         if (comma == std::string::npos) {
             break;
         }
-        const long x = std::strtol(piece.substr(0, comma).c_str(), nullptr, 10);
-        const long y = std::strtol(piece.substr(comma + 1).c_str(), nullptr, 10);
+        const long x = std::strtol(node.substr(0, comma).c_str(), nullptr, 10);
+        const long y = std::strtol(node.substr(comma + 1).c_str(), nullptr, 10);
         out.push_back({static_cast<uint16_t>(x), static_cast<uint16_t>(y)});
         rest.erase(0, semicolon + 1);
         if (rest.size() < 4) {
@@ -236,7 +236,7 @@ bool split_anas(const std::string& anas, std::vector<std::string>& out)
         return false;
     }
     // One object is at most VY_ANA_STR_CAPACITY - 1 characters, so every
-    // piece fits whatever its node count.
+    // object fits whatever its node count.
     char buffer[VY_ANA_STR_CAPACITY];
     int position = 0;
     int length = sizeof buffer;
@@ -252,12 +252,12 @@ bool split_anas(const std::string& anas, std::vector<std::string>& out)
 bool draw_anas(const std::string& anas, RasterTarget& target)
 {
     target.colour = swap_red_blue(target.colour);
-    std::vector<std::string> pieces;
-    if (!usable(target) || !split_anas(anas, pieces)) {
+    std::vector<std::string> objects;
+    if (!usable(target) || !split_anas(anas, objects)) {
         return false;
     }
-    for (const std::string& piece : pieces) {
-        if (!draw_ana(piece, target)) {
+    for (const std::string& object : objects) {
+        if (!draw_ana(object, target)) {
             return false;
         }
     }
