@@ -196,6 +196,20 @@ void PaintRenderer::draw_cursor_tick(const std::string& text, RasterTarget& targ
     }
 }
 
+void PaintRenderer::draw_extreme_mark(uint16_t x, uint16_t y, bool hot, RasterTarget& target,
+                                      bool scale)
+{
+    // Extremes come in display orientation already: scaled, not rotated.
+    int32_t px = x, py = y;
+    scaled(px, py, scale);
+    target.colour = hot ? kHotColour : kColdColour;
+    if (hot) {
+        draw_triangle_below(px, py, target);
+    } else {
+        draw_triangle_above(px, py, target);
+    }
+}
+
 void PaintRenderer::draw_object_extremes(const std::string& text, RasterTarget& target, bool scale)
 {
     bool show_max = false, show_min = false;
@@ -203,17 +217,11 @@ void PaintRenderer::draw_object_extremes(const std::string& text, RasterTarget& 
     float t = 0;
     if (frame_->ana_is_show_max(text, show_max) && show_max &&
         frame_->ana_get_max_temp(text, x, y, ad, t)) {
-        int32_t px = x, py = y;
-        scaled(px, py, scale);
-        target.colour = kHotColour;
-        draw_triangle_below(px, py, target);
+        draw_extreme_mark(x, y, true, target, scale);
     }
     if (frame_->ana_is_show_min(text, show_min) && show_min &&
         frame_->ana_get_min_temp(text, x, y, ad, t)) {
-        int32_t px = x, py = y;
-        scaled(px, py, scale);
-        target.colour = kColdColour;
-        draw_triangle_above(px, py, target);
+        draw_extreme_mark(x, y, false, target, scale);
     }
 }
 
@@ -223,16 +231,10 @@ void PaintRenderer::draw_frame_extremes(RasterTarget& target, bool scale)
     uint16_t x = 0, y = 0, ad = 0;
     float t = 0;
     if (frame_->is_show_max(show_max) && show_max && frame_->get_max_temp(x, y, ad, t)) {
-        int32_t px = x, py = y;
-        scaled(px, py, scale);
-        target.colour = kHotColour;
-        draw_triangle_below(px, py, target);
+        draw_extreme_mark(x, y, true, target, scale);
     }
     if (frame_->is_show_min(show_min) && show_min && frame_->get_min_temp(x, y, ad, t)) {
-        int32_t px = x, py = y;
-        scaled(px, py, scale);
-        target.colour = kColdColour;
-        draw_triangle_above(px, py, target);
+        draw_extreme_mark(x, y, false, target, scale);
     }
 }
 

@@ -122,6 +122,7 @@ private:
     };
     bool cursor_view(const std::string& text, bool scale, CursorView& view);
     void draw_cursor_tick(const std::string& text, RasterTarget& target, bool scale);
+    void draw_extreme_mark(uint16_t x, uint16_t y, bool hot, RasterTarget& target, bool scale);
     void draw_object_extremes(const std::string& text, RasterTarget& target, bool scale);
     void draw_frame_extremes(RasterTarget& target, bool scale);
     void draw_labels(QPainter& painter, const QImage& target, bool scale);
