@@ -38,7 +38,11 @@ bool PaintRenderer::write_picture(const QImage& picture, const SavePath& path,
                                   PictureFormat format, int append_kind)
 {
     const char* const function = "PaintRenderer::write_picture";
-    const QFileInfo target(path.name);
+    QFileInfo target(path.name);
+    // A link is kept: the picture replaces the file it points to.
+    if (target.isSymLink()) {
+        target = QFileInfo(target.symLinkTarget());
+    }
     if (path.name.isEmpty() || target.fileName().isEmpty()) {
         MARKPEN_LOG(4, function, "%s", "empty picture path");
         return false;

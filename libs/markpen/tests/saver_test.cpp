@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -153,6 +154,20 @@ TEST(saver, refusals_create_no_file)
     EXPECT_FALSE(s.renderer->save_picture(narrow(s.dir.filePath("taken.jpg")), "", false, false,
                                           PictureFormat::jpeg));
     EXPECT_TRUE(entries(s.dir).isEmpty());
+}
+
+TEST(saver, a_link_keeps_pointing_at_the_saved_picture)
+{
+    Saving s;
+    const QString real = s.dir.filePath("real.jpg");
+    const QString link = s.dir.filePath("link.jpg");
+    write_all(real, "OLD");
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(s.renderer->save_picture(narrow(link), "", false, true, PictureFormat::jpeg));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(read_all(real).endsWith("RADIOMETRIC-BLOCK"));
+    QStringList expected{"link.jpg", "real.jpg"};
+    EXPECT_EQ(entries(s.dir), expected);
 }
 
 TEST(saver, wide_paths_and_permissions)
