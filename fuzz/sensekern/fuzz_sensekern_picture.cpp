@@ -1,4 +1,5 @@
 // The radiometric block reader on a picture's bytes.
+#include "reseal.h"
 #include "sensekern.h"
 
 #include <cstdint>
@@ -11,7 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         sensekern_init(&h);
         return h;
     }();
-    if (sensekern_load_picture_buffer(frame, data, size)) {
+    std::vector<uint8_t> bytes(data, data + size);
+    skfuzz::reseal_picture(&bytes);
+    if (sensekern_load_picture_buffer(frame, bytes.data(), bytes.size())) {
         uint16_t w = 0;
         uint16_t h = 0;
         float t = 0.0f;

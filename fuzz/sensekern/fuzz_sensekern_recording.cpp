@@ -1,4 +1,5 @@
 // The .irv reader: header, trailer or recovery scan, and every frame.
+#include "reseal.h"
 #include "sensekern.h"
 
 #include <cstddef>
@@ -18,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (fd < 0) {
         return 0;
     }
-    if (size == 0 || write(fd, data, size) == static_cast<ssize_t>(size)) {
+    std::vector<uint8_t> bytes(data, data + size);
+    skfuzz::reseal_recording(&bytes);
+    if (size == 0 || write(fd, bytes.data(), size) == static_cast<ssize_t>(size)) {
         char path[64];
         std::snprintf(path, sizeof(path), "/proc/self/fd/%d", fd);
         void* reader = nullptr;

@@ -36,6 +36,7 @@ public:
     uint32_t header_length = 0;
     uint16_t width = 0;
     uint16_t height = 0;
+    Params params;  // at the start of the recording
     MacTexts mac;
     tagLenInfo lens{};
     bool has_lens = false;
@@ -120,7 +121,8 @@ public:
         width = in.u16();
         height = in.u16();
         if (magic == nullptr || std::memcmp(magic, kIrvMagic, 8) != 0 || version != kIrvVersion ||
-            header_length > head.size() || !valid_size(width, height) || !read_mac(in, &mac)) {
+            header_length > head.size() || !valid_size(width, height) || !read_params(in, &params) ||
+            !read_mac(in, &mac)) {
             return false;
         }
         has_lens = in.u8() != 0;

@@ -126,6 +126,10 @@ bool start(void* handle, const std::string& path, void** record, const char* fun
         }
         MacTexts mac;
         f.mac_texts(&mac);
+        Params params;
+        if (!f.get_params(&params)) {
+            return false;
+        }
         tagLenInfo lens{};
         bool has_lens = f.lens_info(&lens);
         std::vector<uint8_t> header;
@@ -135,6 +139,7 @@ bool start(void* handle, const std::string& path, void** record, const char* fun
         w.u32(0);  // header length, patched below
         w.u16(r->width);
         w.u16(r->height);
+        write_params(w, params);
         write_mac(w, mac);
         w.u8(has_lens ? 1 : 0);
         if (has_lens) {

@@ -56,7 +56,8 @@ VY_API bool sensekern_set_len_and_range(void* handle, LenType lens, MeasRange ra
 // AD-to-temperature table follow.
 VY_API bool sensekern_set_sensor_temp(void* handle, float s1, float s2, float s3, float s4, float s5);
 // Copies a raw AD plane of width x height values into the frame; statistics,
-// automatic imaging and isotherms follow.
+// automatic imaging and isotherms follow. The capture time becomes the
+// present time (set_capture_time afterwards to give another).
 VY_API bool sensekern_set_ad_frame(void* handle, const uint16_t* ad, uint16_t width,
                                    uint16_t height);
 // count: capacity in values on entry, width x height on return.
@@ -72,7 +73,9 @@ VY_API bool sensekern_get_thumbnail_bits(void* handle, uint16_t width, uint16_t 
 // --- Loading pictures (still-picture and thumbnail sources) ------------------------
 VY_API bool sensekern_probe_file(void* handle, const char* path, SensekernFileKind* kind);
 // A picture whose appended block is missing or damaged is refused and leaves
-// the frame as it was. The third buffer, voice note and user data of the
+// the frame as it was. A loaded frame converts with the table stored in the
+// picture: a new emissivity, distance or other parameter is refused (the
+// unit may change) until calibration data is loaded again. The third buffer, voice note and user data of the
 // loaded picture are read back with sensekern_get_attached_data.
 VY_API bool sensekern_load_picture_file(void* handle, const char* path);
 VY_API bool sensekern_load_picture_buffer(void* handle, const uint8_t* data, uint64_t length);

@@ -149,6 +149,27 @@ TEST(frame_ana, polygon_statistics)
     float tmin = 0;
     ASSERT_TRUE(sensekern_ana_get_min_temperature(f.h(), text.c_str(), nullptr, &tmin));
     EXPECT_NEAR(tmin, s.ambient, 0.05f);
+
+    // A polygon drawn as an upright box covers the box's pixels but for its
+    // closing edge: a half-open area, so that two polygons sharing an edge do
+    // not share its pixels.
+    const samples::Box& w = s.warm_box;
+    std::string box = "A:" + std::to_string(w.x0 - 2) + "," + std::to_string(w.y0 - 2) + ";" + std::to_string(w.x1) +
+                      "," + std::to_string(w.y0 - 2) + ";" + std::to_string(w.x1) + "," + std::to_string(w.y1) + ";" +
+                      std::to_string(w.x0 - 2) + "," + std::to_string(w.y1) + ";-";
+    ASSERT_TRUE(sensekern_add_anas(f.h(), box.c_str()));
+    Pixels pixels;
+    add_box(&pixels, w.x0 - 2, w.y0 - 2, w.x1, w.y1 - 1);
+    double sum = 0.0;
+    for (const auto& p : pixels) {
+        sum += plane[p.second * s.width + p.first];
+    }
+    uint32_t count = 0;
+    uint16_t avg = 0;
+    ASSERT_TRUE(sensekern_ana_get_pixel_count(f.h(), box.c_str(), &count));
+    ASSERT_TRUE(sensekern_ana_get_avg_temperature(f.h(), box.c_str(), &avg, nullptr));
+    EXPECT_EQ(count, pixels.size());
+    EXPECT_NEAR(avg, sum / pixels.size(), 1.0);
 }
 
 TEST(frame_ana, own_parameters_convert_with_their_emissivity)

@@ -181,6 +181,34 @@ TEST(radiometric_picture, a_new_block_replaces_the_earlier_one)
     EXPECT_TRUE(attached(back.h(), SENSEKERN_SOUND).empty());
 }
 
+TEST(radiometric_picture, wide_paths)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string path = dir.file("b\xc3\xa4y \xe6\xb8\xa9.jpg");  // "bay" with a-umlaut, a space and a CJK sign
+    ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
+    std::wstring wide = std::wstring(path.begin(), path.end() - 12) + L"b\u00e4y \u6e29.jpg";
+    ASSERT_TRUE(sensekern_append_temperature_to_file_w(f.h(), wide.c_str(), nullptr, 0, nullptr, 0, nullptr, 0));
+    sktest::Frame back;
+    ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+    EXPECT_EQ(sktest::plane_of(back.h()), sktest::plane_of(f.h()));
+    ASSERT_TRUE(sensekern_append_temperature_to_national_grid_file_w(f.h(), wide.c_str(), nullptr, 0));
+    ASSERT_TRUE(sensekern_load_national_grid_file(back.h(), path.c_str()));
+
+    std::wstring irv = wide.substr(0, wide.size() - 4) + L".irv";
+    void* rec = nullptr;
+    ASSERT_TRUE(sensekern_start_record_w(f.h(), irv.c_str(), &rec));
+    ASSERT_TRUE(sensekern_record_one_frame(f.h(), rec, 0, nullptr));
+    ASSERT_TRUE(sensekern_stop_record(f.h(), &rec, 0, nullptr));
+    void* reader = nullptr;
+    ASSERT_TRUE(sensekern_record_open(&reader, (path.substr(0, path.size() - 4) + ".irv").c_str()));
+    sensekern_record_close(&reader);
+
+    std::vector<uint32_t> thumb(16 * 12);
+    EXPECT_TRUE(sensekern_get_thumbnail_bits(back.h(), 16, 12, thumb.data()));
+}
+
 TEST(radiometric_picture, appending_refuses_what_is_not_a_picture)
 {
     sktest::Frame f(samples::make_scene(32, 24));
