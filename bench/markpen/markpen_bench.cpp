@@ -1,0 +1,193 @@
+// One repaint of the view: markpen_update plus markpen_get_bits for a
+// 640 x 480 frame shown in a 1280 x 960 window with 20 analysis objects and
+// their labels, beside the baseline of the same sizes: a scaled
+// QPainter::drawImage and a memcpy of the output.
+#include "fake_frame.h"
+#include "markpen.h"
+#include "paint_handle.h"
+#include "sensekern.h"
+#include "thermframe.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kImageWidth = 640;
+constexpr int kImageHeight = 480;
+constexpr int kWindowWidth = 1280;
+constexpr int kWindowHeight = 960;
+
+std::vector<uint32_t> frame_pixels()
+{
+    std::vector<uint32_t> pixels(static_cast<size_t>(kImageWidth) * kImageHeight);
+    for (int y = 0; y < kImageHeight; ++y) {
+        for (int x = 0; x < kImageWidth; ++x) {
+            pixels[static_cast<size_t>(y) * kImageWidth + x] =
+                static_cast<uint32_t>((x * 255 / kImageWidth) << 16 | (y * 255 / kImageHeight) << 8 | 40);
+        }
+    }
+    return pixels;
+}
+
+std::vector<markpen::test::FakeAna> twenty_objects()
+{
+    std::vector<markpen::test::FakeAna> anas;
+    for (int i = 0; i < 20; ++i) {
+        markpen::test::FakeAna a;
+        const int x = 20 + (i % 5) * 120, y = 20 + (i / 5) * 110;
+        char text[160];
+        switch (i % 5) {
+        case 0:
+            a.type = ANA_POINT;
+            std::snprintf(text, sizeof text, "P:%d,%d;-", x + 40, y + 40);
+            break;
+        case 1:
+            a.type = ANA_LINE;
+            std::snprintf(text, sizeof text, "L:%d,%d;%d,%d;-", x, y, x + 100, y + 70);
+            a.cursor = a.cursor_temp = true;
+            a.cursor_x = static_cast<uint16_t>(x + 50);
+            a.cursor_y = static_cast<uint16_t>(y + 35);
+            a.cursor_t = 31.5f;
+            break;
+        case 2:
+            a.type = ANA_ELLIPSE;
+            std::snprintf(text, sizeof text, "E:%d,%d;%d,%d;-", x, y, x + 100, y + 80);
+            break;
+        case 3:
+            a.type = ANA_RECT;
+            std::snprintf(text, sizeof text, "R:%d,%d;%d,%d;-", x, y, x + 100, y + 80);
+            a.show_max = a.show_min = true;
+            a.max_x = static_cast<uint16_t>(x + 30);
+            a.max_y = static_cast<uint16_t>(y + 30);
+            a.min_x = static_cast<uint16_t>(x + 70);
+            a.min_y = static_cast<uint16_t>(y + 60);
+            break;
+        default:
+            a.type = ANA_POLYGON;
+            std::snprintf(text, sizeof text, "A:%d,%d;%d,%d;%d,%d;%d,%d;-", x, y, x + 100, y + 10,
+                          x + 90, y + 80, x + 10, y + 70);
+            break;
+        }
+        a.text = text;
+        a.alias = "object " + std::to_string(i + 1);
+        a.temp_text = " Max:36.6 Min:21.0";
+        a.ax = x + 100;
+        a.ay = y;
+        a.dx = 4;
+        anas.push_back(a);
+    }
+    return anas;
+}
+
+void BM_markpen_update_and_get_bits(benchmark::State& state)
+{
+    auto frame = std::make_unique<markpen::test::FakeFrame>();
+    const std::vector<uint32_t> pixels = frame_pixels();
+    frame->bits = pixels;
+    frame->anas = twenty_objects();
+    frame->show_max = frame->show_min = true;
+    frame->max_x = 600;
+    frame->max_y = 50;
+    frame->min_x = 30;
+    frame->min_y = 450;
+    void* handle = nullptr;
+    if (!markpen::detail::create_paint_handle(handle, nullptr, std::move(frame)) ||
+        !markpen_set_image_size(handle, kImageWidth, kImageHeight) ||
+        !markpen_set_wnd_size(handle, kWindowWidth, kWindowHeight)) {
+        state.SkipWithError("paint handle not made");
+        return;
+    }
+    std::vector<unsigned char> bits(static_cast<size_t>(kWindowWidth) * kWindowHeight * 4);
+    for (auto _ : state) {
+        unsigned int length = 0;
+        markpen_update(handle, true, true);
+        markpen_get_bits(handle, nullptr, length);
+        markpen_get_bits(handle, bits.data(), length);
+        benchmark::DoNotOptimize(bits.data());
+    }
+    markpen_uninit(handle);
+}
+
+// The same repaint over a real document: the sample picture of
+// tools/make-samples (640 x 512) with 20 objects added through thermframe,
+// whose label texts and extremes sensekern computes on every update.
+void BM_markpen_over_sample_document(benchmark::State& state)
+{
+    const QString sample = QCoreApplication::applicationDirPath() + "/samples/sample.jpg";
+    if (!QFile::exists(sample)) {
+        state.SkipWithError("no samples/sample.jpg beside the benchmark (tools/make-samples)");
+        return;
+    }
+    void* frame = nullptr;
+    void* doc = nullptr;
+    void* handle = nullptr;
+    uint16_t width = 0, height = 0;
+    bool ready = sensekern_init(&frame) &&
+                 sensekern_load_picture_file(frame, sample.toUtf8().constData()) &&
+                 thermframe_doc_init(doc, frame) && thermframe_get_resolution(doc, width, height);
+    for (const markpen::test::FakeAna& a : twenty_objects()) {
+        ready = ready && thermframe_add_ana(doc, a.text);
+    }
+    ready = ready && thermframe_set_wnd_show_resolution(doc, 2 * width, 2 * height) &&
+            markpen_init(handle, doc) && markpen_set_image_size(handle, width, height) &&
+            markpen_set_wnd_size(handle, 2 * width, 2 * height);
+    std::vector<unsigned char> bits(static_cast<size_t>(width) * height * 16);
+    for (auto _ : state) {
+        if (!ready) {
+            state.SkipWithError("sample document not opened");
+            break;
+        }
+        unsigned int length = 0;
+        markpen_update(handle, state.range(0) != 0, true);
+        markpen_get_bits(handle, nullptr, length);
+        markpen_get_bits(handle, bits.data(), length);
+        benchmark::DoNotOptimize(bits.data());
+    }
+    if (handle != nullptr) markpen_uninit(handle);
+    if (doc != nullptr) thermframe_doc_uninit(doc);
+    if (frame != nullptr) sensekern_uninit(&frame);
+}
+
+void BM_baseline_scaled_draw_and_memcpy(benchmark::State& state)
+{
+    const std::vector<uint32_t> pixels = frame_pixels();
+    const QImage source(reinterpret_cast<const uchar*>(pixels.data()), kImageWidth, kImageHeight,
+                        QImage::Format_RGB32);
+    QImage window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
+    std::vector<unsigned char> bits(static_cast<size_t>(window.sizeInBytes()));
+    for (auto _ : state) {
+        QPainter painter(&window);
+        painter.drawImage(QRect(0, 0, kWindowWidth, kWindowHeight), source);
+        painter.end();
+        std::memcpy(bits.data(), window.constBits(), bits.size());
+        benchmark::DoNotOptimize(bits.data());
+    }
+}
+
+BENCHMARK(BM_baseline_scaled_draw_and_memcpy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_markpen_update_and_get_bits)->Unit(benchmark::kMillisecond);
+// Argument 1 reloads the frame's pixels from thermframe on every update (as
+// the program does), 0 recomposes the pixels already read.
+BENCHMARK(BM_markpen_over_sample_document)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
