@@ -2,8 +2,11 @@
 include(GoogleTest)
 
 set(PYRAVUE_SOURCE_INCLUDE ${PROJECT_SOURCE_DIR}/include)
+# use_sigaltstack=0: the LLVM inside PoCL installs its own alternate signal
+# stack on every thread that loads the OpenCL runtime, and ASan then fails to
+# unmap its own one when such a thread exits.
 set(PYRAVUE_SANITIZER_ENV
-    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:use_sigaltstack=0"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0")
 

@@ -251,3 +251,26 @@ TEST(picture, concurrent_callers_share_one_handle)
     c.join();
     EXPECT_EQ(failures.load(), 0);
 }
+
+TEST(picture, handles_live_and_die_on_short_lived_threads)
+{
+    // Frame objects are made and freed on camera and batch threads; loading
+    // the OpenCL runtime there must not break the thread's exit.
+    std::atomic<int> failures{0};
+    for (int round = 0; round < 3; ++round) {
+        std::thread worker([&] {
+            void* h = nullptr;
+            failures += !palettor_init(&h, true);
+            failures += !palettor_init_image_process(h);
+            std::vector<uint16_t> ad(32 * 24, 16000);
+            statistics(h, ad, 32, 24);
+            palettor_calc_pal_no_of_ad(h);
+            std::vector<uint32_t> bits(ad.size());
+            failures += !palettor_ad_to_pixel(h, ad.data(), 32, 24, 0, 0, 31, 23, bits.data(), false);
+            failures += !palettor_uninit(&h);
+            failures += h != nullptr;
+        });
+        worker.join();
+    }
+    EXPECT_EQ(failures.load(), 0);
+}
