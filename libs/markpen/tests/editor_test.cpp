@@ -3,6 +3,7 @@
 #include "sample_picture.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -321,6 +322,104 @@ TEST_F(EditorTest, adjuster_line_cursor)
     EXPECT_EQ(x, 250);
     EXPECT_EQ(y, 200);
     EXPECT_EQ(all_anas(doc), std::vector<std::string>{line});
+}
+
+}  // namespace
+
+namespace {
+
+// What the picture source does on opening: the objects stored in the file
+// become the document's.
+void restore_stored_objects(const Opened& picture)
+{
+    uint32_t length = 0;
+    ASSERT_TRUE(sensekern_get_anas(picture.frame, nullptr, &length));
+    if (length == 0) return;
+    std::string anas(length + 1, '\0');
+    uint32_t capacity = length + 1;
+    ASSERT_TRUE(sensekern_get_anas(picture.frame, &anas[0], &capacity));
+    anas.resize(capacity);
+    ASSERT_TRUE(thermframe_add_anas(picture.doc, anas));
+}
+
+struct Temperatures {
+    float max = 0, min = 0, avg = 0;
+    bool operator==(const Temperatures& o) const
+    {
+        return max == o.max && min == o.min && avg == o.avg;
+    }
+};
+
+Temperatures temperatures(void* doc, const std::string& text)
+{
+    Temperatures t;
+    uint16_t x = 0, y = 0, ad = 0;
+    EXPECT_TRUE(thermframe_ana_get_max_temp(doc, text, x, y, ad, t.max)) << text;
+    EXPECT_TRUE(thermframe_ana_get_min_temp(doc, text, x, y, ad, t.min)) << text;
+    EXPECT_TRUE(thermframe_ana_get_avg_temp(doc, text, ad, t.avg)) << text;
+    return t;
+}
+
+TEST(editor_round_trip, drawn_objects_keep_their_temperatures_in_the_saved_picture)
+{
+    if (!QFile::exists(kSamplePicture)) {
+        GTEST_SKIP() << kSamplePicture << " was not generated (tools/make-samples)";
+    }
+    markpen_set_analysis_mode(false);
+    Opened picture;
+    ASSERT_EQ(picture.open(kSamplePicture), "");
+    restore_stored_objects(picture);
+    const size_t stored = all_anas(picture.doc).size();
+    EXPECT_GT(stored, 0u);
+
+    struct Drawing {
+        ModeExport mode;
+        std::vector<Event> events;
+    };
+    const std::vector<Drawing> drawings = {
+        {markpen_add_point_ana, clicks({{500, 100}})},
+        {markpen_add_line_ana, {{'d', 40, 420}, {'m', 600, 440}, {'u', 600, 440}}},
+        {markpen_add_ellipse_ana, {{'d', 120, 100}, {'m', 150, 140}, {'u', 150, 140}}},
+        {markpen_add_rect_ana, {{'d', 400, 300}, {'m', 200, 150}, {'u', 200, 150}}},
+        {markpen_add_poly_ana,
+         clicks({{300, 350}, {380, 340}, {360, 420}}) + std::vector<Event>{{'c'}}},
+        {markpen_add_polyline_ana,
+         clicks({{450, 200}, {520, 260}, {600, 210}}) + std::vector<Event>{{'c'}}},
+    };
+    std::vector<std::string> drawn;
+    std::vector<Temperatures> before;
+    for (const Drawing& d : drawings) {
+        ASSERT_TRUE(d.mode(picture.paint));
+        play(picture.paint, d.events);
+        std::string text;
+        ASSERT_TRUE(markpen_get_added_ana(picture.paint, text));
+        ASSERT_TRUE(drawn.empty() || text != drawn.back()) << "nothing added";
+        drawn.push_back(text);
+        before.push_back(temperatures(picture.doc, text));
+    }
+    EXPECT_EQ(drawn, (std::vector<std::string>{
+                         "P:500,100;-", "L:40,420;600,440;-", "E:70,50;170,150;-",
+                         "R:200,150;400,300;-", "A:300,350;380,340;360,420;-",
+                         "S:450,200;520,260;600,210;-"}));
+    std::vector<std::string> objects = all_anas(picture.doc);
+    ASSERT_EQ(objects.size(), stored + drawings.size());
+
+    ASSERT_TRUE(markpen_update(picture.paint, true, true));
+    QTemporaryDir dir;
+    const std::string out = dir.filePath("drawn.jpg").toStdString();
+    ASSERT_TRUE(markpen_save_jpg_file(picture.paint, out, std::string("drawn by mouse"), true, true));
+
+    Opened back;
+    ASSERT_EQ(back.open(out.c_str()), "");
+    restore_stored_objects(back);
+    std::vector<std::string> reloaded = all_anas(back.doc);
+    std::sort(objects.begin(), objects.end());
+    std::sort(reloaded.begin(), reloaded.end());
+    EXPECT_EQ(reloaded, objects);
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        SCOPED_TRACE(drawn[i]);
+        EXPECT_TRUE(temperatures(back.doc, drawn[i]) == before[i]);
+    }
 }
 
 }  // namespace
