@@ -2,6 +2,7 @@
 
 #include "paint_renderer.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -87,6 +88,14 @@ ShapeEditor::Point ShapeEditor::prepare(int x, int y) const
 {
     Point p{std::max(x, 0), std::max(y, 0)};
     if (renderer_ != nullptr) {
+        // Cut to the window first: the map divides by the scale, and a far
+        // position under a small scale would not fit an int.
+        const Geometry g = renderer_->geometry();
+        const bool quarter = g.rotation == ROTATION_90 || g.rotation == ROTATION_270;
+        const double wide = (quarter ? g.image_height : g.image_width) * g.scale_x;
+        const double high = (quarter ? g.image_width : g.image_height) * g.scale_y;
+        p.x = static_cast<int32_t>(std::min<double>(p.x, wide));
+        p.y = static_cast<int32_t>(std::min<double>(p.y, high));
         renderer_->to_image(p.x, p.y);
         // Positions right of or below the picture, or past an edge after the
         // inverse rotation, would reach the document as wrapped u16 values.

@@ -201,9 +201,17 @@ TEST_F(EditorTest, editor_presses_outside_the_picture_are_clamped)
                                      static_cast<uint16_t>(2 * h)));
     ASSERT_TRUE(markpen_add_rect_ana(picture.paint));
     play(picture.paint, {{'d', -30, -30}, {'m', 5000, 6000}, {'u', 5000, 6000}});
+    // A window half the picture: far beyond it the map still ends at the
+    // picture's edge.
+    ASSERT_TRUE(markpen_set_wnd_size(picture.paint, static_cast<uint16_t>(w / 2),
+                                     static_cast<uint16_t>(h / 2)));
+    ASSERT_TRUE(markpen_add_line_ana(picture.paint));
+    play(picture.paint, {{'d', 5, 5}, {'m', INT32_MAX, INT32_MAX}, {'u', 0, 0}});
     const std::string whole =
         "R:0,0;" + std::to_string(w - 1) + "," + std::to_string(h - 1) + ";-";
-    EXPECT_EQ(all_anas(picture.doc), std::vector<std::string>{whole});
+    const std::string diagonal =
+        "L:10,10;" + std::to_string(w - 1) + "," + std::to_string(h - 1) + ";-";
+    EXPECT_EQ(all_anas(picture.doc), (std::vector<std::string>{diagonal, whole}));
 
     // A quarter turn: a window x past the turned picture's width maps to a
     // negative image y before the clamp.
