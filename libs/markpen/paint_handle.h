@@ -25,8 +25,8 @@ public:
     std::atomic<uint32_t> wnd_width{0};
     std::atomic<uint32_t> wnd_height{0};
     PaintRenderer renderer;
-    // Declared after the renderer so that it goes first: it keeps a pointer
-    // to the renderer.
+    // Declared after the renderer so that it is destroyed first: it keeps a
+    // pointer to the renderer.
     ShapeEditor editor;
     std::atomic<bool> show_analyses{true};
 
