@@ -29,6 +29,41 @@ VY_API bool markpen_uninit(void*& handle);
 // false: update draws no analysis objects.
 VY_API bool markpen_set_all_ana_show(void* handle, bool show);
 
+// --- Editing analysis objects with the mouse ---------------------------------------
+// While analysis objects are hidden (markpen_set_all_ana_show false) the add
+// modes and mouse events are ignored and still return true.
+// The shape the next gestures draw: none (select, move and reshape the
+// document's objects), point, line, ellipse (a circle about the press
+// point), rectangle, polygon or polyline (a node per click, finished by a
+// double click or by choosing another mode).
+VY_API bool markpen_add_null_ana(void* handle);
+VY_API bool markpen_add_point_ana(void* handle);
+VY_API bool markpen_add_line_ana(void* handle);
+VY_API bool markpen_add_ellipse_ana(void* handle);
+VY_API bool markpen_add_rect_ana(void* handle);
+VY_API bool markpen_add_poly_ana(void* handle);
+VY_API bool markpen_add_polyline_ana(void* handle);
+// Delete mode: gestures change nothing; the caller deletes the object that
+// markpen_get_mouse_down_ana_str names. Entered even while objects are hidden.
+VY_API bool markpen_set_delete_ana(void* handle);
+VY_API bool markpen_is_delete_ana(void* handle, bool& on);
+// on: a shape-adding mode is active.
+VY_API bool markpen_has_added_ana(void* handle, bool& on);
+// The analysis string of the last shape added to the document (empty before).
+VY_API bool markpen_get_added_ana(void* handle, std::string& text);
+// The object under the mouse and the part hit (the frame core's hit code:
+// type plus part), ANA_ALL and an empty text when nothing is.
+VY_API bool markpen_get_mouse_down_ana_str(void* handle, AnaType& code, std::string& text);
+// Window pixels. The program sends a move to the press position before
+// each press so that the hover test names the object pressed.
+VY_API bool markpen_mouse_down(void* handle, int x, int y);
+VY_API bool markpen_mouse_move(void* handle, int x, int y);
+VY_API bool markpen_mouse_up(void* handle, int x, int y);
+VY_API bool markpen_mouse_double_clicked(void* handle, int x, int y);
+// Process-wide: true keeps the add mode after a finished shape, false goes
+// back to mode none.
+VY_API bool markpen_set_analysis_mode(bool keep);
+
 // --- Process-wide logo ----------------------------------------------------------
 // The image format is taken from the file's content; false leaves no logo.
 VY_API bool markpen_set_logo(const std::string& path);
@@ -49,8 +84,8 @@ VY_API bool markpen_get_zoom_factor(void* handle, ImageZoomFactor& zoom);
 
 // --- Drawing ---------------------------------------------------------------------
 // Reloads the frame's pixels when `reload` (or when none were read yet),
-// composes the window picture and draws the overlays on it. `unused` has no
-// effect.
+// composes the window picture and draws the overlays on it, with the shape
+// being drawn or reshaped. `unused` has no effect.
 VY_API bool markpen_update(void* handle, bool reload, bool unused);
 // The window picture: width x height x 4 bytes.
 VY_API bool markpen_get_bits(void* handle, unsigned char* buffer, unsigned int& length);

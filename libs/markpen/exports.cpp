@@ -7,9 +7,14 @@
 
 namespace markpen::detail {
 
-PaintHandle::PaintHandle(void* frame_handle, std::unique_ptr<FrameSource> source)
-    : _VYBaseObject(kPaintTag), frame(frame_handle), renderer(std::move(source))
+PaintHandle::PaintHandle(void* frame_handle, std::unique_ptr<FrameSource> source,
+                         std::unique_ptr<FrameSource> edit_target)
+    : _VYBaseObject(kPaintTag),
+      frame(frame_handle),
+      renderer(std::move(source)),
+      editor(std::move(edit_target))
 {
+    editor.set_renderer(&renderer);
     char directory[256] = {0};
     int length = sizeof directory;
     if (vy_get_exe_path(directory, &length) == 0) {
@@ -24,10 +29,12 @@ PaintHandle::~PaintHandle()
     }
 }
 
-bool create_paint_handle(void*& handle, void* frame, std::unique_ptr<FrameSource> source)
+bool create_paint_handle(void*& handle, void* frame, std::unique_ptr<FrameSource> source,
+                         std::unique_ptr<FrameSource> edit_target)
 {
     void* created = nullptr;
-    if (!vy::create_handle<PaintHandle>(&created, frame, std::move(source))) {
+    if (!vy::create_handle<PaintHandle>(&created, frame, std::move(source),
+                                        std::move(edit_target))) {
         return false;
     }
     handle = created;
@@ -75,6 +82,7 @@ SavePath wide_path(const std::wstring& path)
 bool markpen_init(void*& handle, void* frame)
 {
     return markpen::detail::create_paint_handle(handle, frame,
+                                                markpen::detail::make_thermframe_source(frame),
                                                 markpen::detail::make_thermframe_source(frame));
 }
 
@@ -184,6 +192,7 @@ bool markpen_update(void* handle, bool reload, bool /*unused*/)
     if (paint == nullptr) {
         return false;
     }
+    paint->renderer.set_overlay(paint->editor.in_progress_ana());
     paint->renderer.refresh(reload);
     if (paint->show_analyses) {
         paint->renderer.render_all(true);
@@ -261,4 +270,160 @@ bool markpen_save_sgcc_file_ex_w(void* handle, const std::wstring& path, const s
 {
     PaintHandle* paint = checked(handle, "markpen_save_sgcc_file_ex_w");
     return paint != nullptr && paint->renderer.save_grid_window(wide_path(path));
+}
+
+// --- Mouse editor ------------------------------------------------------------------
+
+namespace {
+
+using markpen::detail::ShapeEditor;
+
+// The add modes are only entered while analysis objects are shown.
+bool enter_add_mode(void* handle, int mode, const char* function)
+{
+    PaintHandle* paint = checked(handle, function);
+    if (paint == nullptr) {
+        return false;
+    }
+    if (paint->show_analyses) {
+        paint->editor.set_mode(mode);
+    }
+    return true;
+}
+
+using MouseEvent = void (ShapeEditor::*)(int, int);
+
+bool forward_mouse(void* handle, int x, int y, MouseEvent event, const char* function)
+{
+    PaintHandle* paint = checked(handle, function);
+    if (paint == nullptr) {
+        return false;
+    }
+    if (paint->show_analyses) {
+        (paint->editor.*event)(x, y);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool markpen_add_null_ana(void* handle)
+{
+    return enter_add_mode(handle, markpen::detail::kAddNone, "markpen_add_null_ana");
+}
+
+bool markpen_add_point_ana(void* handle)
+{
+    return enter_add_mode(handle, markpen::detail::kAddPoint, "markpen_add_point_ana");
+}
+
+bool markpen_add_line_ana(void* handle)
+{
+    return enter_add_mode(handle, markpen::detail::kAddLine, "markpen_add_line_ana");
+}
+
+bool markpen_add_ellipse_ana(void* handle)
+{
+    return enter_add_mode(handle, markpen::detail::kAddEllipse, "markpen_add_ellipse_ana");
+}
+
+bool markpen_add_rect_ana(void* handle)
+{
+    return enter_add_mode(handle, markpen::detail::kAddRect, "markpen_add_rect_ana");
+}
+
+bool markpen_add_poly_ana(void* handle)
+{
+    return enter_add_mode(handle, markpen::detail::kAddPolygon, "markpen_add_poly_ana");
+}
+
+bool markpen_add_polyline_ana(void* handle)
+{
+    return enter_add_mode(handle, markpen::detail::kAddPolyline, "markpen_add_polyline_ana");
+}
+
+bool markpen_set_delete_ana(void* handle)
+{
+    PaintHandle* paint = checked(handle, "markpen_set_delete_ana");
+    if (paint == nullptr) {
+        return false;
+    }
+    paint->editor.set_mode(markpen::detail::kAddDelete);
+    return true;
+}
+
+bool markpen_is_delete_ana(void* handle, bool& on)
+{
+    PaintHandle* paint = checked(handle, "markpen_is_delete_ana");
+    if (paint == nullptr) {
+        return false;
+    }
+    on = paint->editor.mode() == markpen::detail::kAddDelete;
+    return true;
+}
+
+bool markpen_has_added_ana(void* handle, bool& on)
+{
+    PaintHandle* paint = checked(handle, "markpen_has_added_ana");
+    if (paint == nullptr) {
+        return false;
+    }
+    const int mode = paint->editor.mode();
+    on = mode >= markpen::detail::kAddPoint && mode <= markpen::detail::kAddPolyline;
+    return true;
+}
+
+bool markpen_get_added_ana(void* handle, std::string& text)
+{
+    PaintHandle* paint = checked(handle, "markpen_get_added_ana");
+    if (paint == nullptr) {
+        return false;
+    }
+    text = paint->editor.added_ana();
+    return true;
+}
+
+bool markpen_get_mouse_down_ana_str(void* handle, AnaType& code, std::string& text)
+{
+    PaintHandle* paint = checked(handle, "markpen_get_mouse_down_ana_str");
+    if (paint == nullptr) {
+        return false;
+    }
+    int32_t hit = markpen::detail::kNoHit;
+    paint->editor.hit(hit, text);
+    code = static_cast<AnaType>(hit);
+    return true;
+}
+
+bool markpen_mouse_down(void* handle, int x, int y)
+{
+    return forward_mouse(handle, x, y, &ShapeEditor::mouse_down, "markpen_mouse_down");
+}
+
+bool markpen_mouse_move(void* handle, int x, int y)
+{
+    return forward_mouse(handle, x, y, &ShapeEditor::mouse_move, "markpen_mouse_move");
+}
+
+bool markpen_mouse_up(void* handle, int x, int y)
+{
+    return forward_mouse(handle, x, y, &ShapeEditor::mouse_up, "markpen_mouse_up");
+}
+
+bool markpen_mouse_double_clicked(void* handle, int /*x*/, int /*y*/)
+{
+    PaintHandle* paint = checked(handle, "markpen_mouse_double_clicked");
+    if (paint == nullptr) {
+        return false;
+    }
+    if (paint->show_analyses) {
+        paint->editor.mouse_double_clicked();
+    }
+    return true;
+}
+
+bool markpen_set_analysis_mode(bool keep)
+{
+    markpen::detail::set_keep_add_mode(keep);
+    return true;
 }

@@ -60,6 +60,15 @@ public:
     virtual bool append_temperature_to_file_w(const std::wstring& path) = 0;
     virtual bool append_sgcc_to_file(const std::string& path) = 0;
     virtual bool append_sgcc_to_file_w(const std::wstring& path) = 0;
+
+    // What the mouse editor writes into the document; a source that only
+    // draws refuses them.
+    virtual bool add_ana(const std::string&) { return false; }
+    // code: the hit code (type plus the part hit); false when nothing is hit.
+    virtual bool get_hit_ana(int32_t, int32_t, AnaType&, std::string&) { return false; }
+    virtual bool ana_set_select(const std::string&) { return false; }
+    virtual bool update_ana_size(const std::string&, const std::string&) { return false; }
+    virtual bool ana_set_cursor_pos(const std::string&, int32_t, int32_t) { return false; }
 };
 
 // The thermframe document behind a frame handle; null when this build has

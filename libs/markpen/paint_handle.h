@@ -2,6 +2,7 @@
 #pragma once
 
 #include "paint_renderer.h"
+#include "shape_editor.h"
 #include "vy_base_object.h"
 
 #include <atomic>
@@ -13,7 +14,9 @@ constexpr const char* kPaintTag = "markpen.paint";
 
 class PaintHandle : public _VYBaseObject {
 public:
-    PaintHandle(void* frame, std::unique_ptr<FrameSource> source);
+    // The renderer draws from `source`; the editor writes into `edit_target`.
+    PaintHandle(void* frame, std::unique_ptr<FrameSource> source,
+                std::unique_ptr<FrameSource> edit_target);
     ~PaintHandle() override;
 
     void* const frame;
@@ -21,17 +24,20 @@ public:
     std::atomic<uint32_t> image_height{0};
     std::atomic<uint32_t> wnd_width{0};
     std::atomic<uint32_t> wnd_height{0};
-    // The mouse editor will sit beside the renderer and hand it the shape
-    // being drawn through set_overlay on every update.
     PaintRenderer renderer;
+    // Declared after the renderer so that it is destroyed first: it keeps a
+    // pointer to the renderer.
+    ShapeEditor editor;
     std::atomic<bool> show_analyses{true};
 
 private:
     bool log_open_ = false;
 };
 
-// Creates a paint handle drawing from `source` (tests give their own).
-bool create_paint_handle(void*& handle, void* frame, std::unique_ptr<FrameSource> source);
+// Creates a paint handle drawing from `source` (tests give their own); the
+// editor writes into `edit_target`, when given.
+bool create_paint_handle(void*& handle, void* frame, std::unique_ptr<FrameSource> source,
+                         std::unique_ptr<FrameSource> edit_target = nullptr);
 PaintHandle* paint_handle(void* handle);
 
 }  // namespace markpen::detail

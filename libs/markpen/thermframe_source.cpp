@@ -142,6 +142,23 @@ public:
     {
         return thermframe_append_sgcc_to_file_w(doc_, path);
     }
+    bool add_ana(const std::string& text) override { return thermframe_add_ana(doc_, text); }
+    bool get_hit_ana(int32_t x, int32_t y, AnaType& code, std::string& text) override
+    {
+        return thermframe_get_hit_ana_str(doc_, x, y, code, text);
+    }
+    bool ana_set_select(const std::string& text) override
+    {
+        return thermframe_ana_set_select(doc_, text);
+    }
+    bool update_ana_size(const std::string& old_text, const std::string& new_text) override
+    {
+        return thermframe_update_ana_size(doc_, old_text, new_text);
+    }
+    bool ana_set_cursor_pos(const std::string& text, int32_t x, int32_t y) override
+    {
+        return thermframe_ana_set_cursor_pos(doc_, text, x, y);
+    }
 
 private:
     void* const doc_;

@@ -2,6 +2,7 @@
 // temperatures and attributes. framekit keeps the objects; the temperatures
 // come from the frame's conversion with the object's own parameters.
 #include "frame.h"
+#include "picture_block.h"
 
 #include "basekit.h"
 
@@ -107,6 +108,32 @@ bool sensekern_add_anas(void* handle, const char* anas)
         for (const std::string& piece : pieces) {
             f.remember_text(piece);
         }
+        return true;
+    });
+}
+
+bool sensekern_get_anas(void* handle, char* buffer, uint32_t* length)
+{
+    if (length == nullptr) {
+        return false;
+    }
+    const uint32_t capacity = *length;
+    return with_frame(handle, "sensekern_get_anas", [&](Frame& f) {
+        std::string all;
+        for (const std::string& key : ana_keys(f)) {
+            all += f.text_of_key(key);
+        }
+        if (all.size() >= UINT32_MAX) {
+            return false;
+        }
+        *length = static_cast<uint32_t>(all.size());
+        if (buffer == nullptr) {
+            return true;
+        }
+        if (capacity < all.size() + 1) {
+            return false;
+        }
+        std::memcpy(buffer, all.c_str(), all.size() + 1);
         return true;
     });
 }

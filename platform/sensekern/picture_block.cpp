@@ -195,7 +195,7 @@ bool read_table(ByteReader& in, Table* t)
     return true;
 }
 
-void write_anas(Frame& f, ByteWriter& w)
+std::vector<std::string> ana_keys(Frame& f)
 {
     std::string all;
     for (int type : {ANA_POINT, ANA_LINE, ANA_ELLIPSE, ANA_RECT, ANA_POLYGON, ANA_POLYLINE}) {
@@ -214,6 +214,12 @@ void write_anas(Frame& f, ByteWriter& w)
         keys.push_back(all.substr(start, end - start + 1));
         start = end + 1;
     }
+    return keys;
+}
+
+void write_anas(Frame& f, ByteWriter& w)
+{
+    const std::vector<std::string> keys = ana_keys(f);
     std::size_t count_at = w.size();
     w.u32(0);
     uint32_t count = 0;

@@ -34,6 +34,9 @@ bool build_national_grid_block(Frame& f, const uint8_t* user, uint32_t user_leng
 bool parse_national_grid_block(const uint8_t* block, uint64_t length, LoadedFrame* out);
 
 // Analysis records and lens records, shared with the recordings.
+// Canonical keys of the frame's objects by ascending type, in order of
+// addition within a type.
+std::vector<std::string> ana_keys(Frame& f);
 void write_anas(Frame& f, ByteWriter& w);
 bool read_anas(ByteReader& in, std::vector<AnaRecord>* out);
 void write_lens(ByteWriter& w, const tagLenInfo& lens);

@@ -88,6 +88,16 @@ TEST(concurrency, handles_on_several_threads)
             failures += !markpen_set_wnd_size(handles[0], round % 2 ? 240 : 320, round % 2 ? 320 : 240);
         }
     });
+    threads.emplace_back([&] {
+        // The view's mouse on a handle that another thread updates.
+        for (int round = 0; round < 50; ++round) {
+            failures += !markpen_add_rect_ana(handles[1]);
+            failures += !markpen_mouse_move(handles[1], 10 + round, 10);
+            failures += !markpen_mouse_down(handles[1], 10 + round, 10);
+            failures += !markpen_mouse_move(handles[1], 200, 150 + round);
+            failures += !markpen_mouse_up(handles[1], 200, 150 + round);
+        }
+    });
     for (int i = 0; i < kHandles; ++i) threads[i].join();
     drawing = false;
     for (size_t i = kHandles; i < threads.size(); ++i) threads[i].join();

@@ -39,6 +39,26 @@ TEST(exports, refuse_handles_that_are_not_paint_handles)
         EXPECT_FALSE(markpen_save_sgcc_file_w(handle, ws, s, s));
         EXPECT_FALSE(markpen_save_sgcc_file_ex(handle, s, s, s, false, false));
         EXPECT_FALSE(markpen_save_sgcc_file_ex_w(handle, ws, s, s, false, false));
+        for (auto mode : {markpen_add_null_ana, markpen_add_point_ana, markpen_add_line_ana,
+                          markpen_add_ellipse_ana, markpen_add_rect_ana, markpen_add_poly_ana,
+                          markpen_add_polyline_ana, markpen_set_delete_ana}) {
+            EXPECT_FALSE(mode(handle));
+        }
+        for (auto mouse : {markpen_mouse_down, markpen_mouse_move, markpen_mouse_up,
+                           markpen_mouse_double_clicked}) {
+            EXPECT_FALSE(mouse(handle, 1, 1));
+        }
+        bool on = true;
+        EXPECT_FALSE(markpen_is_delete_ana(handle, on));
+        EXPECT_FALSE(markpen_has_added_ana(handle, on));
+        EXPECT_TRUE(on);
+        s = "kept";
+        EXPECT_FALSE(markpen_get_added_ana(handle, s));
+        AnaType code = ANA_LINE;
+        EXPECT_FALSE(markpen_get_mouse_down_ana_str(handle, code, s));
+        EXPECT_EQ(code, ANA_LINE);
+        EXPECT_EQ(s, "kept");
+        s.clear();
         void* copy = handle;
         EXPECT_FALSE(markpen_uninit(copy));
         EXPECT_EQ(copy, handle);
@@ -57,6 +77,28 @@ TEST(exports, handle_lifecycle_and_sizes)
     RotationAngle angle = ROTATION_NONE;
     ASSERT_TRUE(markpen_get_rotation_angle(h, angle));
     EXPECT_EQ(angle, ROTATION_UNSET);
+    bool on = true;
+    ASSERT_TRUE(markpen_has_added_ana(h, on));
+    EXPECT_FALSE(on);
+    on = true;
+    ASSERT_TRUE(markpen_is_delete_ana(h, on));
+    EXPECT_FALSE(on);
+    std::string added = "?";
+    ASSERT_TRUE(markpen_get_added_ana(h, added));
+    EXPECT_EQ(added, "");
+    AnaType code = ANA_POINT;
+    ASSERT_TRUE(markpen_get_mouse_down_ana_str(h, code, added));
+    EXPECT_EQ(code, ANA_ALL);
+    EXPECT_EQ(added, "");
+    // Without a document the gestures draw but add nothing.
+    ASSERT_TRUE(markpen_add_rect_ana(h));
+    ASSERT_TRUE(markpen_has_added_ana(h, on));
+    EXPECT_TRUE(on);
+    EXPECT_TRUE(markpen_mouse_down(h, 1, 1));
+    EXPECT_TRUE(markpen_mouse_move(h, 40, 40));
+    EXPECT_TRUE(markpen_mouse_up(h, 40, 40));
+    ASSERT_TRUE(markpen_get_added_ana(h, added));
+    EXPECT_EQ(added, "");
 
     ASSERT_TRUE(markpen_set_image_size(h, 384, 288));
     ASSERT_TRUE(markpen_get_wnd_size(h, w, ht));

@@ -1,8 +1,6 @@
 // A sample radiometric picture from tools/make-samples, opened through
 // sensekern and thermframe, annotated and saved by markpen, then read back.
-#include "markpen.h"
-#include "sensekern.h"
-#include "thermframe.h"
+#include "sample_picture.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +15,7 @@
 
 namespace {
 
-const char kSample[] = "samples/sample.jpg";
+const char* const kSample = markpen::test::kSamplePicture;
 const char kRect[] = "R:200,150;400,300;-";
 const char kLine[] = "L:40,420;600,440;-";
 const char kEllipse[] = "E:60,60;180,140;-";
@@ -50,39 +48,12 @@ int channel_distance(QRgb a, QRgb b)
                      std::abs(qBlue(a) - qBlue(b))});
 }
 
-struct Opened {
-    void* frame = nullptr;
-    void* doc = nullptr;
-    void* paint = nullptr;
-    uint16_t width = 0, height = 0;
-
-    ~Opened()
-    {
-        if (paint != nullptr) markpen_uninit(paint);
-        if (doc != nullptr) thermframe_doc_uninit(doc);
-        if (frame != nullptr) sensekern_uninit(&frame);
-    }
-
-    // The first step that failed, empty when the picture is open.
-    std::string open(const char* path)
-    {
-        if (!sensekern_init(&frame)) return "sensekern_init";
-        if (!sensekern_load_picture_file(frame, path)) return "sensekern_load_picture_file";
-        if (!thermframe_doc_init(doc, frame)) return "thermframe_doc_init";
-        if (!thermframe_get_resolution(doc, width, height)) return "thermframe_get_resolution";
-        if (!markpen_init(paint, doc)) return "markpen_init";
-        if (!markpen_set_image_size(paint, width, height)) return "markpen_set_image_size";
-        if (!markpen_set_wnd_size(paint, width, height)) return "markpen_set_wnd_size";
-        return std::string();
-    }
-};
-
 TEST(sample, annotated_picture_keeps_its_data_and_shows_the_bar)
 {
     if (!QFile::exists(kSample)) {
         GTEST_SKIP() << kSample << " was not generated (tools/make-samples)";
     }
-    Opened picture;
+    markpen::test::Opened picture;
     ASSERT_EQ(picture.open(kSample), "");
     const std::vector<float> before = all_temperatures(picture.frame);
     ASSERT_FALSE(before.empty());
@@ -119,7 +90,7 @@ TEST(sample, annotated_picture_keeps_its_data_and_shows_the_bar)
     }
 
     // Read back through sensekern: the same temperatures, objects and data.
-    Opened back;
+    markpen::test::Opened back;
     ASSERT_EQ(back.open(out.c_str()), "");
     EXPECT_EQ(all_temperatures(back.frame), before);
     EXPECT_EQ(attached(back.frame, SENSEKERN_USER), user);
@@ -160,7 +131,7 @@ TEST(sample, hidden_analyses_are_not_drawn)
     if (!QFile::exists(kSample)) {
         GTEST_SKIP() << kSample << " was not generated (tools/make-samples)";
     }
-    Opened picture;
+    markpen::test::Opened picture;
     ASSERT_EQ(picture.open(kSample), "");
     unsigned int length = 0;
     ASSERT_TRUE(markpen_update(picture.paint, true, true));

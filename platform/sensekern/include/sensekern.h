@@ -233,6 +233,10 @@ VY_API bool sensekern_append_temperature_to_national_grid_file_w(void* handle,
 // One or several analysis strings run together; refused (nothing added) when
 // any of them is malformed.
 VY_API bool sensekern_add_anas(void* handle, const char* anas);
+// Every object's text as it was added, run together by ascending type and
+// in order of addition within a type (a loaded picture's stored objects).
+// *length counts the text without its terminator; the buffer must hold it.
+VY_API bool sensekern_get_anas(void* handle, char* buffer, uint32_t* length);
 VY_API bool sensekern_delete_anas(void* handle, const char* anas);
 VY_API bool sensekern_delete_all_ana(void* handle);
 VY_API bool sensekern_update_ana_size(void* handle, const char* old_ana, const char* new_ana);

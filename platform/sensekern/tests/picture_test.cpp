@@ -112,6 +112,19 @@ TEST(radiometric_picture, round_trip_through_jpeg_and_png)
         uint32_t n = sizeof(text);
         ASSERT_TRUE(sensekern_get_hit_ana(back.h(), 90, 60, &type, text, &n));
         EXPECT_STREQ(text, "L:2,50;90,60;-L7");
+        // The whole list, by type, each text as it was added.
+        uint32_t all_length = 0;
+        ASSERT_TRUE(sensekern_get_anas(back.h(), nullptr, &all_length));
+        std::string all(all_length + 1, '\0');
+        uint32_t short_length = all_length;
+        EXPECT_FALSE(sensekern_get_anas(back.h(), &all[0], &short_length));
+        uint32_t capacity = all_length + 1;
+        ASSERT_TRUE(sensekern_get_anas(back.h(), &all[0], &capacity));
+        EXPECT_EQ(capacity, all_length);
+        all.resize(capacity);
+        EXPECT_EQ(all, "P:" + std::to_string(s.hottest_x) + "," +
+                           std::to_string(s.hottest_y) +
+                           ";-L:2,50;90,60;-L7E:50,10;80,40;-R:4,4;40,30;-");
         char alias[32];
         n = sizeof(alias);
         ASSERT_TRUE(sensekern_ana_get_alias(back.h(), "R:4,4;40,30;-", alias, &n));
