@@ -44,7 +44,8 @@ struct Source {
         sensekern_set_ad_frame(frame, plane.data(), kWidth, kHeight);
         sensekern_add_anas(frame, "R:80,80;240,250;-P:448,179;-L:10,300;600,320;-");
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
-        sensekern_get_bits(frame, image.bits());
+        uint32_t length = static_cast<uint32_t>(image.sizeInBytes());
+        sensekern_get_bits(frame, image.bits(), &length);
         QBuffer buffer(&jpeg);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "JPG", 90);
@@ -119,7 +120,8 @@ void BM_get_bits(benchmark::State& state)
 {
     std::vector<uint32_t> bits(kPixels);
     for (auto _ : state) {
-        sensekern_get_bits(source().frame, reinterpret_cast<unsigned char*>(bits.data()));
+        uint32_t length = static_cast<uint32_t>(bits.size() * 4);
+        sensekern_get_bits(source().frame, reinterpret_cast<unsigned char*>(bits.data()), &length);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kPixels * 4));

@@ -505,7 +505,8 @@ bool thermframe_get_bits(void* handle, unsigned char* buffer, uint32_t& length)
                          w, h);
                 return false;
             }
-            return sensekern_get_bits(sk, buffer);
+            uint32_t sensekern_capacity = capacity;
+            return sensekern_get_bits(sk, buffer, &sensekern_capacity);
         });
     });
 }

@@ -481,10 +481,21 @@ bool sensekern_get_resolution(void* handle, uint16_t* width, uint16_t* height)
 
 // --- colour ------------------------------------------------------------------------------------------
 
-bool sensekern_get_bits(void* handle, unsigned char* buffer)
+bool sensekern_get_bits(void* handle, unsigned char* buffer, uint32_t* length)
 {
-    return buffer != nullptr && with_frame(handle, "sensekern_get_bits", [&](Frame& f) {
+    return length != nullptr && with_frame(handle, "sensekern_get_bits", [&](Frame& f) {
                if (!f.has_plane()) {
+                   return false;
+               }
+               const uint64_t needed = static_cast<uint64_t>(f.plane().size()) * 4;
+               const uint32_t capacity = *length;
+               *length = static_cast<uint32_t>(needed);
+               if (buffer == nullptr) {
+                   return true;
+               }
+               if (capacity < needed) {
+                   SK_LOG("sensekern_get_bits", "buffer of %u bytes for %llu bytes of pixels", capacity,
+                          static_cast<unsigned long long>(needed));
                    return false;
                }
                if (reinterpret_cast<uintptr_t>(buffer) % alignof(uint32_t) == 0) {

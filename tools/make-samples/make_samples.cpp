@@ -37,7 +37,8 @@ bool save_picture(void* frame, const std::string& path, const char* format)
         return false;
     }
     QImage image(w, h, QImage::Format_RGB32);
-    if (!sensekern_get_bits(frame, image.bits())) {
+    uint32_t length = static_cast<uint32_t>(image.sizeInBytes());
+    if (!sensekern_get_bits(frame, image.bits(), &length)) {
         return false;
     }
     return image.save(QString::fromStdString(path), format, 90);

@@ -171,8 +171,11 @@ VY_API bool sensekern_get_resolution(void* handle, uint16_t* width, uint16_t* he
 VY_API bool sensekern_get_zoom_factor(void* handle, ImageZoomFactor* factor);
 
 // --- Colour ---------------------------------------------------------------------------
-// buffer holds width x height x 4 bytes (32-bit 0x00RRGGBB pixels).
-VY_API bool sensekern_get_bits(void* handle, unsigned char* buffer);
+// 32-bit 0x00RRGGBB pixels, width x height x 4 bytes. *length: the buffer's
+// capacity on entry, the size of the frame on return; a null buffer answers
+// the size, a buffer too small is refused. The size is checked under the
+// frame's own lock, so a resolution change between calls cannot overrun.
+VY_API bool sensekern_get_bits(void* handle, unsigned char* buffer, uint32_t* length);
 VY_API bool sensekern_get_palette(void* handle, PALETTE* palette);
 VY_API bool sensekern_set_palette(void* handle, PALETTE palette);
 VY_API bool sensekern_get_imaging_range(void* handle, uint16_t* low, uint16_t* high);

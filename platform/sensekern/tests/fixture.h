@@ -77,7 +77,9 @@ inline bool save_picture(void* frame, const std::string& path, const char* forma
         return false;
     }
     QImage image(w, h, QImage::Format_RGB32);
-    return sensekern_get_bits(frame, image.bits()) && image.save(QString::fromStdString(path), format);
+    uint32_t length = static_cast<uint32_t>(image.sizeInBytes());
+    return sensekern_get_bits(frame, image.bits(), &length) &&
+           image.save(QString::fromStdString(path), format);
 }
 
 inline std::vector<uint16_t> plane_of(void* frame)

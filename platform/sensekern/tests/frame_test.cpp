@@ -168,7 +168,8 @@ TEST(frame_core, refused_planes_keep_the_frame)
     EXPECT_FALSE(sensekern_get_resolution(empty.h(), &w, &h));
     EXPECT_FALSE(sensekern_get_max_temperature(empty.h(), nullptr, &t));
     std::vector<unsigned char> bits(16);
-    EXPECT_FALSE(sensekern_get_bits(empty.h(), bits.data()));
+    uint32_t length = static_cast<uint32_t>(bits.size());
+    EXPECT_FALSE(sensekern_get_bits(empty.h(), bits.data(), &length));
 }
 
 TEST(frame_core, bits_do_not_depend_on_buffer_alignment)
@@ -178,8 +179,10 @@ TEST(frame_core, bits_do_not_depend_on_buffer_alignment)
     ASSERT_TRUE(sensekern_set_imaging_range(f.h(), 14000, 29000));
     std::vector<uint32_t> aligned(32 * 24);
     std::vector<unsigned char> raw(32 * 24 * 4 + 1);
-    ASSERT_TRUE(sensekern_get_bits(f.h(), reinterpret_cast<unsigned char*>(aligned.data())));
-    ASSERT_TRUE(sensekern_get_bits(f.h(), raw.data() + 1));
+    uint32_t length = static_cast<uint32_t>(aligned.size() * 4);
+    ASSERT_TRUE(sensekern_get_bits(f.h(), reinterpret_cast<unsigned char*>(aligned.data()), &length));
+    length = static_cast<uint32_t>(raw.size() - 1);
+    ASSERT_TRUE(sensekern_get_bits(f.h(), raw.data() + 1, &length));
     EXPECT_EQ(std::memcmp(aligned.data(), raw.data() + 1, aligned.size() * 4), 0);
     uint32_t hot = aligned[scene.hottest_y * 32 + scene.hottest_x];
     EXPECT_NE(hot, aligned[0]);
@@ -196,6 +199,22 @@ TEST(frame_core, bits_do_not_depend_on_buffer_alignment)
     EXPECT_FALSE(sensekern_set_palette(f.h(), static_cast<PALETTE>(18)));
 }
 
+TEST(frame_core, bits_refuse_a_buffer_smaller_than_the_frame)
+{
+    samples::Scene scene = make_scene(32, 24);
+    sktest::Frame f(scene);
+    uint32_t length = 0;
+    ASSERT_TRUE(sensekern_get_bits(f.h(), nullptr, &length));
+    EXPECT_EQ(length, 32u * 24 * 4);
+    // Guard bytes past the declared capacity must stay as they were.
+    std::vector<unsigned char> bits(32 * 24 * 4, 0xEE);
+    length = 32 * 24 * 4 - 1;
+    EXPECT_FALSE(sensekern_get_bits(f.h(), bits.data(), &length));
+    EXPECT_EQ(length, 32u * 24 * 4);
+    EXPECT_EQ(bits.back(), 0xEE);
+    EXPECT_FALSE(sensekern_get_bits(f.h(), bits.data(), nullptr));
+}
+
 TEST(frame_core, isotherms)
 {
     samples::Scene scene = make_scene(32, 24);
@@ -205,7 +224,8 @@ TEST(frame_core, isotherms)
     ASSERT_TRUE(sensekern_add_isotherm(f.h(), 40.0f, 50.0f, 0x0000FF, false, &band));
     ASSERT_NE(band, nullptr);
     std::vector<uint32_t> bits(32 * 24);
-    ASSERT_TRUE(sensekern_get_bits(f.h(), reinterpret_cast<unsigned char*>(bits.data())));
+    uint32_t length = static_cast<uint32_t>(bits.size() * 4);
+    ASSERT_TRUE(sensekern_get_bits(f.h(), reinterpret_cast<unsigned char*>(bits.data()), &length));
     const samples::Box& warm = scene.warm_box;
     uint32_t banded = bits[(warm.y0 + 1) * 32 + warm.x0 + 1];
     EXPECT_EQ((banded >> 16) & 0xFF, 0xFFu);  // red in the picture
