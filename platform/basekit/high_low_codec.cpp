@@ -9,18 +9,22 @@ namespace {
 
 constexpr int kMaxRun = 255;
 
+// Length of the run of equal high bytes that starts at i, at most kMaxRun.
+int run_at(const uint16_t* plane, int count, int i)
+{
+    uint8_t high = static_cast<uint8_t>(plane[i] >> 8);
+    int run = 1;
+    while (i + run < count && run < kMaxRun && static_cast<uint8_t>(plane[i + run] >> 8) == high) {
+        ++run;
+    }
+    return run;
+}
+
 uint64_t pair_count(const uint16_t* plane, int count)
 {
     uint64_t pairs = 0;
-    int i = 0;
-    while (i < count) {
-        uint8_t high = static_cast<uint8_t>(plane[i] >> 8);
-        int run = 1;
-        while (i + run < count && run < kMaxRun && static_cast<uint8_t>(plane[i + run] >> 8) == high) {
-            ++run;
-        }
+    for (int i = 0; i < count; i += run_at(plane, count, i)) {
         ++pairs;
-        i += run;
     }
     return pairs;
 }
@@ -54,15 +58,10 @@ int vy_high_low_compress(const uint16_t* plane, int count, uint8_t* out, uint32_
         out[i] = static_cast<uint8_t>(plane[i] & 0xFF);
     }
     uint8_t* pair = out + count;
-    int i = 0;
-    while (i < count) {
-        uint8_t high = static_cast<uint8_t>(plane[i] >> 8);
-        int run = 1;
-        while (i + run < count && run < kMaxRun && static_cast<uint8_t>(plane[i + run] >> 8) == high) {
-            ++run;
-        }
+    for (int i = 0; i < count;) {
+        int run = run_at(plane, count, i);
         *pair++ = static_cast<uint8_t>(run);
-        *pair++ = high;
+        *pair++ = static_cast<uint8_t>(plane[i] >> 8);
         i += run;
     }
     return VY_OK;
