@@ -1,5 +1,6 @@
 // Writes the seed corpora of the fuzz targets with basekit's own writers.
 #include "basekit.h"
+#include "seed_writer.h"
 
 #include <cstdio>
 #include <fstream>
@@ -7,15 +8,9 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace {
+using seeds::write_seed;
 
-bool write_seed(const std::string& dir, const std::string& name, const std::vector<uint8_t>& bytes)
-{
-    mkdir(dir.c_str(), 0755);
-    std::ofstream out(dir + "/" + name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
+namespace {
 
 std::vector<uint8_t> text_bytes(const std::string& text)
 {

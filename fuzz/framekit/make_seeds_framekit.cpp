@@ -3,6 +3,7 @@
 // analysis-string formatter.
 #include "basekit.h"
 #include "framekit.h"
+#include "seed_writer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -11,15 +12,9 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace {
+using seeds::write_seed;
 
-bool write_seed(const std::string& dir, const std::string& name, const std::vector<uint8_t>& bytes)
-{
-    mkdir(dir.c_str(), 0755);
-    std::ofstream out(dir + "/" + name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
+namespace {
 
 std::vector<uint16_t> plane(int width, int height)
 {

@@ -2,6 +2,7 @@
 // writers: radiometric and national-grid blocks after a minimal JPEG, and
 // recordings with and without their trailer.
 #include "scene.h"
+#include "seed_writer.h"
 #include "sensekern.h"
 
 #include <cstdio>
@@ -31,10 +32,7 @@ bool write_all(const std::string& path, const Bytes& bytes)
 
 bool seed(const std::string& root, const std::string& target, const std::string& name, const Bytes& bytes)
 {
-    std::string dir = root + "/" + target;
-    mkdir(root.c_str(), 0755);
-    mkdir(dir.c_str(), 0755);
-    return write_all(dir + "/" + name, bytes);
+    return seeds::write_seed(root + "/" + target, name, bytes);
 }
 
 // Start and end markers of a JPEG: enough for the appender's picture check.

@@ -2,6 +2,7 @@
 // own message writers.
 #include "discovery_messages.h"
 #include "frame_assembler.h"
+#include "seed_writer.h"
 
 #include <cstdio>
 #include <fstream>
@@ -16,11 +17,7 @@ namespace {
 bool write_seed(const std::string& root, const std::string& target, const std::string& name,
                 const std::vector<char>& bytes)
 {
-    std::string dir = root + "/" + target;
-    mkdir(dir.c_str(), 0755);
-    std::ofstream out(dir + "/" + name, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return seeds::write_seed(root + "/" + target, name, bytes);
 }
 
 std::vector<char> join(std::initializer_list<std::vector<char>> parts)

@@ -1,6 +1,7 @@
 // Writes the calibration-data seeds with the project's own writer: the
 // sample detector and smaller variants of it.
 #include "calibration_description.h"
+#include "seed_writer.h"
 
 #include <cstdio>
 #include <fstream>
@@ -9,20 +10,14 @@
 #include <sys/stat.h>
 #include <vector>
 
+using seeds::write_seed;
+
 namespace {
 
 std::string read_text(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool write_seed(const std::string& dir, const std::string& name, const std::vector<uint8_t>& bytes)
-{
-    mkdir(dir.c_str(), 0755);
-    std::ofstream out(dir + "/" + name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 const char* const kSmall =
