@@ -203,30 +203,13 @@ void put_pixel(const RasterTarget& target, int x, int y)
 bool parse_ana_nodes(const std::string& text, NodeList& out)
 {
     out.clear();
-    const size_t colon = text.find(':');
-    if (colon == std::string::npos) {
+    tagVYPoint nodes[VY_ANA_MAX_POLY_NODES];
+    int count = VY_ANA_MAX_POLY_NODES;
+    if (vy_parse_pts_from_ana_str(text.c_str(), nodes, &count) != 0) {
         return false;
     }
-    std::string rest = text.substr(colon + 1);
-    for (;;) {
-        const size_t semicolon = rest.find(';');
-        if (semicolon == std::string::npos) {
-            break;
-        }
-        const std::string node = rest.substr(0, semicolon);
-        const size_t comma = node.find(',');
-        if (comma == std::string::npos) {
-            break;
-        }
-        const long x = std::strtol(node.substr(0, comma).c_str(), nullptr, 10);
-        const long y = std::strtol(node.substr(comma + 1).c_str(), nullptr, 10);
-        out.push_back({static_cast<uint16_t>(x), static_cast<uint16_t>(y)});
-        rest.erase(0, semicolon + 1);
-        if (rest.size() < 4) {
-            break;
-        }
-    }
-    return !out.empty();
+    out.assign(nodes, nodes + count);
+    return true;
 }
 
 bool split_anas(const std::string& anas, std::vector<std::string>& out)

@@ -140,23 +140,13 @@ public:
                           float& t) override
     {
         const FakeAna* a = find(text);
-        if (a == nullptr) return false;
-        x = a->max_x;
-        y = a->max_y;
-        ad = 0;
-        t = 0;
-        return true;
+        return a != nullptr && extreme(a->max_x, a->max_y, 0, x, y, ad, t);
     }
     bool ana_get_min_temp(const std::string& text, uint16_t& x, uint16_t& y, uint16_t& ad,
                           float& t) override
     {
         const FakeAna* a = find(text);
-        if (a == nullptr) return false;
-        x = a->min_x;
-        y = a->min_y;
-        ad = 0;
-        t = 0;
-        return true;
+        return a != nullptr && extreme(a->min_x, a->min_y, 0, x, y, ad, t);
     }
     bool ana_get_alias(const std::string& text, std::string& alias) override
     {
@@ -196,19 +186,11 @@ public:
     }
     bool get_max_temp(uint16_t& x, uint16_t& y, uint16_t& ad, float& t) override
     {
-        x = max_x;
-        y = max_y;
-        ad = 0;
-        t = max_t;
-        return true;
+        return extreme(max_x, max_y, max_t, x, y, ad, t);
     }
     bool get_min_temp(uint16_t& x, uint16_t& y, uint16_t& ad, float& t) override
     {
-        x = min_x;
-        y = min_y;
-        ad = 0;
-        t = min_t;
-        return true;
+        return extreme(min_x, min_y, min_t, x, y, ad, t);
     }
     bool get_temp_mark_count(int32_t& count) override
     {
@@ -271,6 +253,15 @@ public:
     }
 
 private:
+    static bool extreme(uint16_t at_x, uint16_t at_y, float at_t, uint16_t& x, uint16_t& y,
+                        uint16_t& ad, float& t)
+    {
+        x = at_x;
+        y = at_y;
+        ad = 0;
+        t = at_t;
+        return true;
+    }
     // A failing append first writes part of its block, as a real one may.
     bool append(const char* kind, const std::string& path)
     {

@@ -51,7 +51,11 @@ TEST(raster, parse_nodes_cases)
         {"R:", false, {}},
         {"no colon", false, {}},
         {"L:5;6,7;-", false, {}},
-        {"P:70000,-1;-", true, {{70000 & 0xffff, 0xffff}}},
+        // Coordinates outside 0..65535 are refused, not wrapped onto the picture.
+        {"P:70000,1;-", false, {}},
+        {"P:1,-1;-", false, {}},
+        {"P:65535,0;-", true, {{65535, 0}}},
+        {"L:1,2;-", false, {}},
     };
     for (const Case& c : cases) {
         NodeList nodes{{9, 9}};
