@@ -100,6 +100,7 @@ public:
 private:
     // Index computations; each takes the map lock itself.
     bool check_ranges(const char* function, int low, int high);
+    bool store_range(int type, uint16_t low, uint16_t high);
     bool calc_automatic(int low, int high);
     bool calc_fire_fighting(int low, int high);
     bool calc_manual(int low, int high);

@@ -120,24 +120,19 @@ bool Imaging::auto_adjust()
 
 bool Imaging::auto_adjust_fpga(uint16_t low, uint16_t high)
 {
-    if (imaging_type_ != PALETTOR_IMAGING_FIRE_FIGHTING) {
-        imaging_type_ = PALETTOR_IMAGING_AUTO;
-    }
-    {
-        VyLockGuard map(map_lock_);
-        range_low_ = low;
-        range_high_ = high;
-    }
-    if (computes()) {
-        recompute();
-    }
-    return true;
+    return store_range(PALETTOR_IMAGING_AUTO, low, high);
 }
 
 bool Imaging::set_range(uint16_t low, uint16_t high)
 {
+    return store_range(PALETTOR_IMAGING_MANUAL, low, high);
+}
+
+// Fire fighting keeps its type whichever way the range comes in.
+bool Imaging::store_range(int type, uint16_t low, uint16_t high)
+{
     if (imaging_type_ != PALETTOR_IMAGING_FIRE_FIGHTING) {
-        imaging_type_ = PALETTOR_IMAGING_MANUAL;
+        imaging_type_ = type;
     }
     {
         VyLockGuard map(map_lock_);
