@@ -114,6 +114,8 @@ private:
     void build_segments(int low, int high);
     void allocate_segments(int low, int high);
     bool overlay_isotherms();
+    // Position of the band with this id (isotherm lock held).
+    bool isotherm_index(int32_t id, const char* function, size_t* index);
     bool computes() { return compute_ || algorithm_mode() == 1; }
 
     // Colour ramps (colour-table lock held).
