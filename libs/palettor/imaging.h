@@ -110,6 +110,11 @@ private:
     void walk_present(int low, int high, int top, IndexOf index_of);
     void narrow_mapping(int low, int high);
     void smooth_map(float factor);
+    // The fullest AD in [alow, ahigh), eased towards the last frame's peak
+    // under stabilization and remembered. *raw_peak, where asked, takes the
+    // peak as it stood where the histogram first fell below half of a peak
+    // over raw_limit pixels (map and statistics locks held).
+    int eased_peak(int alow, int ahigh, bool stabilization, uint32_t raw_limit, int* raw_peak);
     void split_points(int z, int ahigh, int start, int64_t body, int* s1, int* s2, int* s3);
     void build_segments(int low, int high);
     void allocate_segments(int low, int high);
