@@ -130,7 +130,8 @@ protected:
     bool after_new_plane_locked(bool store, const char* function);
     bool frame_stats_locked(const PlaneView& view, bool store, const char* function);
     void upscale_locked();
-    void recompute_ana_locked(const AnaPtr& ana);
+    // Measures an analysis just added or moved, where the class measures on edit.
+    void measure_edited_ana(const AnaPtr& ana);
     // Reads the plane a saved buffer should hold; under the data lock.
     bool native_plane_locked(std::vector<uint16_t>* plane);
     // The frame's palettor handle, made by init and freed by the destructor.

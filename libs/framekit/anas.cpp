@@ -298,13 +298,23 @@ AnaPtr Anas::hit_test(int x, int y, int32_t* code, std::string* key)
     return nullptr;
 }
 
-bool Anas::rekey(const AnaPtr& ana, const std::string& old_key, const std::string& new_key)
+bool Anas::renode_locked(std::map<std::string, AnaPtr>::const_iterator it, const tagVYPoint* nodes,
+                         std::size_t count, const std::string& new_key, AnaPtr* out)
 {
-    if (old_key == new_key) {
-        return true;
+    AnaPtr ana = it->second;
+    const std::string old_key = it->first;
+    auto taken = by_key_.find(new_key);
+    if (taken != by_key_.end() && taken->second != ana) {
+        return false;
     }
-    by_key_.erase(old_key);
-    by_key_.emplace(new_key, ana);
+    if (!ana->set_nodes(nodes, count)) {
+        return false;
+    }
+    *out = ana;
+    if (old_key != new_key) {
+        by_key_.erase(old_key);
+        by_key_.emplace(new_key, ana);
+    }
     return true;
 }
 
@@ -319,20 +329,10 @@ bool Anas::update_by_string(const char* old_text, const char* new_text, AnaPtr* 
         return false;
     }
     auto it = locate(old_text);
-    if (it == by_key_.end()) {
+    if (it == by_key_.end() || parsed.type != it->second->type()) {
         return false;
     }
-    AnaPtr ana = it->second;
-    std::string old_key = it->first;
-    auto taken = by_key_.find(parsed.canonical);
-    if (parsed.type != ana->type() || (taken != by_key_.end() && taken->second != ana)) {
-        return false;
-    }
-    if (!ana->set_nodes(parsed.nodes.data(), parsed.nodes.size())) {
-        return false;
-    }
-    *out = ana;
-    return rekey(ana, old_key, parsed.canonical);
+    return renode_locked(it, parsed.nodes.data(), parsed.nodes.size(), parsed.canonical, out);
 }
 
 bool Anas::update_by_nodes(const char* text, const tagVYPoint* nodes, std::size_t count, AnaPtr* out)
@@ -345,22 +345,12 @@ bool Anas::update_by_nodes(const char* text, const tagVYPoint* nodes, std::size_
     if (it == by_key_.end()) {
         return false;
     }
-    AnaPtr ana = it->second;
-    std::string old_key = it->first;
     std::string new_key;
     std::vector<tagVYPoint> list(nodes, nodes + count);
-    if (!canonical_string(ana->type(), list, &new_key)) {
+    if (!canonical_string(it->second->type(), list, &new_key)) {
         return false;
     }
-    auto taken = by_key_.find(new_key);
-    if (taken != by_key_.end() && taken->second != ana) {
-        return false;
-    }
-    if (!ana->set_nodes(nodes, count)) {
-        return false;
-    }
-    *out = ana;
-    return rekey(ana, old_key, new_key);
+    return renode_locked(it, nodes, count, new_key, out);
 }
 
 std::vector<AnaPtr> Anas::all() const

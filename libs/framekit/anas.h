@@ -64,7 +64,10 @@ public:
 private:
     // Under the lock.
     std::map<std::string, AnaPtr>::const_iterator locate(const char* text) const;
-    bool rekey(const AnaPtr& ana, const std::string& old_key, const std::string& new_key);
+    // Gives the analysis at `it` new nodes and the key they make, unless
+    // another analysis holds that key.
+    bool renode_locked(std::map<std::string, AnaPtr>::const_iterator it, const tagVYPoint* nodes, std::size_t count,
+                       const std::string& new_key, AnaPtr* out);
 
     mutable VyLock lock_{"anas lock"};
     AnaPtr current_;

@@ -37,11 +37,25 @@ bool copy_out(const std::vector<uint8_t>& bytes, uint8_t* buffer, uint32_t* leng
     return true;
 }
 
+// Splits an anas string; a refused string is logged under `function`.
+bool split_anas(const char* class_name, const char* function, const char* text, std::vector<std::string>* items)
+{
+    if (!split_anas_string(text, items, function_name(class_name, "get_anas_from_str").c_str())) {
+        FK_ERROR(function, "get anas from str = %s failed", text);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-void ADData::recompute_ana_locked(const AnaPtr& ana)
+void ADData::measure_edited_ana(const AnaPtr& ana)
 {
-    if (pixels_ == 0 || !refresh_ad_locked()) {
+    if (!measures_on_edit()) {
+        return;
+    }
+    FrameLocks locks(data_lock_);
+    if (!locks || pixels_ == 0 || !refresh_ad_locked()) {
         return;
     }
     ana->recompute(view_locked());
@@ -59,12 +73,7 @@ bool ADData::add_ana(const char* text, const tagVYAnaInfo& info)
         FK_ERROR(function.c_str(), "add ana = %s failed", text);
         return false;
     }
-    if (measures_on_edit()) {
-        FrameLocks locks(data_lock_);
-        if (locks) {
-            recompute_ana_locked(ana);
-        }
-    }
+    measure_edited_ana(ana);
     return true;
 }
 
@@ -72,18 +81,14 @@ bool ADData::add_anas(const char* text)
 {
     const std::string function = function_name(class_name(), "add_anas");
     std::vector<std::string> items;
-    if (!split_anas_string(text, &items, function_name(class_name(), "get_anas_from_str").c_str())) {
-        FK_ERROR(function.c_str(), "get anas from str = %s failed", text);
+    if (!split_anas(class_name(), function.c_str(), text, &items)) {
         return false;
     }
     for (const std::string& item : items) {
         bool created = false;
         AnaPtr ana = anas_.add(item.c_str(), &created);
-        if (ana && measures_on_edit()) {
-            FrameLocks locks(data_lock_);
-            if (locks) {
-                recompute_ana_locked(ana);
-            }
+        if (ana) {
+            measure_edited_ana(ana);
         }
     }
     return true;
@@ -93,8 +98,7 @@ bool ADData::delete_anas(const char* text)
 {
     const std::string function = function_name(class_name(), "delete_anas");
     std::vector<std::string> items;
-    if (!split_anas_string(text, &items, function_name(class_name(), "get_anas_from_str").c_str())) {
-        FK_ERROR(function.c_str(), "get anas from str = %s failed", text);
+    if (!split_anas(class_name(), function.c_str(), text, &items)) {
         return false;
     }
     for (const std::string& item : items) {
@@ -119,12 +123,7 @@ bool ADData::update_ana_size(const char* old_text, const char* new_text)
                  "new analyse %s update old analyse %s failed", new_text, old_text);
         return false;
     }
-    if (measures_on_edit()) {
-        FrameLocks locks(data_lock_);
-        if (locks) {
-            recompute_ana_locked(ana);
-        }
-    }
+    measure_edited_ana(ana);
     return true;
 }
 
@@ -140,12 +139,7 @@ bool ADData::update_ana_size(const char* text, const tagVYPoint* nodes, std::siz
         FK_ERROR(function.c_str(), "update analyse %s failed", text);
         return false;
     }
-    if (measures_on_edit()) {
-        FrameLocks locks(data_lock_);
-        if (locks) {
-            recompute_ana_locked(ana);
-        }
-    }
+    measure_edited_ana(ana);
     return true;
 }
 

@@ -100,6 +100,7 @@ public:
 private:
     // Index computations; each takes the map lock itself.
     bool check_ranges(const char* function, int low, int high);
+    bool store_range(int type, uint16_t low, uint16_t high);
     bool calc_automatic(int low, int high);
     bool calc_fire_fighting(int low, int high);
     bool calc_manual(int low, int high);
@@ -109,10 +110,17 @@ private:
     void walk_present(int low, int high, int top, IndexOf index_of);
     void narrow_mapping(int low, int high);
     void smooth_map(float factor);
+    // The fullest AD in [alow, ahigh), eased towards the last frame's peak
+    // under stabilization and remembered. *raw_peak, where asked, takes the
+    // peak as it stood where the histogram first fell below half of a peak
+    // over raw_limit pixels (map and statistics locks held).
+    int eased_peak(int alow, int ahigh, bool stabilization, uint32_t raw_limit, int* raw_peak);
     void split_points(int z, int ahigh, int start, int64_t body, int* s1, int* s2, int* s3);
     void build_segments(int low, int high);
     void allocate_segments(int low, int high);
     bool overlay_isotherms();
+    // Position of the band with this id (isotherm lock held).
+    bool isotherm_index(int32_t id, const char* function, size_t* index);
     bool computes() { return compute_ || algorithm_mode() == 1; }
 
     // Colour ramps (colour-table lock held).

@@ -36,7 +36,40 @@ int band_weight(int count, int extent)
     return static_cast<int>(static_cast<float>(count) / divisor);
 }
 
+// Pixels left once the ten lowest ADs of the automatic range are taken from
+// the untrimmed ones.
+int64_t body_pixels(const std::vector<uint32_t>& histogram, int alow, int64_t untrimmed)
+{
+    int64_t body = untrimmed;
+    for (int d = alow; d <= std::min(alow + 9, kMapSize - 1); ++d) {
+        body -= histogram[d];
+    }
+    return body;
+}
+
 }  // namespace
+
+int Imaging::eased_peak(int alow, int ahigh, bool stabilization, uint32_t raw_limit, int* raw_peak)
+{
+    uint32_t largest = 0;
+    int peak = alow;
+    bool raw_fixed = false;
+    for (int d = alow; d < ahigh; ++d) {
+        if (histogram_[d] > largest) {
+            largest = histogram_[d];
+            peak = d;
+        }
+        if (raw_peak && !raw_fixed && largest > raw_limit && 0.5 * largest > histogram_[d]) {
+            *raw_peak = peak;
+            raw_fixed = true;
+        }
+    }
+    if (stabilization && peak_ad_ != 0) {
+        peak = peak_ad_ + (peak - peak_ad_) / 20;
+    }
+    peak_ad_ = static_cast<uint16_t>(peak);
+    return peak;
+}
 
 bool Imaging::check_ranges(const char* function, int low, int high)
 {
@@ -120,24 +153,19 @@ bool Imaging::auto_adjust()
 
 bool Imaging::auto_adjust_fpga(uint16_t low, uint16_t high)
 {
-    if (imaging_type_ != PALETTOR_IMAGING_FIRE_FIGHTING) {
-        imaging_type_ = PALETTOR_IMAGING_AUTO;
-    }
-    {
-        VyLockGuard map(map_lock_);
-        range_low_ = low;
-        range_high_ = high;
-    }
-    if (computes()) {
-        recompute();
-    }
-    return true;
+    return store_range(PALETTOR_IMAGING_AUTO, low, high);
 }
 
 bool Imaging::set_range(uint16_t low, uint16_t high)
 {
+    return store_range(PALETTOR_IMAGING_MANUAL, low, high);
+}
+
+// Fire fighting keeps its type whichever way the range comes in.
+bool Imaging::store_range(int type, uint16_t low, uint16_t high)
+{
     if (imaging_type_ != PALETTOR_IMAGING_FIRE_FIGHTING) {
-        imaging_type_ = PALETTOR_IMAGING_MANUAL;
+        imaging_type_ = type;
     }
     {
         VyLockGuard map(map_lock_);
@@ -343,28 +371,9 @@ bool Imaging::calc_automatic(int low, int high)
             }
         }
 
-        uint32_t largest = 0;
-        int peak = alow, raw_peak = alow;
-        bool raw_fixed = false;
-        for (int d = alow; d < ahigh; ++d) {
-            if (histogram_[d] > largest) {
-                largest = histogram_[d];
-                peak = d;
-            }
-            if (!raw_fixed && largest > static_cast<uint32_t>(W / 2) && 0.5 * largest > histogram_[d]) {
-                raw_peak = peak;
-                raw_fixed = true;
-            }
-        }
-        if (stabilization && peak_ad_ != 0) {
-            peak = peak_ad_ + (peak - peak_ad_) / 20;
-        }
-        peak_ad_ = static_cast<uint16_t>(peak);
-
-        int64_t body = static_cast<int64_t>(W) * H - trimmed_high - trimmed_low_;
-        for (int d = alow; d <= std::min(alow + 9, kMapSize - 1); ++d) {
-            body -= histogram_[d];
-        }
+        int raw_peak = alow;
+        const int peak = eased_peak(alow, ahigh, stabilization, static_cast<uint32_t>(W / 2), &raw_peak);
+        const int64_t body = body_pixels(histogram_, alow, static_cast<int64_t>(W) * H - trimmed_high - trimmed_low_);
         const bool narrow = 16384 - raw_peak <= 600 || high - low <= 255;
         if (narrow) {
             ++narrow_count_;
@@ -479,23 +488,9 @@ bool Imaging::calc_fire_fighting(int low, int high)
         }
         const int alow = auto_low_, ahigh = auto_high_;
         const int W = width_, H = height_;
-        uint32_t largest = 0;
-        int peak = alow;
-        for (int d = alow; d < ahigh; ++d) {
-            if (histogram_[d] > largest) {
-                largest = histogram_[d];
-                peak = d;
-            }
-        }
-        if (stabilization && peak_ad_ != 0) {
-            peak = peak_ad_ + (peak - peak_ad_) / 20;
-        }
-        peak_ad_ = static_cast<uint16_t>(peak);
-
-        int64_t body = static_cast<int64_t>(W) * H - trimmed_high_ - trimmed_low_;
-        for (int d = alow; d <= std::min(alow + 9, kMapSize - 1); ++d) {
-            body -= histogram_[d];
-        }
+        const int peak = eased_peak(alow, ahigh, stabilization, 0, nullptr);
+        const int64_t body =
+            body_pixels(histogram_, alow, static_cast<int64_t>(W) * H - trimmed_high_ - trimmed_low_);
         const int z = alow + 10;
         int s1, s2, s3;
         split_points(z, ahigh, peak + 450, body, &s1, &s2, &s3);

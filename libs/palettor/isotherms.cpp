@@ -123,6 +123,17 @@ bool Imaging::add_isotherm(const IsothermRecord& record, int32_t* id)
     return overlay_isotherms();
 }
 
+bool Imaging::isotherm_index(int32_t id, const char* function, size_t* index)
+{
+    auto it = std::find(isotherm_ids_.begin(), isotherm_ids_.end(), id);
+    if (it == isotherm_ids_.end()) {
+        IMAGING_LOG(4, function, "cannot find isotherm = %x", id);
+        return false;
+    }
+    *index = static_cast<size_t>(it - isotherm_ids_.begin());
+    return true;
+}
+
 bool Imaging::update_isotherm(int32_t id, const IsothermRecord& record)
 {
     {
@@ -131,16 +142,14 @@ bool Imaging::update_isotherm(int32_t id, const IsothermRecord& record)
         if (!colours || !bands) {
             return false;
         }
-        auto it = std::find(isotherm_ids_.begin(), isotherm_ids_.end(), id);
-        if (it == isotherm_ids_.end()) {
-            IMAGING_LOG(4, "Imaging::update_isotherm", "cannot find isotherm = %x", id);
+        size_t index = 0;
+        if (!isotherm_index(id, "Imaging::update_isotherm", &index)) {
             return false;
         }
         if (record.low > record.high) {
             IMAGING_LOG(4, "Imaging::update_isotherm", "isotherm [%d, %d] is error", record.low, record.high);
             return false;
         }
-        const size_t index = static_cast<size_t>(it - isotherm_ids_.begin());
         isotherms_[index] = record;
         build_ramp(index);
     }
@@ -156,13 +165,11 @@ bool Imaging::delete_isotherm(int32_t id)
         if (!colours || !bands) {
             return false;
         }
-        auto it = std::find(isotherm_ids_.begin(), isotherm_ids_.end(), id);
-        if (it == isotherm_ids_.end()) {
-            IMAGING_LOG(4, "Imaging::delete_isotherm", "cannot find isotherm = %x", id);
+        size_t index = 0;
+        if (!isotherm_index(id, "Imaging::delete_isotherm", &index)) {
             return false;
         }
-        const size_t index = static_cast<size_t>(it - isotherm_ids_.begin());
-        isotherm_ids_.erase(it);
+        isotherm_ids_.erase(isotherm_ids_.begin() + static_cast<std::ptrdiff_t>(index));
         isotherms_.erase(isotherms_.begin() + static_cast<std::ptrdiff_t>(index));
         for (size_t i = index; i < isotherms_.size(); ++i) {
             build_ramp(i);

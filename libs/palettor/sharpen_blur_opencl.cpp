@@ -188,6 +188,33 @@ size_t round_up(size_t value, size_t step)
     return (value + step - 1) / step * step;
 }
 
+// Sets a kernel's arguments in order and returns the first failure.
+template <class... Args>
+cl_int set_args(cl_kernel kernel, const char* kernel_name, const char* function, const Args&... args)
+{
+    cl_uint index = 0;
+    cl_int err = CL_SUCCESS;
+    ((err = err == CL_SUCCESS ? clSetKernelArg(kernel, index++, sizeof(Args), &args) : err), ...);
+    if (err != CL_SUCCESS) {
+        CL_LOG(function, "clSetKernelArg() failed for %s kernel argument %u. (%d)\n", kernel_name, index - 1, err);
+    }
+    return err;
+}
+
+// Runs a kernel with one work item a pixel, the global size rounded up to
+// whole work groups.
+cl_int run_2d(cl_command_queue queue, cl_kernel kernel, const size_t local[2], int width, int height,
+              const char* kernel_name, const char* function)
+{
+    const size_t global[2] = {round_up(static_cast<size_t>(width), local[0]),
+                              round_up(static_cast<size_t>(height), local[1])};
+    const cl_int err = clEnqueueNDRangeKernel(queue, kernel, 2, nullptr, global, local, 0, nullptr, nullptr);
+    if (err != CL_SUCCESS) {
+        CL_LOG(function, "clEnqueueNDRangeKernel() failed for %s kernel. (%d)\n", kernel_name, err);
+    }
+    return err;
+}
+
 }  // namespace
 
 int opencl_cpu_compute_units()
@@ -364,24 +391,13 @@ bool OpenClEngine::run(uint8_t* plane, int width, int height, int strength, bool
     const cl_int first = first_frame ? 1 : 0;
     const cl_int stab = stabilization ? 1 : 0;
     const cl_int w = width, h = height;
-    size_t global2[2];
     std::vector<uint8_t> result(n);
 
     if (err == CL_SUCCESS && !blur) {
         cl_kernel k = s.kernels[kShake];
-        clSetKernelArg(k, 0, sizeof(cl_mem), &s.source);
-        clSetKernelArg(k, 1, sizeof(cl_int), &w);
-        clSetKernelArg(k, 2, sizeof(cl_int), &h);
-        clSetKernelArg(k, 3, sizeof(cl_int), &first);
-        clSetKernelArg(k, 4, sizeof(cl_mem), &s.last);
-        clSetKernelArg(k, 5, sizeof(cl_mem), &s.step);
-        clSetKernelArg(k, 6, sizeof(cl_mem), &s.remember);
-        clSetKernelArg(k, 7, sizeof(cl_mem), &s.out);
-        global2[0] = round_up(width, s.local[kShake][0]);
-        global2[1] = round_up(height, s.local[kShake][1]);
-        err = clEnqueueNDRangeKernel(s.queue, k, 2, nullptr, global2, s.local[kShake], 0, nullptr, nullptr);
-        if (err != CL_SUCCESS) {
-            CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_prevent_shake_kernel kernel. (%d)\n", err);
+        err = set_args(k, "g_prevent_shake_kernel", function, s.source, w, h, first, s.last, s.step, s.remember, s.out);
+        if (err == CL_SUCCESS) {
+            err = run_2d(s.queue, k, s.local[kShake], width, height, "g_prevent_shake_kernel", function);
         }
     } else if (err == CL_SUCCESS) {
         if (s.shifts_for != stab) {
@@ -396,56 +412,30 @@ bool OpenClEngine::run(uint8_t* plane, int width, int height, int strength, bool
         }
         if (err == CL_SUCCESS) {
             cl_kernel k = s.kernels[kSobel];
-            clSetKernelArg(k, 0, sizeof(cl_mem), &s.source);
-            clSetKernelArg(k, 1, sizeof(cl_int), &w);
-            clSetKernelArg(k, 2, sizeof(cl_int), &h);
-            clSetKernelArg(k, 3, sizeof(cl_mem), &s.sobel);
-            clSetKernelArg(k, 4, sizeof(cl_mem), &s.gauss);
-            clSetKernelArg(k, 5, sizeof(cl_mem), &s.min_max);
-            global2[0] = round_up(width, s.local[kSobel][0]);
-            global2[1] = round_up(height, s.local[kSobel][1]);
-            err = clEnqueueNDRangeKernel(s.queue, k, 2, nullptr, global2, s.local[kSobel], 0, nullptr, nullptr);
-            if (err != CL_SUCCESS) {
-                CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_sobel_kernel kernel. (%d)\n", err);
+            err = set_args(k, "g_sobel_kernel", function, s.source, w, h, s.sobel, s.gauss, s.min_max);
+            if (err == CL_SUCCESS) {
+                err = run_2d(s.queue, k, s.local[kSobel], width, height, "g_sobel_kernel", function);
             }
         }
         if (err == CL_SUCCESS) {
             const cl_int strength_arg = strength;
             cl_kernel k = s.kernels[kSharpen];
-            clSetKernelArg(k, 0, sizeof(cl_mem), &s.source);
-            clSetKernelArg(k, 1, sizeof(cl_mem), &s.sobel);
-            clSetKernelArg(k, 2, sizeof(cl_mem), &s.gauss);
-            clSetKernelArg(k, 3, sizeof(cl_mem), &s.min_max);
-            clSetKernelArg(k, 4, sizeof(cl_mem), &g_shared.depth);
-            clSetKernelArg(k, 5, sizeof(cl_int), &w);
-            clSetKernelArg(k, 6, sizeof(cl_int), &h);
-            clSetKernelArg(k, 7, sizeof(cl_int), &strength_arg);
-            clSetKernelArg(k, 8, sizeof(cl_mem), &s.sharp);
+            err = set_args(k, "g_sharpen_data_kernel", function, s.source, s.sobel, s.gauss, s.min_max,
+                           g_shared.depth, w, h, strength_arg, s.sharp);
             const size_t global1 = n;
-            err = clEnqueueNDRangeKernel(s.queue, k, 1, nullptr, &global1, nullptr, 0, nullptr, nullptr);
-            if (err != CL_SUCCESS) {
-                CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_sharpen_data_kernel kernel. (%d)\n", err);
+            if (err == CL_SUCCESS) {
+                err = clEnqueueNDRangeKernel(s.queue, k, 1, nullptr, &global1, nullptr, 0, nullptr, nullptr);
+                if (err != CL_SUCCESS) {
+                    CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_sharpen_data_kernel kernel. (%d)\n", err);
+                }
             }
         }
         if (err == CL_SUCCESS) {
             cl_kernel k = s.kernels[kBlur];
-            clSetKernelArg(k, 0, sizeof(cl_mem), &s.sharp);
-            clSetKernelArg(k, 1, sizeof(cl_int), &w);
-            clSetKernelArg(k, 2, sizeof(cl_int), &h);
-            clSetKernelArg(k, 3, sizeof(cl_mem), &g_shared.range_weight);
-            clSetKernelArg(k, 4, sizeof(cl_mem), &g_shared.product);
-            clSetKernelArg(k, 5, sizeof(cl_mem), &s.shifts);
-            clSetKernelArg(k, 6, sizeof(cl_int), &stab);
-            clSetKernelArg(k, 7, sizeof(cl_int), &first);
-            clSetKernelArg(k, 8, sizeof(cl_mem), &s.last);
-            clSetKernelArg(k, 9, sizeof(cl_mem), &s.step);
-            clSetKernelArg(k, 10, sizeof(cl_mem), &s.remember);
-            clSetKernelArg(k, 11, sizeof(cl_mem), &s.out);
-            global2[0] = round_up(width, s.local[kBlur][0]);
-            global2[1] = round_up(height, s.local[kBlur][1]);
-            err = clEnqueueNDRangeKernel(s.queue, k, 2, nullptr, global2, s.local[kBlur], 0, nullptr, nullptr);
-            if (err != CL_SUCCESS) {
-                CL_LOG(function, "clEnqueueNDRangeKernel() failed for g_blur_data_kernel kernel. (%d)\n", err);
+            err = set_args(k, "g_blur_data_kernel", function, s.sharp, w, h, g_shared.range_weight, g_shared.product,
+                           s.shifts, stab, first, s.last, s.step, s.remember, s.out);
+            if (err == CL_SUCCESS) {
+                err = run_2d(s.queue, k, s.local[kBlur], width, height, "g_blur_data_kernel", function);
             }
         }
     }

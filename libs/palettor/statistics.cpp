@@ -12,6 +12,16 @@ struct Extremes {
     tagPAD min{};
     uint64_t sum = 0;
     uint64_t count = 0;
+
+    void take(int x, int y, uint16_t v)
+    {
+        if (v > max.ad) {
+            max = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
+        } else if (v < min.ad) {
+            min = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
+        }
+        sum += v;
+    }
 };
 
 void fill_out(const Extremes& e, tagPAD* max, tagPAD* min, uint16_t* avg)
@@ -25,6 +35,25 @@ void fill_out(const Extremes& e, tagPAD* max, tagPAD* min, uint16_t* avg)
     if (avg) {
         *avg = static_cast<uint16_t>(e.sum / e.count);
     }
+}
+
+// Walks the histogram from `from` one AD at a time towards `to` (exclusive)
+// and stops at the first AD by which `needed` pixels have been passed: true
+// with that AD and the count passed, false when the walk never gets there.
+bool walk_until(const std::vector<uint32_t>& histogram, uint32_t from, uint32_t to, uint64_t needed, uint32_t* ad,
+                uint32_t* passed)
+{
+    const int step = from < to ? 1 : -1;
+    uint64_t total = 0;
+    for (int64_t d = from; d != to; d += step) {
+        total += histogram[static_cast<size_t>(d)];
+        if (total >= needed) {
+            *ad = static_cast<uint32_t>(d);
+            *passed = static_cast<uint32_t>(total);
+            return true;
+        }
+    }
+    return false;
 }
 
 // An automatic range is at least 10 AD wide and stays inside 0..65535.
@@ -70,12 +99,7 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
         for (int x = win.left; x <= win.right; ++x) {
             const uint16_t v = row[x];
             ++histogram_[v];
-            if (v > e.max.ad) {
-                e.max = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
-            } else if (v < e.min.ad) {
-                e.min = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
-            }
-            e.sum += v;
+            e.take(x, y, v);
         }
     }
     e.count = static_cast<uint64_t>(win.right - win.left + 1) * static_cast<uint64_t>(win.bottom - win.top + 1);
@@ -86,32 +110,16 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
     // Automatic range: cut a few pixels off each end of the histogram.
     const uint64_t low_cut = mode == 1 ? static_cast<uint64_t>(width) * 3 : 30;
     uint32_t low = e.min.ad, high = e.max.ad;
-    uint64_t total = 0;
     trimmed_low_ = 0;
-    for (uint32_t d = e.min.ad; d < e.max.ad; ++d) {
-        total += histogram_[d];
-        if (total >= low_cut) {
-            low = d;
-            trimmed_low_ = static_cast<uint32_t>(total);
-            break;
-        }
-    }
+    walk_until(histogram_, e.min.ad, e.max.ad, low_cut, &low, &trimmed_low_);
     // Pixels outside the window count as trimmed off the low end.
     trimmed_low_ += static_cast<uint32_t>(
         static_cast<int64_t>(win.left + width - 1 - win.right) * (win.bottom - win.top + 1) +
         static_cast<int64_t>(win.top + height - 1 - win.bottom) * width);
-    total = 0;
     trimmed_high_ = 0;
-    for (uint32_t d = e.max.ad; d > low; --d) {
-        total += histogram_[d];
-        if (total > static_cast<uint64_t>(height / 2)) {
-            high = d;
-            trimmed_high_ = static_cast<uint32_t>(total);
-            break;
-        }
-    }
+    walk_until(histogram_, e.max.ad, low, static_cast<uint64_t>(height / 2) + 1, &high, &trimmed_high_);
     const float limit = static_cast<float>(width) * static_cast<float>(height) * threshold_fraction_.load();
-    total = 0;
+    uint64_t total = 0;
     for (uint32_t d = high; d > low; --d) {
         total += histogram_[d];
         if (static_cast<float>(total) > limit) {
@@ -175,12 +183,7 @@ bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, cons
                 started = true;
             }
             ++histogram_[v];
-            if (v > e.max.ad) {
-                e.max = {static_cast<uint16_t>(x), static_cast<uint16_t>(row), v};
-            } else if (v < e.min.ad) {
-                e.min = {static_cast<uint16_t>(x), static_cast<uint16_t>(row), v};
-            }
-            e.sum += v;
+            e.take(x, row, v);
         }
     }
     e.count = pixels;
@@ -189,26 +192,10 @@ bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, cons
     fill_out(e, max, min, avg);
 
     uint32_t low = e.min.ad, high = e.max.ad;
-    uint64_t total = 0;
     trimmed_low_ = 0;
-    for (uint32_t d = e.min.ad; d < e.max.ad; ++d) {
-        total += histogram_[d];
-        if (total > 30) {
-            low = d;
-            trimmed_low_ = static_cast<uint32_t>(total);
-            break;
-        }
-    }
-    total = 0;
+    walk_until(histogram_, e.min.ad, e.max.ad, 31, &low, &trimmed_low_);
     trimmed_high_ = 0;
-    for (uint32_t d = e.max.ad; d > low; --d) {
-        total += histogram_[d];
-        if (total > 30) {
-            high = d;
-            trimmed_high_ = static_cast<uint32_t>(total);
-            break;
-        }
-    }
+    walk_until(histogram_, e.max.ad, low, 31, &high, &trimmed_high_);
     widen(low, high, &auto_low_, &auto_high_);
     return true;
 }
