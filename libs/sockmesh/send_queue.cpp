@@ -98,6 +98,7 @@ std::size_t SendQueue::push_bytes(const Pieces& pieces, const PushPolicy& policy
 bool SendQueue::push_message(const void* data, std::size_t length, const PushPolicy& policy,
                              const std::function<void()>& wake, const std::function<bool()>& stopped)
 {
+    std::lock_guard<std::mutex> push_lock(push_mutex_);
     {
         std::lock_guard<std::mutex> rest_lock(rest_mutex_);
         if (!rest_.empty()) {

@@ -78,6 +78,9 @@ private:
     // Ring lock held. Writes what fits from `offset` on.
     std::size_t write_pieces(const Pieces& pieces, std::size_t offset);
 
+    // One message at a time: a caller that waits for space must not let
+    // another caller's bytes in between the parts of its frame.
+    std::mutex push_mutex_;  // taken before rest_mutex_
     std::mutex rest_mutex_;  // taken before ring_mutex_
     std::vector<char> rest_;
     std::size_t rest_capacity_;

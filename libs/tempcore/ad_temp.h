@@ -102,17 +102,6 @@ bool parse_calibration_header(const uint8_t* data, uint64_t size, CalibrationDat
 // Parses the lens blocks and the script trailer after the header.
 bool parse_calibration_body(const uint8_t* data, uint64_t size, CalibrationData* out);
 
-// Copy of the selected range, read by the conversions.
-struct CurrentRange {
-    float detector_temp = kAbsoluteZero;
-    int16_t first_temp = 0;
-    int16_t last_temp = 0;
-    int16_t min_temp = 0;
-    int16_t max_temp = 0;
-    int16_t base_ad_compensation = 0;
-    std::vector<uint16_t> samples;
-};
-
 // Locks, outer first: env_lock_, calib_base_lock_, lens_lock_, tables_lock_,
 // base_ad_lock_; then the leaves script_lock_, readings_lock_ and the model's
 // own lock, which are never held while another lock is taken. A VyLock
@@ -203,6 +192,14 @@ private:
     bool update_adjusted_locked(float base, float detector, float modify);
     bool set_modify_locked(float modify);
     LensMap& current_map() { return lenses_[environment_.load()]; }
+    // Runs `fn` on the lens in every environment that has it; false (and
+    // logged) when none has.
+    template <class Fn>
+    bool with_lens_everywhere(int lens, const char* function, Fn fn);
+    // Sets one field of a range record, and of the selected copy when the
+    // range is the selected one.
+    template <class T>
+    bool set_range_field(int lens, int range, const char* function, T RangeRecord::*field, T value);
 
     std::atomic<int16_t> ad_compensation_{0};
 
@@ -230,7 +227,8 @@ private:
     const float* lookup_table_locked(bool limited, int unit);
     float dist_coefficient_ = 1.0f;
     float dist_offset_ = 0.0f;
-    CurrentRange current_;
+    // Copy of the selected range, read by the conversions.
+    RangeRecord current_;
 
     std::atomic<int> current_lens_{-1};
     std::atomic<int> current_range_{-1};

@@ -24,6 +24,43 @@ int16_t limit_in_unit(int16_t celsius, int unit)
 
 }  // namespace
 
+template <class Fn>
+bool ADTemp::with_lens_everywhere(int lens, const char* function, Fn fn)
+{
+    VyLockGuard guard(lens_lock_);
+    if (!guard) {
+        return false;
+    }
+    bool found = false;
+    for (LensMap& map : lenses_) {
+        auto it = map.find(lens);
+        if (it != map.end()) {
+            fn(it->second);
+            found = true;
+        }
+    }
+    if (!found) {
+        logline_print(LOGLINE_ERROR, "ad_temp", __FILE__, __LINE__, function, "len = %d is not supported", lens);
+    }
+    return found;
+}
+
+template <class T>
+bool ADTemp::set_range_field(int lens, int range, const char* function, T RangeRecord::*field, T value)
+{
+    return with_range(lens, range, function, [&](RangeRecord& r) {
+        r.*field = value;
+        if (lens == current_lens_.load() && range == current_range_.load()) {
+            VyLockGuard tables(tables_lock_);
+            if (!tables) {
+                return false;
+            }
+            current_.*field = value;
+        }
+        return true;
+    });
+}
+
 bool ADTemp::add_len_and_range(int lens, int range)
 {
     if (lens < 0 || lens > kMaxLensType || range < 0 || range > kMaxRange) {
@@ -99,13 +136,7 @@ bool ADTemp::select_len_and_range(int lens, int range)
     const RangeRecord& r = range_it->second;
     current_lens_.store(lens);
     current_range_.store(range);
-    current_.detector_temp = r.detector_temp;
-    current_.first_temp = r.first_temp;
-    current_.last_temp = r.last_temp;
-    current_.min_temp = r.min_temp;
-    current_.max_temp = r.max_temp;
-    current_.base_ad_compensation = r.base_ad_compensation;
-    current_.samples = r.samples;
+    current_ = r;
     adjusted_.assign(r.samples.size(), 0);
     adjusted_valid_ = false;
     return run_ad_compensation();
@@ -196,23 +227,10 @@ bool ADTemp::set_len_sn_and_des(int lens, const char* serial, const char* descri
         TC_LOG("set_len_sn_and_des", "len's sn = %s is too long than 16", serial);
         return false;
     }
-    VyLockGuard guard(lens_lock_);
-    if (!guard) {
-        return false;
-    }
-    bool found = false;
-    for (LensMap& map : lenses_) {
-        auto it = map.find(lens);
-        if (it != map.end()) {
-            it->second.serial = serial;
-            it->second.description = description;
-            found = true;
-        }
-    }
-    if (!found) {
-        TC_LOG("set_len_sn_and_des", "len = %d is not supported", lens);
-    }
-    return found;
+    return with_lens_everywhere(lens, "ADTemp::set_len_sn_and_des", [&](LensRecord& record) {
+        record.serial = serial;
+        record.description = description;
+    });
 }
 
 bool ADTemp::get_drift_coefficient(int lens, float* coefficient)
@@ -240,37 +258,14 @@ bool ADTemp::set_drift_coefficient(int lens, float coefficient)
         TC_LOG("set_len_temp_drift_compensation_coff", "coefficient = %.02f is error", coefficient);
         return false;
     }
-    VyLockGuard guard(lens_lock_);
-    if (!guard) {
-        return false;
-    }
-    bool found = false;
-    for (LensMap& map : lenses_) {
-        auto it = map.find(lens);
-        if (it != map.end()) {
-            it->second.drift_coefficient = coefficient;
-            found = true;
-        }
-    }
-    if (!found) {
-        TC_LOG("set_len_temp_drift_compensation_coff", "len = %d is not supported", lens);
-    }
-    return found;
+    return with_lens_everywhere(lens, "ADTemp::set_len_temp_drift_compensation_coff",
+                                [&](LensRecord& record) { record.drift_coefficient = coefficient; });
 }
 
 bool ADTemp::set_base_ad_compensation(int lens, int range, int16_t value)
 {
-    return with_range(lens, range, "ADTemp::set_base_ad_compensation", [&](RangeRecord& r) {
-        r.base_ad_compensation = value;
-        if (lens == current_lens_.load() && range == current_range_.load()) {
-            VyLockGuard tables(tables_lock_);
-            if (!tables) {
-                return false;
-            }
-            current_.base_ad_compensation = value;
-        }
-        return true;
-    });
+    return set_range_field(lens, range, "ADTemp::set_base_ad_compensation", &RangeRecord::base_ad_compensation,
+                           value);
 }
 
 bool ADTemp::set_detector_temp_when_calibrate(int lens, int range, float value)
@@ -280,17 +275,8 @@ bool ADTemp::set_detector_temp_when_calibrate(int lens, int range, float value)
         TC_LOG("set_detector_temp_when_calibrate", "detector temperature = %.02f is error", value);
         return false;
     }
-    return with_range(lens, range, "ADTemp::set_detector_temp_when_calibrate", [&](RangeRecord& r) {
-        r.detector_temp = value;
-        if (lens == current_lens_.load() && range == current_range_.load()) {
-            VyLockGuard tables(tables_lock_);
-            if (!tables) {
-                return false;
-            }
-            current_.detector_temp = value;
-        }
-        return true;
-    });
+    return set_range_field(lens, range, "ADTemp::set_detector_temp_when_calibrate", &RangeRecord::detector_temp,
+                           value);
 }
 
 }  // namespace detail

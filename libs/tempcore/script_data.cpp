@@ -37,6 +37,28 @@ bool whole_number(double v, double low, double high, int* out)
     return true;
 }
 
+// Copies `items` to a caller's array of *count entries; a null array asks for
+// the count only. *count is the number of entries held on return.
+template <class T>
+bool copy_out(const std::vector<T>& items, int* count, T* values, const char* function)
+{
+    int n = static_cast<int>(items.size());
+    if (values != nullptr && (count == nullptr || *count < n)) {
+        logline_print(LOGLINE_ERROR, "ad_temp", __FILE__, __LINE__, function, "capacity is less than %d entries", n);
+        if (count != nullptr) {
+            *count = n;
+        }
+        return false;
+    }
+    if (values != nullptr) {
+        std::memcpy(values, items.data(), items.size() * sizeof(T));
+    }
+    if (count != nullptr) {
+        *count = n;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ADTemp::run_script(const char* name, const double* args, int arg_count, double* results,
@@ -397,47 +419,13 @@ bool ADTemp::update_adjusted_locked(float base, float detector, float modify)
 bool ADTemp::get_adjusted_ad_table(int* count, uint16_t* values)
 {
     VyLockGuard tables(tables_lock_);
-    if (!tables) {
-        return false;
-    }
-    int n = static_cast<int>(adjusted_.size());
-    if (values != nullptr) {
-        if (count == nullptr || *count < n) {
-            TC_LOG("get_adjusted_ad_table", "capacity is less than %d entries", n);
-            if (count != nullptr) {
-                *count = n;
-            }
-            return false;
-        }
-        std::memcpy(values, adjusted_.data(), adjusted_.size() * sizeof(uint16_t));
-    }
-    if (count != nullptr) {
-        *count = n;
-    }
-    return true;
+    return tables && copy_out(adjusted_, count, values, "ADTemp::get_adjusted_ad_table");
 }
 
 bool ADTemp::get_ad_compensation_coff(int* count, float* values)
 {
     VyLockGuard tables(tables_lock_);
-    if (!tables) {
-        return false;
-    }
-    int n = static_cast<int>(section_coffs_.size());
-    if (values != nullptr) {
-        if (count == nullptr || *count < n) {
-            TC_LOG("get_ad_compensation_coff", "capacity is less than %d entries", n);
-            if (count != nullptr) {
-                *count = n;
-            }
-            return false;
-        }
-        std::memcpy(values, section_coffs_.data(), section_coffs_.size() * sizeof(float));
-    }
-    if (count != nullptr) {
-        *count = n;
-    }
-    return true;
+    return tables && copy_out(section_coffs_, count, values, "ADTemp::get_ad_compensation_coff");
 }
 
 bool ADTemp::set_script_data(const char* text, int length)

@@ -17,7 +17,7 @@ struct Limits {
     float high;
 };
 
-Limits range_limits(const CurrentRange& range, int unit)
+Limits range_limits(const RangeRecord& range, int unit)
 {
     if (unit == 1) {
         return {std::trunc(to_fahrenheit(range.min_temp)), std::trunc(to_fahrenheit(range.max_temp))};
