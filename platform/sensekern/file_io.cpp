@@ -73,8 +73,7 @@ bool write_all(int fd, const std::vector<uint8_t>& bytes)
 
 }  // namespace
 
-bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
-                       const std::vector<uint8_t>& tail, const char* function)
+int create_temp_beside(const std::string& path, std::string* temp, const char* function)
 {
     std::string dir = ".";
     std::string name = path;
@@ -83,13 +82,13 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head
         dir = path.substr(0, slash == 0 ? 1 : slash);
         name = path.substr(slash + 1);
     }
-    std::string temp = (dir == "/" ? std::string() : dir) + "/." + name + ".XXXXXX";
-    std::vector<char> pattern(temp.begin(), temp.end());
-    pattern.push_back('\0');
-    int fd = ::mkstemp(pattern.data());
+    std::string pattern = (dir == "/" ? std::string() : dir) + "/." + name + ".XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    int fd = ::mkstemp(buffer.data());
     if (fd < 0) {
         SK_LOG(function, "can not create a temporary file beside %s: %s", path.c_str(), std::strerror(errno));
-        return false;
+        return -1;
     }
     // Keep the permissions of the file being replaced.
     struct stat st;
@@ -98,11 +97,23 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head
     } else {
         ::fchmod(fd, 0644);
     }
+    *temp = buffer.data();
+    return fd;
+}
+
+bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
+                       const std::vector<uint8_t>& tail, const char* function)
+{
+    std::string temp;
+    int fd = create_temp_beside(path, &temp, function);
+    if (fd < 0) {
+        return false;
+    }
     bool ok = write_all(fd, head) && write_all(fd, tail) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(pattern.data(), path.c_str()) != 0) {
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
         SK_LOG(function, "write %s failed: %s", path.c_str(), std::strerror(errno));
-        ::unlink(pattern.data());
+        ::unlink(temp.c_str());
         return false;
     }
     return true;

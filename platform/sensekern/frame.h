@@ -201,6 +201,9 @@ bool canonical_key(const char* text, std::string* key);
 // --- files (file_io.cpp)
 // Whole file into memory, refusing more than `cap` bytes.
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function);
+// A temporary file in the folder of path, with the permissions of path when it
+// exists: its descriptor (-1 on failure, logged) and its name in *temp.
+int create_temp_beside(const std::string& path, std::string* temp, const char* function);
 // Writes the bytes to a temporary file beside path and renames it over path.
 bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
                        const std::vector<uint8_t>& tail, const char* function);

@@ -213,6 +213,7 @@ TEST(irv_recording, replaces_an_existing_file_only_when_complete)
     sktest::TempDir dir;
     std::string path = dir.file("old.irv");
     sktest::write_bytes(path, Bytes{'o', 'l', 'd'});
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
     samples::Scene s = samples::make_scene(32, 24);
     sktest::Frame f(s);
     void* rec = nullptr;
@@ -236,6 +237,10 @@ TEST(irv_recording, replaces_an_existing_file_only_when_complete)
     ASSERT_TRUE(sensekern_stop_record(f.h(), &rec, 0, nullptr));
     EXPECT_NE(sktest::read_bytes(path), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(frames_in(path), 1);
+    // The replacement keeps the old file's permissions.
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_FALSE(sensekern_start_record(f.h(), "/nonexistent-folder/r.irv", &rec));
 }
 
