@@ -124,6 +124,8 @@ public:
     bool all_temperatures(float* out);
     bool ad_from_temperature(float t, uint16_t* ad);
     bool ana_temperature(const char* ana, uint16_t x, uint16_t y, uint16_t ad, float* out);
+    // An object's own emissivity and distance (framekit keeps their float bits).
+    bool ana_self_para(const char* ana, bool* own, float* emissivity, float* distance);
 
     bool get_params(Params* out);
     enum class Param { emissivity, distance, ambient, humidity, modify, reference };
