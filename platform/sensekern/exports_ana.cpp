@@ -19,14 +19,6 @@ bool with_ana(void* handle, const char* ana, const char* function, Body body)
     return ana != nullptr && with_frame(handle, function, [&](Frame& f) { return body(f); });
 }
 
-template <class T>
-void put(T* out, T value)
-{
-    if (out != nullptr) {
-        *out = value;
-    }
-}
-
 // Every piece of an anas string, or false when any is malformed.
 bool split_anas(const char* anas, std::vector<std::string>* pieces)
 {
@@ -81,9 +73,7 @@ bool ana_extreme(void* handle, const char* ana, bool hottest, tagPAD* position, 
                            : vy_ana_get_min_ad_ex(f.ad(), ana, &x, &y, &ad)) &&
                   f.ana_temperature(ana, x, y, ad, &t);
         if (ok) {
-            if (position != nullptr) {
-                *position = tagPAD{x, y, ad};
-            }
+            put(position, tagPAD{x, y, ad});
             put(temperature, t);
         }
         return ok;

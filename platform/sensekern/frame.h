@@ -197,6 +197,15 @@ bool with_frame(void* handle, const char* function, Body body)
     }
 }
 
+// Writes an optional out-parameter.
+template <class T>
+void put(T* out, T value)
+{
+    if (out != nullptr) {
+        *out = value;
+    }
+}
+
 // Canonical key of an analysis string (type and nodes, no alias part).
 bool canonical_key(const char* text, std::string* key);
 
