@@ -439,14 +439,7 @@ bool sensekern_get_mac_info(void* handle, char* productor, char* mac_type, char*
     return with_frame(handle, "sensekern_get_mac_info", [&](Frame& f) {
         MacTexts texts;
         f.mac_texts(&texts);
-        char* outs[kMacTexts] = {productor, mac_type, mac_sn, detector_sn, product_date_time};
-        for (int i = 0; i < kMacTexts; ++i) {
-            if (outs[i] != nullptr) {
-                std::size_t n = std::min<std::size_t>(texts[i].size(), SENSEKERN_MAC_TEXT_CAPACITY - 1);
-                std::memcpy(outs[i], texts[i].data(), n);
-                outs[i][n] = '\0';
-            }
-        }
+        copy_mac_texts(texts, productor, mac_type, mac_sn, detector_sn, product_date_time);
         return true;
     });
 }

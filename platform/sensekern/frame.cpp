@@ -448,6 +448,36 @@ void Frame::mac_texts(MacTexts* out)
     }
 }
 
+bool copy_out(const std::vector<uint8_t>& bytes, uint8_t* buffer, uint32_t* length)
+{
+    if (bytes.size() > UINT32_MAX) {
+        return false;
+    }
+    uint32_t capacity = *length;
+    *length = static_cast<uint32_t>(bytes.size());
+    if (buffer == nullptr) {
+        return true;
+    }
+    if (capacity < bytes.size()) {
+        return false;
+    }
+    std::copy(bytes.begin(), bytes.end(), buffer);
+    return true;
+}
+
+void copy_mac_texts(const MacTexts& texts, char* productor, char* mac_type, char* mac_sn, char* detector_sn,
+                    char* date_time)
+{
+    char* outs[kMacTexts] = {productor, mac_type, mac_sn, detector_sn, date_time};
+    for (int i = 0; i < kMacTexts; ++i) {
+        if (outs[i] != nullptr) {
+            std::size_t n = std::min<std::size_t>(texts[i].size(), SENSEKERN_MAC_TEXT_CAPACITY - 1);
+            std::memcpy(outs[i], texts[i].data(), n);
+            outs[i][n] = '\0';
+        }
+    }
+}
+
 // --- analysis texts -----------------------------------------------------------------------
 
 bool canonical_key(const char* text, std::string* key)

@@ -206,6 +206,14 @@ void put(T* out, T value)
     }
 }
 
+// Answers bytes into a caller's buffer: *length is its capacity on entry and
+// the size on return; a null buffer asks for the size only.
+bool copy_out(const std::vector<uint8_t>& bytes, uint8_t* buffer, uint32_t* length);
+// The identity texts into the caller's buffers of SENSEKERN_MAC_TEXT_CAPACITY
+// bytes; null buffers are skipped.
+void copy_mac_texts(const MacTexts& texts, char* productor, char* mac_type, char* mac_sn, char* detector_sn,
+                    char* date_time);
+
 // Canonical key of an analysis string (type and nodes, no alias part).
 bool canonical_key(const char* text, std::string* key);
 

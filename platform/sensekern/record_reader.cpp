@@ -366,12 +366,7 @@ bool sensekern_record_get_mac_info(void* reader, char* productor, char* mac_type
                                    char* date_time)
 {
     return with_reader(reader, [&](Reader& r) {
-        char* outs[kMacTexts] = {productor, mac_type, mac_sn, detector_sn, date_time};
-        for (int i = 0; i < kMacTexts; ++i) {
-            if (outs[i] != nullptr) {
-                std::memcpy(outs[i], r.mac[i].c_str(), r.mac[i].size() + 1);
-            }
-        }
+        copy_mac_texts(r.mac, productor, mac_type, mac_sn, detector_sn, date_time);
         return true;
     });
 }
@@ -401,19 +396,7 @@ bool sensekern_record_get_frame_mark(void* reader, uint32_t index, uint8_t* buff
     return with_reader(reader, [&](Reader& r) {
         LoadedFrame loaded;
         std::vector<uint8_t> mark;
-        if (!parse_frame(r, index, &loaded, &mark)) {
-            return false;
-        }
-        uint32_t capacity = *length;
-        *length = static_cast<uint32_t>(mark.size());
-        if (buffer == nullptr) {
-            return true;
-        }
-        if (capacity < mark.size()) {
-            return false;
-        }
-        std::copy(mark.begin(), mark.end(), buffer);
-        return true;
+        return parse_frame(r, index, &loaded, &mark) && copy_out(mark, buffer, length);
     });
 }
 
@@ -438,16 +421,5 @@ bool sensekern_record_get_mark_frame(void* reader, uint32_t mark, uint32_t* inde
 
 bool sensekern_record_get_note(void* reader, uint8_t* buffer, uint32_t* length)
 {
-    return length != nullptr && with_reader(reader, [&](Reader& r) {
-               uint32_t capacity = *length;
-               *length = static_cast<uint32_t>(r.note.size());
-               if (buffer == nullptr) {
-                   return true;
-               }
-               if (capacity < r.note.size()) {
-                   return false;
-               }
-               std::copy(r.note.begin(), r.note.end(), buffer);
-               return true;
-           });
+    return length != nullptr && with_reader(reader, [&](Reader& r) { return copy_out(r.note, buffer, length); });
 }
