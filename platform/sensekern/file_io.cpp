@@ -18,6 +18,22 @@
 namespace sensekern {
 namespace detail {
 
+bool read_all_at(int fd, uint64_t offset, uint8_t* out, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -33,19 +49,9 @@ bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out,
         return false;
     }
     std::vector<uint8_t> data(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    bool complete = read_all_at(fd, 0, data.data(), data.size());
     ::close(fd);
-    if (done != data.size()) {
+    if (!complete) {
         SK_LOG(function, "read %s failed", path.c_str());
         return false;
     }

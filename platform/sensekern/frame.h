@@ -218,6 +218,8 @@ void copy_mac_texts(const MacTexts& texts, char* productor, char* mac_type, char
 bool canonical_key(const char* text, std::string* key);
 
 // --- files (file_io.cpp)
+// Exactly size bytes at offset; false when the file ends before them.
+bool read_all_at(int fd, uint64_t offset, uint8_t* out, std::size_t size);
 // Whole file into memory, refusing more than `cap` bytes.
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function);
 // A temporary file in the folder of path, with the permissions of path when it

@@ -5,7 +5,6 @@
 #include "handle_registry.h"
 #include "picture_block.h"
 
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,18 +53,7 @@ public:
             return false;
         }
         out->resize(static_cast<std::size_t>(length));
-        std::size_t done = 0;
-        while (done < out->size()) {
-            ssize_t n = ::pread(fd, out->data() + done, out->size() - done, static_cast<off_t>(offset + done));
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                return false;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return true;
+        return read_all_at(fd, offset, out->data(), out->size());
     }
 
     // The payload of the record at offset, checked against its tag, its
