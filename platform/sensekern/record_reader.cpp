@@ -260,7 +260,7 @@ bool parse_frame(Reader& r, uint32_t index, LoadedFrame* out, std::vector<uint8_
     in.u32();
     f.time.sec = in.u32();
     f.time.usec = in.u32();
-    if (!read_params(in, &f.params) || f.params.unit != r.cached_table.unit) {
+    if (!read_params(in, &f.params) || f.params.unit != r.cached_table.unit || f.time.usec >= 1000000) {
         return false;
     }
     uint16_t mark_length = in.u16();
