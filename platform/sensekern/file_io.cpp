@@ -36,7 +36,9 @@ bool read_all_at(int fd, uint64_t offset, uint8_t* out, std::size_t size)
 
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a named pipe is refused below instead of waited on;
+    // reads of a regular file are not affected.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         SK_LOG(function, "open %s failed: %s", path.c_str(), std::strerror(errno));
         return false;

@@ -290,7 +290,7 @@ bool sensekern_record_open(void** reader, const char* path)
         return false;
     }
     std::unique_ptr<Reader> r(new Reader());
-    r->fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    r->fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a named pipe is refused, not waited on
     struct stat st;
     if (r->fd < 0 || ::fstat(r->fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         SK_LOG("sensekern_record_open", "open %s failed", path);
