@@ -19,14 +19,6 @@ bool with_ana(void* handle, const char* ana, const char* function, Body body)
     return ana != nullptr && with_frame(handle, function, [&](Frame& f) { return body(f); });
 }
 
-template <class T>
-void put(T* out, T value)
-{
-    if (out != nullptr) {
-        *out = value;
-    }
-}
-
 // Every piece of an anas string, or false when any is malformed.
 bool split_anas(const char* anas, std::vector<std::string>* pieces)
 {
@@ -81,9 +73,7 @@ bool ana_extreme(void* handle, const char* ana, bool hottest, tagPAD* position, 
                            : vy_ana_get_min_ad_ex(f.ad(), ana, &x, &y, &ad)) &&
                   f.ana_temperature(ana, x, y, ad, &t);
         if (ok) {
-            if (position != nullptr) {
-                *position = tagPAD{x, y, ad};
-            }
+            put(position, tagPAD{x, y, ad});
             put(temperature, t);
         }
         return ok;
@@ -241,19 +231,12 @@ bool sensekern_ana_get_avg_temperature(void* handle, const char* ana, uint16_t* 
 {
     return with_ana(handle, ana, "sensekern_ana_get_avg_temperature", [&](Frame& f) {
         uint16_t avg = 0;
-        uint8_t own = 0;
-        uint32_t e_bits = 0;
-        uint32_t d_bits = 0;
+        bool own = false;
+        float e = 0.0f;
+        float d = 0.0f;
         float t = 0.0f;
-        if (!f.has_plane() || !vy_ana_get_avg_ad(f.ad(), ana, &avg) ||
-            !vy_ana_get_self_para(f.ad(), ana, &own, &e_bits, &d_bits)) {
-            return false;
-        }
-        float e;
-        float d;
-        std::memcpy(&e, &e_bits, 4);
-        std::memcpy(&d, &d_bits, 4);
-        if (!f.convert(&avg, 1, &t, own != 0, e, d)) {
+        if (!f.has_plane() || !vy_ana_get_avg_ad(f.ad(), ana, &avg) || !f.ana_self_para(ana, &own, &e, &d) ||
+            !f.convert(&avg, 1, &t, own, e, d)) {
             return false;
         }
         put(ad, avg);
@@ -278,18 +261,13 @@ bool sensekern_ana_get_temperature(void* handle, const char* ana, uint32_t* coun
                    return false;
                }
                std::vector<uint16_t> ads(pixels);
-               uint8_t own = 0;
-               uint32_t e_bits = 0;
-               uint32_t d_bits = 0;
-               if ((pixels != 0 && !vy_ana_get_ad(f.ad(), ana, ads.data())) ||
-                   !vy_ana_get_self_para(f.ad(), ana, &own, &e_bits, &d_bits)) {
+               bool own = false;
+               float e = 0.0f;
+               float d = 0.0f;
+               if ((pixels != 0 && !vy_ana_get_ad(f.ad(), ana, ads.data())) || !f.ana_self_para(ana, &own, &e, &d)) {
                    return false;
                }
-               float e;
-               float d;
-               std::memcpy(&e, &e_bits, 4);
-               std::memcpy(&d, &d_bits, 4);
-               return f.convert(ads.data(), ads.size(), temperatures, own != 0, e, d);
+               return f.convert(ads.data(), ads.size(), temperatures, own, e, d);
            });
 }
 
@@ -482,17 +460,13 @@ bool sensekern_ana_auto_imaging(void* handle, const char* ana)
 bool sensekern_ana_get_self_para(void* handle, const char* ana, bool* own, float* emissivity, float* distance)
 {
     return with_ana(handle, ana, "sensekern_ana_get_self_para", [&](Frame& f) {
-        uint8_t flag = 0;
-        uint32_t e_bits = 0;
-        uint32_t d_bits = 0;
-        if (!vy_ana_get_self_para(f.ad(), ana, &flag, &e_bits, &d_bits)) {
+        bool flag = false;
+        float e = 0.0f;
+        float d = 0.0f;
+        if (!f.ana_self_para(ana, &flag, &e, &d)) {
             return false;
         }
-        float e;
-        float d;
-        std::memcpy(&e, &e_bits, 4);
-        std::memcpy(&d, &d_bits, 4);
-        put(own, flag != 0);
+        put(own, flag);
         put(emissivity, e);
         put(distance, d);
         return true;

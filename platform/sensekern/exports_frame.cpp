@@ -14,23 +14,6 @@ using namespace sensekern::detail;
 
 namespace {
 
-void fill_pad(tagPAD* pad, uint16_t x, uint16_t y, uint16_t ad)
-{
-    if (pad != nullptr) {
-        pad->x = x;
-        pad->y = y;
-        pad->ad = ad;
-    }
-}
-
-template <class T>
-void put(T* out, T value)
-{
-    if (out != nullptr) {
-        *out = value;
-    }
-}
-
 // The extreme or average AD of the whole frame and its temperature.
 bool frame_extreme(void* handle, bool hottest, tagPAD* position, float* temperature, const char* function)
 {
@@ -43,7 +26,7 @@ bool frame_extreme(void* handle, bool hottest, tagPAD* position, float* temperat
                   (hottest ? vy_ad_get_max_ad_ex(f.ad(), &x, &y, &ad) : vy_ad_get_min_ad_ex(f.ad(), &x, &y, &ad)) &&
                   f.pixel_temperature(x, y, ad, &t);
         if (ok) {
-            fill_pad(position, x, y, ad);
+            put(position, tagPAD{x, y, ad});
             put(temperature, t);
         }
         return ok;
@@ -78,6 +61,21 @@ bool shape_temperature(void* handle, ShapeQuery query, const char* function, uin
         put(avg, at);
         return true;
     });
+}
+
+bool shape_temperature_pads(void* handle, ShapeQuery query, const char* function, uint16_t x1, uint16_t y1,
+                            uint16_t x2, uint16_t y2, tagPAD* max_position, float* max, tagPAD* min_position,
+                            float* min, uint16_t* avg_ad, float* avg)
+{
+    tagPAD hot{};
+    tagPAD cold{};
+    if (!shape_temperature(handle, query, function, x1, y1, x2, y2, &hot.x, &hot.y, &hot.ad, max, &cold.x,
+                           &cold.y, &cold.ad, min, avg_ad, avg)) {
+        return false;
+    }
+    put(max_position, hot);
+    put(min_position, cold);
+    return true;
 }
 
 bool set_param(void* handle, Frame::Param which, float value, const char* function)
@@ -326,30 +324,16 @@ bool sensekern_get_line_temperature(void* handle, uint16_t x1, uint16_t y1, uint
                                     tagPAD* max_position, float* max, tagPAD* min_position, float* min,
                                     uint16_t* avg_ad, float* avg)
 {
-    tagPAD hot{};
-    tagPAD cold{};
-    if (!shape_temperature(handle, vy_ad_get_line_temperature_ex, "sensekern_get_line_temperature", x1, y1, x2,
-                           y2, &hot.x, &hot.y, &hot.ad, max, &cold.x, &cold.y, &cold.ad, min, avg_ad, avg)) {
-        return false;
-    }
-    put(max_position, hot);
-    put(min_position, cold);
-    return true;
+    return shape_temperature_pads(handle, vy_ad_get_line_temperature_ex, "sensekern_get_line_temperature", x1, y1,
+                                  x2, y2, max_position, max, min_position, min, avg_ad, avg);
 }
 
 bool sensekern_get_rect_temperature(void* handle, uint16_t x1, uint16_t y1, uint16_t x2, uint16_t y2,
                                     tagPAD* max_position, float* max, tagPAD* min_position, float* min,
                                     uint16_t* avg_ad, float* avg)
 {
-    tagPAD hot{};
-    tagPAD cold{};
-    if (!shape_temperature(handle, vy_ad_get_rect_temperature_ex, "sensekern_get_rect_temperature", x1, y1, x2,
-                           y2, &hot.x, &hot.y, &hot.ad, max, &cold.x, &cold.y, &cold.ad, min, avg_ad, avg)) {
-        return false;
-    }
-    put(max_position, hot);
-    put(min_position, cold);
-    return true;
+    return shape_temperature_pads(handle, vy_ad_get_rect_temperature_ex, "sensekern_get_rect_temperature", x1, y1,
+                                  x2, y2, max_position, max, min_position, min, avg_ad, avg);
 }
 
 bool sensekern_get_line_temperature_ex(void* handle, uint16_t x1, uint16_t y1, uint16_t x2, uint16_t y2,
@@ -455,14 +439,7 @@ bool sensekern_get_mac_info(void* handle, char* productor, char* mac_type, char*
     return with_frame(handle, "sensekern_get_mac_info", [&](Frame& f) {
         MacTexts texts;
         f.mac_texts(&texts);
-        char* outs[kMacTexts] = {productor, mac_type, mac_sn, detector_sn, product_date_time};
-        for (int i = 0; i < kMacTexts; ++i) {
-            if (outs[i] != nullptr) {
-                std::size_t n = std::min<std::size_t>(texts[i].size(), SENSEKERN_MAC_TEXT_CAPACITY - 1);
-                std::memcpy(outs[i], texts[i].data(), n);
-                outs[i][n] = '\0';
-            }
-        }
+        copy_mac_texts(texts, productor, mac_type, mac_sn, detector_sn, product_date_time);
         return true;
     });
 }

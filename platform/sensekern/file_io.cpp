@@ -18,9 +18,27 @@
 namespace sensekern {
 namespace detail {
 
+bool read_all_at(int fd, uint64_t offset, uint8_t* out, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a named pipe is refused below instead of waited on;
+    // reads of a regular file are not affected.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         SK_LOG(function, "open %s failed: %s", path.c_str(), std::strerror(errno));
         return false;
@@ -33,19 +51,9 @@ bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out,
         return false;
     }
     std::vector<uint8_t> data(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    bool complete = read_all_at(fd, 0, data.data(), data.size());
     ::close(fd);
-    if (done != data.size()) {
+    if (!complete) {
         SK_LOG(function, "read %s failed", path.c_str());
         return false;
     }
@@ -73,8 +81,7 @@ bool write_all(int fd, const std::vector<uint8_t>& bytes)
 
 }  // namespace
 
-bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
-                       const std::vector<uint8_t>& tail, const char* function)
+int create_temp_beside(const std::string& path, std::string* temp, const char* function)
 {
     std::string dir = ".";
     std::string name = path;
@@ -83,13 +90,13 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head
         dir = path.substr(0, slash == 0 ? 1 : slash);
         name = path.substr(slash + 1);
     }
-    std::string temp = (dir == "/" ? std::string() : dir) + "/." + name + ".XXXXXX";
-    std::vector<char> pattern(temp.begin(), temp.end());
-    pattern.push_back('\0');
-    int fd = ::mkstemp(pattern.data());
+    std::string pattern = (dir == "/" ? std::string() : dir) + "/." + name + ".XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    int fd = ::mkstemp(buffer.data());
     if (fd < 0) {
         SK_LOG(function, "can not create a temporary file beside %s: %s", path.c_str(), std::strerror(errno));
-        return false;
+        return -1;
     }
     // Keep the permissions of the file being replaced.
     struct stat st;
@@ -98,11 +105,23 @@ bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head
     } else {
         ::fchmod(fd, 0644);
     }
+    *temp = buffer.data();
+    return fd;
+}
+
+bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
+                       const std::vector<uint8_t>& tail, const char* function)
+{
+    std::string temp;
+    int fd = create_temp_beside(path, &temp, function);
+    if (fd < 0) {
+        return false;
+    }
     bool ok = write_all(fd, head) && write_all(fd, tail) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(pattern.data(), path.c_str()) != 0) {
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
         SK_LOG(function, "write %s failed: %s", path.c_str(), std::strerror(errno));
-        ::unlink(pattern.data());
+        ::unlink(temp.c_str());
         return false;
     }
     return true;

@@ -266,22 +266,29 @@ bool Frame::all_temperatures(float* out)
     return true;
 }
 
-bool Frame::ana_temperature(const char* ana, uint16_t x, uint16_t y, uint16_t ad, float* out)
+bool Frame::ana_self_para(const char* ana, bool* own, float* emissivity, float* distance)
 {
-    uint8_t own = 0;
+    uint8_t flag = 0;
     uint32_t e_bits = 0;
     uint32_t d_bits = 0;
-    if (!vy_ana_get_self_para(ad_, ana, &own, &e_bits, &d_bits)) {
+    if (!vy_ana_get_self_para(ad_, ana, &flag, &e_bits, &d_bits)) {
         return false;
     }
-    if (own == 0) {
-        return pixel_temperature(x, y, ad, out);
+    *own = flag != 0;
+    std::memcpy(emissivity, &e_bits, 4);
+    std::memcpy(distance, &d_bits, 4);
+    return true;
+}
+
+bool Frame::ana_temperature(const char* ana, uint16_t x, uint16_t y, uint16_t ad, float* out)
+{
+    bool own = false;
+    float e = 0.0f;
+    float d = 0.0f;
+    if (!ana_self_para(ana, &own, &e, &d)) {
+        return false;
     }
-    float e;
-    float d;
-    std::memcpy(&e, &e_bits, 4);
-    std::memcpy(&d, &d_bits, 4);
-    return convert(&ad, 1, out, true, e, d);
+    return own ? convert(&ad, 1, out, true, e, d) : pixel_temperature(x, y, ad, out);
 }
 
 bool Frame::ad_from_temperature(float t, uint16_t* ad)
@@ -438,6 +445,36 @@ void Frame::mac_texts(MacTexts* out)
     for (int i = 0; i < kMacTexts; ++i) {
         texts[i][SENSEKERN_MAC_TEXT_CAPACITY - 1] = '\0';
         (*out)[i] = texts[i];
+    }
+}
+
+bool copy_out(const std::vector<uint8_t>& bytes, uint8_t* buffer, uint32_t* length)
+{
+    if (bytes.size() > UINT32_MAX) {
+        return false;
+    }
+    uint32_t capacity = *length;
+    *length = static_cast<uint32_t>(bytes.size());
+    if (buffer == nullptr) {
+        return true;
+    }
+    if (capacity < bytes.size()) {
+        return false;
+    }
+    std::copy(bytes.begin(), bytes.end(), buffer);
+    return true;
+}
+
+void copy_mac_texts(const MacTexts& texts, char* productor, char* mac_type, char* mac_sn, char* detector_sn,
+                    char* date_time)
+{
+    char* outs[kMacTexts] = {productor, mac_type, mac_sn, detector_sn, date_time};
+    for (int i = 0; i < kMacTexts; ++i) {
+        if (outs[i] != nullptr) {
+            std::size_t n = std::min<std::size_t>(texts[i].size(), SENSEKERN_MAC_TEXT_CAPACITY - 1);
+            std::memcpy(outs[i], texts[i].data(), n);
+            outs[i][n] = '\0';
+        }
     }
 }
 

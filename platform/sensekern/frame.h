@@ -124,6 +124,8 @@ public:
     bool all_temperatures(float* out);
     bool ad_from_temperature(float t, uint16_t* ad);
     bool ana_temperature(const char* ana, uint16_t x, uint16_t y, uint16_t ad, float* out);
+    // An object's own emissivity and distance (framekit keeps their float bits).
+    bool ana_self_para(const char* ana, bool* own, float* emissivity, float* distance);
 
     bool get_params(Params* out);
     enum class Param { emissivity, distance, ambient, humidity, modify, reference };
@@ -195,12 +197,34 @@ bool with_frame(void* handle, const char* function, Body body)
     }
 }
 
+// Writes an optional out-parameter.
+template <class T>
+void put(T* out, T value)
+{
+    if (out != nullptr) {
+        *out = value;
+    }
+}
+
+// Answers bytes into a caller's buffer: *length is its capacity on entry and
+// the size on return; a null buffer asks for the size only.
+bool copy_out(const std::vector<uint8_t>& bytes, uint8_t* buffer, uint32_t* length);
+// The identity texts into the caller's buffers of SENSEKERN_MAC_TEXT_CAPACITY
+// bytes; null buffers are skipped.
+void copy_mac_texts(const MacTexts& texts, char* productor, char* mac_type, char* mac_sn, char* detector_sn,
+                    char* date_time);
+
 // Canonical key of an analysis string (type and nodes, no alias part).
 bool canonical_key(const char* text, std::string* key);
 
 // --- files (file_io.cpp)
+// Exactly size bytes at offset; false when the file ends before them.
+bool read_all_at(int fd, uint64_t offset, uint8_t* out, std::size_t size);
 // Whole file into memory, refusing more than `cap` bytes.
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function);
+// A temporary file in the folder of path, with the permissions of path when it
+// exists: its descriptor (-1 on failure, logged) and its name in *temp.
+int create_temp_beside(const std::string& path, std::string* temp, const char* function);
 // Writes the bytes to a temporary file beside path and renames it over path.
 bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
                        const std::vector<uint8_t>& tail, const char* function);

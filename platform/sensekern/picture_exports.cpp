@@ -124,19 +124,8 @@ bool sensekern_get_attached_data(void* handle, SensekernAttached which, uint8_t*
     if (length == nullptr || which < SENSEKERN_THIRD || which > SENSEKERN_USER) {
         return false;
     }
-    return with_frame(handle, "sensekern_get_attached_data", [&](Frame& f) {
-        const std::vector<uint8_t>& bytes = f.attached(which);
-        uint32_t capacity = *length;
-        *length = static_cast<uint32_t>(bytes.size());
-        if (buffer == nullptr) {
-            return true;
-        }
-        if (capacity < bytes.size()) {
-            return false;
-        }
-        std::copy(bytes.begin(), bytes.end(), buffer);
-        return true;
-    });
+    return with_frame(handle, "sensekern_get_attached_data",
+                      [&](Frame& f) { return copy_out(f.attached(which), buffer, length); });
 }
 
 bool sensekern_append_temperature_to_file(void* handle, const char* path, const unsigned char* third,

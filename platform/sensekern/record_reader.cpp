@@ -5,7 +5,6 @@
 #include "handle_registry.h"
 #include "picture_block.h"
 
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,18 +53,7 @@ public:
             return false;
         }
         out->resize(static_cast<std::size_t>(length));
-        std::size_t done = 0;
-        while (done < out->size()) {
-            ssize_t n = ::pread(fd, out->data() + done, out->size() - done, static_cast<off_t>(offset + done));
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                return false;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return true;
+        return read_all_at(fd, offset, out->data(), out->size());
     }
 
     // The payload of the record at offset, checked against its tag, its
@@ -272,7 +260,7 @@ bool parse_frame(Reader& r, uint32_t index, LoadedFrame* out, std::vector<uint8_
     in.u32();
     f.time.sec = in.u32();
     f.time.usec = in.u32();
-    if (!read_params(in, &f.params) || f.params.unit != r.cached_table.unit) {
+    if (!read_params(in, &f.params) || f.params.unit != r.cached_table.unit || f.time.usec >= 1000000) {
         return false;
     }
     uint16_t mark_length = in.u16();
@@ -302,7 +290,7 @@ bool sensekern_record_open(void** reader, const char* path)
         return false;
     }
     std::unique_ptr<Reader> r(new Reader());
-    r->fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    r->fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a named pipe is refused, not waited on
     struct stat st;
     if (r->fd < 0 || ::fstat(r->fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         SK_LOG("sensekern_record_open", "open %s failed", path);
@@ -366,12 +354,7 @@ bool sensekern_record_get_mac_info(void* reader, char* productor, char* mac_type
                                    char* date_time)
 {
     return with_reader(reader, [&](Reader& r) {
-        char* outs[kMacTexts] = {productor, mac_type, mac_sn, detector_sn, date_time};
-        for (int i = 0; i < kMacTexts; ++i) {
-            if (outs[i] != nullptr) {
-                std::memcpy(outs[i], r.mac[i].c_str(), r.mac[i].size() + 1);
-            }
-        }
+        copy_mac_texts(r.mac, productor, mac_type, mac_sn, detector_sn, date_time);
         return true;
     });
 }
@@ -401,19 +384,7 @@ bool sensekern_record_get_frame_mark(void* reader, uint32_t index, uint8_t* buff
     return with_reader(reader, [&](Reader& r) {
         LoadedFrame loaded;
         std::vector<uint8_t> mark;
-        if (!parse_frame(r, index, &loaded, &mark)) {
-            return false;
-        }
-        uint32_t capacity = *length;
-        *length = static_cast<uint32_t>(mark.size());
-        if (buffer == nullptr) {
-            return true;
-        }
-        if (capacity < mark.size()) {
-            return false;
-        }
-        std::copy(mark.begin(), mark.end(), buffer);
-        return true;
+        return parse_frame(r, index, &loaded, &mark) && copy_out(mark, buffer, length);
     });
 }
 
@@ -438,16 +409,5 @@ bool sensekern_record_get_mark_frame(void* reader, uint32_t mark, uint32_t* inde
 
 bool sensekern_record_get_note(void* reader, uint8_t* buffer, uint32_t* length)
 {
-    return length != nullptr && with_reader(reader, [&](Reader& r) {
-               uint32_t capacity = *length;
-               *length = static_cast<uint32_t>(r.note.size());
-               if (buffer == nullptr) {
-                   return true;
-               }
-               if (capacity < r.note.size()) {
-                   return false;
-               }
-               std::copy(r.note.begin(), r.note.end(), buffer);
-               return true;
-           });
+    return length != nullptr && with_reader(reader, [&](Reader& r) { return copy_out(r.note, buffer, length); });
 }

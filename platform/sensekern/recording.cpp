@@ -81,28 +81,18 @@ Recorder* recorder_of(void* handle)
 
 // Opens the target, or a temporary file beside it when the target exists so
 // that it is replaced only by a complete recording.
-bool open_target(Recorder& r)
+bool open_target(Recorder& r, const char* function)
 {
     r.fd = ::open(r.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (r.fd >= 0) {
         return true;
     }
     if (errno != EEXIST) {
+        SK_LOG(function, "can not create %s: %s", r.path.c_str(), std::strerror(errno));
         return false;
     }
-    std::size_t slash = r.path.rfind('/');
-    std::string dir = slash == std::string::npos ? "." : r.path.substr(0, slash);
-    std::string name = slash == std::string::npos ? r.path : r.path.substr(slash + 1);
-    std::string pattern = dir + "/." + name + ".XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    r.fd = ::mkstemp(buffer.data());
-    if (r.fd < 0) {
-        return false;
-    }
-    ::fchmod(r.fd, 0644);
-    r.temp = buffer.data();
-    return true;
+    r.fd = create_temp_beside(r.path, &r.temp, function);
+    return r.fd >= 0;
 }
 
 bool start(void* handle, const std::string& path, void** record, const char* function)
@@ -115,15 +105,8 @@ bool start(void* handle, const std::string& path, void** record, const char* fun
             SK_LOG(function, "the frame holds no picture to record");
             return false;
         }
-        std::unique_ptr<Recorder> r(new Recorder());
-        r->owner = &f;
-        r->path = path;
-        r->width = f.width();
-        r->height = f.height();
-        if (!open_target(*r)) {
-            SK_LOG(function, "can not create %s: %s", path.c_str(), std::strerror(errno));
-            return false;
-        }
+        // The header is complete before any file is made, so a refusal leaves
+        // nothing behind.
         MacTexts mac;
         f.mac_texts(&mac);
         Params params;
@@ -137,8 +120,8 @@ bool start(void* handle, const std::string& path, void** record, const char* fun
         w.raw(kIrvMagic, 8);
         w.u16(kIrvVersion);
         w.u32(0);  // header length, patched below
-        w.u16(r->width);
-        w.u16(r->height);
+        w.u16(f.width());
+        w.u16(f.height());
         write_params(w, params);
         write_mac(w, mac);
         w.u8(has_lens ? 1 : 0);
@@ -146,12 +129,17 @@ bool start(void* handle, const std::string& path, void** record, const char* fun
             write_lens(w, lens);
         }
         w.put_u32_at(10, static_cast<uint32_t>(header.size()));
+
+        std::unique_ptr<Recorder> r(new Recorder());
+        r->owner = &f;
+        r->path = path;
+        r->width = f.width();
+        r->height = f.height();
+        if (!open_target(*r, function)) {
+            return false;
+        }
         if (!r->write(header)) {
-            if (!r->temp.empty()) {
-                ::unlink(r->temp.c_str());
-            } else {
-                ::unlink(path.c_str());
-            }
+            ::unlink(r->temp.empty() ? path.c_str() : r->temp.c_str());
             return false;
         }
         Recorder* raw = r.release();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -232,6 +233,13 @@ TEST(radiometric_picture, appending_refuses_what_is_not_a_picture)
     EXPECT_EQ(sktest::read_bytes(text), (Bytes{'h', 'e', 'l', 'l', 'o'}));
     EXPECT_FALSE(append(f.h(), dir.file("missing.jpg")));
     EXPECT_FALSE(append(f.h(), "/nonexistent-folder/p.jpg"));
+    // A named pipe with no writer is refused at once, not waited on.
+    std::string pipe = dir.file("pipe.jpg");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(append(f.h(), pipe));
+    EXPECT_FALSE(sensekern_load_picture_file(f.h(), pipe.c_str()));
+    void* reader = nullptr;
+    EXPECT_FALSE(sensekern_record_open(&reader, pipe.c_str()));
     std::string path = dir.file("p.jpg");
     ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
     EXPECT_FALSE(sensekern_append_temperature_to_file(f.h(), path.c_str(), nullptr, 5, nullptr, 0, nullptr, 0));

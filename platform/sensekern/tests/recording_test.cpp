@@ -2,6 +2,8 @@
 // trailer, and damaged files.
 #include "fixture.h"
 
+#include <zlib.h>
+
 #include <cstring>
 #include <sys/stat.h>
 
@@ -197,6 +199,27 @@ TEST(irv_recording, damaged_recordings)
             sensekern_record_close(&reader);
         }
     }
+    // A first frame stamped with a microsecond count past one second, under a
+    // valid sum, is refused when loaded.
+    {
+        uint32_t table_length = 0;
+        std::memcpy(&table_length, &good[header + 4], 4);
+        std::size_t frame = header + 8 + table_length + 4;
+        uint32_t frame_length = 0;
+        std::memcpy(&frame_length, &good[frame + 4], 4);
+        Bytes bad = good;
+        const uint32_t usec = 1000000;
+        std::memcpy(&bad[frame + 8 + 8], &usec, 4);
+        uint32_t crc = static_cast<uint32_t>(crc32(0L, &bad[frame + 8], frame_length));
+        std::memcpy(&bad[frame + 8 + frame_length], &crc, 4);
+        sktest::write_bytes(path, bad);
+        void* reader = nullptr;
+        ASSERT_TRUE(sensekern_record_open(&reader, path.c_str()));
+        sktest::Frame frame_handle;
+        EXPECT_FALSE(sensekern_record_load_frame(reader, 0, frame_handle.h(), nullptr));
+        EXPECT_TRUE(sensekern_record_load_frame(reader, 1, frame_handle.h(), nullptr));
+        sensekern_record_close(&reader);
+    }
     // A damaged table record cut off by a crash: the scan keeps nothing after it.
     Bytes cut(good.begin(), good.end() - 16);
     cut[header + 8 + 3] ^= 0x55;
@@ -213,6 +236,7 @@ TEST(irv_recording, replaces_an_existing_file_only_when_complete)
     sktest::TempDir dir;
     std::string path = dir.file("old.irv");
     sktest::write_bytes(path, Bytes{'o', 'l', 'd'});
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
     samples::Scene s = samples::make_scene(32, 24);
     sktest::Frame f(s);
     void* rec = nullptr;
@@ -236,6 +260,10 @@ TEST(irv_recording, replaces_an_existing_file_only_when_complete)
     ASSERT_TRUE(sensekern_stop_record(f.h(), &rec, 0, nullptr));
     EXPECT_NE(sktest::read_bytes(path), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(frames_in(path), 1);
+    // The replacement keeps the old file's permissions.
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_FALSE(sensekern_start_record(f.h(), "/nonexistent-folder/r.irv", &rec));
 }
 
