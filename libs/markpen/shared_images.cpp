@@ -4,12 +4,18 @@
 // (cheap, implicitly shared) copy.
 #include "paint_renderer.h"
 
+#include "basekit.h"
+
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImageReader>
 
+#include <cerrno>
+#include <cstring>
 #include <mutex>
+#include <unistd.h>
 
 static void init_strip_resources()
 {
@@ -72,14 +78,26 @@ QImage palette_strip(int palette)
 
 bool set_logo(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    QImage picture = reader.read();
+    QImage picture;
+    QString error;
+    int fd = -1;
+    QFile file;
+    if (vy_open_input_file(QFile::encodeName(path).constData(), &fd, nullptr) != VY_OK) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = file.errorString();
+    } else {
+        QImageReader reader(&file);
+        reader.setDecideFormatFromContent(true);
+        picture = reader.read();
+        error = reader.errorString();
+    }
     std::lock_guard<std::mutex> guard(logo_mutex());
     logo_image() = picture;
     if (picture.isNull()) {
         MARKPEN_LOG(4, "set_logo", "cannot read logo %s: %s", path.toUtf8().constData(),
-                    reader.errorString().toUtf8().constData());
+                    error.toUtf8().constData());
         return false;
     }
     return true;

@@ -255,7 +255,10 @@ void Imaging::walk_present(int low, int high, int top, IndexOf index_of)
     }
     const uint16_t tail = static_cast<uint16_t>(last_index < 0 ? kMaxIndex : last_index);
     if (stopped >= 0) {
-        std::fill(map_.begin() + stopped, map_.end(), tail);
+        // Pixels at or above high are painted as the top of the bar: the index
+        // of the last AD walked below high can lie far lower when the frame has
+        // few levels.
+        std::fill(map_.begin() + stopped, map_.end(), static_cast<uint16_t>(clamp_index(top)));
     } else {
         // ADs below low that were present stay at the fill.
         const int m = std::max(last_walked, low);
@@ -589,6 +592,9 @@ bool Imaging::calc_manual(int low, int high)
         walk_present(low, high, top, [&](int d, uint64_t) {
             return d <= h ? (d - low) * 9 / below : ((d - h) * 154 / above + 9) & 0xFF;
         });
+        // Pixels at or below low are painted as the bottom of the bar, not
+        // with the fill, which lies above the indexes of the ADs just over low.
+        std::fill(map_.begin(), map_.begin() + low + 1, 0);
     }
     return overlay_isotherms();
 }

@@ -4,7 +4,12 @@
 #include "ad_temp.h"
 #include "handle_registry.h"
 
+#include "basekit.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 #include <vector>
 
 using tempcore::detail::ADTemp;
@@ -128,8 +133,13 @@ bool vy_at_load_calibrate_data_from_file(void* handle, const char* path)
     if (path == nullptr) {
         return false;
     }
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
+    int fd = -1;
+    FILE* file = nullptr;
+    if (vy_open_input_file(path, &fd, nullptr) != VY_OK || (file = ::fdopen(fd, "rb")) == nullptr) {
+        TC_LOG("load_calibrate_data_from_file", "%s is not a readable file: %s", path, std::strerror(errno));
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return false;
     }
     std::vector<uint8_t> bytes;

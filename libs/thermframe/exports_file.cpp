@@ -4,6 +4,7 @@
 #include "anas_file.h"
 #include "export_guard.h"
 #include "registry.h"
+#include "basekit.h"
 #include "sensekern.h"
 
 #include <QFile>
@@ -11,6 +12,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 using namespace thermframe::detail;
 
@@ -157,8 +161,15 @@ bool thermframe_save_anas_to_file(void* handle, std::string path)
 bool thermframe_load_anas_from_file(void* handle, std::string path)
 {
     return with_doc(handle, __func__, [&](FrameDoc& doc) {
-        QFile file(QString::fromUtf8(path.c_str()));
-        if (path.empty() || !file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        int fd = -1;
+        if (vy_open_input_file(path.c_str(), &fd, nullptr) != VY_OK) {
+            TF_ERROR("thermframe_load_anas_from_file", "%s is not a readable file: %s", path.c_str(),
+                     std::strerror(errno));
+            return false;
+        }
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
             return false;
         }
         uint8_t raw[kAnasRecordSize];

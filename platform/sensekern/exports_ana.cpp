@@ -311,14 +311,21 @@ bool sensekern_get_cursor_info(void* handle, const char* ana, bool* show_cursor,
 
 bool sensekern_ana_get_line_color(void* handle, const char* ana, uint32_t* colour)
 {
-    return colour != nullptr && with_ana(handle, ana, "sensekern_ana_get_line_color",
-                                         [&](Frame& f) { return vy_ana_get_line_color(f.ad(), ana, colour); });
+    return colour != nullptr && with_ana(handle, ana, "sensekern_ana_get_line_color", [&](Frame& f) {
+               uint32_t rgb = 0;
+               if (!vy_ana_get_line_color(f.ad(), ana, &rgb)) {
+                   return false;
+               }
+               *colour = swap_red_blue(rgb);
+               return true;
+           });
 }
 
 bool sensekern_ana_set_line_color(void* handle, const char* ana, uint32_t colour)
 {
-    return with_ana(handle, ana, "sensekern_ana_set_line_color",
-                    [&](Frame& f) { return vy_ana_set_line_color(f.ad(), ana, colour); });
+    return with_ana(handle, ana, "sensekern_ana_set_line_color", [&](Frame& f) {
+        return vy_ana_set_line_color(f.ad(), ana, swap_red_blue(colour));
+    });
 }
 
 bool sensekern_ana_get_show_text_type(void* handle, const char* ana, ShowTextType* type)

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <fcntl.h>
@@ -34,23 +35,29 @@ bool read_all_at(int fd, uint64_t offset, uint8_t* out, std::size_t size)
     return true;
 }
 
+int open_input(const std::string& path, uint64_t* size, const char* function)
+{
+    int fd = -1;
+    if (vy_open_input_file(path.c_str(), &fd, size) != VY_OK) {
+        SK_LOG(function, "%s is not a readable file: %s", path.c_str(), std::strerror(errno));
+        return -1;
+    }
+    return fd;
+}
+
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function)
 {
-    // Non-blocking so that a named pipe is refused below instead of waited on;
-    // reads of a regular file are not affected.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    uint64_t size = 0;
+    int fd = open_input(path, &size, function);
     if (fd < 0) {
-        SK_LOG(function, "open %s failed: %s", path.c_str(), std::strerror(errno));
         return false;
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > cap) {
-        SK_LOG(function, "%s is not a readable file within %llu bytes", path.c_str(),
-               static_cast<unsigned long long>(cap));
+    if (size > cap) {
+        SK_LOG(function, "%s is larger than %llu bytes", path.c_str(), static_cast<unsigned long long>(cap));
         ::close(fd);
         return false;
     }
-    std::vector<uint8_t> data(static_cast<std::size_t>(st.st_size));
+    std::vector<uint8_t> data(static_cast<std::size_t>(size));
     bool complete = read_all_at(fd, 0, data.data(), data.size());
     ::close(fd);
     if (!complete) {
@@ -81,30 +88,44 @@ bool write_all(int fd, const std::vector<uint8_t>& bytes)
 
 }  // namespace
 
-int create_temp_beside(const std::string& path, std::string* temp, const char* function)
+int create_temp_beside(const std::string& path, std::string* target, std::string* temp, const char* function)
 {
+    // A link is kept: what is written replaces the file it points to, so the
+    // temporary file goes into that file's folder.
+    std::string real = path;
+    struct stat link;
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) {
+            SK_LOG(function, "can not follow the link %s: %s", path.c_str(), std::strerror(errno));
+            return -1;
+        }
+        real = resolved;
+        std::free(resolved);
+    }
     std::string dir = ".";
-    std::string name = path;
-    std::size_t slash = path.rfind('/');
+    std::string name = real;
+    std::size_t slash = real.rfind('/');
     if (slash != std::string::npos) {
-        dir = path.substr(0, slash == 0 ? 1 : slash);
-        name = path.substr(slash + 1);
+        dir = real.substr(0, slash == 0 ? 1 : slash);
+        name = real.substr(slash + 1);
     }
     std::string pattern = (dir == "/" ? std::string() : dir) + "/." + name + ".XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     int fd = ::mkstemp(buffer.data());
     if (fd < 0) {
-        SK_LOG(function, "can not create a temporary file beside %s: %s", path.c_str(), std::strerror(errno));
+        SK_LOG(function, "can not create a temporary file beside %s: %s", real.c_str(), std::strerror(errno));
         return -1;
     }
     // Keep the permissions of the file being replaced.
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(real.c_str(), &st) == 0) {
         ::fchmod(fd, st.st_mode & 07777);
     } else {
         ::fchmod(fd, 0644);
     }
+    *target = real;
     *temp = buffer.data();
     return fd;
 }
@@ -112,15 +133,16 @@ int create_temp_beside(const std::string& path, std::string* temp, const char* f
 bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
                        const std::vector<uint8_t>& tail, const char* function)
 {
+    std::string target;
     std::string temp;
-    int fd = create_temp_beside(path, &temp, function);
+    int fd = create_temp_beside(path, &target, &temp, function);
     if (fd < 0) {
         return false;
     }
     bool ok = write_all(fd, head) && write_all(fd, tail) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        SK_LOG(function, "write %s failed: %s", path.c_str(), std::strerror(errno));
+    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+        SK_LOG(function, "write %s failed: %s", target.c_str(), std::strerror(errno));
         ::unlink(temp.c_str());
         return false;
     }

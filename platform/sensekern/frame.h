@@ -214,18 +214,32 @@ bool copy_out(const std::vector<uint8_t>& bytes, uint8_t* buffer, uint32_t* leng
 void copy_mac_texts(const MacTexts& texts, char* productor, char* mac_type, char* mac_sn, char* detector_sn,
                     char* date_time);
 
+// framekit keeps an object's line colour as 0x00RRGGBB; the frame document
+// above and the picture block store colours with red in bits 0-7. The
+// exchange of red and blue converts either way.
+inline uint32_t swap_red_blue(uint32_t colour)
+{
+    return (colour & 0xFF00FF00u) | ((colour & 0xFFu) << 16) | ((colour >> 16) & 0xFFu);
+}
+
 // Canonical key of an analysis string (type and nodes, no alias part).
 bool canonical_key(const char* text, std::string* key);
 
 // --- files (file_io.cpp)
 // Exactly size bytes at offset; false when the file ends before them.
 bool read_all_at(int fd, uint64_t offset, uint8_t* out, std::size_t size);
+// An input file opened through basekit's shared helper (regular files only,
+// never waiting on a pipe): its descriptor and size, or -1, logged.
+int open_input(const std::string& path, uint64_t* size, const char* function);
 // Whole file into memory, refusing more than `cap` bytes.
 bool read_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out, const char* function);
-// A temporary file in the folder of path, with the permissions of path when it
-// exists: its descriptor (-1 on failure, logged) and its name in *temp.
-int create_temp_beside(const std::string& path, std::string* temp, const char* function);
-// Writes the bytes to a temporary file beside path and renames it over path.
+// A temporary file in the folder of the file that path names (a link is
+// followed to its target), with that file's permissions when it exists: its
+// descriptor (-1 on failure, logged), in *target the file to rename it over
+// and in *temp its name.
+int create_temp_beside(const std::string& path, std::string* target, std::string* temp, const char* function);
+// Writes the bytes to a temporary file beside path and renames it over path
+// (over the linked file when path is a link).
 bool write_file_atomic(const std::string& path, const std::vector<uint8_t>& head,
                        const std::vector<uint8_t>& tail, const char* function);
 std::string utf8_of_wide(const wchar_t* text);

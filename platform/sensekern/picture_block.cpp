@@ -69,18 +69,18 @@ void append_footer(std::vector<uint8_t>* block, BlockKind kind)
     w.raw(kind == BlockKind::radiometric ? kRadioEnd : kGridEnd, 8);
 }
 
-FoundBlock find_block(const uint8_t* data, uint64_t size)
+Footer parse_footer(const uint8_t* footer_bytes, uint64_t size)
 {
-    FoundBlock found;
-    if (data == nullptr || size < kFooterSize) {
-        return found;
+    Footer footer;
+    if (footer_bytes == nullptr || size < kFooterSize) {
+        return footer;
     }
-    ByteReader footer(data + size - kFooterSize, kFooterSize);
-    uint64_t length = footer.u64();
-    uint32_t crc = footer.u32();
-    uint16_t version = footer.u16();
-    footer.u16();
-    const uint8_t* magic = footer.span(8);
+    ByteReader in(footer_bytes, kFooterSize);
+    uint64_t length = in.u64();
+    uint32_t crc = in.u32();
+    uint16_t version = in.u16();
+    in.u16();
+    const uint8_t* magic = in.span(8);
     BlockKind kind = BlockKind::none;
     if (std::memcmp(magic, kRadioEnd, 8) == 0) {
         kind = BlockKind::radiometric;
@@ -88,16 +88,31 @@ FoundBlock find_block(const uint8_t* data, uint64_t size)
         kind = BlockKind::national_grid;
     }
     if (kind == BlockKind::none || version != kVersion || length > size - kFooterSize || length < 8) {
+        return footer;
+    }
+    footer.kind = kind;
+    footer.block_offset = size - kFooterSize - length;
+    footer.block_length = length;
+    footer.crc = crc;
+    return footer;
+}
+
+FoundBlock find_block(const uint8_t* data, uint64_t size)
+{
+    FoundBlock found;
+    if (data == nullptr || size < kFooterSize) {
         return found;
     }
-    const uint8_t* block = data + (size - kFooterSize - length);
-    if (crc32_of(block, static_cast<std::size_t>(length)) != crc) {
+    Footer footer = parse_footer(data + size - kFooterSize, size);
+    const uint8_t* block = data + footer.block_offset;
+    if (footer.kind == BlockKind::none ||
+        crc32_of(block, static_cast<std::size_t>(footer.block_length)) != footer.crc) {
         return found;
     }
-    found.kind = kind;
-    found.picture_length = size - kFooterSize - length;
+    found.kind = footer.kind;
+    found.picture_length = footer.block_offset;
     found.block = block;
-    found.block_length = length;
+    found.block_length = footer.block_length;
     return found;
 }
 
@@ -234,7 +249,7 @@ void write_anas(Frame& f, ByteWriter& w)
         w.text16(text);
         w.text16(alias.substr(0, kMaxAnaNote));
         w.text16(des.substr(0, kMaxAnaNote));
-        w.u32(info.line_color);
+        w.u32(swap_red_blue(info.line_color));
         w.u32(info.display_value1);
         w.u32(info.display_value2);
         w.u8(info.visible);
@@ -282,7 +297,7 @@ bool read_anas(ByteReader& in, std::vector<AnaRecord>* out)
             return false;
         }
         tagVYAnaInfo& info = r.info;
-        info.line_color = in.u32();
+        info.line_color = swap_red_blue(in.u32());
         info.display_value1 = in.u32();
         info.display_value2 = in.u32();
         info.visible = in.u8();

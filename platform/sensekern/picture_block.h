@@ -23,6 +23,16 @@ struct FoundBlock {
     uint64_t block_length = 0;
 };
 FoundBlock find_block(const uint8_t* data, uint64_t size);
+
+// The footer that ends a file of `size` bytes (its last kFooterSize bytes):
+// the block's kind, place and checksum, kind none when it is not a footer.
+struct Footer {
+    BlockKind kind = BlockKind::none;
+    uint64_t block_offset = 0;
+    uint64_t block_length = 0;
+    uint32_t crc = 0;
+};
+Footer parse_footer(const uint8_t* footer, uint64_t size);
 bool is_picture(const uint8_t* data, uint64_t size);
 void append_footer(std::vector<uint8_t>* block, BlockKind kind);
 

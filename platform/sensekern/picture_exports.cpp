@@ -1,6 +1,8 @@
 // Exports that append temperature data to pictures and load it back.
 #include "picture_block.h"
 
+#include <unistd.h>
+
 using namespace sensekern::detail;
 
 namespace {
@@ -33,55 +35,87 @@ bool append_block(void* handle, const std::string& path, bool national_grid, con
     });
 }
 
-bool load_buffer(void* handle, const uint8_t* data, uint64_t length, bool national_grid, const char* function)
+bool parse_found(const FoundBlock& found, bool national_grid, LoadedFrame* loaded)
 {
-    if (data == nullptr) {
-        return false;
-    }
-    FoundBlock found = find_block(data, length);
-    LoadedFrame loaded;
-    bool parsed = false;
     if (national_grid) {
-        parsed = found.kind == BlockKind::national_grid &&
-                 parse_national_grid_block(found.block, found.block_length, &loaded);
-    } else {
-        parsed = found.kind == BlockKind::radiometric &&
-                 parse_radiometric_block(found.block, found.block_length, &loaded);
+        return found.kind == BlockKind::national_grid &&
+               parse_national_grid_block(found.block, found.block_length, loaded);
     }
-    if (!parsed) {
+    return found.kind == BlockKind::radiometric && parse_radiometric_block(found.block, found.block_length, loaded);
+}
+
+bool commit_found(void* handle, const FoundBlock& found, bool national_grid, const char* function)
+{
+    LoadedFrame loaded;
+    if (!parse_found(found, national_grid, &loaded)) {
         SK_LOG(function, "no valid temperature data is appended to the picture");
         return false;
     }
     return with_frame(handle, function, [&](Frame& f) { return f.commit(std::move(loaded), true, function); });
 }
 
-bool load_file(void* handle, const char* path, bool national_grid, const char* function)
+bool load_buffer(void* handle, const uint8_t* data, uint64_t length, bool national_grid, const char* function)
 {
-    std::vector<uint8_t> data;
-    if (path == nullptr || frame_of(handle) == nullptr || !read_file(path, kMaxPictureFileBytes, &data, function)) {
+    return data != nullptr && commit_found(handle, find_block(data, length), national_grid, function);
+}
+
+// The block appended to the picture at path, read from the end of the file:
+// the footer first and then only the bytes it announces, so a large picture
+// without temperature data costs one small read. *found points into *bytes.
+bool read_file_block(const std::string& path, std::vector<uint8_t>* bytes, FoundBlock* found, const char* function)
+{
+    uint64_t size = 0;
+    int fd = open_input(path, &size, function);
+    if (fd < 0) {
         return false;
     }
-    return load_buffer(handle, data.data(), data.size(), national_grid, function);
+    *found = FoundBlock();
+    found->picture_length = size;
+    uint8_t tail[kFooterSize];
+    bool ok = size <= kMaxPictureFileBytes;
+    if (!ok) {
+        SK_LOG(function, "%s is larger than %llu bytes", path.c_str(),
+               static_cast<unsigned long long>(kMaxPictureFileBytes));
+    } else if (size >= kFooterSize && read_all_at(fd, size - kFooterSize, tail, kFooterSize)) {
+        Footer footer = parse_footer(tail, size);
+        if (footer.kind != BlockKind::none) {
+            bytes->resize(static_cast<std::size_t>(footer.block_length));
+            ok = read_all_at(fd, footer.block_offset, bytes->data(), bytes->size());
+            if (ok && crc32_of(bytes->data(), bytes->size()) == footer.crc) {
+                found->kind = footer.kind;
+                found->picture_length = footer.block_offset;
+                found->block = bytes->data();
+                found->block_length = bytes->size();
+            }
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool load_file(void* handle, const char* path, bool national_grid, const char* function)
+{
+    std::vector<uint8_t> bytes;
+    FoundBlock found;
+    return path != nullptr && frame_of(handle) != nullptr && read_file_block(path, &bytes, &found, function) &&
+           commit_found(handle, found, national_grid, function);
 }
 
 }  // namespace
 
 bool sensekern_probe_file(void* handle, const char* path, SensekernFileKind* kind)
 {
-    if (path == nullptr || kind == nullptr || frame_of(handle) == nullptr) {
+    std::vector<uint8_t> bytes;
+    FoundBlock found;
+    if (path == nullptr || kind == nullptr || frame_of(handle) == nullptr ||
+        !read_file_block(path, &bytes, &found, "sensekern_probe_file")) {
         return false;
     }
-    std::vector<uint8_t> data;
-    if (!read_file(path, kMaxPictureFileBytes, &data, "sensekern_probe_file")) {
-        return false;
-    }
-    FoundBlock found = find_block(data.data(), data.size());
     LoadedFrame probe;
     *kind = SENSEKERN_FILE_PLAIN;
-    if (found.kind == BlockKind::radiometric && parse_radiometric_block(found.block, found.block_length, &probe)) {
+    if (parse_found(found, false, &probe)) {
         *kind = SENSEKERN_FILE_RADIOMETRIC;
-    } else if (found.kind == BlockKind::national_grid &&
-               parse_national_grid_block(found.block, found.block_length, &probe)) {
+    } else if (parse_found(found, true, &probe)) {
         *kind = SENSEKERN_FILE_NATIONAL_GRID;
     }
     return true;
@@ -109,13 +143,13 @@ bool sensekern_load_national_grid_buffer(void* handle, const uint8_t* data, uint
 
 bool sensekern_get_picture_length(void* handle, const char* path, uint64_t* length)
 {
-    std::vector<uint8_t> data;
+    std::vector<uint8_t> bytes;
+    FoundBlock found;
     if (path == nullptr || length == nullptr || frame_of(handle) == nullptr ||
-        !read_file(path, kMaxPictureFileBytes, &data, "sensekern_get_picture_length")) {
+        !read_file_block(path, &bytes, &found, "sensekern_get_picture_length")) {
         return false;
     }
-    FoundBlock found = find_block(data.data(), data.size());
-    *length = found.kind == BlockKind::none ? data.size() : found.picture_length;
+    *length = found.picture_length;
     return true;
 }
 

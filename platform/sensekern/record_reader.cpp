@@ -6,8 +6,6 @@
 #include "picture_block.h"
 
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sensekern::detail;
@@ -96,6 +94,27 @@ public:
 
     uint64_t table_cap() const { return 1 + 2 + 4 + 65536ull * 4; }
 
+    // Largest trailer payload a recording whose trailer starts at `at` can
+    // have: its frame count is checked against the smallest frame records
+    // that fit between the header and the trailer, so a count or length made
+    // up by a damaged file is refused before anything is allocated.
+    uint64_t trailer_cap(uint64_t at) const
+    {
+        std::vector<uint8_t> head;
+        if (!read_at(at + kRecordHead, 4, &head)) {
+            return 0;
+        }
+        uint32_t count;
+        std::memcpy(&count, head.data(), 4);
+        uint64_t smallest_frame = kRecordHead + min_frame_payload(width, height) + kRecordCrc;
+        if (count > kMaxFrames || count * smallest_frame > at - header_length) {
+            return 0;
+        }
+        // count, the frame index, mark count, marks (at most one per frame),
+        // note length and note.
+        return 4 + 16ull * count + 4 + 4ull * count + 4 + kMaxNoteBytes;
+    }
+
     bool read_header()
     {
         std::vector<uint8_t> head;
@@ -133,7 +152,7 @@ public:
         std::memcpy(&at, end.data(), 8);
         std::vector<uint8_t> payload;
         uint64_t next = 0;
-        if (at < header_length || !read_record(at, kIndexRecord, size, &payload, &next) ||
+        if (at < header_length || !read_record(at, kIndexRecord, trailer_cap(at), &payload, &next) ||
             next != size - kIrvEndSize) {
             return false;
         }
@@ -290,13 +309,10 @@ bool sensekern_record_open(void** reader, const char* path)
         return false;
     }
     std::unique_ptr<Reader> r(new Reader());
-    r->fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a named pipe is refused, not waited on
-    struct stat st;
-    if (r->fd < 0 || ::fstat(r->fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        SK_LOG("sensekern_record_open", "open %s failed", path);
+    r->fd = open_input(path, &r->size, "sensekern_record_open");
+    if (r->fd < 0) {
         return false;
     }
-    r->size = static_cast<uint64_t>(st.st_size);
     if (!r->read_header()) {
         SK_LOG("sensekern_record_open", "%s is not a recording", path);
         return false;

@@ -91,8 +91,13 @@ bool open_target(Recorder& r, const char* function)
         SK_LOG(function, "can not create %s: %s", r.path.c_str(), std::strerror(errno));
         return false;
     }
-    r.fd = create_temp_beside(r.path, &r.temp, function);
-    return r.fd >= 0;
+    std::string target;
+    r.fd = create_temp_beside(r.path, &target, &r.temp, function);
+    if (r.fd < 0) {
+        return false;
+    }
+    r.path = target;
+    return true;
 }
 
 bool start(void* handle, const std::string& path, void** record, const char* function)

@@ -27,6 +27,13 @@ constexpr uint32_t kFrameRecord = tag_of("PVFR");
 constexpr uint32_t kTableRecord = tag_of("PVTB");
 constexpr uint32_t kIndexRecord = tag_of("PVIX");
 
+// Smallest payload of a frame record of a width x height recording: no mark
+// and a plane packed to its smallest size (one byte a pixel).
+inline uint64_t min_frame_payload(uint32_t width, uint32_t height)
+{
+    return 12 + 25 + 2 + 5 + uint64_t{width} * height;
+}
+
 // Largest payload of a frame record of a width x height recording.
 inline uint64_t max_frame_payload(uint32_t width, uint32_t height)
 {

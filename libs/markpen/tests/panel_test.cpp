@@ -1,9 +1,12 @@
 #include "palette_tables.h"
 #include "renderer_fixture.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace markpen::detail;
 using namespace markpen::test;
@@ -125,6 +128,11 @@ TEST(panel, caption_box_and_logo)
     EXPECT_FALSE(set_logo(QStringLiteral("/nonexistent/logo.png")));
     p.draw(false, "");
     EXPECT_EQ(only(p, "logo"), nullptr);
+    // A named pipe without a writer is refused at once, not waited on.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("logo.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(set_logo(pipe));
 }
 
 TEST(panel, national_grid_full_layout)

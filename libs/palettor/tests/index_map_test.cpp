@@ -135,15 +135,16 @@ TEST(index_map, manual_range_is_monotone)
     statistics(h, ad, 100, 20);
     ASSERT_TRUE(palettor_set_range(h, 2500, 4500));
     // Only ADs present in the frame are mapped; absent ones may keep the fill.
-    // ADs below the range keep the fill, so the walk starts above low.
+    // Those below the range take the bottom of the bar, those above its top.
     const std::set<uint16_t> present(ad.begin(), ad.end());
-    const std::vector<uint16_t> probe(present.upper_bound(2500), present.end());
+    const std::vector<uint16_t> probe(present.begin(), present.end());
     const std::vector<int> index = indexes_of(h, probe);
     for (size_t i = 1; i < index.size(); ++i) {
         ASSERT_NE(index[i], -1);
         EXPECT_LE(index[i - 1], index[i]) << probe[i];
     }
-    EXPECT_GT(index.back(), index.front());
+    EXPECT_EQ(index.front(), 0);
+    EXPECT_EQ(index.back(), 162);
 }
 
 TEST(index_map, every_mode_on_hostile_frames_stays_on_the_palette)
@@ -271,12 +272,14 @@ TEST(index_map, walk_end_above_and_below_the_range)
     EXPECT_EQ(index[3], index[4]);
     EXPECT_GE(index[3], index[0]);
 
-    // A present AD at or above high: the last index runs up to 65535.
+    // A present AD at or above high: from it through 65535 the top of the
+    // bar. On this continuous frame the last AD below high is already there.
     ASSERT_TRUE(palettor_set_range(h, 1200, 1800));
     index = indexes_of(h, {1799, 1800, 1999, 65535});
-    EXPECT_EQ(index[1], index[0]);
-    EXPECT_EQ(index[2], index[0]);
-    EXPECT_EQ(index[3], index[0]);
+    EXPECT_EQ(index[0], 162);
+    EXPECT_EQ(index[1], 162);
+    EXPECT_EQ(index[2], 162);
+    EXPECT_EQ(index[3], 162);
 
     ASSERT_TRUE(palettor_set_low_of_range(h, 1100));
     uint16_t low = 0, high = 0;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -135,6 +136,19 @@ TEST(calibration_data, truncated_data_is_refused_at_every_offset)
     EXPECT_FALSE(vy_at_load_calibrate_data_from_file(e.h(), nullptr));
     EXPECT_FALSE(vy_at_load_calibrate_data_from_file(e.h(), "/nonexistent/ad_temp"));
     EXPECT_FALSE(vy_at_load_calibrate_data_from_buffer(e.h(), nullptr));
+}
+
+// A named pipe without a writer would block a plain open for ever.
+TEST(calibration_data, a_named_pipe_is_refused_at_once)
+{
+    const uint8_t none = 0;
+    TempFile file;
+    std::string pipe = std::string(file.write(&none, 0)) + ".pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    tctest::Engine e;
+    EXPECT_FALSE(vy_at_load_calibrate_data_from_file(e.h(), pipe.c_str()));
+    EXPECT_FALSE(vy_at_load_calibrate_data_from_file(e.h(), "/tmp"));
+    std::remove(pipe.c_str());
 }
 
 TEST(calibration_data, damaged_fields_are_refused_and_change_nothing)

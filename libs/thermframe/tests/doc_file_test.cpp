@@ -160,6 +160,9 @@ TEST_F(anas_file, damaged_files_are_refused)
         ASSERT_TRUE(thermframe_delete_all_ana(doc_));
     }
     EXPECT_FALSE(thermframe_load_anas_from_file(doc_, path("missing.ana")));
+    // A named pipe without a writer is refused at once, not waited on.
+    ASSERT_EQ(mkfifo(path("pipe.ana").c_str(), 0600), 0);
+    EXPECT_FALSE(thermframe_load_anas_from_file(doc_, path("pipe.ana")));
 }
 
 TEST_F(anas_file, failed_save_keeps_the_old_file)

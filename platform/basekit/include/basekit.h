@@ -74,6 +74,13 @@ VY_API int vy_high_low_uncompress(uint32_t length, const uint8_t* data, uint16_t
 // Largest output of vy_high_low_compress for `count` values.
 VY_API uint32_t vy_high_low_bound(int count);
 
+// --- Input files ---------------------------------------------------------------
+// Opens an existing regular file for reading (close-on-exec) without waiting
+// on a named pipe or device, which are refused. *fd is the caller's to close;
+// *size (may be null) the file's size. VY_ERR_DATA when the file cannot be
+// opened or is not a regular file (errno tells why).
+VY_API int vy_open_input_file(const char* path, int* fd, uint64_t* size);
+
 // --- Program and conversions -------------------------------------------------
 // Directory of the running program, without a trailing slash.
 VY_API int vy_get_exe_path(char* buffer, int* length);

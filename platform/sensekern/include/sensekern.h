@@ -269,6 +269,8 @@ VY_API bool sensekern_get_cursor_info(void* handle, const char* ana, bool* show_
                                       bool* show_temperature, float* scale, uint16_t* x,
                                       uint16_t* y, float* temperature);
 
+// Line colours as the frame document stores them: red in bits 0-7, green in
+// 8-15, blue in 16-23 (framekit's 0x00RRGGBB is converted here).
 VY_API bool sensekern_ana_get_line_color(void* handle, const char* ana, uint32_t* colour);
 VY_API bool sensekern_ana_set_line_color(void* handle, const char* ana, uint32_t colour);
 VY_API bool sensekern_ana_get_show_text_type(void* handle, const char* ana, ShowTextType* type);

@@ -258,6 +258,22 @@ TEST(frame_ana, malformed_strings_add_nothing)
     EXPECT_FALSE(sensekern_add_anas(f.h(), nullptr));
 }
 
+// The frame document stores colours with red in bits 0-7: a new object's
+// yellow outline reads 0x00FFFF, and any colour set reads back unchanged.
+TEST(frame_ana, line_colours_use_the_stored_colour_layout)
+{
+    sktest::Frame f(samples::make_scene(64, 48));
+    ASSERT_TRUE(sensekern_add_anas(f.h(), "R:5,5;20,20;-"));
+    uint32_t colour = 0;
+    ASSERT_TRUE(sensekern_ana_get_line_color(f.h(), "R:5,5;20,20;-", &colour));
+    EXPECT_EQ(colour, 0x00FFFFu);
+    for (uint32_t stored : {0x0000FFu, 0xFF0000u, 0x123456u}) {
+        ASSERT_TRUE(sensekern_ana_set_line_color(f.h(), "R:5,5;20,20;-", stored));
+        ASSERT_TRUE(sensekern_ana_get_line_color(f.h(), "R:5,5;20,20;-", &colour));
+        EXPECT_EQ(colour, stored);
+    }
+}
+
 TEST(frame_ana, update_delete_and_attributes)
 {
     sktest::Frame f(samples::make_scene(64, 48));

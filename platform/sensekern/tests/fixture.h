@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -80,6 +81,22 @@ inline bool save_picture(void* frame, const std::string& path, const char* forma
     uint32_t length = static_cast<uint32_t>(image.sizeInBytes());
     return sensekern_get_bits(frame, image.bits(), &length) &&
            image.save(QString::fromStdString(path), format);
+}
+
+// Peak resident memory of the process so far, in KiB. A test compares it
+// before and after reading a large sparse file: a reader that pulls the file
+// into memory raises it by the file's size.
+inline long peak_memory_kib()
+{
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Grows a file to `size` bytes without writing them (a sparse file).
+inline void extend_sparse(const std::string& path, uint64_t size)
+{
+    EXPECT_EQ(truncate(path.c_str(), static_cast<off_t>(size)), 0);
 }
 
 inline std::vector<uint16_t> plane_of(void* frame)

@@ -6,7 +6,9 @@
 
 #include <cstring>
 #include <functional>
+#include <dirent.h>
 #include <map>
+#include <set>
 #include <sys/stat.h>
 
 namespace {
@@ -249,6 +251,72 @@ TEST(radiometric_picture, appending_refuses_what_is_not_a_picture)
     ASSERT_TRUE(sensekern_probe_file(f.h(), path.c_str(), &kind));
     EXPECT_EQ(kind, SENSEKERN_FILE_PLAIN);
     EXPECT_FALSE(sensekern_load_picture_file(f.h(), path.c_str()));
+}
+
+std::set<std::string> entries_of(const std::string& folder)
+{
+    std::set<std::string> names;
+    DIR* d = opendir(folder.c_str());
+    EXPECT_NE(d, nullptr);
+    while (d != nullptr) {
+        dirent* e = readdir(d);
+        if (e == nullptr) {
+            break;
+        }
+        std::string name = e->d_name;
+        if (name != "." && name != "..") {
+            names.insert(name);
+        }
+    }
+    if (d != nullptr) {
+        closedir(d);
+    }
+    return names;
+}
+
+// The footer is read from the end of the file first: a large picture without
+// temperature data is answered without reading it into memory.
+TEST(radiometric_picture, a_large_plain_picture_is_not_read_whole)
+{
+    sktest::Frame f(samples::make_scene(32, 24));
+    sktest::TempDir dir;
+    std::string path = dir.file("big.jpg");
+    ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
+    const uint64_t size = 600ull << 20;
+    sktest::extend_sparse(path, size);
+    long before = sktest::peak_memory_kib();
+    SensekernFileKind kind = SENSEKERN_FILE_RADIOMETRIC;
+    ASSERT_TRUE(sensekern_probe_file(f.h(), path.c_str(), &kind));
+    EXPECT_EQ(kind, SENSEKERN_FILE_PLAIN);
+    uint64_t length = 0;
+    ASSERT_TRUE(sensekern_get_picture_length(f.h(), path.c_str(), &length));
+    EXPECT_EQ(length, size);
+    EXPECT_FALSE(sensekern_load_picture_file(f.h(), path.c_str()));
+    EXPECT_LT(sktest::peak_memory_kib() - before, 128 * 1024);
+}
+
+// Saving through a symbolic link keeps the link and writes the picture it
+// points to, with the temporary file beside that picture.
+TEST(radiometric_picture, saving_through_a_link_writes_the_linked_picture)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    ASSERT_EQ(mkdir(dir.file("pictures").c_str(), 0700), 0);
+    std::string real = dir.file("pictures/p.jpg");
+    ASSERT_TRUE(sktest::save_picture(f.h(), real, "JPG"));
+    std::string link = dir.file("link.jpg");
+    ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(append(f.h(), link));
+    struct stat st;
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    SensekernFileKind kind = SENSEKERN_FILE_PLAIN;
+    ASSERT_TRUE(sensekern_probe_file(f.h(), real.c_str(), &kind));
+    EXPECT_EQ(kind, SENSEKERN_FILE_RADIOMETRIC);
+    // Nothing is left beside the link or the picture.
+    EXPECT_EQ(entries_of(dir.file("")), (std::set<std::string>{"link.jpg", "pictures"}));
+    EXPECT_EQ(entries_of(dir.file("pictures")), (std::set<std::string>{"p.jpg"}));
 }
 
 // --- damaged files ----------------------------------------------------------------------

@@ -231,6 +231,41 @@ TEST(irv_recording, damaged_recordings)
     EXPECT_FALSE(sensekern_record_open(&reader, dir.file("missing.irv").c_str()));
 }
 
+// A trailer whose payload length is far larger than the frames before it can
+// index (a sparse file of a few KiB on disk) is refused before it is read;
+// the frames are then recovered by the scan.
+TEST(irv_recording, an_oversized_trailer_is_refused_unread)
+{
+    sktest::TempDir dir;
+    std::string path = dir.file("r.irv");
+    record(path, 4);
+    Bytes file = sktest::read_bytes(path);
+    uint64_t at = 0;
+    std::memcpy(&at, &file[file.size() - 16], 8);
+    const uint32_t payload = 600u << 20;
+    file.resize(static_cast<std::size_t>(at) + 12);
+    std::memcpy(&file[at + 4], &payload, 4);
+    sktest::write_bytes(path, file);
+    uint64_t end = at + 8 + payload + 4;
+    sktest::extend_sparse(path, end);
+    {
+        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(static_cast<std::streamoff>(end));
+        out.write(reinterpret_cast<const char*>(&at), 8);
+        out.write("PVIRVEND", 8);
+    }
+    long before = sktest::peak_memory_kib();
+    void* reader = nullptr;
+    ASSERT_TRUE(sensekern_record_open(&reader, path.c_str()));
+    EXPECT_LT(sktest::peak_memory_kib() - before, 128 * 1024);
+    uint32_t count = 0;
+    bool recovered = false;
+    ASSERT_TRUE(sensekern_record_get_info(reader, &count, nullptr, nullptr, &recovered));
+    EXPECT_TRUE(recovered);
+    EXPECT_EQ(count, 4u);
+    sensekern_record_close(&reader);
+}
+
 TEST(irv_recording, replaces_an_existing_file_only_when_complete)
 {
     sktest::TempDir dir;
