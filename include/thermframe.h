@@ -30,6 +30,20 @@ VY_API bool thermframe_doc_init(void*& doc, void* sensekern);
 // Frees the document with its analysis objects and isotherms and clears doc.
 VY_API bool thermframe_doc_uninit(void*& doc);
 
+// What changed in the view of a document: the rotation (a: RotationAngle),
+// the zoom (a: ImageZoomFactor) or the window size (a: width, b: height).
+enum ThermframeViewChange {
+    THERMFRAME_VIEW_ROTATION = 0,
+    THERMFRAME_VIEW_ZOOM = 1,
+    THERMFRAME_VIEW_WINDOW = 2,
+};
+typedef void (*ThermframeViewHook)(void* user, ThermframeViewChange change, int32_t a, int32_t b);
+// The maker of a document learns of each accepted rotation, zoom and
+// window-size change through the hook, on the caller's thread and with none
+// of thermframe's locks held, so that it may pass them on to its painter.
+// A null hook removes it.
+VY_API bool thermframe_doc_set_view_hook(void* doc, ThermframeViewHook hook, void* user);
+
 // --- Whole frame -----------------------------------------------------------------
 // Positions of these calls are in display orientation (after the rotation).
 VY_API bool thermframe_get_temp_from_position(void* doc, uint16_t x, uint16_t y, float& t);

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 
 #include <exception>
+#include <mutex>
 
 namespace thermframe {
 namespace detail {
@@ -38,7 +39,8 @@ public:
 
     bool set_zoom_factor(ImageZoomFactor factor) override
     {
-        return sensekern_set_zoom_factor(sensekern_, factor);
+        return sensekern_set_zoom_factor(sensekern_, factor) &&
+               tell(THERMFRAME_VIEW_ZOOM, static_cast<int32_t>(factor), 0);
     }
 
     bool set_rotation_angle(RotationAngle angle) override
@@ -46,7 +48,8 @@ public:
         if (angle < ROTATION_UNSET || angle > ROTATION_180_ALT) {
             return false;
         }
-        return refit([&] { rotation = angle; });
+        return refit([&] { rotation = angle; }) &&
+               tell(THERMFRAME_VIEW_ROTATION, static_cast<int32_t>(angle), 0);
     }
 
     bool set_wnd_show_resolution(uint16_t w, uint16_t h) override
@@ -55,9 +58,17 @@ public:
             return false;
         }
         return refit([&] {
-            wnd_width = w;
-            wnd_height = h;
-        });
+                   wnd_width = w;
+                   wnd_height = h;
+               }) &&
+               tell(THERMFRAME_VIEW_WINDOW, w, h);
+    }
+
+    void set_view_hook(ThermframeViewHook hook, void* user)
+    {
+        std::lock_guard<std::mutex> guard(hook_lock_);
+        hook_ = hook;
+        hook_user_ = user;
     }
 
 private:
@@ -87,7 +98,27 @@ private:
         return true;
     }
 
+    // Runs after the change with no document lock held: the hook calls into
+    // the painter, which reads this document again.
+    bool tell(ThermframeViewChange change, int32_t a, int32_t b)
+    {
+        ThermframeViewHook hook = nullptr;
+        void* user = nullptr;
+        {
+            std::lock_guard<std::mutex> guard(hook_lock_);
+            hook = hook_;
+            user = hook_user_;
+        }
+        if (hook != nullptr) {
+            hook(user, change, a, b);
+        }
+        return true;
+    }
+
     void* sensekern_;
+    std::mutex hook_lock_;
+    ThermframeViewHook hook_ = nullptr;
+    void* hook_user_ = nullptr;
 };
 
 }  // namespace
@@ -106,6 +137,16 @@ bool thermframe_doc_init(void*& doc, void* sensekern)
         TF_ERROR("thermframe_doc_init", "%s", e.what());
         return false;
     }
+}
+
+bool thermframe_doc_set_view_hook(void* doc, ThermframeViewHook hook, void* user)
+{
+    auto* maker = dynamic_cast<thermframe::detail::SensekernDoc*>(thermframe::detail::doc_of(doc));
+    if (maker == nullptr) {
+        return false;
+    }
+    maker->set_view_hook(hook, user);
+    return true;
 }
 
 bool thermframe_doc_uninit(void*& doc)

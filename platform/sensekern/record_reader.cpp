@@ -392,6 +392,30 @@ bool sensekern_record_load_frame(void* reader, uint32_t index, void* frame, tagT
     return true;
 }
 
+bool sensekern_record_get_frame_time(void* reader, uint32_t index, tagTimeVal* time)
+{
+    return time != nullptr && with_reader(reader, [&](Reader& r) {
+               // Only the record head and the frame's number and time are read;
+               // the whole record is checked when the frame is loaded.
+               std::vector<uint8_t> head;
+               if (index >= r.frames.size() || !r.read_at(r.frames[index].offset, kRecordHead + 12, &head)) {
+                   return false;
+               }
+               ByteReader in(head.data(), head.size());
+               uint32_t tag = in.u32();
+               in.u32();
+               in.u32();
+               tagTimeVal t;
+               t.sec = in.u32();
+               t.usec = in.u32();
+               if (tag != kFrameRecord || t.usec >= 1000000) {
+                   return false;
+               }
+               *time = t;
+               return true;
+           });
+}
+
 bool sensekern_record_get_frame_mark(void* reader, uint32_t index, uint8_t* buffer, uint32_t* length)
 {
     if (length == nullptr) {

@@ -104,6 +104,8 @@ VY_API bool sensekern_record_get_mac_info(void* reader, char* productor, char* m
 // Loads frame `index` (AD plane, parameters, time) into a sensekern frame.
 VY_API bool sensekern_record_load_frame(void* reader, uint32_t index, void* frame,
                                         tagTimeVal* time);
+// The time of frame `index` without loading the frame.
+VY_API bool sensekern_record_get_frame_time(void* reader, uint32_t index, tagTimeVal* time);
 // The frame mark of frame `index` (length 0 when it has none).
 VY_API bool sensekern_record_get_frame_mark(void* reader, uint32_t index, uint8_t* buffer,
                                             uint32_t* length);

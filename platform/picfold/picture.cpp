@@ -1,0 +1,89 @@
+#include "picture.h"
+
+#include "markpen.h"
+#include "sensekern.h"
+#include "thermframe.h"
+
+
+namespace picfold {
+namespace detail {
+
+// The frame, document and painter of the stack hold the log open while the
+// picture lives.
+Picture::Picture() : _VYBaseObject(kPictureTag) {}
+
+Picture::~Picture() = default;
+
+bool Picture::init()
+{
+    return stack_.init("picfold");
+}
+
+bool Picture::load(const std::string& path, bool with_view)
+{
+    void* frame = stack_.frame();
+    SensekernFileKind kind = SENSEKERN_FILE_PLAIN;
+    if (path.empty() || !sensekern_probe_file(frame, path.c_str(), &kind) || kind == SENSEKERN_FILE_PLAIN) {
+        return false;
+    }
+    docstack::Parameters kept;
+    const bool keep = !use_stored_ && loaded_ && stack_.read_parameters(&kept);
+    const bool sgcc = kind == SENSEKERN_FILE_NATIONAL_GRID;
+    const bool read = sgcc ? sensekern_load_national_grid_file(frame, path.c_str())
+                           : sensekern_load_picture_file(frame, path.c_str());
+    if (!read) {
+        PF_LOG("Picture::load", "%s changed while it was read", path.c_str());
+        return false;
+    }
+    // The frame core now holds the picture's objects, which the document has
+    // not registered: they are read back with their attributes, dropped, and
+    // added again through the document.
+    read_stored_anas(frame, &stored_list_, &stored_anas_);
+    void* doc = stack_.doc();
+    thermframe_delete_all_ana(doc);
+    sensekern_delete_all_ana(frame);
+    stack_.sync_image_size();
+    loaded_ = true;
+    sgcc_ = sgcc;
+    stack_.read_parameters(&stored_);
+    if (keep && !stack_.apply_parameters(kept)) {
+        // A picture without calibration data converts only at its own parameters.
+        stack_.apply_parameters(stored_);
+    }
+    (void)with_view;
+    add_stored_anas();
+    return true;
+}
+
+bool Picture::set_use_stored_parameters(bool on)
+{
+    use_stored_ = on;
+    return !(on && loaded_) || stack_.apply_parameters(stored_);
+}
+
+bool Picture::add_stored_anas()
+{
+    if (!loaded_) {
+        return false;
+    }
+    bool all = true;
+    for (const StoredAna& a : stored_anas_) {
+        if (!add_stored_ana(stack_.doc(), a)) {
+            PF_LOG("Picture::add_stored_anas", "stored analysis %s is refused", a.text.c_str());
+            all = false;
+        }
+    }
+    return all;
+}
+
+bool Picture::save(const std::wstring& path, const std::string& text, bool png, bool draw, bool append)
+{
+    if (!loaded_) {
+        return false;
+    }
+    return png ? markpen_save_png_file_w(stack_.painter(), path, text, draw, append)
+               : markpen_save_jpg_file_w(stack_.painter(), path, text, draw, append);
+}
+
+}  // namespace detail
+}  // namespace picfold
