@@ -5,7 +5,7 @@ BUILD_FUZZ    ?= build-fuzz
 JOBS          ?= $(shell nproc)
 FUZZ_SECONDS  ?= 60
 
-.PHONY: deps test bench fuzz clean
+.PHONY: deps test bench fuzz clean run
 
 deps:
 	./scripts/install-deps
@@ -19,6 +19,11 @@ bench: deps
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD_RELEASE) -j $(JOBS) --target benchmarks
 	for b in $(BUILD_RELEASE)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+run: deps
+	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD_RELEASE) -j $(JOBS) --target pyravue
+	$(BUILD_RELEASE)/bin/pyravue
 
 fuzz: deps
 	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

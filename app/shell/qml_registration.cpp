@@ -1,0 +1,66 @@
+#include "shell/qml_registration.h"
+
+#include <QQmlContext>
+#include <QtQml>
+
+QUrl main_qml_url()
+{
+    return QUrl(QStringLiteral("qrc:/qml/main.qml"));
+}
+
+void init_app_resources()
+{
+    Q_INIT_RESOURCE(pyravue_qml);
+    Q_INIT_RESOURCE(pyravue_images);
+    Q_INIT_RESOURCE(pyravue_language);
+}
+
+namespace {
+
+// Registers T as element T of module "VY.T" 1.0, so that `import VY.T 1.0`
+// gives that element and nothing else.
+template <class T>
+void register_own_module(const char* name)
+{
+    const QByteArray uri = QByteArray("VY.") + name;
+    qmlRegisterType<T>(uri.constData(), 1, 0, name);
+}
+
+}  // namespace
+
+// Extension point for the program's areas: each type is registered here, in
+// this order, by the change that builds it (replace its comment by
+// `register_own_module<Type>("Type");`). A type that does not exist yet is
+// not registered; the QML that would use it shows a page saying so.
+void register_qml_types()
+{
+    //  1 BatchingFile              (app/reports)
+    //  2 ModelIRInfo               (app/browse)
+    //  3 ModelDirInfo              (app/browse)
+    //  4 WndPicPreview             (app/browse)
+    //  5 WndIRPalette              (app/views)
+    //  6 WndIRIsotherm             (app/views)
+    //  7 WndPlayerProgressBar      (app/views)
+    //  8 WndIRShow                 (app/views)
+    //  9 WndChartArea              (app/charts)
+    // 10 WndChartBase              (app/charts)
+    // 11 WndChartLine              (app/charts)
+    // 12 WndChartTrend             (app/charts)
+    // 13 WndChartTrendPixel        (app/charts)
+    // 14 WndTableIRTempSimplified  (app/views)
+    // 15 WndTableIRTemp            (app/views)
+    // 16 WndIRThumbnail            (app/views)
+    // 17 WndIRReconnect            (app/sources)
+    // 18 NetDevDiscover            (app/sources)
+    // 19 PtzControl                (app/sources)
+    // 20 DetectRuleImportExport    (app/rules)
+    // 21 WndVideoEdit              (app/views)
+    // 22 WndVideoEditProgress      (app/views)
+    // 23 WndReportClient           (app/reports)
+    Q_UNUSED(&register_own_module<QObject>);
+}
+
+void set_context_properties(QQmlContext* context)
+{
+    Q_UNUSED(context);
+}

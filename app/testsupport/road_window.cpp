@@ -1,0 +1,235 @@
+#include "road_window.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QScreen>
+#include <QtTest>
+
+namespace roadtest {
+
+RoadWindow::RoadWindow(QQuickWindow* window) : m_window(window) {}
+
+RoadWindow::~RoadWindow()
+{
+    // The item root goes before the window it was put into.
+    m_owned_root.reset();
+    m_owned_window.reset();
+}
+
+bool RoadWindow::load(QQmlEngine* engine, const QUrl& url, int width, int height)
+{
+    QQmlComponent component(engine, url);
+    if (component.isError()) {
+        qWarning("RoadWindow: %s", qPrintable(component.errorString()));
+        return false;
+    }
+    QObject* root = component.create();
+    if (root == nullptr) {
+        qWarning("RoadWindow: %s", qPrintable(component.errorString()));
+        return false;
+    }
+    m_owned_root.reset(root);
+    if (auto* window = qobject_cast<QQuickWindow*>(root)) {
+        m_window = window;
+        return true;
+    }
+    auto* item = qobject_cast<QQuickItem*>(root);
+    if (item == nullptr) {
+        qWarning("RoadWindow: the root of %s is neither a window nor an item", qPrintable(url.toString()));
+        return false;
+    }
+    m_owned_window.reset(new QQuickWindow());
+    m_window = m_owned_window.get();
+    const int w = item->width() > 0 ? int(item->width()) : width;
+    const int h = item->height() > 0 ? int(item->height()) : height;
+    item->setParentItem(m_window->contentItem());
+    item->setSize(QSizeF(w, h));
+    m_window->resize(w, h);
+    return true;
+}
+
+bool RoadWindow::show()
+{
+    if (m_window == nullptr) {
+        return false;
+    }
+    m_window->show();
+    return QTest::qWaitForWindowExposed(m_window.data());
+}
+
+QObject* RoadWindow::find_object(const QString& name) const
+{
+    if (m_window == nullptr) {
+        return nullptr;
+    }
+    if (QObject* found = m_window->findChild<QObject*>(name)) {
+        return found;
+    }
+    return m_window->contentItem()->findChild<QObject*>(name);
+}
+
+QQuickItem* RoadWindow::find_item(const QString& name) const
+{
+    return qobject_cast<QQuickItem*>(find_object(name));
+}
+
+QQuickWindow* RoadWindow::find_window(const QString& name) const
+{
+    return qobject_cast<QQuickWindow*>(find_object(name));
+}
+
+namespace {
+
+bool scene_point(QQuickItem* item, const QPointF& point, QQuickWindow** window, QPoint* scene)
+{
+    if (item == nullptr || item->window() == nullptr) {
+        return false;
+    }
+    *window = item->window();
+    *scene = item->mapToScene(point).toPoint();
+    return true;
+}
+
+QPointF centre(QQuickItem* item)
+{
+    return QPointF(item->width() / 2, item->height() / 2);
+}
+
+}  // namespace
+
+bool RoadWindow::click(QQuickItem* item, Qt::MouseButton button)
+{
+    return item != nullptr && click_at(item, centre(item), button);
+}
+
+bool RoadWindow::click_at(QQuickItem* item, const QPointF& point, Qt::MouseButton button)
+{
+    QQuickWindow* window = nullptr;
+    QPoint scene;
+    if (!scene_point(item, point, &window, &scene)) {
+        return false;
+    }
+    QTest::mouseMove(window, scene);
+    QTest::mouseClick(window, button, Qt::NoModifier, scene);
+    return true;
+}
+
+bool RoadWindow::double_click(QQuickItem* item)
+{
+    QQuickWindow* window = nullptr;
+    QPoint scene;
+    if (item == nullptr || !scene_point(item, centre(item), &window, &scene)) {
+        return false;
+    }
+    QTest::mouseMove(window, scene);
+    // A double click as Qt Quick sees it: press, release, press, double-click
+    // event, release.
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, scene);
+    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, scene);
+    return true;
+}
+
+bool RoadWindow::move_to(QQuickItem* item, const QPointF& point)
+{
+    QQuickWindow* window = nullptr;
+    QPoint scene;
+    if (!scene_point(item, point, &window, &scene)) {
+        return false;
+    }
+    QTest::mouseMove(window, scene);
+    return true;
+}
+
+bool RoadWindow::drag(QQuickItem* item, const QPointF& from, const QPointF& to)
+{
+    QQuickWindow* window = nullptr;
+    QPoint start;
+    QPoint end;
+    if (!scene_point(item, from, &window, &start) || !scene_point(item, to, &window, &end)) {
+        return false;
+    }
+    QTest::mouseMove(window, start);
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, start);
+    const int steps = 5;
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint step = start + (end - start) * i / steps;
+        QMouseEvent move(QEvent::MouseMove, step, window->mapToGlobal(step), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &move);
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, end);
+    return true;
+}
+
+void RoadWindow::key_click(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(m_window.data(), key, modifiers);
+}
+
+void RoadWindow::key_press(Qt::Key key, Qt::KeyboardModifiers modifiers, bool autorepeat)
+{
+    if (!autorepeat) {
+        QTest::keyPress(m_window.data(), key, modifiers);
+        return;
+    }
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), true);
+    QCoreApplication::sendEvent(m_window.data(), &event);
+}
+
+void RoadWindow::key_release(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyRelease(m_window.data(), key, modifiers);
+}
+
+bool RoadWindow::wait_for(const std::function<bool()>& condition, int timeout_ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeout_ms) {
+            return false;
+        }
+        // Runs the event loop for a moment: the condition is met by events.
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+QString RoadWindow::screens_dir()
+{
+    return QStringLiteral(PYRAVUE_SCREENS_DIR);
+}
+
+QString RoadWindow::save_screen(QQuickWindow* window, const QString& test, const QString& step)
+{
+    if (window == nullptr) {
+        return QString();
+    }
+    // The offscreen platform's backing store does not hand its picture to the
+    // software renderer's grab; its screen grab reads the same backing store.
+    QImage picture = window->grabWindow();
+    if (picture.isNull() && window->screen() != nullptr) {
+        picture = window->screen()->grabWindow(window->winId()).toImage();
+    }
+    if (picture.isNull()) {
+        qWarning("RoadWindow: the window gave no picture for %s-%s", qPrintable(test), qPrintable(step));
+        return QString();
+    }
+    QDir().mkpath(screens_dir());
+    const QString path = screens_dir() + QLatin1Char('/') + test + QLatin1Char('-') + step + QStringLiteral(".png");
+    if (!picture.save(path)) {
+        qWarning("RoadWindow: cannot write %s", qPrintable(path));
+        return QString();
+    }
+    return path;
+}
+
+QString RoadWindow::save_screen(const QString& test, const QString& step) const
+{
+    return save_screen(m_window.data(), test, step);
+}
+
+}  // namespace roadtest
