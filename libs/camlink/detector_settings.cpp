@@ -61,53 +61,66 @@ bool DevCap::wait_command_status(uint16_t command_bit, uint16_t status_bit, uint
 
 // Type 0: read-back, then the command and its status bit. Types 1 and 3:
 // write, let the FPGA take it, read back once.
-bool DevCap::handshake(uint16_t address, uint16_t value, uint16_t command_bit, uint16_t status_bit)
+Handshake DevCap::handshake(uint16_t address, uint16_t value, uint16_t command_bit, uint16_t status_bit,
+                            uint16_t* status)
 {
+    *status = 0;
     if (detector_type_ != 0) {
         uint16_t back = 0;
         if (!write_register(address, value)) {
-            return false;
+            return Handshake::not_written;
         }
         clock_->sleep(kReadBackMs);
-        return read_register(address, &back) && back == value;
+        return read_register(address, &back) && back == value ? Handshake::done : Handshake::not_written;
     }
     if (!write_checked(address, value, kWriteAttempts)) {
-        return false;
+        return Handshake::not_written;
     }
-    uint16_t status = 0;
-    return wait_command_status(command_bit, status_bit, &status);
+    return wait_command_status(command_bit, status_bit, status) ? Handshake::done : Handshake::no_status;
 }
 
 bool DevCap::set_gain(uint8_t gain)
 {
-    if (!handshake(reg::kGain, gain, command::kGain, status::kGainDone)) {
+    uint16_t status = 0;
+    switch (handshake(reg::kGain, gain, command::kGain, status::kGainDone, &status)) {
+    case Handshake::done:
+        return true;
+    case Handshake::not_written:
         DC_ERROR("DevCap::set_gain", "set gain = %d failed", gain);
         return false;
+    default:
+        DC_ERROR("DevCap::set_gain", "set gain = %d failed, status = %d", gain, status);
+        return false;
     }
-    return true;
 }
 
 bool DevCap::set_integral(uint16_t integral)
 {
-    if (!handshake(reg::kIntegral, integral, command::kIntegral, status::kIntegralDone)) {
+    uint16_t status = 0;
+    switch (handshake(reg::kIntegral, integral, command::kIntegral, status::kIntegralDone, &status)) {
+    case Handshake::done:
+        return true;
+    case Handshake::not_written:
         DC_ERROR("DevCap::set_integral", "set integral = %d failed", integral);
         return false;
+    default:
+        DC_ERROR("DevCap::set_integral", "set integral %d failed %d!", integral, status);
+        return false;
     }
-    return true;
 }
 
 bool DevCap::set_vsk_gfid(uint16_t vsk, uint16_t gfid)
 {
     const char* function = "DevCap::set_vsk_gfid";
+    uint16_t status = 0;
     if (detector_type_ != 0) {
-        if (!handshake(reg::kVsk, vsk, command::kVskGfid, status::kVskGfidDone) ||
-            !handshake(reg::kGfid, gfid, command::kVskGfid, status::kVskGfidDone)) {
+        if (handshake(reg::kVsk, vsk, command::kVskGfid, status::kVskGfidDone, &status) != Handshake::done ||
+            handshake(reg::kGfid, gfid, command::kVskGfid, status::kVskGfidDone, &status) != Handshake::done) {
             DC_ERROR(function, "set vsk = %d gfid = %d failed", vsk, gfid);
             return false;
         }
         return true;
     }
-    uint16_t status = 0;
     for (int round = 0; round < kVskGfidRounds; ++round) {
         if (write_checked(reg::kVsk, vsk, kWriteAttempts) && write_checked(reg::kGfid, gfid, kWriteAttempts) &&
             wait_command_status(command::kVskGfid, status::kVskGfidDone, &status)) {
@@ -253,8 +266,9 @@ bool DevCap::set_top_edge(uint16_t edge, bool wait)
 
 bool DevCap::set_reverse_type(int lens, uint8_t type)
 {
+    uint16_t status = 0;
     if (lens < 0 || lens > 5 || type > 3 || !detector_.has_len(lens) ||
-        !handshake(reg::kReverseType, type, command::kGain, status::kGainDone)) {
+        handshake(reg::kReverseType, type, command::kGain, status::kGainDone, &status) != Handshake::done) {
         DC_ERROR("DevCap::set_reverse_type", "set reverse type = %d failed", type);
         return false;
     }

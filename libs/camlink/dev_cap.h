@@ -66,6 +66,8 @@ struct Isotherm {
 
 enum class Motor { focus, zoom };
 
+enum class Handshake { done, not_written, no_status };
+
 class DevCap : public IR {
 public:
     explicit DevCap(DeviceOptions options);
@@ -147,6 +149,8 @@ public:
     bool is_auto_focus(bool* running);
     bool get_motor_pos(Motor motor, uint16_t* position);
     bool set_motor_pos(Motor motor, uint16_t position);
+    // Stores a target without waking the motor thread.
+    void set_motor_target(Motor motor, uint16_t position);
     void set_auto_focus_precision(int32_t value) { focus_precision_.store(value); }
     void set_auto_focus_by_software(bool on) { focus_by_software_.store(on); }
     // Runs one motor toward its stored target; the motor thread's body.
@@ -182,7 +186,8 @@ private:
     uint8_t* raw(uint8_t* buffer) const { return buffer + kRawOffset; }
 
     // settings
-    bool handshake(uint16_t address, uint16_t value, uint16_t command_bit, uint16_t status_bit);
+    Handshake handshake(uint16_t address, uint16_t value, uint16_t command_bit, uint16_t status_bit,
+                        uint16_t* status);
     bool write_checked(uint16_t address, uint16_t value, int attempts);
     bool set_gain(uint8_t gain);
     bool set_integral(uint16_t integral);

@@ -123,11 +123,18 @@ bool DevCap::set_motor_pos(Motor motor, uint16_t position)
                 return false;
             }
         }
-        motor_target_[m] = position;
-        motor_new_target_[m] = true;
     }
+    set_motor_target(motor, position);
     motor_wake_[m].set();
     return true;
+}
+
+void DevCap::set_motor_target(Motor motor, uint16_t position)
+{
+    int m = motor == Motor::focus ? 0 : 1;
+    VyLockGuard guard(motor_lock_);
+    motor_target_[m] = position;
+    motor_new_target_[m] = true;
 }
 
 void DevCap::motor_proc(Motor motor)

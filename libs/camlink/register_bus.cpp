@@ -59,7 +59,7 @@ bool MemoryBus::write(uint16_t address, uint16_t value)
         return true;
     }
     words_[address] = value;
-    if (address == reg::kCommand && acknowledge_.load()) {
+    if (address == reg::kCommand && !ignored_[value]) {
         uint16_t& word = words_[reg::kStatus];
         word = static_cast<uint16_t>(value == 0 ? (word & ~kHandshakeBits) : (word | acknowledgement(value)));
     }
@@ -84,6 +84,12 @@ int MemoryBus::writes(uint16_t address)
     std::lock_guard<std::mutex> lock(mutex_);
     auto found = writes_.find(address);
     return found == writes_.end() ? 0 : found->second;
+}
+
+void MemoryBus::ignore_command(uint16_t value)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ignored_[value] = true;
 }
 
 void MemoryBus::make_read_only(uint16_t address)

@@ -91,8 +91,8 @@ public:
     int writes(uint16_t address);
     // Registers whose writes are accepted but not kept (read-back fails).
     void make_read_only(uint16_t address);
-    // Whether commands are acknowledged in the status register.
-    void set_acknowledge(bool on) { acknowledge_.store(on); }
+    // A command value whose status bit never comes.
+    void ignore_command(uint16_t value);
     void set_data_stopped(bool on) { data_stopped_.store(on); }
 
 private:
@@ -100,7 +100,7 @@ private:
     std::map<uint16_t, uint16_t> words_;
     std::map<uint16_t, int> writes_;
     std::map<uint16_t, bool> read_only_;
-    std::atomic<bool> acknowledge_{true};
+    std::map<uint16_t, bool> ignored_;
     std::atomic<bool> data_stopped_{false};
 };
 

@@ -56,12 +56,18 @@ public:
 // The log written from construction on.
 class LogWatch {
 public:
-    LogWatch() : path_(logline_current_file()), start_(read_file(path_).size()) {}
+    LogWatch() : path_(logline_current_file())
+    {
+        std::ifstream in(path_, std::ios::binary | std::ios::ate);
+        start_ = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    }
     int count(const std::string& text) const
     {
-        std::string log = read_file(path_);
+        std::ifstream in(path_, std::ios::binary);
+        in.seekg(start_);
+        std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         int n = 0;
-        for (std::size_t at = log.find(text, start_); at != std::string::npos; at = log.find(text, at + 1)) {
+        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
             ++n;
         }
         return n;
@@ -69,7 +75,7 @@ public:
 
 private:
     std::string path_;
-    std::size_t start_;
+    std::streamoff start_ = 0;
 };
 
 class TempDir {
