@@ -11,6 +11,9 @@ namespace clipenc {
 namespace detail {
 namespace {
 
+// The encoder itself refuses pictures smaller than 16 pixels only when
+// the first frame comes, which would be too late to report.
+constexpr int kMinSide = 16;
 constexpr int kMaxSide = 4096;
 constexpr int kMaxFps = 240;
 constexpr int kMaxBitRate = 100000000;
@@ -54,9 +57,9 @@ std::vector<std::pair<std::size_t, std::size_t>> split_units(const uint8_t* data
 
 bool settings_from(const VyVideoEncodeParam& param, EncoderSettings* settings, std::string* error)
 {
-    if (!in_range(param.width, 2, kMaxSide) || !in_range(param.height, 2, kMaxSide)) {
+    if (!in_range(param.width, kMinSide, kMaxSide) || !in_range(param.height, kMinSide, kMaxSide)) {
         *error = "picture size " + std::to_string(param.width) + " x " + std::to_string(param.height) +
-                 " is outside 2 to 4096";
+                 " is outside 16 to 4096";
         return false;
     }
     if (param.input_format != 0) {

@@ -13,8 +13,8 @@
 
 // The parameter block, eight 32-bit words passed by value.
 struct VyVideoEncodeParam {
-    int32_t width;         // pixels, 2 to 4096
-    int32_t height;        // pixels, 2 to 4096
+    int32_t width;         // pixels, 16 to 4096 (at most 9,437,184 pixels in all)
+    int32_t height;        // pixels, 16 to 4096
     int32_t input_format;  // 0: RGB32 as above (the only format)
     int32_t key_seconds;   // seconds between key frames, 0 to 3600; 0: only the first and requested ones
     int32_t bit_rate;      // target bits per second, 1 to 100,000,000

@@ -292,6 +292,8 @@ TEST(clipenc, init_failures_are_reported_not_fatal)
         {"width 1", {1, 480, 0, 3, 3584000, 0, 25, 0}},
         {"width 4097", {4097, 480, 0, 3, 3584000, 0, 25, 0}},
         {"negative height", {640, -480, 0, 3, 3584000, 0, 25, 0}},
+        {"height 15", {640, 15, 0, 3, 3584000, 0, 25, 0}},
+        {"4096 x 4096", {4096, 4096, 0, 3, 3584000, 0, 25, 0}},
         {"fps 0", {640, 480, 0, 3, 3584000, 0, 0, 0}},
         {"fps 241", {640, 480, 0, 3, 3584000, 0, 241, 0}},
         {"bit rate 0", {640, 480, 0, 3, 0, 0, 25, 0}},
@@ -305,8 +307,9 @@ TEST(clipenc, init_failures_are_reported_not_fatal)
             << c.name;
         EXPECT_EQ(encoder, nullptr) << c.name;
         std::vector<std::string> lines = LogSink::instance().take();
-        ASSERT_EQ(lines.size(), 1u) << c.name;
-        EXPECT_EQ(lines[0].rfind("4 encoder init refused: ", 0), 0u) << lines[0];
+        ASSERT_FALSE(lines.empty()) << c.name;
+        EXPECT_EQ(lines.back().rfind("4 ", 0), 0u) << lines.back();
+        EXPECT_NE(lines.back().find("refused"), std::string::npos) << lines.back();
     }
     void* encoder = nullptr;
     EXPECT_FALSE(vy_video_encode_init(nullptr, PacketLog::callback, recorder_param(64, 64, 25), nullptr, nullptr));
