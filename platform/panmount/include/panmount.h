@@ -11,7 +11,7 @@
 
 // Events of the status callback.
 enum PtzStatusEvent {
-    PTZ_EVENT_CONNECTED = 1,  // the link is up (delivered after connect returned)
+    PTZ_EVENT_CONNECTED = 1,  // the link is up (from the handle's thread once connect succeeded)
     PTZ_EVENT_LINK_LOST = 2,  // the head closed the link or it broke; commands fail until a new connect
 };
 
