@@ -67,6 +67,8 @@ VY_API bool vy_video_encode_force_key_frame(void* handle);
 VY_API bool vy_video_encode_flush(void* handle);
 
 // Stops the encoder, drops frames not encoded yet, frees the handle and
-// clears the caller's variable. No callback runs after it returns. Refused on
-// the encoder's thread.
+// clears the caller's variable. No callback runs after it returns, so it
+// waits for a packet callback in progress: a caller whose callback takes a
+// lock calls flush first and deinit without holding that lock. Refused on the
+// encoder's thread.
 VY_API bool vy_video_encode_deinit(void** handle);
