@@ -59,7 +59,7 @@ private:
 
 }  // namespace
 
-TEST(sensors, the_correction_interval)
+TEST(sensor_thread, the_correction_interval)
 {
     Device device;
     const std::pair<float, bool> cases[] = {{0.05f, false}, {5.5f, false}, {0.1f, true},
@@ -69,7 +69,7 @@ TEST(sensors, the_correction_interval)
     }
 }
 
-TEST(sensors, simulated_readings_rise_and_start_again)
+TEST(sensor_thread, simulated_readings_rise_and_start_again)
 {
     Device device;
     float t1 = 0, t2 = 0, t3 = 0, t4 = -1;
@@ -90,7 +90,7 @@ TEST(sensors, simulated_readings_rise_and_start_again)
     EXPECT_EQ(0, environment);
 }
 
-TEST(sensors, a_stuck_fpga_asks_the_hook_once_and_never_restarts_by_itself)
+TEST(sensor_thread, a_stuck_fpga_asks_the_hook_once_and_never_restarts_by_itself)
 {
     struct Case {
         bool capture_switch;
@@ -116,7 +116,7 @@ TEST(sensors, a_stuck_fpga_asks_the_hook_once_and_never_restarts_by_itself)
     }
 }
 
-TEST(sensors, the_default_hook_only_logs)
+TEST(sensor_thread, the_default_hook_only_logs)
 {
     TempDir dir;
     fill_program_dir(dir);
@@ -136,7 +136,7 @@ TEST(sensors, the_default_hook_only_logs)
     EXPECT_TRUE(vy_dc_uninit(&handle));
 }
 
-TEST(sensors, a_reset_is_handed_back_after_four_frames)
+TEST(sensor_thread, a_reset_is_handed_back_after_four_frames)
 {
     Device device;
     FrameCounter counter;
@@ -150,7 +150,7 @@ TEST(sensors, a_reset_is_handed_back_after_four_frames)
     EXPECT_FALSE(device.dev().reset_pending());
 }
 
-TEST(sensors, stopped_data_resets_the_fpga)
+TEST(sensor_thread, stopped_data_resets_the_fpga)
 {
     Device device;
     device.bus->set_data_stopped(true);
