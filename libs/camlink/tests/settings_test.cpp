@@ -192,6 +192,18 @@ TEST(detector_settings, the_lens_and_range_switch_checks_its_arguments)
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
 }
 
+TEST(detector_settings, opening_capture_clears_the_close_bit_and_corrects)
+{
+    Device device;
+    ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
+    device.bus->set(reg::kControl, 0x2001);
+    int commands = device.bus->writes(reg::kCommand);
+    ASSERT_TRUE(vy_dc_open_infrared_capture(device.handle));
+    EXPECT_EQ(0x0001, device.bus->get(reg::kControl));
+    EXPECT_EQ(commands + 1, device.bus->writes(reg::kCommand));
+    EXPECT_EQ(command::kGain, device.bus->get(reg::kCommand));
+}
+
 TEST(detector_settings, control_word_switches)
 {
     Device device;
