@@ -3,6 +3,8 @@
 // switches and the isotherm registers.
 #include "device_fixture.h"
 
+#include <sys/stat.h>
+
 using namespace cltest;
 using namespace camlink::detail;
 
@@ -161,6 +163,16 @@ TEST(detector_settings, the_resolution_file)
             EXPECT_EQ(c.content, read_file(path));
         }
     }
+    // A pipe in the file's place gives the default without waiting.
+    std::filesystem::remove(dir.file("simulated-resolution"));
+    ASSERT_EQ(0, mkfifo(dir.file("simulated-resolution").c_str(), 0600));
+    DeviceOptions options;
+    options.resolution_file = dir.file("simulated-resolution");
+    options.program_dir = dir.path();
+    DevCap device(options);
+    uint16_t width = 0, height = 0;
+    ASSERT_TRUE(device.read_detector_resolution(&width, &height));
+    EXPECT_EQ(640, width);
 }
 
 TEST(detector_settings, the_resolution_register)
