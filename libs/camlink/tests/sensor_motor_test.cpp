@@ -3,6 +3,8 @@
 // scaled clock.
 #include "device_fixture.h"
 
+#include "tempcore.h"
+
 #include <cmath>
 
 using namespace cltest;
@@ -148,6 +150,36 @@ TEST(sensor_thread, a_reset_is_handed_back_after_four_frames)
     // Frames are held back until the sensor thread has finished the reset.
     ASSERT_TRUE(counter.wait_for(before + 2));
     EXPECT_FALSE(device.dev().reset_pending());
+}
+
+TEST(sensor_thread, corrections_follow_the_interval_and_the_disable_flag)
+{
+    Device device;
+    FrameCounter counter;
+    ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
+    ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
+    auto detector_at_base = [&] {
+        float at_base = 0;
+        EXPECT_TRUE(vy_at_get_sensor_temp(device.dev().at(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                          &at_base, nullptr));
+        return at_base;
+    };
+    // Passes that see a new frame read the sensors, which rise 0.017 each.
+    auto pass_after_a_frame = [&] {
+        ASSERT_TRUE(counter.wait_for(counter.frames() + 1));
+        device.dev().sensor_pass();
+    };
+    ASSERT_TRUE(vy_dc_set_disable_temperature_correct_flag(device.handle, true));
+    float held = detector_at_base();
+    for (int i = 0; i < 30; ++i) {
+        pass_after_a_frame();
+    }
+    EXPECT_EQ(held, detector_at_base());
+    ASSERT_TRUE(vy_dc_set_disable_temperature_correct_flag(device.handle, false));
+    for (int i = 0; i < 30 && detector_at_base() == held; ++i) {
+        pass_after_a_frame();
+    }
+    EXPECT_NE(held, detector_at_base());
 }
 
 TEST(sensor_thread, stopped_data_resets_the_fpga)
