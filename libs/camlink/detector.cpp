@@ -1,12 +1,12 @@
 #include "detector.h"
 
+#include "basekit.h"
 #include "camlink_log.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,16 +20,15 @@ constexpr int kAddableLensTypes = 6;
 
 bool read_whole_file(const std::string& path, uint64_t cap, std::vector<uint8_t>* out)
 {
-    // Non-blocking open: a named pipe is refused instead of hanging the reader.
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    int fd = -1;
+    uint64_t size = 0;
+    if (vy_open_input_file(path.c_str(), &fd, &size) != VY_OK) {
         return false;
     }
-    struct stat info;
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) <= cap;
+    bool ok = size <= cap;
     std::vector<uint8_t> bytes;
     if (ok) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
+        bytes.resize(static_cast<std::size_t>(size));
         std::size_t done = 0;
         while (ok && done < bytes.size()) {
             ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);

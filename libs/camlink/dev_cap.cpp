@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace camlink {
 namespace detail {
@@ -254,13 +255,17 @@ bool DevCap::read_detector_resolution(uint16_t* width, uint16_t* height)
 {
     *width = 640;
     *height = 480;
-    // Read only: nothing here may change the file.
-    FILE* file = std::fopen(resolution_file_.c_str(), "r");
-    if (file == nullptr) {
+    // Read only, and a pipe in its place is refused rather than waited on.
+    int fd = -1;
+    if (vy_open_input_file(resolution_file_.c_str(), &fd, nullptr) != VY_OK) {
         return true;
     }
-    int first = std::fgetc(file);
-    std::fclose(file);
+    char first = 0;
+    ssize_t n = read(fd, &first, 1);
+    close(fd);
+    if (n != 1) {
+        return true;
+    }
     if (first == '0' || first == '1' || first == '2' || first == '4') {
         resolution_of_code(first - '0', width, height);
     }

@@ -279,7 +279,6 @@ private:
     VyLock sensor_lock_{"sensors"};
     float sensor_a_ = 30.0f;
     float sensor_b_ = 31.0f;
-    float last_sensors_[4] = {0, 0, 0, 0};
     float interval_ = 0.17f;
     float last_correct_temperature_ = kNoTemperature;
     std::atomic<bool> correct_disabled_{false};
@@ -288,8 +287,8 @@ private:
     // Lens and range switches run one at a time.
     VyLock switch_lock_{"range switch"};
     std::atomic<bool> switching_{false};
-    int cur_lens_ = -1;
-    int cur_range_ = -1;
+    std::atomic<int> cur_lens_{-1};
+    std::atomic<int> cur_range_{-1};
     std::vector<tagLenInfo> supported_lenses_;
     uint16_t timing_defaults_[5] = {375, 2187, 31, 7, 63};
     uint16_t timing_config_[5] = {1250, 2479, 77, 3, 32};

@@ -39,10 +39,6 @@ bool DevCap::read_sensors(float* t1, float* t2, float* t3, float* t4)
     *t2 = sensor_b_;
     *t3 = sensor_a_;
     *t4 = 0.0f;
-    last_sensors_[0] = *t1;
-    last_sensors_[1] = *t2;
-    last_sensors_[2] = *t3;
-    last_sensors_[3] = *t4;
     return true;
 }
 
@@ -94,7 +90,8 @@ bool DevCap::update_temperature_sensor()
     }
     if (environment != detector_.environment()) {
         detector_.set_environment(environment);
-        return cur_lens_ < 0 || set_len_and_meas_range(cur_lens_, cur_range_);
+        int lens = cur_lens_.load();
+        return lens < 0 || set_len_and_meas_range(lens, cur_range_.load());
     }
     bool requested = false;
     {

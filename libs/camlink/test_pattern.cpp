@@ -32,12 +32,15 @@ uint32_t TestPattern::fill(uint8_t* frame, std::size_t capacity, uint16_t width,
     }
     plane_.resize(n);
     uint32_t counter = counter_;
+    // The counter goes up by one, so the next multiple of the width is the
+    // only value at which it can wrap.
+    uint32_t wrap = (counter / width + 1) * width;
     for (std::size_t i = 0; i < n; ++i) {
         frame[i] = static_cast<uint8_t>(counter);
         plane_[i] = static_cast<uint16_t>(counter + kPatternBase);
-        ++counter;
-        if (counter % width == 0) {
+        if (++counter == wrap) {
             counter = 0;
+            wrap = width;
         }
     }
     ++frames_;

@@ -52,7 +52,7 @@ int frame_number(const std::vector<uint16_t>& starts, uint16_t first_ad, int fro
 
 }  // namespace
 
-TEST(capture, init_reads_the_generated_files)
+TEST(capture_loop, init_reads_the_generated_files)
 {
     Device device;
     uint16_t width = 0;
@@ -71,7 +71,7 @@ TEST(capture, init_reads_the_generated_files)
     EXPECT_EQ(1, device.bus->get(reg::kTopEdge));
 }
 
-TEST(capture, init_fails_without_its_files)
+TEST(capture_loop, init_fails_without_its_files)
 {
     for (const char* missing : {"detector", "ad_temp"}) {
         Device device(false);
@@ -82,7 +82,7 @@ TEST(capture, init_fails_without_its_files)
     }
 }
 
-TEST(capture, a_frame_is_asked_for_before_capture_runs)
+TEST(capture_loop, a_frame_is_asked_for_before_capture_runs)
 {
     Device device;
     LogWatch log;
@@ -90,7 +90,7 @@ TEST(capture, a_frame_is_asked_for_before_capture_runs)
     EXPECT_EQ(1, log.count("capture thread is not initialized"));
 }
 
-TEST(capture, delivered_frames_carry_the_pattern)
+TEST(capture_loop, delivered_frames_carry_the_pattern)
 {
     Device device;
     FrameCounter counter;
@@ -128,6 +128,21 @@ TEST(capture, delivered_frames_carry_the_pattern)
     EXPECT_NE(pixels.front(), 0u);
 }
 
+TEST(capture_loop, flag_1_frames_are_decoded_on_arrival)
+{
+    // Both frame modes are indexed frames, so raw frames load in either.
+    Device device(true, 1);
+    FrameCounter counter;
+    ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
+    ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
+    ASSERT_TRUE(counter.wait_for(2));
+    ASSERT_TRUE(vy_dc_capture_one_frame(device.handle));
+    uint16_t ad = 0;
+    ASSERT_TRUE(vy_ad_get_ad_from_position(device.dev().frame(), 40, 30, &ad));
+    EXPECT_GE(ad, kPatternBase);
+    EXPECT_LT(ad, kPatternBase + kWidth);
+}
+
 namespace {
 
 struct Reentrant {
@@ -151,7 +166,7 @@ void capture_from_callback(void* user, const uint8_t* data, uint16_t width, uint
 
 }  // namespace
 
-TEST(capture, the_callback_may_ask_for_the_frame)
+TEST(capture_loop, the_callback_may_ask_for_the_frame)
 {
     Device device;
     Reentrant r;
@@ -192,7 +207,7 @@ void probe_cache(void* user, const uint8_t* data, uint16_t width, uint16_t heigh
 
 }  // namespace
 
-TEST(capture, a_cache_of_four_delivers_once_four_frames_are_kept)
+TEST(capture_loop, a_cache_of_four_delivers_once_four_frames_are_kept)
 {
     Device device;
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
@@ -219,7 +234,7 @@ TEST(capture, a_cache_of_four_delivers_once_four_frames_are_kept)
     ASSERT_TRUE(vy_dc_capture_one_frame(device.handle));
 }
 
-TEST(capture, a_cache_not_yet_full_refuses_a_frame)
+TEST(capture_loop, a_cache_not_yet_full_refuses_a_frame)
 {
     Device device;
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
@@ -236,7 +251,7 @@ TEST(capture, a_cache_not_yet_full_refuses_a_frame)
     EXPECT_TRUE(vy_dc_capture_one_frame(device.handle));
 }
 
-TEST(capture, a_thousand_pattern_frames_pass_without_a_reset)
+TEST(capture_loop, a_thousand_pattern_frames_pass_without_a_reset)
 {
     Device device;
     FrameCounter counter;
@@ -251,7 +266,7 @@ TEST(capture, a_thousand_pattern_frames_pass_without_a_reset)
     EXPECT_EQ(0, log.count("fpga data wrong"));
 }
 
-TEST(capture, the_pattern_stays_inside_its_row)
+TEST(capture_loop, the_pattern_stays_inside_its_row)
 {
     // Over a whole cycle, every frame keeps its ADs within the announced
     // range, also where the start moves by two past the row's end.
@@ -269,7 +284,7 @@ TEST(capture, the_pattern_stays_inside_its_row)
     }
 }
 
-TEST(capture, the_integrity_check)
+TEST(capture_loop, the_integrity_check)
 {
     camlink::detail::TestPattern pattern;
     std::vector<uint8_t> raw(6 * kPixels);
@@ -286,7 +301,7 @@ TEST(capture, the_integrity_check)
     }
 }
 
-TEST(capture, disabling_the_capture_switch_stops_frames)
+TEST(capture_loop, disabling_the_capture_switch_stops_frames)
 {
     Device device;
     FrameCounter counter;
@@ -301,7 +316,7 @@ TEST(capture, disabling_the_capture_switch_stops_frames)
     ASSERT_TRUE(counter.wait_for(before + 3));
 }
 
-TEST(capture, uninit_clears_the_handle_once)
+TEST(capture_loop, uninit_clears_the_handle_once)
 {
     Device device;
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));

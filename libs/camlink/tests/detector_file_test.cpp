@@ -5,6 +5,8 @@
 #include "detector.h"
 #include "detector_config.h"
 
+#include <sys/stat.h>
+
 using namespace cltest;
 using namespace camlink::detail;
 
@@ -221,6 +223,10 @@ TEST(detector_file, a_failed_load_keeps_the_previous_configuration)
     EXPECT_EQ(2u, detector.lens_types().size());
     EXPECT_FALSE(detector.load_data_from_file(dir.file("missing")));
     EXPECT_FALSE(detector.load_data_from_file(dir.path()));
+    // A named pipe is refused instead of waited on.
+    ASSERT_EQ(0, mkfifo(dir.file("pipe").c_str(), 0600));
+    EXPECT_FALSE(detector.load_data_from_file(dir.file("pipe")));
+    EXPECT_EQ(2u, detector.lens_types().size());
 }
 
 TEST(detector_file, saving_replaces_the_file_only_when_complete)

@@ -6,7 +6,7 @@
 
 using namespace cltest;
 
-TEST(exports, the_simulated_detector_from_the_program_directory)
+TEST(camlink_exports, the_simulated_detector_from_the_program_directory)
 {
     // The build puts "detector" and "ad_temp" beside the test program.
     void* handle = nullptr;
@@ -26,7 +26,7 @@ TEST(exports, the_simulated_detector_from_the_program_directory)
     EXPECT_EQ(nullptr, handle);
 }
 
-TEST(exports, bad_handles_touch_nothing)
+TEST(camlink_exports, bad_handles_touch_nothing)
 {
     uint16_t u16 = 0, u16b = 0;
     int16_t i16 = 0;

@@ -3,6 +3,8 @@
 // scaled clock.
 #include "device_fixture.h"
 
+#include "tempcore.h"
+
 #include <cmath>
 
 using namespace cltest;
@@ -59,7 +61,7 @@ private:
 
 }  // namespace
 
-TEST(sensors, the_correction_interval)
+TEST(sensor_thread, the_correction_interval)
 {
     Device device;
     const std::pair<float, bool> cases[] = {{0.05f, false}, {5.5f, false}, {0.1f, true},
@@ -69,7 +71,7 @@ TEST(sensors, the_correction_interval)
     }
 }
 
-TEST(sensors, simulated_readings_rise_and_start_again)
+TEST(sensor_thread, simulated_readings_rise_and_start_again)
 {
     Device device;
     float t1 = 0, t2 = 0, t3 = 0, t4 = -1;
@@ -90,7 +92,7 @@ TEST(sensors, simulated_readings_rise_and_start_again)
     EXPECT_EQ(0, environment);
 }
 
-TEST(sensors, a_stuck_fpga_asks_the_hook_once_and_never_restarts_by_itself)
+TEST(sensor_thread, a_stuck_fpga_asks_the_hook_once_and_never_restarts_by_itself)
 {
     struct Case {
         bool capture_switch;
@@ -116,7 +118,7 @@ TEST(sensors, a_stuck_fpga_asks_the_hook_once_and_never_restarts_by_itself)
     }
 }
 
-TEST(sensors, the_default_hook_only_logs)
+TEST(sensor_thread, the_default_hook_only_logs)
 {
     TempDir dir;
     fill_program_dir(dir);
@@ -136,7 +138,7 @@ TEST(sensors, the_default_hook_only_logs)
     EXPECT_TRUE(vy_dc_uninit(&handle));
 }
 
-TEST(sensors, a_reset_is_handed_back_after_four_frames)
+TEST(sensor_thread, a_reset_is_handed_back_after_four_frames)
 {
     Device device;
     FrameCounter counter;
@@ -150,7 +152,37 @@ TEST(sensors, a_reset_is_handed_back_after_four_frames)
     EXPECT_FALSE(device.dev().reset_pending());
 }
 
-TEST(sensors, stopped_data_resets_the_fpga)
+TEST(sensor_thread, corrections_follow_the_interval_and_the_disable_flag)
+{
+    Device device;
+    FrameCounter counter;
+    ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
+    ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
+    auto detector_at_base = [&] {
+        float at_base = 0;
+        EXPECT_TRUE(vy_at_get_sensor_temp(device.dev().at(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                          &at_base, nullptr));
+        return at_base;
+    };
+    // Passes that see a new frame read the sensors, which rise 0.017 each.
+    auto pass_after_a_frame = [&] {
+        ASSERT_TRUE(counter.wait_for(counter.frames() + 1));
+        device.dev().sensor_pass();
+    };
+    ASSERT_TRUE(vy_dc_set_disable_temperature_correct_flag(device.handle, true));
+    float held = detector_at_base();
+    for (int i = 0; i < 30; ++i) {
+        pass_after_a_frame();
+    }
+    EXPECT_EQ(held, detector_at_base());
+    ASSERT_TRUE(vy_dc_set_disable_temperature_correct_flag(device.handle, false));
+    for (int i = 0; i < 30 && detector_at_base() == held; ++i) {
+        pass_after_a_frame();
+    }
+    EXPECT_NE(held, detector_at_base());
+}
+
+TEST(sensor_thread, stopped_data_resets_the_fpga)
 {
     Device device;
     device.bus->set_data_stopped(true);

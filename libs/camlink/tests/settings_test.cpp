@@ -3,6 +3,8 @@
 // switches and the isotherm registers.
 #include "device_fixture.h"
 
+#include <sys/stat.h>
+
 using namespace cltest;
 using namespace camlink::detail;
 
@@ -14,7 +16,7 @@ constexpr uint16_t kType0 = 0x200;
 
 }  // namespace
 
-TEST(settings, type_0_handshakes_write_and_confirm_every_parameter)
+TEST(detector_settings, type_0_handshakes_write_and_confirm_every_parameter)
 {
     Device device(true, 0, kType0);
     ASSERT_EQ(0, device.dev().detector_type());
@@ -34,7 +36,7 @@ TEST(settings, type_0_handshakes_write_and_confirm_every_parameter)
     EXPECT_EQ(320, integral);
 }
 
-TEST(settings, a_missing_status_bit_or_read_back_fails_the_setting)
+TEST(detector_settings, a_missing_status_bit_or_read_back_fails_the_setting)
 {
     {
         Device device(true, 0, kType0);
@@ -65,7 +67,7 @@ TEST(settings, a_missing_status_bit_or_read_back_fails_the_setting)
     }
 }
 
-TEST(settings, dac_and_ndac)
+TEST(detector_settings, dac_and_ndac)
 {
     Device device;
     ASSERT_EQ(3, device.dev().detector_type());
@@ -96,7 +98,7 @@ TEST(settings, dac_and_ndac)
     EXPECT_EQ(777, dac);
 }
 
-TEST(settings, dac_and_ndac_belong_to_their_detector_types)
+TEST(detector_settings, dac_and_ndac_belong_to_their_detector_types)
 {
     Device device(true, 0, kType0);
     EXPECT_FALSE(vy_dc_set_dac(device.handle, 0, 0, 5));
@@ -104,7 +106,7 @@ TEST(settings, dac_and_ndac_belong_to_their_detector_types)
     EXPECT_EQ(0, device.bus->writes(reg::kNdac));
 }
 
-TEST(settings, edges_must_lie_inside_the_frame)
+TEST(detector_settings, edges_must_lie_inside_the_frame)
 {
     Device device;
     int writes = device.bus->writes(reg::kLeftEdge);
@@ -120,7 +122,7 @@ TEST(settings, edges_must_lie_inside_the_frame)
     EXPECT_EQ(59, top);
 }
 
-TEST(settings, reverse_and_output_type)
+TEST(detector_settings, reverse_and_output_type)
 {
     Device device;
     EXPECT_FALSE(vy_dc_set_reverse_type(device.handle, 0, 4));
@@ -134,7 +136,7 @@ TEST(settings, reverse_and_output_type)
     EXPECT_EQ(8, device.bus->get(reg::kOutputDataType));
 }
 
-TEST(settings, the_resolution_file)
+TEST(detector_settings, the_resolution_file)
 {
     TempDir dir;
     struct Case {
@@ -161,9 +163,19 @@ TEST(settings, the_resolution_file)
             EXPECT_EQ(c.content, read_file(path));
         }
     }
+    // A pipe in the file's place gives the default without waiting.
+    std::filesystem::remove(dir.file("simulated-resolution"));
+    ASSERT_EQ(0, mkfifo(dir.file("simulated-resolution").c_str(), 0600));
+    DeviceOptions options;
+    options.resolution_file = dir.file("simulated-resolution");
+    options.program_dir = dir.path();
+    DevCap device(options);
+    uint16_t width = 0, height = 0;
+    ASSERT_TRUE(device.read_detector_resolution(&width, &height));
+    EXPECT_EQ(640, width);
 }
 
-TEST(settings, the_resolution_register)
+TEST(detector_settings, the_resolution_register)
 {
     Device device;
     uint16_t width = 0, height = 0;
@@ -175,7 +187,7 @@ TEST(settings, the_resolution_register)
     EXPECT_FALSE(vy_dc_get_detector_resolution(device.handle, &width, &height));
 }
 
-TEST(settings, the_lens_and_range_switch_checks_its_arguments)
+TEST(detector_settings, the_lens_and_range_switch_checks_its_arguments)
 {
     Device device;
     LogWatch log;
@@ -192,7 +204,19 @@ TEST(settings, the_lens_and_range_switch_checks_its_arguments)
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
 }
 
-TEST(settings, control_word_switches)
+TEST(detector_settings, opening_capture_clears_the_close_bit_and_corrects)
+{
+    Device device;
+    ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
+    device.bus->set(reg::kControl, 0x2001);
+    int commands = device.bus->writes(reg::kCommand);
+    ASSERT_TRUE(vy_dc_open_infrared_capture(device.handle));
+    EXPECT_EQ(0x0001, device.bus->get(reg::kControl));
+    EXPECT_EQ(commands + 1, device.bus->writes(reg::kCommand));
+    EXPECT_EQ(command::kGain, device.bus->get(reg::kCommand));
+}
+
+TEST(detector_settings, control_word_switches)
 {
     Device device;
     struct Case {
@@ -229,7 +253,7 @@ TEST(settings, control_word_switches)
     EXPECT_FALSE(vy_dc_set_back_light(device.handle, 8));
 }
 
-TEST(settings, lens_type_from_the_control_word)
+TEST(detector_settings, lens_type_from_the_control_word)
 {
     Device device;
     const std::pair<uint16_t, int32_t> cases[] = {{0xC00, 1}, {0x1000, 4}, {0x1400, 3}, {0x1800, 2}, {0x1C00, -1}};
@@ -246,7 +270,7 @@ TEST(settings, lens_type_from_the_control_word)
     }
 }
 
-TEST(settings, version_texts)
+TEST(detector_settings, version_texts)
 {
     Device device(true, 0, 0x4A56);
     char text[32];
@@ -266,7 +290,7 @@ TEST(settings, version_texts)
     EXPECT_FALSE(fire);
 }
 
-TEST(settings, isotherms_fill_their_register_bands)
+TEST(detector_settings, isotherms_fill_their_register_bands)
 {
     Device device;
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
@@ -296,7 +320,7 @@ TEST(settings, isotherms_fill_their_register_bands)
     EXPECT_EQ(1, device.bus->get(212));
 }
 
-TEST(settings, three_isotherm_exports_report_false_after_their_work)
+TEST(detector_settings, three_isotherm_exports_report_false_after_their_work)
 {
     Device device;
     EXPECT_FALSE(vy_dc_open_3_isotherm(device.handle));
@@ -312,7 +336,7 @@ TEST(settings, three_isotherm_exports_report_false_after_their_work)
     }
 }
 
-TEST(settings, imaging_and_percent_registers)
+TEST(detector_settings, imaging_and_percent_registers)
 {
     Device device;
     ASSERT_TRUE(vy_dc_set_imaging_process_status(device.handle, true, true));
