@@ -1,5 +1,6 @@
 #include "clock.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace camlink {
@@ -18,6 +19,11 @@ std::chrono::microseconds SystemClock::real(double ms) const
 std::chrono::microseconds ScaledClock::real(double ms) const
 {
     return std::chrono::microseconds(static_cast<long long>(ms * 1000.0 / factor_));
+}
+
+std::chrono::microseconds ScaledClock::patience(double ms) const
+{
+    return std::max(real(ms), floor_);
 }
 
 void Event::set()
@@ -45,6 +51,12 @@ bool Event::wait(const Clock& clock, double ms)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     return changed_.wait_for(lock, clock.real(ms), [this] { return set_; });
+}
+
+bool Event::wait_for_work(const Clock& clock, double ms)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, clock.patience(ms), [this] { return set_; });
 }
 
 }  // namespace detail

@@ -97,7 +97,7 @@ bool DevCap::two_pts_correct(int32_t which)
         record_which_ = which;
     }
     // The capture thread signals once it has averaged the scene's frames.
-    bool done = record_done_.wait(*clock_, kRecordTimeoutMs);
+    bool done = record_done_.wait_for_work(*clock_, kRecordTimeoutMs);
     VyLockGuard guard(record_lock_);
     if (!done || record_which_ >= 0 || stop_.load()) {
         record_which_ = -1;

@@ -31,6 +31,9 @@ using camlink::detail::ScaledClock;
 
 // Device time runs this many times faster than real time in the tests.
 constexpr double kTimeFactor = 100.0;
+// Waits for the capture thread's work get at least this much real time, so
+// that a loaded machine does not make a recording look timed out.
+constexpr std::chrono::microseconds kWorkPatience = std::chrono::milliseconds(500);
 constexpr auto kPatience = std::chrono::seconds(20);
 
 inline std::string read_file(const std::string& path)
@@ -131,7 +134,7 @@ public:
     {
         DeviceOptions options;
         options.bus = bus;
-        options.clock = std::make_shared<ScaledClock>(kTimeFactor);
+        options.clock = std::make_shared<ScaledClock>(kTimeFactor, kWorkPatience);
         options.program_dir = dir.path();
         options.resolution_file = dir.file("simulated-resolution");
         options.restart_hook = [this] { ++restarts; };
