@@ -4,6 +4,10 @@ BUILD_RELEASE ?= build-release
 BUILD_FUZZ    ?= build-fuzz
 JOBS          ?= $(shell nproc)
 FUZZ_SECONDS  ?= 60
+# The fuzz runs use the tests' leak suppressions and stop at the first
+# undefined behaviour, as the test build does.
+FUZZ_ENV = LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0 \
+           UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: deps test bench fuzz clean run
 
@@ -33,7 +37,7 @@ fuzz: deps
 	for t in $(BUILD_FUZZ)/bin/fuzz_*; do \
 	    name=$$(basename $$t); mkdir -p $(BUILD_FUZZ)/corpus/$$name; \
 	    echo "== $$name"; \
-	    $$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus/$$name $(BUILD_FUZZ)/fuzz-seeds/$$name || exit 1; \
+	    $(FUZZ_ENV) $$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus/$$name $(BUILD_FUZZ)/fuzz-seeds/$$name || exit 1; \
 	done
 
 clean:

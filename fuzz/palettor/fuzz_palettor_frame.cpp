@@ -50,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     palettor_set_algorithm_mode(h, mode);
     vy_set_imaging_type(h, type);
+    // Any number reaches the export as the caller's raw value; palettor reads
+    // it without loading it as the enumeration and refuses 18 and above.
     palettor_set_palette(h, static_cast<PALETTE>(palette));
     palettor_enable_image_stabilization(h, (flags & 1) != 0);
     palettor_enable_image_process(h, (flags & 2) != 0);

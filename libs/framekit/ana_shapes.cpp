@@ -525,9 +525,10 @@ bool IRPolyline::rebuild(const std::vector<tagVYPoint>& nodes)
             FK_ANA_ERROR("IRPolyline::calc_points", "nodes count = %d is error", static_cast<int>(nodes.size()));
             return false;
         }
-        // A joint belongs to both segments; it is measured once.
-        std::size_t skip = points.empty() ? 0 : 1;
-        points.insert(points.end(), segment.begin() + static_cast<std::ptrdiff_t>(skip), segment.end());
+        // The segments' lists are joined as they are: a joint is in both and
+        // counts twice in pixel counts and averages, which stored results
+        // rely on.
+        points.insert(points.end(), segment.begin(), segment.end());
     }
     points_.swap(points);
     nodes_ = nodes;

@@ -4,6 +4,7 @@
 #include "basekit.h"
 #include "handle_registry.h"
 #include "paint_handle.h"
+#include "raw_enum.h"
 
 namespace markpen::detail {
 
@@ -157,7 +158,7 @@ bool markpen_get_wnd_size(void* handle, uint16_t& width, uint16_t& height)
 bool markpen_set_rotation_angle(void* handle, RotationAngle angle)
 {
     PaintHandle* paint = checked(handle, "markpen_set_rotation_angle");
-    return paint != nullptr && paint->renderer.set_rotation(angle);
+    return paint != nullptr && paint->renderer.set_rotation(vy::raw_enum(angle));
 }
 
 bool markpen_get_rotation_angle(void* handle, RotationAngle& angle)
@@ -173,7 +174,7 @@ bool markpen_get_rotation_angle(void* handle, RotationAngle& angle)
 bool markpen_set_zoom_factor(void* handle, ImageZoomFactor zoom)
 {
     PaintHandle* paint = checked(handle, "markpen_set_zoom_factor");
-    return paint != nullptr && paint->renderer.set_zoom(zoom);
+    return paint != nullptr && paint->renderer.set_zoom(vy::raw_enum(zoom));
 }
 
 bool markpen_get_zoom_factor(void* handle, ImageZoomFactor& zoom)

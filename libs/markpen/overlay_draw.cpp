@@ -3,6 +3,7 @@
 #include "paint_renderer.h"
 
 #include "basekit.h"
+#include "label_font.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -267,8 +268,7 @@ void PaintRenderer::draw_texts(QImage& target, bool scale)
 void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool scale)
 {
     const QFont kept = painter.font();
-    QFont font = kept;
-    font.setPixelSize(18);
+    const QFont font = vy::label_font();
     painter.setFont(font);
     const QFontMetrics metrics(font);
     // Clamped to the picture drawn into, which for exports is not the window.

@@ -205,7 +205,7 @@ bool parse_ana_nodes(const std::string& text, NodeList& out)
     out.clear();
     tagVYPoint nodes[VY_ANA_MAX_POLY_NODES];
     int count = VY_ANA_MAX_POLY_NODES;
-    if (vy_parse_pts_from_ana_str(text.c_str(), nodes, &count) != 0) {
+    if (vy_parse_nodes_of_ana_str(text.c_str(), nodes, &count) != 0) {
         return false;
     }
     out.assign(nodes, nodes + count);

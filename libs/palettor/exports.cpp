@@ -1,5 +1,6 @@
 // The exported functions: check the handle, then hand over to the object.
 #include "imaging.h"
+#include "raw_enum.h"
 
 using palettor::detail::Imaging;
 using palettor::detail::kTag;
@@ -183,7 +184,7 @@ bool palettor_reset(void* handle)
 bool palettor_set_palette(void* handle, PALETTE palette)
 {
     Imaging* o = object_of(handle);
-    return o && o->set_palette(static_cast<int>(palette));
+    return o && o->set_palette(vy::raw_enum(palette));
 }
 
 bool palettor_get_palette(void* handle, int32_t* palette)

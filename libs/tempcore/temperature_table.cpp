@@ -203,10 +203,9 @@ bool ADTemp::get_temperature_ex(const uint16_t* ad, int count, float emissivity,
                                static_cast<float>(adjusted_[i] - adjusted_[i - 1]);
         }
     }
-    if (!model_.calc_temperature(coefficient, offset, blackbody.data(), count, out, emissivity,
-                                 distance)) {
-        return false;
-    }
+    // An emissivity outside (0, 1] leaves 0.0 for every value (logged by the
+    // model), which is then limited like any other.
+    model_.calc_temperature(coefficient, offset, blackbody.data(), count, out, emissivity, distance);
     for (int k = 0; k < count; ++k) {
         float value = out[k] < limits.low ? limits.low : out[k];
         out[k] = value > limits.high ? limits.high : value;
@@ -360,14 +359,17 @@ bool ADTemp::set_reference_temp(float reference)
 bool ADTemp::set_temperature_para(int unit, float e, float d, float ambient, float humidity,
                                   float modify, float reference)
 {
-    if (!(modify <= 300.0f && modify >= -300.0f)) {
+    if (!(modify <= 300.0f) || !std::isfinite(modify)) {
         TC_LOG("set_temperature_para", "modify temperature = %.02f is error", modify);
         return false;
     }
-    // The same checks as the single setters: a bad value would put
-    // infinities into the whole table.
-    if (!(e > 0.0f && e <= 1.0f) || !(d > 0.0f && d <= 100000.0f) ||
-        !finite_in(ambient, kAbsoluteZero, 300.0f) || !(humidity > 0.0f && humidity <= 1.0f)) {
+    // The model values are otherwise taken as given; only what breaks the
+    // model outright is refused: a NaN or infinity anywhere, an emissivity of
+    // 0 or below, which the model divides by, and a negative distance or
+    // humidity, which put the root of a negative number into the
+    // transmittance.
+    if (!(e > 0.0f) || !std::isfinite(e) || !(d >= 0.0f) || !std::isfinite(d) || !std::isfinite(ambient) ||
+        !(humidity >= 0.0f) || !std::isfinite(humidity)) {
         TC_LOG("set_temperature_para",
                "emiss = %.02f, distance = %.02f, env temperature = %.02f or relative humidity = %.02f is error",
                e, d, ambient, humidity);

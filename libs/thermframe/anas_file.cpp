@@ -144,6 +144,12 @@ void decode_record(const uint8_t in[kAnasRecordSize], AnasRecord& r)
     r.distance = getf(in + 0x478);
 }
 
+bool record_enums_valid(const AnasRecord& r)
+{
+    return r.show_text_type <= (SHOW_TEXT_MAX | SHOW_TEXT_MIN | SHOW_TEXT_AVG) &&
+           (!r.self_palette || r.palette < PAL_COUNT);
+}
+
 bool rescale_ana_text(const std::string& text, double sx, double sy, std::string& out)
 {
     if (!(sx > 0.0001) || !(sy > 0.0001) || text.empty()) {

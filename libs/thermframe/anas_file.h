@@ -50,6 +50,11 @@ bool encode_record(const AnasRecord& record, uint8_t out[kAnasRecordSize]);
 // Text and alias end at their first NUL or at the end of their field.
 void decode_record(const uint8_t in[kAnasRecordSize], AnasRecord& record);
 
+// False when a byte that becomes an enumeration is out of range: the label
+// mask (0 to 7) and, for an object with its own palette, the palette number
+// (below 18).
+bool record_enums_valid(const AnasRecord& record);
+
 // The text with every node scaled (truncating toward zero), formatted
 // without an index part. False when the text has no valid nodes, a factor is
 // not above 0.0001 or a scaled node leaves the u16 range.

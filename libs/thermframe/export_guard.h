@@ -3,6 +3,7 @@
 #pragma once
 
 #include "frame_doc.h"
+#include "raw_enum.h"
 #include "tf_log.h"
 
 #include <cstdint>
@@ -27,17 +28,8 @@ bool with_doc(void* handle, const char* function, Body body)
     }
 }
 
-// The value of an enumeration argument as the caller passed it. Callers may
-// pass numbers outside the enumerators; reading the bytes avoids loading an
-// out-of-range enum value.
-template <class Enum>
-int32_t raw_enum(const Enum& value)
-{
-    static_assert(sizeof(Enum) == sizeof(int32_t), "enumerations cross the boundary as 32 bits");
-    int32_t raw;
-    std::memcpy(&raw, &value, sizeof(raw));
-    return raw;
-}
+using vy::pass_enum;
+using vy::raw_enum;
 
 // body(sensekern handle) under the document's sensekern lock.
 template <class Body>

@@ -222,7 +222,8 @@ bool thermframe_ana_get_pixel_count(void* ana, uint32_t& count)
 
 TF_TEXT_AND_HANDLE(ana_get_line_clr, uint32_t& colour, colour, &colour, sensekern_ana_get_line_color)
 TF_TEXT_AND_HANDLE(ana_get_text_type, ShowTextType& type, type, &type, sensekern_ana_get_show_text_type)
-TF_TEXT_AND_HANDLE(ana_set_text_type, ShowTextType type, type, type, sensekern_ana_set_show_text_type)
+TF_TEXT_AND_HANDLE(ana_set_text_type, ShowTextType type, pass_enum(type), pass_enum(type),
+                   sensekern_ana_set_show_text_type)
 TF_TEXT_AND_HANDLE(ana_is_show_max, bool& on, on, &on, sensekern_ana_is_show_max_point)
 TF_TEXT_AND_HANDLE(ana_is_show_min, bool& on, on, &on, sensekern_ana_is_show_min_point)
 TF_TEXT_AND_HANDLE(ana_show_max, bool on, on, on, sensekern_ana_show_max_point)
@@ -235,7 +236,8 @@ TF_TEXT_AND_HANDLE(ana_show_cursor, bool on, on, on, sensekern_ana_show_cursor)
 TF_TEXT_AND_HANDLE(ana_show_cursor_temp, bool on, on, on, sensekern_ana_show_temp_of_cursor)
 TF_TEXT_AND_HANDLE(ana_has_self_palette, bool& on, on, &on, sensekern_ana_is_use_self_palette)
 TF_TEXT_AND_HANDLE(ana_set_self_palette, bool on, on, on, sensekern_ana_apply_self_palette)
-TF_TEXT_AND_HANDLE(ana_set_palette, PALETTE palette, palette, palette, sensekern_ana_set_palette)
+TF_TEXT_AND_HANDLE(ana_set_palette, PALETTE palette, pass_enum(palette), pass_enum(palette),
+                   sensekern_ana_set_palette)
 
 #undef TF_TEXT_AND_HANDLE
 

@@ -194,6 +194,9 @@ bool thermframe_load_anas_from_file(void* handle, std::string path)
         const double sx = static_cast<double>(width) / header.width;
         const double sy = static_cast<double>(height) / header.height;
 
+        // Labels are laid out once after the last record: every add would
+        // otherwise lay out all labels again, which makes a load quadratic.
+        LayoutHold hold(doc);
         for (uint32_t i = 0; i < header.count; ++i) {
             if (file.read(reinterpret_cast<char*>(raw), kAnasRecordSize) !=
                 static_cast<qint64>(kAnasRecordSize)) {
@@ -201,6 +204,11 @@ bool thermframe_load_anas_from_file(void* handle, std::string path)
             }
             AnasRecord record;
             decode_record(raw, record);
+            if (!record_enums_valid(record)) {
+                TF_INFO("thermframe_load_anas_from_file", "%s: record %u refused: label mask %u, palette %u",
+                        path.c_str(), i, record.show_text_type, record.palette);
+                continue;
+            }
             std::string text = record.text;
             if (rescale && !rescale_ana_text(record.text, sx, sy, text)) {
                 continue;
@@ -226,6 +234,7 @@ bool thermframe_load_anas_from_file(void* handle, std::string path)
                 return true;
             });
         }
+        hold.release();
         relayout(doc);
         return true;
     });

@@ -11,6 +11,7 @@
 
 using thermframe::detail::ByteBuffer;
 using thermframe::detail::FrameDoc;
+using thermframe::detail::pass_enum;
 using thermframe::detail::raw_enum;
 using thermframe::detail::with_doc;
 using thermframe::detail::with_sensekern;
@@ -365,7 +366,7 @@ bool thermframe_set_enviroment_reference_temperature(void* handle, float value)
 bool thermframe_set_temperature_unit(void* handle, TemperatureUnit unit)
 {
     return forward(handle, __func__,
-                   [&](void* sk) { return sensekern_set_temperature_unit(sk, unit); });
+                   [&](void* sk) { return sensekern_set_temperature_unit(sk, pass_enum(unit)); });
 }
 
 bool thermframe_get_sensor_temp(void* handle, float* s1, float* s2, float* s3, float* s4,
@@ -460,7 +461,7 @@ bool thermframe_get_zoom_factor(void* handle, ImageZoomFactor& factor)
 
 bool thermframe_set_zoom_factor(void* handle, ImageZoomFactor factor)
 {
-    return with_doc(handle, __func__, [&](FrameDoc& doc) { return doc.set_zoom_factor(factor); });
+    return with_doc(handle, __func__, [&](FrameDoc& doc) { return doc.set_zoom_factor(pass_enum(factor)); });
 }
 
 bool thermframe_pt_abs_to_direction(void* handle, uint16_t& x, uint16_t& y)
@@ -520,7 +521,7 @@ bool thermframe_set_palette(void* handle, PALETTE palette)
 {
     return with_doc(handle, __func__, [&](FrameDoc& doc) {
         doc.set_auto_imaging(false);
-        return sensekern_set_palette(doc.sensekern_handle(), palette);
+        return sensekern_set_palette(doc.sensekern_handle(), pass_enum(palette));
     });
 }
 
@@ -595,7 +596,7 @@ bool thermframe_get_imaging_algorithm_mode(void* handle, ImagingAlgorithmMode* m
 bool thermframe_set_imaging_algorithm_mode(void* handle, ImagingAlgorithmMode mode)
 {
     return forward(handle, __func__,
-                   [&](void* sk) { return sensekern_set_imaging_algorithm_mode(sk, mode); });
+                   [&](void* sk) { return sensekern_set_imaging_algorithm_mode(sk, pass_enum(mode)); });
 }
 
 bool thermframe_enable_image_process(void* handle, bool on)

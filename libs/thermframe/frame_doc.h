@@ -99,6 +99,8 @@ public:
     float scale_y = 1.0f;
     float scale_x = 1.0f;
     std::unique_ptr<QFontMetrics> label_metrics;
+    // Batches that defer label layout (LayoutHold).
+    std::atomic<int> layout_holds{0};
 
     // Guarded by the buffers lock.
     ByteBuffer sound;

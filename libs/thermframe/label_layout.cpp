@@ -1,4 +1,5 @@
 // Rebuilding the occupied regions and laying out every label of a document.
+#include "label_font.h"
 #include "label_place.h"
 #include "registry.h"
 #include "sensekern.h"
@@ -19,7 +20,7 @@ const int32_t kLayoutKinds[] = {ANA_RECT, ANA_LINE, ANA_ELLIPSE, ANA_POLYGON, AN
 bool ensure_metrics(FrameDoc& doc)
 {
     if (!doc.label_metrics && QGuiApplication::instance() != nullptr) {
-        doc.label_metrics.reset(new QFontMetrics(QGuiApplication::font()));
+        doc.label_metrics.reset(new QFontMetrics(vy::label_font()));
     }
     return doc.label_metrics != nullptr;
 }
@@ -81,6 +82,9 @@ bool read_temp_text(FrameDoc& doc, const std::string& text, std::string& out)
 
 void relayout(FrameDoc& doc)
 {
+    if (doc.layout_holds.load() > 0) {
+        return;
+    }
     QElapsedTimer timer;
     timer.start();
     {

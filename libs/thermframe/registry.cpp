@@ -46,7 +46,7 @@ bool parse_nodes(const char* text, std::vector<tagVYPoint>& nodes)
 {
     tagVYPoint parsed[VY_ANA_MAX_POLY_NODES];
     int count = VY_ANA_MAX_POLY_NODES;
-    if (vy_parse_pts_from_ana_str(text, parsed, &count) != VY_OK || count < 1) {
+    if (vy_parse_nodes_of_ana_str(text, parsed, &count) != VY_OK || count < 1) {
         return false;
     }
     nodes.assign(parsed, parsed + count);

@@ -44,7 +44,29 @@ bool read_temp_text(FrameDoc& doc, const std::string& text, std::string& out);
 
 // Rebuilds the occupied regions and lays out every label. Takes the registry
 // lock (and the sensekern lock inside it); the caller holds neither.
+// Lays out every label again; does nothing while a LayoutHold is held.
 void relayout(FrameDoc& doc);
+
+// Defers label layout during a batch of changes; the holder lays out once
+// after releasing it.
+class LayoutHold {
+public:
+    explicit LayoutHold(FrameDoc& doc) : doc_(doc) { ++doc_.layout_holds; }
+    ~LayoutHold() { release(); }
+    LayoutHold(const LayoutHold&) = delete;
+    LayoutHold& operator=(const LayoutHold&) = delete;
+    void release()
+    {
+        if (held_) {
+            held_ = false;
+            --doc_.layout_holds;
+        }
+    }
+
+private:
+    FrameDoc& doc_;
+    bool held_ = true;
+};
 
 // The owning document and text of an analysis-object handle; false for a
 // handle that no document holds.

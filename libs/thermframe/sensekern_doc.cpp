@@ -3,11 +3,10 @@
 #include "thermframe.h"
 
 #include "handle_registry.h"
+#include "raw_enum.h"
 #include "registry.h"
 #include "sensekern.h"
 #include "tf_log.h"
-
-#include <QGuiApplication>
 
 #include <exception>
 #include <mutex>
@@ -28,9 +27,6 @@ public:
         }
         wnd_width = w;
         wnd_height = h;
-        if (QGuiApplication::instance() != nullptr) {
-            label_metrics.reset(new QFontMetrics(QGuiApplication::font()));
-        }
     }
 
     void* sensekern_handle() override { return sensekern_; }
@@ -39,8 +35,8 @@ public:
 
     bool set_zoom_factor(ImageZoomFactor factor) override
     {
-        return sensekern_set_zoom_factor(sensekern_, factor) &&
-               tell(THERMFRAME_VIEW_ZOOM, static_cast<int32_t>(factor), 0);
+        return sensekern_set_zoom_factor(sensekern_, vy::pass_enum(factor)) &&
+               tell(THERMFRAME_VIEW_ZOOM, vy::raw_enum(factor), 0);
     }
 
     bool set_rotation_angle(RotationAngle angle) override

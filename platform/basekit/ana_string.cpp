@@ -268,6 +268,36 @@ int vy_parse_pts_from_ana_str(const char* text, tagVYPoint* nodes, int* count)
     return VY_OK;
 }
 
+int vy_parse_nodes_of_ana_str(const char* text, tagVYPoint* nodes, int* count)
+{
+    if (text == nullptr || count == nullptr) {
+        return VY_ERR_ARGUMENT;
+    }
+    const std::size_t length = strnlen(text, VY_ANA_STR_CAPACITY);
+    if (length > static_cast<std::size_t>(kMaxObjectChars)) {
+        return VY_ERR_ARGUMENT;
+    }
+    const char* end = text + length;
+    const char* p = static_cast<const char*>(std::memchr(text, ':', length));
+    std::size_t kept = length;
+    while (p != nullptr) {
+        ++p;
+        const char* semicolon = static_cast<const char*>(std::memchr(p, ';', static_cast<std::size_t>(end - p)));
+        if (semicolon == nullptr || std::memchr(p, ',', static_cast<std::size_t>(semicolon - p)) == nullptr) {
+            break;
+        }
+        p = semicolon;
+        if (end - (semicolon + 1) < 4) {
+            kept = static_cast<std::size_t>(semicolon + 1 - text);
+            break;
+        }
+    }
+    char head[VY_ANA_STR_CAPACITY];
+    std::memcpy(head, text, kept);
+    head[kept] = '\0';
+    return vy_parse_pts_from_ana_str(head, nodes, count);
+}
+
 int vy_parse_alias_of_ana_str(const char* text, char* buffer, int* length)
 {
     if (length == nullptr) {

@@ -5,6 +5,7 @@
 #include "picture_block.h"
 
 #include "basekit.h"
+#include "raw_enum.h"
 
 #include <cmath>
 #include <cstring>
@@ -342,9 +343,10 @@ bool sensekern_ana_get_show_text_type(void* handle, const char* ana, ShowTextTyp
 
 bool sensekern_ana_set_show_text_type(void* handle, const char* ana, ShowTextType type)
 {
-    return static_cast<uint32_t>(type) <= 7 &&
+    const int32_t mask = vy::raw_enum(type);
+    return mask >= 0 && mask <= 7 &&
            with_ana(handle, ana, "sensekern_ana_set_show_text_type",
-                    [&](Frame& f) { return vy_ana_set_show_text_type(f.ad(), ana, static_cast<uint32_t>(type)); });
+                    [&](Frame& f) { return vy_ana_set_show_text_type(f.ad(), ana, static_cast<uint32_t>(mask)); });
 }
 
 bool sensekern_ana_is_show_max_point(void* handle, const char* ana, bool* on)
@@ -428,9 +430,10 @@ bool sensekern_ana_get_palette(void* handle, const char* ana, PALETTE* palette)
 
 bool sensekern_ana_set_palette(void* handle, const char* ana, PALETTE palette)
 {
-    return static_cast<int32_t>(palette) >= 0 && palette < PAL_COUNT &&
+    const int32_t number = vy::raw_enum(palette);
+    return number >= 0 && number < PAL_COUNT &&
            with_ana(handle, ana, "sensekern_ana_set_palette",
-                    [&](Frame& f) { return vy_ana_set_palette(f.ad(), ana, palette); });
+                    [&](Frame& f) { return vy_ana_set_palette(f.ad(), ana, number); });
 }
 
 bool sensekern_ana_get_imaging_range(void* handle, const char* ana, uint16_t* low, uint16_t* high)

@@ -4,6 +4,7 @@
 
 #include "handle_registry.h"
 #include "palettor.h"
+#include "raw_enum.h"
 #include "tempcore.h"
 
 #include <cmath>
@@ -234,7 +235,7 @@ bool sensekern_set_auto_imaging(void* handle, bool on)
 bool sensekern_set_zoom_factor(void* handle, ImageZoomFactor factor)
 {
     return with_frame(handle, "sensekern_set_zoom_factor",
-                      [&](Frame& f) { return vy_ad_set_zoom_factor(f.ad(), factor); });
+                      [&](Frame& f) { return vy_ad_set_zoom_factor(f.ad(), vy::raw_enum(factor)); });
 }
 
 bool sensekern_get_zoom_factor(void* handle, ImageZoomFactor* factor)
@@ -407,7 +408,8 @@ bool sensekern_set_enviroment_reference_temperature(void* handle, float referenc
 
 bool sensekern_set_temperature_unit(void* handle, TemperatureUnit unit)
 {
-    return with_frame(handle, "sensekern_set_temperature_unit", [&](Frame& f) { return f.set_unit(unit); });
+    return with_frame(handle, "sensekern_set_temperature_unit",
+                      [&](Frame& f) { return f.set_unit(vy::raw_enum(unit)); });
 }
 
 bool sensekern_get_handle_of_ad_temp(void* handle, void** calibration)
@@ -502,7 +504,7 @@ bool sensekern_get_palette(void* handle, PALETTE* palette)
 bool sensekern_set_palette(void* handle, PALETTE palette)
 {
     return with_frame(handle, "sensekern_set_palette",
-                      [&](Frame& f) { return palettor_set_palette(f.imaging(), palette); });
+                      [&](Frame& f) { return palettor_set_palette(f.imaging(), vy::pass_enum(palette)); });
 }
 
 bool sensekern_get_imaging_range(void* handle, uint16_t* low, uint16_t* high)
@@ -562,7 +564,7 @@ bool sensekern_get_imaging_algorithm_mode(void* handle, ImagingAlgorithmMode* mo
 bool sensekern_set_imaging_algorithm_mode(void* handle, ImagingAlgorithmMode mode)
 {
     return with_frame(handle, "sensekern_set_imaging_algorithm_mode",
-                      [&](Frame& f) { return palettor_set_algorithm_mode(f.imaging(), mode); });
+                      [&](Frame& f) { return palettor_set_algorithm_mode(f.imaging(), vy::raw_enum(mode)); });
 }
 
 bool sensekern_enable_image_process(void* handle, bool on)

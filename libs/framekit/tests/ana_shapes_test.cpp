@@ -125,7 +125,7 @@ TEST_F(Shapes, pixel_sets_and_statistics_match_direct_computation)
 {
     std::vector<tagVYPoint> polyline;
     for (const auto& part : {segment({2, 2}, {12, 6}), segment({12, 6}, {20, 1})}) {
-        polyline.insert(polyline.end(), part.begin() + (polyline.empty() ? 0 : 1), part.end());
+        polyline.insert(polyline.end(), part.begin(), part.end());  // joints twice
     }
     struct Case {
         AnaType type;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <vector>
 
 using framekit::detail::NoisePool;
@@ -96,4 +98,98 @@ TEST(NoisePool, workers_agree_with_the_single_pass)
         pool.stop();
     }
     EXPECT_EQ(255u, NoisePool(1000).worker_count());
+}
+
+namespace {
+
+// The corrected plane by the filter's formulas: per column (16 .. w - 17) and
+// per row (4 .. h - 5) the truncated mean of the neighbour differences under
+// the threshold, both added to every pixel.
+std::vector<uint16_t> reference_filter(const std::vector<uint16_t>& plane, int w, int h)
+{
+    const int column_threshold = w == 640 ? 10 : 20;
+    const int row_threshold = w == 640 ? 15 : 25;
+    auto at = [&](int x, int y) { return static_cast<int>(plane[static_cast<std::size_t>(y) * w + x]); };
+    // Truncated mean of the differences under the threshold between each
+    // pixel of a line and its neighbours up to `reach` across the line.
+    auto correction = [&](bool column, int line, int reach, int threshold) {
+        int64_t sum = 0, count = 0;
+        for (int along = 0; along < (column ? h : w); ++along) {
+            const int pixel = column ? at(line, along) : at(along, line);
+            for (int k = -reach; k <= reach; ++k) {
+                const int d = (column ? at(line + k, along) : at(along, line + k)) - pixel;
+                if (k != 0 && std::abs(d) < threshold) {
+                    sum += d;
+                    ++count;
+                }
+            }
+        }
+        return count == 0 ? 0 : static_cast<int>(static_cast<int8_t>(sum / count));
+    };
+    std::vector<int> column(w, 0), row(h, 0);
+    for (int c = 16; c <= w - 17; ++c) {
+        column[c] = correction(true, c, 16, column_threshold);
+    }
+    for (int r = 4; r <= h - 5; ++r) {
+        row[r] = correction(false, r, 4, row_threshold);
+    }
+    std::vector<uint16_t> out(plane.size());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            out[static_cast<std::size_t>(y) * w + x] = static_cast<uint16_t>(at(x, y) + column[x] + row[y]);
+        }
+    }
+    return out;
+}
+
+// Mean absolute difference between neighbouring column means: the strength
+// of column stripes.
+double column_stripes(const std::vector<uint16_t>& plane, int w, int h)
+{
+    std::vector<double> mean(w, 0.0);
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0; y < h; ++y) {
+            mean[x] += plane[static_cast<std::size_t>(y) * w + x];
+        }
+        mean[x] /= h;
+    }
+    double total = 0.0;
+    for (int x = 17; x < w - 17; ++x) {
+        total += std::abs(mean[x] - mean[x - 1]);
+    }
+    return total / (w - 34);
+}
+
+}  // namespace
+
+// Planted column stripes (and a row stripe) on a gradient: the corrections are
+// those of the formulas, and the stripes come out weaker.
+TEST(NoisePool, planted_stripes_get_their_corrections_and_are_reduced)
+{
+    const int w = 96, h = 24;
+    std::vector<uint16_t> plane(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            int v = 3000 + x / 8 + y / 6;
+            if (x % 7 == 3) {
+                v += 9;  // bright columns
+            } else if (x % 11 == 5) {
+                v -= 6;  // dark columns
+            }
+            if (y == 11) {
+                v += 12;  // a bright row
+            }
+            plane[static_cast<std::size_t>(y) * w + x] = static_cast<uint16_t>(v);
+        }
+    }
+    const std::vector<uint16_t> expected = reference_filter(plane, w, h);
+    for (unsigned workers : {1u, 3u}) {
+        SCOPED_TRACE(workers);
+        NoisePool pool(workers);
+        ASSERT_TRUE(pool.start());
+        std::vector<uint16_t> filtered = plane;
+        ASSERT_TRUE(pool.filter(filtered.data(), w, h));
+        EXPECT_EQ(filtered, expected);
+        EXPECT_LT(column_stripes(filtered, w, h), 0.5 * column_stripes(plane, w, h));
+    }
 }

@@ -183,3 +183,52 @@ TEST(panel, national_grid_compact_layouts)
 }
 
 }  // namespace
+
+// The panels as drawn: on a black frame every painted pixel lies in one of
+// the panel's boxes, and every box has painted pixels, so the boxes the
+// renderer records are where the pixels went.
+TEST(panel, drawn_pixels_match_the_boxes)
+{
+    struct Case {
+        const char* name;
+        QSize size;
+        bool grid;
+        const char* caption;
+    } cases[] = {
+        {"bar and caption", {640, 480}, false, "site 3"},
+        {"national grid", {640, 480}, true, "line 7"},
+        {"national grid, compact", {320, 240}, true, "x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Panel p(c.size);
+        p.draw(c.grid, c.caption);
+        const QImage& output = p.renderer->output_picture();
+        std::vector<QRect> boxes;
+        for (const DrawnItem& item : p.items) {
+            boxes.push_back(item.box.adjusted(-1, -1, 1, 1));
+        }
+        ASSERT_FALSE(boxes.empty());
+        std::vector<int> painted(boxes.size(), 0);
+        int stray = 0;
+        for (int y = 0; y < output.height(); ++y) {
+            for (int x = 0; x < output.width(); ++x) {
+                if (pixel(output, x, y) == 0) {
+                    continue;
+                }
+                bool inside = false;
+                for (std::size_t i = 0; i < boxes.size(); ++i) {
+                    if (boxes[i].contains(x, y)) {
+                        ++painted[i];
+                        inside = true;
+                    }
+                }
+                stray += inside ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(stray, 0);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_GT(painted[i], 0) << p.items[i].kind;
+        }
+    }
+}

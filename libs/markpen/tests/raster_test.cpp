@@ -56,6 +56,14 @@ TEST(raster, parse_nodes_cases)
         {"P:1,-1;-", false, {}},
         {"P:65535,0;-", true, {{65535, 0}}},
         {"L:1,2;-", false, {}},
+        // After a node, fewer than four characters cannot hold another node
+        // and end the list, whatever they are; four or more are parsed.
+        {"L:1,1;2,2;3,", true, {{1, 1}, {2, 2}}},
+        {"L:1,1;2,2;3,4", true, {{1, 1}, {2, 2}}},
+        {"P:5,6;-A", true, {{5, 6}}},
+        {"P:5,6;x", true, {{5, 6}}},
+        {"L:1,1;2,2;33,4", false, {}},
+        {"P:5,6;-A;b", false, {}},
     };
     for (const Case& c : cases) {
         NodeList nodes{{9, 9}};

@@ -5,7 +5,16 @@
 
 #include <memory>
 
-#if __has_include(<sanitizer/lsan_interface.h>)
+// The header exists in every build, the functions only under the sanitizers.
+#if defined(__SANITIZE_ADDRESS__)
+#define MARKPEN_WITH_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MARKPEN_WITH_LSAN 1
+#endif
+#endif
+
+#if defined(MARKPEN_WITH_LSAN)
 #include <sanitizer/lsan_interface.h>
 #define MARKPEN_LSAN_DISABLE() __lsan_disable()
 #define MARKPEN_LSAN_ENABLE() __lsan_enable()

@@ -2,6 +2,8 @@
 // short-cut, lenses and ranges, and the parameter record.
 #include "engine_fixture.h"
 
+#include "basekit.h"
+
 #include <cstdio>
 #include <functional>
 #include <cstring>
@@ -195,6 +197,35 @@ TEST(calibration_data, damaged_fields_are_refused_and_change_nothing)
         EXPECT_TRUE(vy_at_is_same_machine(e.h(), &same));
         EXPECT_FALSE(same) << c.name;
     }
+}
+
+// A script that does not run does not refuse the file: the lenses and the
+// script text are kept and the script's operations fail.
+TEST(calibration_data, a_failing_script_loads_without_running)
+{
+    std::vector<uint8_t> data = tctest::sample_data();
+    data.resize(trailer_offset(data));
+    const std::string script =
+        "error('broken calibration')\n-- padding padding padding padding padding padding padding padding\n";
+    std::vector<uint8_t> packed(script.size());
+    uint32_t bits = 0;
+    ASSERT_EQ(vy_lz77_compress(script.data(), static_cast<int>(script.size()), packed.data(), &bits), VY_OK);
+    packed.resize((bits + 7) / 8);
+    data.resize(data.size() + 8);
+    write_u32(data, data.size() - 8, static_cast<uint32_t>(script.size()));
+    write_u32(data, data.size() - 4, bits);
+    data.insert(data.end(), packed.begin(), packed.end());
+
+    tctest::Engine e;
+    TempFile file;
+    ASSERT_TRUE(vy_at_load_calibrate_data_from_file(e.h(), file.write(data.data(), data.size())));
+    EXPECT_EQ(lens_count(e.h()), 2);
+    int length = 0;
+    ASSERT_TRUE(vy_at_get_script_data(e.h(), nullptr, &length));
+    std::string back(static_cast<std::size_t>(length), '\0');
+    ASSERT_TRUE(vy_at_get_script_data(e.h(), &back[0], &length));
+    EXPECT_EQ(back, script);
+    EXPECT_FALSE(vy_at_calc_base_temp(e.h()));
 }
 
 TEST(calibration_data, same_machine_shortcut_needs_a_complete_earlier_load)

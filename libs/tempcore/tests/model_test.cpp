@@ -2,6 +2,7 @@
 // independent double-precision computation of the same formulas.
 #include "engine_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -176,11 +177,17 @@ TEST_F(ModelTest, parameter_checks_leave_values_unchanged)
     for (const Case& c : refused) {
         EXPECT_FALSE(c.call(engine.h(), c.value)) << c.name;
     }
-    // The combined setter applies the same checks.
+    // The combined setter refuses only what breaks the model.
+    const float inf = std::numeric_limits<float>::infinity();
     EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.0f, 3, 25, 0.5f, 0, 0));
+    EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, -0.5f, 3, 25, 0.5f, 0, 0));
+    EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, nan, 3, 25, 0.5f, 0, 0));
     EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.9f, nan, 25, 0.5f, 0, 0));
-    EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.9f, 3, 25, 2.0f, 0, 0));
+    EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.9f, -1, 25, 0.5f, 0, 0));
+    EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.9f, 3, inf, 0.5f, 0, 0));
+    EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.9f, 3, 25, -0.5f, 0, 0));
     EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.9f, 3, 25, 0.5f, 301, 0));
+    EXPECT_FALSE(vy_at_set_temperature_para(engine.h(), 0, 0.9f, 3, 25, 0.5f, nan, 0));
     int unit;
     float e, d, a, h, m, r;
     ASSERT_TRUE(vy_at_get_temperature_para(engine.h(), &unit, &e, &d, &a, &h, &m, &r));
@@ -193,6 +200,34 @@ TEST_F(ModelTest, parameter_checks_leave_values_unchanged)
     EXPECT_FLOAT_EQ(r, 0.0f);
     std::vector<uint16_t> adj = tctest::adjusted_table(engine.h());
     EXPECT_TRUE(std::isfinite(lookup(adj[5])));
+}
+
+// Values the single setters refuse are set by the combined setter without
+// range checks, as long as the model can compute with them.
+TEST_F(ModelTest, combined_setter_takes_values_outside_the_single_setters_ranges)
+{
+    struct Case {
+        const char* name;
+        float e, d, a, h, m;
+    };
+    const Case accepted[] = {
+        {"emissivity 1.5", 1.5f, 3, 25, 0.5f, 0},     {"distance 0", 0.9f, 0, 25, 0.5f, 0},
+        {"distance 200000", 0.9f, 200000, 25, 0.5f, 0}, {"ambient 400", 0.9f, 3, 400, 0.5f, 0},
+        {"ambient -300", 0.9f, 3, -300, 0.5f, 0},     {"humidity 0", 0.9f, 3, 25, 0.0f, 0},
+        {"humidity 2", 0.9f, 3, 25, 2.0f, 0},         {"modify -400", 0.9f, 3, 25, 0.5f, -400},
+    };
+    for (const Case& c : accepted) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(vy_at_set_temperature_para(engine.h(), 0, c.e, c.d, c.a, c.h, c.m, 0));
+        float e, d, a, h, m;
+        ASSERT_TRUE(vy_at_get_temperature_para(engine.h(), nullptr, &e, &d, &a, &h, &m, nullptr));
+        EXPECT_FLOAT_EQ(e, c.e);
+        EXPECT_FLOAT_EQ(d, c.d);
+        EXPECT_FLOAT_EQ(a, c.a);
+        EXPECT_FLOAT_EQ(h, c.h);
+        EXPECT_FLOAT_EQ(m, c.m);
+        ASSERT_TRUE(vy_at_set_temperature_para(engine.h(), 0, 0.95f, 3, 25, 0.5f, 0, 0));
+    }
 }
 
 TEST_F(ModelTest, modify_temperature_moves_the_anchor)
@@ -234,7 +269,16 @@ TEST_F(ModelTest, explicit_parameters_leave_the_shared_model_alone)
     ASSERT_TRUE(vy_at_get_temperature_from_ad(engine.h(), ad.data(), static_cast<int>(ad.size()), again.data()));
     EXPECT_EQ(again, shared);
 
-    EXPECT_FALSE(vy_at_get_temperature_from_ad_ex(engine.h(), ad.data(), 1, 0.0f, 3.0f, out.data()));
+    // An emissivity outside (0, 1] leaves 0.0 for every value, inside the
+    // range's limits; a distance outside (0, 100000] is refused.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (float bad : {0.0f, -0.3f, 1.5f, nan}) {
+        std::fill(out.begin(), out.end(), 99.0f);
+        EXPECT_TRUE(vy_at_get_temperature_from_ad_ex(engine.h(), ad.data(), static_cast<int>(ad.size()), bad,
+                                                     3.0f, out.data()))
+            << bad;
+        EXPECT_EQ(out, std::vector<float>(ad.size(), 0.0f)) << bad;
+    }
     EXPECT_FALSE(vy_at_get_temperature_from_ad_ex(engine.h(), ad.data(), 1, 0.9f, 0.0f, out.data()));
     EXPECT_FALSE(vy_at_get_temperature_from_ad_ex(engine.h(), nullptr, 1, 0.9f, 3.0f, out.data()));
     EXPECT_FALSE(vy_at_get_temperature_from_ad(engine.h(), ad.data(), 1, nullptr));

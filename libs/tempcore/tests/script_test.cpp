@@ -2,8 +2,11 @@
 // temperature and the adjusted AD table.
 #include "engine_fixture.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -341,3 +344,104 @@ TEST(script, concurrent_calls_finish)
 }
 
 }  // namespace
+
+namespace {
+
+// v + 0.05 written with no decimals and read back, as the engine rounds.
+int nearest(double v)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%.0f", v + 0.05);
+    return static_cast<int16_t>(std::atoi(text));
+}
+
+}  // namespace
+
+// The drift-compensated table against the steps of its construction,
+// computed here: sections with their coefficients below and above the
+// division temperature, the steps' minimum of 10 and the anchor between two
+// samples.
+TEST(script, drift_compensated_table_follows_its_steps)
+{
+    const std::string script = tctest::plain_script(
+        "function get_numbers_of_section() return 4 end\n"
+        "function vals_of_section() return 25, 50, 75 end\n"
+        "function coff_of_ad_compensation() return 1.0, 1.2, 1.5, 0.8 end\n"
+        "function division_temp() return 55 end\n");
+    struct Case {
+        const char* name;
+        int kb;
+        float base, detector;
+        int detector_type;
+    };
+    const Case cases[] = {
+        {"detector warmer than at calibration", 500, 43.0f, 36.0f, 0},
+        {"detector colder", 800, 61.5f, 21.0f, 0},
+        {"detector type 1 turns the difference", 800, 61.5f, 21.0f, 1},
+        {"steps held at 10", 30000, 12.0f, 20.0f, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tctest::Engine e;
+        tctest::make_synthetic(e.h(), script);
+        ASSERT_TRUE(vy_at_set_detector_type(e.h(), c.detector_type));
+        ASSERT_TRUE(vy_at_set_base_ad_compensation(e.h(), 0, 0, static_cast<int16_t>(c.kb)));
+        ASSERT_TRUE(vy_at_set_len_type_and_meas_range(e.h(), 0, 0));
+        ASSERT_TRUE(vy_at_update_adjusted_ad_table(e.h(), c.base, c.detector, 0.0f));
+
+        std::vector<int> sample;
+        for (int i = 0; i <= 10; ++i) {
+            sample.push_back(12000 + 400 * i + 20 * i * i);
+        }
+        const int n = 11, t0 = 0, t1 = 100;
+        const std::vector<int> v = {25, 50, 75};
+        const std::vector<float> q = {1.0f, 1.5f, 1.5f, 0.8f};  // format version 1: Q[1] becomes Q[2]
+        const float s = static_cast<float>(static_cast<unsigned>(t1 - t0) / (n - 1));
+        const int si = nearest(s);
+        const int k = 3;  // 1 + index of the first boundary not below 55
+        const int m = std::min((n - 1) * 55 / (t1 - t0), n - 1);
+        const float dt = c.detector_type == 0 ? 30.0f - c.detector : c.detector - 30.0f;
+        std::vector<int> adj(n);
+        adj[m] = sample[m];
+        int j = k - 1;
+        float coefficient = q[j];
+        float f = static_cast<float>(c.kb) / 1000.0f;
+        float t = static_cast<float>(si * (m - 1) + t0);
+        for (int i = m - 1; i >= 0; --i) {
+            if (t < static_cast<float>(v[j])) {
+                j = std::max(j - 1, 0);
+                coefficient = q[j];
+            }
+            f = f / coefficient;
+            const int d = nearest(dt * f);
+            const int w = std::max(static_cast<int>(static_cast<int16_t>(sample[i + 1] - sample[i] - d)), 10);
+            adj[i] = adj[i + 1] - w;
+            t -= static_cast<float>(si);
+        }
+        j = k;
+        coefficient = q[j];
+        f = static_cast<float>(c.kb) / 1000.0f;
+        t = static_cast<float>(si * m + t0);
+        for (int i = m + 1; i < n; ++i) {
+            if (j < static_cast<int>(v.size()) && static_cast<float>(v[j]) <= t) {
+                ++j;
+                coefficient = q[j];
+            }
+            f = f * coefficient;
+            const int d = nearest(dt * f);
+            const int w = std::max(static_cast<int>(static_cast<int16_t>(sample[i] - sample[i - 1] - d)), 10);
+            adj[i] = adj[i - 1] + w;
+            t += static_cast<float>(si);
+        }
+        const float x = c.base;
+        const int h = std::min(static_cast<int>((n - 1) * (x - t0) / (t1 - t0)), n - 2);
+        const int ax = adj[h] + static_cast<int>((x - (static_cast<float>(h) * s + t0)) *
+                                                     static_cast<float>(adj[h + 1] - adj[h]) / s +
+                                                 0.5f);
+        std::vector<uint16_t> expected;
+        for (int a : adj) {
+            expected.push_back(static_cast<uint16_t>(a + (0x4000 - ax)));
+        }
+        EXPECT_EQ(tctest::adjusted_table(e.h()), expected);
+    }
+}

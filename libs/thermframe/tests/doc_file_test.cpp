@@ -1,5 +1,7 @@
 #include "doc_fixture.h"
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -131,7 +133,11 @@ TEST_F(anas_file, damaged_files_are_refused)
         int value;
         bool loads;
         int32_t objects;
+        size_t also_offset = 0;  // a second byte to change when not 0
+        int also_value = 0;
     };
+    const size_t first = 20;
+    const size_t second = 20 + 2172;
     const Damage damages[] = {
         {"wrong magic", 0, 0x00, false, 0},
         {"wrong tag", 8, 0x07, false, 0},
@@ -142,6 +148,12 @@ TEST_F(anas_file, damaged_files_are_refused)
         {"second record cut", 20 + 2172 + 100, -1, true, 1},
         {"count beyond the records", 16, 0xff, true, 2},
         {"unknown type letter", 20, 'X', true, 1},
+        // Bytes that become enumerations refuse their record only.
+        {"label mask 8", first + 0x468, 8, true, 1},
+        {"label mask 255", second + 0x468, 255, true, 1},
+        {"own palette 42", first + 0x46d, 42, true, 1, first + 0x46b, 1},
+        {"palette 42 without own palette is ignored", first + 0x46d, 42, true, 2},
+        {"own palette 17", second + 0x46d, 17, true, 2, second + 0x46b, 1},
     };
     for (const Damage& d : damages) {
         std::vector<char> bytes = good;
@@ -153,6 +165,9 @@ TEST_F(anas_file, damaged_files_are_refused)
         } else {
             bytes[d.offset] = static_cast<char>(d.value);
         }
+        if (d.also_offset != 0) {
+            bytes[d.also_offset] = static_cast<char>(d.also_value);
+        }
         const std::string damaged = path("damaged.ana");
         write_all(damaged, bytes);
         EXPECT_EQ(thermframe_load_anas_from_file(doc_, damaged), d.loads) << d.what;
@@ -163,6 +178,33 @@ TEST_F(anas_file, damaged_files_are_refused)
     // A named pipe without a writer is refused at once, not waited on.
     ASSERT_EQ(mkfifo(path("pipe.ana").c_str(), 0600), 0);
     EXPECT_FALSE(thermframe_load_anas_from_file(doc_, path("pipe.ana")));
+}
+
+// Labels are laid out once after the last record, so loading many objects
+// takes time in proportion to their number.
+TEST_F(anas_file, many_objects_load_with_their_labels)
+{
+    const int kObjects = 1500;
+    std::string list;
+    for (int i = 0; i < kObjects; ++i) {
+        const int x = i % 380, y = i / 380 * 50 + 20;
+        list += "P:" + std::to_string(x) + "," + std::to_string(y) + ";-";
+    }
+    ASSERT_TRUE(thermframe_add_anas(doc_, list));
+    const std::string file = path("many.ana");
+    ASSERT_TRUE(thermframe_save_anas_to_file(doc_, file));
+    ASSERT_TRUE(thermframe_delete_all_ana(doc_));
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(thermframe_load_anas_from_file(doc_, file));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    std::printf("loaded %d objects in %lld ms\n", kObjects, static_cast<long long>(took.count()));
+    EXPECT_EQ(count(), kObjects);
+    int32_t ax = 0, ay = 0, side = -1, dx = 0, dy = 0;
+    ASSERT_TRUE(thermframe_get_text_loc(doc_, "P:359,170;-", false, ax, ay, side, dx, dy));
+    EXPECT_EQ(ax, 359);
+    EXPECT_EQ(ay, 170);
+    EXPECT_NE(side, -1);
 }
 
 TEST_F(anas_file, failed_save_keeps_the_old_file)

@@ -4,6 +4,7 @@
 
 #include "basekit.h"
 #include "gui_app.h"
+#include "label_font.h"
 #include "sensekern.h"
 #include "thermframe.h"
 
@@ -76,7 +77,8 @@ protected:
         return frame;
     }
 
-    static int line_height() { return QFontMetrics(QGuiApplication::font()).height(); }
+    // Labels are measured with the font markpen draws them with.
+    static int line_height() { return QFontMetrics(vy::label_font()).height(); }
 
     void* doc_ = nullptr;
     void* sensekern_ = nullptr;

@@ -1,6 +1,8 @@
 #include "doc_fixture.h"
 
+#include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -193,3 +195,77 @@ TEST_F(frame_doc, temperature_marks_and_flags)
 }
 
 }  // namespace
+
+// Choosing a palette switches automatic imaging off first: the range stays
+// where it was when the next frame comes in.
+TEST_F(frame_doc, set_palette_turns_automatic_imaging_off)
+{
+    uint16_t low = 0, high = 0;
+    ASSERT_TRUE(thermframe_get_imaging_range(doc_, low, high));
+    ASSERT_TRUE(thermframe_set_palette(doc_, PAL_RAINBOW));
+    PALETTE palette = PAL_IRON;
+    ASSERT_TRUE(thermframe_get_palette(doc_, palette));
+    EXPECT_EQ(palette, PAL_RAINBOW);
+    std::vector<uint16_t> warmer = plane(kWidth, kHeight);
+    for (uint16_t& v : warmer) {
+        v = static_cast<uint16_t>(v + 3000);
+    }
+    ASSERT_TRUE(sensekern_set_ad_frame(sensekern_, warmer.data(), kWidth, kHeight));
+    uint16_t after_low = 0, after_high = 0;
+    ASSERT_TRUE(thermframe_get_imaging_range(doc_, after_low, after_high));
+    EXPECT_EQ(after_low, low);
+    EXPECT_EQ(after_high, high);
+    EXPECT_FALSE(thermframe_set_palette(doc_, static_cast<PALETTE>(18)));
+    ASSERT_TRUE(thermframe_get_palette(doc_, palette));
+    EXPECT_EQ(palette, PAL_RAINBOW);
+}
+
+// Sensor temperatures, identity texts and recordings are sensekern's,
+// reached through the document.
+TEST_F(frame_doc, sensors_identity_and_recording_forward_to_the_frame)
+{
+    ASSERT_TRUE(calibrated_);
+    ASSERT_TRUE(sensekern_set_sensor_temp(sensekern_, 31.0f, 32.0f, 33.0f, 34.0f, 35.0f));
+    float s[8] = {};
+    ASSERT_TRUE(thermframe_get_sensor_temp(doc_, &s[0], &s[1], &s[2], &s[3], &s[4], nullptr, nullptr, &s[7]));
+    EXPECT_EQ(s[0], 31.0f);
+    EXPECT_EQ(s[1], 32.0f);
+    EXPECT_EQ(s[4], 35.0f);
+
+    char texts[5][SENSEKERN_MAC_TEXT_CAPACITY] = {};
+    ASSERT_TRUE(sensekern_get_mac_info(sensekern_, texts[0], texts[1], texts[2], texts[3], texts[4]));
+    std::string a, b, c, sn;
+    ASSERT_TRUE(thermframe_get_mac_info(doc_, a, b, c));
+    ASSERT_TRUE(thermframe_get_detector_sn(doc_, sn));
+    EXPECT_EQ(a, texts[0]);
+    EXPECT_EQ(b, texts[1]);
+    EXPECT_EQ(c, texts[2]);
+    EXPECT_EQ(sn, texts[3]);
+    EXPECT_FALSE(sn.empty());
+
+    char dir[] = "/tmp/thermframe_record_XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    std::string path = std::string(dir) + "/r.irv";
+    void* record = nullptr;
+    ASSERT_TRUE(thermframe_start_record(doc_, path, record));
+    char mark[] = "m";
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(thermframe_record_one_frame(doc_, record, i == 1 ? 1 : 0, i == 1 ? mark : nullptr));
+    }
+    uint32_t length = 0;
+    ASSERT_TRUE(thermframe_get_record_file_length(doc_, record, length));
+    EXPECT_GT(length, 3u * kWidth * kHeight);
+    char note[] = "end";
+    ASSERT_TRUE(thermframe_stop_record(doc_, record, 3, note));
+    EXPECT_EQ(record, nullptr);
+    void* reader = nullptr;
+    ASSERT_TRUE(sensekern_record_open(&reader, path.c_str()));
+    uint32_t frames = 0, marks = 0;
+    ASSERT_TRUE(sensekern_record_get_info(reader, &frames, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(sensekern_record_get_mark_count(reader, &marks));
+    EXPECT_EQ(frames, 3u);
+    EXPECT_EQ(marks, 1u);
+    sensekern_record_close(&reader);
+    std::remove(path.c_str());
+    rmdir(dir);
+}

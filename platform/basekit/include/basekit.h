@@ -34,6 +34,11 @@ VY_API int vy_format_ana_str(AnaType type, const tagVYPoint* nodes, int count, c
 // The index part of the index-th object (from 1) of a type, e.g. "R3".
 VY_API int vy_format_ana_index(AnaType type, int index, char* buffer, int* length);
 VY_API int vy_parse_pts_from_ana_str(const char* text, tagVYPoint* nodes, int* count);
+// The nodes as the frame document and the overlay read them: after a node's
+// semicolon, a tail of fewer than four characters (too short for another
+// node) ends the list whatever it holds; the rest is parsed as by
+// vy_parse_pts_from_ana_str.
+VY_API int vy_parse_nodes_of_ana_str(const char* text, tagVYPoint* nodes, int* count);
 // The text after the node list's minus sign (may be empty).
 VY_API int vy_parse_alias_of_ana_str(const char* text, char* buffer, int* length);
 VY_API int vy_parse_anas_count_of_anas_str(const char* text, int* count);

@@ -52,6 +52,7 @@ struct ShapeCase {
     const char* name;
     std::string text;
     Pixels pixels;
+    std::vector<std::pair<int, int>> twice = {};  // pixels measured twice (polyline joints)
 };
 
 TEST(frame_ana, statistics_of_every_kind_match_their_pixels)
@@ -81,6 +82,7 @@ TEST(frame_ana, statistics_of_every_kind_match_their_pixels)
     cases[4].text[0] = 'S';
     add_line(&cases[4].pixels, s.hottest_x, s.hottest_y, cx, cy);
     add_line(&cases[4].pixels, cx, cy, cx + 10, cy);
+    cases[4].twice = {{cx, cy}};
 
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const ShapeCase& c = cases[i];
@@ -95,9 +97,13 @@ TEST(frame_ana, statistics_of_every_kind_match_their_pixels)
             min_ad = std::min(min_ad, v);
             sum += v;
         }
+        for (const auto& p : c.twice) {
+            sum += plane[p.second * s.width + p.first];
+        }
+        const std::size_t measured = c.pixels.size() + c.twice.size();
         uint32_t count = 0;
         ASSERT_TRUE(sensekern_ana_get_pixel_count(f.h(), c.text.c_str(), &count));
-        EXPECT_EQ(count, c.pixels.size());
+        EXPECT_EQ(count, measured);
         tagPAD hot{};
         tagPAD cold{};
         float tmax = 0, tmin = 0, tavg = 0, expected = 0;
@@ -109,7 +115,7 @@ TEST(frame_ana, statistics_of_every_kind_match_their_pixels)
         EXPECT_EQ(cold.ad, min_ad);
         EXPECT_EQ(plane[hot.y * s.width + hot.x], max_ad);
         EXPECT_EQ(plane[cold.y * s.width + cold.x], min_ad);
-        EXPECT_NEAR(avg, sum / c.pixels.size(), 1.0);
+        EXPECT_NEAR(avg, sum / measured, 1.0);
         ASSERT_TRUE(sensekern_get_temperature_from_ad(f.h(), &max_ad, 1, &expected));
         EXPECT_EQ(tmax, expected);
         ASSERT_TRUE(sensekern_get_temperature_from_ad(f.h(), &min_ad, 1, &expected));
