@@ -163,6 +163,7 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
     height_ = height;
     plane_.assign(ad, ad + n);
     matrix_.clear();
+    stored_view_ = View();
     return true;
 }
 
@@ -171,12 +172,15 @@ bool Frame::commit(LoadedFrame&& data, bool with_anas, const char* function)
     if (!set_plane(data.plane.data(), data.width, data.height, function)) {
         return false;
     }
-    if (calib_ != nullptr) {
+    const bool modelled = data.model.present() && adopt_model(data, function);
+    if (!modelled && calib_ != nullptr) {
         vy_at_uninit(&calib_);
+        model_ = Model();
     }
+    stored_view_ = data.view;
     matrix_ = std::move(data.matrix);
     params_ = data.params;
-    table_ = std::move(data.table);
+    table_ = modelled ? Table() : std::move(data.table);
     para_record_ = std::move(data.para_record);
     lens_ = data.lens;
     lenses_ = std::move(data.lenses);

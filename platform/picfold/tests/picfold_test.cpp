@@ -2,6 +2,7 @@
 #include "picfold.h"
 
 #include "markpen.h"
+#include "tempcore.h"
 #include "thermframe.h"
 
 #include <QFile>
@@ -197,6 +198,100 @@ TEST(picfold, saved_picture_reloads_with_objects_alias_and_temperatures)
         ASSERT_TRUE(thermframe_get_temp_from_position(q.doc(), 448, 179, after));
         EXPECT_FLOAT_EQ(after, before) << name;
     }
+}
+
+// The temperature tempcore's model gives for an AD of the picture's
+// detector, computed here from the calibration data file with the lens,
+// range, sensor readings and parameters the document reports.
+float model_temperature(void* doc, uint16_t ad)
+{
+    tagLenInfo lens{};
+    float s[5] = {};
+    float e = 0, d = 0, ambient = 0, humidity = 0, modify = 0, reference = 0;
+    if (!thermframe_get_cur_len_range_info(doc, &lens) ||
+        !thermframe_get_sensor_temp(doc, &s[0], &s[1], &s[2], &s[3], &s[4], nullptr, nullptr, nullptr) ||
+        !thermframe_get_emiss(doc, e) || !thermframe_get_dist(doc, d) || !thermframe_get_env_temp(doc, ambient) ||
+        !thermframe_get_rel_hum(doc, humidity) || !thermframe_get_modify_temp(doc, modify) ||
+        !thermframe_get_enviroment_reference_temperature(doc, reference)) {
+        return -1000.0f;
+    }
+    void* engine = nullptr;
+    int environment = 0;
+    float t = -1000.0f;
+    if (vy_at_init(&engine) && vy_at_load_calibrate_data_from_file(engine, "ad_temp") &&
+        vy_at_set_len_type_and_meas_range(engine, static_cast<LenType>(lens.len_type),
+                                          static_cast<MeasRange>(lens.ranges[0].meas_range)) &&
+        vy_at_update_temperature_sensor(engine, s[0], s[1], s[2], s[3], s[4], &environment) &&
+        vy_at_calc_base_temp(engine) &&
+        vy_at_set_temperature_para(engine, 0, e, d, ambient, humidity, modify, reference)) {
+        vy_at_get_temperature_from_ad(engine, &ad, 1, &t);
+    }
+    vy_at_uninit(&engine);
+    return t;
+}
+
+TEST(picfold, new_parameters_give_the_temperatures_of_the_model_and_are_saved)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"sample.jpg", "sample.png"}) {
+        const QString source = QString("samples/") + name;
+        if (!QFile::exists(source)) GTEST_SKIP() << "samples were not generated";
+        Handle p;
+        ASSERT_TRUE(picfold_load_file_w(p.h, wide(source), true));
+        uint16_t x = 0, y = 0, ad = 0;
+        float stored = 0;
+        ASSERT_TRUE(thermframe_get_max_temp(p.doc(), x, y, ad, stored));
+        EXPECT_NEAR(stored, model_temperature(p.doc(), ad), 0.01f) << name;
+
+        ASSERT_TRUE(thermframe_set_emiss(p.doc(), 0.70f)) << name;
+        ASSERT_TRUE(thermframe_set_dist(p.doc(), 12.0f));
+        ASSERT_TRUE(thermframe_set_env_temp(p.doc(), 5.0f));
+        float changed = 0;
+        ASSERT_TRUE(thermframe_get_temp_from_position(p.doc(), x, y, changed));
+        EXPECT_NEAR(changed, model_temperature(p.doc(), ad), 0.01f) << name;
+        // A lower emissivity makes a hot object hotter than it looked.
+        EXPECT_GT(changed, stored + 1.0f) << name;
+
+        const QString target = dir.filePath(name);
+        const std::string text;
+        ASSERT_TRUE(QString(name).endsWith("png") ? picfold_save_png_file_w(p.h, wide(target), text, true, true)
+                                                  : picfold_save_jpg_file_w(p.h, wide(target), text, true, true));
+        Handle q;
+        ASSERT_TRUE(picfold_load_file_w(q.h, wide(target), true));
+        float e = 0, d = 0, reread = 0;
+        ASSERT_TRUE(thermframe_get_emiss(q.doc(), e));
+        ASSERT_TRUE(thermframe_get_dist(q.doc(), d));
+        EXPECT_FLOAT_EQ(e, 0.70f);
+        EXPECT_FLOAT_EQ(d, 12.0f);
+        ASSERT_TRUE(thermframe_get_temp_from_position(q.doc(), x, y, reread));
+        EXPECT_FLOAT_EQ(reread, changed) << name;
+        // The reloaded picture is re-measurable too: back to the first parameters.
+        ASSERT_TRUE(thermframe_set_emiss(q.doc(), 0.95f));
+        ASSERT_TRUE(thermframe_set_dist(q.doc(), 3.0f));
+        ASSERT_TRUE(thermframe_set_env_temp(q.doc(), 22.0f));
+        ASSERT_TRUE(thermframe_get_temp_from_position(q.doc(), x, y, reread));
+        EXPECT_NEAR(reread, model_temperature(q.doc(), ad), 0.01f) << name;
+    }
+}
+
+TEST(picfold, stored_parameters_on_or_off)
+{
+    if (!QFile::exists("samples/sample.jpg")) GTEST_SKIP() << "samples were not generated";
+    Handle p;
+    ASSERT_TRUE(picfold_load_file_w(p.h, wide("samples/sample.jpg"), true));
+    float stored = 0;
+    ASSERT_TRUE(thermframe_get_emiss(p.doc(), stored));
+    ASSERT_TRUE(thermframe_set_emiss(p.doc(), 0.5f));
+    // Off: the document's parameters carry over to the next picture.
+    ASSERT_TRUE(picfold_set_use_temperature_para(p.h, false));
+    ASSERT_TRUE(picfold_load_file_w(p.h, wide("samples/sample.png"), true));
+    float e = 0;
+    ASSERT_TRUE(thermframe_get_emiss(p.doc(), e));
+    EXPECT_FLOAT_EQ(e, 0.5f);
+    // On: the picture's own parameters come back at once.
+    ASSERT_TRUE(picfold_set_use_temperature_para(p.h, true));
+    ASSERT_TRUE(thermframe_get_emiss(p.doc(), e));
+    EXPECT_FLOAT_EQ(e, stored);
 }
 
 }  // namespace
