@@ -274,6 +274,34 @@ TEST(picfold, new_parameters_give_the_temperatures_of_the_model_and_are_saved)
     }
 }
 
+TEST(picfold, picture_reopens_with_its_palette_and_range_when_asked)
+{
+    if (!QFile::exists("samples/sample.jpg")) GTEST_SKIP() << "samples were not generated";
+    QTemporaryDir dir;
+    const QString target = dir.filePath("gray.jpg");
+    {
+        Handle p;
+        ASSERT_TRUE(picfold_load_file_w(p.h, wide("samples/sample.jpg"), true));
+        ASSERT_TRUE(thermframe_set_palette(p.doc(), PAL_GRAY));
+        ASSERT_TRUE(thermframe_set_imaging_range(p.doc(), 15000, 19000));
+        ASSERT_TRUE(picfold_save_jpg_file_w(p.h, wide(target), std::string(), true, true));
+    }
+    Handle p;
+    PALETTE palette = PAL_IRON;
+    uint16_t low = 0, high = 0;
+    ASSERT_TRUE(picfold_load_file_w(p.h, wide(target), true));
+    ASSERT_TRUE(thermframe_get_palette(p.doc(), palette));
+    ASSERT_TRUE(thermframe_get_imaging_range(p.doc(), low, high));
+    EXPECT_EQ(palette, PAL_GRAY);
+    EXPECT_EQ(low, 15000);
+    EXPECT_EQ(high, 19000);
+    // Without the view the document keeps what it shows.
+    ASSERT_TRUE(thermframe_set_palette(p.doc(), PAL_RAINBOW));
+    ASSERT_TRUE(picfold_load_file_w(p.h, wide(target), false));
+    ASSERT_TRUE(thermframe_get_palette(p.doc(), palette));
+    EXPECT_EQ(palette, PAL_RAINBOW);
+}
+
 TEST(picfold, stored_parameters_on_or_off)
 {
     if (!QFile::exists("samples/sample.jpg")) GTEST_SKIP() << "samples were not generated";
