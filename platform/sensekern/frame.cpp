@@ -169,16 +169,19 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
 
 bool Frame::commit(LoadedFrame&& data, bool with_anas, const char* function)
 {
-    if (!set_plane(data.plane.data(), data.width, data.height, function)) {
+    const bool modelled = data.model.present() && adopt_model(data, function);
+    const std::vector<uint16_t>& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
+    if (!set_plane(plane.data(), data.width, data.height, function)) {
         return false;
     }
-    const bool modelled = data.model.present() && adopt_model(data, function);
     if (!modelled && calib_ != nullptr) {
         vy_at_uninit(&calib_);
         model_ = Model();
     }
     stored_view_ = data.view;
-    matrix_ = std::move(data.matrix);
+    if (!modelled) {
+        matrix_ = std::move(data.matrix);
+    }
     params_ = data.params;
     table_ = modelled ? Table() : std::move(data.table);
     para_record_ = std::move(data.para_record);

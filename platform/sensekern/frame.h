@@ -103,6 +103,9 @@ struct LoadedFrame {
     std::vector<AnaRecord> anas;
     std::array<std::vector<uint8_t>, 3> attached;
     Model model;
+    // The detector's own plane of a national-grid picture with a model (the
+    // plane above is the one derived from its temperature matrix).
+    std::vector<uint16_t> model_plane;
     View view;
 };
 

@@ -20,21 +20,44 @@ namespace {
 // data) must not replace it.
 constexpr float kModelTolerance = 0.05f;
 
-bool agrees_with_table(void* engine, const Table& table)
+// The ADs and stored temperatures a model must reproduce: the table's
+// first, middle and last entry, or for a national-grid picture the
+// detector's ADs of its coldest, hottest and first pixel with the matrix.
+std::vector<std::pair<uint16_t, float>> check_points(const LoadedFrame& data)
 {
-    if (table.empty()) {
-        return false;
+    std::vector<std::pair<uint16_t, float>> points;
+    if (!data.model_plane.empty()) {
+        if (data.model_plane.size() != data.matrix.size() || data.matrix.empty()) {
+            return points;
+        }
+        auto range = std::minmax_element(data.matrix.begin(), data.matrix.end());
+        for (std::size_t i : {std::size_t{0}, static_cast<std::size_t>(range.first - data.matrix.begin()),
+                              static_cast<std::size_t>(range.second - data.matrix.begin())}) {
+            const float t = data.params.unit == 1 ? data.matrix[i] * 1.8f + 32.0f : data.matrix[i];
+            points.emplace_back(data.model_plane[i], t);
+        }
+        return points;
     }
-    const std::size_t last = table.values.size() - 1;
-    for (std::size_t i : {std::size_t{0}, last / 2, last}) {
-        const uint16_t ad = static_cast<uint16_t>(table.first + i);
+    const Table& table = data.table;
+    if (!table.empty()) {
+        const std::size_t last = table.values.size() - 1;
+        for (std::size_t i : {std::size_t{0}, last / 2, last}) {
+            points.emplace_back(static_cast<uint16_t>(table.first + i), table.values[i]);
+        }
+    }
+    return points;
+}
+
+bool agrees(void* engine, const std::vector<std::pair<uint16_t, float>>& points)
+{
+    for (const auto& point : points) {
         float t = 0.0f;
-        if (!vy_at_get_temperature_from_ad(engine, &ad, 1, &t) || !std::isfinite(t) ||
-            std::fabs(t - table.values[i]) > kModelTolerance) {
+        if (!vy_at_get_temperature_from_ad(engine, &point.first, 1, &t) || !std::isfinite(t) ||
+            std::fabs(t - point.second) > kModelTolerance) {
             return false;
         }
     }
-    return true;
+    return !points.empty();
 }
 
 bool same_params(void* engine, const Params& p)
@@ -72,7 +95,7 @@ bool Frame::adopt_model(const LoadedFrame& data, const char* function)
     const Params& p = data.params;
     ok = ok && (same_params(engine, p) || vy_at_set_temperature_para(engine, p.unit, p.emissivity, p.distance,
                                                                      p.ambient, p.humidity, p.modify, p.reference));
-    ok = ok && agrees_with_table(engine, data.table);
+    ok = ok && agrees(engine, check_points(data));
     if (!ok) {
         SK_LOG(function, "the stored calibration model is not used: the frame converts with its stored table only");
         if (engine != nullptr) {

@@ -233,9 +233,10 @@ float model_temperature(void* doc, uint16_t ad)
 TEST(picfold, new_parameters_give_the_temperatures_of_the_model_and_are_saved)
 {
     QTemporaryDir dir;
-    for (const char* name : {"sample.jpg", "sample.png"}) {
+    for (const char* name : {"sample.jpg", "sample.png", "sample_sgcc.jpg"}) {
         const QString source = QString("samples/") + name;
         if (!QFile::exists(source)) GTEST_SKIP() << "samples were not generated";
+        const bool sgcc = QString(name).contains("sgcc");
         Handle p;
         ASSERT_TRUE(picfold_load_file_w(p.h, wide(source), true));
         uint16_t x = 0, y = 0, ad = 0;
@@ -254,10 +255,22 @@ TEST(picfold, new_parameters_give_the_temperatures_of_the_model_and_are_saved)
 
         const QString target = dir.filePath(name);
         const std::string text;
-        ASSERT_TRUE(QString(name).endsWith("png") ? picfold_save_png_file_w(p.h, wide(target), text, true, true)
-                                                  : picfold_save_jpg_file_w(p.h, wide(target), text, true, true));
+        std::string time;
+        ASSERT_TRUE(picfold_get_storage_time(p.h, time)) << name;
+        if (sgcc) {
+            ASSERT_TRUE(markpen_save_sgcc_file_w(p.painter(), wide(target), time, text));
+        } else {
+            ASSERT_TRUE(QString(name).endsWith("png") ? picfold_save_png_file_w(p.h, wide(target), text, true, true)
+                                                      : picfold_save_jpg_file_w(p.h, wide(target), text, true, true));
+        }
         Handle q;
         ASSERT_TRUE(picfold_load_file_w(q.h, wide(target), true));
+        bool reloaded_sgcc = !sgcc;
+        ASSERT_TRUE(picfold_is_sgcc_file(q.h, reloaded_sgcc));
+        EXPECT_EQ(reloaded_sgcc, sgcc);
+        std::string reloaded_time;
+        ASSERT_TRUE(picfold_get_storage_time(q.h, reloaded_time));
+        EXPECT_EQ(reloaded_time, time);
         float e = 0, d = 0, reread = 0;
         ASSERT_TRUE(thermframe_get_emiss(q.doc(), e));
         ASSERT_TRUE(thermframe_get_dist(q.doc(), d));
