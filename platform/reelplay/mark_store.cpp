@@ -1,13 +1,15 @@
 #include "mark_store.h"
 
+#include "basekit.h"
 #include "logline.h"
 #include "sensekern.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace reelplay {
@@ -47,7 +49,7 @@ bool MarkStore::load(void* reader, const std::string& path, uint32_t frame_count
     frame_count_ = frame_count;
     file_size_ = file_size;
     Marks read;
-    if (QFile::exists(QString::fromStdString(file_of(path))) && read_file(&read)) {
+    if (::access(file_of(path).c_str(), F_OK) == 0 && read_file(&read)) {
         marks_ = std::move(read);
         return true;
     }
@@ -74,20 +76,36 @@ bool MarkStore::load(void* reader, const std::string& path, uint32_t frame_count
 
 bool MarkStore::read_file(Marks* out) const
 {
-    QFile file(QString::fromStdString(file_of(path_)));
     // A mark is at most 6 + 65535 bytes, and there is at most one a frame;
     // the whole file is capped like the data attached to a picture.
     const uint64_t cap = std::min<uint64_t>(kHeadSize + uint64_t{frame_count_} * (6 + 65535) + 4,
                                             SENSEKERN_MAX_ATTACHED_BYTES);
-    if (!file.open(QIODevice::ReadOnly) || static_cast<uint64_t>(file.size()) > cap) {
+    const std::string path = file_of(path_);
+    int fd = -1;
+    uint64_t size = 0;
+    // A named pipe or device in the mark file's place is refused, not waited on.
+    if (vy_open_input_file(path.c_str(), &fd, &size) != VY_OK) {
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (!parse_mark_file(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<uint64_t>(bytes.size()),
-                         frame_count_, file_size_, out)) {
+    std::vector<uint8_t> bytes;
+    bool ok = size <= cap;
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(size));
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            ok = n > 0;
+            done += ok ? static_cast<std::size_t>(n) : 0;
+        }
+    }
+    ::close(fd);
+    if (!ok || !parse_mark_file(bytes.data(), bytes.size(), frame_count_, file_size_, out)) {
         logline_print(LOGLINE_ERROR, "reelplay", __FILE__, __LINE__, "MarkStore::read_file",
                       "%s is damaged or belongs to another recording: the recording's own marks are used",
-                      file_of(path_).c_str());
+                      path.c_str());
         return false;
     }
     return true;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <sys/stat.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -185,6 +186,14 @@ TEST(reelplay, a_damaged_or_foreign_mark_file_leaves_the_recordings_own_marks)
         ASSERT_TRUE(reelplay_get_marks_count(p.h, count));
         EXPECT_EQ(count, original);
     }
+    // A named pipe in the mark file's place is not waited on.
+    ASSERT_TRUE(QFile::remove(copy + ".marks"));
+    ASSERT_EQ(::mkfifo((copy + ".marks").toUtf8().constData(), 0600), 0);
+    Player p;
+    ASSERT_TRUE(reelplay_load_file_w(p.h, wide(copy)));
+    uint32_t count = 0;
+    ASSERT_TRUE(reelplay_get_marks_count(p.h, count));
+    EXPECT_EQ(count, original);
 }
 
 TEST(reelplay, truncated_recording_opens_with_its_whole_frames)
