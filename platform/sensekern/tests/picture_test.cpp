@@ -588,4 +588,51 @@ TEST(national_grid, round_trip_keeps_every_temperature)
     EXPECT_EQ(sktest::temperatures_of(back.h()), expected);
 }
 
+TEST(national_grid, version_one_loads_from_its_matrix_and_version_two_is_measured_again)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string path = dir.file("grid.jpg");
+    ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
+    tagTimeVal time{1773567000, 5};
+    ASSERT_TRUE(sensekern_set_capture_time(f.h(), &time));
+    ASSERT_TRUE(sensekern_append_temperature_to_national_grid_file(f.h(), path.c_str(), nullptr, 0));
+    const std::vector<float> expected = sktest::temperatures_of(f.h());
+
+    // Version 2: the capture time, and the model takes a new emissivity.
+    sktest::Frame back;
+    ASSERT_TRUE(sensekern_load_national_grid_file(back.h(), path.c_str()));
+    tagTimeVal read{};
+    ASSERT_TRUE(sensekern_get_capture_time(back.h(), &read));
+    EXPECT_EQ(read.sec, time.sec);
+    EXPECT_EQ(sktest::plane_of(back.h()), sktest::plane_of(f.h()));
+    ASSERT_TRUE(sensekern_set_emiss(back.h(), 0.5f));
+    ASSERT_TRUE(sensekern_set_emiss(f.h(), 0.5f));
+    EXPECT_EQ(sktest::temperatures_of(back.h()), sktest::temperatures_of(f.h()));
+
+    // Version 1, as the first writer made it: the block ends with the matrix.
+    Bytes file = sktest::read_bytes(path);
+    uint64_t picture = 0;
+    ASSERT_TRUE(sensekern_get_picture_length(f.h(), path.c_str(), &picture));
+    const std::size_t matrix_end = static_cast<std::size_t>(picture) + 39 + expected.size() * 4;
+    Bytes old(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(matrix_end));
+    old.insert(old.end(), file.end() - 24, file.end());
+    put_at<uint16_t>(&old, picture + 4, 1);
+    put_at<uint64_t>(&old, old.size() - 24, matrix_end - picture);
+    reseal(&old, picture);
+    sktest::Frame first;
+    ASSERT_TRUE(sensekern_load_national_grid_buffer(first.h(), old.data(), old.size()));
+    const std::vector<float> temps = sktest::temperatures_of(first.h());
+    ASSERT_EQ(temps.size(), expected.size());
+    for (std::size_t i = 0; i < temps.size(); ++i) {
+        ASSERT_EQ(temps[i], expected[i]) << i;
+    }
+    float e = 0;
+    ASSERT_TRUE(sensekern_get_temperature_para(first.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(sensekern_set_emiss(first.h(), e / 2));
+    ASSERT_TRUE(sensekern_get_capture_time(first.h(), &read));
+    EXPECT_EQ(read.sec, 0u);
+}
+
 }  // namespace
