@@ -90,6 +90,9 @@ TEST_P(PicfoldSample, loads_with_document_painter_and_stored_objects)
     unsigned int length = 0;
     ASSERT_TRUE(markpen_get_bits(p.painter(), nullptr, length));
     EXPECT_EQ(length, 640u * 512u * 4u);
+    QImage painted(640, 512, QImage::Format_RGB32);
+    ASSERT_TRUE(markpen_get_bits(p.painter(), painted.bits(), length));
+    painted.save(QString("../screens/picfold-") + QString(c.file).replace('.', '_') + ".png");
 }
 
 INSTANTIATE_TEST_SUITE_P(kinds, PicfoldSample,

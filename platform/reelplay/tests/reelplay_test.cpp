@@ -7,6 +7,7 @@
 #include "thermframe.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -82,8 +83,18 @@ TEST(reelplay, sample_recording_plays_with_times_and_marks)
     EXPECT_NE(mark_at(p.h, frame), "<none>");
     EXPECT_FALSE(reelplay_get_mark_info_with_index(p.h, marks, frame, length, nullptr));
 
-    ASSERT_TRUE(reelplay_seek_frame(p.h, n - 1));
-    ASSERT_TRUE(markpen_update([&] { void* q = nullptr; reelplay_get_ir_paint(p.h, q); return q; }(), true, true));
+    void* painter = nullptr;
+    ASSERT_TRUE(reelplay_get_ir_paint(p.h, painter));
+    for (uint32_t shown : {0u, n / 2, n - 1}) {
+        ASSERT_TRUE(reelplay_seek_frame(p.h, shown));
+        ASSERT_TRUE(markpen_update(painter, true, true));
+        uint16_t w = 0, h = 0;
+        ASSERT_TRUE(markpen_get_wnd_size(painter, w, h));
+        QImage painted(w, h, QImage::Format_RGB32);
+        unsigned int length = static_cast<unsigned int>(painted.sizeInBytes());
+        ASSERT_TRUE(markpen_get_bits(painter, painted.bits(), length));
+        painted.save(QString("../screens/reelplay-frame-%1.png").arg(shown));
+    }
     std::string file;
     ASSERT_TRUE(reelplay_get_file(p.h, file));
     EXPECT_EQ(file, kSample);
