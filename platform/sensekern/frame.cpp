@@ -106,6 +106,8 @@ bool Frame::load_calibration(const char* path)
     if (engine != nullptr) {
         vy_at_uninit(&engine);
     }
+    // The engine is the file's now, not one made from a picture's model.
+    model_ = Model();
     table_ = Table();
     matrix_.clear();
     para_record_.clear();

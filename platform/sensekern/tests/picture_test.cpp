@@ -211,6 +211,13 @@ TEST(radiometric_picture, a_loaded_picture_is_measured_again_under_new_parameter
     EXPECT_NE(changed[s.hottest_y * s.width + s.hottest_x], 0.0f);
     void* engine = nullptr;
     EXPECT_TRUE(sensekern_get_handle_of_ad_temp(back.h(), &engine));
+    // Calibration data loaded from a file afterwards is what the next save stores.
+    ASSERT_TRUE(sensekern_load_calibration_file(back.h(), sktest::calibration()));
+    std::string again = radiometric_file(dir, back.h(), "again.png", "PNG");
+    sktest::Frame reread;
+    ASSERT_TRUE(sensekern_load_picture_file(reread.h(), again.c_str()));
+    EXPECT_EQ(sktest::temperatures_of(reread.h()), sktest::temperatures_of(back.h()));
+    EXPECT_TRUE(sensekern_set_emiss(reread.h(), 0.8f));
 }
 
 TEST(radiometric_picture, a_version_one_picture_keeps_its_parameters)
