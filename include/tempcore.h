@@ -39,6 +39,9 @@ VY_API bool vy_at_load_calibrate_data_from_file(void* handle, const char* path);
 // The data carries no length: the caller vouches that the whole calibration
 // block is readable at `data`. Prefer the file loader for outside data.
 VY_API bool vy_at_load_calibrate_data_from_buffer(void* handle, const unsigned char* data);
+// The same from `length` bytes at `data`; nothing past them is read.
+VY_API bool vy_at_load_calibrate_data_from_bytes(void* handle, const unsigned char* data,
+                                                 uint32_t length);
 VY_API bool vy_at_save_calibrate_data_to_buffer(void* handle, unsigned char* buffer, int* length);
 VY_API bool vy_at_get_calibrate_data_without_script_data(void* handle, unsigned char* buffer,
                                                          int* length);

@@ -160,6 +160,12 @@ bool vy_at_load_calibrate_data_from_buffer(void* handle, const unsigned char* da
     return at->load_calibrate_data(data, kLargestCalibration);
 }
 
+bool vy_at_load_calibrate_data_from_bytes(void* handle, const unsigned char* data, uint32_t length)
+{
+    TC_OBJECT(handle);
+    return length <= kLargestCalibration && at->load_calibrate_data(data, length);
+}
+
 bool vy_at_save_calibrate_data_to_buffer(void* handle, unsigned char* buffer, int* length)
 {
     TC_OBJECT(handle);

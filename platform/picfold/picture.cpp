@@ -1,6 +1,7 @@
 #include "picture.h"
 
 #include "markpen.h"
+#include "palettor.h"
 #include "sensekern.h"
 #include "thermframe.h"
 
@@ -50,9 +51,30 @@ bool Picture::load(const std::string& path, bool with_view)
         // A picture without calibration data converts only at its own parameters.
         stack_.apply_parameters(stored_);
     }
-    (void)with_view;
+    if (with_view) {
+        apply_stored_view();
+    }
     add_stored_anas();
     return true;
+}
+
+void Picture::apply_stored_view()
+{
+    PALETTE palette = PAL_IRON;
+    int32_t imaging = 0;
+    uint16_t low = 0;
+    uint16_t high = 0;
+    if (!sensekern_get_stored_view(stack_.frame(), &palette, &imaging, &low, &high)) {
+        return;
+    }
+    void* doc = stack_.doc();
+    thermframe_set_palette(doc, palette);
+    // The document knows no fire-fighting type: that range is kept as a manual one.
+    if (imaging == PALETTOR_IMAGING_AUTO) {
+        thermframe_set_palette_type(doc, PALETTE_TYPE_AUTO_EVERY_FRAME);
+    } else {
+        thermframe_set_imaging_range(doc, low, high);
+    }
 }
 
 bool Picture::set_use_stored_parameters(bool on)

@@ -36,6 +36,9 @@ public:
     bool save(const std::wstring& path, const std::string& text, bool png, bool draw, bool append);
 
 private:
+    // The palette and imaging range the picture was saved with.
+    void apply_stored_view();
+
     VyLock lock_{"picfold picture"};
     docstack::DocStack stack_;
     bool loaded_ = false;

@@ -1,13 +1,15 @@
 #include "mark_store.h"
 
+#include "basekit.h"
 #include "logline.h"
 #include "sensekern.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace reelplay {
@@ -47,7 +49,7 @@ bool MarkStore::load(void* reader, const std::string& path, uint32_t frame_count
     frame_count_ = frame_count;
     file_size_ = file_size;
     Marks read;
-    if (QFile::exists(QString::fromStdString(file_of(path))) && read_file(&read)) {
+    if (::access(file_of(path).c_str(), F_OK) == 0 && read_file(&read)) {
         marks_ = std::move(read);
         return true;
     }
@@ -74,28 +76,50 @@ bool MarkStore::load(void* reader, const std::string& path, uint32_t frame_count
 
 bool MarkStore::read_file(Marks* out) const
 {
-    QFile file(QString::fromStdString(file_of(path_)));
     // A mark is at most 6 + 65535 bytes, and there is at most one a frame;
     // the whole file is capped like the data attached to a picture.
     const uint64_t cap = std::min<uint64_t>(kHeadSize + uint64_t{frame_count_} * (6 + 65535) + 4,
                                             SENSEKERN_MAX_ATTACHED_BYTES);
-    if (!file.open(QIODevice::ReadOnly) || static_cast<uint64_t>(file.size()) > cap) {
+    const std::string path = file_of(path_);
+    int fd = -1;
+    uint64_t size = 0;
+    // A named pipe or device in the mark file's place is refused, not waited on.
+    if (vy_open_input_file(path.c_str(), &fd, &size) != VY_OK) {
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
-    const uint64_t size = static_cast<uint64_t>(bytes.size());
-    if (size < kHeadSize + 4 || std::memcmp(data, kMagic, 8) != 0 ||
-        crc_of(data, static_cast<std::size_t>(size - 4)) != get_u32(data + size - 4)) {
+    std::vector<uint8_t> bytes;
+    bool ok = size <= cap;
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(size));
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            ok = n > 0;
+            done += ok ? static_cast<std::size_t>(n) : 0;
+        }
+    }
+    ::close(fd);
+    if (!ok || !parse_mark_file(bytes.data(), bytes.size(), frame_count_, file_size_, out)) {
         logline_print(LOGLINE_ERROR, "reelplay", __FILE__, __LINE__, "MarkStore::read_file",
-                      "%s is damaged: the recording's own marks are used", file_of(path_).c_str());
+                      "%s is damaged or belongs to another recording: the recording's own marks are used",
+                      path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool parse_mark_file(const uint8_t* data, uint64_t size, uint32_t frame_count, uint64_t file_size, Marks* out)
+{
+    if (data == nullptr || size < kHeadSize + 4 || std::memcmp(data, kMagic, 8) != 0 ||
+        crc_of(data, static_cast<std::size_t>(size - 4)) != get_u32(data + size - 4)) {
         return false;
     }
     uint64_t recorded_size = 0;
     std::memcpy(&recorded_size, data + 12, 8);
-    if (get_u32(data + 8) != frame_count_ || recorded_size != file_size_) {
-        logline_print(LOGLINE_ERROR, "reelplay", __FILE__, __LINE__, "MarkStore::read_file",
-                      "%s belongs to another recording", file_of(path_).c_str());
+    if (get_u32(data + 8) != frame_count || recorded_size != file_size) {
         return false;
     }
     const uint32_t count = get_u32(data + 20);
@@ -109,7 +133,7 @@ bool MarkStore::read_file(Marks* out) const
         const uint32_t frame = get_u32(data + at);
         const uint16_t length = static_cast<uint16_t>(data[at + 4] | data[at + 5] << 8);
         at += 6;
-        if (frame >= frame_count_ || end - at < length || read.count(frame) != 0) {
+        if (frame >= frame_count || end - at < length || read.count(frame) != 0) {
             return false;
         }
         read[frame].assign(data + at, data + at + length);
@@ -122,19 +146,25 @@ bool MarkStore::read_file(Marks* out) const
     return true;
 }
 
-bool MarkStore::store(const Marks& next)
+std::vector<uint8_t> build_mark_file(const Marks& marks, uint32_t frame_count, uint64_t file_size)
 {
     std::vector<uint8_t> out(kMagic, kMagic + 8);
-    put_u32(out, frame_count_);
-    put_u32(out, static_cast<uint32_t>(file_size_));
-    put_u32(out, static_cast<uint32_t>(file_size_ >> 32));
-    put_u32(out, static_cast<uint32_t>(next.size()));
-    for (const auto& mark : next) {
+    put_u32(out, frame_count);
+    put_u32(out, static_cast<uint32_t>(file_size));
+    put_u32(out, static_cast<uint32_t>(file_size >> 32));
+    put_u32(out, static_cast<uint32_t>(marks.size()));
+    for (const auto& mark : marks) {
         put_u32(out, mark.first);
         put_u16(out, static_cast<uint16_t>(mark.second.size()));
         out.insert(out.end(), mark.second.begin(), mark.second.end());
     }
     put_u32(out, crc_of(out.data(), out.size()));
+    return out;
+}
+
+bool MarkStore::store(const Marks& next)
+{
+    const std::vector<uint8_t> out = build_mark_file(next, frame_count_, file_size_);
     QSaveFile file(QString::fromStdString(file_of(path_)));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(reinterpret_cast<const char*>(out.data()), static_cast<qint64>(out.size())) !=

@@ -12,6 +12,12 @@ namespace detail {
 
 using Marks = std::map<uint32_t, std::vector<uint8_t>>;
 
+// The mark file (docs/formats.md): its bytes for a recording of frame_count
+// frames and file_size bytes, and the marks read back from them; false for
+// a damaged file or one of another recording.
+std::vector<uint8_t> build_mark_file(const Marks& marks, uint32_t frame_count, uint64_t file_size);
+bool parse_mark_file(const uint8_t* data, uint64_t size, uint32_t frame_count, uint64_t file_size, Marks* out);
+
 class MarkStore {
 public:
     // The marks of the open recording: those of its mark file when that

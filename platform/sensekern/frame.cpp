@@ -106,6 +106,8 @@ bool Frame::load_calibration(const char* path)
     if (engine != nullptr) {
         vy_at_uninit(&engine);
     }
+    // The engine is the file's now, not one made from a picture's model.
+    model_ = Model();
     table_ = Table();
     matrix_.clear();
     para_record_.clear();
@@ -163,20 +165,27 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
     height_ = height;
     plane_.assign(ad, ad + n);
     matrix_.clear();
+    stored_view_ = View();
     return true;
 }
 
 bool Frame::commit(LoadedFrame&& data, bool with_anas, const char* function)
 {
-    if (!set_plane(data.plane.data(), data.width, data.height, function)) {
+    const bool modelled = data.model.present() && adopt_model(data, function);
+    const std::vector<uint16_t>& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
+    if (!set_plane(plane.data(), data.width, data.height, function)) {
         return false;
     }
-    if (calib_ != nullptr) {
+    if (!modelled && calib_ != nullptr) {
         vy_at_uninit(&calib_);
+        model_ = Model();
     }
-    matrix_ = std::move(data.matrix);
+    stored_view_ = data.view;
+    if (!modelled) {
+        matrix_ = std::move(data.matrix);
+    }
     params_ = data.params;
-    table_ = std::move(data.table);
+    table_ = modelled ? Table() : std::move(data.table);
     para_record_ = std::move(data.para_record);
     lens_ = data.lens;
     lenses_ = std::move(data.lenses);

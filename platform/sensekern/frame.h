@@ -50,6 +50,31 @@ struct Table {
 constexpr int kMacTexts = 5;
 using MacTexts = std::array<std::string, kMacTexts>;
 
+// What a frame needs to rerun the calibration model for any parameters:
+// the detector's calibration data (tempcore format, with its script), the
+// lens and range in use and the sensor readings.
+// Calibration data of a stored model: a header, five lenses of eight ranges
+// and a script of at most 1 MiB compressed.
+constexpr uint32_t kMaxCalibrationBytes = 2u << 20;
+
+struct Model {
+    std::vector<uint8_t> calibration;
+    int32_t lens = 0;
+    int32_t range = 0;
+    float sensors[5] = {};
+    bool present() const { return !calibration.empty(); }
+};
+
+// Display settings stored with a picture: palette, palettor imaging type
+// (0 automatic, 1 manual, 255 fire-fighting) and the range in use.
+struct View {
+    bool present = false;
+    uint8_t palette = 0;
+    uint8_t imaging = 0;
+    uint16_t low = 0;
+    uint16_t high = 0;
+};
+
 // One analysis object as a picture stores it.
 struct AnaRecord {
     std::string text;
@@ -77,6 +102,11 @@ struct LoadedFrame {
     tagTimeVal time{};
     std::vector<AnaRecord> anas;
     std::array<std::vector<uint8_t>, 3> attached;
+    Model model;
+    // The detector's own plane of a national-grid picture with a model (the
+    // plane above is the one derived from its temperature matrix).
+    std::vector<uint16_t> model_plane;
+    View view;
 };
 
 struct Isotherm {
@@ -134,6 +164,11 @@ public:
     // The conversion as a table for the ADs first..last (inclusive).
     bool make_table(uint16_t first, uint16_t last, Table* out);
     bool para_record(std::vector<uint8_t>* out);
+    // The model of a frame with calibration data; false without one.
+    bool model(Model* out);
+    // The colouring in use, and the one a loaded picture stored.
+    bool view(View* out);
+    const View& stored_view() const { return stored_view_; }
     bool lens_info(tagLenInfo* info);
     bool supported_lens_info(tagLenInfo* items, unsigned char* count);
     void mac_texts(MacTexts* out);
@@ -148,12 +183,21 @@ public:
     std::map<Isotherm*, std::unique_ptr<Isotherm>>& isotherms() { return isotherms_; }
 
 private:
+    // Makes the calibration engine of a loaded frame from its model, or
+    // reuses the one made from the same calibration data (the frames of a
+    // recording), checked against the frame's stored table. False (and the
+    // frame converts with the table) when the model is refused or disagrees.
+    bool adopt_model(const LoadedFrame& data, const char* function);
     bool apply_table_unit(float* values, std::size_t count, int32_t from) const;
 
     VyLock lock_{"sensekern frame lock"};
     void* ad_ = nullptr;       // framekit plain frame
     void* imaging_ = nullptr;  // its palettor handle (framekit owns it)
     void* calib_ = nullptr;    // tempcore engine, or null
+    // The stored model calib_ was made from; empty for calibration data that
+    // was loaded from a file.
+    Model model_;
+    View stored_view_;
     float sensors_[5] = {25.0f, 25.0f, 25.0f, 25.0f, 25.0f};
     uint16_t width_ = 0;
     uint16_t height_ = 0;

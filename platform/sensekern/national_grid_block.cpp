@@ -12,7 +12,9 @@ namespace detail {
 namespace {
 
 constexpr char kGridMagic[4] = {'P', 'V', 'S', 'G'};
-constexpr uint16_t kGridVersion = 1;
+// Version 2 adds the capture time and, for a frame with calibration data,
+// the detector's plane and the calibration model.
+constexpr uint16_t kGridVersion = 2;
 
 }  // namespace
 
@@ -44,6 +46,15 @@ bool build_national_grid_block(Frame& f, const uint8_t* user, uint32_t user_leng
     w.u32(user_length);
     w.raw(user, user_length);
     w.raw(matrix.data(), matrix.size() * 4);
+    w.u32(f.time().sec);
+    w.u32(f.time().usec);
+    Model model;
+    const bool has_model = f.model(&model);
+    w.u8(has_model ? 1 : 0);
+    if (has_model) {
+        write_plane(&block, f.plane());
+        write_model(w, model);
+    }
     append_footer(&block, BlockKind::national_grid);
     out->swap(block);
     return true;
@@ -57,7 +68,7 @@ bool parse_national_grid_block(const uint8_t* data, uint64_t length, LoadedFrame
     uint16_t version = in.u16();
     r.width = in.u16();
     r.height = in.u16();
-    if (magic == nullptr || std::memcmp(magic, kGridMagic, 4) != 0 || version != kGridVersion ||
+    if (magic == nullptr || std::memcmp(magic, kGridMagic, 4) != 0 || version < 1 || version > kGridVersion ||
         !valid_size(r.width, r.height) || !read_params(in, &r.params)) {
         return false;
     }
@@ -65,7 +76,20 @@ bool parse_national_grid_block(const uint8_t* data, uint64_t length, LoadedFrame
     const uint8_t* user = user_length <= SENSEKERN_MAX_ATTACHED_BYTES ? in.span(user_length) : nullptr;
     uint64_t pixels = static_cast<uint64_t>(r.width) * r.height;
     const uint8_t* cells = user != nullptr ? in.span(pixels * 4) : nullptr;
-    if (cells == nullptr || in.remaining() != 0) {
+    if (cells == nullptr) {
+        return false;
+    }
+    if (version >= 2) {
+        r.time.sec = in.u32();
+        r.time.usec = in.u32();
+        const uint8_t has_model = in.u8();
+        if (!in.ok() || r.time.usec >= 1000000 || has_model > 1 ||
+            (has_model == 1 && (!read_plane(in, static_cast<uint32_t>(pixels), &r.model_plane) ||
+                                !read_model(in, &r.model)))) {
+            return false;
+        }
+    }
+    if (in.remaining() != 0) {
         return false;
     }
     r.attached[SENSEKERN_USER].assign(user, user + user_length);

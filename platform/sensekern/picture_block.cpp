@@ -14,6 +14,9 @@ constexpr char kBlockMagic[4] = {'P', 'V', 'R', 'B'};
 constexpr char kRadioEnd[8] = {'P', 'V', 'R', 'A', 'D', 'E', 'N', 'D'};
 constexpr char kGridEnd[8] = {'P', 'V', 'S', 'G', 'E', 'N', 'D', '1'};
 constexpr uint16_t kVersion = 1;
+// Version 2 of the block adds the calibration model and the view; version
+// 1 blocks load as before (the stored table only).
+constexpr uint16_t kBlockVersion = 2;
 
 enum Section : uint16_t {
     kFrame = 1,
@@ -27,7 +30,9 @@ enum Section : uint16_t {
     kThird = 9,
     kSound = 10,
     kUser = 11,
-    kSectionLimit = 12,
+    kModel = 12,
+    kView = 13,
+    kSectionLimit = 14,
 };
 
 constexpr uint32_t kMaxLenses = 16;
@@ -374,11 +379,15 @@ bool build_radiometric_block(Frame& f, const uint8_t* third, uint32_t third_leng
     }
     MacTexts mac;
     f.mac_texts(&mac);
+    Model model;
+    const bool has_model = f.model(&model);
+    View view;
+    const bool has_view = f.view(&view);
 
     std::vector<uint8_t> block;
     ByteWriter w(&block);
     w.raw(kBlockMagic, 4);
-    w.u16(kVersion);
+    w.u16(kBlockVersion);
     std::size_t count_at = w.size();
     w.u16(0);
     uint16_t sections = 0;
@@ -427,6 +436,16 @@ bool build_radiometric_block(Frame& f, const uint8_t* third, uint32_t third_leng
         write_anas(f, w);
     }
     sections += 4;
+    if (has_model) {
+        SectionWriter s(w, kModel);
+        write_model(w, model);
+        ++sections;
+    }
+    if (has_view) {
+        SectionWriter s(w, kView);
+        write_view(w, view);
+        ++sections;
+    }
     const struct {
         uint16_t id;
         const uint8_t* data;
@@ -451,10 +470,12 @@ bool parse_radiometric_block(const uint8_t* data, uint64_t length, LoadedFrame* 
     const uint8_t* magic = in.span(4);
     uint16_t version = in.u16();
     uint16_t sections = in.u16();
-    if (magic == nullptr || std::memcmp(magic, kBlockMagic, 4) != 0 || version != kVersion ||
+    if (magic == nullptr || std::memcmp(magic, kBlockMagic, 4) != 0 || version < 1 || version > kBlockVersion ||
         sections > kSectionLimit) {
         return false;
     }
+    // Sections a block of this version can hold; later ones are skipped.
+    const uint16_t known = version == 1 ? kModel : kSectionLimit;
     LoadedFrame r;
     bool seen[kSectionLimit] = {};
     for (uint16_t i = 0; i < sections; ++i) {
@@ -464,7 +485,7 @@ bool parse_radiometric_block(const uint8_t* data, uint64_t length, LoadedFrame* 
         if (payload == nullptr) {
             return false;
         }
-        if (id >= kSectionLimit || id == 0) {
+        if (id >= known || id == 0) {
             continue;  // a section of a later writer
         }
         if (seen[id]) {
@@ -511,6 +532,8 @@ bool parse_radiometric_block(const uint8_t* data, uint64_t length, LoadedFrame* 
             break;
         }
         case kAnas: ok = read_anas(s, &r.anas); break;
+        case kModel: ok = read_model(s, &r.model); break;
+        case kView: ok = read_view(s, &r.view); break;
         case kThird:
         case kSound:
         case kUser: {

@@ -12,6 +12,7 @@ constexpr uint32_t kMaxAnaRecords = 4096;
 constexpr uint32_t kMaxAnaText = VY_ANA_STR_CAPACITY - 1;
 constexpr uint32_t kMaxAnaNote = 4095;
 
+
 enum class BlockKind { none, radiometric, national_grid };
 
 // The block found at the end of a file: its kind, where the picture ends and
@@ -55,6 +56,10 @@ void write_mac(ByteWriter& w, const MacTexts& mac);
 bool read_mac(ByteReader& in, MacTexts* mac);
 void write_table(ByteWriter& w, const Table& t);
 bool read_table(ByteReader& in, Table* t);
+void write_model(ByteWriter& w, const Model& m);
+bool read_model(ByteReader& in, Model* m);
+void write_view(ByteWriter& w, const View& v);
+bool read_view(ByteReader& in, View* v);
 
 }  // namespace detail
 }  // namespace sensekern

@@ -5,6 +5,7 @@
 #include "handle_registry.h"
 #include "picture_block.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unistd.h>
 
@@ -37,6 +38,8 @@ public:
     MacTexts mac;
     tagLenInfo lens{};
     bool has_lens = false;
+    uint16_t version = 0;
+    Model model;  // empty unless the recording stored it
     bool recovered = false;
     std::vector<FrameEntry> frames;
     std::vector<uint32_t> marks;
@@ -92,7 +95,9 @@ public:
         return tag;
     }
 
-    uint64_t table_cap() const { return 1 + 2 + 4 + 65536ull * 4; }
+    uint64_t table_cap() const { return table_sensors() + 1 + 2 + 4 + 65536ull * 4; }
+    // Version 2 table records start with the five sensor readings.
+    uint64_t table_sensors() const { return version >= 2 ? 20 : 0; }
 
     // Largest trailer payload a recording whose trailer starts at `at` can
     // have: its frame count is checked against the smallest frame records
@@ -117,26 +122,34 @@ public:
 
     bool read_header()
     {
+        // The header's length comes first, so that only the header is read.
         std::vector<uint8_t> head;
-        if (!read_at(0, std::min<uint64_t>(size, kMaxHeaderBytes), &head)) {
+        if (!read_at(0, 14, &head)) {
+            return false;
+        }
+        ByteReader fixed(head.data(), head.size());
+        const uint8_t* magic = fixed.span(8);
+        version = fixed.u16();
+        header_length = fixed.u32();
+        if (magic == nullptr || std::memcmp(magic, kIrvMagic, 8) != 0 || version < 1 || version > kIrvVersion ||
+            header_length < 14 || header_length > kMaxHeaderBytes || !read_at(0, header_length, &head)) {
             return false;
         }
         ByteReader in(head.data(), head.size());
-        const uint8_t* magic = in.span(8);
-        uint16_t version = in.u16();
-        header_length = in.u32();
+        in.span(14);
         width = in.u16();
         height = in.u16();
-        if (magic == nullptr || std::memcmp(magic, kIrvMagic, 8) != 0 || version != kIrvVersion ||
-            header_length > head.size() || !valid_size(width, height) || !read_params(in, &params) ||
-            !read_mac(in, &mac)) {
+        if (!valid_size(width, height) || !read_params(in, &params) || !read_mac(in, &mac)) {
             return false;
         }
         has_lens = in.u8() != 0;
         if (!in.ok() || (has_lens && !read_lens(in, &lens))) {
             return false;
         }
-        return in.position() == header_length;
+        if (version >= 2 && in.u8() != 0 && !read_model(in, &model)) {
+            return false;
+        }
+        return in.ok() && in.position() == header_length;
     }
 
     bool read_trailer()
@@ -268,11 +281,16 @@ bool parse_frame(Reader& r, uint32_t index, LoadedFrame* out, std::vector<uint8_
             return false;
         }
         ByteReader in(table.data(), table.size());
+        float sensors[5] = {};
+        for (uint64_t i = 0; i < r.table_sensors() / 4; ++i) {
+            sensors[i] = in.f32();
+        }
         if (!read_table(in, &t) || in.remaining() != 0) {
             return false;
         }
         r.cached_table = std::move(t);
         r.cached_table_offset = entry.table_offset;
+        std::copy(sensors, sensors + 5, r.model.sensors);
     }
     LoadedFrame f;
     ByteReader in(payload.data(), payload.size());
@@ -297,6 +315,7 @@ bool parse_frame(Reader& r, uint32_t index, LoadedFrame* out, std::vector<uint8_
     f.mac = r.mac;
     f.lens = r.lens;
     f.has_lens = r.has_lens;
+    f.model = r.model;
     *out = std::move(f);
     return true;
 }

@@ -133,6 +133,12 @@ bool start(void* handle, const std::string& path, void** record, const char* fun
         if (has_lens) {
             write_lens(w, lens);
         }
+        Model model;
+        const bool has_model = f.model(&model);
+        w.u8(has_model ? 1 : 0);
+        if (has_model) {
+            write_model(w, model);
+        }
         w.put_u32_at(10, static_cast<uint32_t>(header.size()));
 
         std::unique_ptr<Recorder> r(new Recorder());
@@ -193,6 +199,11 @@ bool sensekern_record_one_frame(void* handle, void* record, uint16_t mark_length
         if (r->table.values != table.values || r->table.unit != table.unit) {
             std::vector<uint8_t> payload;
             ByteWriter w(&payload);
+            Model model;
+            f.model(&model);
+            for (float sensor : model.sensors) {
+                w.f32(sensor);
+            }
             write_table(w, table);
             uint64_t at = r->written;
             if (!r->write_record(kTableRecord, payload)) {

@@ -8,13 +8,16 @@ namespace detail {
 
 constexpr char kIrvMagic[8] = {'P', 'V', 'I', 'R', 'V', 'R', 'E', 'C'};
 constexpr char kIrvEnd[8] = {'P', 'V', 'I', 'R', 'V', 'E', 'N', 'D'};
-constexpr uint16_t kIrvVersion = 1;
+// Version 2 adds the calibration model to the header and the sensor
+// readings to the table records; version 1 recordings still load.
+constexpr uint16_t kIrvVersion = 2;
 constexpr uint32_t kRecordHead = 8;   // tag, payload length
 constexpr uint32_t kRecordCrc = 4;
 constexpr uint32_t kIrvEndSize = 16;  // trailer offset, end magic
 constexpr uint32_t kMaxFrames = 10000000;
 constexpr uint32_t kMaxNoteBytes = 1 << 20;
-constexpr uint32_t kMaxHeaderBytes = 4096;
+// The fixed fields and the texts, and a stored calibration model.
+constexpr uint32_t kMaxHeaderBytes = 4096 + kMaxCalibrationBytes;
 
 constexpr uint32_t tag_of(const char (&t)[5])
 {

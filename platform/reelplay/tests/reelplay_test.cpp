@@ -7,11 +7,13 @@
 #include "thermframe.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <sys/stat.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,8 +83,18 @@ TEST(reelplay, sample_recording_plays_with_times_and_marks)
     EXPECT_NE(mark_at(p.h, frame), "<none>");
     EXPECT_FALSE(reelplay_get_mark_info_with_index(p.h, marks, frame, length, nullptr));
 
-    ASSERT_TRUE(reelplay_seek_frame(p.h, n - 1));
-    ASSERT_TRUE(markpen_update([&] { void* q = nullptr; reelplay_get_ir_paint(p.h, q); return q; }(), true, true));
+    void* painter = nullptr;
+    ASSERT_TRUE(reelplay_get_ir_paint(p.h, painter));
+    for (uint32_t shown : {0u, n / 2, n - 1}) {
+        ASSERT_TRUE(reelplay_seek_frame(p.h, shown));
+        ASSERT_TRUE(markpen_update(painter, true, true));
+        uint16_t w = 0, h = 0;
+        ASSERT_TRUE(markpen_get_wnd_size(painter, w, h));
+        QImage painted(w, h, QImage::Format_RGB32);
+        unsigned int length = static_cast<unsigned int>(painted.sizeInBytes());
+        ASSERT_TRUE(markpen_get_bits(painter, painted.bits(), length));
+        painted.save(QString("../screens/reelplay-frame-%1.png").arg(shown));
+    }
     std::string file;
     ASSERT_TRUE(reelplay_get_file(p.h, file));
     EXPECT_EQ(file, kSample);
@@ -146,6 +158,55 @@ TEST(reelplay, marks_are_added_changed_deleted_and_kept_beside_the_recording)
     EXPECT_EQ(count, original);
 }
 
+TEST(reelplay, a_damaged_or_foreign_mark_file_leaves_the_recordings_own_marks)
+{
+    if (!QFile::exists(kSample)) GTEST_SKIP() << "samples were not generated";
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("copy.irv");
+    const QString other = dir.filePath("other.irv");
+    ASSERT_TRUE(QFile::copy(kSample, copy));
+    ASSERT_TRUE(QFile::copy(kSample, other));
+    uint32_t original = 0;
+    {
+        Player p;
+        ASSERT_TRUE(reelplay_load_file_w(p.h, wide(other)));
+        ASSERT_TRUE(reelplay_get_marks_count(p.h, original));
+        const unsigned char text[] = "x";
+        uint32_t frame = 1;
+        while (mark_at(p.h, frame) != "<none>") ++frame;
+        ASSERT_TRUE(reelplay_add_mark_info(p.h, frame, 1, text));
+    }
+    QFile marks(other + ".marks");
+    ASSERT_TRUE(marks.open(QIODevice::ReadOnly));
+    const QByteArray good = marks.readAll();
+    QByteArray flipped = good;
+    flipped[30] = static_cast<char>(flipped[30] ^ 0x40);
+    // Another recording's file (one byte longer), a damaged one, a cut one.
+    QFile longer(copy);
+    ASSERT_TRUE(longer.open(QIODevice::Append));
+    longer.write("!", 1);
+    longer.close();
+    for (const QByteArray& bytes : {good, flipped, good.left(good.size() - 3), QByteArray("PVMARKS1")}) {
+        QFile f(copy + ".marks");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        Player p;
+        ASSERT_TRUE(reelplay_load_file_w(p.h, wide(copy)));
+        uint32_t count = 0;
+        ASSERT_TRUE(reelplay_get_marks_count(p.h, count));
+        EXPECT_EQ(count, original);
+    }
+    // A named pipe in the mark file's place is not waited on.
+    ASSERT_TRUE(QFile::remove(copy + ".marks"));
+    ASSERT_EQ(::mkfifo((copy + ".marks").toUtf8().constData(), 0600), 0);
+    Player p;
+    ASSERT_TRUE(reelplay_load_file_w(p.h, wide(copy)));
+    uint32_t count = 0;
+    ASSERT_TRUE(reelplay_get_marks_count(p.h, count));
+    EXPECT_EQ(count, original);
+}
+
 TEST(reelplay, truncated_recording_opens_with_its_whole_frames)
 {
     if (!QFile::exists(kSample)) GTEST_SKIP() << "samples were not generated";
@@ -173,6 +234,17 @@ TEST(reelplay, refused_files_leave_the_open_recording)
 {
     if (!QFile::exists(kSample)) GTEST_SKIP() << "samples were not generated";
     QTemporaryDir dir;
+    // A complete recording of no frames.
+    const QString none = dir.filePath("none.irv");
+    {
+        Player source;
+        ASSERT_TRUE(reelplay_load_file_w(source.h, wide(kSample)));
+        void* record = nullptr;
+        std::wstring path = wide(none);
+        ASSERT_TRUE(thermframe_start_record_w(source.doc(), path, record));
+        ASSERT_TRUE(thermframe_stop_record(source.doc(), record, 0, nullptr));
+    }
+    EXPECT_FALSE(reelplay_is_valid_file_w(wide(none)));
     const QString empty = dir.filePath("empty.irv");
     QFile f(empty);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -183,11 +255,67 @@ TEST(reelplay, refused_files_leave_the_open_recording)
     ASSERT_TRUE(reelplay_load_file_w(p.h, wide(kSample)));
     const uint32_t n = frame_count(p.h);
     EXPECT_FALSE(reelplay_load_file_w(p.h, wide(empty)));
+    EXPECT_FALSE(reelplay_load_file_w(p.h, wide(none)));
     EXPECT_FALSE(reelplay_load_file_w(p.h, wide("samples/sample.jpg")));
     EXPECT_EQ(frame_count(p.h), n);
     std::wstring path;
     ASSERT_TRUE(reelplay_get_file_w(p.h, path));
     EXPECT_EQ(path, wide(kSample));
+}
+
+TEST(reelplay, new_parameters_stay_from_frame_to_frame_when_the_stored_ones_are_off)
+{
+    if (!QFile::exists(kSample)) GTEST_SKIP() << "samples were not generated";
+    Player p;
+    ASSERT_TRUE(reelplay_load_file_w(p.h, wide(kSample)));
+    float recorded = 0;
+    ASSERT_TRUE(thermframe_get_emiss(p.doc(), recorded));
+    ASSERT_TRUE(reelplay_seek_frame(p.h, 150));
+    uint16_t x = 0, y = 0, ad = 0;
+    float before = 0;
+    ASSERT_TRUE(thermframe_get_max_temp(p.doc(), x, y, ad, before));
+    ASSERT_TRUE(reelplay_set_use_temperature_para(p.h, false));
+    // The recording stores its calibration model: its frames take new parameters.
+    ASSERT_TRUE(thermframe_set_emiss(p.doc(), 0.6f));
+    ASSERT_TRUE(reelplay_seek_frame(p.h, 10));
+    ASSERT_TRUE(reelplay_seek_frame(p.h, 150));
+    float e = 0, after = 0;
+    ASSERT_TRUE(thermframe_get_emiss(p.doc(), e));
+    EXPECT_FLOAT_EQ(e, 0.6f);
+    ASSERT_TRUE(thermframe_get_temp_from_position(p.doc(), x, y, after));
+    EXPECT_GT(after, before + 1.0f);
+    ASSERT_TRUE(reelplay_set_use_temperature_para(p.h, true));
+    ASSERT_TRUE(reelplay_seek_frame(p.h, 150));
+    ASSERT_TRUE(thermframe_get_emiss(p.doc(), e));
+    EXPECT_FLOAT_EQ(e, recorded);
+    ASSERT_TRUE(thermframe_get_temp_from_position(p.doc(), x, y, after));
+    EXPECT_FLOAT_EQ(after, before);
+}
+
+TEST(reelplay, current_frame_saves_as_a_radiometric_picture)
+{
+    if (!QFile::exists(kSample)) GTEST_SKIP() << "samples were not generated";
+    QTemporaryDir dir;
+    Player p;
+    ASSERT_TRUE(reelplay_load_file_w(p.h, wide(kSample)));
+    ASSERT_TRUE(reelplay_seek_frame(p.h, 120));
+    float t = 0;
+    ASSERT_TRUE(thermframe_get_temp_from_position(p.doc(), 40, 30, t));
+    for (const char* name : {"frame.jpg", "frame.png"}) {
+        const QString target = dir.filePath(name);
+        ASSERT_TRUE(QString(name).endsWith("png") ? reelplay_save_png_file_w(p.h, wide(target), true, true)
+                                                  : reelplay_save_jpg_file_w(p.h, wide(target), true, true));
+        void* frame = nullptr;
+        ASSERT_TRUE(sensekern_init(&frame));
+        EXPECT_TRUE(sensekern_load_picture_file(frame, target.toUtf8().constData())) << name;
+        uint16_t ad = 0;
+        float reread = 0;
+        EXPECT_TRUE(sensekern_get_temperature_and_ad_from_position(frame, 40, 30, &ad, &reread));
+        EXPECT_FLOAT_EQ(reread, t) << name;
+        sensekern_uninit(&frame);
+    }
+    Player closed;
+    EXPECT_FALSE(reelplay_save_jpg_file_w(closed.h, wide(dir.filePath("none.jpg")), true, true));
 }
 
 TEST(reelplay, two_threads_seek_and_read_one_player)

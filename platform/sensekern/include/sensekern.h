@@ -73,15 +73,22 @@ VY_API bool sensekern_get_thumbnail_bits(void* handle, uint16_t width, uint16_t 
 // --- Loading pictures (still-picture and thumbnail sources) ------------------------
 VY_API bool sensekern_probe_file(void* handle, const char* path, SensekernFileKind* kind);
 // A picture whose appended block is missing or damaged is refused and leaves
-// the frame as it was. A loaded frame converts with the table stored in the
-// picture: a new emissivity, distance or other parameter is refused (the
-// unit may change) until calibration data is loaded again. The third buffer, voice note and user data of the
-// loaded picture are read back with sensekern_get_attached_data.
+// the frame as it was. A picture that stored its calibration model converts
+// with it, so a new emissivity, distance or other parameter gives new
+// temperatures; an older picture converts with its stored table and refuses
+// new parameters (the unit may change) until calibration data is loaded
+// again. The third buffer, voice note and user data of the loaded picture
+// are read back with sensekern_get_attached_data.
 VY_API bool sensekern_load_picture_file(void* handle, const char* path);
 VY_API bool sensekern_load_picture_buffer(void* handle, const uint8_t* data, uint64_t length);
 VY_API bool sensekern_load_national_grid_file(void* handle, const char* path);
 VY_API bool sensekern_load_national_grid_buffer(void* handle, const uint8_t* data,
                                                 uint64_t length);
+// The palette, palettor imaging type (0 automatic, 1 manual, 255
+// fire-fighting) and imaging range the loaded picture stored; false when it
+// stored none. Any pointer may be null.
+VY_API bool sensekern_get_stored_view(void* handle, PALETTE* palette, int32_t* imaging, uint16_t* low,
+                                      uint16_t* high);
 // Bytes of the picture before the appended block (what a viewer decodes).
 VY_API bool sensekern_get_picture_length(void* handle, const char* path, uint64_t* length);
 

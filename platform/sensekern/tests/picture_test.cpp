@@ -1,6 +1,7 @@
 // Radiometric and national-grid blocks appended to pictures: round trips and
 // damaged files.
 #include "fixture.h"
+#include "reseal.h"
 
 #include <zlib.h>
 
@@ -156,7 +157,42 @@ TEST(radiometric_picture, round_trip_through_jpeg_and_png)
     }
 }
 
-TEST(radiometric_picture, a_loaded_picture_keeps_its_parameters)
+// The picture as the first writer made it: a version 1 block, without the
+// calibration model and the view (sections 12 and 13), resealed.
+Bytes as_version_one(const Bytes& file)
+{
+    uint64_t length = 0;
+    std::memcpy(&length, file.data() + file.size() - 24, 8);
+    const std::size_t start = file.size() - 24 - static_cast<std::size_t>(length);
+    Bytes block(file.begin() + static_cast<std::ptrdiff_t>(start), file.end() - 24);
+    Bytes out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(start));
+    Bytes old(block.begin(), block.begin() + 8);
+    const uint16_t version = 1;
+    std::memcpy(&old[4], &version, 2);
+    uint16_t kept = 0;
+    for (std::size_t at = 8; at + 6 <= block.size();) {
+        uint16_t id = 0;
+        uint32_t size = 0;
+        std::memcpy(&id, &block[at], 2);
+        std::memcpy(&size, &block[at + 2], 4);
+        if (id < 12) {
+            old.insert(old.end(), block.begin() + static_cast<std::ptrdiff_t>(at),
+                       block.begin() + static_cast<std::ptrdiff_t>(at + 6 + size));
+            ++kept;
+        }
+        at += 6 + size;
+    }
+    std::memcpy(&old[6], &kept, 2);
+    out.insert(out.end(), old.begin(), old.end());
+    const uint64_t old_length = old.size();
+    Bytes footer(file.end() - 24, file.end());
+    std::memcpy(&footer[0], &old_length, 8);
+    out.insert(out.end(), footer.begin(), footer.end());
+    skfuzz::reseal_picture(&out);
+    return out;
+}
+
+TEST(radiometric_picture, a_loaded_picture_is_measured_again_under_new_parameters)
 {
     samples::Scene s = samples::make_scene(32, 24);
     sktest::Frame f(s);
@@ -164,6 +200,37 @@ TEST(radiometric_picture, a_loaded_picture_keeps_its_parameters)
     std::string path = radiometric_file(dir, f.h(), "p.png", "PNG");
     sktest::Frame back;
     ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+    EXPECT_EQ(sktest::temperatures_of(back.h()), sktest::temperatures_of(f.h()));
+    float e = 0;
+    ASSERT_TRUE(sensekern_get_temperature_para(back.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    // The stored model gives the temperatures the calibration gives directly.
+    ASSERT_TRUE(sensekern_set_emiss(back.h(), e / 2));
+    ASSERT_TRUE(sensekern_set_emiss(f.h(), e / 2));
+    const std::vector<float> changed = sktest::temperatures_of(back.h());
+    EXPECT_EQ(changed, sktest::temperatures_of(f.h()));
+    EXPECT_NE(changed[s.hottest_y * s.width + s.hottest_x], 0.0f);
+    void* engine = nullptr;
+    EXPECT_TRUE(sensekern_get_handle_of_ad_temp(back.h(), &engine));
+    // Calibration data loaded from a file afterwards is what the next save stores.
+    ASSERT_TRUE(sensekern_load_calibration_file(back.h(), sktest::calibration()));
+    std::string again = radiometric_file(dir, back.h(), "again.png", "PNG");
+    sktest::Frame reread;
+    ASSERT_TRUE(sensekern_load_picture_file(reread.h(), again.c_str()));
+    EXPECT_EQ(sktest::temperatures_of(reread.h()), sktest::temperatures_of(back.h()));
+    EXPECT_TRUE(sensekern_set_emiss(reread.h(), 0.8f));
+}
+
+TEST(radiometric_picture, a_version_one_picture_keeps_its_parameters)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string path = radiometric_file(dir, f.h(), "p.png", "PNG");
+    sktest::write_bytes(path, as_version_one(sktest::read_bytes(path)));
+    sktest::Frame back;
+    ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+    EXPECT_EQ(sktest::temperatures_of(back.h()), sktest::temperatures_of(f.h()));
+    EXPECT_FALSE(sensekern_get_stored_view(back.h(), nullptr, nullptr, nullptr, nullptr));
     float e = 0;
     ASSERT_TRUE(sensekern_get_temperature_para(back.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
     // Without the calibration the stored temperatures can not follow a new
@@ -177,6 +244,49 @@ TEST(radiometric_picture, a_loaded_picture_keeps_its_parameters)
     // With the calibration loaded again the frame converts afresh.
     ASSERT_TRUE(sensekern_load_calibration_file(back.h(), sktest::calibration()));
     EXPECT_TRUE(sensekern_set_emiss(back.h(), e / 2));
+}
+
+TEST(radiometric_picture, a_model_that_disagrees_with_the_table_is_not_used)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string path = radiometric_file(dir, f.h(), "p.png", "PNG");
+    const std::vector<float> stored = sktest::temperatures_of(f.h());
+    // Sensor readings far from the recorded ones: the model would give other
+    // temperatures than the table, so the table stays in charge.
+    ASSERT_TRUE(sensekern_set_sensor_temp(f.h(), 60.0f, 60.0f, 60.0f, 60.0f, 60.0f));
+    Bytes file = sktest::read_bytes(path);
+    Bytes other = sktest::read_bytes(radiometric_file(dir, f.h(), "q.png", "PNG"));
+    // Take the sensor readings of the second file's model into the first.
+    auto model_at = [](const Bytes& b) {
+        uint64_t length = 0;
+        std::memcpy(&length, b.data() + b.size() - 24, 8);
+        std::size_t at = b.size() - 24 - static_cast<std::size_t>(length) + 8;
+        while (at + 6 <= b.size() - 24) {
+            uint16_t id = 0;
+            uint32_t size = 0;
+            std::memcpy(&id, &b[at], 2);
+            std::memcpy(&size, &b[at + 2], 4);
+            if (id == 12) return at + 6 + 8;  // the sensor readings after lens and range
+            at += 6 + size;
+        }
+        return std::size_t{0};
+    };
+    const std::size_t a = model_at(file);
+    const std::size_t b = model_at(other);
+    ASSERT_NE(a, 0u);
+    ASSERT_NE(b, 0u);
+    std::copy(other.begin() + static_cast<std::ptrdiff_t>(b), other.begin() + static_cast<std::ptrdiff_t>(b + 20),
+              file.begin() + static_cast<std::ptrdiff_t>(a));
+    skfuzz::reseal_picture(&file);
+    sktest::write_bytes(path, file);
+    sktest::Frame back;
+    ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+    EXPECT_EQ(sktest::temperatures_of(back.h()), stored);
+    float e = 0;
+    ASSERT_TRUE(sensekern_get_temperature_para(back.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(sensekern_set_emiss(back.h(), e / 2));
 }
 
 TEST(radiometric_picture, a_new_block_replaces_the_earlier_one)
@@ -483,6 +593,53 @@ TEST(national_grid, round_trip_keeps_every_temperature)
         EXPECT_FALSE(sensekern_load_national_grid_buffer(back.h(), bad.data(), bad.size())) << which;
     }
     EXPECT_EQ(sktest::temperatures_of(back.h()), expected);
+}
+
+TEST(national_grid, version_one_loads_from_its_matrix_and_version_two_is_measured_again)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string path = dir.file("grid.jpg");
+    ASSERT_TRUE(sktest::save_picture(f.h(), path, "JPG"));
+    tagTimeVal time{1773567000, 5};
+    ASSERT_TRUE(sensekern_set_capture_time(f.h(), &time));
+    ASSERT_TRUE(sensekern_append_temperature_to_national_grid_file(f.h(), path.c_str(), nullptr, 0));
+    const std::vector<float> expected = sktest::temperatures_of(f.h());
+
+    // Version 2: the capture time, and the model takes a new emissivity.
+    sktest::Frame back;
+    ASSERT_TRUE(sensekern_load_national_grid_file(back.h(), path.c_str()));
+    tagTimeVal read{};
+    ASSERT_TRUE(sensekern_get_capture_time(back.h(), &read));
+    EXPECT_EQ(read.sec, time.sec);
+    EXPECT_EQ(sktest::plane_of(back.h()), sktest::plane_of(f.h()));
+    ASSERT_TRUE(sensekern_set_emiss(back.h(), 0.5f));
+    ASSERT_TRUE(sensekern_set_emiss(f.h(), 0.5f));
+    EXPECT_EQ(sktest::temperatures_of(back.h()), sktest::temperatures_of(f.h()));
+
+    // Version 1, as the first writer made it: the block ends with the matrix.
+    Bytes file = sktest::read_bytes(path);
+    uint64_t picture = 0;
+    ASSERT_TRUE(sensekern_get_picture_length(f.h(), path.c_str(), &picture));
+    const std::size_t matrix_end = static_cast<std::size_t>(picture) + 39 + expected.size() * 4;
+    Bytes old(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(matrix_end));
+    old.insert(old.end(), file.end() - 24, file.end());
+    put_at<uint16_t>(&old, picture + 4, 1);
+    put_at<uint64_t>(&old, old.size() - 24, matrix_end - picture);
+    reseal(&old, picture);
+    sktest::Frame first;
+    ASSERT_TRUE(sensekern_load_national_grid_buffer(first.h(), old.data(), old.size()));
+    const std::vector<float> temps = sktest::temperatures_of(first.h());
+    ASSERT_EQ(temps.size(), expected.size());
+    for (std::size_t i = 0; i < temps.size(); ++i) {
+        ASSERT_EQ(temps[i], expected[i]) << i;
+    }
+    float e = 0;
+    ASSERT_TRUE(sensekern_get_temperature_para(first.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(sensekern_set_emiss(first.h(), e / 2));
+    ASSERT_TRUE(sensekern_get_capture_time(first.h(), &read));
+    EXPECT_EQ(read.sec, 0u);
 }
 
 }  // namespace
