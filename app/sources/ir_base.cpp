@@ -4,6 +4,7 @@
 #include "charts/wnd_chart_base.h"
 #include "markpen.h"
 #include "sources/handle_ids.h"
+#include "sources/line_colour.h"
 #include "sources/source_settings.h"
 #include "thermframe.h"
 #include "views/wnd_ir_companions.h"
@@ -215,10 +216,7 @@ bool IRBase::apply_ana_warnings()
         }
         thermframe_ana_set_warning(entry.first, true);
         const QColor colour(source_settings::warning_color(entry.second));
-        const uint32_t stored = 0xFF000000u | (static_cast<uint32_t>(colour.blue()) << 16) |
-                                (static_cast<uint32_t>(colour.green()) << 8) |
-                                static_cast<uint32_t>(colour.red());
-        thermframe_ana_set_warning_line_clr(entry.first, stored);
+        thermframe_ana_set_warning_line_clr(entry.first, to_stored_colour(colour));
         thermframe_ana_add_warning_count(frame);
         marked = true;
     }

@@ -3,6 +3,7 @@
 #include "sources/ir_base.h"
 
 #include "markpen.h"
+#include "sources/line_colour.h"
 #include "thermframe.h"
 #include "views/wnd_ir_companions.h"
 #include "views/wnd_ir_show.h"
@@ -55,17 +56,6 @@ bool valid_emissivity(double e) { return e > 0.0 && e <= 1.0; }
 bool valid_distance(double d) { return d > 0.0 && d < 1e6; }
 
 QString fmt(const char* format, double value) { return QString::asprintf(format, value); }
-
-uint32_t stored_colour(const QColor& colour)
-{
-    return 0xFF000000u | (static_cast<uint32_t>(colour.blue()) << 16) |
-           (static_cast<uint32_t>(colour.green()) << 8) | static_cast<uint32_t>(colour.red());
-}
-
-QColor colour_of_stored(uint32_t value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 QString gb18030_text(const char* bytes, std::size_t field)
 {
@@ -329,7 +319,7 @@ bool IRBase::set_ana_property(const QJsonObject& json)
     if (json.contains("strSettingAnaLineColor")) {
         const QColor colour(json.value("strSettingAnaLineColor").toString());
         if (colour.isValid()) {
-            thermframe_ana_set_line_clr(ana, stored_colour(colour));
+            thermframe_ana_set_line_clr(ana, to_stored_colour(colour));
         }
     }
     if (changed && m_p_wnd_ir_show != nullptr) {
@@ -396,7 +386,7 @@ QJsonObject IRBase::get_cur_ana_property() const
     if (thermframe_ana_get_palette(ana, palette)) json.insert("strSettingAnaPalette", int(palette));
     uint32_t colour = 0;
     if (thermframe_ana_get_line_clr(ana, colour))
-        json.insert("strSettingAnaLineColor", colour_of_stored(colour).name());
+        json.insert("strSettingAnaLineColor", from_stored_colour(colour).name());
     ShowTextType text_type = SHOW_TEXT_MAX;
     if (thermframe_ana_get_text_type(ana, text_type)) {
         json.insert("strSettingAnaMaxTemp", (text_type & SHOW_TEXT_MAX) != 0);
