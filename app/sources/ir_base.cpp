@@ -251,22 +251,26 @@ void IRBase::check_warning_and_snap()
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) +
                          ".png";
     // The warning text joins the picture's user data instead of replacing it.
+    set_user_data_value(QStringLiteral("VYWarningText"), m_p_warning_condition->get_warning_text());
+    save_as_image_to_file(path);
+}
+
+void IRBase::set_user_data_value(const QString& key, const QJsonValue& value)
+{
     void* frame = get_ir_data();
     QJsonObject user_data;
     uint32_t length = 0;
     if (thermframe_get_user_data(frame, nullptr, length) && length > 0 && length <= (16u << 20)) {
         QByteArray bytes(static_cast<int>(length), '\0');
         if (thermframe_get_user_data(frame, reinterpret_cast<unsigned char*>(bytes.data()), length)) {
-            user_data = QJsonDocument::fromJson(bytes.left(bytes.indexOf('\0') < 0 ? bytes.size()
-                                                                                   : bytes.indexOf('\0')))
-                            .object();
+            const int nul = bytes.indexOf('\0');
+            user_data = QJsonDocument::fromJson(nul < 0 ? bytes : bytes.left(nul)).object();
         }
     }
-    user_data.insert(QStringLiteral("VYWarningText"), m_p_warning_condition->get_warning_text());
+    user_data.insert(key, value);
     QByteArray json = QJsonDocument(user_data).toJson(QJsonDocument::Compact);
     thermframe_set_user_data(frame, reinterpret_cast<unsigned char*>(json.data()),
                              static_cast<uint32_t>(json.size()));
-    save_as_image_to_file(path);
 }
 
 // --- Companion items -------------------------------------------------------------------

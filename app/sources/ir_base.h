@@ -90,6 +90,9 @@ public:
     virtual void update_frame_rate() {}
     virtual QJsonObject get_user_data() const { return QJsonObject(); }
     virtual bool is_wait_cold() const { return false; }
+    // Sets one key of the picture's user data, keeping the others: in the
+    // frame document, or where the source keeps the user data it saves.
+    virtual void set_user_data_value(const QString& key, const QJsonValue& value);
 
     // --- Painting and sizes --------------------------------------------------------
     bool paint(QPainter* painter);

@@ -35,6 +35,10 @@ public:
     QString get_ir_name() const override;
     void set_source_property(const QJsonObject& json) override;
     QJsonObject get_user_data() const override { return m_user_data; }
+    void set_user_data_value(const QString& key, const QJsonValue& value) override
+    {
+        m_user_data.insert(key, value);
+    }
 
     // User data of the picture.
     bool load_user_data();

@@ -36,6 +36,8 @@ public:
     bool save(const std::wstring& path, const std::string& text, bool png, bool draw, bool append);
 
 private:
+    void copy_attached_to_document();
+
     VyLock lock_{"picfold picture"};
     docstack::DocStack stack_;
     bool loaded_ = false;

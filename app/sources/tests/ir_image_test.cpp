@@ -76,7 +76,7 @@ private slots:
     void rotation_steps();
     void user_data_parsing_data();
     void user_data_parsing();
-    void weather_and_texts_travel_through_user_data();
+    void weather_and_texts_survive_saving();
     void gps_text_data();
     void gps_text();
 
@@ -392,7 +392,7 @@ void IRImageTest::user_data_parsing()
     QCOMPARE(parsed.value("site").toString(), site);
 }
 
-void IRImageTest::weather_and_texts_travel_through_user_data()
+void IRImageTest::weather_and_texts_survive_saving()
 {
     IRImage source(nullptr);
     QVERIFY(source.open_file(sample("sample.jpg")));
