@@ -3,6 +3,7 @@
 #include "alarms/warning_condition.h"
 #include "charts/wnd_chart_base.h"
 #include "markpen.h"
+#include "picfold.h"
 #include "sources/handle_ids.h"
 #include "sources/line_colour.h"
 #include "sources/source_settings.h"
@@ -10,7 +11,10 @@
 #include "views/wnd_ir_companions.h"
 #include "views/wnd_ir_show.h"
 
+#include <QClipboard>
 #include <QColor>
+#include <QGuiApplication>
+#include <QPixmap>
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QLoggingCategory>
@@ -63,9 +67,30 @@ bool IRBase::remove_mark(int) { return false; }
 int IRBase::insert_mark(const QString&) { return -1; }
 bool IRBase::update_mark(int, const QString&) { return false; }
 
-// Copying the picture to the clipboard comes with the clipboard tools; a
-// picture source answers false until then.
-bool IRBase::copy_image_to_clipboard() { return false; }
+bool IRBase::copy_image_to_clipboard()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) {
+        return false;
+    }
+    if (m_b_normal_image) {
+        clipboard->setPixmap(QPixmap::fromImage(m_image_ir));
+        return true;
+    }
+    // The picture goes through a PNG file in the configuration folder so the
+    // clipboard gets what a saved copy would show.
+    const QString path = source_settings::config_path() + "clipboad.png";
+    if (!picfold_save_png_file_w(m_h_ir, path.toStdWString(), get_gps_text(get_user_data()).toStdString(), true,
+                                 false)) {
+        return false;
+    }
+    QPixmap pixmap;
+    if (!pixmap.load(path, "PNG")) {
+        return false;
+    }
+    clipboard->setPixmap(pixmap);
+    return true;
+}
 
 // --- Painting and sizes ---------------------------------------------------------------
 

@@ -46,7 +46,10 @@ FocusScope {
     }
 
     Keys.onPressed: {
-        if ((event.modifiers & Qt.ControlModifier) && event.key === Qt.Key_S) {
+        if ((event.modifiers & Qt.ControlModifier) && event.key === Qt.Key_C) {
+            wndIRShow.copy_image_to_clipboard()
+            event.accepted = true
+        } else if ((event.modifiers & Qt.ControlModifier) && event.key === Qt.Key_S) {
             if (!wndIRShow.is_show_normal_image()) save()
             event.accepted = true
         } else if (!(event.modifiers & Qt.ControlModifier) && event.key >= Qt.Key_Left
@@ -93,6 +96,39 @@ FocusScope {
         anchors { right: parent.right; top: id_ctrl.bottom; bottom: parent.bottom }
         width: 260
         wndIRShow: id_wnd.wndIRShow
+    }
+
+    // Control with the wheel zooms; the wheel alone is left to the page.
+    MouseArea {
+        anchors.fill: id_area_ir
+        acceptedButtons: Qt.NoButton
+        onWheel: {
+            if (wheel.modifiers & Qt.ControlModifier) {
+                if (wheel.angleDelta.y > 0) id_area_ir.zoom_in(); else id_area_ir.zoom_out()
+                wheel.accepted = true
+            } else {
+                wheel.accepted = false
+            }
+        }
+    }
+
+    // A plain picture has no temperatures: its panel is covered.
+    Rectangle {
+        objectName: "cover_plain_image"
+        anchors.fill: id_property
+        visible: id_ctrl.bNormalImage
+        color: "#B0181F27"
+        Text {
+            anchors.centerIn: parent
+            width: parent.width - 20
+            visible: id_cover_mouse.containsMouse
+            wrapMode: Text.Wrap
+            horizontalAlignment: Text.AlignHCenter
+            textFormat: Text.PlainText
+            color: ItemCommonClr.clrTextLabel
+            text: qsTr("非红外图片，红外相关控制无效！")
+        }
+        MouseArea { id: id_cover_mouse; anchors.fill: parent; hoverEnabled: true }
     }
 
     Text {

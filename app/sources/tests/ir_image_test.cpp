@@ -5,12 +5,15 @@
 #include "message_guard.h"
 #include "picfold.h"
 #include "sources/ir_image.h"
+#include "sources/source_settings.h"
 #include "test_folders.h"
 #include "thermframe.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QJsonDocument>
 #include <QPainter>
@@ -79,6 +82,7 @@ private slots:
     void weather_and_texts_survive_saving();
     void gps_text_data();
     void gps_text();
+    void copies_to_the_clipboard();
 
 private:
     roadtest::TestFolders m_folders;
@@ -444,6 +448,27 @@ void IRImageTest::gps_text()
     const QJsonObject user{{"VYLongitudeDegree", lng}, {"VYLongitudeDirection", lng_dir},
                            {"VYLatitudeDegree", lat}, {"VYLatitudeDirection", lat_dir}};
     QCOMPARE(IRBase::get_gps_text(user), text);
+}
+
+void IRImageTest::copies_to_the_clipboard()
+{
+    const QString file = source_settings::config_path() + "clipboad.png";
+    QFile::remove(file);
+    IRImage plain(nullptr);
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(m_dir.filePath("clip.png"), "PNG"));
+    QVERIFY(plain.open_file(m_dir.filePath("clip.png")));
+    QVERIFY(plain.copy_image_to_clipboard());
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(60, 40));
+    QVERIFY(!QFile::exists(file));
+
+    IRImage source(nullptr);
+    QVERIFY(source.open_file(sample("sample.jpg")));
+    QVERIFY(source.copy_image_to_clipboard());
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), QImage(file).size());
+    QVERIFY(QGuiApplication::clipboard()->image().width() >= 640);
 }
 
 QTEST_MAIN(IRImageTest)

@@ -241,6 +241,35 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
         QCOMPARE(it->second.max, entry.second.max);
     }
     road.save_screen(kTest, "6-reopened");
+
+    // An ordinary picture opens without temperatures: the picture operations
+    // hide and the property panel is covered.
+    QImage ordinary(400, 300, QImage::Format_RGB32);
+    ordinary.fill(QColor(40, 90, 160));
+    const QString plain = out.filePath("ordinary.png");
+    QVERIFY(ordinary.save(plain, "PNG"));
+    QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, plain)));
+    QVERIFY(ok.toBool());
+    QVERIFY(view->is_show_normal_image());
+    QVERIFY(road.find_item("cover_plain_image")->isVisible());
+    QVERIFY(!road.find_item("btn_rotate_right")->isVisible());
+    QVERIFY(!road.find_item("btn_save")->isVisible());
+    QCOMPARE(view->width(), 400.0);
+    road.save_screen(kTest, "7-plain");
+
+    // A file nobody can read says so and keeps the picture shown.
+    const QString junk = out.filePath("junk.jpg");
+    QFile bad(junk);
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+    m_guard.expect(QRegularExpression("Not a JPEG file"));
+    m_guard.expect(QRegularExpression("plain image refused"));
+    QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, junk)));
+    QVERIFY(!ok.toBool());
+    QVERIFY(road.find_item("text_tip")->isVisible());
+    QCOMPARE(view->get_file_path(), plain);
+    road.save_screen(kTest, "8-unreadable");
 }
 
 QTEST_MAIN(PictureWindowRoadTest)
