@@ -34,8 +34,13 @@ IRImage::~IRImage()
     picfold_uninit(m_h_ir);
 }
 
+// A plain picture has no frame document: picfold still holds the picture
+// opened before it, which must not be measured or edited in its place.
 void* IRImage::get_ir_data() const
 {
+    if (m_b_normal_image) {
+        return nullptr;
+    }
     void* frame = nullptr;
     picfold_get_ir_data(m_h_ir, frame);
     return frame;
@@ -43,6 +48,9 @@ void* IRImage::get_ir_data() const
 
 void* IRImage::get_ir_paint() const
 {
+    if (m_b_normal_image) {
+        return nullptr;
+    }
     void* painter = nullptr;
     picfold_get_ir_paint(m_h_ir, painter);
     return painter;

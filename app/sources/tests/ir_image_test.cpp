@@ -171,6 +171,15 @@ void IRImageTest::plain_images_open_without_temperatures()
     QVERIFY(qAbs(QColor(shown.pixel(100, 100)).green() - 200) < 8);
     QVERIFY(!source.save_image_to_file());
     QVERIFY(source.get_user_data().isEmpty());
+
+    // After an IR picture, a plain one leaves nothing of it to measure or edit.
+    IRImage after(nullptr);
+    QVERIFY(after.open_file(sample("sample.jpg")));
+    QVERIFY(after.open_file(path));
+    QVERIFY(after.get_ir_data() == nullptr);
+    QVERIFY(after.get_ir_property().isEmpty());
+    QVERIFY(!after.add_rect());
+    QVERIFY(!after.rorate_90_degrees(true));
 }
 
 void IRImageTest::unreadable_files_keep_the_previous_picture()

@@ -255,6 +255,7 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     QVERIFY(!road.find_item("btn_rotate_right")->isVisible());
     QVERIFY(!road.find_item("btn_save")->isVisible());
     QCOMPARE(view->width(), 400.0);
+    QCOMPARE(road.find_item("input_strSettingEmiss")->property("text").toString(), QString());
     road.save_screen(kTest, "7-plain");
 
     // A file nobody can read says so and keeps the picture shown.
