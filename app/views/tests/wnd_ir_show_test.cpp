@@ -35,6 +35,8 @@ private slots:
 
     void property_table_data();
     void property_table();
+    void humidity_reads_as_truncated_percent();
+    void own_parameters_of_an_object_are_checked();
     void cursor_table_data();
     void cursor_table();
     void kinds_and_empty_answers_without_source();
@@ -91,6 +93,43 @@ void WndIRShowTest::property_table()
     QCOMPARE(view.set_ir_property(QJsonDocument::fromJson(json.toUtf8()).object()), accepted);
     const QJsonValue value = view.get_ir_property().value(key);
     QCOMPARE(value.isString() ? value.toString() : QString::number(value.toInt()), shown);
+}
+
+void WndIRShowTest::humidity_reads_as_truncated_percent()
+{
+    WndIRShow view;
+    QVERIFY(open_view(view));
+    if (!thermframe_set_rel_hum(view.source()->get_ir_data(), 0.456f)) {
+        QSKIP("the sample picture has no calibration data and keeps its own parameters");
+    }
+    QCOMPARE(view.get_ir_param_info().value("strSettingRelHum").toString(), QString("45"));
+}
+
+void WndIRShowTest::own_parameters_of_an_object_are_checked()
+{
+    WndIRShow view;
+    QVERIFY(open_view(view));
+    // Nothing selected: refused, nothing changed.
+    QVERIFY(!view.set_ana_property(QJsonObject{{"strSettingAnaEmiss", "0.7"}}));
+    void* doc = view.source()->get_ir_data();
+    void* ana = nullptr;
+    QVERIFY(thermframe_add_ana(doc, "R:20,20;80,60;-", ana));
+    QVERIFY(thermframe_ana_set_select(doc, "R:20,20;80,60;-"));
+    bool own = false;
+    float emissivity = 0.0f, distance = 0.0f;
+    QVERIFY(thermframe_ana_get_self_para(ana, own, emissivity, distance));
+    for (const char* bad : {"1.5", "0", "-1", "", "nan", "x"}) {
+        QVERIFY2(!view.set_ana_property(QJsonObject{{"strSettingAnaEmiss", bad}}), bad);
+        QVERIFY2(!view.set_ana_property(QJsonObject{{"strSettingAnaDist", bad[0] == '1' ? "0" : bad}}), bad);
+    }
+    bool own_after = true;
+    float e = 0.0f, d = 0.0f;
+    QVERIFY(thermframe_ana_get_self_para(ana, own_after, e, d));
+    QCOMPARE(own_after, own);
+    QCOMPARE(e, emissivity);
+    QVERIFY(view.set_ana_property(QJsonObject{{"strSettingAnaDefaultParam", false}}));
+    QVERIFY(view.set_ana_property(QJsonObject{{"strSettingAnaLineColor", "#102030"}}));
+    QCOMPARE(view.get_cur_ana_property().value("strSettingAnaLineColor").toString(), QString("#102030"));
 }
 
 void WndIRShowTest::cursor_table_data()
