@@ -1,5 +1,7 @@
 #include "shell/qml_registration.h"
 
+#include "views/wnd_ir_show.h"
+
 #include <QQmlContext>
 #include <QtQml>
 
@@ -41,7 +43,7 @@ void register_qml_types()
     //  5 WndIRPalette              (app/views)
     //  6 WndIRIsotherm             (app/views)
     //  7 WndPlayerProgressBar      (app/views)
-    //  8 WndIRShow                 (app/views)
+    register_own_module<WndIRShow>("WndIRShow");
     //  9 WndChartArea              (app/charts)
     // 10 WndChartBase              (app/charts)
     // 11 WndChartLine              (app/charts)
@@ -57,7 +59,6 @@ void register_qml_types()
     // 21 WndVideoEdit              (app/views)
     // 22 WndVideoEditProgress      (app/views)
     // 23 WndReportClient           (app/reports)
-    Q_UNUSED(&register_own_module<QObject>);
 }
 
 void set_context_properties(QQmlContext* context)

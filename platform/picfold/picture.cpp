@@ -5,6 +5,9 @@
 #include "sensekern.h"
 #include "thermframe.h"
 
+#include <algorithm>
+#include <vector>
+
 
 namespace picfold {
 namespace detail {
@@ -46,6 +49,7 @@ bool Picture::load(const std::string& path, bool with_view)
     stack_.sync_image_size();
     loaded_ = true;
     sgcc_ = sgcc;
+    copy_attached_to_document();
     stack_.read_parameters(&stored_);
     if (keep && !stack_.apply_parameters(kept)) {
         // A picture without calibration data converts only at its own parameters.
@@ -74,6 +78,31 @@ void Picture::apply_stored_view()
         thermframe_set_palette_type(doc, PALETTE_TYPE_AUTO_EVERY_FRAME);
     } else {
         thermframe_set_imaging_range(doc, low, high);
+    }
+}
+
+// The voice note and user data stored with the picture belong to the
+// document, which writes them back when the picture is saved: without this
+// copy saving a picture in place would drop them.
+void Picture::copy_attached_to_document()
+{
+    void* frame = stack_.frame();
+    void* doc = stack_.doc();
+    const struct {
+        SensekernAttached which;
+        bool (*set)(void*, unsigned char*, uint32_t);
+    } parts[] = {{SENSEKERN_SOUND, thermframe_set_sound_data}, {SENSEKERN_USER, thermframe_set_user_data}};
+    for (const auto& part : parts) {
+        uint32_t length = 0;
+        std::vector<uint8_t> bytes;
+        if (sensekern_get_attached_data(frame, part.which, nullptr, &length) && length > 0) {
+            bytes.resize(length);
+            if (!sensekern_get_attached_data(frame, part.which, bytes.data(), &length)) {
+                bytes.clear();
+            }
+            bytes.resize(std::min<size_t>(bytes.size(), length));
+        }
+        part.set(doc, bytes.empty() ? nullptr : bytes.data(), static_cast<uint32_t>(bytes.size()));
     }
 }
 

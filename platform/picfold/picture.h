@@ -38,6 +38,7 @@ public:
 private:
     // The palette and imaging range the picture was saved with.
     void apply_stored_view();
+    void copy_attached_to_document();
 
     VyLock lock_{"picfold picture"};
     docstack::DocStack stack_;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -336,6 +337,44 @@ TEST(picfold, stored_parameters_on_or_off)
     ASSERT_TRUE(picfold_set_use_temperature_para(p.h, true));
     ASSERT_TRUE(thermframe_get_emiss(p.doc(), e));
     EXPECT_FLOAT_EQ(e, stored);
+}
+
+std::vector<unsigned char> user_data_of(void* doc)
+{
+    uint32_t length = 0;
+    std::vector<unsigned char> bytes;
+    if (thermframe_get_user_data(doc, nullptr, length) && length > 0) {
+        bytes.resize(length);
+        thermframe_get_user_data(doc, bytes.data(), length);
+    }
+    return bytes;
+}
+
+// The user data and voice note stored with a picture reach the document, so
+// a picture saved again keeps them.
+TEST(picfold, stored_user_data_and_voice_note_survive_saving_again)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"sample.jpg", "sample.png"}) {
+        const QString source = QString("samples/") + name;
+        if (!QFile::exists(source)) GTEST_SKIP() << "samples were not generated";
+        Handle p;
+        ASSERT_TRUE(picfold_load_file_w(p.h, wide(source), true));
+        const std::vector<unsigned char> user = user_data_of(p.doc());
+        ASSERT_FALSE(user.empty()) << name;
+        uint32_t sound = 0;
+        ASSERT_TRUE(thermframe_get_sound_data(p.doc(), nullptr, sound));
+        const QString target = dir.filePath(name);
+        std::string text;
+        ASSERT_TRUE(QString(name).endsWith("png") ? picfold_save_png_file_w(p.h, wide(target), text, true, true)
+                                                  : picfold_save_jpg_file_w(p.h, wide(target), text, true, true));
+        Handle q;
+        ASSERT_TRUE(picfold_load_file_w(q.h, wide(target), true));
+        EXPECT_EQ(user_data_of(q.doc()), user) << name;
+        uint32_t sound_again = 0;
+        ASSERT_TRUE(thermframe_get_sound_data(q.doc(), nullptr, sound_again));
+        EXPECT_EQ(sound_again, sound) << name;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+import QtQuick 2.15
+import VY.WndIRShow 1.0
+import "../common"
+
+// The IR view of a document window with its analysis toolbar: the view is
+// sized to the picture times the zoom factor and centred in the area.
+Rectangle {
+    id: id_area
+    objectName: "area_ir_show"
+    color: ItemCommonClr.clrClientBackground
+
+    property int nWndType: ItemCommonDef.wndFunctionImage
+    property real fZoom: 1.0
+    property int nCurAna: 0
+    readonly property alias wndIRShow: id_ir_show
+    readonly property int nToolbarHeight: 40
+
+    signal sig_update_cur_ana(int n_cur_ana)
+
+    function open_file(str_path) {
+        if (!id_ir_show.open_file(str_path)) {
+            return false
+        }
+        update_ir_show_size()
+        return true
+    }
+    function update_ir_show_size() {
+        var w = Math.max(1, Math.floor(id_ir_show.n_pixel_width * fZoom))
+        var h = Math.max(1, Math.floor(id_ir_show.n_pixel_height * fZoom))
+        id_ir_show.width = w
+        id_ir_show.height = h
+        id_ir_show.set_paint_wnd_size(w, h)
+        id_ir_show.update()
+    }
+    function zoom_in() {
+        var next = Math.min(4.0, fZoom + 0.2)
+        if (next * next * id_ir_show.n_pixel_width * id_ir_show.n_pixel_height > 18662400) {
+            return
+        }
+        fZoom = next
+        update_ir_show_size()
+    }
+    function zoom_out() { fZoom = Math.max(0.25, fZoom - 0.2); update_ir_show_size() }
+    function zoom_restore() { fZoom = 1.0; update_ir_show_size() }
+    function press_shape(n_id, b_checked) {
+        id_toolbar.uncheck_shapes(n_id)
+        if (!b_checked) { id_ir_show.add_null(); return }
+        switch (n_id) {
+        case ItemCommonDef.idBtnAddPoint: id_ir_show.add_point(); break
+        case ItemCommonDef.idBtnAddLine: id_ir_show.add_line(); break
+        case ItemCommonDef.idBtnAddRect: id_ir_show.add_rect(); break
+        case ItemCommonDef.idBtnAddEllipse: id_ir_show.add_ellipse(); break
+        case ItemCommonDef.idBtnAddPolygon: id_ir_show.add_poly(); break
+        case ItemCommonDef.idBtnAddPolyline: id_ir_show.add_polyline(); break
+        }
+    }
+
+    ItemListIRToolbar {
+        id: id_toolbar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: id_area.nToolbarHeight
+        onSig_press_btn: {
+            if (n_id >= ItemCommonDef.idBtnAddPoint && n_id <= ItemCommonDef.idBtnAddPolyline) {
+                id_area.press_shape(n_id, b_checked)
+            } else if (n_id === ItemCommonDef.idBtnDeleteAna) {
+                id_ir_show.delete_ana()
+            } else if (n_id === ItemCommonDef.idBtnClearAna) {
+                id_ir_show.delete_all_ana()
+            } else if (n_id === ItemCommonDef.idBtnShowMouseTemp) {
+                id_ir_show.set_ir_property({"strSettingMouseTemp": b_checked})
+            } else if (n_id === ItemCommonDef.idBtnShowMaxTemp) {
+                id_ir_show.set_ir_property({"strSettingMaxPoint": b_checked})
+            } else if (n_id === ItemCommonDef.idBtnShowMinTemp) {
+                id_ir_show.set_ir_property({"strSettingMinPoint": b_checked})
+            }
+        }
+    }
+
+    Flickable {
+        id: id_flick
+        anchors { left: parent.left; right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
+        clip: true
+        contentWidth: Math.max(width, id_ir_show.width)
+        contentHeight: Math.max(height, id_ir_show.height)
+        interactive: false
+
+        WndIRShow {
+            id: id_ir_show
+            objectName: "wnd_ir_show"
+            n_wnd_type: id_area.nWndType
+            x: Math.max(0, (id_flick.width - width) / 2)
+            y: Math.max(0, (id_flick.height - height) / 2)
+            onSig_toolbar_ir_unchecked_ana_btn: id_toolbar.uncheck_shapes(-1)
+            onSig_update_cur_ana: { id_area.nCurAna = n_cur_ana; id_area.sig_update_cur_ana(n_cur_ana) }
+            onSig_update_rotate: id_area.update_ir_show_size()
+        }
+    }
+}

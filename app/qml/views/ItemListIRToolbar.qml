@@ -1,0 +1,40 @@
+import QtQuick 2.15
+import "../common"
+
+// The analysis toolbar of an IR view: the six shape buttons, delete, clear
+// and the display switches.
+Rectangle {
+    id: id_bar
+    color: ItemCommonClr.clrTitleBackground
+
+    signal sig_press_btn(int n_id, bool b_checked)
+
+    // Releases every shape button but the one of n_keep_id.
+    function uncheck_shapes(n_keep_id) {
+        var shapes = [id_point, id_line, id_rect, id_ellipse, id_polygon, id_polyline]
+        for (var i = 0; i < shapes.length; ++i) {
+            if (shapes[i].nBtnId !== n_keep_id) {
+                shapes[i].bChecked = false
+            }
+        }
+    }
+
+    Row {
+        anchors.verticalCenter: parent.verticalCenter
+        x: 6
+        spacing: 2
+        ItemIRToolButton { id: id_point; objectName: "btn_add_point"; nBtnId: ItemCommonDef.idBtnAddPoint; bCheckable: true; strText: qsTr("点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_line; objectName: "btn_add_line"; nBtnId: ItemCommonDef.idBtnAddLine; bCheckable: true; strText: qsTr("线"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_rect; objectName: "btn_add_rect"; nBtnId: ItemCommonDef.idBtnAddRect; bCheckable: true; strText: qsTr("矩形"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_ellipse; objectName: "btn_add_ellipse"; nBtnId: ItemCommonDef.idBtnAddEllipse; bCheckable: true; strText: qsTr("椭圆"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_polygon; objectName: "btn_add_polygon"; nBtnId: ItemCommonDef.idBtnAddPolygon; bCheckable: true; strText: qsTr("多边形"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_polyline; objectName: "btn_add_polyline"; nBtnId: ItemCommonDef.idBtnAddPolyline; bCheckable: true; strText: qsTr("折线"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        Item { width: 12; height: 1 }
+        ItemIRToolButton { objectName: "btn_delete_ana"; nBtnId: ItemCommonDef.idBtnDeleteAna; strText: qsTr("删除"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_clear_ana"; nBtnId: ItemCommonDef.idBtnClearAna; strText: qsTr("清空"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        Item { width: 12; height: 1 }
+        ItemIRToolButton { objectName: "btn_mouse_temp"; nBtnId: ItemCommonDef.idBtnShowMouseTemp; bCheckable: true; strText: qsTr("鼠标温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_max_point"; nBtnId: ItemCommonDef.idBtnShowMaxTemp; bCheckable: true; strText: qsTr("最高点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_min_point"; nBtnId: ItemCommonDef.idBtnShowMinTemp; bCheckable: true; strText: qsTr("最低点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+    }
+}

@@ -1,0 +1,74 @@
+// The still-picture source: one picture file held by a picfold object. A
+// file picfold cannot read is still shown when Qt loads it as an ordinary
+// picture (a plain image without temperatures).
+#pragma once
+
+#include "sources/audio_tool.h"
+#include "sources/ir_base.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+
+class IRImage : public IRBase {
+    Q_OBJECT
+
+public:
+    // Plain images larger than this are refused before they are decoded.
+    static constexpr qint64 kMaxPlainPixels = 16384LL * 16384LL;
+    // Stored user data longer than this is not read.
+    static constexpr uint32_t kMaxUserDataBytes = 16u << 20;
+
+    explicit IRImage(WndIRShow* owner);
+    ~IRImage() override;
+
+    void* get_ir_data() const override;
+    void* get_ir_paint() const override;
+    bool open_file(const QString& path) override;
+    bool save_anas_to_user_data(QJsonObject& user_data) override;
+    bool save_image_to_file() override;
+    bool save_image_to_png() override;
+    bool save_as_image_to_file(const QString& path) override;
+    bool save_as_sgcc_image_to_file(const QString& path) override;
+    QString copy_to_path(const QString& target_base) override;
+    bool set_use_temperature_para(bool on) override;
+    bool add_source_property(QJsonObject& json) override;
+    QString get_ir_name() const override;
+    void set_source_property(const QJsonObject& json) override;
+    QJsonObject get_user_data() const override { return m_user_data; }
+    void set_user_data_value(const QString& key, const QJsonValue& value) override
+    {
+        m_user_data.insert(key, value);
+    }
+
+    // User data of the picture.
+    bool load_user_data();
+    bool apply_view_settings();
+    bool store_view_settings();
+    bool load_sound_data();
+    void load_stored_anas();
+    QString get_altitude_text() const;
+    QString get_longitude_text() const;
+    QString get_latitude_text() const;
+    QString get_preset_text() const;
+    QString get_user_data_string(const QString& key) const;
+
+    // The PNG written next to a picture by save_image_to_png.
+    static QString png_path_for(const QString& picture_path);
+    // Parses stored user-data bytes: anything that is not a JSON object is
+    // an empty object.
+    static QJsonObject parse_user_data(const QByteArray& bytes);
+
+private:
+    // Puts the user data (and, for ordinary pictures, the voice note) into
+    // the frame document before a save.
+    void put_user_data_into_frame(bool with_sound);
+    bool save_picture(const QString& path, bool png, bool append);
+    bool load_plain_image(const QString& path);
+
+    QByteArray m_user_data_bytes;
+    QByteArray m_sound_bytes;
+    uint32_t m_sound_length = 0;
+    AudioTool m_audio_tool;
+    QJsonObject m_user_data;
+    bool m_b_first_opening = true;
+};

@@ -1,0 +1,152 @@
+// The QML item that shows one IR source (still picture, recording or live
+// camera): turns QML calls into operations of its source, mouse and hover
+// events into the analysis-editing protocol, and relays the source's
+// signals. It keeps no picture data; the source paints everything.
+//
+// Handles never reach the QML as pointers: analysis objects and library
+// objects travel as small ids of handle tables, checked on every call.
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QQuickPaintedItem>
+#include <QVariantList>
+
+class IRBase;
+class WndChartArea;
+class WndChartLine;
+class WndIRIsotherm;
+class WndIRPalette;
+class WndTableIRTemp;
+class WndTableIRTempSimplified;
+class WndVideoEdit;
+
+class WndIRShow : public QQuickPaintedItem {
+    Q_OBJECT
+    Q_PROPERTY(int n_wnd_type READ n_wnd_type WRITE set_n_wnd_type)
+    Q_PROPERTY(int n_pixel_width READ n_pixel_width NOTIFY sig_update_rotate)
+    Q_PROPERTY(int n_pixel_height READ n_pixel_height NOTIFY sig_update_rotate)
+
+public:
+    explicit WndIRShow(QQuickItem* parent = nullptr);
+    ~WndIRShow() override;
+
+    void paint(QPainter* painter) override;
+
+    int n_wnd_type() const { return 0; }
+    void set_n_wnd_type(int type) { init_wnd(type); }
+    int n_pixel_width() const;
+    int n_pixel_height() const;
+
+    IRBase* source() const { return m_ir; }
+
+    // Id of an analysis handle for the QML (0 for null), and back: null when
+    // the id is unknown or the object no longer lives in the frame document.
+    int ana_id(void* handle) const;
+    void* ana_from_id(int id) const;
+
+    Q_INVOKABLE QObject* get_ir_show() { return this; }
+    Q_INVOKABLE bool init_wnd(int n_type);
+    Q_INVOKABLE bool open_file(const QString& str_file_path);
+    Q_INVOKABLE bool set_wnd_index(int n_index);
+    Q_INVOKABLE bool set_wnd_type_index(int n_index);
+    Q_INVOKABLE bool add_null();
+    Q_INVOKABLE bool add_point();
+    Q_INVOKABLE bool add_line();
+    Q_INVOKABLE bool add_rect();
+    Q_INVOKABLE bool add_ellipse();
+    Q_INVOKABLE bool add_poly();
+    Q_INVOKABLE bool add_polyline();
+    Q_INVOKABLE bool delete_ana();
+    Q_INVOKABLE bool delete_all_ana();
+    Q_INVOKABLE bool save_image_to_file();
+    Q_INVOKABLE bool save_image_to_png();
+    Q_INVOKABLE bool save_as_image_to_file(const QString& str_new_file_path);
+    Q_INVOKABLE bool save_as_sgcc_image_to_file(const QString& str_new_file_path);
+    Q_INVOKABLE bool move_ana_position(int n_type);
+    Q_INVOKABLE bool save_ana_info_to_file(const QString& str_file_path);
+    Q_INVOKABLE bool load_ana_info_from_file(const QString& str_file_path);
+    Q_INVOKABLE bool copy_image_to_clipboard();
+    Q_INVOKABLE bool set_enable_imaging_blur(bool b_enable);
+    Q_INVOKABLE bool set_ana_alias(const QString& str_alias);
+    Q_INVOKABLE bool set_ana_property(const QJsonObject& json_info);
+    Q_INVOKABLE bool set_ir_property(const QJsonObject& json_info);
+    Q_INVOKABLE QString get_ana_alias();
+    Q_INVOKABLE bool load_ana_from_string(const QString& str_anas);
+    Q_INVOKABLE QString get_anas_json();
+    Q_INVOKABLE QJsonArray get_all_anas_json();
+    Q_INVOKABLE QString copy_to_path(const QString& str_path_no_ext);
+    Q_INVOKABLE int get_imaging_algorithm_mode();
+    Q_INVOKABLE bool set_imaging_algorithm_mode(int n_mode);
+    Q_INVOKABLE QJsonObject get_sensor_temp();
+    Q_INVOKABLE QJsonObject get_ir_property();
+    Q_INVOKABLE QJsonObject get_ir_temp_info();
+    Q_INVOKABLE QJsonObject get_ir_param_info();
+    Q_INVOKABLE QJsonObject get_cur_ana_property();
+    Q_INVOKABLE QJsonObject get_cur_ana_temp_info();
+    Q_INVOKABLE QJsonObject get_cur_ana_param_info();
+    Q_INVOKABLE int get_cur_ana_palette();
+    Q_INVOKABLE int print_report(const QString& str_report_path);
+    Q_INVOKABLE bool open_report();
+    Q_INVOKABLE bool is_show_normal_image();
+    Q_INVOKABLE bool is_sgcc_image();
+    Q_INVOKABLE bool is_wait_cold();
+    Q_INVOKABLE bool set_paint_wnd_size(int n_width, int n_height);
+    Q_INVOKABLE bool rorate_90_degrees(bool b_clockwise);
+    Q_INVOKABLE QJsonArray get_array_len_type();
+    Q_INVOKABLE QJsonArray get_array_meas_range(int n_len_type);
+    Q_INVOKABLE QString get_capture_sn();
+    Q_INVOKABLE int get_ir_handle();
+    Q_INVOKABLE int get_ir_paint_handle();
+    Q_INVOKABLE int get_ir_data_handle();
+    Q_INVOKABLE QString get_file_path();
+
+    // Companion items (the charts, palette bar, isotherm editor, tables and
+    // clip editor bind themselves through these once they are built).
+    void set_line_chart(WndChartLine* chart);
+    void set_area_chart(WndChartArea* chart);
+    void set_palette_wnd(WndIRPalette* palette);
+    void set_table_ir_temp(WndTableIRTemp* table);
+    void set_simple_table_ir_temp(WndTableIRTempSimplified* table);
+    void set_wnd_isotherm(WndIRIsotherm* isotherm);
+    void set_video_edit_wnd(WndVideoEdit* edit);
+
+    // Used by the source: the selected object changed (null: none).
+    void notify_cur_ana(void* handle);
+
+signals:
+    void sig_update_sound_sec(int n_sec);
+    void sig_update_ir_param_info();
+    void sig_update_ir_temp_info();
+    void sig_update_ana_alias(bool b_delete);
+    void sig_update_ana_temp_info();
+    void sig_update_cur_ana(int n_cur_ana);
+    void sig_update_temp_tooltip(int n_pt_x, int n_pt_y, const QString& str_tooltip);
+    void sig_show_trend_chart_menu(int n_id_ir, int n_id_ana, bool b_pt_ana);
+    void sig_update();
+    void sig_warning_condition(const QVariantList& lst_condition);
+    void sig_update_rotate();
+    void sig_toolbar_ir_unchecked_ana_btn();
+
+protected:
+    void geometryChanged(const QRectF& new_geometry, const QRectF& old_geometry) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void hoverEnterEvent(QHoverEvent* event) override;
+    void hoverMoveEvent(QHoverEvent* event) override;
+
+private:
+    void* frame() const;
+    void repaint() { update(); }
+    // Maps a view point to a point of the stored picture; false when the
+    // window size is unknown.
+    bool to_picture_point(int x, int y, uint16_t& px, uint16_t& py) const;
+    void update_cursor(int x, int y);
+
+    IRBase* m_ir = nullptr;
+};
+
+// The cursor for a thermframe hit code at a rotation (0..4).
+Qt::CursorShape cursor_for_hit_code(int hit_code, int rotation);
