@@ -1,5 +1,9 @@
 #include "shell/app_shell.h"
 
+#include "shell/data_common.h"
+#include "shell/data_config.h"
+#include "shell/global_function.h"
+#include "shell/h_translator.h"
 #include "shell/qml_registration.h"
 
 #include <QFont>
@@ -11,7 +15,13 @@
 AppShell::AppShell()
 {
     init_app_resources();
+    m_global = new GlobalFunction();
+    // No translation is loaded yet: the main window loads the user's language
+    // once it is complete.
+    QCoreApplication::installTranslator(HTranslator::instance());
     m_engine = new QQmlApplicationEngine();
+    m_engine->rootContext()->setContextProperty(QStringLiteral("GlobalFunction"), m_global);
+    QCoreApplication::instance()->installEventFilter(m_global);
     register_qml_types();
     set_context_properties(m_engine->rootContext());
 }
@@ -20,6 +30,11 @@ AppShell::~AppShell()
 {
     delete m_engine;
     m_engine = nullptr;
+    delete m_global;
+    m_global = nullptr;
+    HTranslator::destroy();
+    DataConfig::destroy();
+    DataCommon::destroy();
 }
 
 bool AppShell::load_main_window(const QUrl& url)

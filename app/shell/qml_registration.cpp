@@ -1,5 +1,9 @@
 #include "shell/qml_registration.h"
 
+#include "markpen.h"
+#include "shell/data_common.h"
+#include "shell/data_config.h"
+#include "shell/h_translator.h"
 #include "views/wnd_ir_show.h"
 
 #include <QQmlContext>
@@ -36,6 +40,13 @@ void register_own_module(const char* name)
 // not registered; the QML that would use it shows a page saying so.
 void register_qml_types()
 {
+    // Reads config.json.
+    DataConfig* config = DataConfig::instance();
+    // Extension point: the database change opens its connection pool here
+    // with this path; a database that cannot be opened does not stop the start.
+    const QString database_path = config->get_app_path() + QStringLiteral("DBPyravue.db");
+    Q_UNUSED(database_path);
+
     //  1 BatchingFile              (app/reports)
     //  2 ModelIRInfo               (app/browse)
     //  3 ModelDirInfo              (app/browse)
@@ -63,5 +74,17 @@ void register_qml_types()
 
 void set_context_properties(QQmlContext* context)
 {
-    Q_UNUSED(context);
+    context->setContextProperty(QStringLiteral("HTranslator"), HTranslator::instance());
+    context->setContextProperty(QStringLiteral("DataCommon"), DataCommon::instance());
+    context->setContextProperty(QStringLiteral("DataConfig"), DataConfig::instance());
+    // Extension points, in this order: "ManagerChartTrend" (the charts change)
+    // and "DataSql" (the database change) are published here once they exist.
+
+    DataConfig* config = DataConfig::instance();
+    if (config->get_enable_image_logo()) {
+        markpen_set_logo(":/images/logo_kor.png");
+    } else {
+        markpen_clear_logo();
+    }
+    markpen_set_analysis_mode(config->get_add_ana_mode() == 0);
 }
