@@ -5,20 +5,45 @@
 #include "shell/global_function.h"
 #include "shell/h_translator.h"
 #include "shell/qml_registration.h"
+#include "shell/shell_log.h"
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
 
+namespace {
+
+// Machines without a GPU or a software OpenGL driver still get a window: the
+// scene graph then draws with the CPU.
+void choose_scene_graph_backend()
+{
+    if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND")) {
+        return;
+    }
+    QOpenGLContext probe;
+    if (!probe.create()) {
+        qCInfo(lcShell, "no OpenGL context: the windows are drawn by the software renderer");
+        QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+    }
+}
+
+}  // namespace
+
 AppShell::AppShell()
 {
     init_app_resources();
+    // Qt's own dialogs keep their settings under these names.
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("pyravue.local"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pyravue"));
     m_global = new GlobalFunction();
     // No translation is loaded yet: the main window loads the user's language
     // once it is complete.
     QCoreApplication::installTranslator(HTranslator::instance());
+    choose_scene_graph_backend();
     m_engine = new QQmlApplicationEngine();
     m_engine->rootContext()->setContextProperty(QStringLiteral("GlobalFunction"), m_global);
     QCoreApplication::instance()->installEventFilter(m_global);

@@ -6,6 +6,7 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QScreen>
+#include <QtQuickTest/quicktest.h>
 #include <QtTest>
 
 namespace roadtest {
@@ -68,7 +69,20 @@ QObject* RoadWindow::find_object(const QString& name) const
     if (QObject* found = m_window->findChild<QObject*>(name)) {
         return found;
     }
-    return m_window->contentItem()->findChild<QObject*>(name);
+    // Items made by a Repeater or created from a component have a visual
+    // parent but no object parent, so the item tree is searched as well.
+    QList<QQuickItem*> pending{m_window->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem* item = pending.takeFirst();
+        if (item->objectName() == name) {
+            return item;
+        }
+        if (QObject* found = item->findChild<QObject*>(name, Qt::FindDirectChildrenOnly)) {
+            return found;
+        }
+        pending.append(item->childItems());
+    }
+    return nullptr;
 }
 
 QQuickItem* RoadWindow::find_item(const QString& name) const
@@ -83,9 +97,24 @@ QQuickWindow* RoadWindow::find_window(const QString& name) const
 
 namespace {
 
+bool polish_pending(const QQuickItem* item)
+{
+    for (; item != nullptr; item = item->parentItem()) {
+        if (QQuickTest::qIsPolishScheduled(item)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool scene_point(QQuickItem* item, const QPointF& point, QQuickWindow** window, QPoint* scene)
 {
     if (item == nullptr || item->window() == nullptr) {
+        return false;
+    }
+    // Positioners lay out their children when the window is next polished;
+    // until then an item's place is the old one.
+    if (!RoadWindow::wait_for([item] { return !polish_pending(item); })) {
         return false;
     }
     *window = item->window();
@@ -112,6 +141,9 @@ bool RoadWindow::click_at(QQuickItem* item, const QPointF& point, Qt::MouseButto
     if (!scene_point(item, point, &window, &scene)) {
         return false;
     }
+    // Moving away first makes two clicks on one spot two single clicks, as
+    // they are for a user, instead of a double click.
+    QTest::mouseMove(window, scene + QPoint(10, 10));
     QTest::mouseMove(window, scene);
     QTest::mouseClick(window, button, Qt::NoModifier, scene);
     return true;

@@ -365,4 +365,10 @@ QtObject {
     readonly property string strBtnPathReportHorDistributionNormal: "qrc:/images/toolbar/btn_toolbar_report_hor_distribution_normal.svg"
     readonly property string strBtnPathReportHorDistributionPressed: "qrc:/images/toolbar/btn_toolbar_report_hor_distribution_pressed.svg"
     readonly property string strBtnPathReportHorDistributionDisable: "qrc:/images/toolbar/btn_toolbar_report_hor_distribution_disable.svg"
+
+    // Translated tooltip of a toolbar button; an id without one gives "".
+    // Each toolbar's change adds the texts of its buttons here.
+    function get_btn_tooltip(id_btn) {
+        return ""
+    }
 }

@@ -10,17 +10,98 @@ Rectangle {
     objectName: "wnd_client"
     color: ItemCommonClr.clrClientBackground
 
+    property var mainWindow: null
     // Page or window id currently shown: a negative start-page id or a
     // document window id.
     property int nCurId: ItemCommonDef.showWndPreviewFile
+    // Document windows by window id.
+    property var wnds: ({})
+
+    // Extension point: the document window of each kind. A window's change
+    // puts its file here ("ItemWndIRImage.qml", "ItemWndIRPlayer.qml",
+    // "ItemWndIRNetDevice.qml" in qml/views/); until then the kind opens the
+    // page that says it is not available yet.
+    readonly property var wndFiles: ({})
+    property var components: ({})
+
+    function component_of(type) {
+        if (components[type] !== undefined)
+            return components[type]
+        var file = wndFiles[type]
+        var component = file === undefined ? id_unavailable_wnd : Qt.createComponent(file)
+        if (component.status === Component.Error) {
+            console.log("ItemWndClient: " + component.errorString())
+            component = null
+        }
+        components[type] = component
+        return component
+    }
+    function create_wnd(index, index_type, type, path, folder) {
+        var component = component_of(type)
+        if (component === null)
+            return
+        var wnd = component.createObject(id_docs, { focus: true, mn_index: index, mn_index_type: index_type,
+                                                    ms_name: path, visible: false })
+        if (wnd !== null)
+            wnds[index] = wnd
+    }
+    function open_wnd(index, folder, path) {
+        var wnd = wnds[index]
+        if (wnd && wnd.set_open_picture)
+            wnd.set_open_picture(folder, path)
+    }
+    function open_nd_wnd(index, sn, address, mac, camera_id) {
+        var wnd = wnds[index]
+        if (wnd && wnd.set_net_device)
+            wnd.set_net_device(sn, address, mac, camera_id)
+    }
+    function show_wnd(index) {
+        nCurId = index
+        for (var key in wnds)
+            wnds[key].visible = (Number(key) === index)
+    }
+    function close_wnd(index) {
+        var wnd = wnds[index]
+        if (wnd) {
+            delete wnds[index]
+            wnd.destroy()
+        }
+    }
+    function wnd_count() { return Object.keys(wnds).length }
+
+    Component.onDestruction: {
+        for (var key in wnds)
+            wnds[key].destroy()
+        wnds = {}
+    }
 
     // Extension point: the start page (file preview, page -1) replaces this
-    // placeholder with its own item from qml/browse/.
+    // placeholder with its own item from qml/browse/; the other fixed pages
+    // (report designer -4, cameras -2, detection rules -3) likewise.
     ItemPageUnavailable {
         id: id_start_page
         objectName: "start_page"
         anchors.fill: parent
         visible: id_client.nCurId < 0
+        strWhat: id_client.nCurId === ItemCommonDef.showWndPreviewFile ? ItemCommonText.strTextFilePreview
+                                                                       : ItemCommonText.strReportEdit
+    }
+
+    Item {
+        id: id_docs
+        anchors.fill: parent
+    }
+
+    Component {
+        id: id_unavailable_wnd
+        ItemPageUnavailable {
+            property int mn_index: 0
+            property int mn_index_type: 0
+            property string ms_name: ""
+            objectName: "doc_wnd_" + mn_index
+            anchors.fill: parent
+            strWhat: ms_name
+        }
     }
 
     // Opens a picture file in the picture window and shows it; the start
