@@ -172,7 +172,7 @@ Window {
         id: id_dialog_file
         onSig_accepted: {
             if (purpose === ItemCommonDef.fileDialogImportReport && item === id_wnd_setting) {
-                DataConfig.str_report_save_path = folder.toString()
+                DataConfig.str_report_save_path = id_dialog_file.folder.toString()
                 var name = DataConfig.set_report_template(id_wnd_setting.nBrowsing, urls[0].toString())
                 if (name !== "")
                     id_wnd_setting.set_template_name(id_wnd_setting.nBrowsing, name)
@@ -192,9 +192,18 @@ Window {
         onSig_language: id_main_window.set_language(n_language)
     }
 
-    ItemMenuHelp {
+    // The help menu, made when first asked for (the window does not place
+    // it): popup_help_menu() shows it.
+    Loader {
         id: id_menu_help
-        onSig_language: id_main_window.set_language(n_language)
-        onSig_about: id_wnd_about.visible = true
+        active: false
+        sourceComponent: ItemMenuHelp {
+            onSig_language: id_main_window.set_language(n_language)
+            onSig_about: id_wnd_about.visible = true
+        }
+    }
+    function popup_help_menu() {
+        id_menu_help.active = true
+        id_menu_help.item.popup()
     }
 }

@@ -160,8 +160,19 @@ QString DataConfig::read_string(const QString& key) const
     return read_key(key).toString();
 }
 
-void DataConfig::write_path(const QString& key, const QString& path)
+namespace {
+
+// Folders from the QML often come as file: URLs from a dialog.
+QString local_path(const QString& path_or_url)
 {
+    return path_or_url.startsWith(QStringLiteral("file:")) ? QUrl(path_or_url).toLocalFile() : path_or_url;
+}
+
+}  // namespace
+
+void DataConfig::write_path(const QString& key, const QString& path_or_url)
+{
+    const QString path = local_path(path_or_url);
     {
         QMutexLocker lock(&m_mutex);
         if (m_settings.value(key) == QJsonValue(path)) {
@@ -368,8 +379,7 @@ bool DataConfig::is_chinese_language() const
 
 QString DataConfig::set_report_template(int n, const QString& path)
 {
-    // A file: URL from a file dialog becomes a local path.
-    const QString local = path.startsWith(QStringLiteral("file:")) ? QUrl(path).toLocalFile() : path;
+    const QString local = local_path(path);
     if (!has_separator(local)) {
         return QString();
     }

@@ -112,9 +112,13 @@ bool scene_point(QQuickItem* item, const QPointF& point, QQuickWindow** window, 
     if (item == nullptr || item->window() == nullptr) {
         return false;
     }
-    // Positioners lay out their children when the window is next polished;
+    // A resize reaches the window's content through the event loop, and
+    // positioners lay out their children when the window is next polished;
     // until then an item's place is the old one.
-    if (!RoadWindow::wait_for([item] { return !polish_pending(item); })) {
+    QQuickWindow* holder = item->window();
+    if (!RoadWindow::wait_for([item, holder] {
+            return holder->contentItem()->size() == QSizeF(holder->size()) && !polish_pending(item);
+        })) {
         return false;
     }
     *window = item->window();
@@ -185,12 +189,12 @@ bool RoadWindow::drag(QQuickItem* item, const QPointF& from, const QPointF& to)
     }
     QTest::mouseMove(window, start);
     QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, start);
+    // Each step is handled before the next, as the event loop does for a
+    // user: a drag that resizes or moves the window sees its new geometry.
     const int steps = 5;
     for (int i = 1; i <= steps; ++i) {
-        const QPoint step = start + (end - start) * i / steps;
-        QMouseEvent move(QEvent::MouseMove, step, window->mapToGlobal(step), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(window, &move);
+        QTest::mouseMove(window, start + (end - start) * i / steps);
+        wait_for([window] { return window->contentItem()->size() == QSizeF(window->size()); });
     }
     QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, end);
     return true;

@@ -214,12 +214,15 @@ void DataConfigTest::config_read_keys_are_written_as_null()
     config->get_add_ana_mode();
     config->is_chinese_language();
     config->set_ana_path(QStringLiteral("/anas"));
+    config->set_report_save_path(QStringLiteral("file:///home/u/my%20reports"));
     DataConfig::destroy();
     const QJsonObject saved = read_file();
     QVERIFY(saved.value(QStringLiteral("path_preview")).isNull());
     QVERIFY(saved.value(QStringLiteral("add_ana_mode")).isNull());
     QVERIFY(saved.value(QStringLiteral("language_type")).isNull());
     QCOMPARE(saved.value(QStringLiteral("path_ana")).toString(), QStringLiteral("/anas"));
+    // A folder given as a file: URL is stored as a path.
+    QCOMPARE(saved.value(QStringLiteral("path_save_report")).toString(), QStringLiteral("/home/u/my reports"));
     QCOMPARE(saved.value(QStringLiteral("path_browsing_history")).toArray().size(), 0);
     // A key never read is not invented.
     QVERIFY(!saved.contains(QStringLiteral("path_isotherm")));

@@ -53,6 +53,7 @@ private slots:
     void cleanup() { m_guard.verify(); }
     void main_window_languages_settings_about_and_exit();
     void main_window_tabs_open_reuse_and_close();
+    void main_window_status_bar_resize_and_widths();
     void shutdown_destroys_items_before_services();
 
 private:
@@ -197,6 +198,58 @@ void MainWindowRoadTest::main_window_tabs_open_reuse_and_close()
         return count.toInt() == 0;
     }));
     QVERIFY(road.find_item(QStringLiteral("start_page"))->isVisible());
+}
+
+void MainWindowRoadTest::main_window_status_bar_resize_and_widths()
+{
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show());
+    QQuickWindow* window = road.window();
+    DataConfig::instance()->set_language_type(1);
+    QVERIFY(QMetaObject::invokeMethod(window, "load_language_config"));
+
+    // Status bar: an IR picture of the start page, a missing key, several
+    // files, a record without kind, and a language change.
+    QObject* status = road.find_object(QStringLiteral("status_bar"));
+    QVariantMap record{{QStringLiteral("nFileType"), 1}, {QStringLiteral("strSize"), QStringLiteral("1.2MB")},
+                       {QStringLiteral("strSettingResolution"), QStringLiteral("640x512")},
+                       {QStringLiteral("strSettingSnapTime"), QStringLiteral("2026-01-02 03:04:05")},
+                       {QStringLiteral("strSettingChangeTime"), QStringLiteral("2026-01-03 00:00:00")},
+                       {QStringLiteral("strSettingMac"), QStringLiteral("CAM-7")}};
+    QVERIFY(QMetaObject::invokeMethod(status, "update_preview_file_info", Q_ARG(QVariant, record)));
+    QCOMPARE(text_of(road, "status_text"),
+             QStringLiteral("Size: 1.2MB - Resolution: 640x512 - Taken: 2026-01-02 03:04:05 - "
+                            "Modified: 2026-01-03 00:00:00 - Device: CAM-7 - Lens type: Unknown"));
+    QVERIFY(!road.save_screen(QStringLiteral("main_window"), QStringLiteral("status")).isEmpty());
+    DataConfig::instance()->set_language_type(0);
+    QVERIFY(QMetaObject::invokeMethod(window, "load_language_config"));
+    QVERIFY(text_of(road, "status_text").startsWith(QString::fromUtf8("大小：1.2MB - 分辨率：640x512")));
+    record.insert(QStringLiteral("nCurFileCount"), 3);
+    QVERIFY(QMetaObject::invokeMethod(status, "update_preview_file_info", Q_ARG(QVariant, record)));
+    QCOMPARE(text_of(road, "status_text"), QString::fromUtf8("已选择3个文件"));
+    QVERIFY(QMetaObject::invokeMethod(status, "update_ir_wnd_image_info", Q_ARG(QVariant, QVariantMap())));
+    QCOMPARE(text_of(road, "status_text"), QString());
+
+    // Russian widens the settings window and the page buttons.
+    QQuickWindow* setting = road.find_window(QStringLiteral("wnd_setting"));
+    QCOMPARE(setting->width(), 500);
+    QCOMPARE(setting->height(), 320 + 5 * 30);
+    DataConfig::instance()->set_language_type(3);
+    QCOMPARE(setting->width(), 650);
+    QVERIFY(road.find_item(QStringLiteral("page_file_preview"))->width() >= 130);
+    QCOMPARE(road.find_item(QStringLiteral("btn_setting"))->width(), 200.0);
+
+    // Restore, then drag the corner: never below 800 x 600.
+    QVERIFY(QMetaObject::invokeMethod(window, "show_normal"));
+    QCOMPARE(window->property("nWndType").toInt(), 0);
+    QCOMPARE(window->width(), 1000);
+    QQuickItem* corner = road.find_item(QStringLiteral("resize_corner"));
+    QVERIFY(RoadWindow::drag(corner, QPointF(10, 10), QPointF(-600, -500)));
+    QCOMPARE(window->size(), QSize(800, 600));
+    QVERIFY(RoadWindow::drag(corner, QPointF(10, 10), QPointF(60, 30)));
+    QCOMPARE(window->size(), QSize(850, 620));
 }
 
 void MainWindowRoadTest::shutdown_destroys_items_before_services()
