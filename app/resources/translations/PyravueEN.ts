@@ -24,6 +24,345 @@
     </message>
 </context>
 <context>
+    <name>ItemCommonDef</name>
+    <message>
+        <source>添加点分析</source>
+        <translation>Add point analysis</translation>
+    </message>
+    <message>
+        <source>添加线分析</source>
+        <translation>Add line analysis</translation>
+    </message>
+    <message>
+        <source>添加矩形分析</source>
+        <translation>Add rectangle analysis</translation>
+    </message>
+    <message>
+        <source>添加椭圆分析</source>
+        <translation>Add ellipse analysis</translation>
+    </message>
+    <message>
+        <source>添加多边形分析</source>
+        <translation>Add polygon analysis</translation>
+    </message>
+    <message>
+        <source>添加折线分析</source>
+        <translation>Add polyline analysis</translation>
+    </message>
+    <message>
+        <source>删除分析</source>
+        <translation>Delete analysis</translation>
+    </message>
+    <message>
+        <source>删除全部分析</source>
+        <translation>Delete all analyses</translation>
+    </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Import analyses</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Export analyses</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Isotherms</translation>
+    </message>
+    <message>
+        <source>显示鼠标温度</source>
+        <translation>Show temperature under the mouse</translation>
+    </message>
+    <message>
+        <source>显示最高温</source>
+        <translation>Show maximum temperature</translation>
+    </message>
+    <message>
+        <source>显示最低温</source>
+        <translation>Show minimum temperature</translation>
+    </message>
+    <message>
+        <source>折线图</source>
+        <translation>Line chart</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Histogram</translation>
+    </message>
+    <message>
+        <source>温度趋势</source>
+        <translation>Temperature trend</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Copy temperatures</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Temperature table</translation>
+    </message>
+    <message>
+        <source>温度预览</source>
+        <translation>Temperature preview</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>Snapshot</translation>
+    </message>
+    <message>
+        <source>图像增强</source>
+        <translation>Image enhancement</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Original size</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>上一张</source>
+        <translation>Previous picture</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Next picture</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>向左旋转90度</source>
+        <translation>Rotate 90 degrees left</translation>
+    </message>
+    <message>
+        <source>向右旋转90度</source>
+        <translation>Rotate 90 degrees right</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Create report</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>删除图片</source>
+        <translation>Delete picture</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>第一帧</source>
+        <translation>First frame</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Previous frame</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Next frame</translation>
+    </message>
+    <message>
+        <source>最后一帧</source>
+        <translation>Last frame</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>抓拍</source>
+        <translation>Capture picture</translation>
+    </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Batch analysis</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Play in order</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Repeat list</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Play one</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Repeat one</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Up left</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Up right</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Down left</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Down right</translation>
+    </message>
+    <message>
+        <source>近焦</source>
+        <translation>Focus near</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Focus far</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Zoom lens in</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Zoom lens out</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Correction</translation>
+    </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Edit video</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Open report</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>报告另存为</source>
+        <translation>Save report as</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Add picture</translation>
+    </message>
+    <message>
+        <source>添加表格</source>
+        <translation>Add table</translation>
+    </message>
+    <message>
+        <source>添加标记</source>
+        <translation>Add mark</translation>
+    </message>
+    <message>
+        <source>添加文本</source>
+        <translation>Add text</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Align text left</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Centre text</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Align text right</translation>
+    </message>
+    <message>
+        <source>组件左对齐</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>组件右对齐</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>Align top</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>Align bottom</translation>
+    </message>
+    <message>
+        <source>垂直居中</source>
+        <translation>Centre vertically</translation>
+    </message>
+    <message>
+        <source>水平居中</source>
+        <translation>Centre horizontally</translation>
+    </message>
+    <message>
+        <source>纵向分布</source>
+        <translation>Distribute vertically</translation>
+    </message>
+    <message>
+        <source>横向分布</source>
+        <translation>Distribute horizontally</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonText</name>
     <message>
         <source>此功能尚未提供</source>

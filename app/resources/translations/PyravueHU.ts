@@ -24,6 +24,345 @@
     </message>
 </context>
 <context>
+    <name>ItemCommonDef</name>
+    <message>
+        <source>添加点分析</source>
+        <translation>Pont elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加线分析</source>
+        <translation>Vonal elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加矩形分析</source>
+        <translation>Téglalap elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加椭圆分析</source>
+        <translation>Ellipszis elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加多边形分析</source>
+        <translation>Sokszög elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加折线分析</source>
+        <translation>Törtvonal elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>删除分析</source>
+        <translation>Elemzés törlése</translation>
+    </message>
+    <message>
+        <source>删除全部分析</source>
+        <translation>Összes elemzés törlése</translation>
+    </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Elemzések importálása</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Elemzések exportálása</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Izotermák</translation>
+    </message>
+    <message>
+        <source>显示鼠标温度</source>
+        <translation>Hőmérséklet az egérmutatónál</translation>
+    </message>
+    <message>
+        <source>显示最高温</source>
+        <translation>Maximum megjelenítése</translation>
+    </message>
+    <message>
+        <source>显示最低温</source>
+        <translation>Minimum megjelenítése</translation>
+    </message>
+    <message>
+        <source>折线图</source>
+        <translation>Vonaldiagram</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Hisztogram</translation>
+    </message>
+    <message>
+        <source>温度趋势</source>
+        <translation>Hőmérséklet-trend</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Hőmérsékletek másolása</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Hőmérséklet-táblázat</translation>
+    </message>
+    <message>
+        <source>温度预览</source>
+        <translation>Hőmérséklet-előnézet</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>Pillanatkép</translation>
+    </message>
+    <message>
+        <source>图像增强</source>
+        <translation>Képjavítás</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Eredeti méret</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Kicsinyítés</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Nagyítás</translation>
+    </message>
+    <message>
+        <source>上一张</source>
+        <translation>Előző kép</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Következő kép</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Mentés</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Mentés másként</translation>
+    </message>
+    <message>
+        <source>向左旋转90度</source>
+        <translation>Forgatás balra 90 fokkal</translation>
+    </message>
+    <message>
+        <source>向右旋转90度</source>
+        <translation>Forgatás jobbra 90 fokkal</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Jelentés készítése</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Teljes képernyő</translation>
+    </message>
+    <message>
+        <source>删除图片</source>
+        <translation>Kép törlése</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Lejátszás</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Szünet</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Leállítás</translation>
+    </message>
+    <message>
+        <source>第一帧</source>
+        <translation>Első képkocka</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Előző képkocka</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Következő képkocka</translation>
+    </message>
+    <message>
+        <source>最后一帧</source>
+        <translation>Utolsó képkocka</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Paletta</translation>
+    </message>
+    <message>
+        <source>抓拍</source>
+        <translation>Kép rögzítése</translation>
+    </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Kötegelt elemzés</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Lejátszás sorrendben</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Lista ismétlése</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Egy lejátszása</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Egy ismétlése</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Fel balra</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Fel</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Fel jobbra</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Balra</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Jobbra</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Le balra</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Le</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Le jobbra</translation>
+    </message>
+    <message>
+        <source>近焦</source>
+        <translation>Fókusz közel</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Fókusz távol</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Objektív közelítése</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Objektív távolítása</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Korrekció</translation>
+    </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Videó vágása</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Jelentés megnyitása</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Jelentés mentése</translation>
+    </message>
+    <message>
+        <source>报告另存为</source>
+        <translation>Jelentés mentése másként</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Kijelölés</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Kép hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加表格</source>
+        <translation>Táblázat hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加标记</source>
+        <translation>Jelölő hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加文本</source>
+        <translation>Szöveg hozzáadása</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Félkövér</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Dőlt</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Aláhúzott</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Szöveg balra</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Szöveg középre</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Szöveg jobbra</translation>
+    </message>
+    <message>
+        <source>组件左对齐</source>
+        <translation>Igazítás balra</translation>
+    </message>
+    <message>
+        <source>组件右对齐</source>
+        <translation>Igazítás jobbra</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>Igazítás felülre</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>Igazítás alulra</translation>
+    </message>
+    <message>
+        <source>垂直居中</source>
+        <translation>Függőlegesen középre</translation>
+    </message>
+    <message>
+        <source>水平居中</source>
+        <translation>Vízszintesen középre</translation>
+    </message>
+    <message>
+        <source>纵向分布</source>
+        <translation>Elosztás függőlegesen</translation>
+    </message>
+    <message>
+        <source>横向分布</source>
+        <translation>Elosztás vízszintesen</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonText</name>
     <message>
         <source>此功能尚未提供</source>

@@ -24,6 +24,345 @@
     </message>
 </context>
 <context>
+    <name>ItemCommonDef</name>
+    <message>
+        <source>添加点分析</source>
+        <translation>Добавить точку</translation>
+    </message>
+    <message>
+        <source>添加线分析</source>
+        <translation>Добавить линию</translation>
+    </message>
+    <message>
+        <source>添加矩形分析</source>
+        <translation>Добавить прямоугольник</translation>
+    </message>
+    <message>
+        <source>添加椭圆分析</source>
+        <translation>Добавить эллипс</translation>
+    </message>
+    <message>
+        <source>添加多边形分析</source>
+        <translation>Добавить многоугольник</translation>
+    </message>
+    <message>
+        <source>添加折线分析</source>
+        <translation>Добавить ломаную</translation>
+    </message>
+    <message>
+        <source>删除分析</source>
+        <translation>Удалить анализ</translation>
+    </message>
+    <message>
+        <source>删除全部分析</source>
+        <translation>Удалить все анализы</translation>
+    </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Импорт анализов</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Экспорт анализов</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Изотермы</translation>
+    </message>
+    <message>
+        <source>显示鼠标温度</source>
+        <translation>Температура под курсором</translation>
+    </message>
+    <message>
+        <source>显示最高温</source>
+        <translation>Показать максимум</translation>
+    </message>
+    <message>
+        <source>显示最低温</source>
+        <translation>Показать минимум</translation>
+    </message>
+    <message>
+        <source>折线图</source>
+        <translation>Линейный график</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Гистограмма</translation>
+    </message>
+    <message>
+        <source>温度趋势</source>
+        <translation>Температурный тренд</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Копировать температуры</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Таблица температур</translation>
+    </message>
+    <message>
+        <source>温度预览</source>
+        <translation>Просмотр температур</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>Снимок экрана</translation>
+    </message>
+    <message>
+        <source>图像增强</source>
+        <translation>Улучшение изображения</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Исходный размер</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <source>上一张</source>
+        <translation>Предыдущий снимок</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Следующий снимок</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>向左旋转90度</source>
+        <translation>Повернуть на 90° влево</translation>
+    </message>
+    <message>
+        <source>向右旋转90度</source>
+        <translation>Повернуть на 90° вправо</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Создать отчёт</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Во весь экран</translation>
+    </message>
+    <message>
+        <source>删除图片</source>
+        <translation>Удалить снимок</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>第一帧</source>
+        <translation>Первый кадр</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Предыдущий кадр</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Следующий кадр</translation>
+    </message>
+    <message>
+        <source>最后一帧</source>
+        <translation>Последний кадр</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Палитра</translation>
+    </message>
+    <message>
+        <source>抓拍</source>
+        <translation>Сделать снимок</translation>
+    </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Пакетный анализ</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Воспроизводить по порядку</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Повторять список</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Воспроизвести один</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Повторять один</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Вверх влево</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Вверх вправо</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Влево</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Вправо</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Вниз влево</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Вниз</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Вниз вправо</translation>
+    </message>
+    <message>
+        <source>近焦</source>
+        <translation>Фокус ближе</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Фокус дальше</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Приблизить объектив</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Отдалить объектив</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Монтаж видео</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Открыть отчёт</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Сохранить отчёт</translation>
+    </message>
+    <message>
+        <source>报告另存为</source>
+        <translation>Сохранить отчёт как</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Выбрать</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Добавить снимок</translation>
+    </message>
+    <message>
+        <source>添加表格</source>
+        <translation>Добавить таблицу</translation>
+    </message>
+    <message>
+        <source>添加标记</source>
+        <translation>Добавить метку</translation>
+    </message>
+    <message>
+        <source>添加文本</source>
+        <translation>Добавить текст</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Полужирный</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Курсив</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Подчёркнутый</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Текст по левому краю</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Текст по центру</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Текст по правому краю</translation>
+    </message>
+    <message>
+        <source>组件左对齐</source>
+        <translation>Выровнять по левому краю</translation>
+    </message>
+    <message>
+        <source>组件右对齐</source>
+        <translation>Выровнять по правому краю</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>Выровнять по верху</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>Выровнять по низу</translation>
+    </message>
+    <message>
+        <source>垂直居中</source>
+        <translation>По центру по вертикали</translation>
+    </message>
+    <message>
+        <source>水平居中</source>
+        <translation>По центру по горизонтали</translation>
+    </message>
+    <message>
+        <source>纵向分布</source>
+        <translation>Распределить по вертикали</translation>
+    </message>
+    <message>
+        <source>横向分布</source>
+        <translation>Распределить по горизонтали</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonText</name>
     <message>
         <source>此功能尚未提供</source>

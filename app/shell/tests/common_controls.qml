@@ -34,6 +34,7 @@ Window {
             objectName: "tool_toggle"
             idBtn: ItemCommonDef.idBtnShowMaxTemp
             bCheckable: true
+            tipItem: id_tip
             onSig_press_btn: { nPresses += 1; bLastChecked = checked }
         }
         ItemCustomBtnTool {
@@ -68,7 +69,11 @@ Window {
             model: ListModel { ListElement { name: "x" } }
         }
     }
-    ItemToolTip { objectName: "tip"; id: id_tip }
+    ItemToolTip {
+        id: id_tip
+        objectName: "tip"
+        property string strShown: visible ? children[0].text : ""
+    }
     ItemWndToolTip {}
     ItemColorDialog {}
     ItemFileDialog {}

@@ -77,6 +77,15 @@ void CommonQmlTest::common_texts_follow_language()
     QCOMPARE(bound->property("text").toString(), QString::fromUtf8("Настройки"));
     QVERIFY(HTranslator::instance()->load(QStringLiteral("language/PyravueEN.qm")));
     QCOMPARE(bound->property("text").toString(), QStringLiteral("Settings"));
+    // A toolbar button's tooltip is looked up in the current language.
+    QQuickItem* tip = m_road->find_item(QStringLiteral("tip"));
+    QQuickItem* toggle = m_road->find_item(QStringLiteral("tool_toggle"));
+    QVERIFY(RoadWindow::move_to(toggle, QPointF(5, 5)));
+    QVERIFY(RoadWindow::wait_for([&] { return tip->isVisible(); }));
+    QCOMPARE(tip->property("strShown").toString(), QStringLiteral("Show maximum temperature"));
+    QVERIFY(RoadWindow::move_to(m_road->window()->contentItem(), QPointF(600, 380)));
+    QVERIFY(!tip->isVisible());
+
     QVERIFY(HTranslator::instance()->load(QStringLiteral("language/PyravueCN.qm")));
     QCOMPARE(bound->property("text").toString(), QString::fromUtf8("设置"));
 }
