@@ -187,7 +187,8 @@ Window {
         property int nBrowsing: 0
         onSig_browse_template: {
             nBrowsing = n
-            id_dialog_file.show_open_report_template(id_wnd_setting, DataConfig.str_report_save_path)
+            id_dialog_file.show_open_report_template(id_wnd_setting, ItemCommonDef.fileDialogImportReport,
+                                                     DataConfig.str_report_save_path)
         }
         onSig_language: id_main_window.set_language(n_language)
     }

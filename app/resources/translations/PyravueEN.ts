@@ -548,5 +548,121 @@
         <source>版本</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>导入等温线</source>
+        <translation>Import isotherms</translation>
+    </message>
+    <message>
+        <source>导出等温线</source>
+        <translation>Export isotherms</translation>
+    </message>
+    <message>
+        <source>导入分析文件</source>
+        <translation>Import analysis file</translation>
+    </message>
+    <message>
+        <source>导出分析文件</source>
+        <translation>Export analysis file</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Export report</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>Save picture</translation>
+    </message>
+    <message>
+        <source>保存SGCC图片</source>
+        <translation>Save SGCC picture</translation>
+    </message>
+    <message>
+        <source>保存视频片段</source>
+        <translation>Save video clip</translation>
+    </message>
+    <message>
+        <source>打开视频</source>
+        <translation>Open recordings</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Import detection rules</translation>
+    </message>
+    <message>
+        <source>选择红外图片</source>
+        <translation>Choose an IR picture</translation>
+    </message>
+    <message>
+        <source>选择导出文件夹</source>
+        <translation>Choose the export folder</translation>
+    </message>
+    <message>
+        <source>选择报警图片文件夹</source>
+        <translation>Choose the folder for alarm pictures</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>打开报告布局</source>
+        <translation>Open report layout</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Open picture</translation>
+    </message>
+    <message>
+        <source>选择批量分析图片</source>
+        <translation>Choose pictures for batch analysis</translation>
+    </message>
+    <message>
+        <source>等温线文件</source>
+        <translation>Isotherm file</translation>
+    </message>
+    <message>
+        <source>分析文件</source>
+        <translation>Analysis file</translation>
+    </message>
+    <message>
+        <source>Word文档</source>
+        <translation>Word document</translation>
+    </message>
+    <message>
+        <source>Word模板</source>
+        <translation>Word template</translation>
+    </message>
+    <message>
+        <source>红外图片</source>
+        <translation>IR picture</translation>
+    </message>
+    <message>
+        <source>SGCC红外图片</source>
+        <translation>SGCC IR picture</translation>
+    </message>
+    <message>
+        <source>红外视频</source>
+        <translation>IR recording</translation>
+    </message>
+    <message>
+        <source>H264视频</source>
+        <translation>H.264 video</translation>
+    </message>
+    <message>
+        <source>AVI视频</source>
+        <translation>AVI video</translation>
+    </message>
+    <message>
+        <source>诊断规则包</source>
+        <translation>Detection rule package</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>报告布局</source>
+        <translation>Report layout</translation>
+    </message>
 </context>
 </TS>

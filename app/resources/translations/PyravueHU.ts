@@ -548,5 +548,121 @@
         <source>版本</source>
         <translation>Verzió</translation>
     </message>
+    <message>
+        <source>导入等温线</source>
+        <translation>Izotermák importálása</translation>
+    </message>
+    <message>
+        <source>导出等温线</source>
+        <translation>Izotermák exportálása</translation>
+    </message>
+    <message>
+        <source>导入分析文件</source>
+        <translation>Elemzésfájl importálása</translation>
+    </message>
+    <message>
+        <source>导出分析文件</source>
+        <translation>Elemzésfájl exportálása</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Jelentés exportálása</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>Kép mentése</translation>
+    </message>
+    <message>
+        <source>保存SGCC图片</source>
+        <translation>SGCC kép mentése</translation>
+    </message>
+    <message>
+        <source>保存视频片段</source>
+        <translation>Videórészlet mentése</translation>
+    </message>
+    <message>
+        <source>打开视频</source>
+        <translation>Felvételek megnyitása</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Diagnosztikai szabályok importálása</translation>
+    </message>
+    <message>
+        <source>选择红外图片</source>
+        <translation>Infravörös kép kiválasztása</translation>
+    </message>
+    <message>
+        <source>选择导出文件夹</source>
+        <translation>Exportálási mappa kiválasztása</translation>
+    </message>
+    <message>
+        <source>选择报警图片文件夹</source>
+        <translation>Riasztási képek mappájának kiválasztása</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Jelentés mentése</translation>
+    </message>
+    <message>
+        <source>打开报告布局</source>
+        <translation>Jelentés elrendezésének megnyitása</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Kép megnyitása</translation>
+    </message>
+    <message>
+        <source>选择批量分析图片</source>
+        <translation>Képek kiválasztása kötegelt elemzéshez</translation>
+    </message>
+    <message>
+        <source>等温线文件</source>
+        <translation>Izotermafájl</translation>
+    </message>
+    <message>
+        <source>分析文件</source>
+        <translation>Elemzésfájl</translation>
+    </message>
+    <message>
+        <source>Word文档</source>
+        <translation>Word-dokumentum</translation>
+    </message>
+    <message>
+        <source>Word模板</source>
+        <translation>Word-sablon</translation>
+    </message>
+    <message>
+        <source>红外图片</source>
+        <translation>Infravörös kép</translation>
+    </message>
+    <message>
+        <source>SGCC红外图片</source>
+        <translation>SGCC infravörös kép</translation>
+    </message>
+    <message>
+        <source>红外视频</source>
+        <translation>Infravörös felvétel</translation>
+    </message>
+    <message>
+        <source>H264视频</source>
+        <translation>H.264 videó</translation>
+    </message>
+    <message>
+        <source>AVI视频</source>
+        <translation>AVI videó</translation>
+    </message>
+    <message>
+        <source>诊断规则包</source>
+        <translation>Diagnosztikai szabálycsomag</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Képek</translation>
+    </message>
+    <message>
+        <source>报告布局</source>
+        <translation>Jelentés elrendezése</translation>
+    </message>
 </context>
 </TS>

@@ -548,5 +548,121 @@
         <source>版本</source>
         <translation>Версия</translation>
     </message>
+    <message>
+        <source>导入等温线</source>
+        <translation>Импорт изотерм</translation>
+    </message>
+    <message>
+        <source>导出等温线</source>
+        <translation>Экспорт изотерм</translation>
+    </message>
+    <message>
+        <source>导入分析文件</source>
+        <translation>Импорт файла анализов</translation>
+    </message>
+    <message>
+        <source>导出分析文件</source>
+        <translation>Экспорт файла анализов</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Экспорт отчёта</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>Сохранить снимок</translation>
+    </message>
+    <message>
+        <source>保存SGCC图片</source>
+        <translation>Сохранить снимок SGCC</translation>
+    </message>
+    <message>
+        <source>保存视频片段</source>
+        <translation>Сохранить фрагмент видео</translation>
+    </message>
+    <message>
+        <source>打开视频</source>
+        <translation>Открыть записи</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Импорт правил диагностики</translation>
+    </message>
+    <message>
+        <source>选择红外图片</source>
+        <translation>Выбрать тепловизионный снимок</translation>
+    </message>
+    <message>
+        <source>选择导出文件夹</source>
+        <translation>Выбрать папку для экспорта</translation>
+    </message>
+    <message>
+        <source>选择报警图片文件夹</source>
+        <translation>Выбрать папку для снимков тревог</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Сохранить отчёт</translation>
+    </message>
+    <message>
+        <source>打开报告布局</source>
+        <translation>Открыть макет отчёта</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Открыть снимок</translation>
+    </message>
+    <message>
+        <source>选择批量分析图片</source>
+        <translation>Выбрать снимки для пакетного анализа</translation>
+    </message>
+    <message>
+        <source>等温线文件</source>
+        <translation>Файл изотерм</translation>
+    </message>
+    <message>
+        <source>分析文件</source>
+        <translation>Файл анализов</translation>
+    </message>
+    <message>
+        <source>Word文档</source>
+        <translation>Документ Word</translation>
+    </message>
+    <message>
+        <source>Word模板</source>
+        <translation>Шаблон Word</translation>
+    </message>
+    <message>
+        <source>红外图片</source>
+        <translation>Тепловизионный снимок</translation>
+    </message>
+    <message>
+        <source>SGCC红外图片</source>
+        <translation>Тепловизионный снимок SGCC</translation>
+    </message>
+    <message>
+        <source>红外视频</source>
+        <translation>Тепловизионная запись</translation>
+    </message>
+    <message>
+        <source>H264视频</source>
+        <translation>Видео H.264</translation>
+    </message>
+    <message>
+        <source>AVI视频</source>
+        <translation>Видео AVI</translation>
+    </message>
+    <message>
+        <source>诊断规则包</source>
+        <translation>Пакет правил диагностики</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Изображения</translation>
+    </message>
+    <message>
+        <source>报告布局</source>
+        <translation>Макет отчёта</translation>
+    </message>
 </context>
 </TS>

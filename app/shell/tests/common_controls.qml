@@ -76,7 +76,7 @@ Window {
     }
     ItemWndToolTip {}
     ItemColorDialog {}
-    ItemFileDialog {}
+    ItemFileDialog { objectName: "file_dialog" }
     ItemMessageBox { objectName: "box" }
     Menu { style: ItemBtnAllStyle.g_component_style_menu; MenuItem { text: "m" } }
 }

@@ -6,6 +6,7 @@
 #include "shell/h_translator.h"
 #include "test_folders.h"
 
+#include <QQmlProperty>
 #include <QtTest>
 
 using roadtest::RoadWindow;
@@ -22,6 +23,7 @@ private slots:
     void common_texts_follow_language();
     void common_message_box_returns_choice();
     void common_tooltip_stays_inside();
+    void common_file_dialog_opens_with_filters();
 
 private:
     roadtest::TestFolders m_folders;
@@ -130,6 +132,31 @@ void CommonQmlTest::common_tooltip_stays_inside()
     QVERIFY(QMetaObject::invokeMethod(tip, "hide_tip"));
     QVERIFY(QMetaObject::invokeMethod(tip, "show_tip", Q_ARG(QVariant, QString())));
     QVERIFY(!tip->isVisible());
+}
+
+void CommonQmlTest::common_file_dialog_opens_with_filters()
+{
+    QObject* files = m_road->find_object(QStringLiteral("file_dialog"));
+    QVERIFY(files != nullptr);
+    QVERIFY(HTranslator::instance()->load(QStringLiteral("language/PyravueEN.qm")));
+    // The offscreen platform says so when Qt's dialog window is shown.
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    QTemporaryDir odd_names;
+    const QString start = odd_names.filePath(QStringLiteral("a #b %20 c"));
+    QVERIFY(QDir().mkpath(start));
+    QVERIFY(QMetaObject::invokeMethod(files, "show_save_report_path", Q_ARG(QVariant, QVariant()),
+                                      Q_ARG(QVariant, 5), Q_ARG(QVariant, start)));
+    QCOMPARE(files->property("nPurpose").toInt(), 5);
+    QObject* dialog = files->property("dialog").value<QObject*>();
+    QVERIFY(dialog != nullptr);
+    QVERIFY(dialog->property("visible").toBool());
+    QCOMPARE(dialog->property("title").toString(), QStringLiteral("Save report"));
+    QCOMPARE(dialog->property("nameFilters").toStringList(),
+             QStringList({QStringLiteral("Word document (*.doc)"), QStringLiteral("Report layout (*.xml)"),
+                          QStringLiteral("Word template (*.dot)")}));
+    QVERIFY(!dialog->property("selectExisting").toBool());
+    QCOMPARE(dialog->property("folder").toUrl().toLocalFile(), start);
+    QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
 }
 
 QTEST_MAIN(CommonQmlTest)
