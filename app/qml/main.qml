@@ -109,6 +109,11 @@ Window {
         id_messge_box.show_message_box(text)
     }
 
+    // Extension point: the shared objects of later areas (BatchingFile,
+    // DetectRuleImportExport, id_model_ir_info, the palette menu, the trend
+    // chart list, the report and batch windows, the rule windows) are created
+    // here, next to the dialogs, by the changes that build them.
+
     // Database keep-alive.
     Timer {
         id: id_heart_timer
@@ -179,6 +184,8 @@ Window {
             }
         }
     }
+
+    ItemColorDialog { id: id_dialog_color }
 
     ItemWndAbout { id: id_wnd_about }
 

@@ -75,7 +75,7 @@ Window {
         property string strShown: visible ? children[0].text : ""
     }
     ItemWndToolTip {}
-    ItemColorDialog {}
+    ItemColorDialog { objectName: "color_dialog" }
     ItemFileDialog { objectName: "file_dialog" }
     ItemMessageBox { objectName: "box" }
     Menu { style: ItemBtnAllStyle.g_component_style_menu; MenuItem { text: "m" } }

@@ -23,7 +23,7 @@ private slots:
     void common_texts_follow_language();
     void common_message_box_returns_choice();
     void common_tooltip_stays_inside();
-    void common_file_dialog_opens_with_filters();
+    void common_dialogs_open_with_their_settings();
 
 private:
     roadtest::TestFolders m_folders;
@@ -134,7 +134,7 @@ void CommonQmlTest::common_tooltip_stays_inside()
     QVERIFY(!tip->isVisible());
 }
 
-void CommonQmlTest::common_file_dialog_opens_with_filters()
+void CommonQmlTest::common_dialogs_open_with_their_settings()
 {
     QObject* files = m_road->find_object(QStringLiteral("file_dialog"));
     QVERIFY(files != nullptr);
@@ -157,6 +157,17 @@ void CommonQmlTest::common_file_dialog_opens_with_filters()
     QVERIFY(!dialog->property("selectExisting").toBool());
     QCOMPARE(dialog->property("folder").toUrl().toLocalFile(), start);
     QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
+
+    QObject* colours = m_road->find_object(QStringLiteral("color_dialog"));
+    QVERIFY(colours != nullptr);
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    QVERIFY(QMetaObject::invokeMethod(colours, "show_color_dialog", Q_ARG(QVariant, QVariant()),
+                                      Q_ARG(QVariant, QColor(0x12, 0x34, 0x56))));
+    QObject* picker = colours->property("dialog").value<QObject*>();
+    QVERIFY(picker != nullptr && picker->property("visible").toBool());
+    QCOMPARE(picker->property("color").value<QColor>(), QColor(0x12, 0x34, 0x56));
+    QVERIFY(!picker->property("showAlphaChannel").toBool());
+    QVERIFY(QMetaObject::invokeMethod(picker, "close"));
 }
 
 QTEST_MAIN(CommonQmlTest)
