@@ -92,15 +92,19 @@ Window {
                     ItemCustomRadio {
                         objectName: "radio_template_" + index
                         enabled: index === 0 || id_setting.templateNames[index] !== ""
+                        width: 110
                         strText: index === 0 ? ItemCommonText.strTemplateDefault
-                                             : ItemCommonText.strTemplateCustom + index
+                                             : ItemCommonText.strTemplateCustom + " " + index
                                                + (id_setting.templateNames[index] === "" ? "" : " (" + id_setting.templateNames[index] + ")")
                         checked: id_setting.nTemplate === index
                         onSig_clicked: { id_setting.nTemplate = index; DataConfig.set_report_template_selected(index) }
                     }
                     ItemCustomBtnNormal {
                         objectName: "btn_template_" + index
-                        visible: index > 0
+                        // The default has no file; its cell keeps the place so
+                        // that the grid's columns line up.
+                        opacity: index > 0 ? 1 : 0
+                        enabled: index > 0
                         height: 22
                         strText: ItemCommonText.strTextBrowse
                         onSig_btn_release: id_setting.sig_browse_template(index)
