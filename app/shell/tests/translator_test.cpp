@@ -1,8 +1,10 @@
 #include "message_guard.h"
+#include "markpen.h"
 #include "shell/data_common.h"
 #include "shell/h_translator.h"
 #include "shell/qml_registration.h"
 
+#include <QImageReader>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -95,9 +97,15 @@ void TranslatorTest::edition_fixed_values()
     QCOMPARE(common->property("bIsEnableReportEdit").toBool(), true);
     QVERIFY(!common->is_null_company());
     QVERIFY(!common->software_about().isEmpty());
-    // The window icon is in the resources.
+    // The window icon and the overlay logo are in the resources, and the
+    // logo reads as a picture.
     QVERIFY(QFile::exists(QUrl(common->software_icon()).path().prepend(QLatin1Char(':'))));
+    QImageReader logo(QStringLiteral(":/images/logo_kor.png"));
+    logo.setDecideFormatFromContent(true);
+    const QImage picture = logo.read();
+    QVERIFY2(!picture.isNull(), qPrintable(logo.errorString()));
+    QVERIFY(markpen_set_logo(":/images/logo_kor.png"));
 }
 
-QTEST_GUILESS_MAIN(TranslatorTest)
+QTEST_MAIN(TranslatorTest)
 #include "translator_test.moc"
