@@ -145,9 +145,6 @@ bool RoadWindow::click_at(QQuickItem* item, const QPointF& point, Qt::MouseButto
     if (!scene_point(item, point, &window, &scene)) {
         return false;
     }
-    // Moving away first makes two clicks on one spot two single clicks, as
-    // they are for a user, instead of a double click.
-    QTest::mouseMove(window, scene + QPoint(10, 10));
     QTest::mouseMove(window, scene);
     QTest::mouseClick(window, button, Qt::NoModifier, scene);
     return true;
