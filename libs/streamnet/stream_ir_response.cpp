@@ -36,7 +36,8 @@ bool NetVideoStreamIR::on_response(const PacketView& packet)
         if (vice == 129) {
             return store_description(packet);
         }
-        if (vice == 133) {
+        // 132 answers the frequency request, which could otherwise never succeed.
+        if (vice == 132 || vice == 133) {
             return true;
         }
         SN_ERROR("request data's vice cmd = %d is error", vice);
