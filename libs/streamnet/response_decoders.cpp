@@ -3,7 +3,6 @@
 #include "byte_reader.h"
 #include "streamnet_log.h"
 
-#include <cstdio>
 #include <cstring>
 #include <tuple>
 
@@ -74,12 +73,30 @@ bool is_newer_firmware(const FirmwareVersion& version)
 
 bool parse_firmware_version(const uint8_t* text, std::size_t size, FirmwareVersion* version)
 {
+    // Three decimal numbers separated by dots, as "%d.%d.%d" reads them,
+    // each bounded so that no number can overflow.
     std::string terminated = fixed_text(text, size);
-    FirmwareVersion parsed;
-    if (std::sscanf(terminated.c_str(), "%d.%d.%d", &parsed.major, &parsed.minor, &parsed.patch) != 3) {
-        return false;
+    int parts[3] = {0, 0, 0};
+    std::size_t pos = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) {
+            if (pos >= terminated.size() || terminated[pos] != '.') {
+                return false;
+            }
+            ++pos;
+        }
+        std::size_t start = pos;
+        while (pos < terminated.size() && pos - start < 9 && terminated[pos] >= '0' && terminated[pos] <= '9') {
+            parts[i] = parts[i] * 10 + (terminated[pos] - '0');
+            ++pos;
+        }
+        if (pos == start) {
+            return false;
+        }
     }
-    *version = parsed;
+    version->major = parts[0];
+    version->minor = parts[1];
+    version->patch = parts[2];
     return true;
 }
 

@@ -55,7 +55,8 @@ bool NetVideoStreamIR::on_response(const PacketView& packet)
         SN_ERROR("on_ps_h264_package main_cmd = %d, vice cmd = %d is error", main, vice);
         return false;
     case 163:
-        if (vice == 128 || vice == 129) {
+        // 135 answers the unit request, which could otherwise never succeed.
+        if (vice == 128 || vice == 129 || vice == 135) {
             return true;
         }
         if (vice == 130 || vice == 131) {

@@ -109,6 +109,7 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
         return false;
     }
     options_ = options;
+    answer_delay_ms_ = options.answer_delay_ms;
     std::string calibration = options.calibration.empty() ? program_file("ad_temp") : options.calibration;
     source_ = make_pattern_source(options.width, options.height, calibration, error);
     if (!source_) {
@@ -263,7 +264,7 @@ void CameraSim::on_event(const NetEvent* event, void* user)
     }
     case EVT_TCP_DATA: {
         Job job{server, event->id, std::vector<uint8_t>(event->data, event->data + event->len),
-                std::chrono::steady_clock::now() + std::chrono::milliseconds(self->options_.answer_delay_ms)};
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(self->answer_delay_ms_.load())};
         {
             std::lock_guard<std::mutex> lock(self->jobs_mutex_);
             if (self->stopping_) {
@@ -272,6 +273,7 @@ void CameraSim::on_event(const NetEvent* event, void* user)
             self->jobs_.push_back(std::move(job));
         }
         self->jobs_changed_.notify_all();
+        self->bump(&CamsimStats::received);
         return;
     }
     default:

@@ -27,7 +27,8 @@ namespace camsim {
 
 // What the camera saw and did, for tests.
 struct CamsimStats {
-    uint64_t requests = 0;          // requests received on any link
+    uint64_t received = 0;          // packets received, counted on arrival
+    uint64_t requests = 0;          // requests handled on any link
     uint64_t keep_alives = 0;       // 173/128 on the command link
     uint64_t visible_keep_alives = 0;
     uint64_t answers = 0;           // answers sent
@@ -75,6 +76,8 @@ public:
     void send_rule_packages(int count);
     // Closes every link now.
     void drop_links();
+    // Answers requests received from now on this late.
+    void set_answer_delay(int milliseconds) { answer_delay_ms_ = milliseconds; }
 
     // The recordings on the camera: name and content.
     static std::vector<std::pair<std::string, std::vector<uint8_t>>> recordings();
@@ -115,6 +118,7 @@ private:
     void bump(uint64_t CamsimStats::*counter, uint64_t by = 1);
 
     CamsimOptions options_;
+    std::atomic<int> answer_delay_ms_{0};
     std::unique_ptr<FrameSource> source_;
     Server servers_[kPortKinds];
     bool running_ = false;
