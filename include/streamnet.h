@@ -213,8 +213,7 @@ VY_API bool vy_nvs_set_machine_record_start(void* handle);
 VY_API bool vy_nvs_set_machine_record_stop(void* handle);
 VY_API bool vy_nvs_get_machine_record_status(void* handle, bool* recording);
 // *count is required: capacity of out on entry, number of files on return.
-// Nothing is copied when the capacity is too small (the call still succeeds)
-// or out is null.
+// out null answers the number; a capacity too small copies nothing and fails.
 VY_API bool vy_nvs_get_machine_record_filelist(void* handle, uint32_t first, uint32_t second, NvsRecordFile* out,
                                                uint32_t* count);
 // Blocks until the whole file is written to local_path, or it failed.

@@ -84,7 +84,13 @@ public:
     bool temperatures_big_endian();
     uint32_t link_id();
 
+    // The receive path of both links; tests hand it packets directly.
+    void on_command_link_packet(const uint8_t* data, std::size_t size) { on_packet(command_link_, data, size); }
+
 private:
+    struct LinkState;
+    void on_packet(LinkState& link, const uint8_t* data, std::size_t size);
+
     struct LinkState {
         void* client = nullptr;
         std::atomic<bool> up{false};
@@ -95,7 +101,6 @@ private:
     static void on_command_event(const NetEvent* event, void* user);
     static void on_data_event(const NetEvent* event, void* user);
     void on_link_event(LinkState& link, const NetEvent* event, const char* type_message);
-    void on_packet(LinkState& link, const uint8_t* data, std::size_t size);
 
     // stream_ir_response.cpp
     bool on_response(const PacketView& packet);

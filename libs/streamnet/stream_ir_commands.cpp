@@ -346,9 +346,14 @@ bool NetVideoStreamIR::get_machine_record_filelist(uint32_t first, uint32_t seco
     VyLockGuard guard(settings_lock_);
     uint32_t capacity = *count;
     *count = static_cast<uint32_t>(record_files_.size());
-    if (out != nullptr && capacity >= record_files_.size() && !record_files_.empty()) {
-        std::memcpy(out, record_files_.data(), record_files_.size() * sizeof(NvsRecordFile));
+    if (out == nullptr || record_files_.empty()) {
+        return true;
     }
+    if (capacity < record_files_.size()) {
+        SN_ERROR("%zu record files, room for %u", record_files_.size(), capacity);
+        return false;
+    }
+    std::memcpy(out, record_files_.data(), record_files_.size() * sizeof(NvsRecordFile));
     return true;
 }
 

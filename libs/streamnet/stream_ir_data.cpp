@@ -9,6 +9,9 @@ namespace detail {
 namespace {
 
 constexpr uint8_t kDataMain = 161;
+// Frames larger than any detector (4096 x 4096) are refused before their
+// float buffer is made.
+constexpr std::size_t kMaxTemperatureValues = 4096u * 4096u;
 
 bool is_plain_data(const PacketView& packet)
 {
@@ -77,6 +80,10 @@ bool NetVideoStreamIR::on_temperature_frame(LinkState& link, const PacketView& p
         return false;
     }
     const std::size_t count = packet.payload_length / 2;
+    if (count > kMaxTemperatureValues) {
+        SN_ERROR("temperature frame of %zu values is above %zu", count, kMaxTemperatureValues);
+        return false;
+    }
     if (link.temperatures.size() != count) {
         link.temperatures.assign(count, 0.0f);
     }

@@ -262,7 +262,7 @@ TEST_F(CameraTest, presets_alarms_and_record_files)
     NvsRecordFile list[3];
     std::memset(list, 0, sizeof(list));
     files = 2;
-    EXPECT_TRUE(vy_nvs_get_machine_record_filelist(stream, 0, 0, list, &files));
+    EXPECT_FALSE(vy_nvs_get_machine_record_filelist(stream, 0, 0, list, &files));
     EXPECT_EQ(files, 3u);
     EXPECT_EQ(list[0].name[0], '\0');
     files = 3;
