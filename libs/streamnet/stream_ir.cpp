@@ -103,6 +103,9 @@ bool NetVideoStreamIR::send_cmd(uint8_t main_cmd, uint8_t vice_cmd, const std::v
     }
     std::vector<uint8_t> packet = build_request(main_cmd, vice_cmd, sequence, payload.data(), payload.size());
     bool sent = sockmesh_send_data_to_server(target.client, packet.data(), static_cast<int>(packet.size()));
+    if (!sent) {
+        SN_ERROR("send cmd [%d, %d] failed", main_cmd, vice_cmd);
+    }
     if (wait_ms == 0) {
         return sent;
     }

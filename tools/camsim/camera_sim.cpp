@@ -119,8 +119,9 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
         std::lock_guard<std::mutex> lock(state_mutex_);
         model_ = DeviceModel();
         model_.firmware = options.firmware;
-        model_.width = static_cast<uint16_t>(options.width);
-        model_.height = static_cast<uint16_t>(options.height);
+        // The source decides the frame size; the options only ask for one.
+        model_.width = static_cast<uint16_t>(source_->width());
+        model_.height = static_cast<uint16_t>(source_->height());
         model_.lens_position = 120;
         model_.lenses = {{0, {{0, -20, 150}, {1, 100, 650}, {2, 300, 1200}}}, {1, {{0, -20, 150}}}};
         presets_ = {{1, {10, 20, 30, 40}, "gate"}, {2, {11, 21, 31, 41}, "transformer"}};

@@ -148,8 +148,10 @@ TEST_F(CameraTest, a_dropped_link_is_reported_and_commands_then_fail)
     ASSERT_TRUE(delivered.wait([&] {
         return std::count(delivered.link_events.begin(), delivered.link_events.end(), NVS_LINK_DISCONNECTED) == 2;
     }));
+    LogWatch log;
     bool on = false;
     EXPECT_FALSE(vy_nvs_get_temperature_overlay_video_flag(stream, &on));
+    EXPECT_TRUE(log.saw("send cmd [169, 187] failed"));
     EXPECT_EQ(static_cast<NetVideoStreamIR*>(static_cast<_VYBaseObject*>(stream))->pending_count(), 0u);
 }
 

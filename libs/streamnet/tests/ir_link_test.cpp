@@ -334,7 +334,9 @@ TEST_F(CameraTest, a_timed_out_command_leaves_no_entry_and_its_late_answer_chang
     camera.set_answer_delay(300);
     stream_timing().command_wait_cap_ms = 50;
     uint64_t answers = ir(stream)->responses_received();
+    LogWatch log;
     EXPECT_FALSE(vy_nvs_set_temperature_params(stream, 0.5f, 2.0f, 20.0f, 0.5f));
+    EXPECT_TRUE(log.saw("cmd [163, 129] sequence"));
     EXPECT_EQ(ir(stream)->pending_count(), 0u);
     // The late answer arrives and is matched to nothing.
     ASSERT_TRUE(delivered.wait([&] { return ir(stream)->responses_received() > answers; }));
