@@ -45,6 +45,8 @@ const char* usage_text()
            "A simulated thermal network camera on a loopback address. It answers the\n"
            "command link, streams video and temperature frames on the data link, serves\n"
            "a visible-light link and downloads of its recordings, until SIGINT or SIGTERM.\n"
+           "Its recordings are rec_0001.ps (200,000 bytes), rec_0002.ps (65,536) and\n"
+           "rec_0003.ps (17); its visible-camera address is its own address.\n"
            "\n"
            "  --address A          127.x.y.z address to listen on (default 127.0.0.1);\n"
            "                       \"auto\" picks a free one. The address is printed on start.\n"
