@@ -111,7 +111,8 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
     options_ = options;
     answer_delay_ms_ = options.answer_delay_ms;
     std::string calibration = options.calibration.empty() ? program_file("ad_temp") : options.calibration;
-    source_ = make_pattern_source(options.width, options.height, calibration, error);
+    source_ = options.source == "pattern" ? make_pattern_source(options.width, options.height, calibration, error)
+                                          : make_capture_source(calibration, error);
     if (!source_) {
         return false;
     }

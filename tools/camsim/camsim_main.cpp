@@ -21,6 +21,9 @@ int main(int argc, char** argv)
     }
     // The signals are taken by sigwait below, on this thread only: block them
     // before any thread starts so that none of them receives one.
+    // A shell starting camsim in the background may hand it SIGINT ignored.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
@@ -32,8 +35,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "camsim: %s\n", error.c_str());
         return 1;
     }
+    const camsim::DeviceModel model = camera.model();
     std::printf("camsim: camera %s firmware %s, %dx%d at %g fps (ports %d %d %d %d)\n", camera.address().c_str(),
-                options.firmware.c_str(), options.width, options.height, options.fps, options.command_port,
+                options.firmware.c_str(), model.width, model.height, options.fps, options.command_port,
                 options.data_port, options.visible_port, options.download_port);
     std::fflush(stdout);
     int received = 0;

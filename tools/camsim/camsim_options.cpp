@@ -55,7 +55,12 @@ const char* usage_text()
            "  --visible-port P     visible-light link port (default 63207)\n"
            "  --download-port P    record download port (default 63215)\n"
            "  --fps F              frames per second, 0.1 to 200 (default 25)\n"
-           "  --width W, --height H  frame size, 16 to 1280 by 16 to 1024 (default 640 x 512)\n"
+           "  --source S           where frames come from: \"camlink\" (default), the capture\n"
+           "                       library's loop over its simulated detector, at the\n"
+           "                       detector's size (640 x 480 unless a simulated-resolution\n"
+           "                       file in the working folder says otherwise); \"pattern\",\n"
+           "                       a moving test pattern of --width x --height\n"
+           "  --width W, --height H  pattern size, 16 to 1280 by 16 to 1024 (default 640 x 512)\n"
            "  --firmware X.Y.Z     firmware version reported (default 1.1.39); before\n"
            "                       1.1.39 temperature frames are little-endian\n"
            "  --calibration PATH   calibration data for the temperatures (default ad_temp\n"
@@ -89,6 +94,7 @@ bool parse_options(int argc, const char* const* argv, CamsimOptions* options, bo
              o.fps = std::strtod(v.c_str(), &end);
              return !v.empty() && *end == '\0' && o.fps >= 0.1 && o.fps <= 200.0;
          }},
+        {"--source", [&](const std::string& v) { o.source = v; return v == "camlink" || v == "pattern"; }},
         {"--width", [&](const std::string& v) { return to_int(v, 16, 1280, &o.width); }},
         {"--height", [&](const std::string& v) { return to_int(v, 16, 1024, &o.height); }},
         {"--firmware", [&](const std::string& v) { o.firmware = v; return is_version(v); }},

@@ -13,6 +13,9 @@ struct CamsimOptions {
     int visible_port = 63207;
     int download_port = 63215;
     double fps = 25.0;
+    // "camlink": the capture library's loop (its detector's size);
+    // "pattern": a test pattern of width x height.
+    std::string source = "camlink";
     int width = 640;
     int height = 512;
     std::string firmware = "1.1.39";

@@ -25,7 +25,19 @@ public:
     virtual bool next_frame(SourceFrame* frame) = 0;
 };
 
-// A moving test pattern whose AD values are turned into temperatures by the
+// A calibration engine loaded from `calibration`, set to its first lens and
+// range under 25-degree sensors, ready to turn AD values into temperatures.
+// False (and no engine) when the data cannot be used.
+bool open_calibration_engine(const std::string& calibration, void** engine, int32_t* lens, int32_t* range);
+
+// Frames of the capture library's loop over its simulated detector (its test
+// pattern as the device delivers it, at the detector's own size), turned
+// into temperatures by the calibration engine loaded from `calibration`.
+// The device reads its configuration ("detector") and calibration ("ad_temp")
+// from the program directory.
+std::unique_ptr<FrameSource> make_capture_source(const std::string& calibration, std::string* error);
+
+// A moving test pattern of any size whose AD values are turned into temperatures by the
 // calibration engine loaded from `calibration` (the sample calibration data).
 std::unique_ptr<FrameSource> make_pattern_source(int width, int height, const std::string& calibration,
                                                  std::string* error);

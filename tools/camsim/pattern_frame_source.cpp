@@ -8,8 +8,6 @@ namespace camsim {
 
 namespace {
 
-const float kSensors[5] = {25.0f, 25.0f, 25.0f, 25.0f, 25.0f};
-
 class PatternFrameSource : public FrameSource {
 public:
     PatternFrameSource(int width, int height) : width_(width), height_(height) {}
@@ -23,19 +21,12 @@ public:
 
     bool load(const std::string& calibration, std::string* error)
     {
-        unsigned char count = 0;
-        int environment = 0;
-        bool ok = vy_at_init(&engine_) && vy_at_load_calibrate_data_from_file(engine_, calibration.c_str()) &&
-                  vy_at_get_supported_lens_info(engine_, nullptr, &count) && count > 0;
-        std::vector<tagLenInfo> lenses(count);
-        ok = ok && vy_at_get_supported_lens_info(engine_, lenses.data(), &count) && lenses[0].range_count > 0 &&
-             vy_at_set_len_type_and_meas_range(engine_, lenses[0].len_type, lenses[0].ranges[0].meas_range) &&
-             vy_at_update_temperature_sensor(engine_, kSensors[0], kSensors[1], kSensors[2], kSensors[3],
-                                             kSensors[4], &environment) &&
-             vy_at_calc_base_temp(engine_);
+        int32_t lens = 0;
+        int32_t range = 0;
         // The pattern spans the AD values of 20 to 80 degrees.
-        ok = ok && vy_at_get_ad_from_temperature(engine_, 20.0f, &low_) &&
-             vy_at_get_ad_from_temperature(engine_, 80.0f, &high_) && high_ > low_;
+        bool ok = open_calibration_engine(calibration, &engine_, &lens, &range) &&
+                  vy_at_get_ad_from_temperature(engine_, 20.0f, &low_) &&
+                  vy_at_get_ad_from_temperature(engine_, 80.0f, &high_) && high_ > low_;
         if (!ok) {
             *error = "calibration data " + calibration + " can not be used";
         }

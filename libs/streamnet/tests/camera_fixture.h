@@ -145,11 +145,21 @@ public:
 
 class CameraTest : public ::testing::Test {
 protected:
-    // Small frames keep the streaming cheap; tests that need more say so.
-    static camsim::CamsimOptions small_camera()
+    // Frames from the capture library's loop, at its detector's size: the
+    // camera as the program meets it.
+    static camsim::CamsimOptions capture_camera()
     {
         camsim::CamsimOptions options;
         options.address = "auto";
+        return options;
+    }
+
+    // Small pattern frames, for tests about links and commands: the capture
+    // device takes seconds to start and stop under the sanitizers.
+    static camsim::CamsimOptions small_camera()
+    {
+        camsim::CamsimOptions options = capture_camera();
+        options.source = "pattern";
         options.width = 64;
         options.height = 48;
         return options;

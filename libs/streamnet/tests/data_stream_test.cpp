@@ -14,12 +14,11 @@ using streamnet::detail::NetVideoStreamIR;
 
 TEST_F(CameraTest, temperature_frames_at_25_fps_for_10_seconds_arrive_without_loss)
 {
-    camsim::CamsimOptions options = small_camera();
-    options.width = 384;
-    options.height = 288;
+    camsim::CamsimOptions options = capture_camera();
     options.fps = 25;
     options.frame_limit = 250;
     start_camera(options);
+    const camsim::DeviceModel model = camera.model();
     connect_ir();
     ASSERT_TRUE(camera.wait_for([](const camsim::CamsimStats& s) { return s.frames == 250; },
                                 std::chrono::seconds(60)));
@@ -29,7 +28,7 @@ TEST_F(CameraTest, temperature_frames_at_25_fps_for_10_seconds_arrive_without_lo
     ASSERT_TRUE(delivered.wait([&] { return delivered.frames == 250; }, 60));
     std::lock_guard<std::mutex> lock(delivered.mutex);
     EXPECT_EQ(delivered.temperature_frames, 250);
-    EXPECT_EQ(delivered.temperature_bytes, 384 * 288 * 4);
+    EXPECT_EQ(delivered.temperature_bytes, model.width * model.height * 4);
 }
 
 TEST_F(CameraTest, only_the_typed_frame_callback_is_called_when_both_are_set)
@@ -84,7 +83,7 @@ struct Recording {
 
 TEST_F(CameraTest, video_recorded_from_the_callback_starts_at_a_key_frame)
 {
-    start_camera();
+    start_camera(capture_camera());
     connect_ir();
     TempFolder folder;
     Recording recording;
