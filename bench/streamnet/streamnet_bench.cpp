@@ -188,8 +188,10 @@ void BM_round_trip_command_camsim(benchmark::State& state)
 {
     camsim::CameraSim camera;
     std::string error;
-    // Frames would compete with the commands: the camera streams one frame a minute.
+    // Frames would compete with the commands: the camera streams one small
+    // pattern frame a minute.
     camsim::CamsimOptions options = quiet_camera(1.0 / 60);
+    options.source = "pattern";
     options.width = 16;
     options.height = 16;
     if (!camera.start(options, &error)) {
@@ -255,8 +257,10 @@ void BM_frames_camsim(benchmark::State& state)
         std::unique_lock<std::mutex> lock(counter.mutex);
         counter.changed.wait(lock, [&] { return counter.frames >= target; });
     }
+    const camsim::DeviceModel model = camera.model();
     state.SetItemsProcessed(target);
-    state.SetBytesProcessed(target * static_cast<int64_t>(kValues * 2));
+    state.SetBytesProcessed(target * model.width * model.height * 2);
+    state.SetLabel(std::to_string(model.width) + "x" + std::to_string(model.height));
     vy_nvs_uninit(&stream);
     camera.stop();
 }
