@@ -28,10 +28,11 @@ std::vector<std::pair<int, int>> commands_of(const std::vector<camsim::RequestRe
     return out;
 }
 
-// The capture library's test pattern reads as about 24 to 33 degrees through
-// the sample calibration; the same bytes in the wrong order read as thousands.
-const float kSceneLow = 20.0f;
-const float kSceneHigh = 40.0f;
+// Through the sample calibration the capture library's test pattern reads as
+// about 24 to 33 degrees and the small pattern as 20 to 80; the same bytes in
+// the wrong order read as thousands.
+const float kSceneLow = 19.0f;
+const float kSceneHigh = 81.0f;
 
 NetVideoStreamIR* ir(void* handle)
 {
@@ -50,7 +51,9 @@ TEST_F(CameraTest, connect_per_firmware_and_temperature_byte_order)
     const Case cases[] = {{"1.1.39", true}, {"1.1.38", false}, {"2.0.50", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.firmware);
-        camsim::CamsimOptions options = capture_camera();
+        // One variant with the capture device's frames; it takes seconds to
+        // start under the sanitizers, so the others use the small pattern.
+        camsim::CamsimOptions options = c.newer && c.firmware[0] == '1' ? capture_camera() : small_camera();
         options.firmware = c.firmware;
         start_camera(options);
         connect_ir();
