@@ -101,6 +101,11 @@ public:
     int isotherm_count();
 
 private:
+    // Histogram of a window into histogram_ (cleared by the caller), with its
+    // first hottest and coldest pixel in row order and its sum (stats lock held).
+    void window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
+                          uint64_t* sum);
+
     // The filtered path of ad_to_pixel and the 8-bit index picture it
     // filters (colour-table and map locks held).
     bool filtered_picture(const uint16_t* ad, int width, int height, const Window& win, uint32_t* bits,
@@ -163,6 +168,7 @@ private:
 
     VyLock stats_lock_{"imaging statistics"};
     std::vector<uint32_t> histogram_;
+    std::vector<uint32_t> partials_;  // three more histograms, zero between calls
 
     VyLock map_lock_{"imaging map"};
     std::vector<uint16_t> map_;
