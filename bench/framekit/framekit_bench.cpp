@@ -3,12 +3,18 @@
 // analyses against a plain summing loop and a reapply without analyses, the
 // noise filter (on a scene with sensor noise and column stripes) on 1, 2, 4
 // and 8 workers against the single-threaded pass and memcpy of the plane,
-// and the 2x zoom against memcpy of the zoomed plane.
+// and the 2x zoom against memcpy of the zoomed plane and, where the peer
+// library is installed, its bilinear resize.
 #include "basekit.h"
 #include "framekit.h"
 #include "noise_pool.h"
 
 #include <benchmark/benchmark.h>
+
+#ifdef PYRAVUE_BENCH_PEER
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#endif
 
 #include <cstring>
 #include <random>
@@ -243,6 +249,23 @@ void BM_zoom_2x(benchmark::State& state)
     }
 }
 
+#ifdef PYRAVUE_BENCH_PEER
+// The peer's bilinear resize of the same 16-bit plane to twice its size, on
+// one thread (without the peer it is not run).
+void BM_peer_resize_2x(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    std::vector<uint16_t> plane = scene();
+    const cv::Mat in(kHeight, kWidth, CV_16UC1, plane.data());
+    cv::Mat out;
+    for (auto _ : state) {
+        cv::resize(in, out, cv::Size(2 * kWidth, 2 * kHeight), 0, 0, cv::INTER_LINEAR);
+        benchmark::DoNotOptimize(out.data);
+    }
+}
+
+#endif
+
 }  // namespace
 
 BENCHMARK(BM_memcpy_plane);
@@ -257,4 +280,7 @@ BENCHMARK(BM_noise_single_thread);
 BENCHMARK(BM_noise_pool)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseRealTime();
 BENCHMARK(BM_memcpy_zoomed_plane);
 BENCHMARK(BM_zoom_2x);
+#ifdef PYRAVUE_BENCH_PEER
+BENCHMARK(BM_peer_resize_2x);
+#endif
 BENCHMARK_MAIN();
