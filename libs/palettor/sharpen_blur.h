@@ -145,7 +145,7 @@ private:
     bool stabilization_ = false;
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> sobel_, gauss_, sharp_, out_;
+    std::vector<uint8_t> sobel_, gauss_, sharp_;
     std::vector<uint16_t> last_;
     bool last_valid_ = false;
 };

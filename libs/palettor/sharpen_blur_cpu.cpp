@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace palettor::detail {
@@ -338,12 +337,10 @@ void ImageSharpenBlur::resize(int width, int height)
     std::vector<uint8_t>().swap(sobel_);
     std::vector<uint8_t>().swap(gauss_);
     std::vector<uint8_t>().swap(sharp_);
-    std::vector<uint8_t>().swap(out_);
     std::vector<uint16_t>().swap(last_);
     sobel_.resize(n);
     gauss_.resize(n);
     sharp_.resize(n);
-    out_.resize(n);
     last_.resize(n);
     width_ = width;
     height_ = height;
@@ -407,7 +404,8 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         pool_->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
-            shake_rows(plane, width, b, e, first, last_.data(), shake, out_.data());
+            // Each pixel reads only itself: stabilized in place.
+            shake_rows(plane, width, b, e, first, last_.data(), shake, plane);
         });
     } else {
         std::vector<int> mins(workers, 255), maxs(workers, 0);
@@ -425,17 +423,16 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
             strip(worker, &b, &e);
             sharpen_rows(plane, sobel_.data(), gauss_.data(), width, height, b, e, lo, hi, strength, sharp_.data());
         });
+        // Nothing reads the plane after the sharpen: the blur writes into it.
         pool_->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
-            blur_rows(sharp_.data(), width, height, b, e, shifts, stabilization_, first, last_.data(), shake,
-                      out_.data());
+            blur_rows(sharp_.data(), width, height, b, e, shifts, stabilization_, first, last_.data(), shake, plane);
         });
     }
     if (stabilization_) {
         last_valid_ = true;
     }
-    std::memcpy(plane, out_.data(), static_cast<size_t>(width) * static_cast<size_t>(height));
     return true;
 }
 
