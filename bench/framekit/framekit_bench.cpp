@@ -1,15 +1,23 @@
 // framekit at 640x512, each figure beside a baseline of the same run: the
 // raw-frame codec paths against memcpy of the plane, recomputing 20 mixed
 // analyses against a plain summing loop and a reapply without analyses, the
-// noise filter on 1, 2, 4 and 8 workers against the single-threaded pass,
-// and the 2x zoom against memcpy of the zoomed plane.
+// noise filter (on a scene with sensor noise and column stripes) on 1, 2, 4
+// and 8 workers against the single-threaded pass and memcpy of the plane,
+// and the 2x zoom against memcpy of the zoomed plane and, where the peer
+// library is installed, its bilinear resize.
 #include "basekit.h"
 #include "framekit.h"
 #include "noise_pool.h"
 
 #include <benchmark/benchmark.h>
 
+#ifdef PYRAVUE_BENCH_PEER
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#endif
+
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,6 +36,24 @@ std::vector<uint16_t> scene()
             plane[y * kWidth + x] = static_cast<uint16_t>(15000 + x + y / 2 + hot + ((x * 31 + y * 17) & 7) +
                                                           (x % 9 == 0 ? 5 : 0));
         }
+    }
+    return plane;
+}
+
+// The scene as a sensor gives it: Gaussian noise of 12 AD on every pixel and
+// a fixed offset per column of up to +-6 AD, the stripes the filter removes.
+std::vector<uint16_t> noisy_scene()
+{
+    std::vector<uint16_t> plane = scene();
+    std::mt19937 random(17);
+    std::normal_distribution<float> noise(0.0f, 12.0f);
+    std::uniform_int_distribution<int> stripe(-6, 6);
+    std::vector<int> columns(kWidth);
+    for (int& c : columns) {
+        c = stripe(random);
+    }
+    for (std::size_t i = 0; i < plane.size(); ++i) {
+        plane[i] = static_cast<uint16_t>(plane[i] + columns[i % kWidth] + static_cast<int>(noise(random)));
     }
     return plane;
 }
@@ -180,7 +206,7 @@ void BM_reapply_20_mixed_analyses(benchmark::State& state)
 
 void BM_noise_single_thread(benchmark::State& state)
 {
-    std::vector<uint16_t> original = scene();
+    std::vector<uint16_t> original = noisy_scene();
     std::vector<uint16_t> plane(original.size());
     for (auto _ : state) {
         std::memcpy(plane.data(), original.data(), plane.size() * 2);
@@ -192,7 +218,7 @@ void BM_noise_pool(benchmark::State& state)
 {
     framekit::detail::NoisePool pool(static_cast<unsigned>(state.range(0)));
     pool.start();
-    std::vector<uint16_t> original = scene();
+    std::vector<uint16_t> original = noisy_scene();
     std::vector<uint16_t> plane(original.size());
     for (auto _ : state) {
         std::memcpy(plane.data(), original.data(), plane.size() * 2);
@@ -223,6 +249,23 @@ void BM_zoom_2x(benchmark::State& state)
     }
 }
 
+#ifdef PYRAVUE_BENCH_PEER
+// The peer's bilinear resize of the same 16-bit plane to twice its size, on
+// one thread (without the peer it is not run).
+void BM_peer_resize_2x(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    std::vector<uint16_t> plane = scene();
+    const cv::Mat in(kHeight, kWidth, CV_16UC1, plane.data());
+    cv::Mat out;
+    for (auto _ : state) {
+        cv::resize(in, out, cv::Size(2 * kWidth, 2 * kHeight), 0, 0, cv::INTER_LINEAR);
+        benchmark::DoNotOptimize(out.data);
+    }
+}
+
+#endif
+
 }  // namespace
 
 BENCHMARK(BM_memcpy_plane);
@@ -237,4 +280,7 @@ BENCHMARK(BM_noise_single_thread);
 BENCHMARK(BM_noise_pool)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseRealTime();
 BENCHMARK(BM_memcpy_zoomed_plane);
 BENCHMARK(BM_zoom_2x);
+#ifdef PYRAVUE_BENCH_PEER
+BENCHMARK(BM_peer_resize_2x);
+#endif
 BENCHMARK_MAIN();

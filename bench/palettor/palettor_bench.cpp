@@ -1,11 +1,18 @@
 // palettor at 640 x 512, each figure beside a baseline from the same run:
-// colouring against a memcpy of the output bytes, statistics against
-// std::minmax_element plus a plain histogram loop, and the sharpen-and-blur
-// pass on 1, 2, 4 and 8 CPU workers and on an OpenCL device (PoCL here).
+// colouring against a memcpy of the output bytes and a plain 65,536-entry
+// lookup loop, statistics against a bare histogram loop, and the
+// sharpen-and-blur pass on 1, 2, 4 and 8 CPU workers and on an OpenCL device
+// (PoCL here). Where the peer library is installed, its edge-preserving 5 x 5
+// filter and its min/max, conversion and colour map run beside them.
 #include "palettor.h"
 #include "sharpen_blur.h"
 
 #include <benchmark/benchmark.h>
+
+#ifdef PYRAVUE_BENCH_PEER
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,6 +62,24 @@ void BM_memcpy_output_baseline(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * kPixels * 4);
 }
 
+// The floor of colouring: one 65,536-entry AD -> RGB32 table lookup per pixel.
+void BM_lookup_loop_baseline(benchmark::State& state)
+{
+    const std::vector<uint16_t> ad = scene();
+    std::vector<uint32_t> table(65536), bits(kPixels);
+    for (size_t i = 0; i < table.size(); ++i) {
+        table[i] = 0xFF000000u | static_cast<uint32_t>(i * 2654435761u >> 8);
+    }
+    for (auto _ : state) {
+        for (size_t i = 0; i < kPixels; ++i) {
+            bits[i] = table[ad[i]];
+        }
+        benchmark::DoNotOptimize(bits.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * kPixels * 4);
+}
+
 void BM_ad_to_pixel(benchmark::State& state)
 {
     void* h = nullptr;
@@ -74,19 +99,19 @@ void BM_ad_to_pixel(benchmark::State& state)
     palettor_uninit(&h);
 }
 
-void BM_minmax_histogram_baseline(benchmark::State& state)
+// A lower bound for the statistics: clearing a 65,536-bin histogram and one
+// increment per pixel, with nothing else (no extremes, no sum, no range).
+void BM_histogram_baseline(benchmark::State& state)
 {
     const std::vector<uint16_t> ad = scene();
     std::vector<uint32_t> histogram(65536);
     for (auto _ : state) {
-        auto [lo, hi] = std::minmax_element(ad.begin(), ad.end());
-        benchmark::DoNotOptimize(lo);
-        benchmark::DoNotOptimize(hi);
         std::fill(histogram.begin(), histogram.end(), 0);
         for (uint16_t v : ad) {
             ++histogram[v];
         }
         benchmark::DoNotOptimize(histogram.data());
+        benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kPixels);
 }
@@ -101,6 +126,27 @@ void BM_statistics_with_auto_range(benchmark::State& state)
     for (auto _ : state) {
         benchmark::DoNotOptimize(palettor_calc_max_min_avg_of_ad(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1,
                                                                  kHeight - 1, &max, &min, &avg));
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+    palettor_uninit(&h);
+}
+
+// What a new frame costs before it is shown: statistics with the automatic
+// range, the index map and the colours (filters off; they have their own row).
+void BM_statistics_range_colour(benchmark::State& state)
+{
+    void* h = nullptr;
+    palettor_init(&h, false);
+    palettor_enable_image_process(h, false);
+    const std::vector<uint16_t> ad = scene();
+    std::vector<uint32_t> bits(kPixels);
+    tagPAD max{}, min{};
+    uint16_t avg = 0;
+    for (auto _ : state) {
+        palettor_calc_max_min_avg_of_ad(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1, kHeight - 1, &max, &min, &avg);
+        palettor_calc_pal_no_of_ad(h);
+        benchmark::DoNotOptimize(palettor_ad_to_pixel(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1, kHeight - 1,
+                                                      bits.data(), false));
     }
     state.SetItemsProcessed(state.iterations() * kPixels);
     palettor_uninit(&h);
@@ -147,12 +193,54 @@ void BM_sharpen_blur_opencl(benchmark::State& state)
     run_sharpen_blur(state, engine);
 }
 
+#ifdef PYRAVUE_BENCH_PEER
+// The peer's equivalents, on one thread (without the peer they are not run):
+// an edge-preserving 5 x 5 filter of the index picture, and min/max,
+// conversion to 8 bits and a colour map.
+void BM_peer_bilateral_5x5(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    std::vector<uint8_t> source = index_scene();
+    const cv::Mat in(kHeight, kWidth, CV_8UC1, source.data());
+    cv::Mat out;
+    for (auto _ : state) {
+        cv::bilateralFilter(in, out, 5, 25.0, 2.0);
+        benchmark::DoNotOptimize(out.data);
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+void BM_peer_minmax_convert_colour(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    std::vector<uint16_t> ad = scene();
+    const cv::Mat in(kHeight, kWidth, CV_16UC1, ad.data());
+    cv::Mat grey, colour;
+    for (auto _ : state) {
+        double lo = 0, hi = 0;
+        cv::Point lo_at, hi_at;
+        cv::minMaxLoc(in, &lo, &hi, &lo_at, &hi_at);
+        in.convertTo(grey, CV_8U, 255.0 / std::max(hi - lo, 1.0), -lo * 255.0 / std::max(hi - lo, 1.0));
+        cv::applyColorMap(grey, colour, cv::COLORMAP_INFERNO);
+        benchmark::DoNotOptimize(colour.data);
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+#endif
+
 }  // namespace
 
+#ifdef PYRAVUE_BENCH_PEER
+BENCHMARK(BM_peer_bilateral_5x5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_peer_minmax_convert_colour)->Unit(benchmark::kMicrosecond);
+#endif
 BENCHMARK(BM_memcpy_output_baseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_lookup_loop_baseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ad_to_pixel)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_minmax_histogram_baseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_histogram_baseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_statistics_with_auto_range)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_statistics_range_colour)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_memcpy_index_plane_baseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_sharpen_blur_cpu)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_sharpen_blur_opencl)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -75,23 +75,26 @@ bool ADData::set_resolution(uint16_t width, uint16_t height)
 bool ADData::resize_locked(uint16_t width, uint16_t height)
 {
     std::size_t pixels = static_cast<std::size_t>(width) * height;
+    // Room is reserved first, so a refusal changes nothing; buffers keep
+    // their capacity, so a frame going back and forth between sizes (a zoom
+    // and the next frame) allocates nothing after the first time.
     try {
-        std::vector<uint16_t> ad(pixels, 0);
+        ad_.reserve(pixels);
         // Room for a raw frame's compressed plane (below 3N bytes) and for
         // the codec's bound on N values.
-        std::vector<uint8_t> compressed(3 * pixels, 0);
-        std::vector<uint16_t> upscaled;
+        compressed_.reserve(3 * pixels);
         if (super_.load()) {
-            upscaled.assign(4 * pixels, 0);
-        }
-        ad_.swap(ad);
-        compressed_.swap(compressed);
-        if (super_.load()) {
-            upscaled_.swap(upscaled);
+            upscaled_.reserve(4 * pixels);
         }
     } catch (const std::bad_alloc&) {
         FK_ERROR("ADData::set_resolution", "no memory for resolution [%d, %d]", width, height);
         return false;
+    }
+    ad_.assign(pixels, 0);
+    // Only the first compressed_length_ bytes are ever read.
+    compressed_.resize(3 * pixels);
+    if (super_.load()) {
+        upscaled_.assign(4 * pixels, 0);
     }
     width_ = width;
     height_ = height;

@@ -80,25 +80,79 @@ void fix_index_border(uint8_t* plane, std::size_t width, std::size_t height)
     std::memcpy(plane + (height - 1) * width, plane + (height - 2) * width, width);
 }
 
+namespace {
+
+// Two source rows interpolated across the target width, kept while target
+// rows still read them: each source row is interpolated once, not once per
+// target row that uses it.
+class RowPair {
+public:
+    RowPair(const uint16_t* source, std::size_t source_width, const std::vector<Sample>& columns)
+        : source_(source), source_width_(source_width), columns_(columns)
+    {
+        for (Slot& slot : slots_) {
+            slot.values.resize(columns.size());
+        }
+    }
+
+    // Source row `row` interpolated; `keep` names a row whose slot must stay.
+    const double* row(std::size_t row, std::size_t keep)
+    {
+        for (Slot& slot : slots_) {
+            if (slot.filled && slot.row == row) {
+                return slot.values.data();
+            }
+        }
+        Slot& slot = slots_[slots_[0].filled && slots_[0].row == keep ? 1 : 0];
+        const uint16_t* line = source_ + row * source_width_;
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            const Sample& sx = columns_[c];
+            // The interpolation form: equal neighbours give their value
+            // exactly instead of a hair below it, which truncation would
+            // turn into the next lower AD.
+            slot.values[c] = line[sx.lo] + (static_cast<double>(line[sx.hi]) - line[sx.lo]) * sx.f;
+        }
+        slot.row = row;
+        slot.filled = true;
+        return slot.values.data();
+    }
+
+private:
+    struct Slot {
+        std::size_t row = 0;
+        bool filled = false;
+        std::vector<double> values;
+    };
+    const uint16_t* source_;
+    std::size_t source_width_;
+    const std::vector<Sample>& columns_;
+    Slot slots_[2];
+};
+
+// One target row between two interpolated source rows. Built for AVX2 as
+// well (which brings no fused multiply-add, so the sums round as written).
+__attribute__((target_clones("avx2", "default"))) void blend_rows(const double* __restrict upper,
+                                                                    const double* __restrict lower, double f,
+                                                                    std::size_t count, uint16_t* __restrict out)
+{
+    for (std::size_t c = 0; c < count; ++c) {
+        out[c] = static_cast<uint16_t>(upper[c] + (lower[c] - upper[c]) * f);
+    }
+}
+
+}  // namespace
+
 void resample_bilinear(const uint16_t* source, std::size_t source_width, std::size_t source_height,
                        uint16_t* target, std::size_t target_width, std::size_t target_height)
 {
     std::vector<Sample> rows = samples(source_height, target_height);
     std::vector<Sample> columns = samples(source_width, target_width);
+    RowPair pair(source, source_width, columns);
     for (std::size_t r = 0; r < target_height; ++r) {
         const Sample& sy = rows[r];
-        const uint16_t* top = source + sy.lo * source_width;
-        const uint16_t* bottom = source + sy.hi * source_width;
-        uint16_t* out = target + r * target_width;
-        for (std::size_t c = 0; c < target_width; ++c) {
-            const Sample& sx = columns[c];
-            // The bilinear sum in its interpolation form: equal neighbours
-            // give their value exactly instead of a hair below it, which
-            // truncation would turn into the next lower AD.
-            double upper = top[sx.lo] + (static_cast<double>(top[sx.hi]) - top[sx.lo]) * sx.f;
-            double lower = bottom[sx.lo] + (static_cast<double>(bottom[sx.hi]) - bottom[sx.lo]) * sx.f;
-            out[c] = static_cast<uint16_t>(upper + (lower - upper) * sy.f);
-        }
+        const double* upper = pair.row(sy.lo, sy.hi);
+        const double* lower = pair.row(sy.hi, sy.lo);
+        blend_rows(upper, lower, sy.f, target_width, target + r * target_width);
     }
 }
 
@@ -148,7 +202,11 @@ bool ADData::zoom(uint16_t width, uint16_t height)
     ad_stale_ = false;
     plane_replaced_locked();
     upscale_locked();
-    return compress_plane(ad_.data(), pixels_, &compressed_, &compress_type_, &compressed_length_);
+    // No stored copy yet: the zoomed plane is read as it is, and a save
+    // compresses it then (type 0 with no stored bytes means just that).
+    compress_type_ = 0;
+    compressed_length_ = 0;
+    return true;
 }
 
 bool ADData::enable_super_resolution(bool on)

@@ -197,7 +197,9 @@ void put_pixel(const RasterTarget& target, int x, int y)
     if (x < 0 || y < 0 || x >= target.width || y >= target.height || target.pixels == nullptr) {
         return;
     }
-    target.pixels[static_cast<size_t>(y) * target.width + static_cast<size_t>(x)] = target.colour;
+    // The pictures are 0xffRRGGBB: a pixel without its opaque alpha byte shows
+    // through as the background wherever the picture is drawn with alpha.
+    target.pixels[static_cast<size_t>(y) * target.width + static_cast<size_t>(x)] = target.colour | 0xff000000u;
 }
 
 bool parse_ana_nodes(const std::string& text, NodeList& out)

@@ -3,6 +3,7 @@
 
 #include "basekit.h"
 #include "palette_tables.h"
+#include "picture_cache.h"
 
 namespace palettor::detail {
 
@@ -19,7 +20,9 @@ Imaging::Imaging(bool flag)
       index_table_(kIndexTableSize, 0),
       histogram_(kMapSize, 0),
       map_(kMapSize, 0),
-      clipped_(kMapSize, 0)
+      clipped_(kMapSize, 0),
+      lookup_(std::make_unique<ColourLookup>()),
+      picture_cache_(std::make_unique<FilteredPictureCache>())
 {
     char directory[256] = {0};
     int length = sizeof(directory);

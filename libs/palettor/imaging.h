@@ -45,6 +45,9 @@ struct Window {
 // The window is inside a width x height frame, corners in order.
 bool window_ok(int width, int height, const Window& w);
 
+class ColourLookup;
+class FilteredPictureCache;
+
 class Imaging : public _VYBaseObject {
 public:
     explicit Imaging(bool flag);
@@ -98,6 +101,17 @@ public:
     int isotherm_count();
 
 private:
+    // Histogram of a window into histogram_ (cleared by the caller), with its
+    // first hottest and coldest pixel in row order and its sum (stats lock held).
+    void window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
+                          uint64_t* sum);
+
+    // The filtered path of ad_to_pixel and the 8-bit index picture it
+    // filters (colour-table and map locks held).
+    bool filtered_picture(const uint16_t* ad, int width, int height, const Window& win, uint32_t* bits,
+                          bool compact);
+    uint8_t* index_picture(const uint16_t* ad, int width, int height);
+
     // Index computations; each takes the map lock itself.
     bool check_ranges(const char* function, int low, int high);
     bool store_range(int type, uint16_t low, uint16_t high);
@@ -154,6 +168,7 @@ private:
 
     VyLock stats_lock_{"imaging statistics"};
     std::vector<uint32_t> histogram_;
+    std::vector<uint32_t> partials_;  // three more histograms, zero between calls
 
     VyLock map_lock_{"imaging map"};
     std::vector<uint16_t> map_;
@@ -178,6 +193,9 @@ private:
     uint16_t split_z_ = 0, split_s1_ = 0, split_s2_ = 0, split_s3_ = 0;
     std::vector<uint8_t> index_buffer_;
     uint16_t peak_ad_ = 0;
+    // Both under the colour-table and map locks.
+    std::unique_ptr<ColourLookup> lookup_;
+    std::unique_ptr<FilteredPictureCache> picture_cache_;
 
     std::unique_ptr<ImageSharpenBlur> engine_;
     std::atomic<bool> stabilization_{false};

@@ -2,6 +2,7 @@
 #include "imaging.h"
 
 #include "palette_tables.h"
+#include "picture_cache.h"
 
 #include <algorithm>
 
@@ -30,6 +31,16 @@ void repair_border(uint8_t* p, int w, int h)
     std::copy(p + (h - 3) * row, p + (h - 2) * row, p + (h - 2) * row);
 }
 
+// One row through the fused lookup; restrict lets the loop keep its bounds
+// in registers and unroll.
+void lookup_row(const uint16_t* __restrict in, int count, const uint32_t* __restrict lookup,
+                uint32_t* __restrict out)
+{
+    for (int x = 0; x < count; ++x) {
+        out[x] = lookup[in[x]];
+    }
+}
+
 // Thumbnail sample positions: a step per axis, at least 1, never past the edge.
 int sample(int out_pos, int in_size, int out_size)
 {
@@ -56,10 +67,6 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
     if (!colours || !map) {
         return false;
     }
-    const size_t stride = compact ? static_cast<size_t>(win.right - win.left + 1) : static_cast<size_t>(width);
-    auto out_row = [&](int y) {
-        return compact ? bits + (y - win.top) * stride : bits + y * stride + win.left;
-    };
     bool has_bands;
     {
         VyLockGuard bands(isotherm_lock_);
@@ -68,52 +75,27 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
     const bool stabilization = stabilization_;
     const bool filtered_path = !has_bands && (image_process_ || stabilization);
     const bool stabilized_bands = has_bands && stabilization && engine_;
-    // The 8-bit index picture is only built when a filter or the border
-    // repair works on it; otherwise the map gives the colours directly.
-    uint8_t* index = nullptr;
-    if (filtered_path || stabilized_bands) {
-        const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-        if (index_buffer_.size() < pixels) {
-            index_buffer_.resize(pixels);
-        }
-        index = index_buffer_.data();
-        for (size_t i = 0; i < pixels; ++i) {
-            index[i] = static_cast<uint8_t>(map_[ad[i]] & 0xFF);
-        }
+    if (filtered_path) {
+        return filtered_picture(ad, width, height, win, bits, compact);
     }
+    // The 8-bit index picture is only built when the stabilization works on
+    // it; otherwise the fused lookup gives the colours directly.
+    uint8_t* index = nullptr;
     if (stabilized_bands) {
+        index = index_picture(ad, width, height);
         engine_->stabilize(index, width, height, first_frame_);
-    } else if (filtered_path) {
-        if (engine_) {
-            if (image_process_ && algorithm_mode() != 1) {
-                engine_->sharpen_and_blur(index, width, height, 50, first_frame_);
-            } else if (stabilization) {
-                engine_->stabilize(index, width, height, first_frame_);
-            }
-        }
-        first_frame_ = false;
-        repair_border(index, width, height);
-        for (int y = win.top; y <= win.bottom; ++y) {
-            uint32_t* out = out_row(y);
-            const uint8_t* in = index + static_cast<size_t>(y) * width;
-            for (int x = win.left; x <= win.right; ++x) {
-                *out++ = index_table_[in[x]] | kOpaque;
-            }
-        }
-        return true;
     }
     first_frame_ = false;
     const bool fire = algorithm_mode() == 2;
     const uint32_t* table = fire ? kFireTable : full_table_.data();
     const int table_size = fire ? kFireTableSize : kFullTableSize;
+    const uint32_t* lookup = lookup_->refresh(map_.data(), table, table_size);
     for (int y = win.top; y <= win.bottom; ++y) {
-        uint32_t* out = out_row(y);
+        uint32_t* out = window_row(bits, width, win, compact, y);
         const size_t row = static_cast<size_t>(y) * width;
         const uint16_t* line = ad + row;
         if (index == nullptr) {
-            for (int x = win.left; x <= win.right; ++x) {
-                *out++ = table[std::min<int>(map_[line[x]], table_size - 1)] | kOpaque;
-            }
+            lookup_row(line + win.left, win.right - win.left + 1, lookup, out);
             continue;
         }
         for (int x = win.left; x <= win.right; ++x) {
@@ -123,6 +105,54 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
             }
             *out++ = table[std::min(u, table_size - 1)] | kOpaque;
         }
+    }
+    return true;
+}
+
+uint8_t* Imaging::index_picture(const uint16_t* ad, int width, int height)
+{
+    const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    if (index_buffer_.size() < pixels) {
+        index_buffer_.resize(pixels);
+    }
+    uint8_t* index = index_buffer_.data();
+    for (size_t i = 0; i < pixels; ++i) {
+        index[i] = static_cast<uint8_t>(map_[ad[i]] & 0xFF);
+    }
+    return index;
+}
+
+bool Imaging::filtered_picture(const uint16_t* ad, int width, int height, const Window& win, uint32_t* bits,
+                               bool compact)
+{
+    const bool stabilization = stabilization_;
+    const bool sharpen = engine_ && image_process_ && algorithm_mode() != 1;
+    // A stabilized picture depends on the frames before it, so it is never
+    // answered from memory.
+    const FilteredPictureCache::Key key{ad, width, height, map_.data(), index_table_.data(), sharpen, win, compact};
+    if (!stabilization && picture_cache_->answer(key, bits)) {
+        first_frame_ = false;
+        return true;
+    }
+    uint8_t* index = index_picture(ad, width, height);
+    if (sharpen) {
+        engine_->sharpen_and_blur(index, width, height, 50, first_frame_);
+    } else if (stabilization && engine_) {
+        engine_->stabilize(index, width, height, first_frame_);
+    }
+    first_frame_ = false;
+    repair_border(index, width, height);
+    for (int y = win.top; y <= win.bottom; ++y) {
+        uint32_t* out = window_row(bits, width, win, compact, y);
+        const uint8_t* in = index + static_cast<size_t>(y) * width;
+        for (int x = win.left; x <= win.right; ++x) {
+            *out++ = index_table_[in[x]] | kOpaque;
+        }
+    }
+    if (stabilization) {
+        picture_cache_->forget();
+    } else {
+        picture_cache_->remember(key, bits);
     }
     return true;
 }

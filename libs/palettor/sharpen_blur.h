@@ -27,6 +27,16 @@ struct FilterTables {
 // Built once on first use, never changed afterwards.
 const FilterTables& filter_tables();
 
+// range_weight for a difference of d (0..255) as integer arithmetic that
+// vectorizes: 100 - 4d, except where (1 - d / 25) * 100 in float falls just
+// below the integer and truncates one lower. Int may be 16 bits wide.
+template <class Int>
+inline Int range_weight_of(Int d)
+{
+    const Int w = static_cast<Int>(100 - 4 * d - (d == 15) - (d == 18) - (d == 20) - (d == 23));
+    return w > 0 ? w : Int(0);
+}
+
 struct ShakeTables {
     int16_t step[kDiffCount];       // D: added to the remembered value for the output
     int16_t remember[kDiffCount];   // DL: added to the remembered value
@@ -135,7 +145,7 @@ private:
     bool stabilization_ = false;
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> sobel_, gauss_, sharp_, out_;
+    std::vector<uint8_t> sobel_, gauss_, sharp_;
     std::vector<uint16_t> last_;
     bool last_valid_ = false;
 };

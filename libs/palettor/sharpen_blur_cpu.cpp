@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <vector>
 
 namespace palettor::detail {
 
@@ -40,12 +40,114 @@ inline uint8_t shake_pixel(int pixel, bool first_frame, uint16_t* last, const Sh
     return static_cast<uint8_t>(std::clamp(out, 0, 255));
 }
 
+// num / den for 0 <= num <= 255 * den, 0 < den < 2^24: a float estimate is
+// within one of the quotient and the two integer steps make it exact, so
+// the loop around it vectorizes where an integer division would not.
+inline int exact_quotient(int num, int den)
+{
+    int q = static_cast<int>(static_cast<float>(num) / static_cast<float>(den));
+    q -= q * den > num ? 1 : 0;
+    q += (q + 1) * den <= num ? 1 : 0;
+    return q;
+}
+
+// The inner pixels of one row of the edge-preserving blur. Integer sums:
+// the order does not change the result, and n * weight equals the kernels'
+// product-table entry. Neighbours 25 or more away weigh nothing, so with the
+// sum taken as value * den + sum((n - value) * weight) and no weight shifts
+// (stabilization off) every term stays within 16 bits: Int = int16_t runs on
+// twice as many lanes as 32-bit sums, with the same quotient.
+template <class Int, bool Shifted>
+__attribute__((always_inline)) inline void blur_row(const uint8_t* centre, int w, const int32_t* shifts,
+                                                    uint8_t* out)
+{
+    const uint8_t* rows[5] = {centre - 2 * w, centre - w, centre, centre + w, centre + 2 * w};
+    for (int x = 2; x < w - 2; ++x) {
+        const Int value = centre[x];
+        Int den = 0, lean = 0;
+#pragma GCC unroll 5
+        for (int dy = 0; dy < 5; ++dy) {
+#pragma GCC unroll 5
+            for (int dx = 0; dx < 5; ++dx) {
+                const Int diff = static_cast<Int>(rows[dy][x + dx - 2] - value);
+                Int weight = range_weight_of(static_cast<Int>(diff < 0 ? -diff : diff));
+                if (Shifted) {
+                    weight = static_cast<Int>(weight << shifts[dy * 5 + dx]);
+                }
+                den = static_cast<Int>(den + weight);
+                lean = static_cast<Int>(lean + diff * weight);
+            }
+        }
+        out[x] = static_cast<uint8_t>(exact_quotient(value * den + lean, den));
+    }
+}
+
+// Both built for AVX2 as well, chosen at load time.
+__attribute__((target_clones("avx2", "default"))) void blur_row_plain(const uint8_t* centre, int w, uint8_t* out)
+{
+    blur_row<int16_t, false>(centre, w, nullptr, out);
+}
+
+__attribute__((target_clones("avx2", "default"))) void blur_row_shifted(const uint8_t* centre, int w,
+                                                                          const int32_t shifts[25], uint8_t* out)
+{
+    blur_row<int32_t, true>(centre, w, shifts, out);
+}
+
+// The sharpen of pixels [begin, end), none the first or last of the picture;
+// sobel_range > 0. Branch-free so that the loop vectorizes; the arithmetic is
+// the kernel's, step for step.
+__attribute__((target_clones("avx2", "default"))) void sharpen_span(const uint8_t* a, const uint8_t* sobel,
+                                                                      const uint8_t* gauss, size_t begin, size_t end,
+                                                                      int sobel_min, int sobel_range, int k,
+                                                                      uint8_t* out)
+{
+    for (size_t i = begin; i < end; ++i) {
+        const int p = a[i];
+        const int s = exact_quotient((sobel[i] - sobel_min) * 255, sobel_range);
+        const float depth = static_cast<float>(s) / 64.0f;  // the depth table's entry
+        const int value = static_cast<int>(depth * static_cast<float>(gauss[i]));
+        const float tf = (depth + 1.0f) * static_cast<float>(p) - static_cast<float>(value);
+        const int tv = tf > 0.0f ? static_cast<int>(tf) : 0;
+        const int sharp = std::clamp((tv * k + p * (128 - k)) >> 7, 0, 255);
+        // A lone spike (hot or dead pixel) is left alone rather than amplified.
+        const int left = p - a[i - 1], right = p - a[i + 1];
+        const bool spike = (left > 3 || left < -3) && (right > 3 || right < -3);
+        out[i] = static_cast<uint8_t>(spike ? p : sharp);
+    }
+}
+
+// The inner pixels of one row of the 5 x 5 Gaussian, from the five rows as
+// floats. Each pixel sums its 25 products in the kernel's order; the loop
+// runs across pixels, so it vectorizes without reordering a sum.
+__attribute__((target_clones("avx2", "default"))) void gauss_row_inner(const float* const* __restrict rows, int w,
+                                                                         uint8_t* __restrict g)
+{
+    for (int x = 2; x < w - 2; ++x) {
+        float sum = 0.0f;
+#pragma GCC unroll 5
+        for (int dy = 0; dy < 5; ++dy) {
+#pragma GCC unroll 5
+            for (int dx = 0; dx < 5; ++dx) {
+                sum = sum + kGauss[dy * 5 + dx] * rows[dy][x + dx - 2];
+            }
+        }
+        g[x] = static_cast<uint8_t>(std::min(static_cast<int>(sum), 255));
+    }
+}
+
 }  // namespace
 
-void sobel_gauss_rows(const uint8_t* a, int w, int h, int row_begin, int row_end, uint8_t* sobel,
-                      uint8_t* gauss, int* sobel_min, int* sobel_max)
+// Built for AVX2 as well, chosen at load time, like the row helpers above.
+__attribute__((target_clones("avx2", "default"))) void sobel_gauss_rows(const uint8_t* a, int w, int h,
+                                                                          int row_begin, int row_end, uint8_t* sobel,
+                                                                          uint8_t* gauss, int* sobel_min,
+                                                                          int* sobel_max)
 {
     int lo = 255, hi = 0;
+    std::vector<float> ring(5 * static_cast<size_t>(w));
+    auto float_row = [&](int r) { return ring.data() + static_cast<size_t>(r % 5) * w; };
+    int converted = -1;  // rows up to this one are in the ring
     for (int y = row_begin; y < row_end; ++y) {
         const uint8_t* in = a + static_cast<size_t>(y) * w;
         uint8_t* s = sobel + static_cast<size_t>(y) * w;
@@ -63,18 +165,15 @@ void sobel_gauss_rows(const uint8_t* a, int w, int h, int row_begin, int row_end
             }
         }
         if (y >= 2 && y < h - 2) {
-            // Each pixel sums its 25 products in the kernel's order; the loop
-            // runs across pixels, so it vectorizes without reordering a sum.
-            for (int x = 2; x < w - 2; ++x) {
-                float sum = 0.0f;
-                for (int dy = -2; dy <= 2; ++dy) {
-                    const uint8_t* line = in + dy * w + x;
-                    for (int dx = -2; dx <= 2; ++dx) {
-                        sum = sum + kGauss[(dy + 2) * 5 + dx + 2] * static_cast<float>(line[dx]);
-                    }
-                }
-                g[x] = static_cast<uint8_t>(std::min(static_cast<int>(sum), 255));
+            // Rows turn into floats once, not once per tap.
+            for (int r = std::max(converted, y - 3) + 1; r <= y + 2; ++r) {
+                const uint8_t* from = a + static_cast<size_t>(r) * w;
+                std::copy(from, from + w, float_row(r));
             }
+            converted = y + 2;
+            const float* rows[5] = {float_row(y - 2), float_row(y - 1), float_row(y), float_row(y + 1),
+                                    float_row(y + 2)};
+            gauss_row_inner(rows, w, g);
         }
         for (int x = 0; x < w; ++x) {
             lo = std::min<int>(lo, s[x]);
@@ -88,55 +187,42 @@ void sobel_gauss_rows(const uint8_t* a, int w, int h, int row_begin, int row_end
 void sharpen_rows(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, int w, int h, int row_begin,
                   int row_end, int sobel_min, int sobel_max, int strength, uint8_t* out)
 {
-    const FilterTables& t = filter_tables();
-    const int n = w * h;
-    const int k = strength * 128 / 100;
-    for (int i = row_begin * w; i < row_end * w; ++i) {
-        const int p = a[i];
-        if (i == 0 || i == n - 1 || sobel_max == sobel_min) {
-            out[i] = static_cast<uint8_t>(p);
-            continue;
-        }
-        // A lone spike (hot or dead pixel) is left alone rather than amplified.
-        if (std::abs(p - a[i - 1]) > 3 && std::abs(p - a[i + 1]) > 3) {
-            out[i] = static_cast<uint8_t>(p);
-            continue;
-        }
-        const int s = (sobel[i] - sobel_min) * 255 / (sobel_max - sobel_min);
-        const float depth = t.depth[s];
-        const int value = static_cast<int>(depth * static_cast<float>(gauss[i]));
-        const float tf = (depth + 1.0f) * static_cast<float>(p) - static_cast<float>(value);
-        const int tv = tf > 0.0f ? static_cast<int>(tf) : 0;
-        out[i] = static_cast<uint8_t>(std::clamp((tv * k + p * (128 - k)) >> 7, 0, 255));
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    size_t begin = static_cast<size_t>(row_begin) * static_cast<size_t>(w);
+    size_t end = static_cast<size_t>(row_end) * static_cast<size_t>(w);
+    if (sobel_max == sobel_min) {
+        std::copy(a + begin, a + end, out + begin);
+        return;
     }
+    // The first and last pixel of the picture have only one neighbour.
+    if (begin == 0 && begin < end) {
+        out[0] = a[0];
+        ++begin;
+    }
+    if (end == n && begin < end) {
+        out[n - 1] = a[n - 1];
+        --end;
+    }
+    sharpen_span(a, sobel, gauss, begin, end, sobel_min, sobel_max - sobel_min, strength * 128 / 100, out);
 }
 
 void blur_rows(const uint8_t* s, int w, int h, int row_begin, int row_end, const int32_t shifts[25], bool stabilize,
                bool first_frame, uint16_t* last, const ShakeTables& shake, uint8_t* out)
 {
-    const FilterTables& t = filter_tables();
+    const bool plain = std::all_of(shifts, shifts + 25, [](int32_t shift) { return shift == 0; });
     for (int y = row_begin; y < row_end; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int i = y * w + x;
-            int value = s[i];
-            if (x >= 2 && y >= 2 && x < w - 2 && y < h - 2) {
-                // Integer sums: the order does not change the result, and
-                // n * weight equals the kernels' product-table entry.
-                int num = 0, den = 0;
-                const int32_t* weight = t.range_weight + 255 - value;
-                for (int dy = -2; dy <= 2; ++dy) {
-                    const uint8_t* line = s + i + dy * w;
-                    const int32_t* shift = shifts + (dy + 2) * 5 + 2;
-                    for (int dx = -2; dx <= 2; ++dx) {
-                        const int n = line[dx];
-                        const int wd = weight[n] << shift[dx];
-                        num += n * wd;
-                        den += wd;
-                    }
-                }
-                value = num / den;
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(w);
+        // The two outer rings keep their values.
+        std::copy(s + row, s + row + w, out + row);
+        if (y >= 2 && y < h - 2 && w > 4) {
+            if (plain) {
+                blur_row_plain(s + row, w, out + row);
+            } else {
+                blur_row_shifted(s + row, w, shifts, out + row);
             }
-            out[i] = stabilize ? shake_pixel(value, first_frame, &last[i], shake) : static_cast<uint8_t>(value);
+        }
+        if (stabilize) {
+            shake_rows(out + row, w, 0, 1, first_frame, last + row, shake, out + row);
         }
     }
 }
@@ -251,12 +337,10 @@ void ImageSharpenBlur::resize(int width, int height)
     std::vector<uint8_t>().swap(sobel_);
     std::vector<uint8_t>().swap(gauss_);
     std::vector<uint8_t>().swap(sharp_);
-    std::vector<uint8_t>().swap(out_);
     std::vector<uint16_t>().swap(last_);
     sobel_.resize(n);
     gauss_.resize(n);
     sharp_.resize(n);
-    out_.resize(n);
     last_.resize(n);
     width_ = width;
     height_ = height;
@@ -320,7 +404,8 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         pool_->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
-            shake_rows(plane, width, b, e, first, last_.data(), shake, out_.data());
+            // Each pixel reads only itself: stabilized in place.
+            shake_rows(plane, width, b, e, first, last_.data(), shake, plane);
         });
     } else {
         std::vector<int> mins(workers, 255), maxs(workers, 0);
@@ -338,17 +423,16 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
             strip(worker, &b, &e);
             sharpen_rows(plane, sobel_.data(), gauss_.data(), width, height, b, e, lo, hi, strength, sharp_.data());
         });
+        // Nothing reads the plane after the sharpen: the blur writes into it.
         pool_->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
-            blur_rows(sharp_.data(), width, height, b, e, shifts, stabilization_, first, last_.data(), shake,
-                      out_.data());
+            blur_rows(sharp_.data(), width, height, b, e, shifts, stabilization_, first, last_.data(), shake, plane);
         });
     }
     if (stabilization_) {
         last_valid_ = true;
     }
-    std::memcpy(plane, out_.data(), static_cast<size_t>(width) * static_cast<size_t>(height));
     return true;
 }
 

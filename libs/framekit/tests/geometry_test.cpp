@@ -2,6 +2,11 @@
 // the pixel-count comparison.
 #include "frame_fixture.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
 using fk_test::Frame;
 
 namespace {
@@ -102,6 +107,93 @@ TEST_F(Geometry, zoom)
     uint32_t length = 0;
     ASSERT_TRUE(vy_ad_save_data_to_buffer(frame.h(), nullptr, &length));
     EXPECT_GT(length, 5u);
+}
+
+namespace {
+
+// Bilinear resampling as defined, one target pixel at a time: centre-aligned
+// source coordinates, clamped, and the interpolation form truncated.
+std::vector<uint16_t> defined_zoom(const std::vector<uint16_t>& in, int sw, int sh, int tw, int th)
+{
+    auto coordinate = [](int i, int source, int target, int* lo, int* hi, double* f) {
+        if (source < 2) {
+            *lo = *hi = 0;
+            *f = 0.0;
+            return;
+        }
+        double s = (i + 0.5) * source / target - 0.5;
+        s = std::min(std::max(s, 0.0), static_cast<double>(source - 1));
+        if (s >= source - 1) {
+            s = source - 2;
+        }
+        *lo = static_cast<int>(std::floor(s));
+        *hi = static_cast<int>(std::ceil(s));
+        *f = s - *lo;
+    };
+    std::vector<uint16_t> out(static_cast<std::size_t>(tw) * th);
+    for (int r = 0; r < th; ++r) {
+        int y0, y1, x0, x1;
+        double fy, fx;
+        coordinate(r, sh, th, &y0, &y1, &fy);
+        for (int c = 0; c < tw; ++c) {
+            coordinate(c, sw, tw, &x0, &x1, &fx);
+            auto at = [&](int x, int y) { return in[static_cast<std::size_t>(y) * sw + x]; };
+            const double upper = at(x0, y0) + (static_cast<double>(at(x1, y0)) - at(x0, y0)) * fx;
+            const double lower = at(x0, y1) + (static_cast<double>(at(x1, y1)) - at(x0, y1)) * fx;
+            out[static_cast<std::size_t>(r) * tw + c] = static_cast<uint16_t>(upper + (lower - upper) * fy);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(Zoom, planes_follow_the_definition_and_survive_a_save)
+{
+    struct Case {
+        int kind;  // 1 plain, 0 indexed
+        int sw, sh, tw, th;
+    };
+    const Case cases[] = {{1, 20, 12, 40, 24}, {1, 20, 12, 7, 31}, {0, 33, 9, 66, 18}, {0, 33, 9, 5, 4},
+                          {1, 3, 3, 11, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.kind) + ": " + std::to_string(c.tw) + "x" + std::to_string(c.th));
+        Frame frame(c.kind);
+        ASSERT_TRUE(frame.ok());
+        ASSERT_TRUE(vy_ad_set_resolution(frame.h(), c.sw, c.sh));
+        std::vector<uint16_t> plane(static_cast<std::size_t>(c.sw) * c.sh);
+        for (std::size_t i = 0; i < plane.size(); ++i) {
+            plane[i] = static_cast<uint16_t>(20000 + (i * 7919) % 150 + (i % 23 == 0 ? 90 : 0));
+        }
+        // The plain frame takes the plane itself, the indexed one a raw frame.
+        const std::vector<uint8_t> bytes =
+            c.kind == 1 ? fk_test::bytes_of(plane) : fk_test::compressed_raw_frame(plane);
+        ASSERT_TRUE(vy_ad_set_data_checked(frame.h(), bytes.data(), static_cast<uint32_t>(bytes.size())));
+        ASSERT_TRUE(vy_ad_zoom(frame.h(), c.tw, c.th));
+        const std::vector<uint16_t> expected = defined_zoom(plane, c.sw, c.sh, c.tw, c.th);
+        std::vector<uint16_t> zoomed(expected.size());
+        ASSERT_TRUE(vy_ad_get_data(frame.h(), zoomed.data()));
+        EXPECT_EQ(zoomed, expected);
+
+        uint32_t length = 0;
+        ASSERT_TRUE(vy_ad_save_data_to_buffer(frame.h(), nullptr, &length));
+        std::vector<uint8_t> saved(length);
+        ASSERT_TRUE(vy_ad_save_data_to_buffer(frame.h(), saved.data(), &length));
+        // Type, length and the plane, raw (0) or high/low compressed (1).
+        ASSERT_GE(length, 5u);
+        const uint32_t stored = saved[1] | saved[2] << 8 | saved[3] << 16 | static_cast<uint32_t>(saved[4]) << 24;
+        ASSERT_EQ(stored + 5, length);
+        std::vector<uint16_t> decoded(expected.size());
+        if (saved[0] == 0) {
+            ASSERT_EQ(stored, decoded.size() * 2);
+            std::memcpy(decoded.data(), saved.data() + 5, stored);
+        } else {
+            ASSERT_EQ(saved[0], 1);
+            ASSERT_EQ(VY_OK, vy_high_low_uncompress(stored, saved.data() + 5, decoded.data(),
+                                                    static_cast<int>(decoded.size())));
+        }
+        EXPECT_EQ(decoded, expected);
+    }
 }
 
 TEST_F(Geometry, super_resolution_view)

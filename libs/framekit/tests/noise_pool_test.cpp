@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 using framekit::detail::NoisePool;
@@ -24,7 +26,74 @@ std::vector<uint16_t> striped(int width, int height, uint16_t base)
     return plane;
 }
 
+// The filter as defined, pixel by pixel: per column (16 left and right) and
+// per row (4 up and down) the mean of the neighbour differences below the
+// threshold, truncated, both added with saturation.
+std::vector<uint16_t> defined_filter(std::vector<uint16_t> plane, int width, int height)
+{
+    const int column_threshold = width == 640 ? 10 : 20;
+    const int row_threshold = width == 640 ? 15 : 25;
+    auto at = [&](int x, int y) { return static_cast<int>(plane[static_cast<std::size_t>(y) * width + x]); };
+    std::vector<int> columns(width, 0), rows(height, 0);
+    for (int c = 16; c < width - 16; ++c) {
+        long long sum = 0, count = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int k = -16; k <= 16; ++k) {
+                const int d = at(c + k, y) - at(c, y);
+                if (k != 0 && std::abs(d) < column_threshold) {
+                    sum += d;
+                    ++count;
+                }
+            }
+        }
+        columns[c] = count ? static_cast<int>(sum / count) : 0;
+    }
+    for (int r = 4; r < height - 4; ++r) {
+        long long sum = 0, count = 0;
+        for (int x = 0; x < width; ++x) {
+            for (int k = -4; k <= 4; ++k) {
+                const int d = at(x, r + k) - at(x, r);
+                if (k != 0 && std::abs(d) < row_threshold) {
+                    sum += d;
+                    ++count;
+                }
+            }
+        }
+        rows[r] = count ? static_cast<int>(sum / count) : 0;
+    }
+    std::vector<uint16_t> out(plane.size());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            out[static_cast<std::size_t>(y) * width + x] =
+                static_cast<uint16_t>(std::clamp(at(x, y) + columns[x] + rows[y], 0, 65535));
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+TEST(NoisePool, noisy_planes_follow_the_definition)
+{
+    // Differences around both thresholds, on the 640-wide thresholds and the others.
+    struct Case {
+        int width, height, spread;
+        uint16_t base;
+    };
+    for (const Case& c : {Case{640, 24, 30, 20000}, Case{77, 19, 50, 40}, Case{35, 9, 12, 65500}}) {
+        SCOPED_TRACE(c.width);
+        std::mt19937 random(5);
+        std::uniform_int_distribution<int> value(0, c.spread);
+        std::vector<uint16_t> plane(static_cast<std::size_t>(c.width) * c.height);
+        for (std::size_t i = 0; i < plane.size(); ++i) {
+            plane[i] = static_cast<uint16_t>(c.base + value(random) + (i % 7 == 0 ? 9 : 0));
+        }
+        const std::vector<uint16_t> expected = defined_filter(plane, c.width, c.height);
+        ASSERT_TRUE(NoisePool::filter_single(plane.data(), static_cast<uint16_t>(c.width),
+                                             static_cast<uint16_t>(c.height)));
+        EXPECT_EQ(plane, expected);
+    }
+}
 
 TEST(NoisePool, constant_plane_unchanged_and_small_planes_refused)
 {

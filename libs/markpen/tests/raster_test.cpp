@@ -269,7 +269,7 @@ TEST(raster, draw_anas_lists_colours_and_failures)
     polygon += "-";
     ASSERT_TRUE(draw_anas(polygon + "L:0,290;5,290;-", canvas.target));
     EXPECT_EQ(canvas.target.colour, 0x00332211u);
-    EXPECT_EQ(canvas.pixels[199 * 300 + 271], 0x00332211u);  // beside the last node
+    EXPECT_EQ(canvas.pixels[199 * 300 + 271], 0xff332211u);  // beside the last node, opaque
     EXPECT_TRUE(canvas.at(5, 290));
 
     Canvas stopped(50, 50);

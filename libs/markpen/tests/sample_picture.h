@@ -31,6 +31,19 @@ struct Opened {
     {
         if (!sensekern_init(&frame)) return "sensekern_init";
         if (!sensekern_load_picture_file(frame, path)) return "sensekern_load_picture_file";
+        return open_document();
+    }
+
+    // The same over a frame the caller made (and hands over).
+    std::string adopt(void* made)
+    {
+        frame = made;
+        return frame == nullptr ? "no frame" : open_document();
+    }
+
+private:
+    std::string open_document()
+    {
         if (!thermframe_doc_init(doc, frame)) return "thermframe_doc_init";
         if (!thermframe_get_resolution(doc, width, height)) return "thermframe_get_resolution";
         if (!markpen_init(paint, doc)) return "markpen_init";

@@ -197,6 +197,16 @@ TEST(filter, blur_ignores_neighbours_25_or_more_away)
     EXPECT_EQ(filter_tables().range_weight[255 - 24], 4);
 }
 
+TEST(filter, blur_weight_arithmetic_matches_the_weight_table)
+{
+    // The CPU blur computes the weights the kernels read from the table.
+    for (int d = -255; d <= 255; ++d) {
+        const int a = d < 0 ? -d : d;
+        EXPECT_EQ(range_weight_of(a), filter_tables().range_weight[d + 255]) << d;
+        EXPECT_EQ(range_weight_of(static_cast<int16_t>(a)), filter_tables().range_weight[d + 255]) << d;
+    }
+}
+
 TEST(filter, stabilization_damps_small_changes_and_passes_large_ones)
 {
     set_stabilization_tables(2, 2, 0.3f);

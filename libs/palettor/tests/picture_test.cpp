@@ -3,6 +3,7 @@
 #include "palettor_test_util.h"
 
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <thread>
 #include <atomic>
@@ -209,6 +210,85 @@ TEST(picture, filtered_pictures_agree_on_cpu_and_opencl)
         ASSERT_TRUE(palettor_ad_to_pixel(cpu, ad.data(), w, h, 0, 0, w - 1, h - 1, a.data(), false));
         ASSERT_TRUE(palettor_ad_to_pixel(device, ad.data(), w, h, 0, 0, w - 1, h - 1, b.data(), false));
         EXPECT_EQ(a, b) << "frame " << frame;
+    }
+}
+
+TEST(picture, repeated_filtered_pictures_follow_every_input)
+{
+    // A handle that painted the picture before a change must give what a
+    // handle that never painted it gives after the same change.
+    const int w = 40, h = 30;
+    auto scene = [&](uint16_t bump) {
+        std::vector<uint16_t> ad(w * h);
+        for (int i = 0; i < w * h; ++i) {
+            ad[i] = static_cast<uint16_t>(12000 + (i % w) * 37 + (i / w) * 11 + (i % 7) * 5 + (i == 500 ? bump : 0));
+        }
+        return ad;
+    };
+    struct Change {
+        const char* name;
+        std::function<void(void*, std::vector<uint16_t>&)> apply;
+    };
+    const std::vector<Change> changes = {
+        {"plane edited in place", [](void*, std::vector<uint16_t>& ad) { ad[500] += 3000; }},
+        {"palette", [](void* x, std::vector<uint16_t>&) { palettor_set_palette(x, PAL_RAINBOW); }},
+        {"range", [](void* x, std::vector<uint16_t>&) { palettor_set_range(x, 12500, 13000); }},
+        {"filters off", [](void* x, std::vector<uint16_t>&) { palettor_enable_image_process(x, false); }},
+        {"algorithm", [](void* x, std::vector<uint16_t>&) { palettor_set_algorithm_mode(x, 1); }},
+        {"isotherm",
+         [](void* x, std::vector<uint16_t>&) {
+             int32_t id = 0;
+             palettor_add_isotherm_ex(x, 12600, 12900, 0x00FF00, 0, &id);
+         }},
+    };
+    auto paint = [&](void* x, const std::vector<uint16_t>& ad, std::vector<uint32_t>* bits) {
+        bits->assign(w * h, kSentinel);
+        ASSERT_TRUE(palettor_ad_to_pixel(x, ad.data(), w, h, 0, 0, w - 1, h - 1, bits->data(), false));
+    };
+    auto prepare = [&](void* x, const std::vector<uint16_t>& ad) {
+        ASSERT_TRUE(palettor_init_image_process(x));
+        statistics(x, ad, w, h);
+        ASSERT_TRUE(palettor_calc_pal_no_of_ad(x));
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        Handle painted, fresh;
+        std::vector<uint16_t> ad = scene(0);
+        prepare(painted, ad);
+        std::vector<uint32_t> before, again, after, expected;
+        paint(painted, ad, &before);
+        paint(painted, ad, &again);
+        EXPECT_EQ(before, again);
+        std::vector<uint16_t> fresh_ad = ad;
+        change.apply(painted, ad);
+        paint(painted, ad, &after);
+        prepare(fresh, fresh_ad);
+        change.apply(fresh, fresh_ad);
+        paint(fresh, fresh_ad, &expected);
+        EXPECT_EQ(after, expected);
+        EXPECT_NE(after, before);
+    }
+}
+
+TEST(picture, repeated_filtered_windows_keep_their_layout)
+{
+    Handle h;
+    ASSERT_TRUE(palettor_init_image_process(h));
+    std::vector<uint16_t> ad = prepared(h);
+    ASSERT_TRUE(palettor_enable_image_process(h, true));
+    std::vector<uint32_t> full(16 * 8);
+    ASSERT_TRUE(palettor_ad_to_pixel(h, ad.data(), 16, 8, 0, 0, 15, 7, full.data(), false));
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        for (bool compact : {false, true}) {
+            std::vector<uint32_t> bits(16 * 8, kSentinel);
+            ASSERT_TRUE(palettor_ad_to_pixel(h, ad.data(), 16, 8, 3, 2, 9, 5, bits.data(), compact));
+            for (int i = 0; i < 16 * 8; ++i) {
+                const int x = compact ? 3 + i % 7 : i % 16, y = compact ? 2 + i / 7 : i / 16;
+                const bool written = compact ? i < 7 * 4 : x >= 3 && x <= 9 && y >= 2 && y <= 5;
+                EXPECT_EQ(bits[i], written ? full[y * 16 + x] : kSentinel) << compact << " " << i;
+            }
+        }
     }
 }
 

@@ -1,6 +1,10 @@
 // Statistics, automatic range, the handle lifecycle and refused windows.
 #include "palettor_test_util.h"
 
+#include <map>
+#include <random>
+#include <tuple>
+
 TEST(handle, uninit_clears_the_variable_and_refuses_twice)
 {
     void* h = nullptr;
@@ -64,6 +68,73 @@ TEST(statistics, extremes_positions_and_average)
     EXPECT_EQ(min.ad, 10);
     EXPECT_EQ(avg, (17 * 1000 + 6000 + 10) / 20);
     EXPECT_TRUE(palettor_calc_max_min_avg_of_ad(h, ad.data(), 5, 4, 0, 0, 4, 3, nullptr, nullptr, nullptr));
+}
+
+TEST(statistics, successive_frames_match_a_plain_scan)
+{
+    // One handle through frames of different spreads and windows: extremes
+    // (first in row order), average and per-value counts as a plain scan
+    // finds them, with nothing left over from the frame before.
+    struct Case {
+        const char* name;
+        int spread;  // random values in base .. base + spread
+        uint16_t base;
+        int left, top, right, bottom;
+    };
+    const Case cases[] = {
+        {"wide", 65535, 0, 0, 0, 36, 20},
+        {"narrow", 6, 30000, 0, 0, 36, 20},
+        {"window", 900, 100, 3, 2, 30, 17},
+        {"one column", 50, 65000, 9, 0, 9, 20},
+        {"flat", 0, 65535, 1, 1, 35, 19},
+        {"narrow again", 3, 12, 5, 5, 6, 6},
+    };
+    Handle h;
+    std::mt19937 random(99);
+    const int w = 37, height = 21;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::uniform_int_distribution<int> value(0, c.spread);
+        std::vector<uint16_t> ad(w * height);
+        for (uint16_t& v : ad) {
+            v = static_cast<uint16_t>(c.base + value(random));
+        }
+        tagPAD want_max{}, want_min{};
+        uint64_t sum = 0;
+        std::map<uint16_t, int> counts;
+        for (int y = c.top; y <= c.bottom; ++y) {
+            for (int x = c.left; x <= c.right; ++x) {
+                const uint16_t v = ad[y * w + x];
+                if (counts.empty() || v > want_max.ad) {
+                    want_max = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
+                }
+                if (counts.empty() || v < want_min.ad) {
+                    want_min = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
+                }
+                sum += v;
+                ++counts[v];
+            }
+        }
+        tagPAD max{}, min{};
+        uint16_t avg = 0;
+        ASSERT_TRUE(palettor_calc_max_min_avg_of_ad(h, ad.data(), w, height, c.left, c.top, c.right, c.bottom, &max,
+                                                    &min, &avg));
+        EXPECT_EQ(std::make_tuple(max.x, max.y, max.ad), std::make_tuple(want_max.x, want_max.y, want_max.ad));
+        EXPECT_EQ(std::make_tuple(min.x, min.y, min.ad), std::make_tuple(want_min.x, want_min.y, want_min.ad));
+        EXPECT_EQ(avg, sum / ((c.right - c.left + 1) * (c.bottom - c.top + 1)));
+        int checked = 0;
+        for (const auto& [v, n] : counts) {
+            int32_t count = -1;
+            ASSERT_TRUE(palettor_get_biggerthan_pixel_count(h, v, v, &count));
+            EXPECT_EQ(count, n) << v;
+            if (++checked == 40) {
+                break;
+            }
+        }
+        int32_t all = -1;
+        ASSERT_TRUE(palettor_get_biggerthan_pixel_count(h, 0, 65535, &all));
+        EXPECT_EQ(all, (c.right - c.left + 1) * (c.bottom - c.top + 1));
+    }
 }
 
 TEST(statistics, refused_windows_change_nothing)

@@ -5,6 +5,8 @@
 #include "tempcore.h"
 
 #include <cstring>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -213,6 +215,81 @@ TEST(frame_core, bits_refuse_a_buffer_smaller_than_the_frame)
     EXPECT_EQ(length, 32u * 24 * 4);
     EXPECT_EQ(bits.back(), 0xEE);
     EXPECT_FALSE(sensekern_get_bits(f.h(), bits.data(), nullptr));
+}
+
+TEST(frame_core, repeated_bits_follow_every_change)
+{
+    // A frame that painted its picture before a change must paint what a frame
+    // that never painted gives after the same change.
+    samples::Scene scene = make_scene(48, 36);
+    auto bits_of = [](void* frame) {
+        std::vector<uint32_t> bits(48 * 36);
+        uint32_t length = static_cast<uint32_t>(bits.size() * 4);
+        EXPECT_TRUE(sensekern_get_bits(frame, reinterpret_cast<unsigned char*>(bits.data()), &length));
+        return bits;
+    };
+    auto add_band = [](void* frame) {
+        void* band = nullptr;
+        return sensekern_add_isotherm(frame, 40.0f, 50.0f, 0x0000FF, false, &band) ? band : nullptr;
+    };
+    auto first_band = [](void* frame) {
+        // The band handles differ between frames; each frame has one band here.
+        void* band = nullptr;
+        sensekern_add_isotherm(frame, 60.0f, 70.0f, 0x00FF00, false, &band);
+        return band;
+    };
+    struct Change {
+        const char* name;
+        std::function<void(void*)> setup;
+        std::function<bool(void*)> apply;
+        // The picture differs afterwards; unset where that depends on the
+        // scene (the first stabilized frame weighs its blur differently).
+        std::optional<bool> visible;
+    };
+    const std::vector<Change> changes = {
+        {"new frame", nullptr,
+         [](void* f) {
+             std::vector<uint16_t> ad(48 * 36);
+             uint32_t count = static_cast<uint32_t>(ad.size());
+             if (!sensekern_get_ad_frame(f, ad.data(), &count)) {
+                 return false;
+             }
+             for (int x = 10; x < 30; ++x) {
+                 ad[18 * 48 + x] = static_cast<uint16_t>(ad[18 * 48 + x] + 2000);
+             }
+             return sensekern_set_ad_frame(f, ad.data(), 48, 36);
+         },
+         true},
+        {"palette", nullptr, [](void* f) { return sensekern_set_palette(f, PAL_RAINBOW); }, true},
+        {"range", nullptr, [](void* f) { return sensekern_set_imaging_range(f, 14000, 16000); }, true},
+        {"range low end", nullptr, [](void* f) { return sensekern_set_low_of_imaging_range(f, 15500); }, true},
+        {"filters off", nullptr, [](void* f) { return sensekern_enable_image_process(f, false); }, true},
+        {"algorithm", nullptr, [](void* f) { return sensekern_set_imaging_algorithm_mode(f, IMAGING_ALGORITHM_1); }, true},
+        {"stabilization", nullptr, [](void* f) { return sensekern_enable_image_stabilization(f); }, std::nullopt},
+        {"isotherm added", nullptr, [&](void* f) { return add_band(f) != nullptr; }, true},
+        {"isotherm moved", [&](void* f) { first_band(f); },
+         [&](void* f) { return sensekern_delete_all_isotherm(f) && add_band(f) != nullptr; }, true},
+        {"isotherm deleted", [&](void* f) { add_band(f); }, [](void* f) { return sensekern_delete_all_isotherm(f); },
+         true},
+        {"emissivity", nullptr, [](void* f) { return sensekern_set_emiss(f, 0.5f); }, false},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        sktest::Frame painted(scene), fresh(scene);
+        if (change.setup) {
+            change.setup(painted.h());
+            change.setup(fresh.h());
+        }
+        const std::vector<uint32_t> before = bits_of(painted.h());
+        EXPECT_EQ(bits_of(painted.h()), before);
+        ASSERT_TRUE(change.apply(painted.h()));
+        ASSERT_TRUE(change.apply(fresh.h()));
+        const std::vector<uint32_t> after = bits_of(painted.h());
+        EXPECT_EQ(after, bits_of(fresh.h()));
+        if (change.visible) {
+            EXPECT_EQ(after != before, *change.visible);
+        }
+    }
 }
 
 TEST(frame_core, isotherms)

@@ -1,0 +1,78 @@
+// Memory of what the last picture was made from, so that work is only redone
+// when one of its inputs changed. Inputs are compared by content rather than
+// tracked by version numbers: every setter of the map, the tables and the
+// frame stays free to change them without telling anyone.
+#pragma once
+
+#include "imaging.h"
+
+#include <stdint.h>
+
+#include <vector>
+
+namespace palettor::detail {
+
+// Output row y of a window: packed from bits[0] when compact, else at its
+// place in a frame-wide picture.
+template <class Pixel>
+Pixel* window_row(Pixel* bits, int width, const Window& w, bool compact, int y)
+{
+    const size_t columns = static_cast<size_t>(w.right - w.left + 1);
+    return compact ? bits + static_cast<size_t>(y - w.top) * columns
+                   : bits + static_cast<size_t>(y) * static_cast<size_t>(width) + w.left;
+}
+
+// One 32-bit colour per AD: the colour table entry the index map gives that
+// AD, opaque. Rebuilt only when the map or the colour table changed, so that
+// colouring a plane is a single lookup per pixel.
+class ColourLookup {
+public:
+    // The lookup for this map (kMapSize entries) and table; entries of the map
+    // past the end of the table take its last entry.
+    const uint32_t* refresh(const uint16_t* map, const uint32_t* table, int table_size);
+
+private:
+    std::vector<uint16_t> map_;
+    std::vector<uint32_t> table_;
+    std::vector<uint32_t> colours_;
+};
+
+// The last filtered picture with everything that decided its pixels: the AD
+// plane, the index map, the colour table and the filter switch. A still frame
+// repainted again is answered with a compare and a copy instead of the
+// filters.
+class FilteredPictureCache {
+public:
+    struct Key {
+        const uint16_t* ad;
+        int width;
+        int height;
+        const uint16_t* map;     // kMapSize entries
+        const uint32_t* table;   // kIndexTableSize entries
+        bool filtered;           // sharpen and blur ran (else only the border repair)
+        Window window;
+        bool compact;
+    };
+
+    // On a match, writes the remembered window into bits as the key's layout
+    // asks and returns true.
+    bool answer(const Key& key, uint32_t* bits) const;
+    // Remembers the window just written into bits under the key.
+    void remember(const Key& key, const uint32_t* bits);
+    void forget() { valid_ = false; }
+
+private:
+    bool matches(const Key& key) const;
+
+    bool valid_ = false;
+    int width_ = 0;
+    int height_ = 0;
+    bool filtered_ = false;
+    Window window_{};
+    std::vector<uint16_t> ad_;
+    std::vector<uint16_t> map_;
+    std::vector<uint32_t> table_;
+    std::vector<uint32_t> bits_;  // the window, row after row
+};
+
+}  // namespace palettor::detail
