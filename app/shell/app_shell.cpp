@@ -1,6 +1,8 @@
 #include "shell/app_shell.h"
 
 #include "shell/qml_registration.h"
+#include "rules/rule_database_file.h"
+#include "rules/sql_connection_pool.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -11,6 +13,7 @@
 AppShell::AppShell()
 {
     init_app_resources();
+    open_rule_database();
     m_engine = new QQmlApplicationEngine();
     register_qml_types();
     set_context_properties(m_engine->rootContext());
@@ -20,6 +23,7 @@ AppShell::~AppShell()
 {
     delete m_engine;
     m_engine = nullptr;
+    SqlConnectionPool::instance()->close_all();
 }
 
 bool AppShell::load_main_window(const QUrl& url)

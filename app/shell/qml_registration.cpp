@@ -1,5 +1,9 @@
 #include "shell/qml_registration.h"
 
+#include "browse/model_dir_info.h"
+#include "browse/model_ir_info.h"
+#include "browse/wnd_pic_preview.h"
+#include "rules/data_sql.h"
 #include "views/wnd_ir_show.h"
 
 #include <QQmlContext>
@@ -37,9 +41,9 @@ void register_own_module(const char* name)
 void register_qml_types()
 {
     //  1 BatchingFile              (app/reports)
-    //  2 ModelIRInfo               (app/browse)
-    //  3 ModelDirInfo              (app/browse)
-    //  4 WndPicPreview             (app/browse)
+    register_own_module<ModelIRInfo>("ModelIRInfo");
+    register_own_module<ModelDirInfo>("ModelDirInfo");
+    register_own_module<WndPicPreview>("WndPicPreview");
     //  5 WndIRPalette              (app/views)
     //  6 WndIRIsotherm             (app/views)
     //  7 WndPlayerProgressBar      (app/views)
@@ -63,5 +67,5 @@ void register_qml_types()
 
 void set_context_properties(QQmlContext* context)
 {
-    Q_UNUSED(context);
+    context->setContextProperty(QStringLiteral("DataSql"), DataSql::instance());
 }

@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Dialogs 1.3
 import "../common"
 import "../views"
+import "../browse"
 
 // Client area: the start page and the document windows, one per title-bar
 // tab; exactly one of them is visible.
@@ -14,13 +15,27 @@ Rectangle {
     // document window id.
     property int nCurId: ItemCommonDef.showWndPreviewFile
 
-    // Extension point: the start page (file preview, page -1) replaces this
-    // placeholder with its own item from qml/browse/.
-    ItemPageUnavailable {
+    // Recording opened from the start page, until the player window takes it.
+    property string strOpenedPath: ""
+
+    ItemWndPreview {
         id: id_start_page
         objectName: "start_page"
         anchors.fill: parent
         visible: id_client.nCurId < 0
+        onSig_open_pic: id_client.open_picture(path)
+        onSig_open_video: {
+            id_client.strOpenedPath = path
+            id_client.nCurId = ItemCommonDef.wndFunctionPlayer
+        }
+    }
+
+    // Stands for the player window until it is built.
+    ItemPageUnavailable {
+        objectName: "document_page"
+        anchors.fill: parent
+        visible: id_client.nCurId === ItemCommonDef.wndFunctionPlayer
+        strWhat: id_client.strOpenedPath
     }
 
     // Opens a picture file in the picture window and shows it; the start
