@@ -85,12 +85,13 @@ FormulaEngine::Compiled* FormulaEngine::compile(const std::string& shape)
         forget_compiled();
         protected_ok = sandbox_.protect(load, &error);
     }
-    if (!protected_ok || status != 0) {
-        if (!protected_ok && compiled.reference != LUA_NOREF) {
-            return nullptr;
-        }
+    if (!protected_ok || status == LUA_ERRMEM) {
+        // Short of memory: nothing is kept, so a later call tries again.
+        FORMULA_LOG("formula not compiled: %s", error.c_str());
+        return nullptr;
+    }
+    if (status != 0) {
         FORMULA_LOG("formula refused: %s", error.c_str());
-        compiled.reference = LUA_NOREF;
         compiled.failure_logged = true;
     }
     return &compiled_.emplace(shape, compiled).first->second;
