@@ -1,7 +1,7 @@
 // Index values of the automatic, fire-fighting and manual computations
 // against a reference that follows their formulas step by step, on small
 // hand-made histograms; and the spread of every computation over a realistic
-// scene.
+// scene; and what stabilization changes in them.
 #include "palettor_test_util.h"
 
 #include <algorithm>
