@@ -149,14 +149,14 @@ Expected expected_histogram(const Scene& s, int low, int high, const std::vector
                 }
             }
             if (c - e2 >= 10) {
-                seg = {{low, c2}, {c2, e2}, {e2, c}, {c, d}, {d, high}};
+                seg = std::vector<Segment>{{low, c2}, {c2, e2}, {e2, c}, {c, d}, {d, high}};
                 out.path.insert("cold peak apart");
             } else {
-                seg = {{low, c2}, {c2, d}, {d, high}};
+                seg = std::vector<Segment>{{low, c2}, {c2, d}, {d, high}};
                 out.path.insert("cold peak close");
             }
         } else {
-            seg = {{low, c}, {c, d}, {d, high}};
+            seg = std::vector<Segment>{{low, c}, {c, d}, {d, high}};
             out.path.insert("one peak");
         }
     } else {
@@ -174,10 +174,10 @@ Expected expected_histogram(const Scene& s, int low, int high, const std::vector
             }
         }
         if (std::abs(d - f) <= 2) {
-            seg = {{low, c}, {c, g}, {g, high}};
+            seg = std::vector<Segment>{{low, c}, {c, g}, {g, high}};
             out.path.insert("hot peak adjoining");
         } else {
-            seg = {{low, c}, {c, d}, {d, f}, {f, g}, {g, high}};
+            seg = std::vector<Segment>{{low, c}, {c, d}, {d, f}, {f, g}, {g, high}};
             out.path.insert("hot peak apart");
         }
     }
