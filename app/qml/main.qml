@@ -140,6 +140,8 @@ Window {
         id: id_wnd_client
         anchors { left: parent.left; right: parent.right; top: id_title_bar.bottom; bottom: id_status_bar.top }
         mainWindow: id_main_window
+        onSig_open_picture: id_title_bar.open_picture_wnd(path, folder)
+        onSig_open_player: id_title_bar.open_player_wnd(path, folder)
     }
 
     ItemStatusBar {

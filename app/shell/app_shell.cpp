@@ -6,6 +6,8 @@
 #include "shell/h_translator.h"
 #include "shell/qml_registration.h"
 #include "shell/shell_log.h"
+#include "rules/rule_database_file.h"
+#include "rules/sql_connection_pool.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -44,9 +46,13 @@ AppShell::AppShell()
     // once it is complete.
     QCoreApplication::installTranslator(HTranslator::instance());
     choose_scene_graph_backend();
+    open_rule_database();
     m_engine = new QQmlApplicationEngine();
     m_engine->rootContext()->setContextProperty(QStringLiteral("GlobalFunction"), m_global);
     QCoreApplication::instance()->installEventFilter(m_global);
+    // Every qsTr binding follows a language change, not only the shared texts.
+    QObject::connect(HTranslator::instance(), &HTranslator::sig_language_changed, m_engine,
+                     &QQmlEngine::retranslate);
     register_qml_types();
     set_context_properties(m_engine->rootContext());
 }
@@ -55,6 +61,7 @@ AppShell::~AppShell()
 {
     delete m_engine;
     m_engine = nullptr;
+    SqlConnectionPool::instance()->close_all();
     delete m_global;
     m_global = nullptr;
     HTranslator::destroy();

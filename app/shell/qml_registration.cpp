@@ -1,6 +1,10 @@
 #include "shell/qml_registration.h"
 
+#include "browse/model_dir_info.h"
+#include "browse/model_ir_info.h"
+#include "browse/wnd_pic_preview.h"
 #include "markpen.h"
+#include "rules/data_sql.h"
 #include "shell/data_common.h"
 #include "shell/data_config.h"
 #include "shell/h_translator.h"
@@ -41,16 +45,12 @@ void register_own_module(const char* name)
 void register_qml_types()
 {
     // Reads config.json.
-    DataConfig* config = DataConfig::instance();
-    // Extension point: the database change opens its connection pool here
-    // with this path; a database that cannot be opened does not stop the start.
-    const QString database_path = config->get_app_path() + QStringLiteral("DBPyravue.db");
-    Q_UNUSED(database_path);
+    DataConfig::instance();
 
     //  1 BatchingFile              (app/reports)
-    //  2 ModelIRInfo               (app/browse)
-    //  3 ModelDirInfo              (app/browse)
-    //  4 WndPicPreview             (app/browse)
+    register_own_module<ModelIRInfo>("ModelIRInfo");
+    register_own_module<ModelDirInfo>("ModelDirInfo");
+    register_own_module<WndPicPreview>("WndPicPreview");
     //  5 WndIRPalette              (app/views)
     //  6 WndIRIsotherm             (app/views)
     //  7 WndPlayerProgressBar      (app/views)
@@ -77,8 +77,9 @@ void set_context_properties(QQmlContext* context)
     context->setContextProperty(QStringLiteral("HTranslator"), HTranslator::instance());
     context->setContextProperty(QStringLiteral("DataCommon"), DataCommon::instance());
     context->setContextProperty(QStringLiteral("DataConfig"), DataConfig::instance());
-    // Extension points, in this order: "ManagerChartTrend" (the charts change)
-    // and "DataSql" (the database change) are published here once they exist.
+    // Extension point: "ManagerChartTrend" (the charts) is published here,
+    // before "DataSql".
+    context->setContextProperty(QStringLiteral("DataSql"), DataSql::instance());
 
     DataConfig* config = DataConfig::instance();
     if (config->get_enable_image_logo()) {

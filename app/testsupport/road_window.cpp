@@ -52,13 +52,21 @@ bool RoadWindow::load(QQmlEngine* engine, const QUrl& url, int width, int height
     return true;
 }
 
-bool RoadWindow::show()
+bool RoadWindow::show(const QSize& size)
 {
     if (m_window == nullptr) {
         return false;
     }
     m_window->show();
-    return QTest::qWaitForWindowExposed(m_window.data());
+    if (!QTest::qWaitForWindowExposed(m_window.data())) {
+        return false;
+    }
+    if (size.isValid()) {
+        m_window->resize(size);
+        QQuickWindow* window = m_window.data();
+        return wait_for([window, size] { return window->contentItem()->size() == QSizeF(size); });
+    }
+    return true;
 }
 
 QObject* RoadWindow::find_object(const QString& name) const

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <sys/stat.h>
 #include <vector>
 
@@ -87,6 +88,33 @@ int main(int argc, char** argv)
                                     static_cast<uint8_t>((8 - bits % 8) % 8)};
     lz_seed.insert(lz_seed.end(), lz.begin(), lz.end());
     ok &= write_seed(root + "/fuzz_lz77_uncompress", "script", lz_seed);
+
+    // Alarm formulas as the conditions hand them over, their tokens replaced
+    // by the same helper.
+    const char* formulas[] = {
+        "R01:Max > 50",
+        "R01:Max > 50 and math.abs(R01:Max-R02:Max) > 5",
+        "math.max(R01:Max, R02:Max, R03:Avg) - math.min(R01:Min, R02:Min) >= 0.35 * R01:Max",
+        "not (R01:Avg < EnvTemp) or R02:Max / R01:Max > 1,2",
+        "(R01:Max - EnvTemp) / (R02:Max - EnvTemp) <= 0.8 or R01:Max > 90",
+    };
+    int formula_index = 0;
+    for (const char* formula : formulas) {
+        std::string text = formula;
+        const std::pair<const char*, double> values[] = {
+            {"R01:Max", 52.34}, {"R01:Min", -5.0}, {"R01:Avg", 30.25},
+            {"R02:Max", 48.1}, {"R02:Min", -12.5}, {"R03:Avg", 0.0}};
+        for (const auto& value : values) {
+            char buffer[512];
+            int length = sizeof(buffer);
+            ok &= vy_replace_formula_token(text.c_str(), value.first, value.second, buffer, &length) == VY_OK;
+            text = buffer;
+        }
+        ok &= write_seed(root + "/fuzz_formula", "formula" + std::to_string(formula_index++), text_bytes(text));
+    }
+    ok &= write_seed(root + "/fuzz_formula", "loop", text_bytes("(function() while true do end end)()"));
+    ok &= write_seed(root + "/fuzz_formula", "nested",
+                     text_bytes(std::string(10000, '(') + "1 > 0" + std::string(10000, ')')));
 
     if (!ok) {
         std::fprintf(stderr, "make_seeds: could not write every seed\n");

@@ -29,33 +29,14 @@ bool NetVideoStreamIR::init()
         sockmesh_tcp_client_uninit(&command_link_.client);
         return false;
     }
-    {
-        std::lock_guard<std::mutex> lock(keep_alive_mutex_);
-        keep_alive_running_ = true;
-    }
-    try {
-        keep_alive_thread_ = std::thread(&NetVideoStreamIR::keep_alive_loop, this);
-        SN_INFO("Create keep alive send thread success.");
-    } catch (const std::system_error&) {
-        keep_alive_running_ = false;
-        SN_ERROR("Create keep alive send thread failed.");
-    }
+    keep_alive_.start(
+        [this] {
+            if (command_link_.up.load() && data_link_.up.load()) {
+                send_cmd(173, 128, {}, kCommandWaitMs);
+            }
+        },
+        [] { return stream_timing().ir_keep_alive_ms.load(); });
     return true;
-}
-
-void NetVideoStreamIR::stop_keep_alive()
-{
-    if (!keep_alive_thread_.joinable()) {
-        return;
-    }
-    SN_INFO("stop keep alive thread.");
-    {
-        std::lock_guard<std::mutex> lock(keep_alive_mutex_);
-        keep_alive_running_ = false;
-    }
-    keep_alive_wake_.notify_all();
-    keep_alive_thread_.join();
-    SN_INFO("stop keep alive thread success.");
 }
 
 void NetVideoStreamIR::deinit()
@@ -67,27 +48,12 @@ void NetVideoStreamIR::deinit()
     // A command blocked in its wait (the keep-alive's among them) ends now
     // instead of at its time limit.
     pending_.close();
-    stop_keep_alive();
+    keep_alive_.stop();
     SN_INFO("NetVideoStreamIR deinit.");
     disconnect(1);
     sockmesh_tcp_client_uninit(&data_link_.client);
     sockmesh_tcp_client_uninit(&command_link_.client);
     stop_log();
-}
-
-void NetVideoStreamIR::keep_alive_loop()
-{
-    std::unique_lock<std::mutex> lock(keep_alive_mutex_);
-    while (keep_alive_running_) {
-        lock.unlock();
-        if (command_link_.up.load() && data_link_.up.load()) {
-            send_cmd(173, 128, {}, kCommandWaitMs);
-        }
-        lock.lock();
-        keep_alive_wake_.wait_for(lock, std::chrono::milliseconds(stream_timing().ir_keep_alive_ms.load()),
-                                  [this] { return !keep_alive_running_; });
-    }
-    SN_INFO("Keep alive thread finished.");
 }
 
 bool NetVideoStreamIR::send_cmd(uint8_t main_cmd, uint8_t vice_cmd, const std::vector<uint8_t>& payload,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data_packages.h"
+#include "keep_alive.h"
 #include "net_video_stream.h"
 #include "nvs_packet.h"
 #include "pending_commands.h"
@@ -113,8 +114,6 @@ private:
     bool on_broadcast_package(const PacketView& packet);
 
     bool connect_links(const char* ip);
-    void keep_alive_loop();
-    void stop_keep_alive();
 
     LinkState command_link_;
     LinkState data_link_;
@@ -122,10 +121,7 @@ private:
     std::atomic<uint64_t> responses_received_{0};
     PendingCommands pending_;
 
-    std::thread keep_alive_thread_;
-    std::mutex keep_alive_mutex_;
-    std::condition_variable keep_alive_wake_;
-    bool keep_alive_running_ = false;
+    KeepAlive keep_alive_;
 
     // The camera's settings, as last reported.
     VyLock settings_lock_{"camera settings"};

@@ -26,58 +26,29 @@ bool NetVideoStreamVI::init()
         SN_ERROR("sockmesh_tcp_client_init failed.");
         return false;
     }
-    {
-        std::lock_guard<std::mutex> lock(keep_alive_mutex_);
-        keep_alive_running_ = true;
-    }
-    try {
-        keep_alive_thread_ = std::thread(&NetVideoStreamVI::keep_alive_loop, this);
-        SN_INFO("Create keep alive send thread success.");
-    } catch (const std::system_error&) {
-        keep_alive_running_ = false;
-        SN_ERROR("Create keep alive send thread failed.");
-    }
+    keep_alive_.start(
+        [this, packet = build_request(173, 128, 0)] {
+            if (connected_.load() && client_ != nullptr) {
+                sockmesh_send_data_to_server(client_, packet.data(), static_cast<int>(packet.size()));
+            }
+        },
+        [] { return stream_timing().visible_keep_alive_ms.load(); });
     return true;
 }
 
 void NetVideoStreamVI::deinit()
 {
-    if (client_ == nullptr && !keep_alive_thread_.joinable()) {
+    if (client_ == nullptr && !keep_alive_.running()) {
         stop_log();
         return;
     }
     SN_INFO("NetVideoStreamVI deinit.");
-    if (keep_alive_thread_.joinable()) {
-        SN_INFO("stop keep alive thread.");
-        {
-            std::lock_guard<std::mutex> lock(keep_alive_mutex_);
-            keep_alive_running_ = false;
-        }
-        keep_alive_wake_.notify_all();
-        keep_alive_thread_.join();
-        SN_INFO("stop keep alive thread success.");
-    }
+    keep_alive_.stop();
     if (client_ != nullptr) {
         disconnect(1);
         sockmesh_tcp_client_uninit(&client_);
     }
     stop_log();
-}
-
-void NetVideoStreamVI::keep_alive_loop()
-{
-    std::unique_lock<std::mutex> lock(keep_alive_mutex_);
-    const std::vector<uint8_t> packet = build_request(173, 128, 0);
-    while (keep_alive_running_) {
-        lock.unlock();
-        if (connected_.load() && client_ != nullptr) {
-            sockmesh_send_data_to_server(client_, packet.data(), static_cast<int>(packet.size()));
-        }
-        lock.lock();
-        keep_alive_wake_.wait_for(lock, std::chrono::milliseconds(stream_timing().visible_keep_alive_ms.load()),
-                                  [this] { return !keep_alive_running_; });
-    }
-    SN_INFO("Keep alive thread finished.");
 }
 
 bool NetVideoStreamVI::connect(const char* ip)

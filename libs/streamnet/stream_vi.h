@@ -3,6 +3,7 @@
 // connection.
 #pragma once
 
+#include "keep_alive.h"
 #include "net_video_stream.h"
 #include "nvs_packet.h"
 
@@ -37,15 +38,11 @@ private:
     void on_packet(const uint8_t* data, std::size_t size);
     void on_response(const PacketView& packet);
     void on_data(const PacketView& packet);
-    void keep_alive_loop();
 
     void* client_ = nullptr;
     std::atomic<bool> connected_{false};
 
-    std::thread keep_alive_thread_;
-    std::mutex keep_alive_mutex_;
-    std::condition_variable keep_alive_wake_;
-    bool keep_alive_running_ = false;
+    KeepAlive keep_alive_;
 
     // Written by the link thread, read by callers: under its own lock.
     VyLock cut_file_lock_{"calibration file"};

@@ -1,25 +1,17 @@
-// A sandboxed Lua 5.1 state for calibration scripts: the base library
-// without the loaders, plus math, string and table; an instruction limit per
-// call and a memory cap. No script error can end the process.
+// The calibration scripts: each runs in the shared sandboxed Lua state with
+// the scripting libraries; an instruction limit per call and a memory cap.
+// No script error can end the process.
 #pragma once
+
+#include "lua_sandbox.h"
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-struct lua_State;
-
 namespace tempcore {
 namespace detail {
-
-// What one call may spend; kept outside the state so that the hook and the
-// allocator can reach it.
-struct ScriptBudget {
-    uint64_t instructions = 0;
-    std::chrono::steady_clock::time_point deadline;
-    std::size_t memory = 0;
-};
 
 class ScriptRunner {
 public:
@@ -29,15 +21,14 @@ public:
     static constexpr std::chrono::milliseconds kTimeLimit{500};
     static constexpr std::size_t kMemoryLimit = 32u << 20;
 
-    ScriptRunner() = default;
-    ~ScriptRunner();
+    ScriptRunner();
     ScriptRunner(const ScriptRunner&) = delete;
     ScriptRunner& operator=(const ScriptRunner&) = delete;
 
     // Makes a fresh state and runs the text once. False, with the reason in
     // *error, when the text does not compile or its run fails.
     bool load(const std::string& text, std::string* error);
-    bool loaded() const { return state_ != nullptr; }
+    bool loaded() const { return sandbox_.is_open(); }
     void swap(ScriptRunner& other);
 
     // Calls the global function `name` with numeric arguments and reads
@@ -47,12 +38,7 @@ public:
               int result_count, std::string* error);
 
 private:
-    void close();
-
-    void start_budget();
-
-    lua_State* state_ = nullptr;
-    ScriptBudget* budget_ = nullptr;
+    vy::LuaSandbox sandbox_;
 };
 
 }  // namespace detail

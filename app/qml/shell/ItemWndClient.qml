@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Dialogs 1.3
 import "../common"
 import "../views"
+import "../browse"
 
 // Client area: the start page and the document windows, one per title-bar
 // tab; exactly one of them is visible.
@@ -17,11 +18,23 @@ Rectangle {
     // Document windows by window id.
     property var wnds: ({})
 
-    // Extension point: the document window of each kind. A window's change
-    // puts its file here ("ItemWndIRImage.qml", "ItemWndIRPlayer.qml",
-    // "ItemWndIRNetDevice.qml" in qml/views/); until then the kind opens the
-    // page that says it is not available yet.
-    readonly property var wndFiles: ({})
+    // Extension point: the document window of each kind ("ItemWndIRPlayer.qml"
+    // and "ItemWndIRNetDevice.qml" in qml/views/ join the picture window when
+    // they exist); a kind without a file opens the page that says it is not
+    // available yet.
+    readonly property var wndFiles: ({ "1": "qrc:/qml/views/ItemWndIRImage.qml" })
+    // What the last open_wnd answered.
+    property bool bLastOpenOk: false
+
+    // Ask the title bar for the picture tab of the file's folder, or for a
+    // player tab.
+    signal sig_open_picture(string path, string folder)
+    signal sig_open_player(string path, string folder)
+
+    function folder_of(path) {
+        var at = path.lastIndexOf("/")
+        return at < 0 ? "" : path.substring(0, at)
+    }
     property var components: ({})
 
     function component_of(type) {
@@ -42,13 +55,14 @@ Rectangle {
             return
         var wnd = component.createObject(id_docs, { focus: true, mn_index: index, mn_index_type: index_type,
                                                     ms_name: path, visible: false })
-        if (wnd !== null)
+        if (wnd !== null) {
+            wnd.anchors.fill = id_docs
             wnds[index] = wnd
+        }
     }
     function open_wnd(index, folder, path) {
         var wnd = wnds[index]
-        if (wnd && wnd.set_open_picture)
-            wnd.set_open_picture(folder, path)
+        bLastOpenOk = wnd && wnd.set_open_picture ? wnd.set_open_picture(folder, path) === true : false
     }
     function open_nd_wnd(index, sn, address, mac, camera_id) {
         var wnd = wnds[index]
@@ -68,6 +82,8 @@ Rectangle {
         }
     }
     function wnd_count() { return Object.keys(wnds).length }
+    // The document window shown, or null on a fixed page.
+    function current_wnd() { return wnds[nCurId] === undefined ? null : wnds[nCurId] }
 
     Component.onDestruction: {
         for (var key in wnds)
@@ -75,16 +91,22 @@ Rectangle {
         wnds = {}
     }
 
-    // Extension point: the start page (file preview, page -1) replaces this
-    // placeholder with its own item from qml/browse/; the other fixed pages
-    // (report designer -4, cameras -2, detection rules -3) likewise.
-    ItemPageUnavailable {
+    ItemWndPreview {
         id: id_start_page
         objectName: "start_page"
         anchors.fill: parent
-        visible: id_client.nCurId < 0
-        strWhat: id_client.nCurId === ItemCommonDef.showWndPreviewFile ? ItemCommonText.strTextFilePreview
-                                                                       : ItemCommonText.strReportEdit
+        visible: id_client.nCurId === ItemCommonDef.showWndPreviewFile
+        onSig_open_pic: id_client.open_picture(path)
+        onSig_open_video: id_client.sig_open_player(path, id_client.folder_of(path))
+    }
+
+    // Extension point: the other fixed pages (report designer -4, cameras -2,
+    // detection rules -3) replace this placeholder with their own items.
+    ItemPageUnavailable {
+        objectName: "fixed_page"
+        anchors.fill: parent
+        visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile
+        strWhat: id_client.nCurId === ItemCommonDef.showWndReprotEdit ? ItemCommonText.strReportEdit : ""
     }
 
     Item {
@@ -108,20 +130,15 @@ Rectangle {
     // page and the open dialog both come here. False when it cannot be
     // opened (the window then says so).
     function open_picture(str_path) {
-        nCurId = 1
-        return id_wnd_ir_image.open_file(str_path)
+        bLastOpenOk = false
+        sig_open_picture(str_path, folder_of(str_path))
+        return bLastOpenOk
     }
     function show_open_picture_dialog() { id_open_dialog.active = true }
 
-    ItemWndIRImage {
-        id: id_wnd_ir_image
-        anchors.fill: parent
-        visible: id_client.nCurId === 1
-    }
-
     Rectangle {
         objectName: "btn_open_picture"
-        visible: id_client.nCurId < 0
+        visible: id_client.nCurId === ItemCommonDef.showWndPreviewFile
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 60
@@ -130,6 +147,7 @@ Rectangle {
         radius: 4
         color: ItemCommonClr.clrPress
         Text {
+            objectName: "text_open_picture"
             anchors.centerIn: parent
             textFormat: Text.PlainText
             color: ItemCommonClr.clrTextButton

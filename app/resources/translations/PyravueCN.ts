@@ -24,6 +24,94 @@
     </message>
 </context>
 <context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>图片 </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>桌面</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>图片</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>当前目录：</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>最高温: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>最低温: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>最高</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>最低</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>参数设置</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>发射率</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>距离(m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>环境温度</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>反射温度</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>相对湿度(%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>修正温度</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>恢复默认参数</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>分析对象</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonDef</name>
     <message>
         <source>添加点分析</source>
@@ -663,6 +751,152 @@
     <message>
         <source>报告布局</source>
         <translation>报告布局</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>上一张</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>下一张</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>左转90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>右转90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>另存为</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>点</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>线</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>椭圆</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>多边形</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>折线</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>鼠标温度</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>最高点</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>最低点</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>打开图片…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>打开图片</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>图片 (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>打开图片失败！</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>保存图片失败</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>保存国网图片失败！</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>保存红外图片失败！</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>非红外图片，红外相关控制无效！</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>国网红外图片 (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>红外图片 (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>红外图片 (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>已选择 %1 个文件</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>不是红外视频文件</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>全图</translation>
     </message>
 </context>
 </TS>

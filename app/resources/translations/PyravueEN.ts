@@ -24,6 +24,94 @@
     </message>
 </context>
 <context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>Image </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>Desktop</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>Videos</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>Current folder: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>Max temp: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>Min temp: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Avg</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Ambient temp</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Reflected temp</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Rel. humidity (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Temp correction</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Restore defaults</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>Analysis objects</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonDef</name>
     <message>
         <source>添加点分析</source>
@@ -663,6 +751,152 @@
     <message>
         <source>报告布局</source>
         <translation>Report layout</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Rotate left 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Rotate right 90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save as</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Polygon</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>Polyline</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>Cursor temp</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>Hottest spot</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Coldest spot</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>Open picture…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Open picture</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>Pictures (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>Failed to open the picture!</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>Failed to save the picture</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>Failed to save the grid-format picture!</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>Failed to save the infrared picture!</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Not an infrared picture: infrared controls do not apply!</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>Grid-format infrared pictures (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>Infrared pictures (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>Infrared pictures (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>%1 files selected</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>Not an infrared video file</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>Full picture</translation>
     </message>
 </context>
 </TS>

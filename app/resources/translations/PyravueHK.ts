@@ -24,6 +24,94 @@
     </message>
 </context>
 <context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>圖片 </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>桌面</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>圖片</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>視頻</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>當前目錄：</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>最高溫: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>最低溫: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>最高</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>最低</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>參數設置</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>發射率</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>距離(m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>環境溫度</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>反射溫度</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>相對濕度(%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>修正溫度</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>恢復默認參數</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>分析對象</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonDef</name>
     <message>
         <source>添加点分析</source>
@@ -663,6 +751,152 @@
     <message>
         <source>报告布局</source>
         <translation>報告版面</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>上一張</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>下一張</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>左轉90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>右轉90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>另存為</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>點</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>線</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>橢圓</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>多邊形</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>折線</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>鼠標溫度</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>最高點</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>最低點</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>打開圖片…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>打開圖片</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>圖片 (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>打開圖片失敗！</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>保存圖片失敗</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>保存國網圖片失敗！</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>保存紅外圖片失敗！</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>非紅外圖片，紅外相關控制無效！</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>另存為</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>國網紅外圖片 (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>紅外圖片 (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>紅外圖片 (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>已選擇 %1 個文件</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>不是紅外視頻文件</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>全圖</translation>
     </message>
 </context>
 </TS>

@@ -24,6 +24,94 @@
     </message>
 </context>
 <context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>Kép </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>Asztal</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>Képek</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>Videók</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>Aktuális mappa: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>Max. hőm.: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>Min. hőm.: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>Max.</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Átl.</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Paraméterek</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissziós tényező</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Távolság (m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Környezeti hőm.</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Visszavert hőm.</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Rel. páratartalom (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Hőm. korrekció</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Alapértékek visszaállítása</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>Elemzési objektumok</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonDef</name>
     <message>
         <source>添加点分析</source>
@@ -663,6 +751,152 @@
     <message>
         <source>报告布局</source>
         <translation>Jelentés elrendezése</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>Előző</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Következő</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Balra 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Jobbra 90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Mentés</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Mentés másként</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>Pont</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Vonal</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Téglalap</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>Ellipszis</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Sokszög</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>Töröttvonal</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Törlés</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Ürítés</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>Kurzor hőm.</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>Legmelegebb pont</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Leghidegebb pont</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>Kép megnyitása…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Kép megnyitása</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>Képek (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>A kép megnyitása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>A kép mentése nem sikerült</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>A hálózati formátumú kép mentése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>Az infravörös kép mentése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Nem infravörös kép: az infravörös vezérlők nem érvényesek!</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Mentés másként</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>Hálózati formátumú infravörös képek (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>Infravörös képek (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>Infravörös képek (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>%1 fájl kiválasztva</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>Nem infravörös videófájl</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>Teljes kép</translation>
     </message>
 </context>
 </TS>

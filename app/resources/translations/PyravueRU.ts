@@ -24,6 +24,94 @@
     </message>
 </context>
 <context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>Снимок </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>Рабочий стол</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>Снимки</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>Видео</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>Текущая папка: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>Макс. темп.: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>Мин. темп.: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>Макс.</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>Мин.</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Сред.</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Коэф. излучения</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Расстояние (м)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Темп. среды</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Отраж. темп.</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Отн. влажность (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Поправка темп.</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Восстановить параметры</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>Объекты анализа</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonDef</name>
     <message>
         <source>添加点分析</source>
@@ -663,6 +751,152 @@
     <message>
         <source>报告布局</source>
         <translation>Макет отчёта</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>Предыдущий</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Следующий</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Влево на 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Вправо на 90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Сохранить как</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>Точка</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>Эллипс</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Многоугольник</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>Ломаная</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>Темп. под курсором</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>Макс. точка</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Мин. точка</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>Открыть снимок…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Открыть снимок</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>Снимки (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>Не удалось открыть снимок!</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>Не удалось сохранить снимок</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>Не удалось сохранить снимок в формате энергосети!</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>Не удалось сохранить ИК-снимок!</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Не ИК-снимок: ИК-функции недоступны!</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>ИК-снимки формата энергосети (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>ИК-снимки (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>ИК-снимки (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>Выбрано файлов: %1</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>Не ИК-видеофайл</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>Весь снимок</translation>
     </message>
 </context>
 </TS>

@@ -7,11 +7,14 @@
 #include "shell/data_config.h"
 #include "test_folders.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QQmlApplicationEngine>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using roadtest::RoadWindow;
@@ -82,7 +85,7 @@ void MainWindowRoadTest::main_window_languages_settings_about_and_exit()
     // A fresh machine: English, on the start page.
     QCOMPARE(text_of(road, "software_name"), QStringLiteral("Korvane Infrared analysis and processing software"));
     QVERIFY(road.find_item(QStringLiteral("start_page"))->isVisible());
-    QCOMPARE(text_of(road, "text_unavailable"), QStringLiteral("File preview\nThis function is not available yet"));
+    QCOMPARE(text_of(road, "text_open_picture"), QString::fromUtf8("Open picture…"));
     QVERIFY(!road.save_screen(QStringLiteral("main_window"), QStringLiteral("english")).isEmpty());
 
     // Settings by mouse: switch to simplified Chinese.
@@ -105,7 +108,7 @@ void MainWindowRoadTest::main_window_languages_settings_about_and_exit()
     QVERIFY(QFile::exists(config_file()));
     QVERIFY(RoadWindow::click(setting_road.find_item(QStringLiteral("setting_exit"))));
     QVERIFY(RoadWindow::wait_for([&] { return !setting->isVisible(); }));
-    QCOMPARE(text_of(road, "text_unavailable"), QString::fromUtf8("文件预览\n此功能尚未提供"));
+    QCOMPARE(text_of(road, "text_open_picture"), QString::fromUtf8("打开图片…"));
     QVERIFY(!road.save_screen(QStringLiteral("main_window"), QStringLiteral("chinese")).isEmpty());
 
     // About by mouse, closed by its own button.
@@ -150,14 +153,23 @@ void MainWindowRoadTest::main_window_tabs_open_reuse_and_close()
         QMetaObject::invokeMethod(title, "tab_count", Q_RETURN_ARG(QVariant, count));
         return count.toInt();
     };
-    auto open_picture = [title](const char* path, const char* folder) {
-        QMetaObject::invokeMethod(title, "open_picture_wnd", Q_ARG(QVariant, QString::fromLatin1(path)),
-                                  Q_ARG(QVariant, QString::fromLatin1(folder)));
+    // Pictures in two folders.
+    QTemporaryDir pictures;
+    QVERIFY(pictures.isValid());
+    QVERIFY(QDir(pictures.path()).mkpath("a") && QDir(pictures.path()).mkpath("b"));
+    QImage plain(64, 48, QImage::Format_RGB32);
+    plain.fill(Qt::darkCyan);
+    for (const char* name : {"a/1.png", "a/2.png", "b/3.png"}) {
+        QVERIFY(plain.save(pictures.filePath(name)));
+    }
+    auto open_picture = [title, &pictures](const char* name, const char* folder) {
+        QMetaObject::invokeMethod(title, "open_picture_wnd", Q_ARG(QVariant, pictures.filePath(name)),
+                                  Q_ARG(QVariant, pictures.filePath(folder)));
     };
-    open_picture("/p/a/1.jpg", "/p/a");
-    open_picture("/p/a/2.jpg", "/p/a");
+    open_picture("a/1.png", "a");
+    open_picture("a/2.png", "a");
     QCOMPARE(tabs(), 1);
-    open_picture("/p/b/3.jpg", "/p/b");
+    open_picture("b/3.png", "b");
     QCOMPARE(tabs(), 2);
     QMetaObject::invokeMethod(title, "open_player_wnd", Q_ARG(QVariant, QStringLiteral("/v/r.irv")),
                               Q_ARG(QVariant, QStringLiteral("/v")));
@@ -166,7 +178,7 @@ void MainWindowRoadTest::main_window_tabs_open_reuse_and_close()
     QQuickItem* tab0 = road.find_item(QStringLiteral("doc_tab_0"));
     QVERIFY(tab0 != nullptr);
     QCOMPARE(tab0->property("ms_text").toString(), QStringLiteral("Picture analysis1"));
-    // Until the picture window exists a tab opens the plain page.
+    // Until the player window exists its tab opens the plain page.
     QQuickItem* doc3 = road.find_item(QStringLiteral("doc_wnd_3"));
     QVERIFY(doc3 != nullptr && doc3->isVisible());
     QVERIFY(!road.find_item(QStringLiteral("start_page"))->isVisible());

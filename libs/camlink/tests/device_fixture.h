@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace cltest {
 
 using camlink::detail::DevCap;
@@ -50,10 +52,24 @@ inline void write_text(const std::string& path, const std::string& text)
 
 // Holds one log reference for the whole test program, so that every record
 // goes to the program directory's log whatever device comes first.
+// Each test process logs into a folder of its own: ctest runs processes side
+// by side, and a shared log would show one process the messages of another.
 class LogEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { logline_init(CAMLINK_BIN_DIR, 7, 200); }
-    void TearDown() override { logline_uninit(); }
+    void SetUp() override
+    {
+        directory_ = std::filesystem::temp_directory_path() / ("camlink-tests-" + std::to_string(getpid()));
+        logline_init(directory_.c_str(), 7, 200);
+    }
+    void TearDown() override
+    {
+        logline_uninit();
+        std::error_code ignored;
+        std::filesystem::remove_all(directory_, ignored);
+    }
+
+private:
+    std::filesystem::path directory_;
 };
 
 // The log written from construction on.

@@ -1,7 +1,7 @@
 // Index values of the automatic, fire-fighting and manual computations
 // against a reference that follows their formulas step by step, on small
 // hand-made histograms; and the spread of every computation over a realistic
-// scene.
+// scene; and what stabilization changes in them.
 #include "palettor_test_util.h"
 
 #include <algorithm>
@@ -59,8 +59,9 @@ struct Splits {
 };
 
 // Split points of the automatic (offset from the raw peak) or fire-fighting
-// (offset 450) computation on a first frame.
-Splits split_points(const HandFrame& f, bool fire)
+// (offset 450) computation on a first frame, or with the peak `eased` to
+// where stabilization moved it.
+Splits split_points(const HandFrame& f, bool fire, int eased = -1)
 {
     Splits s{};
     uint32_t largest = 0;
@@ -76,6 +77,9 @@ Splits split_points(const HandFrame& f, bool fire)
             s.raw_peak = s.peak;
             fixed = true;
         }
+    }
+    if (eased >= 0) {
+        s.peak = eased;
     }
     int64_t body = int64_t{kW} * kH - f.trimmed_high - f.trimmed_low;
     for (int d = f.alow; d <= f.alow + 9; ++d) {
@@ -136,10 +140,10 @@ int weight(int count, int extent)
 // automatic computation (imaging type 0, range = automatic range, wider than
 // 162) in algorithm mode 0 or 2, or of the fire-fighting computation with the
 // imaging range equal to the automatic range.
-std::map<int, int> expected_band_indexes(const HandFrame& f, int mode, bool fire)
+std::map<int, int> expected_band_indexes(const HandFrame& f, int mode, bool fire, int eased_peak = -1)
 {
     const int low = f.alow, high = f.ahigh;
-    const Splits s = split_points(f, fire);
+    const Splits s = split_points(f, fire, eased_peak);
     int w0 = s.s1 - s.z;
     int w1 = weight(above_one(f, s.s1, s.s2), s.s3 - low);
     const int w2 = weight(above_one(f, s.s2, s.s3), high - low);
@@ -386,6 +390,83 @@ TEST(index_values, manual_computation_follows_its_formulas)
         ASSERT_TRUE(palettor_set_range(h, static_cast<uint16_t>(r.low), static_cast<uint16_t>(r.high)));
         const std::map<int, int> expected = expected_manual_indexes(f, r.low, r.high);
         EXPECT_EQ(computed(h, 0, expected), expected);
+    }
+}
+
+// Stabilization moves the peak a twentieth of the way from the remembered
+// one to the frame's own; the fire-fighting computation smooths nothing else,
+// so its second map follows the formulas with the eased peak.
+TEST(index_values, stabilization_eases_the_peak)
+{
+    const auto frame = [](uint16_t peak) {
+        std::vector<std::pair<uint16_t, int>> levels = {{peak, 0}};
+        for (int i = 0; i < 30; ++i) {
+            levels.push_back({static_cast<uint16_t>(8100 + i * 390), 1 + (i * 5) % 4});
+        }
+        return hand_frame(8000, 20000, levels);
+    };
+    const HandFrame first = frame(9000), second = frame(13000);
+    for (bool stabilization : {false, true}) {
+        SCOPED_TRACE(stabilization ? "stabilized" : "not stabilized");
+        Handle h;
+        ASSERT_TRUE(palettor_enable_image_stabilization(h, stabilization));
+        prepare(h, first, 0);
+        ASSERT_TRUE(vy_set_imaging_type(h, 255));
+        ASSERT_TRUE(palettor_set_range(h, static_cast<uint16_t>(first.alow), static_cast<uint16_t>(first.ahigh)));
+        prepare(h, second, 0);
+        ASSERT_TRUE(palettor_set_range(h, static_cast<uint16_t>(second.alow), static_cast<uint16_t>(second.ahigh)));
+        const int peak = stabilization ? 9000 + (13000 - 9000) / 20 : 13000;
+        const std::map<int, int> expected = expected_band_indexes(second, 0, true, peak);
+        ASSERT_TRUE(palettor_enable_image_stabilization(h, false));  // read the map unfiltered
+        EXPECT_EQ(computed(h, 0, expected), expected);
+    }
+}
+
+// In algorithm mode 2 with stabilization each new automatic map moves a
+// thirtieth of the way from the smoothed map towards the frame's own map
+// (that of a twin object without stabilization, the peak being the same).
+TEST(index_values, stabilization_smooths_the_mode_2_map)
+{
+    const auto frame = [](int shift) {
+        std::vector<std::pair<uint16_t, int>> levels = {{9000, 0}};
+        for (int i = 0; i < 36; ++i) {
+            levels.push_back({static_cast<uint16_t>(8100 + shift + i * 320), 1 + (i * 7) % 6});
+        }
+        return hand_frame(8000, 20000, levels);
+    };
+    const HandFrame frames[] = {frame(0), frame(150), frame(-60)};
+    std::map<int, int> probe;
+    for (int d = 7990; d <= 20010; ++d) {
+        probe[d] = 0;
+    }
+    Handle plain, stabilized;
+    ASSERT_TRUE(palettor_enable_image_stabilization(stabilized, true));
+    std::map<int, float> smoothed;
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(testing::Message() << "frame " << i);
+        prepare(plain, frames[i], 2);
+        prepare(stabilized, frames[i], 2);
+        ASSERT_TRUE(palettor_calc_pal_no_of_ad(plain));
+        ASSERT_TRUE(palettor_calc_pal_no_of_ad(stabilized));
+        const std::map<int, int> own = computed(plain, 2, probe);
+        if (i == 0) {
+            const std::map<int, int> first = expected_band_indexes(frames[0], 2, false);
+            for (const auto& e : first) {
+                ASSERT_EQ(own.at(e.first), e.second) << "AD " << e.first;
+            }
+        }
+        std::map<int, int> expected;
+        for (const auto& e : own) {
+            float& value = smoothed.emplace(e.first, static_cast<float>(e.second)).first->second;
+            value += (static_cast<float>(e.second) - value) / 30.0f;
+            expected[e.first] = static_cast<int>(value);
+        }
+        if (i > 0) {
+            ASSERT_NE(expected, own) << "the frames must differ for the smoothing to show";
+        }
+        ASSERT_TRUE(palettor_enable_image_stabilization(stabilized, false));  // read the map unfiltered
+        EXPECT_EQ(computed(stabilized, 2, probe), expected);
+        ASSERT_TRUE(palettor_enable_image_stabilization(stabilized, true));
     }
 }
 

@@ -1,7 +1,8 @@
 // Common services of the Pyravue libraries and program: analysis-object
-// strings, compression codecs, line and ellipse geometry, hit tests and the
-// program directory. Every function returns 0 on success; out-values are valid
-// only on success.
+// strings, compression codecs, line and ellipse geometry, hit tests, the
+// program directory and alarm formulas. Every function returns 0 on success
+// (the formula engine excepted, see there); out-values are valid only on
+// success.
 //
 // Length arguments follow one rule: on entry the capacity of the caller's
 // buffer, on return the size written (or, after a refusal for lack of room,
@@ -93,3 +94,32 @@ VY_API int vy_get_exe_path(char* buffer, int* length);
 // (t + 273.15) * 40, rounded and clamped to 0..65535 (0.025 degree steps).
 VY_API int vy_get_ad_from_temp_national_grid(float temperature, uint16_t* ad);
 VY_API int vy_timeval_to_msec(const tagTimeVal* time, int64_t* msec);
+
+// --- Alarm formulas --------------------------------------------------------------
+// Unlike the rest of this header, the three engine functions return true on
+// success. A formula is one Lua 5.1 expression over numbers: parentheses,
+// math.abs, math.max, math.min, and, or, not, + - * /, comparisons; the
+// word EnvTemp is the ambient temperature set below (until it is set, a
+// formula that names it fails). A decimal comma outside every bracket
+// ("35,5") reads as a point. Formulas are untrusted: they run in a sandbox
+// without libraries, under an instruction limit and a memory cap. Each
+// formula shape is compiled once; its numbers change from call to call
+// without a new compilation. Calls on one handle are serialised.
+VY_API bool vy_calc_formula_init(void** handle);
+// Clears the caller's variable; false for a null, foreign or freed handle.
+VY_API bool vy_calc_formula_uninit(void** handle);
+// True when the formula could be evaluated to a boolean, which goes to
+// *result. False when it is refused, does not compile, fails while running
+// or yields anything else (a number, nil); *result is then false.
+VY_API bool vy_calc_formula_bool(void* handle, const char* formula, bool* result);
+VY_API bool vy_calc_formula_set_env_temp(void* handle, double temperature);
+
+// Replaces every whole occurrence of `token` (an alias and its feature, such
+// as "R01:Max") in `text` by the value written with one decimal and a point,
+// in parentheses when negative ("(-5.0)"), so that a minus before it cannot
+// make a comment. Whole means that no letter, digit, '_' or byte of a UTF-8
+// sequence touches the token on either side: "A:Max" is not found inside
+// "BA:Max" nor "A:Maximum". VY_ERR_ARGUMENT for an empty token or a value
+// that is not finite.
+VY_API int vy_replace_formula_token(const char* text, const char* token, double value, char* buffer,
+                                    int* length);

@@ -9,6 +9,10 @@
 // The header exists in every build, the functions only under the sanitizers.
 #if defined(__SANITIZE_ADDRESS__)
 #define DOCSTACK_WITH_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DOCSTACK_WITH_LSAN 1
+#endif
 #endif
 #if defined(DOCSTACK_WITH_LSAN)
 #include <sanitizer/lsan_interface.h>

@@ -1,0 +1,144 @@
+// Road test of the start page in the real main window: browse a folder of
+// samples whose names carry URL-special and non-ASCII characters, wait for
+// the thumbnails, select, change folder in the tree, open a picture.
+#include "browse/thread_image_loading.h"
+#include "message_guard.h"
+#include "road_window.h"
+#include "shell/app_shell.h"
+#include "sources/ir_base.h"
+#include "test_folders.h"
+#include "views/wnd_ir_show.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QQmlProperty>
+#include <QtTest>
+
+using roadtest::RoadWindow;
+
+namespace {
+
+// Delegates of views have a visual parent but no QObject parent, so they are
+// looked up through the item tree.
+QQuickItem* find_visual(QQuickItem* item, const QString& name)
+{
+    if (item == nullptr) {
+        return nullptr;
+    }
+    if (item->objectName() == name) {
+        return item;
+    }
+    for (QQuickItem* child : item->childItems()) {
+        if (QQuickItem* found = find_visual(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class StartPageRoadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup() { m_guard.verify(); }
+    void start_page_browse_and_open();
+
+private:
+    roadtest::TestFolders m_folders;
+    roadtest::MessageGuard m_guard;
+    QString m_root;
+    QStringList m_names;
+};
+
+void StartPageRoadTest::initTestCase()
+{
+    m_guard.install();
+    QVERIFY(m_folders.is_valid());
+    m_root = m_folders.home() + QString::fromUtf8("/热像 50% #a?");
+    QVERIFY(QDir().mkpath(m_root + "/sub folder"));
+    QVERIFY(QDir().mkpath(m_root + "/empty"));
+    const QString samples = QCoreApplication::applicationDirPath() + "/samples/";
+    const QList<QPair<QString, QString>> copies = {
+        {"sample.jpg", QString::fromUtf8("a 现场 #1.jpg")},
+        {"sample.png", "b 50% ?.png"},
+        {"sample_sgcc.jpg", "c grid.JPG"},
+        {"sample.irv", QString::fromUtf8("d 录像.irv")},
+        {"sample.png", "sub folder/e.png"},
+    };
+    for (const auto& copy : copies) {
+        QVERIFY(QFile::copy(samples + copy.first, m_root + "/" + copy.second));
+    }
+    m_names = QStringList{QString::fromUtf8("a 现场 #1.jpg"), "b 50% ?.png", "c grid.JPG",
+                          QString::fromUtf8("d 录像.irv")};
+}
+
+void StartPageRoadTest::start_page_browse_and_open()
+{
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show());
+    QObject* page = road.find_object("start_page");
+    QObject* grid_area = road.find_object("area_pic_preview");
+    QObject* client = road.find_object("wnd_client");
+    QVERIFY(page && grid_area && client);
+
+    // The stored preview folder opens the tree down to it.
+    QVERIFY(QQmlProperty::write(page, "strPreviewPath", m_root));
+    QTRY_COMPARE(QQmlProperty::read(road.find_object("area_computer_path"), "ms_select_path").toString(), m_root);
+    QCOMPARE(QQmlProperty::read(grid_area, "nPictures").toInt(), 3);
+    QCOMPARE(QQmlProperty::read(grid_area, "nVideos").toInt(), 1);
+
+    // Every tile gets its thumbnail, the recording's included.
+    ThreadImageLoading* loader = ThreadImageLoading::instance();
+    for (const QString& name : m_names) {
+        QTRY_VERIFY_WITH_TIMEOUT(loader->is_cached(m_root + "/" + name), 30000);
+    }
+    QQuickItem* cell0 = find_visual(road.window()->contentItem(), "preview_cell_0");
+    QQuickItem* cell3 = find_visual(road.window()->contentItem(), "preview_cell_3");
+    QVERIFY(cell0 && cell3);
+    QCOMPARE(cell0->findChild<QObject*>("tile")->property("str_pic_path").toString(), m_root + "/" + m_names[0]);
+    QVERIFY(!road.save_screen("start_page", "thumbnails").isEmpty());
+
+    // Shift-click with no earlier click selects from the first file on.
+    QTest::mouseClick(road.window(), Qt::LeftButton, Qt::ShiftModifier,
+                      cell3->mapToScene(QPointF(20, 20)).toPoint());
+    QTRY_COMPARE(QQmlProperty::read(grid_area, "nSelected").toInt(), 4);
+    QVERIFY(RoadWindow::click(cell0));
+    QTRY_COMPARE(QQmlProperty::read(grid_area, "nSelected").toInt(), 1);
+    const QString info = QQmlProperty::read(page, "strFileInfo").toString();
+    QVERIFY2(info.contains("640 x 512"), qPrintable(info));
+    QVERIFY(!road.save_screen("start_page", "selected").isEmpty());
+
+    // A folder chosen in the tree fills the grid; its thumbnails replace
+    // the old folder's, which leave the cache.
+    QQuickItem* sub = find_visual(road.window()->contentItem(), "tree_node_" + m_root + "/sub folder");
+    QVERIFY(sub != nullptr);
+    QVERIFY(RoadWindow::click(sub));
+    QTRY_COMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_root + "/sub folder");
+    QCOMPARE(QQmlProperty::read(grid_area, "nPictures").toInt(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(loader->is_cached(m_root + "/sub folder/e.png"), 30000);
+    QTRY_VERIFY(!loader->is_cached(m_root + "/" + m_names[0]));
+    QVERIFY(!road.save_screen("start_page", "sub_folder").isEmpty());
+
+    // Back to the first folder, and open its first picture.
+    QVERIFY(RoadWindow::click(find_visual(road.window()->contentItem(), "tree_node_" + m_root)));
+    QTRY_COMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_root);
+    QTRY_VERIFY(find_visual(road.window()->contentItem(), "preview_cell_0") != nullptr);
+    QQuickItem* first = find_visual(road.window()->contentItem(), "preview_cell_0");
+    QVERIFY(RoadWindow::double_click(first));
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr);
+    QTRY_VERIFY(view->source() != nullptr);
+    QCOMPARE(view->source()->get_file_path(), m_root + "/" + m_names[0]);
+    QVERIFY(road.find_item("wnd_ir_image")->isVisible());
+    QVERIFY(!road.find_item("start_page")->isVisible());
+    QVERIFY(!road.save_screen("start_page", "opened").isEmpty());
+}
+
+QTEST_MAIN(StartPageRoadTest)
+#include "start_page_road_test.moc"

@@ -1,0 +1,106 @@
+import QtQuick 2.15
+import VY.ModelDirInfo 1.0
+import VY.ModelIRInfo 1.0
+import "../common"
+
+// The start page's file preview: the folder tree on the left, the thumbnails
+// of the chosen folder on the right and the chosen file's information under
+// them. Double-clicking a picture or recording asks for its document window.
+Rectangle {
+    id: id_page
+    objectName: "wnd_preview"
+    color: ItemCommonClr.clrClientBackground
+
+    // The folder shown at start and the last folder chosen.
+    property string strPreviewPath: ""
+    property string strFileInfo: ""
+
+    signal sig_open_pic(string path, string folder)
+    signal sig_open_video(string path, string folder)
+
+    ModelIRInfo { id: id_ir_info }
+    ModelDirInfo { id: id_dir_info }
+
+    onStrPreviewPathChanged: {
+        if (strPreviewPath !== id_computer.ms_select_path)
+            id_computer.select_path(strPreviewPath)
+    }
+    Component.onCompleted: {
+        if (strPreviewPath !== "")
+            id_computer.select_path(strPreviewPath)
+    }
+
+    function file_info_text(record) {
+        if (record === null)
+            return id_preview.nSelected > 1 ? qsTr("已选择 %1 个文件").arg(id_preview.nSelected) : ""
+        var info = record.bJpg ? id_ir_info.get_ir_image_info(record.PicPath)
+                               : id_ir_info.get_ir_video_info(record.PicPath)
+        var parts = [record.PicName, info.strSize, info.strSettingResolution, info.strSettingCreateTime]
+        if (info.strSettingSnapTime)
+            parts.push(info.strSettingSnapTime)
+        return parts.filter(function(p) { return p !== undefined && p !== "" }).join("    ")
+    }
+
+    function open_file(path, jpg) {
+        var folder = id_preview.strCurPath
+        if (jpg) {
+            if (id_dir_info.has_ir_file(path))
+                sig_open_pic(path, folder)
+        } else if (id_dir_info.has_irv_file(path)) {
+            sig_open_video(path, folder)
+        } else {
+            strFileInfo = qsTr("不是红外视频文件")
+        }
+    }
+
+    ItemAreaComputerPath {
+        id: id_computer
+        width: 260
+        anchors { top: parent.top; bottom: id_info.top; left: parent.left }
+        onSig_set_cur_path: {
+            id_page.strPreviewPath = path
+            id_preview.slot_set_cur_path(path)
+        }
+    }
+
+    // Drag handle between the folder area (at least 100) and the thumbnails
+    // (at least 200).
+    Rectangle {
+        id: id_split
+        x: id_computer.width
+        width: 4
+        anchors { top: parent.top; bottom: id_info.top }
+        color: ItemCommonClr.clrBroder
+        MouseArea {
+            anchors.fill: parent
+            cursorShape: Qt.SplitHCursor
+            onPositionChanged: {
+                var w = id_computer.width + mouse.x
+                id_computer.width = Math.max(100, Math.min(w, id_page.width - 204))
+            }
+        }
+    }
+
+    ItemAreaPicPreview {
+        id: id_preview
+        anchors { top: parent.top; bottom: id_info.top; left: id_split.right; right: parent.right }
+        onSig_select_file_info: id_page.strFileInfo = id_page.file_info_text(record)
+        onSig_open_file: id_page.open_file(path, jpg)
+    }
+
+    Rectangle {
+        id: id_info
+        height: 24
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+        color: ItemCommonClr.clrTitleBackground
+        Text {
+            objectName: "file_info"
+            anchors { fill: parent; leftMargin: 10 }
+            verticalAlignment: Text.AlignVCenter
+            elide: Text.ElideRight
+            textFormat: Text.PlainText
+            color: ItemCommonClr.clrTextLabel
+            text: id_page.strFileInfo
+        }
+    }
+}
