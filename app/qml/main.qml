@@ -4,20 +4,216 @@ import "common"
 import "shell"
 
 // The program's one top-level window: frameless, with its own title bar,
-// client area and status bar.
+// client area and status bar, and the dialogs the whole interface shares.
 Window {
     id: id_main_window
     objectName: "main_window"
     visible: true
     width: 1084
     height: 700
+    minimumWidth: 800
+    minimumHeight: 600
     flags: Qt.Window | Qt.FramelessWindowHint
     color: ItemCommonClr.clrBackground
+    title: DataCommon.strSettingSofwareName
+
+    // 0 normal, 1 maximised by the program.
+    property int nWndType: 0
+    property int nLastWidth: 1000
+    property int nLastHeight: 700
+    property int nLastX: 0
+    property int nLastY: 0
 
     signal sig_close_exe()
 
+    Component.onCompleted: {
+        nLastX = x
+        nLastY = y
+        show_maximized()
+        sig_close_exe.connect(close_wnd)
+        load_language_config()
+    }
+
+    function language_file(n) {
+        switch (n) {
+        case 0: return "language/PyravueCN.qm"
+        case 2: return "language/PyravueHK.qm"
+        case 3: return "language/PyravueRU.qm"
+        case 4: return "language/PyravueHU.qm"
+        default: return "language/PyravueEN.qm"
+        }
+    }
+    function load_language_config() {
+        HTranslator.load(language_file(DataConfig.n_language_type))
+    }
+    function set_language(n) {
+        DataConfig.n_language_type = n
+        load_language_config()
+    }
+    function move_window(dx, dy, pointer_x) {
+        if (nWndType === 1) {
+            // Leave the maximised state under the pointer, keeping its
+            // relative place on the title bar.
+            var shift = pointer_x - pointer_x * nLastWidth / width
+            show_normal_size(x + shift, y)
+        }
+        x += dx
+        y += dy
+        nLastX = x
+        nLastY = y
+    }
+    function show_normal_size(nx, ny) {
+        nWndType = 0
+        x = nx
+        y = ny
+        height = nLastHeight
+        width = nLastWidth - 1
+        width = nLastWidth
+    }
+    function show_normal() { show_normal_size(nLastX, nLastY) }
+    function show_maximized() {
+        var r = GlobalFunction.get_screen_rect(x, y, width, height)
+        if (r.width > 0 && r.height > 0) {
+            x = r.x
+            y = r.y
+            width = r.width
+            height = r.height + 1
+        }
+        nWndType = 1
+    }
+    function show_fullscreen() {
+        var r = GlobalFunction.get_screen_true_rect(x, y, width, height)
+        if (r.width > 0 && r.height > 0) {
+            x = r.x
+            y = r.y
+            width = r.width
+            height = r.height + 1
+        }
+    }
+    function toggle_maximized() {
+        if (nWndType === 1)
+            show_normal()
+        else
+            show_maximized()
+    }
+    function close_wnd() {
+        id_wnd_about.visible = false
+        id_wnd_setting.visible = false
+        id_heart_timer.stop()
+    }
+    function close_exe() {
+        sig_close_exe()
+        close()
+    }
+    function show_message(text) {
+        id_messge_box.show_message_box(text)
+    }
+
+    // Extension point: the shared objects of later areas (BatchingFile,
+    // DetectRuleImportExport, id_model_ir_info, the palette menu, the trend
+    // chart list, the report and batch windows, the rule windows) are created
+    // here, next to the dialogs, by the changes that build them.
+
+    // Database keep-alive.
+    Timer {
+        id: id_heart_timer
+        interval: 10000
+        repeat: true
+        running: true
+        onTriggered: GlobalFunction.set_mysql_heart()
+    }
+
+    ItemTitleBar {
+        id: id_title_bar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        mainWindow: id_main_window
+        onSig_create_wnd: id_wnd_client.create_wnd(index, index_type, type, path, folder)
+        onSig_open_wnd: id_wnd_client.open_wnd(index, folder, path)
+        onSig_open_nd_wnd: id_wnd_client.open_nd_wnd(index, sn, address, mac, camera_id)
+        onSig_show_wnd: id_wnd_client.show_wnd(index)
+        onSig_close_wnd: id_wnd_client.close_wnd(index)
+        onSig_about: id_wnd_about.visible = true
+        onSig_setting: id_wnd_setting.visible = true
+    }
+
     ItemWndClient {
         id: id_wnd_client
-        anchors.fill: parent
+        anchors { left: parent.left; right: parent.right; top: id_title_bar.bottom; bottom: id_status_bar.top }
+        mainWindow: id_main_window
+        onSig_open_picture: id_title_bar.open_picture_wnd(path, folder)
+        onSig_open_player: id_title_bar.open_player_wnd(path, folder)
+    }
+
+    ItemStatusBar {
+        id: id_status_bar
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+    }
+
+    // Resizing from the bottom-right corner, never below 800 x 600.
+    MouseArea {
+        objectName: "resize_corner"
+        width: 20
+        height: 20
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        cursorShape: Qt.SizeFDiagCursor
+        property point pressPos
+        onPressed: pressPos = Qt.point(mouse.x, mouse.y)
+        onPositionChanged: {
+            if (!pressed)
+                return
+            id_main_window.nWndType = 0
+            id_main_window.width = Math.max(800, id_main_window.width + mouse.x - pressPos.x)
+            id_main_window.height = Math.max(600, id_main_window.height + mouse.y - pressPos.y)
+            id_main_window.nLastWidth = id_main_window.width
+            id_main_window.nLastHeight = id_main_window.height
+        }
+    }
+
+    ItemToolTip { id: toolTip }
+
+    ItemMessageBox { id: id_messge_box; objectName: "message_box" }
+    ItemMessageBox { id: id_messge_box2; objectName: "message_box2" }
+
+    ItemFileDialog {
+        id: id_dialog_file
+        onSig_accepted: {
+            if (purpose === ItemCommonDef.fileDialogImportReport && item === id_wnd_setting) {
+                DataConfig.str_report_save_path = id_dialog_file.folder.toString()
+                var name = DataConfig.set_report_template(id_wnd_setting.nBrowsing, urls[0].toString())
+                if (name !== "")
+                    id_wnd_setting.set_template_name(id_wnd_setting.nBrowsing, name)
+            }
+        }
+    }
+
+    ItemColorDialog { id: id_dialog_color }
+
+    ItemWndAbout { id: id_wnd_about }
+
+    ItemWndSetting {
+        id: id_wnd_setting
+        property int nBrowsing: 0
+        onSig_browse_template: {
+            nBrowsing = n
+            id_dialog_file.show_open_report_template(id_wnd_setting, ItemCommonDef.fileDialogImportReport,
+                                                     DataConfig.str_report_save_path)
+        }
+        onSig_language: id_main_window.set_language(n_language)
+    }
+
+    // The help menu, made when first asked for (the window does not place
+    // it): popup_help_menu() shows it.
+    Loader {
+        id: id_menu_help
+        active: false
+        sourceComponent: ItemMenuHelp {
+            onSig_language: id_main_window.set_language(n_language)
+            onSig_about: id_wnd_about.visible = true
+        }
+    }
+    function popup_help_menu() {
+        id_menu_help.active = true
+        id_menu_help.item.popup()
     }
 }

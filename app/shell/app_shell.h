@@ -5,16 +5,20 @@
 
 #include <QUrl>
 
+class GlobalFunction;
 class QQmlApplicationEngine;
 class QQuickWindow;
 
 class AppShell {
 public:
-    // Runs the start-up steps that follow the application object: the
-    // service objects, the QML engine, the QML types and context properties.
+    // Runs the start-up steps that follow the application object:
+    // GlobalFunction, the translator, the QML engine, the QML types (which
+    // read config.json) and the context properties.
     AppShell();
     // Shutdown: the QML engine goes first, so that every item destructor (and
-    // every worker an item joins) still finds the services; then the services.
+    // every worker an item joins) still finds the services; then
+    // GlobalFunction, the translator, the configuration (which writes
+    // config.json) and the edition data.
     ~AppShell();
 
     AppShell(const AppShell&) = delete;
@@ -26,9 +30,11 @@ public:
     bool load_main_window();
 
     QQmlApplicationEngine* engine() const { return m_engine; }
+    GlobalFunction* global_function() const { return m_global; }
     // The loaded main window, or null.
     QQuickWindow* main_window() const;
 
 private:
+    GlobalFunction* m_global = nullptr;
     QQmlApplicationEngine* m_engine = nullptr;
 };

@@ -3,7 +3,11 @@
 #include "browse/model_dir_info.h"
 #include "browse/model_ir_info.h"
 #include "browse/wnd_pic_preview.h"
+#include "markpen.h"
 #include "rules/data_sql.h"
+#include "shell/data_common.h"
+#include "shell/data_config.h"
+#include "shell/h_translator.h"
 #include "views/wnd_ir_show.h"
 
 #include <QQmlContext>
@@ -40,6 +44,9 @@ void register_own_module(const char* name)
 // not registered; the QML that would use it shows a page saying so.
 void register_qml_types()
 {
+    // Reads config.json.
+    DataConfig::instance();
+
     //  1 BatchingFile              (app/reports)
     register_own_module<ModelIRInfo>("ModelIRInfo");
     register_own_module<ModelDirInfo>("ModelDirInfo");
@@ -67,5 +74,18 @@ void register_qml_types()
 
 void set_context_properties(QQmlContext* context)
 {
+    context->setContextProperty(QStringLiteral("HTranslator"), HTranslator::instance());
+    context->setContextProperty(QStringLiteral("DataCommon"), DataCommon::instance());
+    context->setContextProperty(QStringLiteral("DataConfig"), DataConfig::instance());
+    // Extension point: "ManagerChartTrend" (the charts) is published here,
+    // before "DataSql".
     context->setContextProperty(QStringLiteral("DataSql"), DataSql::instance());
+
+    DataConfig* config = DataConfig::instance();
+    if (config->get_enable_image_logo()) {
+        markpen_set_logo(":/images/logo_kor.png");
+    } else {
+        markpen_clear_logo();
+    }
+    markpen_set_analysis_mode(config->get_add_ana_mode() == 0);
 }

@@ -6,6 +6,7 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QScreen>
+#include <QtQuickTest/quicktest.h>
 #include <QtTest>
 
 namespace roadtest {
@@ -51,13 +52,21 @@ bool RoadWindow::load(QQmlEngine* engine, const QUrl& url, int width, int height
     return true;
 }
 
-bool RoadWindow::show()
+bool RoadWindow::show(const QSize& size)
 {
     if (m_window == nullptr) {
         return false;
     }
     m_window->show();
-    return QTest::qWaitForWindowExposed(m_window.data());
+    if (!QTest::qWaitForWindowExposed(m_window.data())) {
+        return false;
+    }
+    if (size.isValid()) {
+        m_window->resize(size);
+        QQuickWindow* window = m_window.data();
+        return wait_for([window, size] { return window->contentItem()->size() == QSizeF(size); });
+    }
+    return true;
 }
 
 QObject* RoadWindow::find_object(const QString& name) const
@@ -68,7 +77,20 @@ QObject* RoadWindow::find_object(const QString& name) const
     if (QObject* found = m_window->findChild<QObject*>(name)) {
         return found;
     }
-    return m_window->contentItem()->findChild<QObject*>(name);
+    // Items made by a Repeater or created from a component have a visual
+    // parent but no object parent, so the item tree is searched as well.
+    QList<QQuickItem*> pending{m_window->contentItem()};
+    while (!pending.isEmpty()) {
+        QQuickItem* item = pending.takeFirst();
+        if (item->objectName() == name) {
+            return item;
+        }
+        if (QObject* found = item->findChild<QObject*>(name, Qt::FindDirectChildrenOnly)) {
+            return found;
+        }
+        pending.append(item->childItems());
+    }
+    return nullptr;
 }
 
 QQuickItem* RoadWindow::find_item(const QString& name) const
@@ -83,9 +105,28 @@ QQuickWindow* RoadWindow::find_window(const QString& name) const
 
 namespace {
 
+bool polish_pending(const QQuickItem* item)
+{
+    for (; item != nullptr; item = item->parentItem()) {
+        if (QQuickTest::qIsPolishScheduled(item)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool scene_point(QQuickItem* item, const QPointF& point, QQuickWindow** window, QPoint* scene)
 {
     if (item == nullptr || item->window() == nullptr) {
+        return false;
+    }
+    // A resize reaches the window's content through the event loop, and
+    // positioners lay out their children when the window is next polished;
+    // until then an item's place is the old one.
+    QQuickWindow* holder = item->window();
+    if (!RoadWindow::wait_for([item, holder] {
+            return holder->contentItem()->size() == QSizeF(holder->size()) && !polish_pending(item);
+        })) {
         return false;
     }
     *window = item->window();
@@ -153,12 +194,12 @@ bool RoadWindow::drag(QQuickItem* item, const QPointF& from, const QPointF& to)
     }
     QTest::mouseMove(window, start);
     QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, start);
+    // Each step is handled before the next, as the event loop does for a
+    // user: a drag that resizes or moves the window sees its new geometry.
     const int steps = 5;
     for (int i = 1; i <= steps; ++i) {
-        const QPoint step = start + (end - start) * i / steps;
-        QMouseEvent move(QEvent::MouseMove, step, window->mapToGlobal(step), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(window, &move);
+        QTest::mouseMove(window, start + (end - start) * i / steps);
+        wait_for([window] { return window->contentItem()->size() == QSizeF(window->size()); });
     }
     QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, end);
     return true;

@@ -5,6 +5,7 @@
 
 #include <QPointF>
 #include <QPointer>
+#include <QSize>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QString>
@@ -34,8 +35,9 @@ public:
 
     QQuickWindow* window() const { return m_window; }
 
-    // Shows the window and waits until it is exposed.
-    bool show();
+    // Shows the window and waits until it is exposed; a valid size is given to
+    // the window first (the offscreen screen is only 800 x 600).
+    bool show(const QSize& size = QSize());
 
     // The object of that objectName below the window (items, nested windows,
     // other QML objects), or null.

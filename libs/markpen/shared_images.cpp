@@ -82,7 +82,14 @@ bool set_logo(const QString& path)
     QString error;
     int fd = -1;
     QFile file;
-    if (vy_open_input_file(QFile::encodeName(path).constData(), &fd, nullptr) != VY_OK) {
+    if (path.startsWith(QLatin1String(":/"))) {
+        // A picture compiled into the calling program's resources (its
+        // default logo): no file on disk, and nothing that could block.
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        picture = reader.read();
+        error = reader.errorString();
+    } else if (vy_open_input_file(QFile::encodeName(path).constData(), &fd, nullptr) != VY_OK) {
         error = QString::fromLocal8Bit(std::strerror(errno));
     } else if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);

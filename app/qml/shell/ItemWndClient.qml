@@ -11,51 +11,134 @@ Rectangle {
     objectName: "wnd_client"
     color: ItemCommonClr.clrClientBackground
 
+    property var mainWindow: null
     // Page or window id currently shown: a negative start-page id or a
     // document window id.
     property int nCurId: ItemCommonDef.showWndPreviewFile
+    // Document windows by window id.
+    property var wnds: ({})
 
-    // Recording opened from the start page, until the player window takes it.
-    property string strOpenedPath: ""
+    // Extension point: the document window of each kind ("ItemWndIRPlayer.qml"
+    // and "ItemWndIRNetDevice.qml" in qml/views/ join the picture window when
+    // they exist); a kind without a file opens the page that says it is not
+    // available yet.
+    readonly property var wndFiles: ({ "1": "qrc:/qml/views/ItemWndIRImage.qml" })
+    // What the last open_wnd answered.
+    property bool bLastOpenOk: false
+
+    // Ask the title bar for the picture tab of the file's folder, or for a
+    // player tab.
+    signal sig_open_picture(string path, string folder)
+    signal sig_open_player(string path, string folder)
+
+    function folder_of(path) {
+        var at = path.lastIndexOf("/")
+        return at < 0 ? "" : path.substring(0, at)
+    }
+    property var components: ({})
+
+    function component_of(type) {
+        if (components[type] !== undefined)
+            return components[type]
+        var file = wndFiles[type]
+        var component = file === undefined ? id_unavailable_wnd : Qt.createComponent(file)
+        if (component.status === Component.Error) {
+            console.log("ItemWndClient: " + component.errorString())
+            component = null
+        }
+        components[type] = component
+        return component
+    }
+    function create_wnd(index, index_type, type, path, folder) {
+        var component = component_of(type)
+        if (component === null)
+            return
+        var wnd = component.createObject(id_docs, { focus: true, mn_index: index, mn_index_type: index_type,
+                                                    ms_name: path, visible: false })
+        if (wnd !== null) {
+            wnd.anchors.fill = id_docs
+            wnds[index] = wnd
+        }
+    }
+    function open_wnd(index, folder, path) {
+        var wnd = wnds[index]
+        bLastOpenOk = wnd && wnd.set_open_picture ? wnd.set_open_picture(folder, path) === true : false
+    }
+    function open_nd_wnd(index, sn, address, mac, camera_id) {
+        var wnd = wnds[index]
+        if (wnd && wnd.set_net_device)
+            wnd.set_net_device(sn, address, mac, camera_id)
+    }
+    function show_wnd(index) {
+        nCurId = index
+        for (var key in wnds)
+            wnds[key].visible = (Number(key) === index)
+    }
+    function close_wnd(index) {
+        var wnd = wnds[index]
+        if (wnd) {
+            delete wnds[index]
+            wnd.destroy()
+        }
+    }
+    function wnd_count() { return Object.keys(wnds).length }
+    // The document window shown, or null on a fixed page.
+    function current_wnd() { return wnds[nCurId] === undefined ? null : wnds[nCurId] }
+
+    Component.onDestruction: {
+        for (var key in wnds)
+            wnds[key].destroy()
+        wnds = {}
+    }
 
     ItemWndPreview {
         id: id_start_page
         objectName: "start_page"
         anchors.fill: parent
-        visible: id_client.nCurId < 0
+        visible: id_client.nCurId === ItemCommonDef.showWndPreviewFile
         onSig_open_pic: id_client.open_picture(path)
-        onSig_open_video: {
-            id_client.strOpenedPath = path
-            id_client.nCurId = ItemCommonDef.wndFunctionPlayer
-        }
+        onSig_open_video: id_client.sig_open_player(path, id_client.folder_of(path))
     }
 
-    // Stands for the player window until it is built.
+    // Extension point: the other fixed pages (report designer -4, cameras -2,
+    // detection rules -3) replace this placeholder with their own items.
     ItemPageUnavailable {
-        objectName: "document_page"
+        objectName: "fixed_page"
         anchors.fill: parent
-        visible: id_client.nCurId === ItemCommonDef.wndFunctionPlayer
-        strWhat: id_client.strOpenedPath
+        visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile
+        strWhat: id_client.nCurId === ItemCommonDef.showWndReprotEdit ? ItemCommonText.strReportEdit : ""
+    }
+
+    Item {
+        id: id_docs
+        anchors.fill: parent
+    }
+
+    Component {
+        id: id_unavailable_wnd
+        ItemPageUnavailable {
+            property int mn_index: 0
+            property int mn_index_type: 0
+            property string ms_name: ""
+            objectName: "doc_wnd_" + mn_index
+            anchors.fill: parent
+            strWhat: ms_name
+        }
     }
 
     // Opens a picture file in the picture window and shows it; the start
     // page and the open dialog both come here. False when it cannot be
     // opened (the window then says so).
     function open_picture(str_path) {
-        nCurId = 1
-        return id_wnd_ir_image.open_file(str_path)
+        bLastOpenOk = false
+        sig_open_picture(str_path, folder_of(str_path))
+        return bLastOpenOk
     }
     function show_open_picture_dialog() { id_open_dialog.active = true }
 
-    ItemWndIRImage {
-        id: id_wnd_ir_image
-        anchors.fill: parent
-        visible: id_client.nCurId === 1
-    }
-
     Rectangle {
         objectName: "btn_open_picture"
-        visible: id_client.nCurId < 0
+        visible: id_client.nCurId === ItemCommonDef.showWndPreviewFile
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 60
@@ -64,6 +147,7 @@ Rectangle {
         radius: 4
         color: ItemCommonClr.clrPress
         Text {
+            objectName: "text_open_picture"
             anchors.centerIn: parent
             textFormat: Text.PlainText
             color: ItemCommonClr.clrTextButton

@@ -8,6 +8,10 @@ FocusScope {
     id: id_wnd
     objectName: "wnd_ir_image"
     property int mn_wnd_type: ItemCommonDef.wndFunctionImage
+    // Window id, number among the picture windows, and folder of its tab.
+    property int mn_index: 0
+    property int mn_index_type: 0
+    property string ms_name: ""
     readonly property alias wndIRShow: id_area_ir.wndIRShow
     property string strTip: ""
 

@@ -2,10 +2,901 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>DataCommon</name>
+    <message>
+        <source>Korvane </source>
+        <translation>Korvane </translation>
+    </message>
+    <message>
+        <source>红外分析处理软件</source>
+        <translation>Infrared analysis and processing software</translation>
+    </message>
+    <message>
+        <source>Korvane红外科技有限公司</source>
+        <translation>Korvane Infrared Technology Co., Ltd.</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalFunction</name>
+    <message>
+        <source>未知</source>
+        <translation>Unknown</translation>
+    </message>
+</context>
+<context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>Image </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>Desktop</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>Videos</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>Current folder: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>Max temp: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>Min temp: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Avg</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Ambient temp</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Reflected temp</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Rel. humidity (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Temp correction</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Restore defaults</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>Analysis objects</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCommonDef</name>
+    <message>
+        <source>添加点分析</source>
+        <translation>Add point analysis</translation>
+    </message>
+    <message>
+        <source>添加线分析</source>
+        <translation>Add line analysis</translation>
+    </message>
+    <message>
+        <source>添加矩形分析</source>
+        <translation>Add rectangle analysis</translation>
+    </message>
+    <message>
+        <source>添加椭圆分析</source>
+        <translation>Add ellipse analysis</translation>
+    </message>
+    <message>
+        <source>添加多边形分析</source>
+        <translation>Add polygon analysis</translation>
+    </message>
+    <message>
+        <source>添加折线分析</source>
+        <translation>Add polyline analysis</translation>
+    </message>
+    <message>
+        <source>删除分析</source>
+        <translation>Delete analysis</translation>
+    </message>
+    <message>
+        <source>删除全部分析</source>
+        <translation>Delete all analyses</translation>
+    </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Import analyses</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Export analyses</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Isotherms</translation>
+    </message>
+    <message>
+        <source>显示鼠标温度</source>
+        <translation>Show temperature under the mouse</translation>
+    </message>
+    <message>
+        <source>显示最高温</source>
+        <translation>Show maximum temperature</translation>
+    </message>
+    <message>
+        <source>显示最低温</source>
+        <translation>Show minimum temperature</translation>
+    </message>
+    <message>
+        <source>折线图</source>
+        <translation>Line chart</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Histogram</translation>
+    </message>
+    <message>
+        <source>温度趋势</source>
+        <translation>Temperature trend</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Copy temperatures</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Temperature table</translation>
+    </message>
+    <message>
+        <source>温度预览</source>
+        <translation>Temperature preview</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>Snapshot</translation>
+    </message>
+    <message>
+        <source>图像增强</source>
+        <translation>Image enhancement</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Original size</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>上一张</source>
+        <translation>Previous picture</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Next picture</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>向左旋转90度</source>
+        <translation>Rotate 90 degrees left</translation>
+    </message>
+    <message>
+        <source>向右旋转90度</source>
+        <translation>Rotate 90 degrees right</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Create report</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>删除图片</source>
+        <translation>Delete picture</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>第一帧</source>
+        <translation>First frame</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Previous frame</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Next frame</translation>
+    </message>
+    <message>
+        <source>最后一帧</source>
+        <translation>Last frame</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>抓拍</source>
+        <translation>Capture picture</translation>
+    </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Batch analysis</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Play in order</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Repeat list</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Play one</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Repeat one</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Up left</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Up right</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Down left</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Down right</translation>
+    </message>
+    <message>
+        <source>近焦</source>
+        <translation>Focus near</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Focus far</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Zoom lens in</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Zoom lens out</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Correction</translation>
+    </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Edit video</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Open report</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>报告另存为</source>
+        <translation>Save report as</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Add picture</translation>
+    </message>
+    <message>
+        <source>添加表格</source>
+        <translation>Add table</translation>
+    </message>
+    <message>
+        <source>添加标记</source>
+        <translation>Add mark</translation>
+    </message>
+    <message>
+        <source>添加文本</source>
+        <translation>Add text</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Align text left</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Centre text</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Align text right</translation>
+    </message>
+    <message>
+        <source>组件左对齐</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>组件右对齐</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>Align top</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>Align bottom</translation>
+    </message>
+    <message>
+        <source>垂直居中</source>
+        <translation>Centre vertically</translation>
+    </message>
+    <message>
+        <source>水平居中</source>
+        <translation>Centre horizontally</translation>
+    </message>
+    <message>
+        <source>纵向分布</source>
+        <translation>Distribute vertically</translation>
+    </message>
+    <message>
+        <source>横向分布</source>
+        <translation>Distribute horizontally</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonText</name>
     <message>
         <source>此功能尚未提供</source>
-        <translation type="unfinished"></translation>
+        <translation>This function is not available yet</translation>
+    </message>
+    <message>
+        <source>我的电脑</source>
+        <translation>My computer</translation>
+    </message>
+    <message>
+        <source>文件预览</source>
+        <translation>File preview</translation>
+    </message>
+    <message>
+        <source>摄像机</source>
+        <translation>Cameras</translation>
+    </message>
+    <message>
+        <source>报告编辑</source>
+        <translation>Report designer</translation>
+    </message>
+    <message>
+        <source>诊断规则</source>
+        <translation>Detection rules</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>系统提示</source>
+        <translation>System message</translation>
+    </message>
+    <message>
+        <source>分析添加方式</source>
+        <translation>Adding analyses</translation>
+    </message>
+    <message>
+        <source>单个</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>多个</source>
+        <translation>Multiple</translation>
+    </message>
+    <message>
+        <source>图片标志</source>
+        <translation>Logo on pictures</translation>
+    </message>
+    <message>
+        <source>报告模板</source>
+        <translation>Report template</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>图片分析</source>
+        <translation>Picture analysis</translation>
+    </message>
+    <message>
+        <source>视频分析</source>
+        <translation>Video analysis</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>分辨率</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>Taken</translation>
+    </message>
+    <message>
+        <source>创建时间</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>修改时间</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>当前时间</source>
+        <translation>Current time</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>镜头类型</source>
+        <translation>Lens type</translation>
+    </message>
+    <message>
+        <source>镜头序列号</source>
+        <translation>Lens serial number</translation>
+    </message>
+    <message>
+        <source>测温范围</source>
+        <translation>Measuring range</translation>
+    </message>
+    <message>
+        <source>已选择%1个文件</source>
+        <translation>%1 files selected</translation>
+    </message>
+    <message>
+        <source>连接设备%1失败</source>
+        <translation>Connecting to the device at %1 failed</translation>
+    </message>
+    <message>
+        <source>无法创建%1的窗口</source>
+        <translation>The window for %1 could not be created</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>导入等温线</source>
+        <translation>Import isotherms</translation>
+    </message>
+    <message>
+        <source>导出等温线</source>
+        <translation>Export isotherms</translation>
+    </message>
+    <message>
+        <source>导入分析文件</source>
+        <translation>Import analysis file</translation>
+    </message>
+    <message>
+        <source>导出分析文件</source>
+        <translation>Export analysis file</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Export report</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>Save picture</translation>
+    </message>
+    <message>
+        <source>保存SGCC图片</source>
+        <translation>Save SGCC picture</translation>
+    </message>
+    <message>
+        <source>保存视频片段</source>
+        <translation>Save video clip</translation>
+    </message>
+    <message>
+        <source>打开视频</source>
+        <translation>Open recordings</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Import detection rules</translation>
+    </message>
+    <message>
+        <source>选择红外图片</source>
+        <translation>Choose an IR picture</translation>
+    </message>
+    <message>
+        <source>选择导出文件夹</source>
+        <translation>Choose the export folder</translation>
+    </message>
+    <message>
+        <source>选择报警图片文件夹</source>
+        <translation>Choose the folder for alarm pictures</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>打开报告布局</source>
+        <translation>Open report layout</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Open picture</translation>
+    </message>
+    <message>
+        <source>选择批量分析图片</source>
+        <translation>Choose pictures for batch analysis</translation>
+    </message>
+    <message>
+        <source>等温线文件</source>
+        <translation>Isotherm file</translation>
+    </message>
+    <message>
+        <source>分析文件</source>
+        <translation>Analysis file</translation>
+    </message>
+    <message>
+        <source>Word文档</source>
+        <translation>Word document</translation>
+    </message>
+    <message>
+        <source>Word模板</source>
+        <translation>Word template</translation>
+    </message>
+    <message>
+        <source>红外图片</source>
+        <translation>IR picture</translation>
+    </message>
+    <message>
+        <source>SGCC红外图片</source>
+        <translation>SGCC IR picture</translation>
+    </message>
+    <message>
+        <source>红外视频</source>
+        <translation>IR recording</translation>
+    </message>
+    <message>
+        <source>H264视频</source>
+        <translation>H.264 video</translation>
+    </message>
+    <message>
+        <source>AVI视频</source>
+        <translation>AVI video</translation>
+    </message>
+    <message>
+        <source>诊断规则包</source>
+        <translation>Detection rule package</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>报告布局</source>
+        <translation>Report layout</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Rotate left 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Rotate right 90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save as</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Polygon</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>Polyline</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>Cursor temp</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>Hottest spot</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Coldest spot</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>Open picture…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Open picture</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>Pictures (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>Failed to open the picture!</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>Failed to save the picture</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>Failed to save the grid-format picture!</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>Failed to save the infrared picture!</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Not an infrared picture: infrared controls do not apply!</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>Grid-format infrared pictures (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>Infrared pictures (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>Infrared pictures (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>%1 files selected</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>Not an infrared video file</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>Full picture</translation>
     </message>
 </context>
 </TS>

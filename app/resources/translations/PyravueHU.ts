@@ -2,10 +2,901 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="hu" sourcelanguage="zh_CN">
 <context>
+    <name>DataCommon</name>
+    <message>
+        <source>Korvane </source>
+        <translation>Korvane </translation>
+    </message>
+    <message>
+        <source>红外分析处理软件</source>
+        <translation>Infravörös elemző és feldolgozó szoftver</translation>
+    </message>
+    <message>
+        <source>Korvane红外科技有限公司</source>
+        <translation>Korvane Infravörös Technológiai Kft.</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalFunction</name>
+    <message>
+        <source>未知</source>
+        <translation>Ismeretlen</translation>
+    </message>
+</context>
+<context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>Kép </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>Asztal</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>Képek</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>Videók</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>Aktuális mappa: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>Max. hőm.: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>Min. hőm.: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>Max.</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Átl.</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Paraméterek</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissziós tényező</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Távolság (m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Környezeti hőm.</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Visszavert hőm.</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Rel. páratartalom (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Hőm. korrekció</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Alapértékek visszaállítása</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>Elemzési objektumok</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCommonDef</name>
+    <message>
+        <source>添加点分析</source>
+        <translation>Pont elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加线分析</source>
+        <translation>Vonal elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加矩形分析</source>
+        <translation>Téglalap elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加椭圆分析</source>
+        <translation>Ellipszis elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加多边形分析</source>
+        <translation>Sokszög elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加折线分析</source>
+        <translation>Törtvonal elemzés hozzáadása</translation>
+    </message>
+    <message>
+        <source>删除分析</source>
+        <translation>Elemzés törlése</translation>
+    </message>
+    <message>
+        <source>删除全部分析</source>
+        <translation>Összes elemzés törlése</translation>
+    </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Elemzések importálása</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Elemzések exportálása</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Izotermák</translation>
+    </message>
+    <message>
+        <source>显示鼠标温度</source>
+        <translation>Hőmérséklet az egérmutatónál</translation>
+    </message>
+    <message>
+        <source>显示最高温</source>
+        <translation>Maximum megjelenítése</translation>
+    </message>
+    <message>
+        <source>显示最低温</source>
+        <translation>Minimum megjelenítése</translation>
+    </message>
+    <message>
+        <source>折线图</source>
+        <translation>Vonaldiagram</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Hisztogram</translation>
+    </message>
+    <message>
+        <source>温度趋势</source>
+        <translation>Hőmérséklet-trend</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Hőmérsékletek másolása</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Hőmérséklet-táblázat</translation>
+    </message>
+    <message>
+        <source>温度预览</source>
+        <translation>Hőmérséklet-előnézet</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>Pillanatkép</translation>
+    </message>
+    <message>
+        <source>图像增强</source>
+        <translation>Képjavítás</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Eredeti méret</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Kicsinyítés</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Nagyítás</translation>
+    </message>
+    <message>
+        <source>上一张</source>
+        <translation>Előző kép</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Következő kép</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Mentés</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Mentés másként</translation>
+    </message>
+    <message>
+        <source>向左旋转90度</source>
+        <translation>Forgatás balra 90 fokkal</translation>
+    </message>
+    <message>
+        <source>向右旋转90度</source>
+        <translation>Forgatás jobbra 90 fokkal</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Jelentés készítése</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Teljes képernyő</translation>
+    </message>
+    <message>
+        <source>删除图片</source>
+        <translation>Kép törlése</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Lejátszás</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Szünet</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Leállítás</translation>
+    </message>
+    <message>
+        <source>第一帧</source>
+        <translation>Első képkocka</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Előző képkocka</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Következő képkocka</translation>
+    </message>
+    <message>
+        <source>最后一帧</source>
+        <translation>Utolsó képkocka</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Paletta</translation>
+    </message>
+    <message>
+        <source>抓拍</source>
+        <translation>Kép rögzítése</translation>
+    </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Kötegelt elemzés</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Lejátszás sorrendben</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Lista ismétlése</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Egy lejátszása</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Egy ismétlése</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Fel balra</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Fel</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Fel jobbra</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Balra</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Jobbra</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Le balra</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Le</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Le jobbra</translation>
+    </message>
+    <message>
+        <source>近焦</source>
+        <translation>Fókusz közel</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Fókusz távol</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Objektív közelítése</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Objektív távolítása</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Korrekció</translation>
+    </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Videó vágása</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Jelentés megnyitása</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Jelentés mentése</translation>
+    </message>
+    <message>
+        <source>报告另存为</source>
+        <translation>Jelentés mentése másként</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Kijelölés</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Kép hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加表格</source>
+        <translation>Táblázat hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加标记</source>
+        <translation>Jelölő hozzáadása</translation>
+    </message>
+    <message>
+        <source>添加文本</source>
+        <translation>Szöveg hozzáadása</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Félkövér</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Dőlt</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Aláhúzott</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Szöveg balra</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Szöveg középre</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Szöveg jobbra</translation>
+    </message>
+    <message>
+        <source>组件左对齐</source>
+        <translation>Igazítás balra</translation>
+    </message>
+    <message>
+        <source>组件右对齐</source>
+        <translation>Igazítás jobbra</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>Igazítás felülre</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>Igazítás alulra</translation>
+    </message>
+    <message>
+        <source>垂直居中</source>
+        <translation>Függőlegesen középre</translation>
+    </message>
+    <message>
+        <source>水平居中</source>
+        <translation>Vízszintesen középre</translation>
+    </message>
+    <message>
+        <source>纵向分布</source>
+        <translation>Elosztás függőlegesen</translation>
+    </message>
+    <message>
+        <source>横向分布</source>
+        <translation>Elosztás vízszintesen</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonText</name>
     <message>
         <source>此功能尚未提供</source>
-        <translation type="unfinished"></translation>
+        <translation>Ez a funkció még nem érhető el</translation>
+    </message>
+    <message>
+        <source>我的电脑</source>
+        <translation>Sajátgép</translation>
+    </message>
+    <message>
+        <source>文件预览</source>
+        <translation>Fájlelőnézet</translation>
+    </message>
+    <message>
+        <source>摄像机</source>
+        <translation>Kamerák</translation>
+    </message>
+    <message>
+        <source>报告编辑</source>
+        <translation>Jelentésszerkesztő</translation>
+    </message>
+    <message>
+        <source>诊断规则</source>
+        <translation>Diagnosztikai szabályok</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>Névjegy</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Beállítások</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Súgó</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Mégse</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Bezárás</translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation>Teljes méret</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>Visszaállítás</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Kis méret</translation>
+    </message>
+    <message>
+        <source>系统提示</source>
+        <translation>Rendszerüzenet</translation>
+    </message>
+    <message>
+        <source>分析添加方式</source>
+        <translation>Elemzések hozzáadása</translation>
+    </message>
+    <message>
+        <source>单个</source>
+        <translation>Egyenként</translation>
+    </message>
+    <message>
+        <source>多个</source>
+        <translation>Többszörös</translation>
+    </message>
+    <message>
+        <source>图片标志</source>
+        <translation>Logó a képeken</translation>
+    </message>
+    <message>
+        <source>报告模板</source>
+        <translation>Jelentéssablon</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>Alapértelmezett</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Egyéni</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Tallózás</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Nyelv</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Kilépés</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>图片分析</source>
+        <translation>Képelemzés</translation>
+    </message>
+    <message>
+        <source>视频分析</source>
+        <translation>Videóelemzés</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>Ismeretlen</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Méret</translation>
+    </message>
+    <message>
+        <source>分辨率</source>
+        <translation>Felbontás</translation>
+    </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>Készült</translation>
+    </message>
+    <message>
+        <source>创建时间</source>
+        <translation>Létrehozva</translation>
+    </message>
+    <message>
+        <source>修改时间</source>
+        <translation>Módosítva</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Kezdet</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <translation>Vége</translation>
+    </message>
+    <message>
+        <source>当前时间</source>
+        <translation>Aktuális idő</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Eszköz</translation>
+    </message>
+    <message>
+        <source>镜头类型</source>
+        <translation>Objektív típusa</translation>
+    </message>
+    <message>
+        <source>镜头序列号</source>
+        <translation>Objektív sorozatszáma</translation>
+    </message>
+    <message>
+        <source>测温范围</source>
+        <translation>Mérési tartomány</translation>
+    </message>
+    <message>
+        <source>已选择%1个文件</source>
+        <translation>%1 fájl kiválasztva</translation>
+    </message>
+    <message>
+        <source>连接设备%1失败</source>
+        <translation>Nem sikerült csatlakozni a(z) %1 eszközhöz</translation>
+    </message>
+    <message>
+        <source>无法创建%1的窗口</source>
+        <translation>Nem hozható létre ablak ehhez: %1</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Verzió</translation>
+    </message>
+    <message>
+        <source>导入等温线</source>
+        <translation>Izotermák importálása</translation>
+    </message>
+    <message>
+        <source>导出等温线</source>
+        <translation>Izotermák exportálása</translation>
+    </message>
+    <message>
+        <source>导入分析文件</source>
+        <translation>Elemzésfájl importálása</translation>
+    </message>
+    <message>
+        <source>导出分析文件</source>
+        <translation>Elemzésfájl exportálása</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Jelentés exportálása</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>Kép mentése</translation>
+    </message>
+    <message>
+        <source>保存SGCC图片</source>
+        <translation>SGCC kép mentése</translation>
+    </message>
+    <message>
+        <source>保存视频片段</source>
+        <translation>Videórészlet mentése</translation>
+    </message>
+    <message>
+        <source>打开视频</source>
+        <translation>Felvételek megnyitása</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Diagnosztikai szabályok importálása</translation>
+    </message>
+    <message>
+        <source>选择红外图片</source>
+        <translation>Infravörös kép kiválasztása</translation>
+    </message>
+    <message>
+        <source>选择导出文件夹</source>
+        <translation>Exportálási mappa kiválasztása</translation>
+    </message>
+    <message>
+        <source>选择报警图片文件夹</source>
+        <translation>Riasztási képek mappájának kiválasztása</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Jelentés mentése</translation>
+    </message>
+    <message>
+        <source>打开报告布局</source>
+        <translation>Jelentés elrendezésének megnyitása</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Kép megnyitása</translation>
+    </message>
+    <message>
+        <source>选择批量分析图片</source>
+        <translation>Képek kiválasztása kötegelt elemzéshez</translation>
+    </message>
+    <message>
+        <source>等温线文件</source>
+        <translation>Izotermafájl</translation>
+    </message>
+    <message>
+        <source>分析文件</source>
+        <translation>Elemzésfájl</translation>
+    </message>
+    <message>
+        <source>Word文档</source>
+        <translation>Word-dokumentum</translation>
+    </message>
+    <message>
+        <source>Word模板</source>
+        <translation>Word-sablon</translation>
+    </message>
+    <message>
+        <source>红外图片</source>
+        <translation>Infravörös kép</translation>
+    </message>
+    <message>
+        <source>SGCC红外图片</source>
+        <translation>SGCC infravörös kép</translation>
+    </message>
+    <message>
+        <source>红外视频</source>
+        <translation>Infravörös felvétel</translation>
+    </message>
+    <message>
+        <source>H264视频</source>
+        <translation>H.264 videó</translation>
+    </message>
+    <message>
+        <source>AVI视频</source>
+        <translation>AVI videó</translation>
+    </message>
+    <message>
+        <source>诊断规则包</source>
+        <translation>Diagnosztikai szabálycsomag</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Képek</translation>
+    </message>
+    <message>
+        <source>报告布局</source>
+        <translation>Jelentés elrendezése</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>Előző</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Következő</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Balra 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Jobbra 90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Mentés</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Mentés másként</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>Pont</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Vonal</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Téglalap</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>Ellipszis</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Sokszög</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>Töröttvonal</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Törlés</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Ürítés</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>Kurzor hőm.</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>Legmelegebb pont</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Leghidegebb pont</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>Kép megnyitása…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Kép megnyitása</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>Képek (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>A kép megnyitása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>A kép mentése nem sikerült</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>A hálózati formátumú kép mentése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>Az infravörös kép mentése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Nem infravörös kép: az infravörös vezérlők nem érvényesek!</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Mentés másként</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>Hálózati formátumú infravörös képek (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>Infravörös képek (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>Infravörös képek (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>%1 fájl kiválasztva</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>Nem infravörös videófájl</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>Teljes kép</translation>
     </message>
 </context>
 </TS>

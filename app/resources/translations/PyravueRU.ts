@@ -2,10 +2,901 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru" sourcelanguage="zh_CN">
 <context>
+    <name>DataCommon</name>
+    <message>
+        <source>Korvane </source>
+        <translation>Korvane </translation>
+    </message>
+    <message>
+        <source>红外分析处理软件</source>
+        <translation>Программа анализа и обработки тепловизионных изображений</translation>
+    </message>
+    <message>
+        <source>Korvane红外科技有限公司</source>
+        <translation>ООО «Korvane Инфракрасные технологии»</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalFunction</name>
+    <message>
+        <source>未知</source>
+        <translation>Неизвестно</translation>
+    </message>
+</context>
+<context>
+    <name>IRBase</name>
+    <message>
+        <source>Image </source>
+        <translation>Снимок </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaComputerPath</name>
+    <message>
+        <source>桌面</source>
+        <translation>Рабочий стол</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPicPreview</name>
+    <message>
+        <source>图片</source>
+        <translation>Снимки</translation>
+    </message>
+    <message>
+        <source>视频</source>
+        <translation>Видео</translation>
+    </message>
+    <message>
+        <source>当前目录：</source>
+        <translation>Текущая папка: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaPropertyIR</name>
+    <message>
+        <source>最高温: </source>
+        <translation>Макс. темп.: </translation>
+    </message>
+    <message>
+        <source>最低温: </source>
+        <translation>Мин. темп.: </translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>Макс.</translation>
+    </message>
+    <message>
+        <source>最低</source>
+        <translation>Мин.</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Сред.</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Коэф. излучения</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Расстояние (м)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Темп. среды</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Отраж. темп.</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Отн. влажность (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Поправка темп.</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Восстановить параметры</translation>
+    </message>
+    <message>
+        <source>分析对象</source>
+        <translation>Объекты анализа</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCommonDef</name>
+    <message>
+        <source>添加点分析</source>
+        <translation>Добавить точку</translation>
+    </message>
+    <message>
+        <source>添加线分析</source>
+        <translation>Добавить линию</translation>
+    </message>
+    <message>
+        <source>添加矩形分析</source>
+        <translation>Добавить прямоугольник</translation>
+    </message>
+    <message>
+        <source>添加椭圆分析</source>
+        <translation>Добавить эллипс</translation>
+    </message>
+    <message>
+        <source>添加多边形分析</source>
+        <translation>Добавить многоугольник</translation>
+    </message>
+    <message>
+        <source>添加折线分析</source>
+        <translation>Добавить ломаную</translation>
+    </message>
+    <message>
+        <source>删除分析</source>
+        <translation>Удалить анализ</translation>
+    </message>
+    <message>
+        <source>删除全部分析</source>
+        <translation>Удалить все анализы</translation>
+    </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Импорт анализов</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Экспорт анализов</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Изотермы</translation>
+    </message>
+    <message>
+        <source>显示鼠标温度</source>
+        <translation>Температура под курсором</translation>
+    </message>
+    <message>
+        <source>显示最高温</source>
+        <translation>Показать максимум</translation>
+    </message>
+    <message>
+        <source>显示最低温</source>
+        <translation>Показать минимум</translation>
+    </message>
+    <message>
+        <source>折线图</source>
+        <translation>Линейный график</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Гистограмма</translation>
+    </message>
+    <message>
+        <source>温度趋势</source>
+        <translation>Температурный тренд</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Копировать температуры</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Таблица температур</translation>
+    </message>
+    <message>
+        <source>温度预览</source>
+        <translation>Просмотр температур</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>Снимок экрана</translation>
+    </message>
+    <message>
+        <source>图像增强</source>
+        <translation>Улучшение изображения</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Исходный размер</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <source>上一张</source>
+        <translation>Предыдущий снимок</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Следующий снимок</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>向左旋转90度</source>
+        <translation>Повернуть на 90° влево</translation>
+    </message>
+    <message>
+        <source>向右旋转90度</source>
+        <translation>Повернуть на 90° вправо</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Создать отчёт</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Во весь экран</translation>
+    </message>
+    <message>
+        <source>删除图片</source>
+        <translation>Удалить снимок</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>第一帧</source>
+        <translation>Первый кадр</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Предыдущий кадр</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Следующий кадр</translation>
+    </message>
+    <message>
+        <source>最后一帧</source>
+        <translation>Последний кадр</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Палитра</translation>
+    </message>
+    <message>
+        <source>抓拍</source>
+        <translation>Сделать снимок</translation>
+    </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Пакетный анализ</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Воспроизводить по порядку</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Повторять список</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Воспроизвести один</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Повторять один</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Вверх влево</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Вверх вправо</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Влево</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Вправо</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Вниз влево</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Вниз</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Вниз вправо</translation>
+    </message>
+    <message>
+        <source>近焦</source>
+        <translation>Фокус ближе</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Фокус дальше</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Приблизить объектив</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Отдалить объектив</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Монтаж видео</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Открыть отчёт</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Сохранить отчёт</translation>
+    </message>
+    <message>
+        <source>报告另存为</source>
+        <translation>Сохранить отчёт как</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Выбрать</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Добавить снимок</translation>
+    </message>
+    <message>
+        <source>添加表格</source>
+        <translation>Добавить таблицу</translation>
+    </message>
+    <message>
+        <source>添加标记</source>
+        <translation>Добавить метку</translation>
+    </message>
+    <message>
+        <source>添加文本</source>
+        <translation>Добавить текст</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Полужирный</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Курсив</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Подчёркнутый</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Текст по левому краю</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Текст по центру</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Текст по правому краю</translation>
+    </message>
+    <message>
+        <source>组件左对齐</source>
+        <translation>Выровнять по левому краю</translation>
+    </message>
+    <message>
+        <source>组件右对齐</source>
+        <translation>Выровнять по правому краю</translation>
+    </message>
+    <message>
+        <source>顶端对齐</source>
+        <translation>Выровнять по верху</translation>
+    </message>
+    <message>
+        <source>底端对齐</source>
+        <translation>Выровнять по низу</translation>
+    </message>
+    <message>
+        <source>垂直居中</source>
+        <translation>По центру по вертикали</translation>
+    </message>
+    <message>
+        <source>水平居中</source>
+        <translation>По центру по горизонтали</translation>
+    </message>
+    <message>
+        <source>纵向分布</source>
+        <translation>Распределить по вертикали</translation>
+    </message>
+    <message>
+        <source>横向分布</source>
+        <translation>Распределить по горизонтали</translation>
+    </message>
+</context>
+<context>
     <name>ItemCommonText</name>
     <message>
         <source>此功能尚未提供</source>
-        <translation type="unfinished"></translation>
+        <translation>Эта функция пока недоступна</translation>
+    </message>
+    <message>
+        <source>我的电脑</source>
+        <translation>Мой компьютер</translation>
+    </message>
+    <message>
+        <source>文件预览</source>
+        <translation>Просмотр файлов</translation>
+    </message>
+    <message>
+        <source>摄像机</source>
+        <translation>Камеры</translation>
+    </message>
+    <message>
+        <source>报告编辑</source>
+        <translation>Редактор отчётов</translation>
+    </message>
+    <message>
+        <source>诊断规则</source>
+        <translation>Правила диагностики</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation>Развернуть</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>Восстановить</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Свернуть</translation>
+    </message>
+    <message>
+        <source>系统提示</source>
+        <translation>Системное сообщение</translation>
+    </message>
+    <message>
+        <source>分析添加方式</source>
+        <translation>Добавление анализов</translation>
+    </message>
+    <message>
+        <source>单个</source>
+        <translation>По одному</translation>
+    </message>
+    <message>
+        <source>多个</source>
+        <translation>Несколько</translation>
+    </message>
+    <message>
+        <source>图片标志</source>
+        <translation>Логотип на снимках</translation>
+    </message>
+    <message>
+        <source>报告模板</source>
+        <translation>Шаблон отчёта</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Свой</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Обзор</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>图片分析</source>
+        <translation>Анализ снимка</translation>
+    </message>
+    <message>
+        <source>视频分析</source>
+        <translation>Анализ видео</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>Неизвестно</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>分辨率</source>
+        <translation>Разрешение</translation>
+    </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>Снято</translation>
+    </message>
+    <message>
+        <source>创建时间</source>
+        <translation>Создан</translation>
+    </message>
+    <message>
+        <source>修改时间</source>
+        <translation>Изменён</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Начало</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <translation>Конец</translation>
+    </message>
+    <message>
+        <source>当前时间</source>
+        <translation>Текущее время</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>镜头类型</source>
+        <translation>Тип объектива</translation>
+    </message>
+    <message>
+        <source>镜头序列号</source>
+        <translation>Серийный номер объектива</translation>
+    </message>
+    <message>
+        <source>测温范围</source>
+        <translation>Диапазон измерения</translation>
+    </message>
+    <message>
+        <source>已选择%1个文件</source>
+        <translation>Выбрано файлов: %1</translation>
+    </message>
+    <message>
+        <source>连接设备%1失败</source>
+        <translation>Не удалось подключиться к устройству %1</translation>
+    </message>
+    <message>
+        <source>无法创建%1的窗口</source>
+        <translation>Не удалось создать окно для %1</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Версия</translation>
+    </message>
+    <message>
+        <source>导入等温线</source>
+        <translation>Импорт изотерм</translation>
+    </message>
+    <message>
+        <source>导出等温线</source>
+        <translation>Экспорт изотерм</translation>
+    </message>
+    <message>
+        <source>导入分析文件</source>
+        <translation>Импорт файла анализов</translation>
+    </message>
+    <message>
+        <source>导出分析文件</source>
+        <translation>Экспорт файла анализов</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Экспорт отчёта</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>Сохранить снимок</translation>
+    </message>
+    <message>
+        <source>保存SGCC图片</source>
+        <translation>Сохранить снимок SGCC</translation>
+    </message>
+    <message>
+        <source>保存视频片段</source>
+        <translation>Сохранить фрагмент видео</translation>
+    </message>
+    <message>
+        <source>打开视频</source>
+        <translation>Открыть записи</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Импорт правил диагностики</translation>
+    </message>
+    <message>
+        <source>选择红外图片</source>
+        <translation>Выбрать тепловизионный снимок</translation>
+    </message>
+    <message>
+        <source>选择导出文件夹</source>
+        <translation>Выбрать папку для экспорта</translation>
+    </message>
+    <message>
+        <source>选择报警图片文件夹</source>
+        <translation>Выбрать папку для снимков тревог</translation>
+    </message>
+    <message>
+        <source>保存报告</source>
+        <translation>Сохранить отчёт</translation>
+    </message>
+    <message>
+        <source>打开报告布局</source>
+        <translation>Открыть макет отчёта</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Открыть снимок</translation>
+    </message>
+    <message>
+        <source>选择批量分析图片</source>
+        <translation>Выбрать снимки для пакетного анализа</translation>
+    </message>
+    <message>
+        <source>等温线文件</source>
+        <translation>Файл изотерм</translation>
+    </message>
+    <message>
+        <source>分析文件</source>
+        <translation>Файл анализов</translation>
+    </message>
+    <message>
+        <source>Word文档</source>
+        <translation>Документ Word</translation>
+    </message>
+    <message>
+        <source>Word模板</source>
+        <translation>Шаблон Word</translation>
+    </message>
+    <message>
+        <source>红外图片</source>
+        <translation>Тепловизионный снимок</translation>
+    </message>
+    <message>
+        <source>SGCC红外图片</source>
+        <translation>Тепловизионный снимок SGCC</translation>
+    </message>
+    <message>
+        <source>红外视频</source>
+        <translation>Тепловизионная запись</translation>
+    </message>
+    <message>
+        <source>H264视频</source>
+        <translation>Видео H.264</translation>
+    </message>
+    <message>
+        <source>AVI视频</source>
+        <translation>Видео AVI</translation>
+    </message>
+    <message>
+        <source>诊断规则包</source>
+        <translation>Пакет правил диагностики</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Изображения</translation>
+    </message>
+    <message>
+        <source>报告布局</source>
+        <translation>Макет отчёта</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRPicCtrl</name>
+    <message>
+        <source>上一张</source>
+        <translation>Предыдущий</translation>
+    </message>
+    <message>
+        <source>下一张</source>
+        <translation>Следующий</translation>
+    </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Влево на 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Вправо на 90°</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Сохранить как</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListIRToolbar</name>
+    <message>
+        <source>点</source>
+        <translation>Точка</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>椭圆</source>
+        <translation>Эллипс</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Многоугольник</translation>
+    </message>
+    <message>
+        <source>折线</source>
+        <translation>Ломаная</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>鼠标温度</source>
+        <translation>Темп. под курсором</translation>
+    </message>
+    <message>
+        <source>最高点</source>
+        <translation>Макс. точка</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Мин. точка</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndClient</name>
+    <message>
+        <source>打开图片…</source>
+        <translation>Открыть снимок…</translation>
+    </message>
+    <message>
+        <source>打开图片</source>
+        <translation>Открыть снимок</translation>
+    </message>
+    <message>
+        <source>图片 (*.jpg *.jpeg *.png)</source>
+        <translation>Снимки (*.jpg *.jpeg *.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRImage</name>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>Не удалось открыть снимок!</translation>
+    </message>
+    <message>
+        <source>保存图片失败</source>
+        <translation>Не удалось сохранить снимок</translation>
+    </message>
+    <message>
+        <source>保存国网图片失败！</source>
+        <translation>Не удалось сохранить снимок в формате энергосети!</translation>
+    </message>
+    <message>
+        <source>保存红外图片失败！</source>
+        <translation>Не удалось сохранить ИК-снимок!</translation>
+    </message>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Не ИК-снимок: ИК-функции недоступны!</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>国网红外图片 (*.jpg)</source>
+        <translation>ИК-снимки формата энергосети (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.jpg)</source>
+        <translation>ИК-снимки (*.jpg)</translation>
+    </message>
+    <message>
+        <source>红外图片 (*.png)</source>
+        <translation>ИК-снимки (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPreview</name>
+    <message>
+        <source>已选择 %1 个文件</source>
+        <translation>Выбрано файлов: %1</translation>
+    </message>
+    <message>
+        <source>不是红外视频文件</source>
+        <translation>Не ИК-видеофайл</translation>
+    </message>
+</context>
+<context>
+    <name>ModelIRInfo</name>
+    <message>
+        <source>FullScreen</source>
+        <translation>Весь снимок</translation>
     </message>
 </context>
 </TS>

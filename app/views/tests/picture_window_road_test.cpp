@@ -109,7 +109,8 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     AppShell shell;
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
-    QVERIFY(road.show());
+    // Wide enough that the whole picture shows beside the parameter panel.
+    QVERIFY(road.show(QSize(1280, 860)));
     QObject* client = road.find_object("wnd_client");
     QVERIFY(client != nullptr);
 
@@ -229,6 +230,15 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, sample)));
     QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, target)));
     QVERIFY(ok.toBool());
+    // Another folder opens in a tab of its own.
+    QVariant shown;
+    QVERIFY(QMetaObject::invokeMethod(client, "current_wnd", Q_RETURN_ARG(QVariant, shown)));
+    QObject* second = shown.value<QObject*>();
+    QVERIFY(second != nullptr);
+    auto in_second = [second](const char* name) { return second->findChild<QQuickItem*>(name); };
+    view = qvariant_cast<WndIRShow*>(second->property("wndIRShow"));
+    QVERIFY(view != nullptr);
+    QCOMPARE(view->source()->get_file_path(), target);
     frame = view->source()->get_ir_data();
     QVERIFY(thermframe_get_emiss(frame, emissivity));
     QCOMPARE(emissivity, follows ? 0.5f : 0.95f);
@@ -251,11 +261,11 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, plain)));
     QVERIFY(ok.toBool());
     QVERIFY(view->is_show_normal_image());
-    QVERIFY(road.find_item("cover_plain_image")->isVisible());
-    QVERIFY(!road.find_item("btn_rotate_right")->isVisible());
-    QVERIFY(!road.find_item("btn_save")->isVisible());
+    QVERIFY(in_second("cover_plain_image")->isVisible());
+    QVERIFY(!in_second("btn_rotate_right")->isVisible());
+    QVERIFY(!in_second("btn_save")->isVisible());
     QCOMPARE(view->width(), 400.0);
-    QCOMPARE(road.find_item("input_strSettingEmiss")->property("text").toString(), QString());
+    QCOMPARE(in_second("input_strSettingEmiss")->property("text").toString(), QString());
     road.save_screen(kTest, "7-plain");
 
     // A file nobody can read says so and keeps the picture shown.
@@ -268,7 +278,7 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     m_guard.expect(QRegularExpression("plain image refused"));
     QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, junk)));
     QVERIFY(!ok.toBool());
-    QVERIFY(road.find_item("text_tip")->isVisible());
+    QVERIFY(in_second("text_tip")->isVisible());
     QCOMPARE(view->get_file_path(), plain);
     road.save_screen(kTest, "8-unreadable");
 }

@@ -133,6 +133,11 @@ TEST(panel, caption_box_and_logo)
     const QString pipe = dir.filePath(QStringLiteral("logo.png"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     EXPECT_FALSE(set_logo(pipe));
+    // A picture of the program's resources, as the program hands its default
+    // logo; a resource name that does not exist is refused.
+    ASSERT_TRUE(QFile::exists(QStringLiteral(":/images/clr_iron.png")));
+    EXPECT_TRUE(set_logo(QStringLiteral(":/images/clr_iron.png")));
+    EXPECT_FALSE(set_logo(QStringLiteral(":/images/no_such_logo.png")));
 }
 
 TEST(panel, national_grid_full_layout)

@@ -1,0 +1,125 @@
+import QtQuick 2.15
+import QtQuick.Dialogs 1.3
+import "."
+
+// The window-modal file dialog shared through the main window (id_dialog_file).
+// Each show_* function takes the calling item, a purpose number (one of
+// ItemCommonDef.fileDialog*, or the caller's own) and the start folder;
+// on acceptance sig_accepted gives item and purpose back with the chosen
+// file URLs. The dialog itself is made on first use: Qt's dialog module is
+// slow to load and most runs never open it.
+Item {
+    id: id_file
+    property var curItem: null
+    property int nPurpose: -1
+    // The folder of the last accepted choice.
+    property url folder: ""
+    // Qt's dialog, null until first shown.
+    readonly property alias dialog: id_loader.item
+
+    signal sig_accepted(var item, int purpose, var urls)
+
+    Loader {
+        id: id_loader
+        active: false
+        sourceComponent: FileDialog {
+            modality: Qt.WindowModal
+            onAccepted: {
+                id_file.folder = folder
+                id_file.sig_accepted(id_file.curItem, id_file.nPurpose, fileUrls)
+            }
+        }
+    }
+
+    // A local folder as a file: URL, every name encoded ("#", "%", spaces).
+    function folder_url(path) {
+        if (path.indexOf("file:") === 0)
+            return path
+        return "file://" + path.split("/").map(encodeURIComponent).join("/")
+    }
+    // One filter: a translated description before its patterns.
+    function filter(description, patterns) {
+        return description + " (" + patterns + ")"
+    }
+    function show_dialog(item, purpose, folder_path, title, filters, selected, existing, multiple, pick_folder) {
+        curItem = item
+        nPurpose = purpose
+        id_loader.active = true
+        var dialog = id_loader.item
+        dialog.title = title
+        dialog.selectExisting = existing
+        dialog.selectMultiple = multiple
+        dialog.selectFolder = pick_folder
+        dialog.nameFilters = filters
+        dialog.selectedNameFilter = filters.length > 0 ? filters[selected] : ""
+        dialog.open()
+        // Qt's own dialog restores the folder it last showed when it opens, so
+        // the start folder is set once it is open.
+        if (folder_path !== undefined && folder_path !== "")
+            dialog.folder = folder_url(folder_path.toString())
+    }
+
+    readonly property var t: ItemCommonText
+    function ir_filters() {
+        return [filter(t.strFilterIrImage, "*.jpg"), filter(t.strFilterSgccImage, "*.jpg"), filter(t.strFilterIrImage, "*.png")]
+    }
+
+    function show_import_isotherm(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgImportIsotherm, [filter(t.strFilterIsotherm, "*.is")], 0, true, false, false)
+    }
+    function show_export_isotherm(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgExportIsotherm, [filter(t.strFilterIsotherm, "*.is")], 0, false, false, false)
+    }
+    function show_import_ana(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgImportAna, [filter(t.strFilterAna, "*.as")], 0, true, false, false)
+    }
+    function show_export_ana(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgExportAna, [filter(t.strFilterAna, "*.as")], 0, false, false, false)
+    }
+    function show_export_report(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgExportReport, [filter(t.strFilterWord, "*.doc")], 0, false, false, false)
+    }
+    function show_save_image(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgSaveImage, ir_filters(), 0, false, false, false)
+    }
+    function show_save_sgcc_image(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgSaveSgccImage, [filter(t.strFilterSgccImage, "*.jpg")], 0, false, false, false)
+    }
+    function open_save_video_dialog(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgSaveVideo,
+                    [filter(t.strFilterIrVideo, "*.irv"), filter(t.strFilterH264, "*.H264"), filter(t.strFilterAvi, "*.avi")],
+                    0, false, false, false)
+    }
+    function show_open_video(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgOpenVideo, [filter(t.strFilterIrVideo, "*.irv")], 0, true, true, false)
+    }
+    function show_import_rule_zip(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgImportRule, [filter(t.strFilterRuleZip, "*.zip")], 0, true, true, false)
+    }
+    function show_open_ir_image(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgOpenIrImage, [filter(t.strFilterIrImage, "*.jpg *.png")], 0, true, false, false)
+    }
+    function show_export_rule_zip_path(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgExportRulePath, [], 0, true, false, true)
+    }
+    function show_save_warn_path(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgWarnPath, [], 0, true, false, true)
+    }
+    function show_save_report_path(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgSaveReport,
+                    [filter(t.strFilterWord, "*.doc"), filter(t.strFilterReportLayout, "*.xml"), filter(t.strFilterWordTemplate, "*.dot")],
+                    0, false, false, false)
+    }
+    function show_open_report_path(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgOpenReport, [filter(t.strFilterReportLayout, "*.xml")], 0, true, false, false)
+    }
+    function show_open_report_template(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strRerpotTemplate, [filter(t.strRerpotTemplate, "*.xml *.dot")], 0, true, false, false)
+    }
+    function show_open_image(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgOpenImage, [filter(t.strFilterImage, "*.jpg *.png")], 0, true, false, false)
+    }
+    function show_open_multi_image(item, purpose, folder_path) {
+        show_dialog(item, purpose, folder_path, t.strDlgOpenMultiImage, [filter(t.strFilterImage, "*.jpg *.png")], 0, true, true, false)
+    }
+}

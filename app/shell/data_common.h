@@ -1,0 +1,53 @@
+// Fixed facts of this edition of the program: which areas the QML shows, the
+// software's name and the texts of the about box. The translated texts are
+// looked up at every read and follow a language change.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class DataCommon : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int nSettingSoftwareVersion READ software_version NOTIFY sigTest)
+    Q_PROPERTY(int nSettingPlayerVersion READ player_version NOTIFY sigTest)
+    Q_PROPERTY(int nSettingImageVersion READ image_version NOTIFY sigTest)
+    Q_PROPERTY(int nSettingResearchVersion READ research_version NOTIFY sigTest)
+    Q_PROPERTY(bool bIsEnableDetectRule READ is_enable_detect_rule NOTIFY sigTest)
+    Q_PROPERTY(bool bIsEnableReportEdit READ is_enable_report_edit NOTIFY sigTest)
+    Q_PROPERTY(QString strSettingSofwareName READ software_name NOTIFY sig_language_changed)
+    Q_PROPERTY(QString strSettingSofwareTitle READ software_title NOTIFY sig_language_changed)
+    Q_PROPERTY(QString strSettingSofwareCompany READ software_company NOTIFY sig_language_changed)
+    Q_PROPERTY(QString strSettingSofwareAbout READ software_about NOTIFY sigTest)
+    Q_PROPERTY(QString strSettingSofwareIco READ software_icon NOTIFY sigTest)
+
+public:
+    // The singleton, created on the first call; it forwards the translator's
+    // sig_language_changed. GUI thread only.
+    static DataCommon* instance();
+    static void destroy();
+
+    int software_version() const { return 2; }
+    int player_version() const { return 2; }
+    int image_version() const { return 1; }
+    int research_version() const { return 0; }
+    bool is_enable_detect_rule() const { return false; }
+    bool is_enable_report_edit() const { return true; }
+    QString software_name() const;
+    QString software_title() const;
+    QString software_company() const;
+    QString software_about() const;
+    QString software_icon() const;
+
+    // This edition always has a company, so the settings window always
+    // offers the logo option.
+    Q_INVOKABLE bool is_null_company() const { return false; }
+
+signals:
+    void sig_language_changed();
+    void sig_change_warning_color(int n_type, const QString& clr);
+    // Change signal of the fixed properties; never emitted.
+    void sigTest();
+
+private:
+    DataCommon();
+};
