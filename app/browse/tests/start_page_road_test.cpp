@@ -5,6 +5,7 @@
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
+#include "shell/data_config.h"
 #include "sources/ir_base.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
@@ -12,6 +13,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QQmlProperty>
 #include <QtTest>
 
@@ -114,6 +117,28 @@ void StartPageRoadTest::start_page_browse_and_open()
     QVERIFY2(info.contains("640 x 512"), qPrintable(info));
     QVERIFY(!road.save_screen("start_page", "selected").isEmpty());
 
+    // The report menu of a right press: a recording alone is no report...
+    QQuickWindow* box = road.find_window("message_box");
+    QQuickItem* menu = road.find_item("report_menu");
+    QVERIFY(box && menu);
+    auto report_from = [&](QQuickItem* cell) {
+        return RoadWindow::click(cell, Qt::RightButton) && RoadWindow::wait_for([menu] { return menu->isVisible(); }) &&
+               RoadWindow::click(road.find_item("report_menu_mouse")) &&
+               RoadWindow::wait_for([box] { return box->isVisible(); });
+    };
+    QVERIFY(report_from(cell3));
+    QCOMPARE(box->property("strText").toString(), QString("No infrared picture is selected"));
+    QCOMPARE(QQmlProperty::read(grid_area, "nSelected").toInt(), 1);
+    box->setVisible(false);
+    // ...while a picture goes to the report window with its decoded path.
+    QVERIFY(RoadWindow::click(cell0));
+    QVERIFY(report_from(cell0));
+    const QVariantList records = QQmlProperty::read(client, "arrReportPictures").toList();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].toMap().value("strPicPath").toString(), m_root + "/" + m_names[0]);
+    QCOMPARE(records[0].toMap().value("strPicName").toString(), m_names[0]);
+    box->setVisible(false);
+
     // A folder chosen in the tree fills the grid; its thumbnails replace
     // the old folder's, which leave the cache.
     QQuickItem* sub = find_visual(road.window()->contentItem(), "tree_node_" + m_root + "/sub folder");
@@ -138,6 +163,35 @@ void StartPageRoadTest::start_page_browse_and_open()
     QVERIFY(road.find_item("wnd_ir_image")->isVisible());
     QVERIFY(!road.find_item("start_page")->isVisible());
     QVERIFY(!road.save_screen("start_page", "opened").isEmpty());
+
+    // The folder joined the recent folders and is the stored preview folder.
+    const QJsonArray history = DataConfig::instance()->get_browsing_history();
+    QVERIFY(!history.isEmpty());
+    QCOMPARE(history[0].toObject().value("strSettingHistoryPath").toString(), m_root);
+    QCOMPARE(DataConfig::instance()->get_preview_path(), m_root);
+
+    // Back on the start page, a recent folder takes the tree and the grid
+    // there from another folder.
+    QVERIFY(RoadWindow::click(road.find_item("page_file_preview")));
+    QTRY_VERIFY(road.find_item("start_page")->isVisible());
+    QQuickItem* home = find_visual(road.window()->contentItem(), "tree_node_" + m_folders.home());
+    QVERIFY(home != nullptr);
+    // Scrolled up to the home folder's node, as the wheel would.
+    road.find_item("tree_flick")->setProperty("contentY", home->y());
+    QVERIFY(RoadWindow::click(home));
+    QTRY_COMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_folders.home());
+    QQuickItem* recent = find_visual(road.window()->contentItem(), "history_entry_0");
+    QVERIFY(recent != nullptr);
+    // The recent folders follow a long tree (the temporary folder's): scroll
+    // down to them.
+    QQuickItem* flick = road.find_item("tree_flick");
+    const qreal below = recent->mapToItem(flick->property("contentItem").value<QQuickItem*>(), QPointF()).y();
+    flick->setProperty("contentY", below - 60);
+    QVERIFY(RoadWindow::click(recent));
+    QTRY_COMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_root);
+    QCOMPARE(QQmlProperty::read(road.find_object("path_history"), "strCurPath").toString(), m_root);
+    QCOMPARE(DataConfig::instance()->get_preview_path(), m_root);
+    QVERIFY(!road.save_screen("start_page", "history").isEmpty());
 }
 
 QTEST_MAIN(StartPageRoadTest)

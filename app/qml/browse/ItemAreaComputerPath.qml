@@ -3,9 +3,10 @@ import VY.ModelDirInfo 1.0
 import "../common"
 
 // Folder area of the start page: the desktop and the drives as a tree that
-// opens folder by folder. The tree is kept flat, one row per shown node in
-// display order, so that opening a node inserts its children below it and
-// closing it removes the rows that follow at a deeper level.
+// opens folder by folder, and the recent folders under it. The tree is kept
+// flat, one row per shown node in display order, so that opening a node
+// inserts its children below it and closing it removes the rows that follow
+// at a deeper level.
 Rectangle {
     id: id_area
     objectName: "area_computer_path"
@@ -75,17 +76,24 @@ Rectangle {
         id_tree.setProperty(row, "DirExpand", true)
     }
 
-    function choose(row) {
+    // A folder chosen in the tree is no longer the history's current entry;
+    // one chosen from the history stays it.
+    function choose(row, from_history) {
         var path = id_tree.get(row).DirPath
+        if (!from_history)
+            id_history.clear_cur_path()
         if (path === ms_select_path)
             return
         ms_select_path = path
+        DataConfig.str_preview_path = path
         sig_set_cur_path(path)
     }
 
+    function update_history() { id_history.update_history() }
+
     // Opens the tree down to path from the deepest top node that holds it
     // (the desktop before a drive) and selects the deepest node found.
-    function select_path(path) {
+    function select_path(path, from_history) {
         var best = -1
         for (var i = 0; i < id_tree.count; ++i) {
             var top = id_tree.get(i)
@@ -119,8 +127,10 @@ Rectangle {
         // The node reached is opened too, showing its sub-folders.
         if (!id_tree.get(row).DirExpand)
             expand(row)
-        id_tree_view.positionViewAtIndex(row, ListView.Beginning)
-        choose(row)
+        // The column is laid out later: its height is taken from its parts.
+        var content = id_tree.count * nRowHeight + id_history.height
+        id_flick.contentY = Math.max(0, Math.min(row * nRowHeight, content - id_flick.height))
+        choose(row, from_history === true)
     }
 
     Component.onCompleted: {
@@ -133,37 +143,61 @@ Rectangle {
             add_drive(drives[i])
     }
 
-    ListView {
-        id: id_tree_view
-        objectName: "tree_view"
+    Flickable {
+        id: id_flick
+        objectName: "tree_flick"
         anchors.fill: parent
         clip: true
-        model: id_tree
-        delegate: Rectangle {
-            objectName: "tree_node_" + DirPath
-            width: id_tree_view.width
-            height: id_area.nRowHeight
-            color: DirPath === id_area.ms_select_path ? ItemCommonClr.clrCurBackgroud
-                 : id_node_mouse.containsMouse ? ItemCommonClr.clrPreviewHover : ItemCommonClr.clrTransparent
-            Text {
-                x: 4 + DirLevel * 20
-                anchors.verticalCenter: parent.verticalCenter
-                width: parent.width - x
-                elide: Text.ElideMiddle
-                textFormat: Text.PlainText
-                color: ItemCommonClr.clrTextSecLv
-                text: (DirHasChild ? (DirExpand ? " - " : " + ") : "   ") + DirName
+        contentHeight: id_column.height
+        boundsBehavior: Flickable.StopAtBounds
+
+        Column {
+            id: id_column
+            width: id_flick.width
+
+            ListView {
+                id: id_tree_view
+                objectName: "tree_view"
+                width: parent.width
+                height: count * id_area.nRowHeight
+                interactive: false
+                model: id_tree
+                delegate: Rectangle {
+                    objectName: "tree_node_" + DirPath
+                    width: id_tree_view.width
+                    height: id_area.nRowHeight
+                    color: DirPath === id_area.ms_select_path ? ItemCommonClr.clrCurBackgroud
+                         : id_node_mouse.containsMouse ? ItemCommonClr.clrPreviewHover : ItemCommonClr.clrTransparent
+                    Text {
+                        x: 4 + DirLevel * 20
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: parent.width - x
+                        elide: Text.ElideMiddle
+                        textFormat: Text.PlainText
+                        color: ItemCommonClr.clrTextSecLv
+                        text: (DirHasChild ? (DirExpand ? " - " : " + ") : "   ") + DirName
+                    }
+                    MouseArea {
+                        id: id_node_mouse
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onPressed: {
+                            if (DirExpand)
+                                id_area.collapse(index)
+                            else
+                                id_area.expand(index)
+                            id_area.choose(index)
+                        }
+                    }
+                }
             }
-            MouseArea {
-                id: id_node_mouse
-                anchors.fill: parent
-                hoverEnabled: true
-                onPressed: {
-                    if (DirExpand)
-                        id_area.collapse(index)
-                    else
-                        id_area.expand(index)
-                    id_area.choose(index)
+
+            ItemContentPathHistory {
+                id: id_history
+                width: parent.width
+                onSig_checkout_path: {
+                    DataConfig.str_preview_path = path
+                    id_area.select_path(path, true)
                 }
             }
         }

@@ -21,6 +21,8 @@ Rectangle {
 
     signal sig_select_file_info(var record)
     signal sig_open_file(string path, bool jpg)
+    // A right press on a file: the report menu opens at (x, y) of this area.
+    signal sig_report_menu(real x, real y)
 
     ModelDirInfo { id: id_dir_info }
     ListModel { id: id_files }
@@ -50,6 +52,17 @@ Rectangle {
         nSelected = 0
         nLastClicked = -1
         sig_select_file_info(null)
+    }
+
+    // The selected pictures (recordings are skipped) as report records.
+    function selected_pictures() {
+        var records = []
+        for (var i = 0; i < id_files.count; ++i) {
+            var file = id_files.get(i)
+            if (arrSelected[i] === true && file.bJpg)
+                records.push({ strPicPath: file.PicPath, strPicName: file.PicName })
+        }
+        return records
     }
 
     function select_range(from, to, keep) {
@@ -114,7 +127,13 @@ Rectangle {
             strPath: PicPath
             bIsJpg: bJpg
             bSelected: id_area.arrSelected[index] === true
-            onSig_pressed: id_area.press_file(index, modifiers, button)
+            onSig_pressed: {
+                id_area.press_file(index, modifiers, button)
+                if (button === Qt.RightButton) {
+                    var at = mapToItem(id_area, width / 2, height / 2)
+                    id_area.sig_report_menu(at.x, at.y)
+                }
+            }
             onSig_double_clicked: id_area.sig_open_file(PicPath, bJpg)
         }
     }

@@ -17,6 +17,9 @@ Rectangle {
 
     signal sig_open_pic(string path, string folder)
     signal sig_open_video(string path, string folder)
+    // The report window for these pictures (records strPicPath, strPicName).
+    signal sig_show_report(var records)
+    signal sig_message(string text)
 
     ModelIRInfo { id: id_ir_info }
     ModelDirInfo { id: id_dir_info }
@@ -26,7 +29,9 @@ Rectangle {
             id_computer.select_path(strPreviewPath)
     }
     Component.onCompleted: {
-        if (strPreviewPath !== "")
+        if (strPreviewPath === "")
+            strPreviewPath = DataConfig.str_preview_path
+        else
             id_computer.select_path(strPreviewPath)
     }
 
@@ -41,16 +46,43 @@ Rectangle {
         return parts.filter(function(p) { return p !== undefined && p !== "" }).join("    ")
     }
 
+    // The folder of a file that opens joins the browsing history.
+    function remember_folder(folder) {
+        DataConfig.add_browsing_history(folder)
+        id_computer.update_history()
+    }
+
     function open_file(path, jpg) {
         var folder = id_preview.strCurPath
         if (jpg) {
-            if (id_dir_info.has_ir_file(path))
+            if (id_dir_info.has_ir_file(path)) {
                 sig_open_pic(path, folder)
+                remember_folder(folder)
+            } else {
+                sig_message(qsTr("打开图片失败！"))
+            }
         } else if (id_dir_info.has_irv_file(path)) {
             sig_open_video(path, folder)
+            remember_folder(folder)
         } else {
-            strFileInfo = qsTr("不是红外视频文件")
+            sig_message(qsTr("不是红外视频文件"))
         }
+    }
+
+    function show_report_menu(x, y) {
+        id_report_menu.x = Math.min(x, width - id_report_menu.width)
+        id_report_menu.y = Math.min(y, height - id_report_menu.height)
+        id_report_menu.visible = true
+    }
+
+    function report_selected() {
+        id_report_menu.visible = false
+        var records = id_preview.selected_pictures()
+        if (records.length === 0) {
+            sig_message(qsTr("未选择红外图片"))
+            return
+        }
+        sig_show_report(records)
     }
 
     ItemAreaComputerPath {
@@ -86,6 +118,10 @@ Rectangle {
         anchors { top: parent.top; bottom: id_info.top; left: id_split.right; right: parent.right }
         onSig_select_file_info: id_page.strFileInfo = id_page.file_info_text(record)
         onSig_open_file: id_page.open_file(path, jpg)
+        onSig_report_menu: {
+            var at = mapToItem(id_page, x, y)
+            id_page.show_report_menu(at.x, at.y)
+        }
     }
 
     Rectangle {
@@ -95,12 +131,48 @@ Rectangle {
         color: ItemCommonClr.clrTitleBackground
         Text {
             objectName: "file_info"
-            anchors { fill: parent; leftMargin: 10 }
+            anchors { fill: parent; leftMargin: 10; rightMargin: 130 }
             verticalAlignment: Text.AlignVCenter
             elide: Text.ElideRight
             textFormat: Text.PlainText
             color: ItemCommonClr.clrTextLabel
             text: id_page.strFileInfo
+        }
+    }
+
+    // The report menu: a press anywhere else closes it.
+    MouseArea {
+        anchors.fill: parent
+        visible: id_report_menu.visible
+        acceptedButtons: Qt.LeftButton | Qt.RightButton
+        onPressed: id_report_menu.visible = false
+    }
+    Rectangle {
+        id: id_report_menu
+        objectName: "report_menu"
+        visible: false
+        width: 160
+        height: 30
+        color: ItemCommonClr.clrTitleBackground
+        border.color: ItemCommonClr.clrBroder
+        Rectangle {
+            anchors { fill: parent; margins: 1 }
+            color: id_report_mouse.containsMouse ? ItemCommonClr.clrPreviewHover : ItemCommonClr.clrTransparent
+        }
+        Text {
+            objectName: "report_menu_item"
+            anchors { fill: parent; leftMargin: 10 }
+            verticalAlignment: Text.AlignVCenter
+            textFormat: Text.PlainText
+            color: ItemCommonClr.clrTextLabel
+            text: id_preview.nSelected > 1 ? qsTr("全部生成报告") : qsTr("生成报告")
+        }
+        MouseArea {
+            id: id_report_mouse
+            objectName: "report_menu_mouse"
+            anchors.fill: parent
+            hoverEnabled: true
+            onClicked: id_page.report_selected()
         }
     }
 }

@@ -98,6 +98,8 @@ Rectangle {
         visible: id_client.nCurId === ItemCommonDef.showWndPreviewFile
         onSig_open_pic: id_client.open_picture(path)
         onSig_open_video: id_client.sig_open_player(path, id_client.folder_of(path))
+        onSig_message: if (id_client.mainWindow) id_client.mainWindow.show_message(text)
+        onSig_show_report: id_client.show_report_wnd(records)
     }
 
     // Extension point: the other fixed pages (report designer -4, cameras -2,
@@ -136,14 +138,24 @@ Rectangle {
     }
     function show_open_picture_dialog() { id_open_dialog.active = true }
 
+    // Extension point: the batch report window opens here with the start
+    // page's records; until it exists a message says it is not available.
+    property var arrReportPictures: []
+    function show_report_wnd(records) {
+        arrReportPictures = records
+        if (mainWindow)
+            mainWindow.show_message(ItemCommonText.strTextNotAvailable)
+    }
+
     Rectangle {
         objectName: "btn_open_picture"
         visible: id_client.nCurId === ItemCommonDef.showWndPreviewFile
-        anchors.horizontalCenter: parent.horizontalCenter
+        // In the file information bar's right end, clear of the thumbnails.
+        anchors.right: parent.right
         anchors.bottom: parent.bottom
-        anchors.bottomMargin: 60
-        width: 140
-        height: 36
+        anchors.margins: 1
+        width: 120
+        height: 22
         radius: 4
         color: ItemCommonClr.clrPress
         Text {
@@ -151,7 +163,6 @@ Rectangle {
             anchors.centerIn: parent
             textFormat: Text.PlainText
             color: ItemCommonClr.clrTextButton
-            font.pixelSize: 14
             text: qsTr("打开图片…")
         }
         MouseArea { anchors.fill: parent; onClicked: id_client.show_open_picture_dialog() }

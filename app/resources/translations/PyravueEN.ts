@@ -754,6 +754,13 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPathHistory</name>
+    <message>
+        <source>最近访问</source>
+        <translation>Recent folders</translation>
+    </message>
+</context>
+<context>
     <name>ItemListIRPicCtrl</name>
     <message>
         <source>上一张</source>
@@ -890,6 +897,22 @@
     <message>
         <source>不是红外视频文件</source>
         <translation>Not an infrared video file</translation>
+    </message>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>Failed to open the picture!</translation>
+    </message>
+    <message>
+        <source>未选择红外图片</source>
+        <translation>No infrared picture is selected</translation>
+    </message>
+    <message>
+        <source>全部生成报告</source>
+        <translation>Report of all</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Report</translation>
     </message>
 </context>
 <context>

@@ -754,6 +754,13 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPathHistory</name>
+    <message>
+        <source>最近访问</source>
+        <translation>最近訪問</translation>
+    </message>
+</context>
+<context>
     <name>ItemListIRPicCtrl</name>
     <message>
         <source>上一张</source>
@@ -890,6 +897,22 @@
     <message>
         <source>不是红外视频文件</source>
         <translation>不是紅外視頻文件</translation>
+    </message>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>打開圖片失敗！</translation>
+    </message>
+    <message>
+        <source>未选择红外图片</source>
+        <translation>未選擇紅外圖片</translation>
+    </message>
+    <message>
+        <source>全部生成报告</source>
+        <translation>全部生成報告</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>生成報告</translation>
     </message>
 </context>
 <context>

@@ -754,6 +754,13 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPathHistory</name>
+    <message>
+        <source>最近访问</source>
+        <translation>Legutóbbi mappák</translation>
+    </message>
+</context>
+<context>
     <name>ItemListIRPicCtrl</name>
     <message>
         <source>上一张</source>
@@ -890,6 +897,22 @@
     <message>
         <source>不是红外视频文件</source>
         <translation>Nem infravörös videófájl</translation>
+    </message>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>A kép megnyitása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>未选择红外图片</source>
+        <translation>Nincs kiválasztott infravörös kép</translation>
+    </message>
+    <message>
+        <source>全部生成报告</source>
+        <translation>Jelentés mindegyikről</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Jelentés</translation>
     </message>
 </context>
 <context>

@@ -754,6 +754,13 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPathHistory</name>
+    <message>
+        <source>最近访问</source>
+        <translation>Недавние папки</translation>
+    </message>
+</context>
+<context>
     <name>ItemListIRPicCtrl</name>
     <message>
         <source>上一张</source>
@@ -890,6 +897,22 @@
     <message>
         <source>不是红外视频文件</source>
         <translation>Не ИК-видеофайл</translation>
+    </message>
+    <message>
+        <source>打开图片失败！</source>
+        <translation>Не удалось открыть снимок!</translation>
+    </message>
+    <message>
+        <source>未选择红外图片</source>
+        <translation>Не выбран ни один ИК-снимок</translation>
+    </message>
+    <message>
+        <source>全部生成报告</source>
+        <translation>Отчёт по всем</translation>
+    </message>
+    <message>
+        <source>生成报告</source>
+        <translation>Отчёт</translation>
     </message>
 </context>
 <context>
