@@ -4,7 +4,6 @@
 
 #include "tempcore.h"
 
-#include <cmath>
 
 namespace wirereel {
 namespace detail {
@@ -13,6 +12,7 @@ namespace {
 
 constexpr float kSensorTemperature = 25.0f;
 constexpr std::size_t kWireValues = 65536;
+constexpr uint32_t kUnknown = 0xFFFFFFFFu;  // no AD value has this
 
 }  // namespace
 
@@ -36,14 +36,14 @@ bool choose_selection(const std::vector<tagLenInfo>& lenses, Selection camera, S
 
 uint16_t wire_value_of(float temperature)
 {
-    const float wire = (temperature + 300.0f) * 10.0f;
-    if (!(wire > 0.0f)) {  // NaN too
+    const float wire = (temperature + 300.0f) * 10.0f + 0.5f;
+    if (!(wire >= 1.0f)) {  // NaN too
         return 0;
     }
     if (wire >= 65535.0f) {
         return 65535;
     }
-    return static_cast<uint16_t>(std::lround(wire));
+    return static_cast<uint16_t>(wire);
 }
 
 AdLookup::~AdLookup()
@@ -73,8 +73,7 @@ bool AdLookup::prepare(const std::string& calibration, Selection selection)
         path_ = calibration;
     }
     int environment = 0;
-    table_.assign(kWireValues, 0);
-    known_.assign(kWireValues, 0);
+    table_.assign(kWireValues, kUnknown);
     selection_ = Selection();
     if (!vy_at_set_len_type_and_meas_range(engine_, selection.lens, selection.range) ||
         !vy_at_update_temperature_sensor(engine_, kSensorTemperature, kSensorTemperature, kSensorTemperature,
@@ -89,16 +88,16 @@ bool AdLookup::prepare(const std::string& calibration, Selection selection)
 
 uint16_t AdLookup::ad_of(uint16_t wire)
 {
-    if (!known_[wire]) {
+    uint32_t& entry = table_[wire];
+    if (entry == kUnknown) {
         uint16_t ad = 0;
         // Outside the calibration's table the nearest end is the best answer.
         if (!vy_at_get_ad_from_temperature(engine_, wire / 10.0f - 300.0f, &ad)) {
             ad = wire < 3000 ? 0 : 65535;
         }
-        table_[wire] = ad;
-        known_[wire] = 1;
+        entry = ad;
     }
-    return table_[wire];
+    return static_cast<uint16_t>(entry);
 }
 
 void AdLookup::convert(const float* temperatures, std::size_t count, uint16_t* ad)

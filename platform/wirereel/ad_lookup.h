@@ -49,8 +49,7 @@ private:
     void* engine_ = nullptr;
     std::string path_;
     Selection selection_;
-    std::vector<uint16_t> table_;   // wire value -> AD, filled on first use
-    std::vector<uint8_t> known_;
+    std::vector<uint32_t> table_;   // wire value -> AD, filled on first use
 };
 
 }  // namespace detail
