@@ -37,6 +37,7 @@ enum {
     NVS_MAX_PRESETS = 255,
     NVS_MAX_RANGES = 4,               // measuring ranges kept per lens
     NVS_RECORD_NAME = 64,
+    NVS_DEVICE_TEXT = 17,             // a 16-byte description text and a terminator
 };
 
 // Command-finished code of the camera's lens and range broadcast.
@@ -101,6 +102,18 @@ typedef struct NvsRuleDiffAlarm {
     uint32_t a, b, constant_one, g, c, d;
     float t1, t2;
 } NvsRuleDiffAlarm;
+
+// What the camera said about itself in its last description (160/129).
+typedef struct NvsDeviceInfo {
+    char firmware_version[NVS_DEVICE_TEXT];  // terminated
+    char hardware_version[NVS_DEVICE_TEXT];  // terminated
+    uint16_t width;
+    uint16_t height;
+    uint8_t lens_index;
+    uint8_t meas_range;
+    uint8_t lens_adjust_method;  // 0 manual, 1 electric, 2 continuous magnification
+    bool lens_position_supported;
+} NvsDeviceInfo;
 
 static_assert(sizeof(NvsLinkState) == 20, "NvsLinkState is an event and 16 bytes of text");
 static_assert(sizeof(NvsMeasRange) == 12, "NvsMeasRange is three 4-byte fields");
@@ -170,6 +183,11 @@ VY_API bool vy_nvs_get_temperature_meas_range(void* handle, int32_t* count, NvsM
 VY_API bool vy_nvs_get_curr_temperature_meas_range(void* handle, int32_t* range, float* min_temp,
                                                    float* max_temp);
 VY_API bool vy_nvs_set_temperature_meas_range(void* handle, int32_t range);
+// Switches lens and measuring range at once (163/128 with both); the pair
+// must be one the camera listed.
+VY_API bool vy_nvs_set_len_and_meas_range(void* handle, int32_t lens, int32_t range);
+// Fails until the camera has described itself once (at the first connect).
+VY_API bool vy_nvs_get_device_info(void* handle, NvsDeviceInfo* info);
 VY_API bool vy_nvs_set_len_pos(void* handle, int32_t position);
 VY_API bool vy_nvs_get_len_pos(void* handle, int32_t* position);
 VY_API bool vy_nvs_set_imaging_info(void* handle, int32_t flag, uint32_t first, uint32_t second);

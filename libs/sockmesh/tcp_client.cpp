@@ -1,5 +1,6 @@
 #include "tcp_client.h"
 
+#include "quiet_pipe.h"
 #include "sockmesh_log.h"
 
 #include <chrono>
@@ -270,6 +271,7 @@ void TcpClient::on_write(uv_write_t* request, int status)
 
 void TcpClient::run()
 {
+    block_sigpipe_on_this_thread();
     SM_TRACE("TCP client run thread established!!!!");
     int result = uv_run(&loop_, UV_RUN_DEFAULT);
     if (result != 0) {

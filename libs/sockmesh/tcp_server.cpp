@@ -1,5 +1,6 @@
 #include "tcp_server.h"
 
+#include "quiet_pipe.h"
 #include "sockmesh_log.h"
 
 #include <chrono>
@@ -127,6 +128,7 @@ bool TcpServer::start(const std::string& ip, int port)
 
 void TcpServer::run()
 {
+    block_sigpipe_on_this_thread();
     {
         std::lock_guard<std::mutex> lock(state_mutex_);
         state_ = 1;

@@ -259,6 +259,18 @@ bool vy_nvs_set_temperature_meas_range(void* handle, int32_t range)
     return stream != nullptr && stream->set_temperature_meas_range(range);
 }
 
+bool vy_nvs_set_len_and_meas_range(void* handle, int32_t lens, int32_t range)
+{
+    NetVideoStreamIR* stream = ir_of(handle, __func__);
+    return stream != nullptr && stream->set_len_and_meas_range(lens, range);
+}
+
+bool vy_nvs_get_device_info(void* handle, NvsDeviceInfo* info)
+{
+    NetVideoStreamIR* stream = ir_of(handle, __func__);
+    return stream != nullptr && !missing(info, __func__, "info") && stream->get_device_info(info);
+}
+
 bool vy_nvs_set_len_pos(void* handle, int32_t position)
 {
     NetVideoStreamIR* stream = ir_of(handle, __func__);

@@ -52,11 +52,14 @@ struct DeviceDescription {
     uint8_t unit = 0;                  // 162
     std::array<uint8_t, 3> bytes_168{};
     std::array<std::array<uint8_t, 15>, 5> groups{};  // 171..245
-    std::array<uint8_t, 9> bytes_246{};  // 246..254; [2] lens position supported
+    std::array<uint8_t, 9> bytes_246{};  // 246..254; [1] lens adjust method, [2] lens position supported
     LensTable lenses;                  // 264: count, then the entries
     std::array<uint8_t, 67> tail{};    // flag and eleven 6-byte groups
 
     bool lens_position_supported() const { return bytes_246[2] == 1; }
+    uint8_t lens_adjust_method() const { return bytes_246[1]; }
+    // The 16-byte text at 56 carries the camera's hardware version.
+    const std::string& hardware_version() const { return texts[1]; }
 };
 
 // Size of a description payload with no lenses.

@@ -57,6 +57,8 @@ public:
     bool get_temperature_meas_range(int32_t* count, NvsMeasRange* out);
     bool get_curr_temperature_meas_range(int32_t* range, float* min_temp, float* max_temp);
     bool set_temperature_meas_range(int32_t range);
+    bool set_len_and_meas_range(int32_t lens, int32_t range);
+    bool get_device_info(NvsDeviceInfo* info);
     bool set_len_pos(int32_t position);
     bool get_len_pos(int32_t* position);
     bool set_imaging_info(int32_t flag, uint32_t first, uint32_t second);
@@ -126,6 +128,7 @@ private:
     // The camera's settings, as last reported.
     VyLock settings_lock_{"camera settings"};
     DeviceDescription description_;
+    bool described_ = false;  // a description arrived since init
     uint32_t link_id_ = 0;
     bool big_endian_flag_ = true;
     bool overlay_flag_ = false;

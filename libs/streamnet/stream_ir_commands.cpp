@@ -4,6 +4,7 @@
 
 #include "streamnet_log.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -167,21 +168,51 @@ bool NetVideoStreamIR::get_curr_temperature_meas_range(int32_t* range, float* mi
 
 bool NetVideoStreamIR::set_temperature_meas_range(int32_t range)
 {
-    uint8_t lens;
+    int32_t lens;
     {
         VyLockGuard guard(settings_lock_);
         lens = description_.lens_index;
-        if (find_range(description_.lenses, lens, range) == nullptr) {
+    }
+    return set_len_and_meas_range(lens, range);
+}
+
+bool NetVideoStreamIR::set_len_and_meas_range(int32_t lens, int32_t range)
+{
+    {
+        VyLockGuard guard(settings_lock_);
+        if (lens < 0 || lens > 255 || find_range(description_.lenses, static_cast<uint8_t>(lens), range) == nullptr) {
             SN_ERROR("range = %d is not a range of lens %d", range, lens);
             return false;
         }
     }
-    if (!send_cmd(163, 128, {lens, static_cast<uint8_t>(range)}, kRangeWaitMs)) {
+    if (!send_cmd(163, 128, {static_cast<uint8_t>(lens), static_cast<uint8_t>(range)}, kRangeWaitMs)) {
         SN_ERROR("send cmd [%d, %d]'s value type = %d, range = %d failed", 163, 128, lens, range);
         return false;
     }
     VyLockGuard guard(settings_lock_);
+    description_.lens_index = static_cast<uint8_t>(lens);
     description_.meas_range = static_cast<uint8_t>(range);
+    return true;
+}
+
+bool NetVideoStreamIR::get_device_info(NvsDeviceInfo* info)
+{
+    VyLockGuard guard(settings_lock_);
+    if (!guard || !described_) {
+        SN_ERROR("the camera has not described itself yet");
+        return false;
+    }
+    *info = NvsDeviceInfo();
+    const std::string& firmware = description_.texts[2];
+    const std::string& hardware = description_.hardware_version();
+    std::memcpy(info->firmware_version, firmware.data(), std::min(firmware.size(), sizeof(info->firmware_version) - 1));
+    std::memcpy(info->hardware_version, hardware.data(), std::min(hardware.size(), sizeof(info->hardware_version) - 1));
+    info->width = description_.sizes[2];
+    info->height = description_.sizes[3];
+    info->lens_index = description_.lens_index;
+    info->meas_range = description_.meas_range;
+    info->lens_adjust_method = description_.lens_adjust_method();
+    info->lens_position_supported = description_.lens_position_supported();
     return true;
 }
 

@@ -18,6 +18,7 @@ bool NetVideoStreamIR::store_description(const PacketView& packet)
         return false;
     }
     description_ = std::move(description);
+    described_ = true;
     return true;
 }
 

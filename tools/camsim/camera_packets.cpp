@@ -80,7 +80,7 @@ std::vector<uint8_t> device_description(const DeviceModel& model)
     // Offsets in the comments are from the packet start (payload + 23).
     std::vector<uint8_t> out(17, 0);
     put_fixed_text(out, "camsim", 16);          // 40
-    put_fixed_text(out, "SIM-0001", 16);        // 56
+    put_fixed_text(out, model.hardware, 16);    // 56
     put_fixed_text(out, model.firmware, 16);    // 72
     put_fixed_text(out, "simulated camera", 32);  // 88
     put_u16(out, 0);                            // 120
@@ -105,7 +105,7 @@ std::vector<uint8_t> device_description(const DeviceModel& model)
         put_u8(out, 1);
     }
     put_u8(out, 1);                             // 246
-    put_u8(out, 0);
+    put_u8(out, model.lens_adjust_method);      // 247
     put_u8(out, model.lens_position_supported ? 1 : 0);  // 248
     pad_to(out, 241);
     put_u8(out, static_cast<uint8_t>(model.lenses.size()));  // 264

@@ -23,10 +23,12 @@ struct LensRanges {
 
 struct DeviceModel {
     std::string firmware = "1.1.39";
+    std::string hardware = "2.0.1";
     uint16_t width = 640;
     uint16_t height = 512;
     uint16_t lens_position = 0;
     bool lens_position_supported = true;
+    uint8_t lens_adjust_method = 1;  // 0 manual, 1 electric, 2 continuous magnification
     uint8_t lens_index = 0;
     uint8_t meas_range = 0;
     float params[4] = {0.95f, 5.0f, 25.0f, 0.5f};  // emissivity, distance, ambient, humidity

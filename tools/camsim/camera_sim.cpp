@@ -120,6 +120,7 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
         std::lock_guard<std::mutex> lock(state_mutex_);
         model_ = DeviceModel();
         model_.firmware = options.firmware;
+        model_.hardware = options.hardware;
         // The source decides the frame size; the options only ask for one.
         model_.width = static_cast<uint16_t>(source_->width());
         model_.height = static_cast<uint16_t>(source_->height());

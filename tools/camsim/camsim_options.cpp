@@ -63,6 +63,8 @@ const char* usage_text()
            "  --width W, --height H  pattern size, 16 to 1280 by 16 to 1024 (default 640 x 512)\n"
            "  --firmware X.Y.Z     firmware version reported (default 1.1.39); before\n"
            "                       1.1.39 temperature frames are little-endian\n"
+           "  --hardware TEXT      hardware version reported (default 2.0.1); major 3 is a\n"
+           "                       camera with a cooled detector\n"
            "  --calibration PATH   calibration data for the temperatures (default ad_temp\n"
            "                       beside the program)\n"
            "  --frames N           stop streaming after N frames\n"
@@ -98,6 +100,7 @@ bool parse_options(int argc, const char* const* argv, CamsimOptions* options, bo
         {"--width", [&](const std::string& v) { return to_int(v, 16, 1280, &o.width); }},
         {"--height", [&](const std::string& v) { return to_int(v, 16, 1024, &o.height); }},
         {"--firmware", [&](const std::string& v) { o.firmware = v; return is_version(v); }},
+        {"--hardware", [&](const std::string& v) { o.hardware = v; return !v.empty() && v.size() <= 16; }},
         {"--calibration", [&](const std::string& v) { o.calibration = v; return !v.empty(); }},
         {"--frames", [&](const std::string& v) { return to_int(v, 1, 1 << 30, &o.frame_limit); }},
         {"--drop-after-frames", [&](const std::string& v) { return to_int(v, 1, 1 << 30, &o.drop_after_frames); }},

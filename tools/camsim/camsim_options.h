@@ -19,6 +19,7 @@ struct CamsimOptions {
     int width = 640;
     int height = 512;
     std::string firmware = "1.1.39";
+    std::string hardware = "2.0.1";
     std::string calibration;  // empty: "ad_temp" in the program directory
     bool discovery = false;
     bool cut_file = true;     // the visible link has a calibration file

@@ -9,6 +9,7 @@
 
 #include <arpa/inet.h>
 #include <atomic>
+#include <csignal>
 #include <cstring>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -295,4 +296,36 @@ TEST(tcp, hostile_stream_then_valid_frame)
     EXPECT_EQ(net.server_events.data(), (std::vector<std::string>{"valid"}));
     close(fd);
     ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DISCONNECTED, 1));
+}
+
+TEST(tcp, loop_threads_write_without_sigpipe)
+{
+    // A write to a peer that has gone must fail with EPIPE on the loop
+    // thread instead of ending the process: both loop threads block SIGPIPE.
+    struct Probe {
+        std::atomic<int> seen{0};
+        std::atomic<int> blocked{0};
+        static void on_event(const NetEvent* event, void* user)
+        {
+            if (event->type != EVT_TCP_CONNECTED) {
+                return;
+            }
+            auto* self = static_cast<Probe*>(user);
+            sigset_t mask;
+            pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+            self->blocked += sigismember(&mask, SIGPIPE) == 1 ? 1 : 0;
+            ++self->seen;
+        }
+    } server_probe, client_probe;
+    TcpServer server;
+    TcpClient client;
+    ASSERT_TRUE(server.init());
+    server.set_callback(Probe::on_event, &server_probe);
+    ASSERT_TRUE(server.start("127.0.0.1", 0));
+    client.set_callback(Probe::on_event, &client_probe);
+    ASSERT_TRUE(client.connect("127.0.0.1", server.bound_port()));
+    ASSERT_TRUE(eventually([&] { return server_probe.seen.load() == 1 && client_probe.seen.load() == 1; }));
+    EXPECT_EQ(server_probe.blocked.load(), 1);
+    EXPECT_EQ(client_probe.blocked.load(), 1);
+    EXPECT_TRUE(client.disconnect());
 }

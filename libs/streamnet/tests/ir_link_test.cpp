@@ -234,6 +234,55 @@ TEST_F(CameraTest, commands_round_trip_and_store_what_the_camera_accepted)
     EXPECT_EQ(requests.back().vice_cmd, 133);
 }
 
+TEST_F(CameraTest, device_info_and_lens_switch)
+{
+    camsim::CamsimOptions options = small_camera();
+    options.hardware = "3.2.1";
+    start_camera(options);
+    NvsDeviceInfo info;
+    void* unconnected = nullptr;
+    ASSERT_TRUE(vy_nvs_init(&unconnected, NVS_STREAM_IR));
+    EXPECT_FALSE(vy_nvs_get_device_info(unconnected, &info));
+    EXPECT_TRUE(vy_nvs_uninit(&unconnected));
+    connect_ir();
+    EXPECT_FALSE(vy_nvs_get_device_info(stream, nullptr));
+
+    ASSERT_TRUE(vy_nvs_get_device_info(stream, &info));
+    EXPECT_STREQ(info.firmware_version, "1.1.39");
+    EXPECT_STREQ(info.hardware_version, "3.2.1");
+    EXPECT_EQ(info.width, 64);
+    EXPECT_EQ(info.height, 48);
+    EXPECT_EQ(info.lens_index, 0);
+    EXPECT_EQ(info.meas_range, 0);
+    EXPECT_EQ(info.lens_adjust_method, 1);
+    EXPECT_TRUE(info.lens_position_supported);
+
+    // Lens 1 and its only range in one request; the stored pair follows.
+    ASSERT_TRUE(vy_nvs_set_len_and_meas_range(stream, 1, 0));
+    EXPECT_EQ(camera.model().lens_index, 1);
+    EXPECT_EQ(camera.requests().back().payload, (std::vector<uint8_t>{1, 0}));
+    ASSERT_TRUE(vy_nvs_get_device_info(stream, &info));
+    EXPECT_EQ(info.lens_index, 1);
+    NvsMeasRange ranges[NVS_MAX_RANGES];
+    int32_t count = NVS_MAX_RANGES;
+    ASSERT_TRUE(vy_nvs_get_temperature_meas_range(stream, &count, ranges));
+    EXPECT_EQ(count, 1);
+
+    // Pairs the camera did not list go nowhere.
+    auto range_requests = [&] {
+        std::size_t n = 0;
+        for (const camsim::RequestRecord& r : camera.requests()) {
+            n += r.main_cmd == 163 ? 1 : 0;
+        }
+        return n;
+    };
+    const std::size_t sent = range_requests();
+    for (auto pair : {std::make_pair(1, 1), std::make_pair(-1, 0), std::make_pair(256, 0), std::make_pair(0, 3)}) {
+        EXPECT_FALSE(vy_nvs_set_len_and_meas_range(stream, pair.first, pair.second));
+    }
+    EXPECT_EQ(range_requests(), sent);
+}
+
 TEST_F(CameraTest, presets_alarms_and_record_files)
 {
     start_camera();
