@@ -219,15 +219,17 @@ TEST(capture_loop, a_cache_of_four_delivers_once_four_frames_are_kept)
     ASSERT_TRUE(probe.counter.wait_for(6));
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, nullptr, nullptr));
 
-    // Each delivery loads the oldest of the four cached frames: three
-    // frames older than the one delivered, so the first three cached frames
-    // were never delivered themselves.
+    // Each delivery loads the oldest of the four cached frames: at least
+    // three frames older than the one delivered (more when the loop dropped
+    // a frame between them, as it does around a sensor reset).
     std::vector<uint16_t> starts = pattern_starts(400);
     std::lock_guard<std::mutex> lock(probe.mutex);
     for (const auto& s : probe.seen) {
         int delivered = frame_number(starts, s.first, 3);
         ASSERT_GE(delivered, 3);
-        EXPECT_EQ(starts[delivered - 3], s.second);
+        int loaded = frame_number(starts, s.second);
+        ASSERT_GE(loaded, 0);
+        EXPECT_LE(loaded, delivered - 3);
     }
     // Without the cache the loaded frame is the delivered one.
     ASSERT_TRUE(vy_dc_set_frame_cache_count(device.handle, 0));
