@@ -1,5 +1,6 @@
 #include "rules/data_sql.h"
 
+#include "rules/bound_statement.h"
 #include "rules/rules_log.h"
 #include "rules/sql_connection_pool.h"
 
@@ -19,19 +20,10 @@
 
 namespace {
 
-// Prepares the statement, binds the values in order and runs it.
+// Null texts (keys the QML left out) are bound as empty texts.
 bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {})
 {
-    if (!query.prepare(sql)) {
-        return false;
-    }
-    for (const QVariant& value : values) {
-        // A null text (a key the QML left out) is stored as the empty text:
-        // the text columns are NOT NULL.
-        const bool null_text = value.type() == QVariant::String && value.toString().isNull();
-        query.addBindValue(null_text ? QVariant(QStringLiteral("")) : value);
-    }
-    return query.exec();
+    return run_bound(query, sql, values);
 }
 
 // A column as text; a NULL reads as the empty text.
