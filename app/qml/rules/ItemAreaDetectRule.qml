@@ -1,7 +1,7 @@
 import QtQuick 2.15
-import QtQuick.Dialogs 1.3
 import VY.WndIRShow 1.0
 import "../common"
+import "."
 
 // The rule management area: the rule tree of one substation type on the
 // left; the chosen rule's sample picture, criterion, formula help and
@@ -24,6 +24,7 @@ Rectangle {
     property var m_wnd_edit_formula: null
     property var m_wnd_import: null
     property var m_wnd_export: null
+    property var m_file_dialog: null
     readonly property alias tree: id_tree
     readonly property alias ir_show: id_panel.ir_show
     readonly property alias formula_model: id_formula_model
@@ -70,6 +71,7 @@ Rectangle {
         if (!id_panel.ir_show.open_file(path, "") || id_panel.ir_show.is_show_normal_image()) {
             return false
         }
+        id_panel.fit_view()
         id_panel.ir_show.load_ana_from_string(ms_cur_rule_anas)
         return true
     }
@@ -132,11 +134,13 @@ Rectangle {
 
     ListModel { id: id_formula_model }
 
-    FileDialog {
-        id: id_dialog_picture
-        title: ItemRuleText.strChoiceIRPic
-        nameFilters: ["*.jpg *.jpeg *.png"]
-        onAccepted: id_area.slot_picture_chosen(fileUrl.toString())
+    Connections {
+        target: id_area.m_file_dialog
+        function onSig_accepted(item, purpose, urls) {
+            if (item === id_area && urls.length > 0) {
+                id_area.slot_picture_chosen(urls[0].toString())
+            }
+        }
     }
 
     Column {
@@ -191,6 +195,6 @@ Rectangle {
         area: id_area
         anchors { left: id_left.right; right: parent.right; top: parent.top; bottom: parent.bottom; margins: 6 }
         visible: id_area.mn_cur_id_rule !== -1
-        onSig_add_picture: id_dialog_picture.open()
+        onSig_add_picture: id_area.m_file_dialog.show_open_ir_image(id_area, 0, DataConfig.get_detect_rule_path())
     }
 }

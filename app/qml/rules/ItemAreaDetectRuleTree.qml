@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import VY.ItemTreeRuleModel 1.0
 import "../common"
+import "."
 
 // The rules of one substation type as a tree of device type, voltage, part
 // and shape, with a context menu to add a rule, delete a branch or a rule,
@@ -114,32 +115,14 @@ Rectangle {
             tree: id_tree
         }
     }
-    Rectangle {
-        id: id_tip
-        property string text: ""
-        visible: false
-        z: 10
-        width: id_tip_text.implicitWidth + 10
-        height: 20
-        color: ItemCommonClr.clrTitleBackground
-        border.color: ItemCommonClr.clrTextBroder
-        Text {
-            id: id_tip_text
-            anchors.centerIn: parent
-            color: ItemCommonClr.clrTextButton
-            font.pixelSize: 12
-            textFormat: Text.PlainText
-            text: id_tip.text
+    ItemToolTip { id: id_tip }
+    function show_tip(text, x, y) {
+        if (mb_enable_tooltip) {
+            id_tip.place(x, y, text)
         }
     }
-    function show_tip(text, x, y) {
-        id_tip.text = text
-        id_tip.x = Math.min(x + 12, width - id_tip.width)
-        id_tip.y = y + 14
-        id_tip.visible = mb_enable_tooltip && text !== ""
-    }
     function hide_tip() {
-        id_tip.visible = false
+        id_tip.hide_tip()
     }
 
     ItemRuleTreeMenu {

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // A text button of the rule views; checkable buttons show their state.
 Rectangle {

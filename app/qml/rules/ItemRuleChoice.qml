@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // A labelled choice of one entry: the entries as exclusive buttons.
 Item {
@@ -12,7 +13,7 @@ Item {
 
     Text {
         id: id_label
-        width: 70
+        width: 80
         anchors.verticalCenter: parent.verticalCenter
         color: ItemCommonClr.clrTextLabel
         font.pixelSize: 12

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // A movable box over a layer that swallows the mouse: the frame of the rule
 // dialogs. Children go into the box's content area.

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // A labelled text field; multi-line when mb_multi_line.
 Item {
@@ -7,7 +8,7 @@ Item {
     property alias label: id_label.text
     property bool mb_multi_line: false
     property string text: ""
-    property int mn_label_width: 70
+    property int mn_label_width: 80
 
     height: mb_multi_line ? 60 : 26
 

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // The chosen rule's formulas with the buttons that add, change and delete
 // them.

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // A modal message over its parent: show_message for information, ask for a
 // yes/no question whose yes runs the given function.

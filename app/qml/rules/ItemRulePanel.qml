@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import VY.WndIRShow 1.0
 import "../common"
+import "."
 
 // The chosen rule: sample picture with its analysis tools, criterion,
 // formula help and formula table.
@@ -11,6 +12,17 @@ Item {
     readonly property alias ir_show: id_ir_show
 
     signal sig_add_picture()
+
+    // Sizes the view to the opened picture, scaled down to fit its area.
+    function fit_view() {
+        const pw = Math.max(1, id_ir_show.n_pixel_width)
+        const ph = Math.max(1, id_ir_show.n_pixel_height)
+        const scale = Math.min(1, id_view_area.width / pw, id_view_area.height / ph)
+        id_ir_show.width = Math.max(1, Math.floor(pw * scale))
+        id_ir_show.height = Math.max(1, Math.floor(ph * scale))
+        id_ir_show.set_paint_wnd_size(id_ir_show.width, id_ir_show.height)
+        id_ir_show.update()
+    }
 
     Rectangle {
         id: id_picture
@@ -67,11 +79,8 @@ Item {
                 objectName: "rule_ir_show"
                 n_wnd_type: ItemCommonDef.wndFunctionImage
                 visible: id_panel.area.mb_show_picture
-                width: n_pixel_width > 0 ? n_pixel_width : parent.width
-                height: n_pixel_height > 0 ? n_pixel_height : parent.height
                 anchors.centerIn: parent
-                onWidthChanged: set_paint_wnd_size(width, height)
-                onHeightChanged: set_paint_wnd_size(width, height)
+                onSig_update_rotate: id_panel.fit_view()
             }
             Text {
                 anchors.centerIn: parent

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // One shown node of the rule tree: indent, expand mark and name.
 Rectangle {

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../common"
+import "."
 
 // The dialog that adds a fault formula to a rule or changes one.
 ItemRuleDialogBox {
