@@ -102,10 +102,6 @@ QtObject {
     readonly property string strImportProgress: qsTr("进度条")
     readonly property string strColon: qsTr("：")
     readonly property string strChoice: qsTr("选择")
-    readonly property string strChoiceExportDir: qsTr("选择需要导出诊断规则包文件夹")
-    readonly property string strChoiceImportZip: qsTr("选择需要导入的诊断规则包")
-    readonly property string strZipFilter: qsTr("诊断规则包 (*.zip)")
-    readonly property string strChoiceIRPic: qsTr("选择红外图片")
     readonly property string strExportDetectRuleSuccess: qsTr("诊断规则包导出成功！")
     readonly property string strImportDetectRuleSuccess: qsTr("诊断规则包导入成功！")
     readonly property var lstEndStatus: [
