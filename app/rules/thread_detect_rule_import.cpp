@@ -8,6 +8,7 @@
 #include "rules/rules_log.h"
 #include "rules/sql_connection_pool.h"
 #include "rules/thread_detect_rule_manage.h"
+#include "rules/xls_writer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -81,6 +82,12 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
     zip.setFileNameCodec("GB18030");
     if (!zip.open(QuaZip::mdUnzip)) {
         qCWarning(lc_db) << "cannot open the package" << zip_path << zip.getZipError();
+        return end_import(Status::RES_ZIP_OPEN_ERR);
+    }
+    // A package holds a sheet and a picture per rule; far more entries than
+    // a sheet can name is no package of ours.
+    if (zip.getEntriesCount() > XlsWriter::kMaxRows + 1) {
+        qCWarning(lc_db) << "package" << zip_path << "refused:" << zip.getEntriesCount() << "entries";
         return end_import(Status::RES_ZIP_OPEN_ERR);
     }
     const QList<QuaZipFileInfo64> entries = zip.getFileInfoList64();

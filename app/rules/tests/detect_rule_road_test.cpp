@@ -13,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QQmlApplicationEngine>
 #include <QQmlProperty>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -57,6 +58,7 @@ private slots:
     void initTestCase() { m_guard.install(); }
     void cleanup() { m_guard.verify(); }
     void rule_page_add_export_delete_import();
+    void rule_select_window_sets_rule();
 
 private:
     QQuickItem* visual(const QString& name) const { return find_visual(m_road->window()->contentItem(), name); }
@@ -210,6 +212,53 @@ void DetectRuleRoadTest::rule_page_add_export_delete_import()
     QTRY_VERIFY(QQmlProperty::read(area, "mb_show_picture").toBool());
     QTRY_VERIFY(visual("rule_formula_row_0") != nullptr);
     QVERIFY(!road.save_screen("rule_page", "back").isEmpty());
+    m_road = nullptr;
+}
+
+void DetectRuleRoadTest::rule_select_window_sets_rule()
+{
+    AppShell shell;
+    DataSql* sql = DataSql::instance();
+    const int id = sql->insert_detect_rule(2, "T", "10kV", "P", "S", "");
+    QVERIFY(id > 0);
+    sql->modify_detect_rule(id, "", "[{\"ana_alias\":\"R01\",\"ana_str\":\"R:1,1;9,9;-0\"}]");
+    sql->insert_rule_formula(QJsonObject{{"detect_rules_id", id}, {"fault_degree_id", 3}, {"formula", "R01:Max > 1"}});
+    RoadWindow road;
+    m_road = &road;
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
+    QVERIFY(road.show(QSize(1300, 860)));
+    QObject* select = road.find_object("wnd_rule_select");
+    QObject opener;
+    QMetaObject::invokeMethod(select, "show_setting", Q_ARG(QVariant, QVariant::fromValue(&opener)));
+    QTRY_VERIFY(select->property("visible").toBool());
+    QQuickItem* ok = visual("select_ok");
+    QVERIFY(ok != nullptr && !ok->isEnabled());
+
+    QVERIFY(RoadWindow::click(visual("select_kind_2")));
+    for (const char* name : {"T", "10kV", "P"}) {
+        QTRY_VERIFY(visual(QStringLiteral("rule_tree_row_") + name) != nullptr);
+        QVERIFY(RoadWindow::click_at(visual(QStringLiteral("rule_tree_row_") + name), QPointF(80, 10)));
+    }
+    QTRY_VERIFY(visual("rule_tree_row_S") != nullptr);
+    QVERIFY(RoadWindow::click_at(visual("rule_tree_row_S"), QPointF(80, 10)));
+    QTRY_VERIFY(ok->isEnabled());
+    QVERIFY(!road.save_screen("rule_select", "chosen").isEmpty());
+    // A rule that does not exist and has no formulas cannot be chosen.
+    QMetaObject::invokeMethod(select, "update_fault_ctrl", Q_ARG(QVariant, 9999));
+    QTRY_VERIFY(!ok->isEnabled());
+    QMetaObject::invokeMethod(select, "update_fault_ctrl", Q_ARG(QVariant, id));
+    QTRY_VERIFY(ok->isEnabled());
+
+    QSignalSpy set_rule(select, SIGNAL(sig_set_rule(QVariant, QVariant, QString)));
+    QVERIFY(RoadWindow::click(ok));
+    QTRY_VERIFY(road.find_item("rule_message")->property("mb_question").toBool());
+    QVERIFY(RoadWindow::click(visual("rule_message_yes")));
+    QTRY_COMPARE(set_rule.size(), 1);
+    QCOMPARE(set_rule.at(0).at(0).value<QObject*>(), &opener);
+    QCOMPARE(set_rule.at(0).at(1).toInt(), id);
+    QVERIFY(set_rule.at(0).at(2).toString().contains("R01"));
+    QVERIFY(!select->property("visible").toBool());
+    sql->delete_all_rule(2);
     m_road = nullptr;
 }
 
