@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QtEndian>
 #include <QtTest>
 
 #include <quazip/quazip.h>
@@ -127,6 +128,7 @@ private slots:
     void import_hostile_packages_data();
     void import_hostile_packages();
     void import_gb18030_names_and_version_rows();
+    void import_entry_longer_than_declared();
 
 private:
     int export_rules(const QString& folder, bool station, bool transmission, bool distribution);
@@ -422,6 +424,35 @@ void DetectRuleExchangeTest::import_gb18030_names_and_version_rows()
     }
     QVERIFY(reported);
     QCOMPARE(progress.size(), 4);  // sheet extracted, sheet read, two rows
+}
+
+void DetectRuleExchangeTest::import_entry_longer_than_declared()
+{
+    // The picture's headers declare 1000 bytes, its data inflates to 2 MiB:
+    // extraction stops, the damaged entry writes no file, and the rows
+    // already imported are taken back.
+    const QList<Entry> entries = {
+        {"0/x.jpg", QByteArray(2 << 20, '\0')},
+        {"s.xls", sheet_bytes({sheet_row("0"), sheet_row("0", "0/x.jpg")})}};
+    const QString package = m_out->filePath("lying.zip");
+    QVERIFY(write_package(package, entries));
+    QFile file(package);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    const quint32 declared = 1000;
+    QVERIFY(bytes.startsWith("PK\x03\x04"));
+    qToLittleEndian(declared, bytes.data() + 22);
+    const int central = bytes.indexOf("PK\x01\x02");
+    QVERIFY(central > 0);
+    qToLittleEndian(declared, bytes.data() + central + 24);
+    QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+
+    m_job->set_package_limits(1 << 20, 4 << 20);
+    m_guard.expect(QRegularExpression("damaged package entry"));
+    QCOMPARE(import_package(package), int(Status::RES_ZIP_OPEN_ERR));
+    QCOMPARE(count("SELECT COUNT(*) FROM t_detect_rules"), 0);
+    QVERIFY(files_below(pictures()).isEmpty());
 }
 
 QTEST_MAIN(DetectRuleExchangeTest)
