@@ -1002,7 +1002,7 @@
     </message>
     <message>
         <source>1. 分析别名加“:”和特征温度 Max、Min、Avg，例如 R01:Max</source>
-        <translation>1. An analysis alias, ":" and a feature temperature Max, Min or Avg, e.g. R01:Max</translation>
+        <translation>1. An analysis alias, &quot;:&quot; and a feature temperature Max, Min or Avg, e.g. R01:Max</translation>
     </message>
     <message>
         <source>2. EnvTemp 表示环境温度</source>
