@@ -23,6 +23,8 @@ Window {
     property int nLastHeight: 700
     property int nLastX: 0
     property int nLastY: 0
+    // The shared file dialog, for pages of the client area.
+    readonly property alias dialogFile: id_dialog_file
 
     signal sig_close_exe()
 

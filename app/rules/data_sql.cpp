@@ -1,5 +1,7 @@
 #include "rules/data_sql.h"
 
+#include "rules/bound_statement.h"
+#include "rules/rule_package_path.h"
 #include "rules/rules_log.h"
 #include "rules/sql_connection_pool.h"
 
@@ -19,19 +21,10 @@
 
 namespace {
 
-// Prepares the statement, binds the values in order and runs it.
+// Null texts (keys the QML left out) are bound as empty texts.
 bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {})
 {
-    if (!query.prepare(sql)) {
-        return false;
-    }
-    for (const QVariant& value : values) {
-        // A null text (a key the QML left out) is stored as the empty text:
-        // the text columns are NOT NULL.
-        const bool null_text = value.type() == QVariant::String && value.toString().isNull();
-        query.addBindValue(null_text ? QVariant(QStringLiteral("")) : value);
-    }
-    return query.exec();
+    return run_bound(query, sql, values);
 }
 
 // A column as text; a NULL reads as the empty text.
@@ -248,6 +241,18 @@ void DataSql::set_rule_image_dir(const QString& dir)
 QString DataSql::rule_image_dir() const
 {
     return m_rule_image_dir;
+}
+
+QString DataSql::get_rule_picture_target(int n_substation_type, const QString& str_dev_type,
+                                         const QString& str_dev_vol, const QString& str_dev_part,
+                                         const QString& str_shape) const
+{
+    const QString target = RulePackagePath::rule_picture_target(m_rule_image_dir, n_substation_type, str_dev_type,
+                                                                str_dev_vol, str_dev_part, str_shape);
+    if (target.isEmpty()) {
+        qCWarning(lc_db) << "no picture path can be made of the rule's texts";
+    }
+    return target;
 }
 
 QJsonArray DataSql::get_detect_rule_from_substation_type(int n_substation_type)

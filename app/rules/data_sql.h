@@ -40,6 +40,13 @@ public:
     Q_INVOKABLE QJsonObject get_apply_detect_rule_info(qint64 n_id_detect_rule, qint64 n_id_fault);
     Q_INVOKABLE QJsonObject get_detect_fault_info(qint64 n_id_detect_rule, qint64 n_id_fault);
 
+    // Where a rule's sample picture is kept (without extension): the
+    // picture folder, the type number and the four texts, each text one
+    // encoded path component; empty when a text cannot be one.
+    Q_INVOKABLE QString get_rule_picture_target(int n_substation_type, const QString& str_dev_type,
+                                                const QString& str_dev_vol, const QString& str_dev_part,
+                                                const QString& str_shape) const;
+
     // Degree names of imported sheets to fault_degree_id.
     static QMap<QString, int> fault_degree_map();
 

@@ -5,6 +5,8 @@
 #include "browse/wnd_pic_preview.h"
 #include "markpen.h"
 #include "rules/data_sql.h"
+#include "rules/detect_rule_import_export.h"
+#include "rules/item_tree_rule_model.h"
 #include "shell/data_common.h"
 #include "shell/data_config.h"
 #include "shell/h_translator.h"
@@ -66,10 +68,12 @@ void register_qml_types()
     // 17 WndIRReconnect            (app/sources)
     // 18 NetDevDiscover            (app/sources)
     // 19 PtzControl                (app/sources)
-    // 20 DetectRuleImportExport    (app/rules)
+    register_own_module<DetectRuleImportExport>("DetectRuleImportExport");
     // 21 WndVideoEdit              (app/views)
     // 22 WndVideoEditProgress      (app/views)
     // 23 WndReportClient           (app/reports)
+    // The rule tree's model, beside the table's types.
+    register_own_module<ItemTreeRuleModel>("ItemTreeRuleModel");
 }
 
 void set_context_properties(QQmlContext* context)

@@ -3,6 +3,7 @@ import QtQuick.Dialogs 1.3
 import "../common"
 import "../views"
 import "../browse"
+import "../rules"
 
 // Client area: the start page and the document windows, one per title-bar
 // tab; exactly one of them is visible.
@@ -107,8 +108,21 @@ Rectangle {
     ItemPageUnavailable {
         objectName: "fixed_page"
         anchors.fill: parent
-        visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile
+        visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile &&
+                 !(id_client.nCurId === ItemCommonDef.showWndDetectRule && id_rule_page.active)
         strWhat: id_client.nCurId === ItemCommonDef.showWndReprotEdit ? ItemCommonText.strReportEdit : ""
+    }
+
+    // The detection rules, in the editions that offer them.
+    Loader {
+        id: id_rule_page
+        objectName: "detect_rule_page"
+        anchors.fill: parent
+        active: DataCommon.nSettingSoftwareVersion !== DataCommon.nSettingImageVersion && DataCommon.bIsEnableDetectRule
+        visible: id_client.nCurId === ItemCommonDef.showWndDetectRule
+        sourceComponent: ItemPageDetectRule {
+            m_file_dialog: id_client.mainWindow ? id_client.mainWindow.dialogFile : null
+        }
     }
 
     Item {

@@ -835,6 +835,389 @@
     </message>
 </context>
 <context>
+    <name>ItemRuleText</name>
+    <message>
+        <source>变电</source>
+        <translation>Substation</translation>
+    </message>
+    <message>
+        <source>输电</source>
+        <translation>Transmission</translation>
+    </message>
+    <message>
+        <source>配电</source>
+        <translation>Distribution</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>添加诊断规则</source>
+        <translation>Add detection rule</translation>
+    </message>
+    <message>
+        <source>清空诊断规则</source>
+        <translation>Clear detection rules</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>是否清空诊断规则？</source>
+        <translation>Clear all detection rules?</translation>
+    </message>
+    <message>
+        <source>清空数据成功！</source>
+        <translation>Data cleared.</translation>
+    </message>
+    <message>
+        <source>清空数据失败！</source>
+        <translation>Clearing the data failed!</translation>
+    </message>
+    <message>
+        <source>删除当前节点会导致相关诊断规则删除，确定是否删除？</source>
+        <translation>Deleting this node deletes the detection rules below it. Delete?</translation>
+    </message>
+    <message>
+        <source>删除数据成功！</source>
+        <translation>Data deleted.</translation>
+    </message>
+    <message>
+        <source>删除数据失败！</source>
+        <translation>Deleting the data failed!</translation>
+    </message>
+    <message>
+        <source>请选择诊断规则</source>
+        <translation>Please choose a detection rule</translation>
+    </message>
+    <message>
+        <source>请添加示例图片</source>
+        <translation>Please add a sample picture</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Add picture</translation>
+    </message>
+    <message>
+        <source>非红外图片，请重新选择！</source>
+        <translation>Not an infrared picture, please choose another!</translation>
+    </message>
+    <message>
+        <source>保存图片信息</source>
+        <translation>Save picture info</translation>
+    </message>
+    <message>
+        <source>示例图片保存失败！</source>
+        <translation>Saving the sample picture failed!</translation>
+    </message>
+    <message>
+        <source>图片信息保存成功！</source>
+        <translation>Picture information saved.</translation>
+    </message>
+    <message>
+        <source>添加条件</source>
+        <translation>Add condition</translation>
+    </message>
+    <message>
+        <source>修改条件</source>
+        <translation>Change condition</translation>
+    </message>
+    <message>
+        <source>删除条件</source>
+        <translation>Delete condition</translation>
+    </message>
+    <message>
+        <source>是否确定删除选中的诊断规则？</source>
+        <translation>Delete the selected detection formula?</translation>
+    </message>
+    <message>
+        <source>删除诊断规则失败！</source>
+        <translation>Deleting the detection formula failed!</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>缺陷等级</source>
+        <translation>Defect level</translation>
+    </message>
+    <message>
+        <source>诊断公式</source>
+        <translation>Detection formula</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>故障特征</source>
+        <translation>Fault feature</translation>
+    </message>
+    <message>
+        <source>热像特征</source>
+        <translation>Thermal feature</translation>
+    </message>
+    <message>
+        <source>处理建议</source>
+        <translation>Suggested handling</translation>
+    </message>
+    <message>
+        <source>诊断规则判据</source>
+        <translation>Detection criterion</translation>
+    </message>
+    <message>
+        <source>诊断规则公式说明</source>
+        <translation>Formula syntax</translation>
+    </message>
+    <message>
+        <source>诊断规则公式列表</source>
+        <translation>Detection formulas</translation>
+    </message>
+    <message>
+        <source>注：诊断规则缺陷等级对应报警缺陷等级：【紧急/严重 - 报警】【一般/关注 - 预警】 </source>
+        <translation>Note: defect levels map to alarm levels: [Urgent/Serious - alarm] [General/Concern - early warning] </translation>
+    </message>
+    <message>
+        <source>1. 分析别名加“:”和特征温度 Max、Min、Avg，例如 R01:Max</source>
+        <translation>1. An analysis alias, &quot;:&quot; and a feature temperature Max, Min or Avg, e.g. R01:Max</translation>
+    </message>
+    <message>
+        <source>2. EnvTemp 表示环境温度</source>
+        <translation>2. EnvTemp is the ambient temperature</translation>
+    </message>
+    <message>
+        <source>3. math.abs 取绝对值</source>
+        <translation>3. math.abs gives the absolute value</translation>
+    </message>
+    <message>
+        <source>4. math.max 取参数中的最大值</source>
+        <translation>4. math.max gives the largest argument</translation>
+    </message>
+    <message>
+        <source>5. math.min 取参数中的最小值</source>
+        <translation>5. math.min gives the smallest argument</translation>
+    </message>
+    <message>
+        <source>6. 逻辑运算 or、and、not，前后各留一个空格</source>
+        <translation>6. Logical operators or, and, not, with a space before and after</translation>
+    </message>
+    <message>
+        <source>7. 算术运算 -、+、*、/</source>
+        <translation>7. Arithmetic operators -, +, *, /</translation>
+    </message>
+    <message>
+        <source>8. 比较运算 &gt;、&lt;、&gt;=、&lt;=</source>
+        <translation>8. Comparisons &gt;, &lt;, &gt;=, &lt;=</translation>
+    </message>
+    <message>
+        <source>9. 百分比写成小数，35% 写作 0.35</source>
+        <translation>9. Percentages as decimals: 35% is 0.35</translation>
+    </message>
+    <message>
+        <source>10. $ 加在别名和特征前，取 A、B、C 三相中该分析的特征</source>
+        <translation>10. $ before alias and feature takes that feature in each of the phases A, B, C</translation>
+    </message>
+    <message>
+        <source>11. &amp; 加在别名和特征前，取当前相与其他各相之差（不取绝对值）</source>
+        <translation>11. &amp; before alias and feature takes the difference of this phase to each other phase (not absolute)</translation>
+    </message>
+    <message>
+        <source>紧急</source>
+        <translation>Urgent</translation>
+    </message>
+    <message>
+        <source>严重</source>
+        <translation>Serious</translation>
+    </message>
+    <message>
+        <source>关注</source>
+        <translation>Concern</translation>
+    </message>
+    <message>
+        <source>一般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>适用专业</source>
+        <translation>Specialty</translation>
+    </message>
+    <message>
+        <source>设备类型</source>
+        <translation>Device type</translation>
+    </message>
+    <message>
+        <source>电压等级</source>
+        <translation>Voltage level</translation>
+    </message>
+    <message>
+        <source>部位角度</source>
+        <translation>Part / angle</translation>
+    </message>
+    <message>
+        <source>设备形状</source>
+        <translation>Device shape</translation>
+    </message>
+    <message>
+        <source>设备类型不能为空！</source>
+        <translation>The device type must not be empty!</translation>
+    </message>
+    <message>
+        <source>设备电压不能为空！</source>
+        <translation>The voltage must not be empty!</translation>
+    </message>
+    <message>
+        <source>设备部位不能为空！</source>
+        <translation>The device part must not be empty!</translation>
+    </message>
+    <message>
+        <source>设备形状不能为空！</source>
+        <translation>The device shape must not be empty!</translation>
+    </message>
+    <message>
+        <source>添加诊断规则失败！</source>
+        <translation>Adding the detection rule failed!</translation>
+    </message>
+    <message>
+        <source>修改诊断规则</source>
+        <translation>Change detection rule</translation>
+    </message>
+    <message>
+        <source>诊断公式不能为空！</source>
+        <translation>The detection formula must not be empty!</translation>
+    </message>
+    <message>
+        <source>添加新诊断公式失败！</source>
+        <translation>Adding the detection formula failed!</translation>
+    </message>
+    <message>
+        <source>修改新诊断公式失败！</source>
+        <translation>Changing the detection formula failed!</translation>
+    </message>
+    <message>
+        <source>选择诊断规则</source>
+        <translation>Choose detection rule</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>Analyses</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Early warning</translation>
+    </message>
+    <message>
+        <source>选择诊断规则将删除原设置分析和报警条件，是否继续？</source>
+        <translation>Choosing a detection rule deletes the present analyses and alarm conditions. Continue?</translation>
+    </message>
+    <message>
+        <source>注：选择诊断规则将删除原设置分析和报警条件！</source>
+        <translation>Note: choosing a detection rule deletes the present analyses and alarm conditions!</translation>
+    </message>
+    <message>
+        <source>导出诊断规则</source>
+        <translation>Export detection rules</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Import detection rules</translation>
+    </message>
+    <message>
+        <source>选择导出规则类型</source>
+        <translation>Choose the rule types to export</translation>
+    </message>
+    <message>
+        <source>未选择诊断规则</source>
+        <translation>no detection rules chosen</translation>
+    </message>
+    <message>
+        <source>日志信息</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>进度条</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>诊断规则包导出成功！</source>
+        <translation>Rule packages exported.</translation>
+    </message>
+    <message>
+        <source>诊断规则包导入成功！</source>
+        <translation>Rule package imported.</translation>
+    </message>
+    <message>
+        <source>诊断规则数据为空</source>
+        <translation>There are no detection rules</translation>
+    </message>
+    <message>
+        <source>退出成功</source>
+        <translation>Stopped</translation>
+    </message>
+    <message>
+        <source>数据库库连接错误</source>
+        <translation>Database connection error</translation>
+    </message>
+    <message>
+        <source>Excel文件打开错误</source>
+        <translation>The spreadsheet cannot be opened</translation>
+    </message>
+    <message>
+        <source>压缩包打开错误</source>
+        <translation>The package cannot be opened</translation>
+    </message>
+    <message>
+        <source>压缩包创建失败</source>
+        <translation>The package cannot be created</translation>
+    </message>
+    <message>
+        <source>选择路径可用空间不足</source>
+        <translation>Not enough free space</translation>
+    </message>
+    <message>
+        <source>诊断规则Excel文件错误</source>
+        <translation>The package holds no rule sheet</translation>
+    </message>
+    <message>
+        <source>诊断规则Excel文件为空</source>
+        <translation>The rule sheet is empty</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>

@@ -835,6 +835,389 @@
     </message>
 </context>
 <context>
+    <name>ItemRuleText</name>
+    <message>
+        <source>变电</source>
+        <translation>Alállomás</translation>
+    </message>
+    <message>
+        <source>输电</source>
+        <translation>Átvitel</translation>
+    </message>
+    <message>
+        <source>配电</source>
+        <translation>Elosztás</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Importálás</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Exportálás</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Mégse</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Igen</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>Nem</translation>
+    </message>
+    <message>
+        <source>添加诊断规则</source>
+        <translation>Diagnosztikai szabály hozzáadása</translation>
+    </message>
+    <message>
+        <source>清空诊断规则</source>
+        <translation>Diagnosztikai szabályok törlése</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Törlés</translation>
+    </message>
+    <message>
+        <source>是否清空诊断规则？</source>
+        <translation>Törli az összes diagnosztikai szabályt?</translation>
+    </message>
+    <message>
+        <source>清空数据成功！</source>
+        <translation>Az adatok törölve.</translation>
+    </message>
+    <message>
+        <source>清空数据失败！</source>
+        <translation>Az adatok törlése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>删除当前节点会导致相关诊断规则删除，确定是否删除？</source>
+        <translation>A csomópont törlése a hozzá tartozó diagnosztikai szabályokat is törli. Törli?</translation>
+    </message>
+    <message>
+        <source>删除数据成功！</source>
+        <translation>Az adatok törölve.</translation>
+    </message>
+    <message>
+        <source>删除数据失败！</source>
+        <translation>Az adatok törlése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>请选择诊断规则</source>
+        <translation>Válasszon diagnosztikai szabályt</translation>
+    </message>
+    <message>
+        <source>请添加示例图片</source>
+        <translation>Adjon hozzá mintaképet</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Kép hozzáadása</translation>
+    </message>
+    <message>
+        <source>非红外图片，请重新选择！</source>
+        <translation>Nem infravörös kép, válasszon másikat!</translation>
+    </message>
+    <message>
+        <source>保存图片信息</source>
+        <translation>Képadatok mentése</translation>
+    </message>
+    <message>
+        <source>示例图片保存失败！</source>
+        <translation>A mintakép mentése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>图片信息保存成功！</source>
+        <translation>A képadatok mentve.</translation>
+    </message>
+    <message>
+        <source>添加条件</source>
+        <translation>Feltétel hozzáadása</translation>
+    </message>
+    <message>
+        <source>修改条件</source>
+        <translation>Feltétel módosítása</translation>
+    </message>
+    <message>
+        <source>删除条件</source>
+        <translation>Feltétel törlése</translation>
+    </message>
+    <message>
+        <source>是否确定删除选中的诊断规则？</source>
+        <translation>Törli a kijelölt diagnosztikai képletet?</translation>
+    </message>
+    <message>
+        <source>删除诊断规则失败！</source>
+        <translation>A diagnosztikai képlet törlése nem sikerült!</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>Sorsz.</translation>
+    </message>
+    <message>
+        <source>缺陷等级</source>
+        <translation>Hibaszint</translation>
+    </message>
+    <message>
+        <source>诊断公式</source>
+        <translation>Diagnosztikai képlet</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Leírás</translation>
+    </message>
+    <message>
+        <source>故障特征</source>
+        <translation>Hibajellemző</translation>
+    </message>
+    <message>
+        <source>热像特征</source>
+        <translation>Hőképjellemző</translation>
+    </message>
+    <message>
+        <source>处理建议</source>
+        <translation>Javasolt teendő</translation>
+    </message>
+    <message>
+        <source>诊断规则判据</source>
+        <translation>Diagnosztikai kritérium</translation>
+    </message>
+    <message>
+        <source>诊断规则公式说明</source>
+        <translation>Képletek szintaxisa</translation>
+    </message>
+    <message>
+        <source>诊断规则公式列表</source>
+        <translation>Diagnosztikai képletek</translation>
+    </message>
+    <message>
+        <source>注：诊断规则缺陷等级对应报警缺陷等级：【紧急/严重 - 报警】【一般/关注 - 预警】 </source>
+        <translation>Megjegyzés: a hibaszintek riasztási szintjei: [Sürgős/Súlyos - riasztás] [Általános/Figyelem - előjelzés] </translation>
+    </message>
+    <message>
+        <source>1. 分析别名加“:”和特征温度 Max、Min、Avg，例如 R01:Max</source>
+        <translation>1. Elemzési álnév, „:” és a Max, Min vagy Avg hőmérséklet, pl. R01:Max</translation>
+    </message>
+    <message>
+        <source>2. EnvTemp 表示环境温度</source>
+        <translation>2. EnvTemp a környezeti hőmérséklet</translation>
+    </message>
+    <message>
+        <source>3. math.abs 取绝对值</source>
+        <translation>3. math.abs: abszolút érték</translation>
+    </message>
+    <message>
+        <source>4. math.max 取参数中的最大值</source>
+        <translation>4. math.max: a legnagyobb argumentum</translation>
+    </message>
+    <message>
+        <source>5. math.min 取参数中的最小值</source>
+        <translation>5. math.min: a legkisebb argumentum</translation>
+    </message>
+    <message>
+        <source>6. 逻辑运算 or、and、not，前后各留一个空格</source>
+        <translation>6. Logikai műveletek: or, and, not, előttük és utánuk szóközzel</translation>
+    </message>
+    <message>
+        <source>7. 算术运算 -、+、*、/</source>
+        <translation>7. Aritmetikai műveletek: -, +, *, /</translation>
+    </message>
+    <message>
+        <source>8. 比较运算 &gt;、&lt;、&gt;=、&lt;=</source>
+        <translation>8. Összehasonlítások: &gt;, &lt;, &gt;=, &lt;=</translation>
+    </message>
+    <message>
+        <source>9. 百分比写成小数，35% 写作 0.35</source>
+        <translation>9. Százalék tizedes törtként: 35% = 0.35</translation>
+    </message>
+    <message>
+        <source>10. $ 加在别名和特征前，取 A、B、C 三相中该分析的特征</source>
+        <translation>10. $ az álnév és jellemző előtt: a jellemző az A, B, C fázisokban</translation>
+    </message>
+    <message>
+        <source>11. &amp; 加在别名和特征前，取当前相与其他各相之差（不取绝对值）</source>
+        <translation>11. &amp; az álnév és jellemző előtt: az aktuális és a többi fázis különbsége (előjelesen)</translation>
+    </message>
+    <message>
+        <source>紧急</source>
+        <translation>Sürgős</translation>
+    </message>
+    <message>
+        <source>严重</source>
+        <translation>Súlyos</translation>
+    </message>
+    <message>
+        <source>关注</source>
+        <translation>Figyelem</translation>
+    </message>
+    <message>
+        <source>一般</source>
+        <translation>Általános</translation>
+    </message>
+    <message>
+        <source>适用专业</source>
+        <translation>Szakterület</translation>
+    </message>
+    <message>
+        <source>设备类型</source>
+        <translation>Eszköztípus</translation>
+    </message>
+    <message>
+        <source>电压等级</source>
+        <translation>Feszültségszint</translation>
+    </message>
+    <message>
+        <source>部位角度</source>
+        <translation>Rész / szög</translation>
+    </message>
+    <message>
+        <source>设备形状</source>
+        <translation>Eszköz alakja</translation>
+    </message>
+    <message>
+        <source>设备类型不能为空！</source>
+        <translation>Az eszköztípus nem lehet üres!</translation>
+    </message>
+    <message>
+        <source>设备电压不能为空！</source>
+        <translation>A feszültség nem lehet üres!</translation>
+    </message>
+    <message>
+        <source>设备部位不能为空！</source>
+        <translation>Az eszközrész nem lehet üres!</translation>
+    </message>
+    <message>
+        <source>设备形状不能为空！</source>
+        <translation>Az eszköz alakja nem lehet üres!</translation>
+    </message>
+    <message>
+        <source>添加诊断规则失败！</source>
+        <translation>A diagnosztikai szabály hozzáadása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>修改诊断规则</source>
+        <translation>Diagnosztikai szabály módosítása</translation>
+    </message>
+    <message>
+        <source>诊断公式不能为空！</source>
+        <translation>A diagnosztikai képlet nem lehet üres!</translation>
+    </message>
+    <message>
+        <source>添加新诊断公式失败！</source>
+        <translation>A diagnosztikai képlet hozzáadása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>修改新诊断公式失败！</source>
+        <translation>A diagnosztikai képlet módosítása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>选择诊断规则</source>
+        <translation>Diagnosztikai szabály kiválasztása</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>Elemzések</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Riasztás</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Előjelzés</translation>
+    </message>
+    <message>
+        <source>选择诊断规则将删除原设置分析和报警条件，是否继续？</source>
+        <translation>A szabály kiválasztása törli a meglévő elemzéseket és riasztási feltételeket. Folytatja?</translation>
+    </message>
+    <message>
+        <source>注：选择诊断规则将删除原设置分析和报警条件！</source>
+        <translation>Megjegyzés: a szabály kiválasztása törli a meglévő elemzéseket és riasztási feltételeket!</translation>
+    </message>
+    <message>
+        <source>导出诊断规则</source>
+        <translation>Diagnosztikai szabályok exportálása</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Diagnosztikai szabályok importálása</translation>
+    </message>
+    <message>
+        <source>选择导出规则类型</source>
+        <translation>Exportálandó szabálytípusok</translation>
+    </message>
+    <message>
+        <source>未选择诊断规则</source>
+        <translation>nincs kiválasztott szabály</translation>
+    </message>
+    <message>
+        <source>日志信息</source>
+        <translation>Napló</translation>
+    </message>
+    <message>
+        <source>进度条</source>
+        <translation>Folyamat</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Kiválasztás</translation>
+    </message>
+    <message>
+        <source>诊断规则包导出成功！</source>
+        <translation>A szabálycsomagok exportálva.</translation>
+    </message>
+    <message>
+        <source>诊断规则包导入成功！</source>
+        <translation>A szabálycsomag importálva.</translation>
+    </message>
+    <message>
+        <source>诊断规则数据为空</source>
+        <translation>Nincsenek diagnosztikai szabályok</translation>
+    </message>
+    <message>
+        <source>退出成功</source>
+        <translation>Leállítva</translation>
+    </message>
+    <message>
+        <source>数据库库连接错误</source>
+        <translation>Adatbázis-kapcsolati hiba</translation>
+    </message>
+    <message>
+        <source>Excel文件打开错误</source>
+        <translation>A táblázat nem nyitható meg</translation>
+    </message>
+    <message>
+        <source>压缩包打开错误</source>
+        <translation>A csomag nem nyitható meg</translation>
+    </message>
+    <message>
+        <source>压缩包创建失败</source>
+        <translation>A csomag nem hozható létre</translation>
+    </message>
+    <message>
+        <source>选择路径可用空间不足</source>
+        <translation>Nincs elég szabad hely</translation>
+    </message>
+    <message>
+        <source>诊断规则Excel文件错误</source>
+        <translation>A csomagban nincs szabálytáblázat</translation>
+    </message>
+    <message>
+        <source>诊断规则Excel文件为空</source>
+        <translation>A szabálytáblázat üres</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>

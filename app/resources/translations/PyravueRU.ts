@@ -835,6 +835,389 @@
     </message>
 </context>
 <context>
+    <name>ItemRuleText</name>
+    <message>
+        <source>变电</source>
+        <translation>Подстанция</translation>
+    </message>
+    <message>
+        <source>输电</source>
+        <translation>Передача</translation>
+    </message>
+    <message>
+        <source>配电</source>
+        <translation>Распределение</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Импорт</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Экспорт</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>添加诊断规则</source>
+        <translation>Добавить правило диагностики</translation>
+    </message>
+    <message>
+        <source>清空诊断规则</source>
+        <translation>Очистить правила диагностики</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>是否清空诊断规则？</source>
+        <translation>Очистить все правила диагностики?</translation>
+    </message>
+    <message>
+        <source>清空数据成功！</source>
+        <translation>Данные очищены.</translation>
+    </message>
+    <message>
+        <source>清空数据失败！</source>
+        <translation>Не удалось очистить данные!</translation>
+    </message>
+    <message>
+        <source>删除当前节点会导致相关诊断规则删除，确定是否删除？</source>
+        <translation>Удаление этого узла удалит связанные правила диагностики. Удалить?</translation>
+    </message>
+    <message>
+        <source>删除数据成功！</source>
+        <translation>Данные удалены.</translation>
+    </message>
+    <message>
+        <source>删除数据失败！</source>
+        <translation>Не удалось удалить данные!</translation>
+    </message>
+    <message>
+        <source>请选择诊断规则</source>
+        <translation>Выберите правило диагностики</translation>
+    </message>
+    <message>
+        <source>请添加示例图片</source>
+        <translation>Добавьте образец снимка</translation>
+    </message>
+    <message>
+        <source>添加图片</source>
+        <translation>Добавить снимок</translation>
+    </message>
+    <message>
+        <source>非红外图片，请重新选择！</source>
+        <translation>Это не инфракрасный снимок, выберите другой!</translation>
+    </message>
+    <message>
+        <source>保存图片信息</source>
+        <translation>Сохранить снимок</translation>
+    </message>
+    <message>
+        <source>示例图片保存失败！</source>
+        <translation>Не удалось сохранить образец снимка!</translation>
+    </message>
+    <message>
+        <source>图片信息保存成功！</source>
+        <translation>Сведения о снимке сохранены.</translation>
+    </message>
+    <message>
+        <source>添加条件</source>
+        <translation>Добавить условие</translation>
+    </message>
+    <message>
+        <source>修改条件</source>
+        <translation>Изменить условие</translation>
+    </message>
+    <message>
+        <source>删除条件</source>
+        <translation>Удалить условие</translation>
+    </message>
+    <message>
+        <source>是否确定删除选中的诊断规则？</source>
+        <translation>Удалить выбранную формулу диагностики?</translation>
+    </message>
+    <message>
+        <source>删除诊断规则失败！</source>
+        <translation>Не удалось удалить формулу диагностики!</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>缺陷等级</source>
+        <translation>Уровень дефекта</translation>
+    </message>
+    <message>
+        <source>诊断公式</source>
+        <translation>Формула диагностики</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <source>故障特征</source>
+        <translation>Признак неисправности</translation>
+    </message>
+    <message>
+        <source>热像特征</source>
+        <translation>Тепловой признак</translation>
+    </message>
+    <message>
+        <source>处理建议</source>
+        <translation>Рекомендация</translation>
+    </message>
+    <message>
+        <source>诊断规则判据</source>
+        <translation>Критерий диагностики</translation>
+    </message>
+    <message>
+        <source>诊断规则公式说明</source>
+        <translation>Синтаксис формул</translation>
+    </message>
+    <message>
+        <source>诊断规则公式列表</source>
+        <translation>Формулы диагностики</translation>
+    </message>
+    <message>
+        <source>注：诊断规则缺陷等级对应报警缺陷等级：【紧急/严重 - 报警】【一般/关注 - 预警】 </source>
+        <translation>Примечание: уровни дефектов соответствуют тревогам: [Срочно/Серьёзно - тревога] [Обычно/Внимание - предупреждение] </translation>
+    </message>
+    <message>
+        <source>1. 分析别名加“:”和特征温度 Max、Min、Avg，例如 R01:Max</source>
+        <translation>1. Псевдоним анализа, «:» и температура Max, Min или Avg, например R01:Max</translation>
+    </message>
+    <message>
+        <source>2. EnvTemp 表示环境温度</source>
+        <translation>2. EnvTemp — температура окружающей среды</translation>
+    </message>
+    <message>
+        <source>3. math.abs 取绝对值</source>
+        <translation>3. math.abs — абсолютное значение</translation>
+    </message>
+    <message>
+        <source>4. math.max 取参数中的最大值</source>
+        <translation>4. math.max — наибольший из аргументов</translation>
+    </message>
+    <message>
+        <source>5. math.min 取参数中的最小值</source>
+        <translation>5. math.min — наименьший из аргументов</translation>
+    </message>
+    <message>
+        <source>6. 逻辑运算 or、and、not，前后各留一个空格</source>
+        <translation>6. Логические операторы or, and, not с пробелом до и после</translation>
+    </message>
+    <message>
+        <source>7. 算术运算 -、+、*、/</source>
+        <translation>7. Арифметические операторы -, +, *, /</translation>
+    </message>
+    <message>
+        <source>8. 比较运算 &gt;、&lt;、&gt;=、&lt;=</source>
+        <translation>8. Сравнения &gt;, &lt;, &gt;=, &lt;=</translation>
+    </message>
+    <message>
+        <source>9. 百分比写成小数，35% 写作 0.35</source>
+        <translation>9. Проценты — десятичной дробью: 35% это 0.35</translation>
+    </message>
+    <message>
+        <source>10. $ 加在别名和特征前，取 A、B、C 三相中该分析的特征</source>
+        <translation>10. $ перед псевдонимом и признаком берёт его в каждой из фаз A, B, C</translation>
+    </message>
+    <message>
+        <source>11. &amp; 加在别名和特征前，取当前相与其他各相之差（不取绝对值）</source>
+        <translation>11. &amp; перед псевдонимом и признаком берёт разность текущей фазы с другими (без модуля)</translation>
+    </message>
+    <message>
+        <source>紧急</source>
+        <translation>Срочно</translation>
+    </message>
+    <message>
+        <source>严重</source>
+        <translation>Серьёзно</translation>
+    </message>
+    <message>
+        <source>关注</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>一般</source>
+        <translation>Обычно</translation>
+    </message>
+    <message>
+        <source>适用专业</source>
+        <translation>Специализация</translation>
+    </message>
+    <message>
+        <source>设备类型</source>
+        <translation>Тип оборудования</translation>
+    </message>
+    <message>
+        <source>电压等级</source>
+        <translation>Класс напряжения</translation>
+    </message>
+    <message>
+        <source>部位角度</source>
+        <translation>Часть / угол</translation>
+    </message>
+    <message>
+        <source>设备形状</source>
+        <translation>Форма оборудования</translation>
+    </message>
+    <message>
+        <source>设备类型不能为空！</source>
+        <translation>Тип оборудования не может быть пустым!</translation>
+    </message>
+    <message>
+        <source>设备电压不能为空！</source>
+        <translation>Напряжение не может быть пустым!</translation>
+    </message>
+    <message>
+        <source>设备部位不能为空！</source>
+        <translation>Часть оборудования не может быть пустой!</translation>
+    </message>
+    <message>
+        <source>设备形状不能为空！</source>
+        <translation>Форма оборудования не может быть пустой!</translation>
+    </message>
+    <message>
+        <source>添加诊断规则失败！</source>
+        <translation>Не удалось добавить правило диагностики!</translation>
+    </message>
+    <message>
+        <source>修改诊断规则</source>
+        <translation>Изменить правило диагностики</translation>
+    </message>
+    <message>
+        <source>诊断公式不能为空！</source>
+        <translation>Формула диагностики не может быть пустой!</translation>
+    </message>
+    <message>
+        <source>添加新诊断公式失败！</source>
+        <translation>Не удалось добавить формулу диагностики!</translation>
+    </message>
+    <message>
+        <source>修改新诊断公式失败！</source>
+        <translation>Не удалось изменить формулу диагностики!</translation>
+    </message>
+    <message>
+        <source>选择诊断规则</source>
+        <translation>Выбор правила диагностики</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>Анализы</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Тревога</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>选择诊断规则将删除原设置分析和报警条件，是否继续？</source>
+        <translation>Выбор правила удалит текущие анализы и условия тревоги. Продолжить?</translation>
+    </message>
+    <message>
+        <source>注：选择诊断规则将删除原设置分析和报警条件！</source>
+        <translation>Примечание: выбор правила удалит текущие анализы и условия тревоги!</translation>
+    </message>
+    <message>
+        <source>导出诊断规则</source>
+        <translation>Экспорт правил диагностики</translation>
+    </message>
+    <message>
+        <source>导入诊断规则</source>
+        <translation>Импорт правил диагностики</translation>
+    </message>
+    <message>
+        <source>选择导出规则类型</source>
+        <translation>Выберите типы правил для экспорта</translation>
+    </message>
+    <message>
+        <source>未选择诊断规则</source>
+        <translation>правила не выбраны</translation>
+    </message>
+    <message>
+        <source>日志信息</source>
+        <translation>Журнал</translation>
+    </message>
+    <message>
+        <source>进度条</source>
+        <translation>Ход выполнения</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Выбрать</translation>
+    </message>
+    <message>
+        <source>诊断规则包导出成功！</source>
+        <translation>Пакеты правил экспортированы.</translation>
+    </message>
+    <message>
+        <source>诊断规则包导入成功！</source>
+        <translation>Пакет правил импортирован.</translation>
+    </message>
+    <message>
+        <source>诊断规则数据为空</source>
+        <translation>Правил диагностики нет</translation>
+    </message>
+    <message>
+        <source>退出成功</source>
+        <translation>Остановлено</translation>
+    </message>
+    <message>
+        <source>数据库库连接错误</source>
+        <translation>Ошибка подключения к базе данных</translation>
+    </message>
+    <message>
+        <source>Excel文件打开错误</source>
+        <translation>Не удаётся открыть таблицу</translation>
+    </message>
+    <message>
+        <source>压缩包打开错误</source>
+        <translation>Не удаётся открыть пакет</translation>
+    </message>
+    <message>
+        <source>压缩包创建失败</source>
+        <translation>Не удаётся создать пакет</translation>
+    </message>
+    <message>
+        <source>选择路径可用空间不足</source>
+        <translation>Недостаточно свободного места</translation>
+    </message>
+    <message>
+        <source>诊断规则Excel文件错误</source>
+        <translation>В пакете нет таблицы правил</translation>
+    </message>
+    <message>
+        <source>诊断规则Excel文件为空</source>
+        <translation>Таблица правил пуста</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>

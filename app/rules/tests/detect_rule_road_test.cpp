@@ -1,0 +1,266 @@
+// Road test of the detection-rule page: add a rule with a formula and a
+// sample picture with an analysis, export it, delete it, import it back.
+#include "message_guard.h"
+#include "road_window.h"
+#include "rules/data_sql.h"
+#include "shell/app_shell.h"
+#include "test_folders.h"
+#include "views/wnd_ir_show.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QQmlApplicationEngine>
+#include <QQmlProperty>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using roadtest::RoadWindow;
+
+namespace {
+
+// Delegates of views have a visual parent but no QObject parent.
+QQuickItem* find_visual(QQuickItem* item, const QString& name)
+{
+    if (item == nullptr) {
+        return nullptr;
+    }
+    if (item->objectName() == name && item->isVisible()) {
+        return item;
+    }
+    for (QQuickItem* child : item->childItems()) {
+        if (QQuickItem* found = find_visual(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+QVariant call(QObject* object, const char* function, const QVariant& arg = QVariant())
+{
+    QVariant result;
+    if (arg.isValid()) {
+        QMetaObject::invokeMethod(object, function, Q_RETURN_ARG(QVariant, result), Q_ARG(QVariant, arg));
+    } else {
+        QMetaObject::invokeMethod(object, function, Q_RETURN_ARG(QVariant, result));
+    }
+    return result;
+}
+
+}  // namespace
+
+class DetectRuleRoadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { m_guard.install(); }
+    void cleanup() { m_guard.verify(); }
+    void rule_page_add_export_delete_import();
+    void rule_select_window_sets_rule();
+
+private:
+    QQuickItem* visual(const QString& name) const { return find_visual(m_road->window()->contentItem(), name); }
+    void type_into(const QString& field, const QString& text);
+    int rule_count() { return DataSql::instance()->get_detect_rule_from_substation_type(1).size(); }
+
+    roadtest::TestFolders m_folders;
+    roadtest::MessageGuard m_guard;
+    RoadWindow* m_road = nullptr;
+};
+
+void DetectRuleRoadTest::type_into(const QString& field, const QString& text)
+{
+    QQuickItem* edit = m_road->find_item(field + "_edit");
+    QVERIFY(edit != nullptr);
+    QVERIFY(RoadWindow::click(edit));
+    QTRY_VERIFY(edit->hasActiveFocus());
+    // Text arrives as an input method commits it, Chinese included.
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(m_road->window()->focusObject(), &commit);
+    QCOMPARE(edit->property("text").toString(), text);
+}
+
+void DetectRuleRoadTest::rule_page_add_export_delete_import()
+{
+    QVERIFY(m_folders.is_valid());
+    AppShell shell;
+    const QString pictures = m_folders.home() + "/RuleImage";
+    DataSql::instance()->set_rule_image_dir(pictures);
+    const QString sample = m_folders.home() + QString::fromUtf8("/样例 #1.jpg");
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/samples/sample.jpg", sample));
+    QTemporaryDir out;
+
+    RoadWindow road;
+    m_road = &road;
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
+    QVERIFY(road.show(QSize(1300, 860)));
+    QObject* area = road.find_object("area_detect_rule");
+    QVERIFY(area != nullptr);
+    QVERIFY(!road.save_screen("rule_page", "empty").isEmpty());
+
+    // Kind 1, then the menu of the empty tree offers only "add".
+    QVERIFY(RoadWindow::click(visual("rule_kind_1")));
+    QQuickItem* tree = road.find_item("rule_tree");
+    QVERIFY(RoadWindow::click_at(tree, QPointF(50, 300), Qt::RightButton));
+    QTRY_VERIFY(road.find_item("rule_tree_menu")->isVisible());
+    QVERIFY(visual("rule_menu_add") && !visual("rule_menu_clear") && !visual("rule_menu_delete"));
+    QVERIFY(RoadWindow::click(visual("rule_menu_add")));
+    QQuickItem* add = road.find_item("wnd_add_detect_rule");
+    QTRY_VERIFY(add->isVisible());
+
+    // OK with the part empty names only the part, and adds nothing.
+    QVERIFY(RoadWindow::click(visual("add_rule_kind_1")));
+    type_into("add_rule_type", QString::fromUtf8("变压器 <b>"));
+    type_into("add_rule_vol", "110kV");
+    QVERIFY(RoadWindow::click(visual("add_rule_ok")));
+    QCOMPARE(road.find_object("add_rule_tip")->property("text").toString(), QString::fromUtf8("设备部位不能为空！"));
+    QCOMPARE(rule_count(), 0);
+    type_into("add_rule_part", QString::fromUtf8("套管"));
+    type_into("add_rule_shape", "A/B");
+    type_into("add_rule_judge", QString::fromUtf8("温差大于 10K"));
+    QVERIFY(!road.save_screen("rule_page", "add_rule").isEmpty());
+    QVERIFY(RoadWindow::click(visual("add_rule_ok")));
+    QTRY_VERIFY(!add->isVisible());
+    QCOMPARE(rule_count(), 1);
+
+    // The new rule stands expanded in the tree; choosing it shows its panel.
+    QQuickItem* shape_row = visual("rule_tree_row_A/B");
+    QVERIFY(shape_row != nullptr);
+    QVERIFY(RoadWindow::click_at(shape_row, QPointF(80, 10)));
+    QTRY_VERIFY(QQmlProperty::read(area, "mn_cur_id_rule").toInt() > 0);
+    const qint64 id = QQmlProperty::read(area, "mn_cur_id_rule").toLongLong();
+    QCOMPARE(road.find_object("rule_judge")->property("text").toString(), QString::fromUtf8("温差大于 10K"));
+
+    // A sample picture and a rectangle analysis drawn on it, saved.
+    call(area, "slot_picture_chosen", QUrl::fromLocalFile(sample).toString());
+    QTRY_VERIFY(QQmlProperty::read(area, "mb_show_picture").toBool());
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("rule_ir_show"));
+    QVERIFY(view != nullptr && view->isVisible());
+    QVERIFY(RoadWindow::click(visual("rule_tool_rect")));
+    QVERIFY(RoadWindow::drag(view, QPointF(60, 60), QPointF(180, 140)));
+    QTRY_VERIFY(view->get_anas_json().contains("ana_str"));
+    QVERIFY(RoadWindow::click(visual("rule_save_picture")));
+    QTRY_VERIFY(road.find_item("rule_message")->isVisible());
+    QCOMPARE(road.find_item("rule_message")->property("ms_text").toString(), QString::fromUtf8("图片信息保存成功！"));
+    QVERIFY(RoadWindow::click(visual("rule_message_yes")));
+    const QJsonObject saved = DataSql::instance()->get_detect_rule_info(static_cast<int>(id));
+    const QString stored_picture = saved.value("str_file_path").toString();
+    QCOMPARE(stored_picture, pictures + QString::fromUtf8("/1/变压器 <b>/110kV/套管/A%2FB.jpg"));
+    QVERIFY(QFile::exists(stored_picture));
+    QVERIFY(saved.value("anas").toArray().size() == 1);
+
+    // A formula.
+    QVERIFY(RoadWindow::click(visual("rule_add_formula")));
+    QTRY_VERIFY(road.find_item("wnd_edit_formula")->isVisible());
+    QVERIFY(RoadWindow::click(visual("formula_degree_1")));
+    type_into("formula_text", "R01:Max > 40");
+    type_into("formula_des", QString::fromUtf8("热点"));
+    QVERIFY(RoadWindow::click(visual("formula_ok")));
+    QTRY_VERIFY(!road.find_item("wnd_edit_formula")->isVisible());
+    QTRY_VERIFY(visual("rule_formula_row_0") != nullptr);
+    QCOMPARE(DataSql::instance()->get_detect_rule_formula(static_cast<int>(id)).size(), 1);
+    QVERIFY(!road.save_screen("rule_page", "rule").isEmpty());
+
+    // Export: the window runs the job for the folder the dialog gave.
+    QVERIFY(RoadWindow::click(visual("rule_export")));
+    QObject* exporter = road.find_object("wnd_export_rule");
+    QTRY_VERIFY(exporter->property("visible").toBool());
+    call(exporter, "slot_folder_chosen", QUrl::fromLocalFile(out.path()).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(!exporter->property("mb_start_processing").toBool(), 30000);
+    QCOMPARE(call(road.find_object("export_log"), "first_text").toString(), QString::fromUtf8("诊断规则包导出成功！"));
+    const QStringList packages = QDir(out.path()).entryList(QDir::Files);
+    QCOMPARE(packages.size(), 1);
+    QVERIFY(!road.save_screen("rule_page", "exported").isEmpty());
+    QVERIFY(RoadWindow::click(visual("wnd_export_rule_close")));
+    QTRY_VERIFY(!exporter->property("visible").toBool());
+
+    // Delete the rule from its menu.
+    QVERIFY(RoadWindow::click_at(visual("rule_tree_row_A/B"), QPointF(80, 10), Qt::RightButton));
+    QTRY_VERIFY(visual("rule_menu_delete") != nullptr);
+    QVERIFY(RoadWindow::click(visual("rule_menu_delete")));
+    QTRY_VERIFY(road.find_item("rule_message")->property("mb_question").toBool());
+    QVERIFY(RoadWindow::click(visual("rule_message_yes")));
+    QTRY_COMPARE(road.find_item("rule_message")->property("ms_text").toString(), QString::fromUtf8("删除数据成功！"));
+    QVERIFY(RoadWindow::click(visual("rule_message_yes")));
+    QCOMPARE(rule_count(), 0);
+    QVERIFY(!QFile::exists(stored_picture));
+    QCOMPARE(QQmlProperty::read(area, "mn_cur_id_rule").toInt(), -1);
+
+    // Import the package back: the rule, its formula and picture return.
+    QVERIFY(RoadWindow::click(visual("rule_import")));
+    QObject* importer = road.find_object("wnd_import_rule");
+    QTRY_VERIFY(importer->property("visible").toBool());
+    call(importer, "slot_package_chosen", QUrl::fromLocalFile(out.filePath(packages[0])).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(!importer->property("mb_start_processing").toBool(), 30000);
+    QCOMPARE(call(road.find_object("import_log"), "first_text").toString(), QString::fromUtf8("诊断规则包导入成功！"));
+    QVERIFY(!road.save_screen("rule_page", "imported").isEmpty());
+    QVERIFY(RoadWindow::click(visual("wnd_import_rule_close")));
+    QCOMPARE(rule_count(), 1);
+    QVERIFY(QFile::exists(stored_picture));
+
+    // The rebuilt tree is collapsed: open it down to the rule.
+    for (const char* name : {"变压器 <b>", "110kV", "套管"}) {
+        QTRY_VERIFY(visual("rule_tree_row_" + QString::fromUtf8(name)) != nullptr);
+        QVERIFY(RoadWindow::click_at(visual("rule_tree_row_" + QString::fromUtf8(name)), QPointF(80, 10)));
+    }
+    QTRY_VERIFY(visual("rule_tree_row_A/B") != nullptr);
+    QVERIFY(RoadWindow::click_at(visual("rule_tree_row_A/B"), QPointF(80, 10)));
+    QTRY_VERIFY(QQmlProperty::read(area, "mn_cur_id_rule").toInt() > 0);
+    QTRY_VERIFY(QQmlProperty::read(area, "mb_show_picture").toBool());
+    QTRY_VERIFY(visual("rule_formula_row_0") != nullptr);
+    QVERIFY(!road.save_screen("rule_page", "back").isEmpty());
+    m_road = nullptr;
+}
+
+void DetectRuleRoadTest::rule_select_window_sets_rule()
+{
+    AppShell shell;
+    DataSql* sql = DataSql::instance();
+    const int id = sql->insert_detect_rule(2, "T", "10kV", "P", "S", "");
+    QVERIFY(id > 0);
+    sql->modify_detect_rule(id, "", "[{\"ana_alias\":\"R01\",\"ana_str\":\"R:1,1;9,9;-0\"}]");
+    sql->insert_rule_formula(QJsonObject{{"detect_rules_id", id}, {"fault_degree_id", 3}, {"formula", "R01:Max > 1"}});
+    RoadWindow road;
+    m_road = &road;
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
+    QVERIFY(road.show(QSize(1300, 860)));
+    QObject* select = road.find_object("wnd_rule_select");
+    QObject opener;
+    QMetaObject::invokeMethod(select, "show_setting", Q_ARG(QVariant, QVariant::fromValue(&opener)));
+    QTRY_VERIFY(select->property("visible").toBool());
+    QQuickItem* ok = visual("select_ok");
+    QVERIFY(ok != nullptr && !ok->isEnabled());
+
+    QVERIFY(RoadWindow::click(visual("select_kind_2")));
+    for (const char* name : {"T", "10kV", "P"}) {
+        QTRY_VERIFY(visual(QStringLiteral("rule_tree_row_") + name) != nullptr);
+        QVERIFY(RoadWindow::click_at(visual(QStringLiteral("rule_tree_row_") + name), QPointF(80, 10)));
+    }
+    QTRY_VERIFY(visual("rule_tree_row_S") != nullptr);
+    QVERIFY(RoadWindow::click_at(visual("rule_tree_row_S"), QPointF(80, 10)));
+    QTRY_VERIFY(ok->isEnabled());
+    QVERIFY(!road.save_screen("rule_select", "chosen").isEmpty());
+    // A rule that does not exist and has no formulas cannot be chosen.
+    QMetaObject::invokeMethod(select, "update_fault_ctrl", Q_ARG(QVariant, 9999));
+    QTRY_VERIFY(!ok->isEnabled());
+    QMetaObject::invokeMethod(select, "update_fault_ctrl", Q_ARG(QVariant, id));
+    QTRY_VERIFY(ok->isEnabled());
+
+    QSignalSpy set_rule(select, SIGNAL(sig_set_rule(QVariant, QVariant, QString)));
+    QVERIFY(RoadWindow::click(ok));
+    QTRY_VERIFY(road.find_item("rule_message")->property("mb_question").toBool());
+    QVERIFY(RoadWindow::click(visual("rule_message_yes")));
+    QTRY_COMPARE(set_rule.size(), 1);
+    QCOMPARE(set_rule.at(0).at(0).value<QObject*>(), &opener);
+    QCOMPARE(set_rule.at(0).at(1).toInt(), id);
+    QVERIFY(set_rule.at(0).at(2).toString().contains("R01"));
+    QVERIFY(!select->property("visible").toBool());
+    sql->delete_all_rule(2);
+    m_road = nullptr;
+}
+
+QTEST_MAIN(DetectRuleRoadTest)
+#include "detect_rule_road_test.moc"
