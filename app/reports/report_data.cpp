@@ -16,6 +16,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+Q_LOGGING_CATEGORY(lc_report, "pyravue.report")
+
 ReportData::ReportData(ReportDataOwner* owner, QObject* parent) : QObject(parent), m_owner(owner)
 {
     picture_number_pool::refill();
