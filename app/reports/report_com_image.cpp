@@ -393,9 +393,9 @@ QString ReportComImage::picture_value(int mark_type)
     case kAmbientTemperature:
         return picture.read_ambient_temperature(value) ? report_values::fixed_temperature_text(value) : QString();
     case kRelativeHumidity:
-        return picture.read_relative_humidity(value)
-                   ? QString::number(static_cast<qint64>(static_cast<double>(value) * 100.0)) + "%"
-                   : QString();
+        // In single precision, so that a stored 0.65 reads 65 % and not 64 %.
+        return picture.read_relative_humidity(value) ? QString::number(static_cast<qint64>(value * 100.0f)) + "%"
+                                                     : QString();
     case kFullscreenMaxTemperature:
         return picture.read_max_temperature(value) ? report_values::temperature_text(value) : QString();
     case kFullscreenMinTemperature:

@@ -26,7 +26,7 @@ struct FakePictureData {
     float reference = -999.0f;
     bool reference_ok = true;
     float max = 123.7f;
-    float min = 12.25f;
+    float min = 12.2f;
     float avg = 40.5f;
     QVector<ReportAnalysis> analyses;
     QString storage_time = "20260314093015";
