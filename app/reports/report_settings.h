@@ -1,6 +1,6 @@
-// The configuration values the report classes read. They come from the
-// program's configuration object once the shell has it; until then these are
-// its documented defaults, so callers need not change when it lands.
+// The configuration values the report classes read, from the program's
+// configuration object; one place, so the components do not each reach for
+// the shell.
 #pragma once
 
 #include <QString>
@@ -9,7 +9,7 @@ namespace report_settings {
 
 // The program folder, ending with '/': the sample pictures beside the program.
 QString app_path();
-// The user's writable data folder of the program, created when missing,
+// The program's folder in the user's writable data, created when missing,
 // ending with '/': temporary pictures and the logos of loaded layouts.
 QString config_path();
 // True when the interface language is Chinese.

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -38,7 +39,11 @@ class ReportComponentsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_guard.install(); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_guard.install();
+    }
     void cleanup() { m_guard.verify(); }
 
     void hit_codes_data();

@@ -11,6 +11,7 @@
 #include "reports/report_data.h"
 #include "reports/report_data_owner.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -64,7 +65,11 @@ class ReportDataTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_guard.install(); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_guard.install();
+    }
     void cleanup() { m_guard.verify(); }
 
     void presses_select_and_signal();

@@ -4,13 +4,18 @@
 #include "reports/report_fields.h"
 #include "reports/report_font.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 class ReportFieldsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_guard.install(); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_guard.install();
+    }
     void cleanup() { m_guard.verify(); }
 
     void placeholders_data();

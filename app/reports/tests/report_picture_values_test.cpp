@@ -8,7 +8,9 @@
 #include "reports/report_data.h"
 #include "reports/report_field_values.h"
 #include "reports/report_fields.h"
+#include "shell/data_config.h"
 
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -57,7 +59,11 @@ class ReportPictureValuesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_guard.install(); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_guard.install();
+    }
     void cleanup() { m_guard.verify(); }
 
     void numbers_follow_roles();
@@ -141,7 +147,7 @@ void ReportPictureValuesTest::field_values_data()
     QTest::newRow("voltage") << six << "IR1RunningVoltage" << "110 kV";
     QTest::newRow("current") << six << "IR1LoadCurrent" << "";
     QTest::newRow("wind") << six << "IR1WindSpeed" << "3 m/s";
-    QTest::newRow("weather") << six << "IR1Weather" << QString::fromUtf8("多云");
+    QTest::newRow("weather in Chinese") << six << "IR1Weather" << QString::fromUtf8("多云");
     QTest::newRow("description") << six << "IR1DesMark" << "note";
     QTest::newRow("preset") << six << "IR1PresetText" << "preset";
     QTest::newRow("latitude") << six << "IR1Latitude" << "30.5N";
@@ -166,6 +172,7 @@ void ReportPictureValuesTest::field_values()
     QFETCH(QString, path);
     QFETCH(QString, placeholder);
     QFETCH(QString, value);
+    DataConfig::instance()->set_language_type(0);
     PictureLayout layout;
     auto data = std::make_shared<FakePictureData>();
     data->analyses = sample_analyses();
@@ -184,6 +191,7 @@ void ReportPictureValuesTest::missing_reads_give_empty_texts()
     data->values_ok = false;
     data->storage_time = "not a time";
     data->user_data = {{"VYWeather", "sunny"}};
+    DataConfig::instance()->set_language_type(1);
     ReportComImage* picture = layout.add(QRect(0, 0, 206, 156), data);
     for (const char* placeholder : {"IR1Emissivity", "IR1RecordingDistances", "IR1AambientTemperature",
                                        "IR1RelativeHumidity", "IR1FullscreenMaxTemperature", "IR1RecordingDate",
