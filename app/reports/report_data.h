@@ -112,6 +112,8 @@ public:
 
     // --- Files -------------------------------------------------------------------------------------
     bool open_layout(const QString& path);
+    // The layout of a file's bytes; what open_layout does after reading.
+    bool open_layout_bytes(const QByteArray& bytes);
     bool save_layout(const QString& path);
     bool save_word(const QString& path, bool as_template);
     // The writer of save_word; without one save_word fails.

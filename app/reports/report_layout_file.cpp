@@ -262,11 +262,17 @@ bool ReportData::open_layout(const QString& path)
         qCWarning(lc_report) << "open_layout: file too large" << path << file.size();
         return false;
     }
+    return open_layout_bytes(file.readAll());
+}
+
+bool ReportData::open_layout_bytes(const QByteArray& bytes)
+{
+    if (bytes.size() > kMaxLayoutBytes) return false;
     QDomDocument doc;
     QString message;
     int line = 0;
     int column = 0;
-    if (!doc.setContent(file.readAll(), false, &message, &line, &column)) {
+    if (!doc.setContent(bytes, false, &message, &line, &column)) {
         qCDebug(lc_report) << "parse file failed:" << line << "---" << column << ":" << message;
         return false;
     }
