@@ -11,6 +11,32 @@
 #include <QString>
 #include <QVector>
 
+#include <cstdint>
+
+namespace report_word {
+
+// Points of a page-pixel length: pixels x 72 / dpi, the product taken in 64
+// bits (a large layout value times 72 leaves 32 bits), truncated toward
+// zero; with a dpi of 0 or less the pixels unchanged.
+inline int points_from_pixels(int pixels, int dpi)
+{
+    if (dpi <= 0) return pixels;
+    return static_cast<int>(static_cast<double>(static_cast<int64_t>(pixels) * 72) / dpi);
+}
+
+// Paragraph alignment of a component's Qt alignment flags, tested left,
+// centre, right in that order: 0 left, 1 centred, 2 right; -1 for none.
+// Left is written as left, not as justified.
+inline int paragraph_alignment(int flags)
+{
+    if (flags & 0x1) return 0;
+    if (flags & 0x4) return 1;
+    if (flags & 0x2) return 2;
+    return -1;
+}
+
+}  // namespace report_word
+
 // A text box or table inside the writer's document.
 class ReportWordItem {
 public:

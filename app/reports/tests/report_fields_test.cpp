@@ -3,6 +3,8 @@
 #include "message_guard.h"
 #include "reports/report_fields.h"
 #include "reports/report_font.h"
+#include "reports/report_template.h"
+#include "reports/report_word_writer.h"
 
 #include <QStandardPaths>
 #include <QtTest>
@@ -24,6 +26,9 @@ private slots:
     void mark_texts();
     void font_json_changes_only_what_it_names();
     void family_names_follow_the_language();
+    void template_kinds_data();
+    void template_kinds();
+    void points_and_alignment_for_writers();
 
 private:
     roadtest::MessageGuard m_guard;
@@ -141,6 +146,42 @@ void ReportFieldsTest::family_names_follow_the_language()
     QCOMPARE(report_fields::font_family_display_name("STXinwei", true), QString::fromUtf8("华文新魏"));
     QCOMPARE(report_fields::font_family_display_name("simsun", true), QString("simsun"));
     QCOMPARE(report_fields::font_family_display_name("DejaVu Sans", true), QString("DejaVu Sans"));
+}
+
+void ReportFieldsTest::template_kinds_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("layout") << "/r/a.xml" << int(ReportTemplateKind::kLayout);
+    QTest::newRow("upper case") << "/r/A.DOT" << int(ReportTemplateKind::kWordTemplate);
+    QTest::newRow("dot in a folder") << "/reports.old/t.dot" << int(ReportTemplateKind::kWordTemplate);
+    QTest::newRow("two suffixes") << "/r/t.xml.dot" << int(ReportTemplateKind::kWordTemplate);
+    QTest::newRow("folder named .xml") << "/r/x.xml/t" << int(ReportTemplateKind::kUnknown);
+    QTest::newRow("document") << "/r/t.docx" << int(ReportTemplateKind::kUnknown);
+    QTest::newRow("empty") << "" << int(ReportTemplateKind::kUnknown);
+}
+
+void ReportFieldsTest::template_kinds()
+{
+    QFETCH(QString, path);
+    QFETCH(int, kind);
+    QCOMPARE(int(report_template_kind(path)), kind);
+}
+
+void ReportFieldsTest::points_and_alignment_for_writers()
+{
+    QCOMPARE(report_word::points_from_pixels(96, 96), 72);
+    QCOMPARE(report_word::points_from_pixels(192, 96), 144);
+    QCOMPARE(report_word::points_from_pixels(1, 96), 0);
+    QCOMPARE(report_word::points_from_pixels(-1, 96), 0);
+    QCOMPARE(report_word::points_from_pixels(50, 0), 50);
+    // 2^31 / 72 pixels and more would wrap in 32 bits.
+    QCOMPARE(report_word::points_from_pixels(40000000, 96), 30000000);
+    QCOMPARE(report_word::points_from_pixels(2147483647, 72), 2147483647);
+    QCOMPARE(report_word::paragraph_alignment(0x1 | 0x4), 0);
+    QCOMPARE(report_word::paragraph_alignment(0x1004), 1);
+    QCOMPARE(report_word::paragraph_alignment(0x1002), 2);
+    QCOMPARE(report_word::paragraph_alignment(0x1000), -1);
 }
 
 QTEST_GUILESS_MAIN(ReportFieldsTest)
