@@ -340,7 +340,8 @@ bool ReportData::open_layout_bytes(const QByteArray& bytes)
             } else {
                 picture->set_vi_number(number);
             }
-            if (number == 0) picture->open_file(report_settings::app_path() + (ir ? "Temp-ir.png" : "Temp-vi.jpg"));
+            const QString sample = report_settings::app_path() + (ir ? "Temp-ir.png" : "Temp-vi.jpg");
+            if (number == 0 && QFile::exists(sample)) picture->open_file(sample);
             break;
         }
         case ReportComBase::kTypeTable: {

@@ -381,11 +381,17 @@ void ReportLayoutFileTest::sample_pictures_round_trip()
     QCOMPARE(reloaded->ir_number(), 0);
     auto* reloaded_mark = qobject_cast<ReportComMark*>(loaded.coms().at(1));
     QCOMPARE(reloaded_mark->mark_text(), mark->mark_text());
-    // Picture 1 of a loaded layout is the sample picture beside the program.
-    if (QFile::exists(QCoreApplication::applicationDirPath() + "/Temp-ir.png")) {
-        QVERIFY(reloaded->is_loaded());
-        QVERIFY(reloaded_mark->show_text().contains(QChar(0x2103)));
-    }
+    // Picture 1 of a loaded layout is the sample picture beside the program,
+    // for IR and for visible light.
+    QVERIFY(reloaded->is_loaded());
+    QVERIFY(reloaded_mark->show_text().contains(QChar(0x2103)));
+    const QString visible = m_dir.filePath("visible.xml");
+    QVERIFY(write_all(visible, QString(kSmallLayout).arg(600).arg(800).replace("VIPicture3", "VIPicture1").toUtf8()));
+    QVERIFY(loaded.open_layout(visible));
+    auto* vi = qobject_cast<ReportComImage*>(loaded.coms().at(3));
+    QVERIFY(vi->is_loaded());
+    QVERIFY(!vi->is_ir());
+    QCOMPARE(vi->label(), QString("VI1"));
 }
 
 QTEST_MAIN(ReportLayoutFileTest)
