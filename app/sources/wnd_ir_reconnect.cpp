@@ -1,6 +1,7 @@
 #include "sources/wnd_ir_reconnect.h"
 
 #include "sockmesh.h"
+#include "sources/net_dev_discover.h"
 #include "sources/thread_ir_reconnect.h"
 #include "views/wnd_ir_show.h"
 
@@ -81,20 +82,9 @@ WndIRReconnect::Target WndIRReconnect::target() const
 
 void WndIRReconnect::take_discovery_reply(const QString& ip, const QByteArray& text)
 {
-    const QStringList parts = QString::fromLocal8Bit(text).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    if (parts.isEmpty()) {
-        return;
-    }
-    const QString sn = parts.first();
-    QString mac;
-    for (const QString& part : parts) {
-        const QStringList pieces = part.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-        if (pieces.size() > 2 && pieces.first() == QLatin1String("discover mac")) {
-            mac = part.mid(part.indexOf(QLatin1Char(':')) + 1);
-        }
-    }
+    const NetDevDiscover::DeviceRecord reply = NetDevDiscover::parse_reply(ip, 0, text);
     QMutexLocker lock(&m_mutex);
-    if (!mac.isEmpty() && mac == m_mac && sn == m_sn) {
+    if (!reply.discover_mac.isEmpty() && reply.discover_mac == m_mac && reply.sn == m_sn) {
         m_found_ip = ip;
     }
 }
