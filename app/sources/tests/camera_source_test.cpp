@@ -30,6 +30,7 @@ private slots:
     void discovery_replies_data();
     void discovery_replies();
     void discovery_reports_an_address_once_per_search();
+    void reconnection_target_address();
     void camera_open_watch_drop_and_reconnect();
 
 private:
@@ -140,6 +141,29 @@ void CameraSourceTest::discovery_reports_an_address_once_per_search()
     discover.search_net_dev();
     discover.take_reply(reply("10.0.0.1"));
     QCOMPARE(found.count(), 3);
+}
+
+void CameraSourceTest::reconnection_target_address()
+{
+    WndIRReconnect panel;
+    const QByteArray mac = "discover mac:02:00:00:00:00:07";
+    // A link-local camera is reached where discovery finds the same serial
+    // number and MAC; another serial number with that MAC is ignored.
+    panel.start_reconnect(nullptr, "169.254.3.4", "SN7", "02:00:00:00:00:07");
+    QCOMPARE(panel.target().address, QString());
+    panel.take_discovery_reply("10.1.1.9", "SN8;" + mac);
+    QCOMPARE(panel.target().address, QString());
+    panel.take_discovery_reply("10.1.1.7", "SN7;" + mac);
+    QCOMPARE(panel.target().address, QString("10.1.1.7"));
+    // Any other camera keeps its own address.
+    panel.start_reconnect(nullptr, "192.168.1.20", "SN7", "02:00:00:00:00:07");
+    panel.take_discovery_reply("10.1.1.7", "SN7;" + mac);
+    QCOMPARE(panel.target().address, QString("192.168.1.20"));
+    // The panel text cycles one, two, three dots.
+    for (const char* dots : {".", "..", "...", "."}) {
+        panel.slot_connect_log("x");
+        QCOMPARE(panel.log_text(), QString("x") + dots);
+    }
 }
 
 void CameraSourceTest::camera_open_watch_drop_and_reconnect()
