@@ -3,7 +3,9 @@
 #include "browse/browse_log.h"
 #include "picfold.h"
 #include "reelplay.h"
+#include "sources/camera_streams.h"
 #include "thermframe.h"
+#include "wirereel.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -259,9 +261,27 @@ QJsonObject ModelIRInfo::get_ir_video_info(const QString& path)
 
 int ModelIRInfo::connect_net_device(const QString& address)
 {
-    // The network-camera layer is not part of this program yet.
-    qCWarning(lc_browse) << "no network-camera layer to connect" << address;
-    return 0;
+    void* stream = nullptr;
+    if (!wirereel_init(&stream) || stream == nullptr) {
+        qCWarning(lc_browse) << "camera stream not made for" << address;
+        return 0;
+    }
+    if (!wirereel_connect(stream, address.toLatin1().constData())) {
+        qCWarning(lc_browse) << "camera not reached at" << address;
+        wirereel_uninit(&stream);
+        return 0;
+    }
+    // The camera window's source takes it by this id.
+    const int id = camera_streams().add(stream);
+    if (id == 0) {
+        wirereel_uninit(&stream);
+    }
+    return id;
+}
+
+bool ModelIRInfo::release_net_device(int id)
+{
+    return release_camera_stream(id);
 }
 
 QString ModelIRInfo::get_warning_color(int level)

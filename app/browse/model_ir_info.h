@@ -31,7 +31,10 @@ public:
     Q_INVOKABLE float get_ana_min_temp(int ana);
     // Kind 1: a picture source id, kind 2: a recording source id.
     Q_INVOKABLE QJsonArray get_ir_anas(int source, int kind);
+    // Connects to the camera at the address: the id of its stream, which a
+    // camera window takes, or 0. A stream no window took is released.
     Q_INVOKABLE int connect_net_device(const QString& address);
+    Q_INVOKABLE bool release_net_device(int id);
     Q_INVOKABLE QString get_warning_color(int level);
     Q_INVOKABLE void set_warning_color(int level, const QString& colour);
 

@@ -144,6 +144,7 @@ Window {
         mainWindow: id_main_window
         onSig_open_picture: id_title_bar.open_picture_wnd(path, folder)
         onSig_open_player: id_title_bar.open_player_wnd(path, folder)
+        onSig_open_net_device: id_title_bar.open_net_device_wnd(address, sn, mac)
     }
 
     ItemStatusBar {

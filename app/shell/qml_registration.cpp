@@ -10,6 +10,8 @@
 #include "shell/data_common.h"
 #include "shell/data_config.h"
 #include "shell/h_translator.h"
+#include "sources/net_dev_discover.h"
+#include "sources/wnd_ir_reconnect.h"
 #include "views/wnd_ir_show.h"
 
 #include <QQmlContext>
@@ -65,8 +67,8 @@ void register_qml_types()
     // 14 WndTableIRTempSimplified  (app/views)
     // 15 WndTableIRTemp            (app/views)
     // 16 WndIRThumbnail            (app/views)
-    // 17 WndIRReconnect            (app/sources)
-    // 18 NetDevDiscover            (app/sources)
+    register_own_module<WndIRReconnect>("WndIRReconnect");
+    register_own_module<NetDevDiscover>("NetDevDiscover");
     // 19 PtzControl                (app/sources)
     register_own_module<DetectRuleImportExport>("DetectRuleImportExport");
     // 21 WndVideoEdit              (app/views)

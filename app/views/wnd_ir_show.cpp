@@ -4,8 +4,10 @@
 #include "markpen.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_image.h"
+#include "sources/ir_net_device.h"
 #include "thermframe.h"
 #include "views/wnd_ir_companions.h"
+#include "sources/wnd_ir_reconnect.h"
 
 #include <QCursor>
 #include <QJsonDocument>
@@ -98,13 +100,79 @@ bool WndIRShow::init_wnd(int n_type)
     if (m_ir != nullptr) {
         return true;
     }
-    // Recordings and cameras come with their own sources.
-    if (n_type != 1) {
+    switch (n_type) {
+    case 1:
+        m_ir = new IRImage(this);
+        return true;
+    case 3:
+        m_ir = new IRNetDevice(this);
+        return true;
+    default:
+        // Recordings come with their own source.
         return false;
     }
-    m_ir = new IRImage(this);
+}
+
+bool WndIRShow::open_net_device(const QString& str_sn, const QString& str_ip, const QString& str_discover_mac,
+                                int n_id_ir)
+{
+    if (m_ir == nullptr || !m_ir->open_net_device(str_sn, str_ip, str_discover_mac, n_id_ir)) {
+        return false;
+    }
+    m_ir->set_show_size(static_cast<int>(width()), static_cast<int>(height()));
+    emit sig_update_rotate();
+    repaint();
     return true;
 }
+
+bool WndIRShow::reopen_net_device(const QString& sn, const QString& ip, const QString& mac, void* stream)
+{
+    auto* camera = qobject_cast<IRNetDevice*>(m_ir);
+    if (camera == nullptr || !camera->open_stream(sn, ip, mac, stream)) {
+        return false;
+    }
+    camera->set_show_size(static_cast<int>(width()), static_cast<int>(height()));
+    repaint();
+    return true;
+}
+
+void WndIRShow::set_reconnect(WndIRReconnect* reconnect)
+{
+    m_reconnect = reconnect;
+}
+
+void WndIRShow::start_reconnect(void* stream, const QString& ip, const QString& sn, const QString& mac)
+{
+    if (m_reconnect != nullptr) {
+        m_reconnect->start_reconnect(stream, ip, sn, mac);
+    }
+}
+
+bool WndIRShow::is_connected() { return m_ir != nullptr && m_ir->is_connected(); }
+
+int WndIRShow::get_len_adjust_method()
+{
+    auto* camera = qobject_cast<IRNetDevice*>(m_ir);
+    return camera != nullptr ? camera->len_adjust_method() : 0;
+}
+
+bool WndIRShow::get_ir_support_len_pos()
+{
+    auto* camera = qobject_cast<IRNetDevice*>(m_ir);
+    return camera != nullptr && camera->supports_len_pos();
+}
+bool WndIRShow::temperature_correct() { return m_ir != nullptr && m_ir->temperature_correct(); }
+int WndIRShow::get_len_pos() { return m_ir != nullptr ? m_ir->get_len_pos() : 0; }
+bool WndIRShow::set_len_pos(int n_pos)
+{
+    return m_ir != nullptr && n_pos >= 0 && n_pos <= 0xffff && m_ir->set_len_pos(static_cast<uint16_t>(n_pos));
+}
+bool WndIRShow::motor_forward() { return m_ir != nullptr && m_ir->motor_forward(); }
+bool WndIRShow::motor_reverse() { return m_ir != nullptr && m_ir->motor_reverse(); }
+bool WndIRShow::motor_stop() { return m_ir != nullptr && m_ir->motor_stop(); }
+bool WndIRShow::zoom_motor_forward() { return m_ir != nullptr && m_ir->zoom_motor_forward(); }
+bool WndIRShow::zoom_motor_reverse() { return m_ir != nullptr && m_ir->zoom_motor_reverse(); }
+bool WndIRShow::zoom_motor_stop() { return m_ir != nullptr && m_ir->zoom_motor_stop(); }
 
 bool WndIRShow::open_file(const QString& str_file_path)
 {

@@ -9,6 +9,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QPointer>
 #include <QQuickPaintedItem>
 #include <QVariantList>
 
@@ -17,6 +18,7 @@ class WndChartArea;
 class WndChartLine;
 class WndIRIsotherm;
 class WndIRPalette;
+class WndIRReconnect;
 class WndTableIRTemp;
 class WndTableIRTempSimplified;
 class WndVideoEdit;
@@ -48,6 +50,21 @@ public:
     Q_INVOKABLE QObject* get_ir_show() { return this; }
     Q_INVOKABLE bool init_wnd(int n_type);
     Q_INVOKABLE bool open_file(const QString& str_file_path);
+    // A live camera: n_id_ir is the id of the stream ModelIRInfo connected.
+    Q_INVOKABLE bool open_net_device(const QString& str_sn, const QString& str_ip, const QString& str_discover_mac,
+                                     int n_id_ir);
+    Q_INVOKABLE bool is_connected();
+    Q_INVOKABLE int get_len_adjust_method();
+    Q_INVOKABLE bool get_ir_support_len_pos();
+    Q_INVOKABLE bool temperature_correct();
+    Q_INVOKABLE int get_len_pos();
+    Q_INVOKABLE bool set_len_pos(int n_pos);
+    Q_INVOKABLE bool motor_forward();
+    Q_INVOKABLE bool motor_reverse();
+    Q_INVOKABLE bool motor_stop();
+    Q_INVOKABLE bool zoom_motor_forward();
+    Q_INVOKABLE bool zoom_motor_reverse();
+    Q_INVOKABLE bool zoom_motor_stop();
     Q_INVOKABLE bool set_wnd_index(int n_index);
     Q_INVOKABLE bool set_wnd_type_index(int n_index);
     Q_INVOKABLE bool add_null();
@@ -114,9 +131,21 @@ public:
     // Used by the source: the selected object changed (null: none).
     void notify_cur_ana(void* handle);
 
+    // Camera link: the reconnection panel binds itself; a camera source
+    // whose link dropped starts it (on the stream's thread); the panel
+    // reopens the same stream once the camera answers.
+    void set_reconnect(WndIRReconnect* reconnect);
+    void start_reconnect(void* stream, const QString& ip, const QString& sn, const QString& mac);
+    bool reopen_net_device(const QString& sn, const QString& ip, const QString& mac, void* stream);
+
 signals:
     void sig_update_sound_sec(int n_sec);
     void sig_update_ir_param_info();
+    void sig_show_wait_cold_wnd();
+    void sig_start_check_temp_range(int n_temp_range);
+    void sig_end_check_temp_range();
+    void sig_update_len_pos(int n_pos);
+    void sig_capture_status(const QString& str_text, int n_status);
     void sig_update_ir_temp_info();
     void sig_update_ana_alias(bool b_delete);
     void sig_update_ana_temp_info();
@@ -146,6 +175,7 @@ private:
     void update_cursor(int x, int y);
 
     IRBase* m_ir = nullptr;
+    QPointer<WndIRReconnect> m_reconnect;
 };
 
 // The cursor for a thermframe hit code at a rotation (0..4).

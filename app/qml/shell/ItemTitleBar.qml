@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import VY.ModelIRInfo 1.0
 import "../common"
 
 // Title bar: the fixed page buttons, a tab per document window, the window
@@ -76,10 +77,19 @@ Rectangle {
                 return
             }
         }
-        // Extension point: the camera change probes the camera through
-        // id_model_ir_info.connect_net_device(address) and opens its tab.
-        mainWindow.show_message(ItemCommonText.strTextConnectFailed.arg(address))
+        var camera_id = id_model_ir_info.connect_net_device(address)
+        if (camera_id === 0) {
+            mainWindow.show_message(ItemCommonText.strTextConnectFailed.arg(address))
+            return
+        }
+        var at = insert_tab_sheet(ItemCommonDef.wndFunctionNetDevice, 0, sn, address, address)
+        set_cur_tab_sheet(at)
+        sig_open_nd_wnd(id_tabs.get(at).IndexWnd, sn, address, mac, camera_id)
+        // A stream that no window took is let go.
+        id_model_ir_info.release_net_device(camera_id)
     }
+
+    ModelIRInfo { id: id_model_ir_info }
     function remove_tab_sheet(at) {
         if (at < 0 || at >= id_tabs.count)
             return

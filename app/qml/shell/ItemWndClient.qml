@@ -4,6 +4,7 @@ import "../common"
 import "../views"
 import "../browse"
 import "../rules"
+import "../sources"
 
 // Client area: the start page and the document windows, one per title-bar
 // tab; exactly one of them is visible.
@@ -23,7 +24,8 @@ Rectangle {
     // and "ItemWndIRNetDevice.qml" in qml/views/ join the picture window when
     // they exist); a kind without a file opens the page that says it is not
     // available yet.
-    readonly property var wndFiles: ({ "1": "qrc:/qml/views/ItemWndIRImage.qml" })
+    readonly property var wndFiles: ({ "1": "qrc:/qml/views/ItemWndIRImage.qml",
+                                        "3": "qrc:/qml/views/ItemWndIRNetDevice.qml" })
     // What the last open_wnd answered.
     property bool bLastOpenOk: false
 
@@ -31,6 +33,7 @@ Rectangle {
     // player tab.
     signal sig_open_picture(string path, string folder)
     signal sig_open_player(string path, string folder)
+    signal sig_open_net_device(string address, string sn, string mac)
 
     function folder_of(path) {
         var at = path.lastIndexOf("/")
@@ -67,8 +70,8 @@ Rectangle {
     }
     function open_nd_wnd(index, sn, address, mac, camera_id) {
         var wnd = wnds[index]
-        if (wnd && wnd.set_net_device)
-            wnd.set_net_device(sn, address, mac, camera_id)
+        if (wnd && wnd.set_net_device && !wnd.set_net_device(sn, address, mac, camera_id) && mainWindow)
+            mainWindow.show_message(qsTr("连接[%1]失败").arg(address))
     }
     function show_wnd(index) {
         nCurId = index
@@ -103,13 +106,25 @@ Rectangle {
         onSig_show_report: id_client.show_report_wnd(records)
     }
 
-    // Extension point: the other fixed pages (report designer -4, cameras -2,
-    // detection rules -3) replace this placeholder with their own items.
+    // The cameras page, made when first shown.
+    Loader {
+        id: id_camera_page
+        anchors.fill: parent
+        active: id_client.nCurId === ItemCommonDef.showWndPreviewCamera || item !== null
+        visible: id_client.nCurId === ItemCommonDef.showWndPreviewCamera
+        sourceComponent: ItemAreaDevicePreview {
+            onSig_open_net_device: id_client.sig_open_net_device(address, sn, mac)
+        }
+    }
+
+    // Extension point: the other fixed pages (report designer -4, detection
+    // rules -3) replace this placeholder with their own items.
     ItemPageUnavailable {
         objectName: "fixed_page"
         anchors.fill: parent
-        visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile &&
-                 !(id_client.nCurId === ItemCommonDef.showWndDetectRule && id_rule_page.active)
+        visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile
+                 && id_client.nCurId !== ItemCommonDef.showWndPreviewCamera
+                 && !(id_client.nCurId === ItemCommonDef.showWndDetectRule && id_rule_page.active)
         strWhat: id_client.nCurId === ItemCommonDef.showWndReprotEdit ? ItemCommonText.strReportEdit : ""
     }
 

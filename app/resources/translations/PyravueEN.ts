@@ -38,6 +38,25 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaDevicePreview</name>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>软件版本</source>
+        <translation>Software version</translation>
+    </message>
+    <message>
+        <source>系统版本</source>
+        <translation>System version</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaPicPreview</name>
     <message>
         <source>图片</source>
@@ -761,6 +780,13 @@
     </message>
 </context>
 <context>
+    <name>ItemIRToolButtonSearch</name>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+</context>
+<context>
     <name>ItemListIRPicCtrl</name>
     <message>
         <source>上一张</source>
@@ -1218,6 +1244,33 @@
     </message>
 </context>
 <context>
+    <name>ItemToolbarNetDevice</name>
+    <message>
+        <source>近焦</source>
+        <translation>Focus near</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Focus far</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Zoom lens in</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Zoom lens out</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Set</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1230,6 +1283,10 @@
     <message>
         <source>图片 (*.jpg *.jpeg *.png)</source>
         <translation>Pictures (*.jpg *.jpeg *.png)</translation>
+    </message>
+    <message>
+        <source>连接[%1]失败</source>
+        <translation>Connecting to [%1] failed</translation>
     </message>
 </context>
 <context>
@@ -1272,6 +1329,17 @@
     </message>
 </context>
 <context>
+    <name>ItemWndIRNetDevice</name>
+    <message>
+        <source>正在等待制冷中</source>
+        <translation>Waiting for the detector to cool</translation>
+    </message>
+    <message>
+        <source>自动切换测温挡中...</source>
+        <translation>Switching the measuring range...</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndPreview</name>
     <message>
         <source>已选择 %1 个文件</source>
@@ -1303,6 +1371,24 @@
     <message>
         <source>FullScreen</source>
         <translation>Full picture</translation>
+    </message>
+</context>
+<context>
+    <name>ThreadIRReconnect</name>
+    <message>
+        <source>Connecting infrared device</source>
+        <translation>Connecting infrared device</translation>
+    </message>
+</context>
+<context>
+    <name>WndIRReconnect</name>
+    <message>
+        <source>Success to connect</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Fail to connect</source>
+        <translation>Connection failed</translation>
     </message>
 </context>
 </TS>

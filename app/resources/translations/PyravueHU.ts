@@ -38,6 +38,25 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaDevicePreview</name>
+    <message>
+        <source>序列号</source>
+        <translation>Sorozatszám</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Cím</translation>
+    </message>
+    <message>
+        <source>软件版本</source>
+        <translation>Szoftververzió</translation>
+    </message>
+    <message>
+        <source>系统版本</source>
+        <translation>Rendszerverzió</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaPicPreview</name>
     <message>
         <source>图片</source>
@@ -761,6 +780,13 @@
     </message>
 </context>
 <context>
+    <name>ItemIRToolButtonSearch</name>
+    <message>
+        <source>搜索</source>
+        <translation>Keresés</translation>
+    </message>
+</context>
+<context>
     <name>ItemListIRPicCtrl</name>
     <message>
         <source>上一张</source>
@@ -1218,6 +1244,33 @@
     </message>
 </context>
 <context>
+    <name>ItemToolbarNetDevice</name>
+    <message>
+        <source>近焦</source>
+        <translation>Közeli fókusz</translation>
+    </message>
+    <message>
+        <source>远焦</source>
+        <translation>Távoli fókusz</translation>
+    </message>
+    <message>
+        <source>变倍放大</source>
+        <translation>Nagyítás</translation>
+    </message>
+    <message>
+        <source>变倍缩小</source>
+        <translation>Kicsinyítés</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Korrekció</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Beállít</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1230,6 +1283,10 @@
     <message>
         <source>图片 (*.jpg *.jpeg *.png)</source>
         <translation>Képek (*.jpg *.jpeg *.png)</translation>
+    </message>
+    <message>
+        <source>连接[%1]失败</source>
+        <translation>A csatlakozás sikertelen: [%1]</translation>
     </message>
 </context>
 <context>
@@ -1272,6 +1329,17 @@
     </message>
 </context>
 <context>
+    <name>ItemWndIRNetDevice</name>
+    <message>
+        <source>正在等待制冷中</source>
+        <translation>Várakozás a detektor hűlésére</translation>
+    </message>
+    <message>
+        <source>自动切换测温挡中...</source>
+        <translation>Mérési tartomány váltása...</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndPreview</name>
     <message>
         <source>已选择 %1 个文件</source>
@@ -1303,6 +1371,24 @@
     <message>
         <source>FullScreen</source>
         <translation>Teljes kép</translation>
+    </message>
+</context>
+<context>
+    <name>ThreadIRReconnect</name>
+    <message>
+        <source>Connecting infrared device</source>
+        <translation>Infravörös eszköz csatlakoztatása</translation>
+    </message>
+</context>
+<context>
+    <name>WndIRReconnect</name>
+    <message>
+        <source>Success to connect</source>
+        <translation>Csatlakozva</translation>
+    </message>
+    <message>
+        <source>Fail to connect</source>
+        <translation>A csatlakozás sikertelen</translation>
     </message>
 </context>
 </TS>

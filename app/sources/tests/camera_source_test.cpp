@@ -1,0 +1,231 @@
+// The camera source's rules (measuring-range choice and confirmation,
+// hardware version), the discovery reply parser, and a road test of a live
+// camera in the real main window: open, watch, lose the camera, get it back.
+#include "camera_sim.h"
+#include "message_guard.h"
+#include "road_window.h"
+#include "shell/app_shell.h"
+#include "sources/ir_net_device.h"
+#include "sources/net_dev_discover.h"
+#include "sources/wnd_ir_reconnect.h"
+#include "test_folders.h"
+#include "thermframe.h"
+#include "views/wnd_ir_show.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using roadtest::RoadWindow;
+
+class CameraSourceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { m_guard.install(); }
+    void cleanup() { m_guard.verify(); }
+    void range_choice_data();
+    void range_choice();
+    void range_switches_after_the_same_choice_stood();
+    void major_version();
+    void discovery_replies_data();
+    void discovery_replies();
+    void discovery_reports_an_address_once_per_search();
+    void reconnection_target_address();
+    void camera_open_watch_drop_and_reconnect();
+
+private:
+    roadtest::TestFolders m_folders;
+    roadtest::MessageGuard m_guard;
+};
+
+namespace {
+
+const std::vector<IRNetDevice::RangeInfo> kRanges = {{0, -20, 150}, {1, 100, 650}, {2, 300, 1200}};
+
+}  // namespace
+
+void CameraSourceTest::range_choice_data()
+{
+    QTest::addColumn<float>("frame_max");
+    QTest::addColumn<int>("range");
+    QTest::newRow("well inside the first") << 30.0f << 0;
+    QTest::newRow("max - 0.5 exactly is not inside") << 149.5f << 1;
+    QTest::newRow("just below max - 0.5") << 149.4f << 0;
+    QTest::newRow("above every range: the last") << 5000.0f << 2;
+}
+
+void CameraSourceTest::range_choice()
+{
+    QFETCH(float, frame_max);
+    QFETCH(int, range);
+    QCOMPARE(IRNetDevice::choose_range(kRanges, frame_max), range);
+    QCOMPARE(IRNetDevice::choose_range({}, frame_max), -1);
+}
+
+void CameraSourceTest::range_switches_after_the_same_choice_stood()
+{
+    IRNetDevice camera(nullptr);
+    camera.set_lens_ranges(3, 0, kRanges);
+    // Off: never switches.
+    for (int i = 0; i < 200; ++i) {
+        QVERIFY(!camera.check_temp_range(400.0f));
+    }
+    camera.set_auto_temp_range(true);
+    // A choice that alternates never stands long enough.
+    for (int i = 0; i < 200; ++i) {
+        QVERIFY(!camera.check_temp_range(i % 2 == 0 ? 400.0f : 900.0f));
+    }
+    QCOMPARE(camera.current_range(), 0);
+    // The first sighting and 51 confirmations: the 52nd frame switches.
+    int switched_at = 0;
+    for (int i = 1; i <= 60 && switched_at == 0; ++i) {
+        if (camera.check_temp_range(400.0f)) {
+            switched_at = i;
+        }
+    }
+    QCOMPARE(switched_at, 52);
+    QCOMPARE(camera.current_range(), 1);
+    // A lens type without ranges keeps its range.
+    camera.set_lens_ranges(7, 1, {});
+    for (int i = 0; i < 100; ++i) {
+        QVERIFY(!camera.check_temp_range(5000.0f));
+    }
+}
+
+void CameraSourceTest::major_version()
+{
+    QCOMPARE(IRNetDevice::major_version("3.1.0"), 3);
+    QCOMPARE(IRNetDevice::major_version("13.0"), 13);
+    QCOMPARE(IRNetDevice::major_version("7"), 7);
+    QCOMPARE(IRNetDevice::major_version("x.1"), 0);
+}
+
+void CameraSourceTest::discovery_replies_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("sn");
+    QTest::addColumn<QString>("software");
+    QTest::addColumn<QString>("sys");
+    QTest::addColumn<QString>("mac");
+    QTest::newRow("all keys") << QByteArray("SN01;software ver:2.1;sys ver:5;discover mac:02:00:00:00:00:01")
+                              << "SN01" << "2.1" << "5" << "02:00:00:00:00:01";
+    QTest::newRow("no separator") << QByteArray("SN02") << "SN02" << "" << "" << "";
+    QTest::newRow("a value with a colon sets nothing") << QByteArray("SN03;software ver:2:1") << "SN03" << ""
+                                                       << "" << "";
+    QTest::newRow("first part with a colon") << QByteArray("sys ver:9;x") << "sys ver:9" << "" << "9" << "";
+}
+
+void CameraSourceTest::discovery_replies()
+{
+    QFETCH(QByteArray, text);
+    const NetDevDiscover::DeviceRecord record = NetDevDiscover::parse_reply("10.0.0.7", 1, text);
+    QCOMPARE(record.ip, QString("10.0.0.7"));
+    QCOMPARE(record.connect_type, 1);
+    QTEST(record.sn, "sn");
+    QTEST(record.software_ver, "software");
+    QTEST(record.sys_ver, "sys");
+    QTEST(record.discover_mac, "mac");
+}
+
+void CameraSourceTest::discovery_reports_an_address_once_per_search()
+{
+    NetDevDiscover discover;
+    QSignalSpy found(&discover, &NetDevDiscover::sig_discover_net_dev_info);
+    const auto reply = [](const char* ip) { return NetDevDiscover::parse_reply(ip, 0, "SN;sys ver:1"); };
+    discover.take_reply(reply("10.0.0.1"));
+    discover.take_reply(reply("10.0.0.1"));
+    // One camera on two cards: two devices.
+    discover.take_reply(reply("10.0.1.1"));
+    QCOMPARE(found.count(), 2);
+    QCOMPARE(found[1][0].toJsonObject().value("DevIP").toString(), QString("10.0.1.1"));
+    discover.search_net_dev();
+    discover.take_reply(reply("10.0.0.1"));
+    QCOMPARE(found.count(), 3);
+}
+
+void CameraSourceTest::reconnection_target_address()
+{
+    WndIRReconnect panel;
+    const QByteArray mac = "discover mac:02:00:00:00:00:07";
+    // A link-local camera is reached where discovery finds the same serial
+    // number and MAC; another serial number with that MAC is ignored.
+    panel.start_reconnect(nullptr, "169.254.3.4", "SN7", "02:00:00:00:00:07");
+    QCOMPARE(panel.target().address, QString());
+    panel.take_discovery_reply("10.1.1.9", "SN8;" + mac);
+    QCOMPARE(panel.target().address, QString());
+    panel.take_discovery_reply("10.1.1.7", "SN7;" + mac);
+    QCOMPARE(panel.target().address, QString("10.1.1.7"));
+    // Any other camera keeps its own address.
+    panel.start_reconnect(nullptr, "192.168.1.20", "SN7", "02:00:00:00:00:07");
+    panel.take_discovery_reply("10.1.1.7", "SN7;" + mac);
+    QCOMPARE(panel.target().address, QString("192.168.1.20"));
+    // The panel text cycles one, two, three dots.
+    for (const char* dots : {".", "..", "...", "."}) {
+        panel.slot_connect_log("x");
+        QCOMPARE(panel.log_text(), QString("x") + dots);
+    }
+}
+
+void CameraSourceTest::camera_open_watch_drop_and_reconnect()
+{
+    camsim::CamsimOptions options;
+    options.address = "auto";
+    options.source = "pattern";
+    options.width = 160;
+    options.height = 120;
+    options.fps = 25;
+    camsim::CameraSim camera;
+    std::string error;
+    QVERIFY2(camera.start(options, &error), error.c_str());
+    const QString address = QString::fromStdString(camera.address());
+
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1280, 860)));
+    QObject* title = road.find_object("title_bar");
+    QVERIFY(QMetaObject::invokeMethod(title, "open_net_device_wnd", Q_ARG(QVariant, address),
+                                      Q_ARG(QVariant, QString("camsim")), Q_ARG(QVariant, QString())));
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr);
+    auto* source = qobject_cast<IRNetDevice*>(view->source());
+    QVERIFY(source != nullptr);
+    QVERIFY(source->is_connected());
+    QCOMPARE(view->n_pixel_width(), 160);
+
+    // Frames arrive, are shown and carry temperatures.
+    uint16_t x = 0, y = 0, ad = 0;
+    float max_temp = 0.0f;
+    QVERIFY(RoadWindow::wait_for([&] {
+        return thermframe_get_max_temp(source->get_ir_data(), x, y, ad, max_temp) && max_temp > 40.0f &&
+               source->frame_rate() > 5;
+    }));
+    QVERIFY(!road.save_screen("camera", "1-live").isEmpty());
+
+    // The camera goes away: the panel shows and the view is reconnected by
+    // itself once the camera is back at its address.
+    auto* panel = qobject_cast<WndIRReconnect*>(road.find_item("wnd_ir_reconnect"));
+    QVERIFY(panel != nullptr);
+    camera.stop();
+    QVERIFY(RoadWindow::wait_for([&] { return panel->isVisible() && !source->is_connected(); }));
+    QVERIFY(RoadWindow::wait_for([&] { return panel->log_text().startsWith("Connecting infrared device"); }));
+    QVERIFY(!road.save_screen("camera", "2-reconnecting").isEmpty());
+    options.address = address.toStdString();
+    QVERIFY2(camera.start(options, &error), error.c_str());
+    QVERIFY(RoadWindow::wait_for([&] { return !panel->isVisible() && source->is_connected(); }, 30000));
+    const int rate_before = source->frame_rate();
+    Q_UNUSED(rate_before);
+    QVERIFY(RoadWindow::wait_for([&] { return source->frame_rate() > 5; }));
+    QVERIFY(!road.save_screen("camera", "3-reconnected").isEmpty());
+
+    // Closing the tab ends the window, its threads and its stream.
+    QVERIFY(QMetaObject::invokeMethod(title, "remove_tab_sheet", Q_ARG(QVariant, 0)));
+    QVERIFY(RoadWindow::wait_for([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return road.find_item("wnd_ir_net_device") == nullptr;
+    }));
+    camera.stop();
+}
+
+QTEST_MAIN(CameraSourceTest)
+#include "camera_source_test.moc"
