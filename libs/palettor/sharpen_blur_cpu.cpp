@@ -9,6 +9,7 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <vector>
 
@@ -252,48 +253,75 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_g
     *sobel_max = hi;
 }
 
-void sharpen_rows(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, int w, int h, int row_begin,
-                  int row_end, int sobel_min, int sobel_max, int strength, uint8_t* out)
+namespace {
+
+// sharpen_rows, written to out_rows, which holds row row_begin onwards.
+void sharpen_rows_to(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, int w, int h, int row_begin,
+                     int row_end, int sobel_min, int sobel_max, int strength, uint8_t* out_rows)
 {
     const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
-    size_t begin = static_cast<size_t>(row_begin) * static_cast<size_t>(w);
+    const size_t origin = static_cast<size_t>(row_begin) * static_cast<size_t>(w);
+    size_t begin = origin;
     size_t end = static_cast<size_t>(row_end) * static_cast<size_t>(w);
     if (sobel_max == sobel_min) {
-        std::copy(a + begin, a + end, out + begin);
+        std::copy(a + begin, a + end, out_rows);
         return;
     }
     // The first and last pixel of the picture have only one neighbour.
     if (begin == 0 && begin < end) {
-        out[0] = a[0];
+        out_rows[0] = a[0];
         ++begin;
     }
     if (end == n && begin < end) {
-        out[n - 1] = a[n - 1];
+        out_rows[n - 1 - origin] = a[n - 1];
         --end;
     }
-    sharpen_span(a, sobel, gauss, begin, end, sobel_min, sobel_max - sobel_min, strength * 128 / 100, out);
+    if (begin < end) {
+        // Offset pointers: a[i - 1] and a[i + 1] stay inside the picture.
+        sharpen_span(a + begin, sobel + begin, gauss + begin, 0, end - begin, sobel_min, sobel_max - sobel_min,
+                     strength * 128 / 100, out_rows + (begin - origin));
+    }
 }
 
-void blur_rows(const uint8_t* s, int w, int h, int row_begin, int row_end, const int32_t shifts[25], bool stabilize,
-               bool first_frame, uint16_t* last, const ShakeTables& shake, uint8_t* out)
+// blur_rows from s_rows, which holds row s_first onwards of the sharpened
+// picture (at least rows row_begin - 2 .. row_end + 1 inside the picture).
+void blur_rows_from(const uint8_t* s_rows, int s_first, int w, int h, int row_begin, int row_end,
+                    const int32_t shifts[25], bool stabilize, bool first_frame, uint16_t* last,
+                    const ShakeTables& shake, uint8_t* out)
 {
     const bool plain = std::all_of(shifts, shifts + 25, [](int32_t shift) { return shift == 0; });
     for (int y = row_begin; y < row_end; ++y) {
         const size_t row = static_cast<size_t>(y) * static_cast<size_t>(w);
+        const uint8_t* centre = s_rows + static_cast<size_t>(y - s_first) * static_cast<size_t>(w);
         // The two outer rings keep their values.
-        std::copy(s + row, s + row + w, out + row);
+        std::copy(centre, centre + w, out + row);
         if (y >= 2 && y < h - 2 && w > 4) {
             if (plain) {
-                const int first = kWordPermute ? blur_row_permute(s + row, w, out + row) : 2;
-                blur_row_plain(s + row, w, first, out + row);
+                const int first = kWordPermute ? blur_row_permute(centre, w, out + row) : 2;
+                blur_row_plain(centre, w, first, out + row);
             } else {
-                blur_row_shifted(s + row, w, shifts, out + row);
+                blur_row_shifted(centre, w, shifts, out + row);
             }
         }
         if (stabilize) {
             shake_rows(out + row, w, 0, 1, first_frame, last + row, shake, out + row);
         }
     }
+}
+
+}  // namespace
+
+void sharpen_rows(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, int w, int h, int row_begin,
+                  int row_end, int sobel_min, int sobel_max, int strength, uint8_t* out)
+{
+    sharpen_rows_to(a, sobel, gauss, w, h, row_begin, row_end, sobel_min, sobel_max, strength,
+                    out + static_cast<size_t>(row_begin) * static_cast<size_t>(w));
+}
+
+void blur_rows(const uint8_t* s, int w, int h, int row_begin, int row_end, const int32_t shifts[25], bool stabilize,
+               bool first_frame, uint16_t* last, const ShakeTables& shake, uint8_t* out)
+{
+    blur_rows_from(s, 0, w, h, row_begin, row_end, shifts, stabilize, first_frame, last, shake, out);
 }
 
 void shake_rows(const uint8_t* in, int w, int row_begin, int row_end, bool first_frame, uint16_t* last,
@@ -306,9 +334,34 @@ void shake_rows(const uint8_t* in, int w, int row_begin, int row_end, bool first
 
 // --- worker pool --------------------------------------------------------------
 
+namespace {
+
+// How long a worker or the caller spins before it sleeps.
+constexpr auto kSpin = std::chrono::microseconds(50);
+
+// Spins until done() or kSpin has passed; true when done() held.
+template <class Done>
+bool spin_until(Done done)
+{
+    const auto until = std::chrono::steady_clock::now() + kSpin;
+    for (;;) {
+        for (int i = 0; i < 64; ++i) {
+            if (done()) {
+                return true;
+            }
+            _mm_pause();
+        }
+        if (std::chrono::steady_clock::now() >= until) {
+            return done();
+        }
+    }
+}
+
+}  // namespace
+
 WorkerPool::WorkerPool(int count)
 {
-    for (int i = 0; i < count; ++i) {
+    for (int i = 1; i < count; ++i) {
         threads_.emplace_back(&WorkerPool::loop, this, i);
     }
 }
@@ -327,30 +380,45 @@ WorkerPool::~WorkerPool()
 
 void WorkerPool::run(const std::function<void(int)>& job)
 {
-    std::unique_lock<std::mutex> guard(mutex_);
+    if (threads_.empty()) {
+        job(0);
+        return;
+    }
     job_ = &job;
-    pending_ = count();
-    ++generation_;
+    pending_.store(static_cast<int>(threads_.size()), std::memory_order_relaxed);
+    {
+        // Under the lock, so a worker about to sleep either sees the new
+        // generation or is already waiting for the notification.
+        std::lock_guard<std::mutex> guard(mutex_);
+        generation_.fetch_add(1, std::memory_order_release);
+    }
     start_.notify_all();
-    done_.wait(guard, [this] { return pending_ == 0; });
+    job(0);
+    auto all_done = [this] { return pending_.load(std::memory_order_acquire) == 0; };
+    if (!spin_until(all_done)) {
+        std::unique_lock<std::mutex> guard(mutex_);
+        done_.wait(guard, all_done);
+    }
     job_ = nullptr;
 }
 
 void WorkerPool::loop(int index)
 {
     uint64_t seen = 0;
-    std::unique_lock<std::mutex> guard(mutex_);
+    auto woken = [&] { return stop_.load(std::memory_order_acquire) || generation_.load(std::memory_order_acquire) != seen; };
     for (;;) {
-        start_.wait(guard, [&] { return stop_ || generation_ != seen; });
-        if (stop_) {
+        if (!spin_until(woken)) {
+            std::unique_lock<std::mutex> guard(mutex_);
+            start_.wait(guard, woken);
+        }
+        if (stop_.load(std::memory_order_acquire)) {
             return;
         }
-        seen = generation_;
-        const std::function<void(int)>* job = job_;
-        guard.unlock();
-        (*job)(index);
-        guard.lock();
-        if (--pending_ == 0) {
+        seen = generation_.load(std::memory_order_acquire);
+        (*job_)(index);
+        if (pending_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            // Taking the lock orders this with a caller about to sleep.
+            std::lock_guard<std::mutex> guard(mutex_);
             done_.notify_all();
         }
     }
@@ -405,11 +473,12 @@ void ImageSharpenBlur::resize(int width, int height)
     // Release first so a larger picture never holds both sizes at once.
     std::vector<uint8_t>().swap(sobel_);
     std::vector<uint8_t>().swap(gauss_);
-    std::vector<uint8_t>().swap(sharp_);
+    std::vector<uint8_t>().swap(input_);
+    bands_.clear();
     std::vector<uint16_t>().swap(last_);
     sobel_.resize(n);
     gauss_.resize(n);
-    sharp_.resize(n);
+    input_.resize(n);
     last_.resize(n);
     width_ = width;
     height_ = height;
@@ -477,11 +546,19 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
             shake_rows(plane, width, b, e, first, last_.data(), shake, plane);
         });
     } else {
+        // Two passes: the edges and the Gaussian (with a copy of the input,
+        // which the second pass reads while the blur overwrites the plane),
+        // then, once the edge range is known, sharpen and blur band by band.
+        // A band sharpens the two rows above and below it as well, into a
+        // buffer of its own, so no pass waits on a neighbour's sharpen.
         std::vector<int> mins(workers, 255), maxs(workers, 0);
+        bands_.resize(static_cast<size_t>(workers));
         pool_->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
             if (b < e) {
+                const size_t from = static_cast<size_t>(b) * width, to = static_cast<size_t>(e) * width;
+                std::copy(plane + from, plane + to, input_.data() + from);
                 sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &mins[worker], &maxs[worker]);
             }
         });
@@ -490,13 +567,16 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         pool_->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
-            sharpen_rows(plane, sobel_.data(), gauss_.data(), width, height, b, e, lo, hi, strength, sharp_.data());
-        });
-        // Nothing reads the plane after the sharpen: the blur writes into it.
-        pool_->run([&](int worker) {
-            int b, e;
-            strip(worker, &b, &e);
-            blur_rows(sharp_.data(), width, height, b, e, shifts, stabilization_, first, last_.data(), shake, plane);
+            if (b >= e) {
+                return;
+            }
+            const int top = std::max(0, b - 2), bottom = std::min(height, e + 2);
+            std::vector<uint8_t>& band = bands_[static_cast<size_t>(worker)];
+            band.resize(static_cast<size_t>(bottom - top) * width);
+            sharpen_rows_to(input_.data(), sobel_.data(), gauss_.data(), width, height, top, bottom, lo, hi,
+                            strength, band.data());
+            blur_rows_from(band.data(), top, width, height, b, e, shifts, stabilization_, first, last_.data(), shake,
+                           plane);
         });
     }
     if (stabilization_) {
