@@ -5,6 +5,7 @@
 #include "sharpen_blur.h"
 
 #include "logline.h"
+#include "spin_wait.h"
 
 #include <immintrin.h>
 
@@ -339,24 +340,6 @@ namespace {
 // How long a worker or the caller spins before it sleeps.
 constexpr auto kSpin = std::chrono::microseconds(50);
 
-// Spins until done() or kSpin has passed; true when done() held.
-template <class Done>
-bool spin_until(Done done)
-{
-    const auto until = std::chrono::steady_clock::now() + kSpin;
-    for (;;) {
-        for (int i = 0; i < 64; ++i) {
-            if (done()) {
-                return true;
-            }
-            _mm_pause();
-        }
-        if (std::chrono::steady_clock::now() >= until) {
-            return done();
-        }
-    }
-}
-
 }  // namespace
 
 WorkerPool::WorkerPool(int count)
@@ -395,7 +378,7 @@ void WorkerPool::run(const std::function<void(int)>& job)
     start_.notify_all();
     job(0);
     auto all_done = [this] { return pending_.load(std::memory_order_acquire) == 0; };
-    if (!spin_until(all_done)) {
+    if (!vybase::spin_until(all_done, kSpin)) {
         std::unique_lock<std::mutex> guard(mutex_);
         done_.wait(guard, all_done);
     }
@@ -407,7 +390,7 @@ void WorkerPool::loop(int index)
     uint64_t seen = 0;
     auto woken = [&] { return stop_.load(std::memory_order_acquire) || generation_.load(std::memory_order_acquire) != seen; };
     for (;;) {
-        if (!spin_until(woken)) {
+        if (!vybase::spin_until(woken, kSpin)) {
             std::unique_lock<std::mutex> guard(mutex_);
             start_.wait(guard, woken);
         }
