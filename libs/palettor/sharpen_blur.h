@@ -134,7 +134,7 @@ public:
     void set_stabilization(bool on);
 
     bool on_opencl() const { return opencl_ != nullptr; }
-    int worker_count() const { return pool_ ? pool_->count() : 0; }
+    int worker_count() const { return workers_; }
 
 private:
     bool run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur);
@@ -144,7 +144,7 @@ private:
 
     std::mutex lock_;
     std::unique_ptr<OpenClEngine> opencl_;
-    std::unique_ptr<WorkerPool> pool_;
+    int workers_ = 0;  // 0 until the CPU path is chosen; pools are borrowed per call
     int requested_workers_ = 0;
     int opencl_failures_ = 0;
     bool stabilization_ = false;

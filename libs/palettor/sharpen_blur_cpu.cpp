@@ -407,6 +407,69 @@ void WorkerPool::loop(int index)
     }
 }
 
+// --- lending pools ------------------------------------------------------------
+
+namespace {
+
+// Worker pools outlive the engines: a picture that is opened gets an engine
+// of its own, and starting and joining its threads every time costs more
+// than filtering the picture. An engine borrows an idle pool of its size for
+// one filter call and gives it back; a few idle pools are kept.
+class PoolLender {
+public:
+    std::unique_ptr<WorkerPool> borrow(int count)
+    {
+        {
+            std::lock_guard<std::mutex> guard(mutex_);
+            for (auto it = idle_.begin(); it != idle_.end(); ++it) {
+                if ((*it)->count() == count) {
+                    std::unique_ptr<WorkerPool> pool = std::move(*it);
+                    idle_.erase(it);
+                    return pool;
+                }
+            }
+        }
+        return std::make_unique<WorkerPool>(count);
+    }
+
+    void give_back(std::unique_ptr<WorkerPool> pool)
+    {
+        std::unique_ptr<WorkerPool> surplus;  // joined outside the lock
+        std::lock_guard<std::mutex> guard(mutex_);
+        idle_.push_back(std::move(pool));
+        if (idle_.size() > kKeptIdle) {
+            surplus = std::move(idle_.front());
+            idle_.erase(idle_.begin());
+        }
+    }
+
+private:
+    static constexpr size_t kKeptIdle = 4;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<WorkerPool>> idle_;
+};
+
+PoolLender& pool_lender()
+{
+    static PoolLender lender;  // its pools are joined at exit
+    return lender;
+}
+
+// A pool borrowed for the scope.
+class BorrowedPool {
+public:
+    explicit BorrowedPool(int count) : pool_(pool_lender().borrow(count)) {}
+    ~BorrowedPool() { pool_lender().give_back(std::move(pool_)); }
+    BorrowedPool(const BorrowedPool&) = delete;
+    BorrowedPool& operator=(const BorrowedPool&) = delete;
+    WorkerPool* operator->() const { return pool_.get(); }
+
+private:
+    std::unique_ptr<WorkerPool> pool_;
+};
+
+}  // namespace
+
 // --- engine -------------------------------------------------------------------
 
 ImageSharpenBlur::ImageSharpenBlur() = default;
@@ -430,13 +493,12 @@ bool ImageSharpenBlur::init(bool try_opencl, int workers)
 
 bool ImageSharpenBlur::ensure_workers()
 {
-    if (pool_) {
+    if (workers_ > 0) {
         return true;
     }
     int count = requested_workers_ > 0 ? requested_workers_ : opencl_cpu_compute_units();
-    count = std::clamp(count, 1, 64);
-    pool_ = std::make_unique<WorkerPool>(count);
-    logline_print(1, kModule, __FILE__, __LINE__, "ImageSharpenBlur::init", "filtering on %d CPU workers", count);
+    workers_ = std::clamp(count, 1, 64);
+    logline_print(1, kModule, __FILE__, __LINE__, "ImageSharpenBlur::init", "filtering on %d CPU workers", workers_);
     return true;
 }
 
@@ -510,19 +572,20 @@ bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int str
 bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
 {
     ensure_workers();
+    const BorrowedPool pool(workers_);
     resize(width, height);
     const bool first = first_frame || !last_valid_;
     const ShakeTables shake = stabilization_tables();
     int32_t shifts[25];
     blur_shifts(stabilization_, shifts);
-    const int workers = pool_->count();
+    const int workers = workers_;
     const int rows = height / workers;
     auto strip = [&](int worker, int* begin, int* end) {
         *begin = worker * rows;
         *end = worker == workers - 1 ? height : *begin + rows;
     };
     if (!blur) {
-        pool_->run([&](int worker) {
+        pool->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
             // Each pixel reads only itself: stabilized in place.
@@ -536,7 +599,7 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         // buffer of its own, so no pass waits on a neighbour's sharpen.
         std::vector<int> mins(workers, 255), maxs(workers, 0);
         bands_.resize(static_cast<size_t>(workers));
-        pool_->run([&](int worker) {
+        pool->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
             if (b < e) {
@@ -547,7 +610,7 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         });
         const int lo = *std::min_element(mins.begin(), mins.end());
         const int hi = *std::max_element(maxs.begin(), maxs.end());
-        pool_->run([&](int worker) {
+        pool->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
             if (b >= e) {
