@@ -115,9 +115,14 @@ __attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i widen(
 // blur_row_plain 32 pixels a step where AVX-512BW is present: the weight of
 // a difference is one word permute of the 32 range weights (all beyond 24
 // are 0) rather than its arithmetic, which roughly halves the work per tap.
-// The sums and the quotient are blur_row's. Returns the first pixel left.
+// The sums and the quotient are blur_row's. A row's last step overlaps the
+// one before rather than leaving a few pixels to the one-by-one loop (out
+// never aliases the input). Returns the first pixel left.
 __attribute__((target("avx512f,avx512bw"))) int blur_row_permute(const uint8_t* centre, int w, uint8_t* out)
 {
+    if (w - 4 < 32) {
+        return 2;
+    }
     alignas(64) int16_t weights[32];
     for (int d = 0; d < 32; ++d) {
         weights[d] = range_weight_of<int16_t>(static_cast<int16_t>(d));
@@ -126,8 +131,8 @@ __attribute__((target("avx512f,avx512bw"))) int blur_row_permute(const uint8_t* 
     const __m512i last_index = _mm512_set1_epi16(31);
     const __m512i one = _mm512_set1_epi32(1);
     const uint8_t* rows[5] = {centre - 2 * w, centre - w, centre, centre + w, centre + 2 * w};
-    int x = 2;
-    for (; x + 32 <= w - 2; x += 32) {
+    for (int step = 2; step < w - 2; step += 32) {
+        const int x = std::min(step, w - 2 - 32);
         const __m512i value = widen(centre + x);
         __m512i den = _mm512_setzero_si512();
         __m512i lean = _mm512_setzero_si512();
@@ -159,7 +164,7 @@ __attribute__((target("avx512f,avx512bw"))) int blur_row_permute(const uint8_t* 
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 16 * half), _mm512_cvtepi32_epi8(q));
         }
     }
-    return x;
+    return w - 2;
 }
 
 #pragma GCC diagnostic pop
