@@ -3,6 +3,8 @@
 // pictures, on an OpenCL device when one is usable, else on CPU workers.
 #pragma once
 
+#include "scratch_vector.h"
+
 #include <stdint.h>
 
 #include <atomic>
@@ -150,9 +152,9 @@ private:
     bool stabilization_ = false;
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> sobel_, gauss_, input_;
-    std::vector<std::vector<uint8_t>> bands_;  // each worker's sharpened band
-    std::vector<uint16_t> last_;
+    ScratchVector<uint8_t> sobel_, gauss_, input_;
+    std::vector<ScratchVector<uint8_t>> bands_;  // each worker's sharpened band
+    ScratchVector<uint16_t> last_;  // written by every first frame
     bool last_valid_ = false;
 };
 

@@ -521,11 +521,11 @@ void ImageSharpenBlur::resize(int width, int height)
     }
     const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
     // Release first so a larger picture never holds both sizes at once.
-    std::vector<uint8_t>().swap(sobel_);
-    std::vector<uint8_t>().swap(gauss_);
-    std::vector<uint8_t>().swap(input_);
+    ScratchVector<uint8_t>().swap(sobel_);
+    ScratchVector<uint8_t>().swap(gauss_);
+    ScratchVector<uint8_t>().swap(input_);
     bands_.clear();
-    std::vector<uint16_t>().swap(last_);
+    ScratchVector<uint16_t>().swap(last_);
     sobel_.resize(n);
     gauss_.resize(n);
     input_.resize(n);
@@ -622,7 +622,7 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
                 return;
             }
             const int top = std::max(0, b - 2), bottom = std::min(height, e + 2);
-            std::vector<uint8_t>& band = bands_[static_cast<size_t>(worker)];
+            ScratchVector<uint8_t>& band = bands_[static_cast<size_t>(worker)];
             band.resize(static_cast<size_t>(bottom - top) * width);
             sharpen_rows_to(input_.data(), sobel_.data(), gauss_.data(), width, height, top, bottom, lo, hi,
                             strength, band.data());
