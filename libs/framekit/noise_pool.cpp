@@ -1,6 +1,13 @@
 #include "noise_pool.h"
 
+#include "spin_wait.h"
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <system_error>
 #include <vector>
@@ -34,29 +41,39 @@ int8_t mean_correction(int64_t sum, int64_t count)
     return count == 0 ? 0 : static_cast<int8_t>(sum / count);
 }
 
-// Adds |neighbour - pixel| < threshold differences of one row into the
-// per-column sums and counts of columns [first, last). Branch-free, so the
-// loop runs across columns on vector lanes whatever the noise. A taken
-// difference is below the threshold (at most 25), so a column's 32 terms of
-// one row fit 16 bits; the distance itself is taken unsigned, so that no
-// wrap can pass for a small difference. The sums are exact integers, so the
-// order does not matter.
-__attribute__((target_clones("avx2", "default"))) void column_row_terms(const uint16_t* __restrict row, int first,
-                                                                          int last, int threshold,
-                                                                          int32_t* __restrict sums,
-                                                                          int32_t* __restrict counts)
+// A difference d = neighbour - pixel is taken when |d| < threshold. With
+// pixel - (threshold - 1) subtracted instead of the pixel, the biased
+// difference, as an unsigned 16-bit value, is below 2 * threshold - 1
+// exactly for the taken ones, whatever wraps: one subtraction and one
+// compare per neighbour, branch-free on 16-bit lanes, so the time does not
+// depend on the noise. The bias comes off once per sum; the sums are exact
+// integers, so their order does not matter.
+struct Take {
+    explicit Take(int threshold)
+        : bias(static_cast<uint16_t>(threshold - 1)), span(static_cast<uint16_t>(2 * threshold - 1))
+    {
+    }
+    uint16_t bias;
+    uint16_t span;
+};
+
+// Adds the biased taken differences of one row to the per-column sums and
+// counts of columns [first, last). One row gives a column at most 32 terms
+// below 2 * 25, which fits 16 bits.
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void column_row_terms(
+    const uint16_t* __restrict row, int first, int last, Take take, int32_t* __restrict sums,
+    int32_t* __restrict counts)
 {
-    const uint16_t limit = static_cast<uint16_t>(threshold);
     for (int c = first; c < last; ++c) {
-        const uint16_t pixel = row[c];
-        int16_t sum = 0, count = 0;
+        const uint16_t base = static_cast<uint16_t>(row[c] - take.bias);
+        uint16_t sum = 0, count = 0;
 #pragma GCC unroll 16
         for (int k = 1; k <= kHalfWindowX; ++k) {
             for (const uint16_t neighbour : {row[c - k], row[c + k]}) {
-                const uint16_t distance = static_cast<uint16_t>(std::max(neighbour, pixel) - std::min(neighbour, pixel));
-                const int16_t take = distance < limit ? 1 : 0;
-                sum = static_cast<int16_t>(sum + (take ? static_cast<int16_t>(neighbour - pixel) : 0));
-                count = static_cast<int16_t>(count + take);
+                const uint16_t d = static_cast<uint16_t>(neighbour - base);
+                const bool taken = d < take.span;
+                sum = static_cast<uint16_t>(sum + (taken ? d : 0));
+                count = static_cast<uint16_t>(count + taken);
             }
         }
         sums[c - first] += sum;
@@ -64,95 +81,173 @@ __attribute__((target_clones("avx2", "default"))) void column_row_terms(const ui
     }
 }
 
+#if defined(__x86_64__)
+const bool kWordLanes = __builtin_cpu_supports("avx512bw");
+
+// column_row_terms over rows [y_begin, y_end), at most 16 of them, 32 columns
+// a step where AVX-512BW is present: per neighbour one subtraction, one
+// compare into a mask and two masked additions, and the 16-bit sums of up to
+// 16 rows (16 x 32 x 48 at most) are widened once. Returns the first column
+// left.
+__attribute__((target("avx512f,avx512bw"))) int column_rows_terms_wide(const uint16_t* plane, int width,
+                                                                      int y_begin, int y_end, int first, int last,
+                                                                      Take take, int32_t* sums, int32_t* counts)
+{
+    const __m512i bias = _mm512_set1_epi16(static_cast<int16_t>(take.bias));
+    const __m512i span = _mm512_set1_epi16(static_cast<int16_t>(take.span));
+    const __m512i minus_one = _mm512_set1_epi16(-1);
+    int c = first;
+    for (; c + 32 <= last; c += 32) {
+        // Left and right neighbours in separate sums: two shorter chains.
+        __m512i sum_left = _mm512_setzero_si512(), sum_right = sum_left;
+        __m512i count_left = sum_left, count_right = sum_left;
+        for (int y = y_begin; y < y_end; ++y) {
+            const uint16_t* row = plane + static_cast<std::size_t>(y) * width + c;
+            const __m512i base = _mm512_sub_epi16(_mm512_loadu_si512(row), bias);
+#pragma GCC unroll 16
+            for (int k = 1; k <= kHalfWindowX; ++k) {
+                const __m512i left = _mm512_sub_epi16(_mm512_loadu_si512(row - k), base);
+                const __mmask32 take_left = _mm512_cmplt_epu16_mask(left, span);
+                sum_left = _mm512_mask_add_epi16(sum_left, take_left, sum_left, left);
+                count_left = _mm512_mask_sub_epi16(count_left, take_left, count_left, minus_one);
+                const __m512i right = _mm512_sub_epi16(_mm512_loadu_si512(row + k), base);
+                const __mmask32 take_right = _mm512_cmplt_epu16_mask(right, span);
+                sum_right = _mm512_mask_add_epi16(sum_right, take_right, sum_right, right);
+                count_right = _mm512_mask_sub_epi16(count_right, take_right, count_right, minus_one);
+            }
+        }
+        const __m512i sum = _mm512_add_epi16(sum_left, sum_right);
+        const __m512i count = _mm512_add_epi16(count_left, count_right);
+        for (int half = 0; half < 2; ++half) {
+            int32_t* s = sums + (c - first) + 16 * half;
+            int32_t* n = counts + (c - first) + 16 * half;
+            const __m256i sum_half = half ? _mm512_extracti64x4_epi64(sum, 1) : _mm512_castsi512_si256(sum);
+            const __m256i count_half = half ? _mm512_extracti64x4_epi64(count, 1) : _mm512_castsi512_si256(count);
+            _mm512_storeu_si512(s, _mm512_add_epi32(_mm512_loadu_si512(s), _mm512_cvtepu16_epi32(sum_half)));
+            _mm512_storeu_si512(n, _mm512_add_epi32(_mm512_loadu_si512(n), _mm512_cvtepu16_epi32(count_half)));
+        }
+    }
+    return c;
+}
+#else
+const bool kWordLanes = false;
+int column_rows_terms_wide(const uint16_t*, int, int, int, int first, int, Take, int32_t*, int32_t*)
+{
+    return first;
+}
+#endif
+
 // Corrections of columns [first, last) from the pixels' left and right neighbours.
 void column_band(const uint16_t* plane, int width, int height, int first, int last, int8_t* out)
 {
     if (first >= last) {
         return;
     }
-    // A column's sum stays below 65536 rows x 32 terms x the threshold.
+    // A column's sum stays below 65536 rows x 32 terms x 2 x the threshold.
     std::vector<int32_t> sums(static_cast<std::size_t>(last - first), 0);
     std::vector<int32_t> counts(sums.size(), 0);
-    const int threshold = column_threshold(width);
-    for (int y = 0; y < height; ++y) {
-        column_row_terms(plane + static_cast<std::size_t>(y) * width, first, last, threshold, sums.data(),
-                         counts.data());
+    const Take take(column_threshold(width));
+    int done = first;  // columns before this one are summed over all rows
+    if (kWordLanes) {
+        for (int y = 0; y < height; y += 16) {
+            done = column_rows_terms_wide(plane, width, y, std::min(height, y + 16), first, last, take, sums.data(),
+                                          counts.data());
+        }
+    }
+    for (int y = 0; y < height && done < last; ++y) {
+        column_row_terms(plane + static_cast<std::size_t>(y) * width, done, last, take, sums.data() + (done - first),
+                         counts.data() + (done - first));
     }
     for (int c = first; c < last; ++c) {
-        out[c] = mean_correction(sums[c - first], counts[c - first]);
+        const int64_t count = counts[c - first];
+        out[c] = mean_correction(sums[c - first] - take.bias * count, count);
     }
 }
 
-// Sum and count of the |neighbour - pixel| < threshold differences of row r
-// to the rows k above and below, branch-free across the row.
-__attribute__((target_clones("avx2", "default"))) void row_terms(const uint16_t* __restrict row,
-                                                                   const uint16_t* __restrict up,
-                                                                   const uint16_t* __restrict down, int width,
-                                                                   int threshold, int64_t* sum, int64_t* count)
+// Sum and count of the taken differences of one row to the rows 1 to 4
+// above and below, branch-free across the row.
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void row_terms(
+    const uint16_t* __restrict row, int width, Take take, int64_t* sum, int64_t* count)
 {
     int32_t s = 0, n = 0;  // a row of at most 65535 pixels keeps both within 32 bits
     for (int x = 0; x < width; ++x) {
-        const int pixel = row[x];
-        const int a = up[x] - pixel;
-        const int b = down[x] - pixel;
-        const int take_a = (a < threshold) & (a > -threshold);
-        const int take_b = (b < threshold) & (b > -threshold);
-        s += (take_a ? a : 0) + (take_b ? b : 0);
-        n += take_a + take_b;
+        const uint16_t base = static_cast<uint16_t>(row[x] - take.bias);
+        uint16_t lane_sum = 0, lane_count = 0;
+#pragma GCC unroll 4
+        for (int k = 1; k <= kHalfWindowY; ++k) {
+            const std::size_t offset = static_cast<std::size_t>(k) * static_cast<std::size_t>(width);
+            for (const uint16_t neighbour : {row[x - offset], row[x + offset]}) {
+                const uint16_t d = static_cast<uint16_t>(neighbour - base);
+                const bool taken = d < take.span;
+                lane_sum = static_cast<uint16_t>(lane_sum + (taken ? d : 0));
+                lane_count = static_cast<uint16_t>(lane_count + taken);
+            }
+        }
+        s += lane_sum;
+        n += lane_count;
     }
-    *sum += s;
+    *sum += s - static_cast<int32_t>(take.bias) * n;
     *count += n;
 }
 
 // Corrections of rows [first, last) from the pixels' upper and lower neighbours.
 void row_band(const uint16_t* plane, int width, int first, int last, int8_t* out)
 {
-    const int threshold = row_threshold(width);
+    const Take take(row_threshold(width));
     for (int r = first; r < last; ++r) {
         int64_t sum = 0;
         int64_t count = 0;
-        const uint16_t* row = plane + static_cast<std::size_t>(r) * width;
-        for (int k = 1; k <= kHalfWindowY; ++k) {
-            row_terms(row, row - static_cast<std::size_t>(k) * width, row + static_cast<std::size_t>(k) * width,
-                      width, threshold, &sum, &count);
-        }
+        row_terms(plane + static_cast<std::size_t>(r) * width, width, take, &sum, &count);
         out[r] = mean_correction(sum, count);
     }
 }
 
-// Band `index` of `bands` over [first, last): equal shares, the last takes the rest.
-void band_of(int first, int last, unsigned index, unsigned bands, int* begin, int* end)
+// Band `index` of `bands` over [first, last): equal shares rounded up to a
+// multiple of `step`, the last takes the rest (bands past the end are empty).
+void band_of(int first, int last, unsigned index, unsigned bands, int step, int* begin, int* end)
 {
-    int share = (last - first) / static_cast<int>(bands);
-    *begin = first + share * static_cast<int>(index);
-    *end = index + 1 == bands ? last : *begin + share;
+    int share = (last - first + static_cast<int>(bands) - 1) / static_cast<int>(bands);
+    share = (share + step - 1) / step * step;
+    *begin = std::min(last, first + share * static_cast<int>(index));
+    *end = index + 1 == bands ? last : std::min(last, *begin + share);
 }
 
-void run_band(const uint16_t* plane, int width, int height, int kind, unsigned index, unsigned bands,
-              int8_t* out)
+// Columns go to the bands in whole vectors of 16-bit lanes: a band's odd
+// columns at the end run one by one, at many times the cost.
+constexpr int kColumnStep = 32;
+
+// Share `index` of `bands`: its band of columns and its band of rows. Both
+// read the unchanged plane, so one pass computes all corrections.
+void run_share(const uint16_t* plane, int width, int height, unsigned index, unsigned bands, int8_t* columns,
+               int8_t* rows)
 {
     int begin = 0;
     int end = 0;
-    if (kind == 0) {
-        band_of(kHalfWindowX, width - kHalfWindowX, index, bands, &begin, &end);
-        column_band(plane, width, height, begin, end, out);
-    } else {
-        band_of(kHalfWindowY, height - kHalfWindowY, index, bands, &begin, &end);
-        row_band(plane, width, begin, end, out);
-    }
+    band_of(kHalfWindowX, width - kHalfWindowX, index, bands, kColumnStep, &begin, &end);
+    column_band(plane, width, height, begin, end, columns);
+    band_of(kHalfWindowY, height - kHalfWindowY, index, bands, 1, &begin, &end);
+    row_band(plane, width, begin, end, rows);
 }
 
 // Corrections are added with saturation: a wrap would turn hot pixels cold.
-void apply(uint16_t* plane, int width, int height, const int8_t* columns, const int8_t* rows)
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void apply(uint16_t* __restrict plane,
+                                                                               int width, int height,
+                                                                               const int8_t* __restrict columns,
+                                                                               const int8_t* __restrict rows)
 {
     for (int y = 0; y < height; ++y) {
         uint16_t* row = plane + static_cast<std::size_t>(y) * width;
+        const int row_correction = rows[y];
         for (int x = 0; x < width; ++x) {
-            int value = row[x] + columns[x] + rows[y];
+            const int value = row[x] + columns[x] + row_correction;
             row[x] = static_cast<uint16_t>(std::min(65535, std::max(0, value)));
         }
     }
 }
+
+// How long an idle worker, or the caller waiting for the last share, spins
+// before it sleeps: frames come in a steady stream.
+constexpr auto kSpin = std::chrono::microseconds(50);
 
 }  // namespace
 
@@ -179,12 +274,12 @@ bool NoisePool::start()
             return true;
         }
         stopping_ = false;
-        finished_ = 0;
         start_generation = generation_;
     }
     try {
-        threads_.reserve(worker_count_);
-        for (unsigned i = 0; i < worker_count_; ++i) {
+        // Share 0 is the caller's own.
+        threads_.reserve(worker_count_ - 1);
+        for (unsigned i = 1; i < worker_count_; ++i) {
             threads_.emplace_back(&NoisePool::worker_loop, this, i, start_generation);
         }
     } catch (const std::system_error&) {
@@ -230,34 +325,43 @@ bool NoisePool::started() const
 
 void NoisePool::worker_loop(unsigned index, uint64_t seen)
 {
+    auto woken = [&] {
+        return stopping_.load(std::memory_order_acquire) || generation_.load(std::memory_order_acquire) != seen;
+    };
     for (;;) {
-        Pass pass;
-        {
+        if (!vybase::spin_until(woken, kSpin)) {
             std::unique_lock<std::mutex> lock(mutex_);
-            work_ready_.wait(lock, [&] { return stopping_ || generation_ != seen; });
-            if (stopping_) {
-                return;
-            }
-            seen = generation_;
-            pass = pass_;
+            work_ready_.wait(lock, woken);
         }
-        run_band(pass.plane, pass.width, pass.height, pass.kind, index, worker_count_, pass.corrections);
-        {
+        if (stopping_.load(std::memory_order_acquire)) {
+            return;
+        }
+        seen = generation_.load(std::memory_order_acquire);
+        const Pass pass = pass_;
+        run_share(pass.plane, pass.width, pass.height, index, worker_count_, pass.columns, pass.rows);
+        if (pending_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            // Under the lock, so a caller about to sleep sees the count or the notification.
             std::lock_guard<std::mutex> lock(mutex_);
-            ++finished_;
+            work_done_.notify_one();
         }
-        work_done_.notify_one();
     }
 }
 
 void NoisePool::dispatch(const Pass& pass)
 {
-    std::unique_lock<std::mutex> lock(mutex_);
     pass_ = pass;
-    finished_ = 0;
-    ++generation_;
+    pending_.store(static_cast<unsigned>(threads_.size()), std::memory_order_relaxed);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        generation_.fetch_add(1, std::memory_order_release);
+    }
     work_ready_.notify_all();
-    work_done_.wait(lock, [&] { return finished_ == worker_count_; });
+    run_share(pass.plane, pass.width, pass.height, 0, worker_count_, pass.columns, pass.rows);
+    auto all_done = [this] { return pending_.load(std::memory_order_acquire) == 0; };
+    if (!vybase::spin_until(all_done, kSpin)) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        work_done_.wait(lock, all_done);
+    }
 }
 
 bool NoisePool::filter(uint16_t* plane, uint16_t width, uint16_t height)
@@ -271,8 +375,7 @@ bool NoisePool::filter(uint16_t* plane, uint16_t width, uint16_t height)
     }
     column_corrections_.assign(width, 0);
     row_corrections_.assign(height, 0);
-    dispatch(Pass{plane, width, height, 0, column_corrections_.data()});
-    dispatch(Pass{plane, width, height, 1, row_corrections_.data()});
+    dispatch(Pass{plane, width, height, column_corrections_.data(), row_corrections_.data()});
     apply(plane, width, height, column_corrections_.data(), row_corrections_.data());
     return true;
 }
@@ -284,8 +387,7 @@ bool NoisePool::filter_single(uint16_t* plane, uint16_t width, uint16_t height)
     }
     std::vector<int8_t> columns(width, 0);
     std::vector<int8_t> rows(height, 0);
-    run_band(plane, width, height, 0, 0, 1, columns.data());
-    run_band(plane, width, height, 1, 0, 1, rows.data());
+    run_share(plane, width, height, 0, 1, columns.data(), rows.data());
     apply(plane, width, height, columns.data(), rows.data());
     return true;
 }

@@ -1,6 +1,8 @@
-// Row and column stripe removal, split into bands across worker threads.
+// Row and column stripe removal, split into bands: the calling thread takes
+// the first and worker threads the others.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -37,8 +39,8 @@ private:
         const uint16_t* plane = nullptr;
         uint16_t width = 0;
         uint16_t height = 0;
-        int kind = 0;  // 0 columns, 1 rows
-        int8_t* corrections = nullptr;
+        int8_t* columns = nullptr;
+        int8_t* rows = nullptr;
     };
 
     // `seen` is the generation at start: only later passes are run.
@@ -54,10 +56,10 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable work_ready_;
     std::condition_variable work_done_;
-    Pass pass_;
-    uint64_t generation_ = 0;
-    unsigned finished_ = 0;
-    bool stopping_ = false;
+    Pass pass_;  // written before generation_ grows, read after
+    std::atomic<uint64_t> generation_{0};
+    std::atomic<unsigned> pending_{0};  // worker shares not yet done
+    std::atomic<bool> stopping_{false};
     bool started_ = false;
 };
 

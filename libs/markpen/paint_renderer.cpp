@@ -219,8 +219,17 @@ void PaintRenderer::load_frame_pixels()
         MARKPEN_LOG(4, "PaintRenderer::load_frame_pixels", "frame of %u bytes refused", length);
         return;
     }
+    // A frame of the picture's size goes straight into it; anything else is
+    // staged, and as much as fits is copied.
+    if (!source_.isNull() && length == byte_count(source_)) {
+        uint32_t got = length;
+        if (frame_->get_bits(source_.bits(), got) && got <= length) {
+            frame_bits_length_ = got;
+        }
+        return;
+    }
     if (length > frame_bits_.size()) {
-        frame_bits_.assign(length, 0);
+        frame_bits_.resize(length);
     }
     uint32_t got = static_cast<uint32_t>(frame_bits_.size());
     if (!frame_->get_bits(frame_bits_.data(), got) || got > frame_bits_.size()) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "imaging.h"
+#include "scratch_vector.h"
 
 #include <stdint.h>
 
@@ -72,7 +73,7 @@ private:
     std::vector<uint16_t> ad_;
     std::vector<uint16_t> map_;
     std::vector<uint32_t> table_;
-    std::vector<uint32_t> bits_;  // the window, row after row
+    ScratchVector<uint32_t> bits_;  // the window, row after row
 };
 
 }  // namespace palettor::detail

@@ -3,8 +3,11 @@
 // pictures, on an OpenCL device when one is usable, else on CPU workers.
 #pragma once
 
+#include "scratch_vector.h"
+
 #include <stdint.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -65,6 +68,10 @@ void shake_rows(const uint8_t* in, int width, int row_begin, int row_end, bool f
 
 // --- workers -----------------------------------------------------------------
 
+// The caller runs share 0 itself and count - 1 threads run the others. A
+// filter pass is several runs in a row, so a finished worker and a waiting
+// caller spin a few tens of microseconds before they sleep: the next run (or
+// the last share) is picked up at once instead of after a wake-up.
 class WorkerPool {
 public:
     explicit WorkerPool(int count);
@@ -72,8 +79,8 @@ public:
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
 
-    int count() const { return static_cast<int>(threads_.size()); }
-    // Runs job(worker) on every worker and returns when all are done.
+    int count() const { return static_cast<int>(threads_.size()) + 1; }
+    // Runs job(worker) for every worker and returns when all are done.
     void run(const std::function<void(int)>& job);
 
 private:
@@ -84,9 +91,9 @@ private:
     std::condition_variable start_;
     std::condition_variable done_;
     const std::function<void(int)>* job_ = nullptr;
-    uint64_t generation_ = 0;
-    int pending_ = 0;
-    bool stop_ = false;
+    std::atomic<uint64_t> generation_{0};
+    std::atomic<int> pending_{0};
+    std::atomic<bool> stop_{false};
 };
 
 // One engine's share of the OpenCL device: its queue, kernels and buffers.
@@ -129,7 +136,7 @@ public:
     void set_stabilization(bool on);
 
     bool on_opencl() const { return opencl_ != nullptr; }
-    int worker_count() const { return pool_ ? pool_->count() : 0; }
+    int worker_count() const { return workers_; }
 
 private:
     bool run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur);
@@ -139,14 +146,15 @@ private:
 
     std::mutex lock_;
     std::unique_ptr<OpenClEngine> opencl_;
-    std::unique_ptr<WorkerPool> pool_;
+    int workers_ = 0;  // 0 until the CPU path is chosen; pools are borrowed per call
     int requested_workers_ = 0;
     int opencl_failures_ = 0;
     bool stabilization_ = false;
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> sobel_, gauss_, sharp_;
-    std::vector<uint16_t> last_;
+    ScratchVector<uint8_t> sobel_, gauss_, input_;
+    std::vector<ScratchVector<uint8_t>> bands_;  // each worker's sharpened band
+    ScratchVector<uint16_t> last_;  // written by every first frame
     bool last_valid_ = false;
 };
 

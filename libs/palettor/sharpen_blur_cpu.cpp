@@ -5,8 +5,12 @@
 #include "sharpen_blur.h"
 
 #include "logline.h"
+#include "spin_wait.h"
+
+#include <immintrin.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <vector>
 
@@ -58,11 +62,11 @@ inline int exact_quotient(int num, int den)
 // (stabilization off) every term stays within 16 bits: Int = int16_t runs on
 // twice as many lanes as 32-bit sums, with the same quotient.
 template <class Int, bool Shifted>
-__attribute__((always_inline)) inline void blur_row(const uint8_t* centre, int w, const int32_t* shifts,
+__attribute__((always_inline)) inline void blur_row(const uint8_t* centre, int w, int first, const int32_t* shifts,
                                                     uint8_t* out)
 {
     const uint8_t* rows[5] = {centre - 2 * w, centre - w, centre, centre + w, centre + 2 * w};
-    for (int x = 2; x < w - 2; ++x) {
+    for (int x = first; x < w - 2; ++x) {
         const Int value = centre[x];
         Int den = 0, lean = 0;
 #pragma GCC unroll 5
@@ -82,22 +86,93 @@ __attribute__((always_inline)) inline void blur_row(const uint8_t* centre, int w
     }
 }
 
-// Both built for AVX2 as well, chosen at load time.
-__attribute__((target_clones("avx2", "default"))) void blur_row_plain(const uint8_t* centre, int w, uint8_t* out)
+// Both built for AVX-512 and AVX2 as well, chosen at load time.
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void blur_row_plain(const uint8_t* centre, int w,
+                                                                                      int first, uint8_t* out)
 {
-    blur_row<int16_t, false>(centre, w, nullptr, out);
+    blur_row<int16_t, false>(centre, w, first, nullptr, out);
 }
 
-__attribute__((target_clones("avx2", "default"))) void blur_row_shifted(const uint8_t* centre, int w,
-                                                                          const int32_t shifts[25], uint8_t* out)
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void blur_row_shifted(const uint8_t* centre, int w,
+                                                                                        const int32_t shifts[25],
+                                                                                        uint8_t* out)
 {
-    blur_row<int32_t, true>(centre, w, shifts, out);
+    blur_row<int32_t, true>(centre, w, 2, shifts, out);
 }
+
+const bool kWordPermute = __builtin_cpu_supports("avx512bw");
+
+// 32 pixels as 16-bit lanes.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i widen(const uint8_t* p)
+{
+    return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
+}
+
+// GCC 12 warns about the intrinsics' own undefined registers.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+// blur_row_plain 32 pixels a step where AVX-512BW is present: the weight of
+// a difference is one word permute of the 32 range weights (all beyond 24
+// are 0) rather than its arithmetic, which roughly halves the work per tap.
+// The sums and the quotient are blur_row's. A row's last step overlaps the
+// one before rather than leaving a few pixels to the one-by-one loop (out
+// never aliases the input). Returns the first pixel left.
+__attribute__((target("avx512f,avx512bw"))) int blur_row_permute(const uint8_t* centre, int w, uint8_t* out)
+{
+    if (w - 4 < 32) {
+        return 2;
+    }
+    alignas(64) int16_t weights[32];
+    for (int d = 0; d < 32; ++d) {
+        weights[d] = range_weight_of<int16_t>(static_cast<int16_t>(d));
+    }
+    const __m512i table = _mm512_load_si512(weights);
+    const __m512i last_index = _mm512_set1_epi16(31);
+    const __m512i one = _mm512_set1_epi32(1);
+    const uint8_t* rows[5] = {centre - 2 * w, centre - w, centre, centre + w, centre + 2 * w};
+    for (int step = 2; step < w - 2; step += 32) {
+        const int x = std::min(step, w - 2 - 32);
+        const __m512i value = widen(centre + x);
+        __m512i den = _mm512_setzero_si512();
+        __m512i lean = _mm512_setzero_si512();
+#pragma GCC unroll 5
+        for (int dy = 0; dy < 5; ++dy) {
+#pragma GCC unroll 5
+            for (int dx = 0; dx < 5; ++dx) {
+                const __m512i diff = _mm512_sub_epi16(widen(rows[dy] + x + dx - 2), value);
+                const __m512i index = _mm512_min_epu16(_mm512_abs_epi16(diff), last_index);
+                const __m512i weight = _mm512_permutexvar_epi16(index, table);
+                den = _mm512_add_epi16(den, weight);
+                lean = _mm512_add_epi16(lean, _mm512_mullo_epi16(diff, weight));
+            }
+        }
+        for (int half = 0; half < 2; ++half) {
+            const __m512i d = _mm512_cvtepi16_epi32(half ? _mm512_extracti64x4_epi64(den, 1)
+                                                         : _mm512_castsi512_si256(den));
+            const __m512i v = _mm512_cvtepi16_epi32(half ? _mm512_extracti64x4_epi64(value, 1)
+                                                         : _mm512_castsi512_si256(value));
+            const __m512i l = _mm512_cvtepi16_epi32(half ? _mm512_extracti64x4_epi64(lean, 1)
+                                                         : _mm512_castsi512_si256(lean));
+            const __m512i num = _mm512_add_epi32(_mm512_mullo_epi32(v, d), l);
+            // exact_quotient, lane by lane.
+            __m512i q = _mm512_cvttps_epi32(_mm512_div_ps(_mm512_cvtepi32_ps(num), _mm512_cvtepi32_ps(d)));
+            const __mmask16 over = _mm512_cmpgt_epi32_mask(_mm512_mullo_epi32(q, d), num);
+            q = _mm512_mask_sub_epi32(q, over, q, one);
+            const __mmask16 under = _mm512_cmple_epi32_mask(_mm512_mullo_epi32(_mm512_add_epi32(q, one), d), num);
+            q = _mm512_mask_add_epi32(q, under, q, one);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 16 * half), _mm512_cvtepi32_epi8(q));
+        }
+    }
+    return w - 2;
+}
+
+#pragma GCC diagnostic pop
 
 // The sharpen of pixels [begin, end), none the first or last of the picture;
 // sobel_range > 0. Branch-free so that the loop vectorizes; the arithmetic is
 // the kernel's, step for step.
-__attribute__((target_clones("avx2", "default"))) void sharpen_span(const uint8_t* a, const uint8_t* sobel,
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sharpen_span(const uint8_t* a, const uint8_t* sobel,
                                                                       const uint8_t* gauss, size_t begin, size_t end,
                                                                       int sobel_min, int sobel_range, int k,
                                                                       uint8_t* out)
@@ -120,7 +195,7 @@ __attribute__((target_clones("avx2", "default"))) void sharpen_span(const uint8_
 // The inner pixels of one row of the 5 x 5 Gaussian, from the five rows as
 // floats. Each pixel sums its 25 products in the kernel's order; the loop
 // runs across pixels, so it vectorizes without reordering a sum.
-__attribute__((target_clones("avx2", "default"))) void gauss_row_inner(const float* const* __restrict rows, int w,
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void gauss_row_inner(const float* const* __restrict rows, int w,
                                                                          uint8_t* __restrict g)
 {
     for (int x = 2; x < w - 2; ++x) {
@@ -139,7 +214,7 @@ __attribute__((target_clones("avx2", "default"))) void gauss_row_inner(const flo
 }  // namespace
 
 // Built for AVX2 as well, chosen at load time, like the row helpers above.
-__attribute__((target_clones("avx2", "default"))) void sobel_gauss_rows(const uint8_t* a, int w, int h,
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_gauss_rows(const uint8_t* a, int w, int h,
                                                                           int row_begin, int row_end, uint8_t* sobel,
                                                                           uint8_t* gauss, int* sobel_min,
                                                                           int* sobel_max)
@@ -184,47 +259,75 @@ __attribute__((target_clones("avx2", "default"))) void sobel_gauss_rows(const ui
     *sobel_max = hi;
 }
 
-void sharpen_rows(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, int w, int h, int row_begin,
-                  int row_end, int sobel_min, int sobel_max, int strength, uint8_t* out)
+namespace {
+
+// sharpen_rows, written to out_rows, which holds row row_begin onwards.
+void sharpen_rows_to(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, int w, int h, int row_begin,
+                     int row_end, int sobel_min, int sobel_max, int strength, uint8_t* out_rows)
 {
     const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
-    size_t begin = static_cast<size_t>(row_begin) * static_cast<size_t>(w);
+    const size_t origin = static_cast<size_t>(row_begin) * static_cast<size_t>(w);
+    size_t begin = origin;
     size_t end = static_cast<size_t>(row_end) * static_cast<size_t>(w);
     if (sobel_max == sobel_min) {
-        std::copy(a + begin, a + end, out + begin);
+        std::copy(a + begin, a + end, out_rows);
         return;
     }
     // The first and last pixel of the picture have only one neighbour.
     if (begin == 0 && begin < end) {
-        out[0] = a[0];
+        out_rows[0] = a[0];
         ++begin;
     }
     if (end == n && begin < end) {
-        out[n - 1] = a[n - 1];
+        out_rows[n - 1 - origin] = a[n - 1];
         --end;
     }
-    sharpen_span(a, sobel, gauss, begin, end, sobel_min, sobel_max - sobel_min, strength * 128 / 100, out);
+    if (begin < end) {
+        // Offset pointers: a[i - 1] and a[i + 1] stay inside the picture.
+        sharpen_span(a + begin, sobel + begin, gauss + begin, 0, end - begin, sobel_min, sobel_max - sobel_min,
+                     strength * 128 / 100, out_rows + (begin - origin));
+    }
 }
 
-void blur_rows(const uint8_t* s, int w, int h, int row_begin, int row_end, const int32_t shifts[25], bool stabilize,
-               bool first_frame, uint16_t* last, const ShakeTables& shake, uint8_t* out)
+// blur_rows from s_rows, which holds row s_first onwards of the sharpened
+// picture (at least rows row_begin - 2 .. row_end + 1 inside the picture).
+void blur_rows_from(const uint8_t* s_rows, int s_first, int w, int h, int row_begin, int row_end,
+                    const int32_t shifts[25], bool stabilize, bool first_frame, uint16_t* last,
+                    const ShakeTables& shake, uint8_t* out)
 {
     const bool plain = std::all_of(shifts, shifts + 25, [](int32_t shift) { return shift == 0; });
     for (int y = row_begin; y < row_end; ++y) {
         const size_t row = static_cast<size_t>(y) * static_cast<size_t>(w);
+        const uint8_t* centre = s_rows + static_cast<size_t>(y - s_first) * static_cast<size_t>(w);
         // The two outer rings keep their values.
-        std::copy(s + row, s + row + w, out + row);
+        std::copy(centre, centre + w, out + row);
         if (y >= 2 && y < h - 2 && w > 4) {
             if (plain) {
-                blur_row_plain(s + row, w, out + row);
+                const int first = kWordPermute ? blur_row_permute(centre, w, out + row) : 2;
+                blur_row_plain(centre, w, first, out + row);
             } else {
-                blur_row_shifted(s + row, w, shifts, out + row);
+                blur_row_shifted(centre, w, shifts, out + row);
             }
         }
         if (stabilize) {
             shake_rows(out + row, w, 0, 1, first_frame, last + row, shake, out + row);
         }
     }
+}
+
+}  // namespace
+
+void sharpen_rows(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, int w, int h, int row_begin,
+                  int row_end, int sobel_min, int sobel_max, int strength, uint8_t* out)
+{
+    sharpen_rows_to(a, sobel, gauss, w, h, row_begin, row_end, sobel_min, sobel_max, strength,
+                    out + static_cast<size_t>(row_begin) * static_cast<size_t>(w));
+}
+
+void blur_rows(const uint8_t* s, int w, int h, int row_begin, int row_end, const int32_t shifts[25], bool stabilize,
+               bool first_frame, uint16_t* last, const ShakeTables& shake, uint8_t* out)
+{
+    blur_rows_from(s, 0, w, h, row_begin, row_end, shifts, stabilize, first_frame, last, shake, out);
 }
 
 void shake_rows(const uint8_t* in, int w, int row_begin, int row_end, bool first_frame, uint16_t* last,
@@ -237,9 +340,16 @@ void shake_rows(const uint8_t* in, int w, int row_begin, int row_end, bool first
 
 // --- worker pool --------------------------------------------------------------
 
+namespace {
+
+// How long a worker or the caller spins before it sleeps.
+constexpr auto kSpin = std::chrono::microseconds(50);
+
+}  // namespace
+
 WorkerPool::WorkerPool(int count)
 {
-    for (int i = 0; i < count; ++i) {
+    for (int i = 1; i < count; ++i) {
         threads_.emplace_back(&WorkerPool::loop, this, i);
     }
 }
@@ -258,34 +368,112 @@ WorkerPool::~WorkerPool()
 
 void WorkerPool::run(const std::function<void(int)>& job)
 {
-    std::unique_lock<std::mutex> guard(mutex_);
+    if (threads_.empty()) {
+        job(0);
+        return;
+    }
     job_ = &job;
-    pending_ = count();
-    ++generation_;
+    pending_.store(static_cast<int>(threads_.size()), std::memory_order_relaxed);
+    {
+        // Under the lock, so a worker about to sleep either sees the new
+        // generation or is already waiting for the notification.
+        std::lock_guard<std::mutex> guard(mutex_);
+        generation_.fetch_add(1, std::memory_order_release);
+    }
     start_.notify_all();
-    done_.wait(guard, [this] { return pending_ == 0; });
+    job(0);
+    auto all_done = [this] { return pending_.load(std::memory_order_acquire) == 0; };
+    if (!vybase::spin_until(all_done, kSpin)) {
+        std::unique_lock<std::mutex> guard(mutex_);
+        done_.wait(guard, all_done);
+    }
     job_ = nullptr;
 }
 
 void WorkerPool::loop(int index)
 {
     uint64_t seen = 0;
-    std::unique_lock<std::mutex> guard(mutex_);
+    auto woken = [&] { return stop_.load(std::memory_order_acquire) || generation_.load(std::memory_order_acquire) != seen; };
     for (;;) {
-        start_.wait(guard, [&] { return stop_ || generation_ != seen; });
-        if (stop_) {
+        if (!vybase::spin_until(woken, kSpin)) {
+            std::unique_lock<std::mutex> guard(mutex_);
+            start_.wait(guard, woken);
+        }
+        if (stop_.load(std::memory_order_acquire)) {
             return;
         }
-        seen = generation_;
-        const std::function<void(int)>* job = job_;
-        guard.unlock();
-        (*job)(index);
-        guard.lock();
-        if (--pending_ == 0) {
+        seen = generation_.load(std::memory_order_acquire);
+        (*job_)(index);
+        if (pending_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            // Taking the lock orders this with a caller about to sleep.
+            std::lock_guard<std::mutex> guard(mutex_);
             done_.notify_all();
         }
     }
 }
+
+// --- lending pools ------------------------------------------------------------
+
+namespace {
+
+// Worker pools outlive the engines: a picture that is opened gets an engine
+// of its own, and starting and joining its threads every time costs more
+// than filtering the picture. An engine borrows an idle pool of its size for
+// one filter call and gives it back; a few idle pools are kept.
+class PoolLender {
+public:
+    std::unique_ptr<WorkerPool> borrow(int count)
+    {
+        {
+            std::lock_guard<std::mutex> guard(mutex_);
+            for (auto it = idle_.begin(); it != idle_.end(); ++it) {
+                if ((*it)->count() == count) {
+                    std::unique_ptr<WorkerPool> pool = std::move(*it);
+                    idle_.erase(it);
+                    return pool;
+                }
+            }
+        }
+        return std::make_unique<WorkerPool>(count);
+    }
+
+    void give_back(std::unique_ptr<WorkerPool> pool)
+    {
+        std::unique_ptr<WorkerPool> surplus;  // joined outside the lock
+        std::lock_guard<std::mutex> guard(mutex_);
+        idle_.push_back(std::move(pool));
+        if (idle_.size() > kKeptIdle) {
+            surplus = std::move(idle_.front());
+            idle_.erase(idle_.begin());
+        }
+    }
+
+private:
+    static constexpr size_t kKeptIdle = 4;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<WorkerPool>> idle_;
+};
+
+PoolLender& pool_lender()
+{
+    static PoolLender lender;  // its pools are joined at exit
+    return lender;
+}
+
+// A pool borrowed for the scope.
+class BorrowedPool {
+public:
+    explicit BorrowedPool(int count) : pool_(pool_lender().borrow(count)) {}
+    ~BorrowedPool() { pool_lender().give_back(std::move(pool_)); }
+    BorrowedPool(const BorrowedPool&) = delete;
+    BorrowedPool& operator=(const BorrowedPool&) = delete;
+    WorkerPool* operator->() const { return pool_.get(); }
+
+private:
+    std::unique_ptr<WorkerPool> pool_;
+};
+
+}  // namespace
 
 // --- engine -------------------------------------------------------------------
 
@@ -310,13 +498,12 @@ bool ImageSharpenBlur::init(bool try_opencl, int workers)
 
 bool ImageSharpenBlur::ensure_workers()
 {
-    if (pool_) {
+    if (workers_ > 0) {
         return true;
     }
     int count = requested_workers_ > 0 ? requested_workers_ : opencl_cpu_compute_units();
-    count = std::clamp(count, 1, 64);
-    pool_ = std::make_unique<WorkerPool>(count);
-    logline_print(1, kModule, __FILE__, __LINE__, "ImageSharpenBlur::init", "filtering on %d CPU workers", count);
+    workers_ = std::clamp(count, 1, 64);
+    logline_print(1, kModule, __FILE__, __LINE__, "ImageSharpenBlur::init", "filtering on %d CPU workers", workers_);
     return true;
 }
 
@@ -334,13 +521,14 @@ void ImageSharpenBlur::resize(int width, int height)
     }
     const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
     // Release first so a larger picture never holds both sizes at once.
-    std::vector<uint8_t>().swap(sobel_);
-    std::vector<uint8_t>().swap(gauss_);
-    std::vector<uint8_t>().swap(sharp_);
-    std::vector<uint16_t>().swap(last_);
+    ScratchVector<uint8_t>().swap(sobel_);
+    ScratchVector<uint8_t>().swap(gauss_);
+    ScratchVector<uint8_t>().swap(input_);
+    bands_.clear();
+    ScratchVector<uint16_t>().swap(last_);
     sobel_.resize(n);
     gauss_.resize(n);
-    sharp_.resize(n);
+    input_.resize(n);
     last_.resize(n);
     width_ = width;
     height_ = height;
@@ -389,45 +577,57 @@ bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int str
 bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
 {
     ensure_workers();
+    const BorrowedPool pool(workers_);
     resize(width, height);
     const bool first = first_frame || !last_valid_;
     const ShakeTables shake = stabilization_tables();
     int32_t shifts[25];
     blur_shifts(stabilization_, shifts);
-    const int workers = pool_->count();
+    const int workers = workers_;
     const int rows = height / workers;
     auto strip = [&](int worker, int* begin, int* end) {
         *begin = worker * rows;
         *end = worker == workers - 1 ? height : *begin + rows;
     };
     if (!blur) {
-        pool_->run([&](int worker) {
+        pool->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
             // Each pixel reads only itself: stabilized in place.
             shake_rows(plane, width, b, e, first, last_.data(), shake, plane);
         });
     } else {
+        // Two passes: the edges and the Gaussian (with a copy of the input,
+        // which the second pass reads while the blur overwrites the plane),
+        // then, once the edge range is known, sharpen and blur band by band.
+        // A band sharpens the two rows above and below it as well, into a
+        // buffer of its own, so no pass waits on a neighbour's sharpen.
         std::vector<int> mins(workers, 255), maxs(workers, 0);
-        pool_->run([&](int worker) {
+        bands_.resize(static_cast<size_t>(workers));
+        pool->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
             if (b < e) {
+                const size_t from = static_cast<size_t>(b) * width, to = static_cast<size_t>(e) * width;
+                std::copy(plane + from, plane + to, input_.data() + from);
                 sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &mins[worker], &maxs[worker]);
             }
         });
         const int lo = *std::min_element(mins.begin(), mins.end());
         const int hi = *std::max_element(maxs.begin(), maxs.end());
-        pool_->run([&](int worker) {
+        pool->run([&](int worker) {
             int b, e;
             strip(worker, &b, &e);
-            sharpen_rows(plane, sobel_.data(), gauss_.data(), width, height, b, e, lo, hi, strength, sharp_.data());
-        });
-        // Nothing reads the plane after the sharpen: the blur writes into it.
-        pool_->run([&](int worker) {
-            int b, e;
-            strip(worker, &b, &e);
-            blur_rows(sharp_.data(), width, height, b, e, shifts, stabilization_, first, last_.data(), shake, plane);
+            if (b >= e) {
+                return;
+            }
+            const int top = std::max(0, b - 2), bottom = std::min(height, e + 2);
+            ScratchVector<uint8_t>& band = bands_[static_cast<size_t>(worker)];
+            band.resize(static_cast<size_t>(bottom - top) * width);
+            sharpen_rows_to(input_.data(), sobel_.data(), gauss_.data(), width, height, top, bottom, lo, hi,
+                            strength, band.data());
+            blur_rows_from(band.data(), top, width, height, b, e, shifts, stabilization_, first, last_.data(), shake,
+                           plane);
         });
     }
     if (stabilization_) {

@@ -57,7 +57,7 @@ void release_shared()
     g_shared = Shared();
 }
 
-bool find_device(cl_device_id* out)
+bool probe_device(cl_device_id* out)
 {
     cl_uint count = 0;
     cl_int err = clGetPlatformIDs(0, nullptr, &count);
@@ -87,6 +87,26 @@ bool find_device(cl_device_id* out)
         }
     }
     return false;
+}
+
+// The platforms and their devices do not change while the process runs, and
+// asking the runtime loads its drivers again every time: each answer (GPU
+// only, or any device) is looked up once. Called under g_shared_mutex.
+bool find_device(cl_device_id* out)
+{
+    struct Answer {
+        bool known = false;
+        bool found = false;
+        cl_device_id device = nullptr;
+    };
+    static Answer answers[2];
+    Answer& answer = answers[any_device_allowed() ? 1 : 0];
+    if (!answer.known) {
+        answer.found = probe_device(&answer.device);
+        answer.known = true;
+    }
+    *out = answer.device;
+    return answer.found;
 }
 
 cl_mem make_table(const void* data, size_t bytes, cl_int* err)
@@ -217,7 +237,9 @@ cl_int run_2d(cl_command_queue queue, cl_kernel kernel, const size_t local[2], i
 
 }  // namespace
 
-int opencl_cpu_compute_units()
+namespace {
+
+int probe_cpu_compute_units()
 {
     cl_uint count = 0;
     if (clGetPlatformIDs(0, nullptr, &count) != CL_SUCCESS || count == 0) {
@@ -242,6 +264,14 @@ int opencl_cpu_compute_units()
         }
     }
     return 4;
+}
+
+}  // namespace
+
+int opencl_cpu_compute_units()
+{
+    static const int units = probe_cpu_compute_units();  // looked up once, as find_device
+    return units;
 }
 
 enum KernelId { kSobel, kSharpen, kBlur, kShake, kKernelCount };

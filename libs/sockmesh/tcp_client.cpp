@@ -34,8 +34,55 @@ TcpClient::~TcpClient()
 {
     SM_TRACE("TCPClient destruct %s begin, mIsClientClosed = %d", ip_.c_str(), closed_.load() ? 1 : 0);
     disconnect();
+    stop_loop_thread();
     if (loop_ready_) {
         uv_loop_close(&loop_);
+    }
+}
+
+void TcpClient::start_session()
+{
+    std::lock_guard<std::mutex> lock(session_mutex_);
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&TcpClient::loop_thread, this);
+    }
+    session_pending_ = true;
+    session_changed_.notify_all();
+}
+
+void TcpClient::wait_session()
+{
+    std::unique_lock<std::mutex> lock(session_mutex_);
+    session_changed_.wait(lock, [this] { return !session_pending_ && !session_running_; });
+}
+
+void TcpClient::stop_loop_thread()
+{
+    {
+        std::lock_guard<std::mutex> lock(session_mutex_);
+        quit_ = true;
+    }
+    session_changed_.notify_all();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void TcpClient::loop_thread()
+{
+    std::unique_lock<std::mutex> lock(session_mutex_);
+    for (;;) {
+        session_changed_.wait(lock, [this] { return session_pending_ || quit_; });
+        if (!session_pending_) {
+            return;
+        }
+        session_pending_ = false;
+        session_running_ = true;
+        lock.unlock();
+        run();
+        lock.lock();
+        session_running_ = false;
+        session_changed_.notify_all();
     }
 }
 
@@ -78,10 +125,8 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
         SM_ERROR("client have not closed yet, connect failed.");
         return false;
     }
-    // A loop thread that ended on its own (peer closed) is still to be joined.
-    if (thread_.joinable()) {
-        thread_.join();
-    }
+    // A loop that ended on its own (peer closed) has finished its session.
+    wait_session();
     set_callback(callback, user);
     int result = waker_.init(&loop_, on_wake, this);
     if (result != 0) {
@@ -109,7 +154,7 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
         return fail_connect("uv tcp connect failed, connect failed.", result);
     }
     try {
-        thread_ = std::thread(&TcpClient::run, this);
+        start_session();
     } catch (const std::system_error& error) {
         // The pending connect request completes with a cancel while closing;
         // its failure event would reach the caller on this thread, so drop it.
@@ -132,8 +177,8 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
     }
     closing_ = true;
     waker_.wake();
-    thread_.join();
-    // Set after the join: the cancelled request's completion stores its own text.
+    wait_session();
+    // Set after the loop ended: the cancelled request's completion stores its own text.
     set_last_error("connect time out free all handle");
     SM_ERROR("connect to %s:%d failed.", ip.c_str(), port);
     return false;
@@ -311,11 +356,8 @@ bool TcpClient::disconnect()
     if (!closed_.load() && !closing_.exchange(true)) {
         waker_.wake();
     }
-    if (thread_.joinable()) {
-        SM_TRACE("TCPClient destruct join run thread.");
-        thread_.join();
-        SM_TRACE("TCPClient destruct finish join run thread.");
-    }
+    SM_TRACE("TCPClient waits for the loop to end.");
+    wait_session();
     return true;
 }
 

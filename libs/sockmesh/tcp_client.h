@@ -39,7 +39,7 @@ public:
     bool connect(const std::string& ip, int port, NetEventCallback callback, void* user);
     // Any thread, one at a time. The data is copied.
     bool send(const void* data, std::size_t length);
-    // Blocks until the loop thread has ended.
+    // Blocks until the connection's loop has ended.
     bool disconnect();
 
 
@@ -51,6 +51,13 @@ private:
     static void on_write(uv_write_t* request, int status);
 
     void run();
+    // The loop thread outlives a connection: starting and ending a thread
+    // costs more than a whole connect on loopback. It runs run() once per
+    // start_session() and waits for the next one.
+    void loop_thread();
+    void start_session();  // may throw std::system_error (first thread start)
+    void wait_session();   // until the loop of the last session has ended
+    void stop_loop_thread();
     void close_loop_handles();
     void drain(WriteRequest* finished);
     void set_state(int state);
@@ -62,6 +69,11 @@ private:
     LoopWaker waker_;
     uv_connect_t connect_request_{};
     std::thread thread_;
+    std::mutex session_mutex_;
+    std::condition_variable session_changed_;
+    bool session_pending_ = false;  // guarded by session_mutex_
+    bool session_running_ = false;  // guarded by session_mutex_
+    bool quit_ = false;             // guarded by session_mutex_
 
     std::mutex state_mutex_;
     std::condition_variable state_changed_;

@@ -600,6 +600,7 @@ bool thermframe_get_text_loc(void* handle, const std::string& str, bool, int32_t
                              int32_t& anchor_y, int32_t& side, int32_t& dx, int32_t& dy)
 {
     return with_doc(handle, __func__, [&](FrameDoc& doc) {
+        ensure_layout(doc);
         return with_entry(doc, str, [&](AnaEntry& entry) {
             anchor_x = entry.anchor_x;
             anchor_y = entry.anchor_y;

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -99,8 +100,13 @@ public:
     float scale_y = 1.0f;
     float scale_x = 1.0f;
     std::unique_ptr<QFontMetrics> label_metrics;
+    // Label texts measured with label_metrics: every layout measures every
+    // label again, and shaping a text costs more than placing it.
+    std::unordered_map<std::string, int> label_widths;
     // Batches that defer label layout (LayoutHold).
     std::atomic<int> layout_holds{0};
+    // A change asked for a layout that no reader has needed yet.
+    std::atomic<bool> layout_stale{false};
 
     // Guarded by the buffers lock.
     ByteBuffer sound;

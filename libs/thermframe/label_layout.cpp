@@ -46,6 +46,22 @@ bool label_text(FrameDoc& doc, const AnaEntry& entry, std::string& label)
     return true;
 }
 
+// The label's width in the label font, measured once per text.
+int label_width(FrameDoc& doc, const std::string& label)
+{
+    constexpr size_t kMaxRemembered = 4096;  // texts change with the temperatures
+    auto found = doc.label_widths.find(label);
+    if (found != doc.label_widths.end()) {
+        return found->second;
+    }
+    if (doc.label_widths.size() >= kMaxRemembered) {
+        doc.label_widths.clear();
+    }
+    const int width = doc.label_metrics->horizontalAdvance(QString::fromUtf8(label.c_str()));
+    doc.label_widths.emplace(label, width);
+    return width;
+}
+
 }  // namespace
 
 bool read_temp_text(FrameDoc& doc, const std::string& text, std::string& out)
@@ -82,7 +98,12 @@ bool read_temp_text(FrameDoc& doc, const std::string& text, std::string& out)
 
 void relayout(FrameDoc& doc)
 {
-    if (doc.layout_holds.load() > 0) {
+    doc.layout_stale.store(true);
+}
+
+void ensure_layout(FrameDoc& doc)
+{
+    if (doc.layout_holds.load() > 0 || !doc.layout_stale.exchange(false)) {
         return;
     }
     QElapsedTimer timer;
@@ -122,8 +143,7 @@ void relayout(FrameDoc& doc)
                 if (entry->window_nodes.empty() || !label_text(doc, *entry, label)) {
                     continue;
                 }
-                LabelMetrics measured{metrics.horizontalAdvance(QString::fromUtf8(label.c_str())),
-                                      metrics.height(), arrow_width};
+                LabelMetrics measured{label_width(doc, label), metrics.height(), arrow_width};
                 LabelPlacement placement;
                 if (place_label(kind, entry->window_nodes, entry->image_nodes, measured, window,
                                 working, placement)) {

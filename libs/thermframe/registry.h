@@ -42,10 +42,15 @@ AnaEntry* insert_entry(FrameDoc& doc, const CheckedAna& ana);
 // lock. False when sensekern gives no non-zero mask or no temperature.
 bool read_temp_text(FrameDoc& doc, const std::string& text, std::string& out);
 
-// Rebuilds the occupied regions and lays out every label. Takes the registry
-// lock (and the sensekern lock inside it); the caller holds neither.
-// Lays out every label again; does nothing while a LayoutHold is held.
+// Marks every label for layout after a change. The layout itself waits for
+// the first reader (ensure_layout), so a batch of additions, each of which
+// would place every label again, is laid out once.
 void relayout(FrameDoc& doc);
+
+// Rebuilds the occupied regions and lays out every label if a change asked
+// for it. Takes the registry lock (and the sensekern lock inside it); the
+// caller holds neither. Does nothing while a LayoutHold is held.
+void ensure_layout(FrameDoc& doc);
 
 // Defers label layout during a batch of changes; the holder lays out once
 // after releasing it.
