@@ -98,7 +98,7 @@ void ChartAxisTest::axis_y_labels()
     QCOMPARE(ticks.first().str_label, QString("20"));
     QCOMPARE(ticks.first().n_offset, 25);
     QCOMPARE(ChartAxis::temp_text(100.7f), QString("100"));
-    QCOMPARE(ChartAxis::temp_text(99.95f), QString("100.0"));
+    QCOMPARE(ChartAxis::temp_text(99.96f), QString("100.0"));
 }
 
 void ChartAxisTest::axis_ticks_are_capped_and_exact()
