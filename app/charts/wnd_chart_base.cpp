@@ -254,6 +254,8 @@ void WndChartBase::mouseReleaseEvent(QMouseEvent* event)
 
 void WndChartBase::mouseMoveEvent(QMouseEvent* event) { handle_move(event->pos()); }
 
+void WndChartBase::hoverEnterEvent(QHoverEvent* event) { handle_move(event->pos()); }
+
 void WndChartBase::hoverMoveEvent(QHoverEvent* event) { handle_move(event->pos()); }
 
 void WndChartBase::hoverLeaveEvent(QHoverEvent* event)
