@@ -3,6 +3,7 @@
 #include "charts/chart_source.h"
 #include "sources/handle_ids.h"
 #include "thermframe.h"
+#include "views/wnd_ir_show.h"
 
 #include <QDebug>
 #include <QPainter>
@@ -299,4 +300,11 @@ void WndChartArea::show_hover_tooltip(const QPoint& pos, int hover_index)
                          QString::asprintf("%lld", static_cast<long long>(m_bins.counts()[bin]));
     const QPointF scene = mapToScene(pos);
     emit sig_show_tooltip(text, static_cast<int>(scene.x()), static_cast<int>(scene.y()));
+}
+
+void WndChartArea::attach_to_view(WndIRShow* view)
+{
+    if (view != nullptr) {
+        view->set_area_chart(this);
+    }
 }

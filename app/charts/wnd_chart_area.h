@@ -41,6 +41,7 @@ public:
     void calc_scroll_bar() override {}
     bool hit_test_x_index(const QPoint& pos) override { (void)pos; return true; }
     bool on_refresh_timer() override;
+    void attach_to_view(WndIRShow* view) override;
     void update_language() override;
     void draw_chart_data(QPainter* painter, const QRect& plot) override;
     void show_hover_tooltip(const QPoint& pos, int hover_index) override;

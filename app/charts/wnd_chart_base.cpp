@@ -1,5 +1,7 @@
 #include "charts/wnd_chart_base.h"
 
+#include "shell/h_translator.h"
+
 #include <QFontMetrics>
 #include <QHoverEvent>
 #include <QImage>
@@ -35,6 +37,7 @@ WndChartBase::WndChartBase(QQuickItem* parent) : QQuickPaintedItem(parent)
     setFlag(ItemAcceptsInputMethod, true);
     m_font_axis.setPixelSize(12);
     m_font_title.setPixelSize(12);
+    connect(HTranslator::instance(), &HTranslator::sig_language_changed, this, &WndChartBase::slot_language_changed);
 }
 
 WndChartBase::~WndChartBase()
@@ -205,7 +208,14 @@ void WndChartBase::update_axis_y()
     update();
 }
 
-void WndChartBase::set_ir_wnd(WndIRShow* p_ir_wnd) { mp_ir_wnd = p_ir_wnd; }
+void WndChartBase::set_ir_wnd(WndIRShow* p_ir_wnd)
+{
+    if (mp_ir_wnd == p_ir_wnd) {
+        return;
+    }
+    mp_ir_wnd = p_ir_wnd;
+    attach_to_view(p_ir_wnd);
+}
 
 bool WndChartBase::start_refresh_timer()
 {

@@ -125,6 +125,8 @@ protected:
     void hoverLeaveEvent(QHoverEvent* event) override;
     void geometryChanged(const QRectF& new_geometry, const QRectF& old_geometry) override;
 
+    // Binds the chart to its view (the line and area charts register with it).
+    virtual void attach_to_view(WndIRShow* view) { (void)view; }
     // Applies a pointer move in state 0, 1 or 2 (hover and mouse alike).
     void handle_move(const QPoint& pos);
     // Slides the zoom window back inside the x range.

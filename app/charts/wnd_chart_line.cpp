@@ -3,6 +3,7 @@
 #include "charts/chart_source.h"
 #include "sources/handle_ids.h"
 #include "thermframe.h"
+#include "views/wnd_ir_show.h"
 
 #include <QDebug>
 #include <QPainter>
@@ -308,4 +309,11 @@ QString WndChartLine::get_ana_name_and_temp(int n_id_ana) const
         return QString();
     }
     return " (" + ChartAxis::temp_text(info->f_min) + " - " + ChartAxis::temp_text(info->f_max) + ")";
+}
+
+void WndChartLine::attach_to_view(WndIRShow* view)
+{
+    if (view != nullptr) {
+        view->set_line_chart(this);
+    }
 }

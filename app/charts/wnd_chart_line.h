@@ -45,6 +45,7 @@ public:
     bool is_enable_ana(void* handle) const;
 
     bool on_refresh_timer() override;
+    void attach_to_view(WndIRShow* view) override;
     void update_language() override;
     void draw_chart_data(QPainter* painter, const QRect& plot) override;
     void show_hover_tooltip(const QPoint& pos, int hover_index) override;
