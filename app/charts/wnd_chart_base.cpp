@@ -1,6 +1,8 @@
 #include "charts/wnd_chart_base.h"
 
+#include "charts/chart_source.h"
 #include "shell/h_translator.h"
+#include "sources/handle_ids.h"
 
 #include <QFontMetrics>
 #include <QHoverEvent>
@@ -199,6 +201,11 @@ void WndChartBase::update_axis_x()
     build_axis_x_ticks();
     calc_scroll_bar();
     update();
+}
+
+QString WndChartBase::get_ana_alias(int n_ana_id) const
+{
+    return chart_source::alias_of(analysis_ids().handle_of(n_ana_id));
 }
 
 void WndChartBase::update_axis_y()

@@ -101,6 +101,8 @@ public:
     Q_INVOKABLE QString get_axis_y_max_str() const { return QString::asprintf("%.1f", mf_axis_y_max); }
     Q_INVOKABLE QString get_axis_x_min_str() const { return QString::asprintf("%.1f", mf_axis_x_min); }
     Q_INVOKABLE QString get_axis_x_max_str() const { return QString::asprintf("%.1f", mf_axis_x_max); }
+    // The alias of an analysis object by its id (the ids the charts signal).
+    Q_INVOKABLE QString get_ana_alias(int n_ana_id) const;
     Q_INVOKABLE void update_axis_x();
     Q_INVOKABLE void update_axis_y();
 

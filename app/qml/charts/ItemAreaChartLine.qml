@@ -19,7 +19,7 @@ Rectangle {
 
     function bind_view() { if (wndIRShow !== null) id_chart.set_ir_wnd(wndIRShow) }
     function update_row(n_id) {
-        id_list.update_row(n_id, id_chart.get_ana_name_and_temp(n_id), id_chart.is_enable_ana(n_id),
+        id_list.update_row(n_id, id_chart.get_ana_alias(n_id) + id_chart.get_ana_name_and_temp(n_id), id_chart.is_enable_ana(n_id),
                            id_chart.get_ana_clr_name(n_id))
     }
 
