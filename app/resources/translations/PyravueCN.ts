@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation>占比：</translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> 像素数：</translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>图片 </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>区域个数</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>分析列表（只能单选）</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>分析列表（可以多选）</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>分析对象</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>温度范围设置</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>手动（最小间隔1度）</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>分析列表</translation>
     </message>
 </context>
 <context>
@@ -859,6 +910,21 @@
         <source>最低点</source>
         <translation>最低点</translation>
     </message>
+    <message>
+        <source>线分析图</source>
+        <translation>线分析图</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>直方图</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>添加失败！</translation>
+    </message>
 </context>
 <context>
     <name>ItemRuleText</name>
@@ -1364,6 +1430,37 @@
     <message>
         <source>生成报告</source>
         <translation>生成报告</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>像素数趋势分析 %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>温度趋势分析 %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>采样条件（不能为空）</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>秒/帧</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation> Percentage: </translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> Pixels number: </translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>Image </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>Bins</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>Analyses (choose one)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>Analyses (choose several)</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>Analysis objects</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Temperature range</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>Manual (at least 1 degree apart)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>Analyses</translation>
     </message>
 </context>
 <context>
@@ -859,6 +910,21 @@
         <source>最低点</source>
         <translation>Coldest spot</translation>
     </message>
+    <message>
+        <source>线分析图</source>
+        <translation>Line chart</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Histogram</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>Adding failed!</translation>
+    </message>
 </context>
 <context>
     <name>ItemRuleText</name>
@@ -1364,6 +1430,37 @@
     <message>
         <source>生成报告</source>
         <translation>Report</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>Pixel count trend %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>Temperature trend %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Sampling (required)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>s/frame</translation>
     </message>
 </context>
 <context>

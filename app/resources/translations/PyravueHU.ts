@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="hu" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation> Arány: </translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> Pixelszám: </translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>Kép </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>Tartományok</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>Elemzések (egy választható)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>Elemzések (több választható)</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>Elemzési objektumok</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Hőmérséklet-tartomány</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Automatikus</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>Kézi (legalább 1 fok különbség)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>Elemzések</translation>
     </message>
 </context>
 <context>
@@ -859,6 +910,21 @@
         <source>最低点</source>
         <translation>Leghidegebb pont</translation>
     </message>
+    <message>
+        <source>线分析图</source>
+        <translation>Vonalprofil</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Hisztogram</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>A hozzáadás nem sikerült!</translation>
+    </message>
 </context>
 <context>
     <name>ItemRuleText</name>
@@ -1364,6 +1430,37 @@
     <message>
         <source>生成报告</source>
         <translation>Jelentés</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>Pixelszám-trend %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>Hőmérséklet-trend %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Másolás</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Kész</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Sikertelen</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Mintavétel (kötelező)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>mp/képkocka</translation>
     </message>
 </context>
 <context>

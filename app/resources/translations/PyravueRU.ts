@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation> Доля: </translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> Число пикселей: </translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>Снимок </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>Интервалы</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>Анализы (выберите один)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>Анализы (можно несколько)</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>Объекты анализа</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Диапазон температур</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Авто</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>Вручную (не менее 1 градуса)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>Анализы</translation>
     </message>
 </context>
 <context>
@@ -859,6 +910,21 @@
         <source>最低点</source>
         <translation>Мин. точка</translation>
     </message>
+    <message>
+        <source>线分析图</source>
+        <translation>Профиль линии</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Гистограмма</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>Не удалось добавить!</translation>
+    </message>
 </context>
 <context>
     <name>ItemRuleText</name>
@@ -1364,6 +1430,37 @@
     <message>
         <source>生成报告</source>
         <translation>Отчёт</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>Тренд числа пикселей %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>Тренд температуры %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Условия записи (обязательно)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>с/кадр</translation>
     </message>
 </context>
 <context>
