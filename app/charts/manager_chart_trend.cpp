@@ -1,6 +1,9 @@
 #include "charts/manager_chart_trend.h"
 
+#include "charts/chart_source.h"
 #include "charts/wnd_chart_trend.h"
+#include "sources/handle_ids.h"
+#include "thermframe.h"
 #include "sources/ir_base.h"
 
 #include <QJsonObject>
@@ -91,6 +94,20 @@ bool ManagerChartTrend::restart_trend_chart(int n_id_ir)
         source->restart_play();
     }
     return false;
+}
+
+QJsonObject ManagerChartTrend::get_ana_temp_range(int n_id_ana)
+{
+    void* ana = analysis_ids().handle_of(n_id_ana);
+    float f_max = 0.0f, f_min = 0.0f;
+    uint16_t x = 0, y = 0, ad = 0;
+    QJsonObject range;
+    if (ana != nullptr && thermframe_ana_get_max_temp(ana, x, y, ad, f_max) &&
+        thermframe_ana_get_min_temp(ana, x, y, ad, f_min)) {
+        range["f_max"] = f_max;
+        range["f_min"] = f_min;
+    }
+    return range;
 }
 
 bool ManagerChartTrend::register_ir_source(int h_ir, IRBase* source)

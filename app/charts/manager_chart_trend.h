@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -34,6 +35,9 @@ public:
     Q_INVOKABLE bool update_ctrl_with_trend(int n_id_ir);
     Q_INVOKABLE QString get_ir_name(int n_id_ir);
     Q_INVOKABLE bool restart_trend_chart(int n_id_ir);
+    // {"f_max", "f_min"} of an analysis object by the id the trend menu
+    // carries (the pixel range dialog starts from them); empty when unknown.
+    Q_INVOKABLE QJsonObject get_ana_temp_range(int n_id_ana);
 
     // A chart leaving for good (its destructor); false when it was not listed.
     bool remove_wnd_chart(WndChartTrend* chart);

@@ -1,7 +1,8 @@
 // Road test of the charts: in the real main window, draw a line on the
 // sample picture and open its profile and the histogram from the analysis
-// toolbar; then open a temperature trend of two objects of the sample
-// recording and play it, frame after frame, as the player feeds it.
+// toolbar; then, from the trend menu, open a temperature trend of two
+// objects of the sample recording, play it frame after frame as the player
+// feeds it, and add a pixel-count trend through its range dialog.
 #include "charts/manager_chart_trend.h"
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
@@ -127,27 +128,54 @@ void ChartsRoadTest::charts_trend_of_a_played_recording()
     const int rect = player.add_ana("R:60,60;200,160;-", "R1");
     const int line = player.add_ana("L:20,200;300,120;-", "L1");
     RoadWindow road;
-    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/charts/ItemListTrendChart.qml"), 10, 10));
-
-    // A new temperature trend of the rectangle's maximum, then the line's
-    // average added to the same window, as the trend menu does.
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/charts/ItemTrendCharts.qml"), 10, 10));
+    // The menu and the dialogs are shown over a visible main window.
+    QVERIFY(road.show());
     QVERIFY(!road.window()->contentItem()->childItems().isEmpty());
-    QObject* list = road.window()->contentItem()->childItems()[0];
-    QVariant wnd_var;
-    QVERIFY(QMetaObject::invokeMethod(list, "create_trend_chart", Q_RETURN_ARG(QVariant, wnd_var),
-                                      Q_ARG(QVariant, player.id()), Q_ARG(QVariant, rect), Q_ARG(QVariant, 1)));
-    auto* wnd = qobject_cast<QQuickWindow*>(wnd_var.value<QObject*>());
+    QObject* trends = road.window()->contentItem()->childItems()[0];
+    QObject* menu = road.find_object("menu_trend_chart");
+    QVERIFY(menu != nullptr);
+    auto popup = [&](int ana) {
+        return QMetaObject::invokeMethod(trends, "popup", Q_ARG(QVariant, player.id()), Q_ARG(QVariant, ana),
+                                         Q_ARG(QVariant, false));
+    };
+    auto click_entry = [&](const QString& text) {
+        if (!QTest::qWaitForWindowExposed(qobject_cast<QQuickWindow*>(menu))) return false;
+        QList<QQuickItem*> items = qobject_cast<QQuickWindow*>(menu)->contentItem()->childItems();
+        for (int i = 0; i < items.size(); ++i) {
+            QQuickItem* item = items[i];
+            items += item->childItems();
+            if (item->objectName().startsWith("menu_entry_") && !item->childItems().isEmpty() &&
+                item->childItems()[0]->property("text").toString() == text) {
+                return RoadWindow::click(item);
+            }
+        }
+        return false;
+    };
+
+    // From the trend menu: a new trend of the rectangle's maximum, then the
+    // line's maximum added to that window.
+    QVERIFY(popup(rect));
+    QCOMPARE(menu->property("nAna").toInt(), rect);
+    QVERIFY(qobject_cast<QQuickWindow*>(menu)->isVisible());
+    road.save_screen(qobject_cast<QQuickWindow*>(menu), kTest, "4-trend-menu");
+    QVERIFY(click_entry("新建温度趋势分析"));
+    QVERIFY(RoadWindow::wait_for([] { return ManagerChartTrend::instance()->chart_count() == 1; }));
+    QObject* list = trends->property("list").value<QObject*>();
+    QVERIFY(list != nullptr);
+    const QVariantList windows = list->property("arrWnd").toList();
+    QCOMPARE(windows.size(), 1);
+    auto* wnd = qobject_cast<QQuickWindow*>(windows[0].value<QObject*>());
     QVERIFY(wnd != nullptr);
     RoadWindow trend(wnd);
     QVERIFY(trend.show());
     auto* chart = qobject_cast<WndChartTrend*>(trend.find_item("chart_trend"));
     QVERIFY(chart != nullptr);
-    QCOMPARE(ManagerChartTrend::instance()->chart_count(), 1);
+    QVERIFY(chart->is_enable_ana(rect, TREND_MAX));
     const int index = wnd->property("mn_trend_index").toInt();
-    QVariant state;
-    QVERIFY(QMetaObject::invokeMethod(list, "insert_trend_chart", Q_RETURN_ARG(QVariant, state), Q_ARG(QVariant, index),
-                                      Q_ARG(QVariant, player.id()), Q_ARG(QVariant, line), Q_ARG(QVariant, 3)));
-    QCOMPARE(state.toInt(), 0);
+    QVERIFY(popup(line));
+    QVERIFY(click_entry(QString("温度趋势分析 %1").arg(index)));  // the first, under the maximum
+    QVERIFY(chart->is_enable_ana(line, TREND_MAX));
     QVERIFY(ManagerChartTrend::instance()->restart_trend_of_ir(player.id()));
     QCOMPARE(trend.find_object("list_trend")->property("visible").toBool(), true);
 
@@ -168,11 +196,21 @@ void ChartsRoadTest::charts_trend_of_a_played_recording()
     player.m_b_playing = true;
     QVERIFY(RoadWindow::wait_for([&] { return chart->play_index() == frames - 1; }));
     QVERIFY(RoadWindow::move_to(chart, QPointF(chart->plot_rect().center())));
-    trend.save_screen(kTest, "4-trend-played");
+    trend.save_screen(kTest, "5-trend-played");
+
+    // A pixel-count trend of the rectangle through the range dialog.
+    QVERIFY(popup(rect));
+    QVERIFY(click_entry("新建像素数趋势分析"));
+    auto* range = qobject_cast<QQuickWindow*>(road.find_object("wnd_pixel_range"));
+    QVERIFY(range != nullptr && range->isVisible());
+    road.save_screen(range, kTest, "6-pixel-range");
+    QVERIFY(RoadWindow::click(RoadWindow(range).find_item("btn_pixel_ok")));
+    QVERIFY(RoadWindow::wait_for([] { return ManagerChartTrend::instance()->chart_count() == 2; }));
+    QVERIFY(ManagerChartTrend::instance()->get_list_chart(player.id(), rect)[1].toObject()["b_trend_pixel"].toBool());
 
     // Closing the window unregisters its chart.
     QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
-    QVERIFY(RoadWindow::wait_for([&] { return ManagerChartTrend::instance()->chart_count() == 0; }));
+    QVERIFY(RoadWindow::wait_for([&] { return ManagerChartTrend::instance()->chart_count() == 1; }));
 }
 
 QTEST_MAIN(ChartsRoadTest)

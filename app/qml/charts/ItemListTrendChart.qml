@@ -54,6 +54,21 @@ Item {
         wnd.add_ana(h_ir, h_ana, n_type)
         ManagerChartTrend.restart_trend_chart(h_ir)
     }
+    // The pixel chart's add, with the band as [f_max, f_min, f_ana_max, f_ana_min].
+    function insert_pixel_trend_chart(n_index, h_ir, h_ana, bands) {
+        var wnd = find_wnd(n_index)
+        var state = wnd === null ? 1 : wnd.find_ir_id(h_ir)
+        if (state === 0) confirm_pixel_replace(n_index, h_ir, h_ana, bands)
+        else if (state === 2) sig_ask_replace(n_index, h_ir, h_ana, bands)
+        else strMessage = qsTr("添加失败！")
+        return state
+    }
+    function confirm_pixel_replace(n_index, h_ir, h_ana, bands) {
+        var wnd = find_wnd(n_index)
+        if (wnd === null) return
+        wnd.add_pixel_ana(h_ir, h_ana, bands[0], bands[1], bands[2], bands[3])
+        ManagerChartTrend.restart_trend_chart(h_ir)
+    }
     function remove_trend_chart(n_index, h_ir, h_ana, n_type) {
         var wnd = find_wnd(n_index)
         return wnd !== null && wnd.remove_ana(h_ir, h_ana, n_type)

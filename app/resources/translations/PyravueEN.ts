@@ -831,6 +831,37 @@
     </message>
 </context>
 <context>
+    <name>ItemCustomMenuTrendChart</name>
+    <message>
+        <source>最高温度</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>最低温度</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>平均温度</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>温度趋势分析</source>
+        <translation>Temperature trend</translation>
+    </message>
+    <message>
+        <source>新建温度趋势分析</source>
+        <translation>New temperature trend</translation>
+    </message>
+    <message>
+        <source>像素数趋势分析</source>
+        <translation>Pixel count trend</translation>
+    </message>
+    <message>
+        <source>新建像素数趋势分析</source>
+        <translation>New pixel count trend</translation>
+    </message>
+</context>
+<context>
     <name>ItemIRToolButtonSearch</name>
     <message>
         <source>搜索</source>
@@ -1337,6 +1368,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTrendCharts</name>
+    <message>
+        <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
+        <translation>Adding this trend clears all earlier analyses. Continue?</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1403,6 +1441,57 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Switching the measuring range...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndPixelRange</name>
+    <message>
+        <source>分析温度范围：</source>
+        <translation>Object range: </translation>
+    </message>
+    <message>
+        <source>温度格式不正确，请重新设置！</source>
+        <translation>The temperatures are not in order; please set them again!</translation>
+    </message>
+    <message>
+        <source>已存在当前温度范围的像素数趋势曲线！</source>
+        <translation>A pixel count curve of this range exists already!</translation>
+    </message>
+    <message>
+        <source>像素数温度范围设置</source>
+        <translation>Pixel count ranges</translation>
+    </message>
+    <message>
+        <source>关注最小温度</source>
+        <translation>Focus minimum</translation>
+    </message>
+    <message>
+        <source>关注最大温度</source>
+        <translation>Focus maximum</translation>
+    </message>
+    <message>
+        <source>整体最小温度</source>
+        <translation>Overall minimum</translation>
+    </message>
+    <message>
+        <source>整体最大温度</source>
+        <translation>Overall maximum</translation>
+    </message>
+    <message>
+        <source>范围设置说明：</source>
+        <translation>Rule: </translation>
+    </message>
+    <message>
+        <source>整体最小温度 ≤ 关注最小温度 ≤ 关注最大温度 ≤ 整体最大温度</source>
+        <translation>overall minimum ≤ focus minimum ≤ focus maximum ≤ overall maximum</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1475,6 +1564,146 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>Connecting infrared device</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartArea</name>
+    <message>
+        <source>Analyze the histogram  Unit(Y: Percentage of temperature range; X: Celsius)</source>
+        <translation>Analyze the histogram  Unit(Y: Percentage of temperature range; X: Celsius)</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Avg:</translation>
+    </message>
+    <message>
+        <source>Temperature range: </source>
+        <translation>Temperature range: </translation>
+    </message>
+    <message>
+        <source>Percentage: </source>
+        <translation>Percentage: </translation>
+    </message>
+    <message>
+        <source>Points number: </source>
+        <translation>Points number: </translation>
+    </message>
+</context>
+<context>
+    <name>WndChartLine</name>
+    <message>
+        <source>Line analysis  Unit(Y: Celsius; X: Temperature point relative line analysis position)</source>
+        <translation>Line analysis  Unit(Y: Celsius; X: Temperature point relative line analysis position)</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>Temperature:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Avg:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrend</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: Percentage; X: first line, relative time(s); second line, absolute time</translation>
+    </message>
+    <message>
+        <source>-Max:</source>
+        <translation>-Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Avg:</translation>
+    </message>
+    <message>
+        <source> - Max </source>
+        <translation> - Max </translation>
+    </message>
+    <message>
+        <source> - Min </source>
+        <translation> - Min </translation>
+    </message>
+    <message>
+        <source> - Avg </source>
+        <translation> - Avg </translation>
+    </message>
+    <message>
+        <source>Mark: </source>
+        <translation>Mark: </translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Frame number:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Video time:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Device name:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Video name:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Current frame time:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrendPixel</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: Percentage; X: first line, relative time(s); second line, absolute time</translation>
+    </message>
+    <message>
+        <source>Mark:</source>
+        <translation>Mark:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Device name:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Video name:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Video time:</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Frame number:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Current frame time:</translation>
     </message>
 </context>
 <context>
