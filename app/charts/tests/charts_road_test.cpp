@@ -125,8 +125,8 @@ void ChartsRoadTest::charts_trend_of_a_played_recording()
     AppShell shell;
     TrendTestSource player(2);
     QVERIFY(player.is_open());
-    const int rect = player.add_ana("R:60,60;200,160;-", "R1");
-    const int line = player.add_ana("L:20,200;300,120;-", "L1");
+    const int rect = player.add_ana("R:20,20;80,60;-", "R1");
+    const int line = player.add_ana("L:5,100;150,30;-", "L1");
     RoadWindow road;
     QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/charts/ItemTrendCharts.qml"), 10, 10));
     // The menu and the dialogs are shown over a visible main window.
@@ -158,6 +158,8 @@ void ChartsRoadTest::charts_trend_of_a_played_recording()
     QVERIFY(popup(rect));
     QCOMPARE(menu->property("nAna").toInt(), rect);
     QVERIFY(qobject_cast<QQuickWindow*>(menu)->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(qobject_cast<QQuickWindow*>(menu)));
+    QVERIFY(RoadWindow::wait_for([&] { return qobject_cast<QQuickWindow*>(menu)->height() > 100; }));
     road.save_screen(qobject_cast<QQuickWindow*>(menu), kTest, "4-trend-menu");
     QVERIFY(click_entry("新建温度趋势分析"));
     QVERIFY(RoadWindow::wait_for([] { return ManagerChartTrend::instance()->chart_count() == 1; }));
@@ -181,7 +183,7 @@ void ChartsRoadTest::charts_trend_of_a_played_recording()
 
     // Play: every shown frame goes through the registry; the chart takes the
     // samples in on its own 500 ms refresh, which the test waits for.
-    const int frames = static_cast<int>(std::min<uint32_t>(player.frames(), 120));
+    const int frames = static_cast<int>(std::min<uint32_t>(player.frames(), 200));
     for (int f = 1; f < frames; ++f) {
         QVERIFY(player.show(f));
         if (f % 30 == 0 || f == frames - 1) {

@@ -20,7 +20,7 @@
 namespace {
 
 const char kRect[] = "R:20,20;120,100;-";
-const char kLine[] = "L:10,200;300,220;-";
+const char kLine[] = "L:10,100;150,110;-";
 
 int points_of(WndChartTrend& chart)
 {

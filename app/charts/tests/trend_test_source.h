@@ -52,7 +52,7 @@ public:
     }
     QString get_ir_name() const override { return m_n_ir_type == 3 ? "camera" : "sample.irv"; }
 
-    // An analysis object of the document, with its id for the charts.
+    // An analysis object of the document (160 x 120), with its id for the charts.
     int add_ana(const char* text, const char* alias)
     {
         void* ana = nullptr;

@@ -18,7 +18,7 @@ Window {
     flags: Qt.Dialog | Qt.FramelessWindowHint
     modality: Qt.WindowModal
     width: DataConfig.n_language_type === 3 || DataConfig.n_language_type === 4 ? 450 : 320
-    height: DataConfig.n_language_type === 3 || DataConfig.n_language_type === 4 ? 340 : 240
+    height: DataConfig.n_language_type === 3 || DataConfig.n_language_type === 4 ? 340 : 280
     color: ItemCommonClr.clrBackground
 
     // False (nothing shown) when the object's temperatures cannot be read.
@@ -52,6 +52,7 @@ Window {
     ItemWndHead { strTitle: qsTr("像素数温度范围设置"); onSig_close: id_dlg.visible = false }
     Timer { id: id_error_timer; interval: 3000; onTriggered: id_dlg.strError = "" }
     Grid {
+        id: id_grid
         x: 16
         y: 42
         columns: 2
@@ -68,7 +69,7 @@ Window {
     }
     Column {
         x: 16
-        anchors { bottom: id_buttons.top; bottomMargin: 6 }
+        anchors { top: id_grid.bottom; topMargin: 8 }
         spacing: 2
         Text { id: id_ana_range; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12; textFormat: Text.PlainText }
         Text { text: qsTr("范围设置说明：") + qsTr("整体最小温度 ≤ 关注最小温度 ≤ 关注最大温度 ≤ 整体最大温度"); width: id_dlg.width - 32; wrapMode: Text.Wrap; color: ItemCommonClr.clrTextLabel; font.pixelSize: 11 }
