@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import "common"
+import "charts"
 import "shell"
 
 // The program's one top-level window: frameless, with its own title bar,
@@ -191,6 +192,10 @@ Window {
     }
 
     ItemColorDialog { id: id_dialog_color }
+
+    // Trend windows, their menu and the pixel range dialog; document windows
+    // call id_trend_charts.popup(...) from sig_show_trend_chart_menu.
+    ItemTrendCharts { id: id_trend_charts; objectName: "trend_charts"; messageBox: id_messge_box }
 
     ItemWndAbout { id: id_wnd_about }
 

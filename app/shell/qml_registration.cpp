@@ -3,6 +3,10 @@
 #include "browse/model_dir_info.h"
 #include "browse/model_ir_info.h"
 #include "browse/wnd_pic_preview.h"
+#include "charts/manager_chart_trend.h"
+#include "charts/wnd_chart_area.h"
+#include "charts/wnd_chart_line.h"
+#include "charts/wnd_chart_trend_pixel.h"
 #include "markpen.h"
 #include "rules/data_sql.h"
 #include "rules/detect_rule_import_export.h"
@@ -59,11 +63,12 @@ void register_qml_types()
     //  6 WndIRIsotherm             (app/views)
     //  7 WndPlayerProgressBar      (app/views)
     register_own_module<WndIRShow>("WndIRShow");
-    //  9 WndChartArea              (app/charts)
-    // 10 WndChartBase              (app/charts)
-    // 11 WndChartLine              (app/charts)
-    // 12 WndChartTrend             (app/charts)
-    // 13 WndChartTrendPixel        (app/charts)
+    register_own_module<WndChartArea>("WndChartArea");
+    qmlRegisterUncreatableType<WndChartBase>("VY.WndChartBase", 1, 0, "WndChartBase",
+                                             QStringLiteral("the chart base is made only as a chart"));
+    register_own_module<WndChartLine>("WndChartLine");
+    register_own_module<WndChartTrend>("WndChartTrend");
+    register_own_module<WndChartTrendPixel>("WndChartTrendPixel");
     // 14 WndTableIRTempSimplified  (app/views)
     // 15 WndTableIRTemp            (app/views)
     // 16 WndIRThumbnail            (app/views)
@@ -83,8 +88,7 @@ void set_context_properties(QQmlContext* context)
     context->setContextProperty(QStringLiteral("HTranslator"), HTranslator::instance());
     context->setContextProperty(QStringLiteral("DataCommon"), DataCommon::instance());
     context->setContextProperty(QStringLiteral("DataConfig"), DataConfig::instance());
-    // Extension point: "ManagerChartTrend" (the charts) is published here,
-    // before "DataSql".
+    context->setContextProperty(QStringLiteral("ManagerChartTrend"), ManagerChartTrend::instance());
     context->setContextProperty(QStringLiteral("DataSql"), DataSql::instance());
 
     DataConfig* config = DataConfig::instance();

@@ -1,7 +1,8 @@
 #include "sources/ir_base.h"
 
 #include "alarms/warning_condition.h"
-#include "charts/wnd_chart_base.h"
+#include "charts/wnd_chart_area.h"
+#include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "picfold.h"
 #include "sources/handle_ids.h"

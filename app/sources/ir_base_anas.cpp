@@ -5,7 +5,8 @@
 
 #include "alarms/warning_condition.h"
 #include "basekit.h"
-#include "charts/wnd_chart_base.h"
+#include "charts/wnd_chart_area.h"
+#include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "sources/ana_info_file.h"
 #include "sources/ana_string.h"

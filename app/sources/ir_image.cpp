@@ -1,6 +1,7 @@
 #include "sources/ir_image.h"
 
-#include "charts/wnd_chart_base.h"
+#include "charts/wnd_chart_area.h"
+#include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "picfold.h"
 #include "sources/ana_string.h"
@@ -121,7 +122,7 @@ bool IRImage::open_file(const QString& path)
     }
     load_stored_anas();
     if (m_p_chart_line != nullptr) {
-        m_p_chart_line->start_refresh();
+        m_p_chart_line->start_refresh_timer();
     }
     if (m_p_wnd_isotherm != nullptr) {
         m_p_wnd_isotherm->update_axis_range(m_b_first_opening);

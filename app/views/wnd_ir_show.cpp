@@ -1,6 +1,7 @@
 #include "views/wnd_ir_show.h"
 
-#include "charts/wnd_chart_base.h"
+#include "charts/wnd_chart_area.h"
+#include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_image.h"
@@ -411,13 +412,13 @@ QString WndIRShow::get_file_path() { return m_ir != nullptr ? m_ir->get_file_pat
 void WndIRShow::set_line_chart(WndChartLine* chart)
 {
     if (m_ir != nullptr) m_ir->set_line_chart(chart);
-    if (chart != nullptr) chart->set_ir_show(this);
+    if (chart != nullptr) chart->set_ir_wnd(this);
 }
 
 void WndIRShow::set_area_chart(WndChartArea* chart)
 {
     if (m_ir != nullptr) m_ir->set_area_chart(chart);
-    if (chart != nullptr) chart->set_ir_show(this);
+    if (chart != nullptr) chart->set_ir_wnd(this);
 }
 
 void WndIRShow::set_palette_wnd(WndIRPalette* palette)

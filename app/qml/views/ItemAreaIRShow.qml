@@ -16,6 +16,9 @@ Rectangle {
     readonly property int nToolbarHeight: 40
 
     signal sig_update_cur_ana(int n_cur_ana)
+    signal sig_chart_btn(int n_id, bool b_checked)
+
+    function set_chart_checked(n_id, b_checked) { id_toolbar.set_chart_checked(n_id, b_checked) }
 
     function open_file(str_path) {
         if (!id_ir_show.open_file(str_path)) {
@@ -72,6 +75,8 @@ Rectangle {
                 id_ir_show.set_ir_property({"strSettingMaxPoint": b_checked})
             } else if (n_id === ItemCommonDef.idBtnShowMinTemp) {
                 id_ir_show.set_ir_property({"strSettingMinPoint": b_checked})
+            } else if (n_id === ItemCommonDef.idBtnChartLine || n_id === ItemCommonDef.idBtnChartArea) {
+                id_area.sig_chart_btn(n_id, b_checked)
             }
         }
     }

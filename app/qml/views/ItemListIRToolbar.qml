@@ -9,6 +9,11 @@ Rectangle {
 
     signal sig_press_btn(int n_id, bool b_checked)
 
+    // Shows a chart button as pressed or not (the chart row may hide a chart).
+    function set_chart_checked(n_id, b_checked) {
+        if (n_id === ItemCommonDef.idBtnChartLine) id_chart_line.bChecked = b_checked
+        else if (n_id === ItemCommonDef.idBtnChartArea) id_chart_area.bChecked = b_checked
+    }
     // Releases every shape button but the one of n_keep_id.
     function uncheck_shapes(n_keep_id) {
         var shapes = [id_point, id_line, id_rect, id_ellipse, id_polygon, id_polyline]
@@ -36,5 +41,8 @@ Rectangle {
         ItemIRToolButton { objectName: "btn_mouse_temp"; nBtnId: ItemCommonDef.idBtnShowMouseTemp; bCheckable: true; strText: qsTr("鼠标温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_max_point"; nBtnId: ItemCommonDef.idBtnShowMaxTemp; bCheckable: true; strText: qsTr("最高点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_min_point"; nBtnId: ItemCommonDef.idBtnShowMinTemp; bCheckable: true; strText: qsTr("最低点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        Item { width: 12; height: 1 }
+        ItemIRToolButton { id: id_chart_line; objectName: "btn_chart_line"; nBtnId: ItemCommonDef.idBtnChartLine; bCheckable: true; strText: qsTr("线分析图"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_chart_area; objectName: "btn_chart_area"; nBtnId: ItemCommonDef.idBtnChartArea; bCheckable: true; strText: qsTr("直方图"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
     }
 }

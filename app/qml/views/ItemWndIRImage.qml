@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Dialogs 1.3
 import "../common"
+import "../charts"
 
 // The window of one opened picture: control bar, the IR view with its
 // analysis toolbar, and the property column.
@@ -27,6 +28,12 @@ FocusScope {
         strTip = ""
         var normal = wndIRShow.is_show_normal_image()
         id_ctrl.bNormalImage = normal
+        if (normal) {
+            id_chart_row.bLine = false
+            id_chart_row.bArea = false
+            id_area_ir.set_chart_checked(ItemCommonDef.idBtnChartLine, false)
+            id_area_ir.set_chart_checked(ItemCommonDef.idBtnChartArea, false)
+        }
         var path = wndIRShow.get_file_path()
         id_ctrl.strPicText = "1 / 1 - " + path.substring(path.lastIndexOf("/") + 1)
         id_property.update_ir_property()
@@ -83,8 +90,18 @@ FocusScope {
 
     ItemAreaIRShow {
         id: id_area_ir
-        anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom; bottom: parent.bottom }
+        anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom; bottom: id_chart_row.top }
         onSig_update_cur_ana: id_property.nCurAna = n_cur_ana
+        onSig_chart_btn: id_chart_row.show_chart(n_id === ItemCommonDef.idBtnChartLine, b_checked)
+    }
+
+    ItemChartRow {
+        id: id_chart_row
+        anchors { left: parent.left; right: id_property.left; bottom: parent.bottom }
+        height: visible ? 250 : 0
+        wndIRShow: id_wnd.wndIRShow
+        onSig_hidden: id_area_ir.set_chart_checked(b_line ? ItemCommonDef.idBtnChartLine : ItemCommonDef.idBtnChartArea, false)
+        Component.onCompleted: bind_view()
     }
 
     Connections {

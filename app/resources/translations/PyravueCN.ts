@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation>占比：</translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> 像素数：</translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>图片 </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>区域个数</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>分析列表（只能单选）</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>分析列表（可以多选）</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>分析对象</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>温度范围设置</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>手动（最小间隔1度）</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>分析列表</translation>
     </message>
 </context>
 <context>
@@ -780,6 +831,37 @@
     </message>
 </context>
 <context>
+    <name>ItemCustomMenuTrendChart</name>
+    <message>
+        <source>最高温度</source>
+        <translation>最高温度</translation>
+    </message>
+    <message>
+        <source>最低温度</source>
+        <translation>最低温度</translation>
+    </message>
+    <message>
+        <source>平均温度</source>
+        <translation>平均温度</translation>
+    </message>
+    <message>
+        <source>温度趋势分析</source>
+        <translation>温度趋势分析</translation>
+    </message>
+    <message>
+        <source>新建温度趋势分析</source>
+        <translation>新建温度趋势分析</translation>
+    </message>
+    <message>
+        <source>像素数趋势分析</source>
+        <translation>像素数趋势分析</translation>
+    </message>
+    <message>
+        <source>新建像素数趋势分析</source>
+        <translation>新建像素数趋势分析</translation>
+    </message>
+</context>
+<context>
     <name>ItemIRToolButtonSearch</name>
     <message>
         <source>搜索</source>
@@ -858,6 +940,21 @@
     <message>
         <source>最低点</source>
         <translation>最低点</translation>
+    </message>
+    <message>
+        <source>线分析图</source>
+        <translation>线分析图</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>直方图</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>添加失败！</translation>
     </message>
 </context>
 <context>
@@ -1271,6 +1368,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTrendCharts</name>
+    <message>
+        <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
+        <translation>添加此趋势分析将清除之前所有分析，是否继续？</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1340,6 +1444,57 @@
     </message>
 </context>
 <context>
+    <name>ItemWndPixelRange</name>
+    <message>
+        <source>分析温度范围：</source>
+        <translation>分析温度范围：</translation>
+    </message>
+    <message>
+        <source>温度格式不正确，请重新设置！</source>
+        <translation>温度格式不正确，请重新设置！</translation>
+    </message>
+    <message>
+        <source>已存在当前温度范围的像素数趋势曲线！</source>
+        <translation>已存在当前温度范围的像素数趋势曲线！</translation>
+    </message>
+    <message>
+        <source>像素数温度范围设置</source>
+        <translation>像素数温度范围设置</translation>
+    </message>
+    <message>
+        <source>关注最小温度</source>
+        <translation>关注最小温度</translation>
+    </message>
+    <message>
+        <source>关注最大温度</source>
+        <translation>关注最大温度</translation>
+    </message>
+    <message>
+        <source>整体最小温度</source>
+        <translation>整体最小温度</translation>
+    </message>
+    <message>
+        <source>整体最大温度</source>
+        <translation>整体最大温度</translation>
+    </message>
+    <message>
+        <source>范围设置说明：</source>
+        <translation>范围设置说明：</translation>
+    </message>
+    <message>
+        <source>整体最小温度 ≤ 关注最小温度 ≤ 关注最大温度 ≤ 整体最大温度</source>
+        <translation>整体最小温度 ≤ 关注最小温度 ≤ 关注最大温度 ≤ 整体最大温度</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndPreview</name>
     <message>
         <source>已选择 %1 个文件</source>
@@ -1367,6 +1522,37 @@
     </message>
 </context>
 <context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>像素数趋势分析 %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>温度趋势分析 %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>采样条件（不能为空）</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>秒/帧</translation>
+    </message>
+</context>
+<context>
     <name>ModelIRInfo</name>
     <message>
         <source>FullScreen</source>
@@ -1378,6 +1564,146 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>正在连接红外设备</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartArea</name>
+    <message>
+        <source>Analyze the histogram  Unit(Y: Percentage of temperature range; X: Celsius)</source>
+        <translation>直方图分析  单位（Y：温度区间占比；X：摄氏度）</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>最高：</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-最低：</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-平均：</translation>
+    </message>
+    <message>
+        <source>Temperature range: </source>
+        <translation>温度区间：</translation>
+    </message>
+    <message>
+        <source>Percentage: </source>
+        <translation>占比：</translation>
+    </message>
+    <message>
+        <source>Points number: </source>
+        <translation>点数：</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartLine</name>
+    <message>
+        <source>Line analysis  Unit(Y: Celsius; X: Temperature point relative line analysis position)</source>
+        <translation>线分析  单位（Y：摄氏度；X：温度点在线上的相对位置）</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>温度：</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>最高：</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-最低：</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-平均：</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrend</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y：百分比；X：第一行相对时间（秒），第二行绝对时间</translation>
+    </message>
+    <message>
+        <source>-Max:</source>
+        <translation>-最高：</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-最低：</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-平均：</translation>
+    </message>
+    <message>
+        <source> - Max </source>
+        <translation> - 最高 </translation>
+    </message>
+    <message>
+        <source> - Min </source>
+        <translation> - 最低 </translation>
+    </message>
+    <message>
+        <source> - Avg </source>
+        <translation> - 平均 </translation>
+    </message>
+    <message>
+        <source>Mark: </source>
+        <translation>标记：</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>帧号：</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>视频时间：</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>设备名称：</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>视频名称：</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>当前帧时间：</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrendPixel</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y：百分比；X：第一行相对时间（秒），第二行绝对时间</translation>
+    </message>
+    <message>
+        <source>Mark:</source>
+        <translation>标记：</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>设备名称：</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>视频名称：</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>视频时间：</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>帧号：</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>当前帧时间：</translation>
     </message>
 </context>
 <context>

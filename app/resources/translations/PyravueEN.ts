@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation> Percentage: </translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> Pixels number: </translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>Image </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>Bins</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>Analyses (choose one)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>Analyses (choose several)</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>Analysis objects</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Temperature range</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>Manual (at least 1 degree apart)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>Analyses</translation>
     </message>
 </context>
 <context>
@@ -780,6 +831,37 @@
     </message>
 </context>
 <context>
+    <name>ItemCustomMenuTrendChart</name>
+    <message>
+        <source>最高温度</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>最低温度</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>平均温度</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>温度趋势分析</source>
+        <translation>Temperature trend</translation>
+    </message>
+    <message>
+        <source>新建温度趋势分析</source>
+        <translation>New temperature trend</translation>
+    </message>
+    <message>
+        <source>像素数趋势分析</source>
+        <translation>Pixel count trend</translation>
+    </message>
+    <message>
+        <source>新建像素数趋势分析</source>
+        <translation>New pixel count trend</translation>
+    </message>
+</context>
+<context>
     <name>ItemIRToolButtonSearch</name>
     <message>
         <source>搜索</source>
@@ -858,6 +940,21 @@
     <message>
         <source>最低点</source>
         <translation>Coldest spot</translation>
+    </message>
+    <message>
+        <source>线分析图</source>
+        <translation>Line chart</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Histogram</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>Adding failed!</translation>
     </message>
 </context>
 <context>
@@ -1271,6 +1368,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTrendCharts</name>
+    <message>
+        <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
+        <translation>Adding this trend clears all earlier analyses. Continue?</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1340,6 +1444,57 @@
     </message>
 </context>
 <context>
+    <name>ItemWndPixelRange</name>
+    <message>
+        <source>分析温度范围：</source>
+        <translation>Object range: </translation>
+    </message>
+    <message>
+        <source>温度格式不正确，请重新设置！</source>
+        <translation>The temperatures are not in order; please set them again!</translation>
+    </message>
+    <message>
+        <source>已存在当前温度范围的像素数趋势曲线！</source>
+        <translation>A pixel count curve of this range exists already!</translation>
+    </message>
+    <message>
+        <source>像素数温度范围设置</source>
+        <translation>Pixel count ranges</translation>
+    </message>
+    <message>
+        <source>关注最小温度</source>
+        <translation>Focus minimum</translation>
+    </message>
+    <message>
+        <source>关注最大温度</source>
+        <translation>Focus maximum</translation>
+    </message>
+    <message>
+        <source>整体最小温度</source>
+        <translation>Overall minimum</translation>
+    </message>
+    <message>
+        <source>整体最大温度</source>
+        <translation>Overall maximum</translation>
+    </message>
+    <message>
+        <source>范围设置说明：</source>
+        <translation>Rule: </translation>
+    </message>
+    <message>
+        <source>整体最小温度 ≤ 关注最小温度 ≤ 关注最大温度 ≤ 整体最大温度</source>
+        <translation>overall minimum ≤ focus minimum ≤ focus maximum ≤ overall maximum</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndPreview</name>
     <message>
         <source>已选择 %1 个文件</source>
@@ -1367,6 +1522,37 @@
     </message>
 </context>
 <context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>Pixel count trend %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>Temperature trend %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Sampling (required)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>s/frame</translation>
+    </message>
+</context>
+<context>
     <name>ModelIRInfo</name>
     <message>
         <source>FullScreen</source>
@@ -1378,6 +1564,146 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>Connecting infrared device</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartArea</name>
+    <message>
+        <source>Analyze the histogram  Unit(Y: Percentage of temperature range; X: Celsius)</source>
+        <translation>Analyze the histogram  Unit(Y: Percentage of temperature range; X: Celsius)</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Avg:</translation>
+    </message>
+    <message>
+        <source>Temperature range: </source>
+        <translation>Temperature range: </translation>
+    </message>
+    <message>
+        <source>Percentage: </source>
+        <translation>Percentage: </translation>
+    </message>
+    <message>
+        <source>Points number: </source>
+        <translation>Points number: </translation>
+    </message>
+</context>
+<context>
+    <name>WndChartLine</name>
+    <message>
+        <source>Line analysis  Unit(Y: Celsius; X: Temperature point relative line analysis position)</source>
+        <translation>Line analysis  Unit(Y: Celsius; X: Temperature point relative line analysis position)</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>Temperature:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Avg:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrend</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: Percentage; X: first line, relative time(s); second line, absolute time</translation>
+    </message>
+    <message>
+        <source>-Max:</source>
+        <translation>-Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Avg:</translation>
+    </message>
+    <message>
+        <source> - Max </source>
+        <translation> - Max </translation>
+    </message>
+    <message>
+        <source> - Min </source>
+        <translation> - Min </translation>
+    </message>
+    <message>
+        <source> - Avg </source>
+        <translation> - Avg </translation>
+    </message>
+    <message>
+        <source>Mark: </source>
+        <translation>Mark: </translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Frame number:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Video time:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Device name:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Video name:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Current frame time:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrendPixel</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: Percentage; X: first line, relative time(s); second line, absolute time</translation>
+    </message>
+    <message>
+        <source>Mark:</source>
+        <translation>Mark:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Device name:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Video name:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Video time:</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Frame number:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Current frame time:</translation>
     </message>
 </context>
 <context>

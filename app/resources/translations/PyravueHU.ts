@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="hu" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation> Arány: </translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> Pixelszám: </translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>Kép </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>Tartományok</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>Elemzések (egy választható)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>Elemzések (több választható)</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>Elemzési objektumok</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Hőmérséklet-tartomány</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Automatikus</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>Kézi (legalább 1 fok különbség)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>Elemzések</translation>
     </message>
 </context>
 <context>
@@ -780,6 +831,37 @@
     </message>
 </context>
 <context>
+    <name>ItemCustomMenuTrendChart</name>
+    <message>
+        <source>最高温度</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>最低温度</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>平均温度</source>
+        <translation>Átlag</translation>
+    </message>
+    <message>
+        <source>温度趋势分析</source>
+        <translation>Hőmérséklet-trend</translation>
+    </message>
+    <message>
+        <source>新建温度趋势分析</source>
+        <translation>Új hőmérséklet-trend</translation>
+    </message>
+    <message>
+        <source>像素数趋势分析</source>
+        <translation>Pixelszám-trend</translation>
+    </message>
+    <message>
+        <source>新建像素数趋势分析</source>
+        <translation>Új pixelszám-trend</translation>
+    </message>
+</context>
+<context>
     <name>ItemIRToolButtonSearch</name>
     <message>
         <source>搜索</source>
@@ -858,6 +940,21 @@
     <message>
         <source>最低点</source>
         <translation>Leghidegebb pont</translation>
+    </message>
+    <message>
+        <source>线分析图</source>
+        <translation>Vonalprofil</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Hisztogram</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>A hozzáadás nem sikerült!</translation>
     </message>
 </context>
 <context>
@@ -1271,6 +1368,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTrendCharts</name>
+    <message>
+        <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
+        <translation>A trend hozzáadása törli a korábbi elemzéseket. Folytatja?</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1340,6 +1444,57 @@
     </message>
 </context>
 <context>
+    <name>ItemWndPixelRange</name>
+    <message>
+        <source>分析温度范围：</source>
+        <translation>Objektum tartománya: </translation>
+    </message>
+    <message>
+        <source>温度格式不正确，请重新设置！</source>
+        <translation>A hőmérsékletek sorrendje hibás, adja meg újra!</translation>
+    </message>
+    <message>
+        <source>已存在当前温度范围的像素数趋势曲线！</source>
+        <translation>Ehhez a tartományhoz már van görbe!</translation>
+    </message>
+    <message>
+        <source>像素数温度范围设置</source>
+        <translation>Pixelszám-tartományok</translation>
+    </message>
+    <message>
+        <source>关注最小温度</source>
+        <translation>Fókusz minimum</translation>
+    </message>
+    <message>
+        <source>关注最大温度</source>
+        <translation>Fókusz maximum</translation>
+    </message>
+    <message>
+        <source>整体最小温度</source>
+        <translation>Teljes minimum</translation>
+    </message>
+    <message>
+        <source>整体最大温度</source>
+        <translation>Teljes maximum</translation>
+    </message>
+    <message>
+        <source>范围设置说明：</source>
+        <translation>Szabály: </translation>
+    </message>
+    <message>
+        <source>整体最小温度 ≤ 关注最小温度 ≤ 关注最大温度 ≤ 整体最大温度</source>
+        <translation>teljes minimum ≤ fókusz minimum ≤ fókusz maximum ≤ teljes maximum</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Mégse</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndPreview</name>
     <message>
         <source>已选择 %1 个文件</source>
@@ -1367,6 +1522,37 @@
     </message>
 </context>
 <context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>Pixelszám-trend %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>Hőmérséklet-trend %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Másolás</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Kész</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Sikertelen</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Mintavétel (kötelező)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>mp/képkocka</translation>
+    </message>
+</context>
+<context>
     <name>ModelIRInfo</name>
     <message>
         <source>FullScreen</source>
@@ -1378,6 +1564,146 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>Infravörös eszköz csatlakoztatása</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartArea</name>
+    <message>
+        <source>Analyze the histogram  Unit(Y: Percentage of temperature range; X: Celsius)</source>
+        <translation>Hisztogram  Egység (Y: a tartomány aránya; X: Celsius)</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Átl.:</translation>
+    </message>
+    <message>
+        <source>Temperature range: </source>
+        <translation>Tartomány: </translation>
+    </message>
+    <message>
+        <source>Percentage: </source>
+        <translation>Arány: </translation>
+    </message>
+    <message>
+        <source>Points number: </source>
+        <translation>Pontszám: </translation>
+    </message>
+</context>
+<context>
+    <name>WndChartLine</name>
+    <message>
+        <source>Line analysis  Unit(Y: Celsius; X: Temperature point relative line analysis position)</source>
+        <translation>Vonalelemzés  Egység (Y: Celsius; X: a pont helye a vonalon)</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>Hőmérséklet:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Átl.:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrend</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: érték; X: első sor relatív idő (mp), második sor abszolút idő</translation>
+    </message>
+    <message>
+        <source>-Max:</source>
+        <translation>-Max:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Min:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Átl.:</translation>
+    </message>
+    <message>
+        <source> - Max </source>
+        <translation> - Max </translation>
+    </message>
+    <message>
+        <source> - Min </source>
+        <translation> - Min </translation>
+    </message>
+    <message>
+        <source> - Avg </source>
+        <translation> - Átl. </translation>
+    </message>
+    <message>
+        <source>Mark: </source>
+        <translation>Jelölés: </translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Képkocka:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Felvétel ideje:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Eszköz:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Felvétel:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Képkocka ideje:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrendPixel</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: érték; X: első sor relatív idő (mp), második sor abszolút idő</translation>
+    </message>
+    <message>
+        <source>Mark:</source>
+        <translation>Jelölés:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Eszköz:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Felvétel:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Felvétel ideje:</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Képkocka:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Képkocka ideje:</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru" sourcelanguage="zh_CN">
 <context>
+    <name>ChartTrendInfo</name>
+    <message>
+        <source> Percentage: </source>
+        <translation> Доля: </translation>
+    </message>
+    <message>
+        <source> Pixels number: </source>
+        <translation> Число пикселей: </translation>
+    </message>
+</context>
+<context>
     <name>DataCommon</name>
     <message>
         <source>Korvane </source>
@@ -28,6 +39,24 @@
     <message>
         <source>Image </source>
         <translation>Снимок </translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartArea</name>
+    <message>
+        <source>区域个数</source>
+        <translation>Интервалы</translation>
+    </message>
+    <message>
+        <source>分析列表（只能单选）</source>
+        <translation>Анализы (выберите один)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaChartLine</name>
+    <message>
+        <source>分析列表（可以多选）</source>
+        <translation>Анализы (можно несколько)</translation>
     </message>
 </context>
 <context>
@@ -128,6 +157,28 @@
     <message>
         <source>分析对象</source>
         <translation>Объекты анализа</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTempSetting</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Диапазон температур</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Авто</translation>
+    </message>
+    <message>
+        <source>手动（最小间隔1度）</source>
+        <translation>Вручную (не менее 1 градуса)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemChartTrendList</name>
+    <message>
+        <source>分析列表</source>
+        <translation>Анализы</translation>
     </message>
 </context>
 <context>
@@ -780,6 +831,37 @@
     </message>
 </context>
 <context>
+    <name>ItemCustomMenuTrendChart</name>
+    <message>
+        <source>最高温度</source>
+        <translation>Максимум</translation>
+    </message>
+    <message>
+        <source>最低温度</source>
+        <translation>Минимум</translation>
+    </message>
+    <message>
+        <source>平均温度</source>
+        <translation>Среднее</translation>
+    </message>
+    <message>
+        <source>温度趋势分析</source>
+        <translation>Тренд температуры</translation>
+    </message>
+    <message>
+        <source>新建温度趋势分析</source>
+        <translation>Новый тренд температуры</translation>
+    </message>
+    <message>
+        <source>像素数趋势分析</source>
+        <translation>Тренд числа пикселей</translation>
+    </message>
+    <message>
+        <source>新建像素数趋势分析</source>
+        <translation>Новый тренд числа пикселей</translation>
+    </message>
+</context>
+<context>
     <name>ItemIRToolButtonSearch</name>
     <message>
         <source>搜索</source>
@@ -858,6 +940,21 @@
     <message>
         <source>最低点</source>
         <translation>Мин. точка</translation>
+    </message>
+    <message>
+        <source>线分析图</source>
+        <translation>Профиль линии</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Гистограмма</translation>
+    </message>
+</context>
+<context>
+    <name>ItemListTrendChart</name>
+    <message>
+        <source>添加失败！</source>
+        <translation>Не удалось добавить!</translation>
     </message>
 </context>
 <context>
@@ -1271,6 +1368,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTrendCharts</name>
+    <message>
+        <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
+        <translation>Добавление этого тренда удалит все прежние анализы. Продолжить?</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1340,6 +1444,57 @@
     </message>
 </context>
 <context>
+    <name>ItemWndPixelRange</name>
+    <message>
+        <source>分析温度范围：</source>
+        <translation>Диапазон объекта: </translation>
+    </message>
+    <message>
+        <source>温度格式不正确，请重新设置！</source>
+        <translation>Температуры заданы неверно, задайте заново!</translation>
+    </message>
+    <message>
+        <source>已存在当前温度范围的像素数趋势曲线！</source>
+        <translation>Кривая для этого диапазона уже есть!</translation>
+    </message>
+    <message>
+        <source>像素数温度范围设置</source>
+        <translation>Диапазоны числа пикселей</translation>
+    </message>
+    <message>
+        <source>关注最小温度</source>
+        <translation>Мин. фокуса</translation>
+    </message>
+    <message>
+        <source>关注最大温度</source>
+        <translation>Макс. фокуса</translation>
+    </message>
+    <message>
+        <source>整体最小温度</source>
+        <translation>Общий мин.</translation>
+    </message>
+    <message>
+        <source>整体最大温度</source>
+        <translation>Общий макс.</translation>
+    </message>
+    <message>
+        <source>范围设置说明：</source>
+        <translation>Правило: </translation>
+    </message>
+    <message>
+        <source>整体最小温度 ≤ 关注最小温度 ≤ 关注最大温度 ≤ 整体最大温度</source>
+        <translation>общий мин. ≤ мин. фокуса ≤ макс. фокуса ≤ общий макс.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndPreview</name>
     <message>
         <source>已选择 %1 个文件</source>
@@ -1367,6 +1522,37 @@
     </message>
 </context>
 <context>
+    <name>ItemWndTrendChart</name>
+    <message>
+        <source>像素数趋势分析 %1</source>
+        <translation>Тренд числа пикселей %1</translation>
+    </message>
+    <message>
+        <source>温度趋势分析 %1</source>
+        <translation>Тренд температуры %1</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Условия записи (обязательно)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>с/кадр</translation>
+    </message>
+</context>
+<context>
     <name>ModelIRInfo</name>
     <message>
         <source>FullScreen</source>
@@ -1378,6 +1564,146 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>Подключение ИК-камеры</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartArea</name>
+    <message>
+        <source>Analyze the histogram  Unit(Y: Percentage of temperature range; X: Celsius)</source>
+        <translation>Гистограмма  Единицы (Y: доля диапазона температур; X: °C)</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Макс.:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Мин.:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Сред.:</translation>
+    </message>
+    <message>
+        <source>Temperature range: </source>
+        <translation>Диапазон: </translation>
+    </message>
+    <message>
+        <source>Percentage: </source>
+        <translation>Доля: </translation>
+    </message>
+    <message>
+        <source>Points number: </source>
+        <translation>Число точек: </translation>
+    </message>
+</context>
+<context>
+    <name>WndChartLine</name>
+    <message>
+        <source>Line analysis  Unit(Y: Celsius; X: Temperature point relative line analysis position)</source>
+        <translation>Профиль линии  Единицы (Y: °C; X: положение точки на линии)</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>Температура:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Макс.:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Мин.:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Сред.:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrend</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: значение; X: первая строка — относительное время (с), вторая — абсолютное время</translation>
+    </message>
+    <message>
+        <source>-Max:</source>
+        <translation>-Макс.:</translation>
+    </message>
+    <message>
+        <source>-Min:</source>
+        <translation>-Мин.:</translation>
+    </message>
+    <message>
+        <source>-Avg:</source>
+        <translation>-Сред.:</translation>
+    </message>
+    <message>
+        <source> - Max </source>
+        <translation> - Макс. </translation>
+    </message>
+    <message>
+        <source> - Min </source>
+        <translation> - Мин. </translation>
+    </message>
+    <message>
+        <source> - Avg </source>
+        <translation> - Сред. </translation>
+    </message>
+    <message>
+        <source>Mark: </source>
+        <translation>Метка: </translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Номер кадра:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Время записи:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Устройство:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Запись:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Время кадра:</translation>
+    </message>
+</context>
+<context>
+    <name>WndChartTrendPixel</name>
+    <message>
+        <source> Y: Percentage; X: first line, relative time(s); second line, absolute time</source>
+        <translation> Y: значение; X: первая строка — относительное время (с), вторая — абсолютное время</translation>
+    </message>
+    <message>
+        <source>Mark:</source>
+        <translation>Метка:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Устройство:</translation>
+    </message>
+    <message>
+        <source>Video name:</source>
+        <translation>Запись:</translation>
+    </message>
+    <message>
+        <source>Video time:</source>
+        <translation>Время записи:</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Номер кадра:</translation>
+    </message>
+    <message>
+        <source>Current frame time:</source>
+        <translation>Время кадра:</translation>
     </message>
 </context>
 <context>

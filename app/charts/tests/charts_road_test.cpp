@@ -1,0 +1,219 @@
+// Road test of the charts: in the real main window, draw a line on the
+// sample picture and open its profile and the histogram from the analysis
+// toolbar; then, from the trend menu, open a temperature trend of two
+// objects of the sample recording, play it frame after frame as the player
+// feeds it, and add a pixel-count trend through its range dialog.
+#include "charts/manager_chart_trend.h"
+#include "charts/wnd_chart_area.h"
+#include "charts/wnd_chart_line.h"
+#include "charts/wnd_chart_trend.h"
+#include "message_guard.h"
+#include "road_window.h"
+#include "shell/app_shell.h"
+#include "sources/handle_ids.h"
+#include "sources/ir_base.h"
+#include "test_folders.h"
+#include "thermframe.h"
+#include "trend_test_source.h"
+#include "views/wnd_ir_show.h"
+
+#include <QDir>
+#include <QQmlApplicationEngine>
+#include <QFile>
+#include <QtTest>
+
+using roadtest::RoadWindow;
+
+namespace {
+
+const char kTest[] = "charts";
+
+int count_of(void* frame, AnaType type)
+{
+    int32_t count = -1;
+    thermframe_get_anas_count(frame, type, count);
+    return count;
+}
+
+}  // namespace
+
+class ChartsRoadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_guard.install();
+        if (!QFile::exists("samples/sample.jpg") || !QFile::exists("samples/sample.irv")) {
+            QSKIP("samples were not generated");
+        }
+    }
+    void cleanup() { m_guard.verify(); }
+    void charts_profile_and_histogram_of_a_picture();
+    void charts_trend_of_a_played_recording();
+
+private:
+    roadtest::TestFolders m_folders;
+    roadtest::MessageGuard m_guard;
+};
+
+void ChartsRoadTest::charts_profile_and_histogram_of_a_picture()
+{
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1700, 1000)));
+    QObject* client = road.find_object("wnd_client");
+    QVERIFY(client != nullptr);
+    QVariant ok;
+    const QString sample = QDir::current().absoluteFilePath("samples/sample.jpg");
+    QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, sample)));
+    QVERIFY(ok.toBool());
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr && view->source() != nullptr);
+    void* frame = view->source()->get_ir_data();
+    QVERIFY(!road.find_item("chart_row")->isVisible());
+
+    // A fresh line across the picture.
+    QVERIFY(RoadWindow::click(road.find_item("btn_clear_ana")));
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_line")));
+    QVERIFY(RoadWindow::drag(view, QPointF(60, 250), QPointF(560, 330)));
+    QCOMPARE(count_of(frame, ANA_LINE), 1);
+    void* line_ana = nullptr;
+    QVERIFY(thermframe_get_ana(frame, ANA_LINE, 0, line_ana));
+
+    // The profile chart shows the line.
+    QVERIFY(RoadWindow::click(road.find_item("btn_chart_line")));
+    QVERIFY(road.find_item("chart_row")->isVisible());
+    auto* line = qobject_cast<WndChartLine*>(road.find_item("chart_line"));
+    QVERIFY(line != nullptr && line->isVisible());
+    QVERIFY(line->info_of(line_ana) != nullptr);
+    QVERIFY(RoadWindow::wait_for([&] { return line->get_axis_x_max() > 100.0f; }));
+    QCOMPARE(road.find_object("list_chart_line")->property("visible").toBool(), false);
+    QVERIFY(RoadWindow::click(road.find_item("btn_expand_line")));
+    QVERIFY(RoadWindow::move_to(line, QPointF(line->plot_rect().center())));
+    road.save_screen(kTest, "1-line-profile");
+
+    // The histogram beside it (the row is wide enough for both).
+    QVERIFY(RoadWindow::click(road.find_item("btn_chart_area")));
+    auto* area = qobject_cast<WndChartArea*>(road.find_item("chart_area"));
+    QVERIFY(area != nullptr && area->isVisible());
+    QVERIFY(line->isVisible());
+    QCOMPARE(area->selected_ana(), line_ana);
+    QVERIFY(area->histogram().total() > 100);
+    QVERIFY(RoadWindow::click(road.find_item("btn_expand_area")));
+    road.save_screen(kTest, "2-histogram");
+
+    // A rectangle joins the histogram's list; choosing it there shows its spread.
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_rect")));
+    QVERIFY(RoadWindow::drag(view, QPointF(380, 60), QPointF(560, 200)));
+    QCOMPARE(count_of(frame, ANA_RECT), 1);
+    void* rect_ana = nullptr;
+    QVERIFY(thermframe_get_ana(frame, ANA_RECT, 0, rect_ana));
+    QVERIFY(area->enable_ana(analysis_ids().id_of(rect_ana), true));
+    QCOMPARE(area->selected_ana(), rect_ana);
+    road.save_screen(kTest, "3-histogram-of-rectangle");
+
+    // Closing the line chart leaves the histogram across the row.
+    QVERIFY(RoadWindow::click(road.find_item("btn_chart_line")));
+    QVERIFY(!line->isVisible());
+    QVERIFY(area->isVisible());
+}
+
+void ChartsRoadTest::charts_trend_of_a_played_recording()
+{
+    AppShell shell;
+    TrendTestSource player(2);
+    QVERIFY(player.is_open());
+    const int rect = player.add_ana("R:20,20;80,60;-", "R1");
+    const int line = player.add_ana("L:5,100;150,30;-", "L1");
+    RoadWindow road;
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/charts/ItemTrendCharts.qml"), 10, 10));
+    // The menu and the dialogs are shown over a visible main window.
+    QVERIFY(road.show());
+    QVERIFY(!road.window()->contentItem()->childItems().isEmpty());
+    QObject* trends = road.window()->contentItem()->childItems()[0];
+    QObject* menu = road.find_object("menu_trend_chart");
+    QVERIFY(menu != nullptr);
+    auto popup = [&](int ana) {
+        return QMetaObject::invokeMethod(trends, "popup", Q_ARG(QVariant, player.id()), Q_ARG(QVariant, ana),
+                                         Q_ARG(QVariant, false));
+    };
+    auto click_entry = [&](const QString& text) {
+        if (!QTest::qWaitForWindowExposed(qobject_cast<QQuickWindow*>(menu))) return false;
+        QList<QQuickItem*> items = qobject_cast<QQuickWindow*>(menu)->contentItem()->childItems();
+        for (int i = 0; i < items.size(); ++i) {
+            QQuickItem* item = items[i];
+            items += item->childItems();
+            if (item->objectName().startsWith("menu_entry_") && !item->childItems().isEmpty() &&
+                item->childItems()[0]->property("text").toString() == text) {
+                return RoadWindow::click(item);
+            }
+        }
+        return false;
+    };
+
+    // From the trend menu: a new trend of the rectangle's maximum, then the
+    // line's maximum added to that window.
+    QVERIFY(popup(rect));
+    QCOMPARE(menu->property("nAna").toInt(), rect);
+    QVERIFY(qobject_cast<QQuickWindow*>(menu)->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(qobject_cast<QQuickWindow*>(menu)));
+    QVERIFY(RoadWindow::wait_for([&] { return qobject_cast<QQuickWindow*>(menu)->height() > 100; }));
+    road.save_screen(qobject_cast<QQuickWindow*>(menu), kTest, "4-trend-menu");
+    QVERIFY(click_entry("新建温度趋势分析"));
+    QVERIFY(RoadWindow::wait_for([] { return ManagerChartTrend::instance()->chart_count() == 1; }));
+    QObject* list = trends->property("list").value<QObject*>();
+    QVERIFY(list != nullptr);
+    const QVariantList windows = list->property("arrWnd").toList();
+    QCOMPARE(windows.size(), 1);
+    auto* wnd = qobject_cast<QQuickWindow*>(windows[0].value<QObject*>());
+    QVERIFY(wnd != nullptr);
+    RoadWindow trend(wnd);
+    QVERIFY(trend.show());
+    auto* chart = qobject_cast<WndChartTrend*>(trend.find_item("chart_trend"));
+    QVERIFY(chart != nullptr);
+    QVERIFY(chart->is_enable_ana(rect, TREND_MAX));
+    const int index = wnd->property("mn_trend_index").toInt();
+    QVERIFY(popup(line));
+    QVERIFY(click_entry(QString("温度趋势分析 %1").arg(index)));  // the first, under the maximum
+    QVERIFY(chart->is_enable_ana(line, TREND_MAX));
+    QVERIFY(ManagerChartTrend::instance()->restart_trend_of_ir(player.id()));
+    QCOMPARE(trend.find_object("list_trend")->property("visible").toBool(), true);
+
+    // Play: every shown frame goes through the registry; the chart takes the
+    // samples in on its own 500 ms refresh, which the test waits for.
+    const int frames = static_cast<int>(std::min<uint32_t>(player.frames(), 200));
+    for (int f = 1; f < frames; ++f) {
+        QVERIFY(player.show(f));
+        if (f % 30 == 0 || f == frames - 1) {
+            QVERIFY(RoadWindow::wait_for([&] { return chart->pending_samples() == 0; }));
+        }
+    }
+    QCOMPARE(chart->first_series()->point_count(), frames);
+    std::vector<ChartTrendInfo*> series;
+    chart->collect_series(series);
+    QCOMPARE(series.size(), size_t(2));
+    QVERIFY(chart->get_axis_x_max() >= frames);
+    player.m_b_playing = true;
+    QVERIFY(RoadWindow::wait_for([&] { return chart->play_index() == frames - 1; }));
+    QVERIFY(RoadWindow::move_to(chart, QPointF(chart->plot_rect().center())));
+    trend.save_screen(kTest, "5-trend-played");
+
+    // A pixel-count trend of the rectangle through the range dialog.
+    QVERIFY(popup(rect));
+    QVERIFY(click_entry("新建像素数趋势分析"));
+    auto* range = qobject_cast<QQuickWindow*>(road.find_object("wnd_pixel_range"));
+    QVERIFY(range != nullptr && range->isVisible());
+    road.save_screen(range, kTest, "6-pixel-range");
+    QVERIFY(RoadWindow::click(RoadWindow(range).find_item("btn_pixel_ok")));
+    QVERIFY(RoadWindow::wait_for([] { return ManagerChartTrend::instance()->chart_count() == 2; }));
+    QVERIFY(ManagerChartTrend::instance()->get_list_chart(player.id(), rect)[1].toObject()["b_trend_pixel"].toBool());
+
+    // Closing the window unregisters its chart.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
+    QVERIFY(RoadWindow::wait_for([&] { return ManagerChartTrend::instance()->chart_count() == 1; }));
+}
+
+QTEST_MAIN(ChartsRoadTest)
+#include "charts_road_test.moc"

@@ -1,0 +1,68 @@
+import QtQuick 2.15
+import "../common"
+
+// The series list of a trend window: one node per source and under it one
+// row per curve (object, kind or range text, colour), numbered from 1.
+Column {
+    id: id_list
+    property string strTitle: qsTr("分析列表")
+
+    signal sig_delete(int n_ana, var kind)
+
+    function find_row(n_ir, n_ana, kind) {
+        for (var i = 0; i < id_model.count; ++i) {
+            var r = id_model.get(i)
+            if (r.nIr === n_ir && r.nAna === n_ana && (kind === undefined || r.strKind === "" + kind)) return i
+        }
+        return -1
+    }
+    // Adds a curve, or replaces the texts and colour of the same curve.
+    function add_row(n_ir, str_source, n_ana, kind, str_text, str_clr) {
+        var row = { "nIr": n_ir, "strSource": str_source, "nAna": n_ana, "strKind": "" + kind,
+                    "strText": str_text, "strClr": str_clr }
+        var i = find_row(n_ir, n_ana, kind)
+        if (i < 0) id_model.append(row); else id_model.set(i, row)
+    }
+    function remove_rows(n_ir, n_ana, kind) {
+        for (var i = id_model.count - 1; i >= 0; --i) {
+            var r = id_model.get(i)
+            if (r.nIr === n_ir && (n_ana === undefined || r.nAna === n_ana) && (kind === undefined || r.strKind === "" + kind))
+                id_model.remove(i)
+        }
+    }
+    function clear_rows() { id_model.clear() }
+    function row_count() { return id_model.count }
+
+    spacing: 4
+    Text { text: id_list.strTitle; color: ItemCommonClr.clrTextLabel; font.pixelSize: 12; textFormat: Text.PlainText }
+    Repeater {
+        model: ListModel { id: id_model }
+        delegate: Item {
+            width: id_list.width
+            height: 22
+            Rectangle {
+                id: id_swatch
+                anchors { left: parent.left; verticalCenter: parent.verticalCenter }
+                width: 12
+                height: 12
+                color: model.strClr
+            }
+            Text {
+                anchors { left: id_swatch.right; leftMargin: 4; right: id_del.left; verticalCenter: parent.verticalCenter }
+                elide: Text.ElideRight
+                textFormat: Text.PlainText
+                color: ItemCommonClr.clrTextSecLv
+                font.pixelSize: 12
+                text: "   " + (index + 1) + ". " + model.strText + " [" + model.strSource + "]"
+            }
+            Text {
+                id: id_del
+                anchors { right: parent.right; verticalCenter: parent.verticalCenter }
+                text: "×"
+                color: ItemCommonClr.clrTextNormal
+                font.pixelSize: 14
+                MouseArea { anchors.fill: parent; onClicked: id_list.sig_delete(model.nAna, model.strKind) }
+            }
+        }
+    }
+}
