@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Dialogs 1.3
 import "../common"
+import "../alarms"
 
 // The window of one opened picture: control bar, the IR view with its
 // analysis toolbar, and the property column.
@@ -99,6 +100,12 @@ FocusScope {
         id: id_property
         anchors { right: parent.right; top: id_ctrl.bottom; bottom: parent.bottom }
         width: 260
+        wndIRShow: id_wnd.wndIRShow
+    }
+
+    ItemAreaWarning {
+        anchors { left: id_property.left; right: id_property.right; bottom: id_property.bottom }
+        height: 250
         wndIRShow: id_wnd.wndIRShow
     }
 
