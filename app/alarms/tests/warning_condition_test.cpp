@@ -6,9 +6,14 @@
 #include "alarms/warning_condition.h"
 #include "message_guard.h"
 #include "sources/handle_ids.h"
+#include "sources/ir_image.h"
+#include "test_folders.h"
 #include "thermframe.h"
+#include "views/wnd_ir_show.h"
 
+#include <QDir>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
@@ -25,6 +30,19 @@ QJsonObject row(void* a, void* b, const QString& formula)
     r.insert("str_formula", formula);
     return r;
 }
+
+// The picture source with its own conditions, counting the snapshots it
+// saves (two episodes within one second would share a file name).
+class CountingPicture : public IRImage {
+public:
+    CountingPicture() : IRImage(nullptr) {}
+    bool save_as_image_to_file(const QString& path) override
+    {
+        saves.fetch_add(1);
+        return IRImage::save_as_image_to_file(path);
+    }
+    std::atomic<int> saves{0};
+};
 
 QVariantList hits_of(const WarningCondition& condition)
 {
@@ -53,8 +71,11 @@ private slots:
     void no_frame_and_no_conditions();
     void names_for_the_dialog();
     void checks_on_a_thread_while_the_gui_edits();
+    void one_snapshot_per_episode_on_a_picture();
+    void view_without_conditions_answers_empty();
 
 private:
+    roadtest::TestFolders m_folders;
     roadtest::MessageGuard m_guard;
     std::unique_ptr<AlarmFrame> m_frame;
     void* m_hot = nullptr;   // R01, left half
@@ -332,6 +353,70 @@ void WarningConditionTest::checks_on_a_thread_while_the_gui_edits()
     stop.store(true);
     frame_thread.join();
     QVERIFY(checks.load() > 0);
+}
+
+// A met condition is saved once however many checks see it, also when the
+// frame thread and the GUI thread check at once; a check that finds nothing
+// met ends the episode.
+void WarningConditionTest::one_snapshot_per_episode_on_a_picture()
+{
+    const QString sample = QDir::current().absoluteFilePath("samples/sample.jpg");
+    if (!QFile::exists(sample)) QSKIP("samples were not generated");
+    QTemporaryDir snaps;
+    CountingPicture picture;
+    QVERIFY(picture.open_file(sample));
+    WarningCondition* condition = picture.warning_condition();
+    QVERIFY(condition != nullptr);
+    void* hot = nullptr;
+    QVERIFY(thermframe_add_ana(picture.get_ir_data(), "R:300,220;340,250;-", hot));
+    std::string alias;
+    QVERIFY(thermframe_ana_get_alias(hot, alias));
+    const QString met = QString::fromStdString(alias) + ":Max > 50";
+    QVERIFY(condition->add_warning_condition(1, {row(hot, nullptr, met)}, met));
+    condition->set_warning_snap_path(snaps.path());
+
+    std::thread frame_thread([&] {
+        for (int i = 0; i < 50; ++i) picture.check_warning_and_snap();
+    });
+    for (int i = 0; i < 50; ++i) picture.check_warning_and_snap();
+    frame_thread.join();
+    QCOMPARE(picture.saves.load(), 1);
+    QCOMPARE(QDir(snaps.path()).entryList(QDir::Files).size(), 1);
+
+    QVERIFY(condition->delete_warning_condition(0));
+    picture.check_warning_and_snap();
+    QVERIFY(condition->add_warning_condition(1, {row(hot, nullptr, met)}, met));
+    picture.check_warning_and_snap();
+    picture.check_warning_and_snap();
+    QCOMPARE(picture.saves.load(), 2);
+
+    // Opening a picture again starts without conditions.
+    QVERIFY(picture.open_file(sample));
+    QCOMPARE(condition->get_warning_condition().size(), 0);
+}
+
+void WarningConditionTest::view_without_conditions_answers_empty()
+{
+    WndIRShow view;
+    QCOMPARE(view.add_warning_condition(1, {row(m_hot, nullptr, "R01:Max > 1")}, "R01:Max > 1"), QString());
+    QVERIFY(!view.delete_warning_condition(0));
+    view.clear_condition();
+    QVERIFY(view.get_warning_condition().isEmpty());
+    QVERIFY(view.get_warning_condition_info().isEmpty());
+    QVERIFY(view.get_warning_condition_anas().isEmpty());
+    QVERIFY(!view.load_detect_rule_formula(1));
+    view.set_warning_snap_path("/tmp");
+    QCOMPARE(view.get_warning_snap_path(), QString());
+
+    // A picture view forwards to its source's conditions.
+    QVERIFY(view.init_wnd(1));
+    QCOMPARE(view.add_warning_condition(2, {row(m_hot, nullptr, "R01:Max > 1")}, "text"), QString("text"));
+    QCOMPARE(view.get_warning_condition(), QJsonArray{"R01:Max > 1"});
+    view.set_warning_snap_path(QUrl::fromLocalFile("/tmp/snap folder").toString());
+    QCOMPARE(view.get_warning_snap_path(), QString("/tmp/snap folder"));
+    m_guard.expect(QRegularExpression("no condition at index"));
+    QVERIFY(!view.delete_warning_condition(3));
+    QVERIFY(view.delete_warning_condition(0));
 }
 
 QTEST_MAIN(WarningConditionTest)

@@ -48,26 +48,6 @@ float max_of(void* ana)
     return t;
 }
 
-// Items made by a Repeater are not QObject children of the window, so the
-// dialog is searched along its item tree.
-QQuickItem* find_item_below(QQuickItem* item, const QString& name)
-{
-    if (item->objectName() == name) {
-        return item;
-    }
-    for (QQuickItem* child : item->childItems()) {
-        if (QQuickItem* found = find_item_below(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-QQuickItem* find_in(QQuickWindow* window, const QString& name)
-{
-    return find_item_below(window->contentItem(), name);
-}
-
 bool warned(void* ana)
 {
     bool on = false;
@@ -95,12 +75,12 @@ private:
     // Opens the combo and presses its entry.
     bool choose(const QString& combo, int entry)
     {
-        return RoadWindow::click(find_in(m_dialog, combo)) &&
-               RoadWindow::click(find_in(m_dialog, combo + "_item_" + QString::number(entry)));
+        return RoadWindow::click(m_dialog->find_item(combo)) &&
+               RoadWindow::click(m_dialog->find_item(combo + "_item_" + QString::number(entry)));
     }
     void type(const QString& input, const QString& text)
     {
-        QQuickItem* item = find_in(m_dialog, input);
+        QQuickItem* item = m_dialog->find_item(input);
         QVERIFY(RoadWindow::click(item));
         QQuickWindow* window = item->window();
         for (const QChar c : text) {
@@ -112,7 +92,7 @@ private:
 
     roadtest::TestFolders m_folders;
     roadtest::MessageGuard m_guard;
-    QQuickWindow* m_dialog = nullptr;
+    RoadWindow* m_dialog = nullptr;
 };
 
 void WarningRoadTest::warning_condition_met_then_cleared()
@@ -159,25 +139,26 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     QQuickWindow* dialog = road.find_window("wnd_warning_condition");
     QVERIFY(dialog != nullptr && dialog->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    m_dialog = dialog;
+    RoadWindow dialog_road(dialog);
+    m_dialog = &dialog_road;
     QVERIFY(choose("combo_a_0", 1));
-    QCOMPARE(find_in(dialog, "combo_a_0")->property("strCurText").toString(), a + ":Max");
+    QCOMPARE(dialog_road.find_item("combo_a_0")->property("strCurText").toString(), a + ":Max");
     type("input_temp_0", QString::number(high - 10));
     QVERIFY(choose("combo_a_1", 1));
     QVERIFY(choose("combo_op_1", 2));
     QVERIFY(choose("combo_b_1", 4));
-    QCOMPARE(find_in(dialog, "combo_b_1")->property("strCurText").toString(), b + ":Max");
+    QCOMPARE(dialog_road.find_item("combo_b_1")->property("strCurText").toString(), b + ":Max");
     type("input_temp_1", QString::number(gap - 10) + ",5");
     // A row with an operator but no objects is refused with its number.
     QVERIFY(choose("combo_op_2", 1));
-    QVERIFY(RoadWindow::click(find_in(dialog, "btn_warning_ok")));
+    QVERIFY(RoadWindow::click(dialog_road.find_item("btn_warning_ok")));
     QVERIFY(dialog->isVisible());
-    QQuickItem* error = find_in(dialog, "text_warning_error");
+    QQuickItem* error = dialog_road.find_item("text_warning_error");
     QVERIFY(error->isVisible());
     QCOMPARE(error->property("text").toString(), QString("第3行参数设置不正确，请修改！"));
     RoadWindow::save_screen(dialog, kTest, "1-dialog");
-    QVERIFY(RoadWindow::click(find_in(dialog, "btn_clear_row_2")));
-    QVERIFY(RoadWindow::click(find_in(dialog, "btn_warning_ok")));
+    QVERIFY(RoadWindow::click(dialog_road.find_item("btn_clear_row_2")));
+    QVERIFY(RoadWindow::click(dialog_road.find_item("btn_warning_ok")));
     QVERIFY(!dialog->isVisible());
 
     const QString formula = QString("%1:Max > %2 and math.abs(%1:Max-%3:Max) > %4.5")
@@ -187,7 +168,7 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     // The 500 ms tick flags the row and colours both objects.
     QQuickItem* row = nullptr;
     QVERIFY(RoadWindow::wait_for([&] {
-        row = find_in(road.window(), "warning_row_0");
+        row = road.find_item("warning_row_0");
         return row != nullptr && row->property("bWarning").toBool();
     }));
     QVERIFY(warned(hot) && warned(cool));
@@ -196,17 +177,17 @@ void WarningRoadTest::warning_condition_met_then_cleared()
 
     // A higher threshold: delete the condition, add it again above the
     // hottest pixel, typed with a decimal comma.
-    QVERIFY(RoadWindow::click(find_in(road.window(), "btn_delete_warning_0")));
-    QVERIFY(RoadWindow::wait_for([&] { return find_in(road.window(), "warning_row_0") == nullptr; }));
+    QVERIFY(RoadWindow::click(road.find_item("btn_delete_warning_0")));
+    QVERIFY(RoadWindow::wait_for([&] { return road.find_item("warning_row_0") == nullptr; }));
     QVERIFY(RoadWindow::click(road.find_item("btn_add_warning")));
     QVERIFY(dialog->isVisible());
     QVERIFY(choose("combo_a_0", 1));
     type("input_temp_0", QString::number(high + 5) + ",5");
-    QVERIFY(RoadWindow::click(find_in(dialog, "btn_warning_ok")));
+    QVERIFY(RoadWindow::click(dialog_road.find_item("btn_warning_ok")));
     QCOMPARE(view->get_warning_condition(), QJsonArray{QString("%1:Max > %2.5").arg(a).arg(high + 5)});
     QCOMPARE(hits(view), QVariantList{});
     QVERIFY(RoadWindow::wait_for([&] { return !warned(hot) && !warned(cool); }));
-    QVERIFY(RoadWindow::wait_for([&] { return (row = find_in(road.window(), "warning_row_0")) != nullptr; }));
+    QVERIFY(RoadWindow::wait_for([&] { return (row = road.find_item("warning_row_0")) != nullptr; }));
     QVERIFY(!row->property("bWarning").toBool());
     QCOMPARE(files_in(snaps.path()), 1);
     road.save_screen(kTest, "3-cleared");
@@ -216,7 +197,7 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     QCOMPARE(view->source()->current_ana(), hot);
     QVERIFY(RoadWindow::click(road.find_item("btn_delete_ana")));
     QCOMPARE(view->get_warning_condition().size(), 0);
-    QVERIFY(RoadWindow::wait_for([&] { return find_in(road.window(), "warning_row_0") == nullptr; }));
+    QVERIFY(RoadWindow::wait_for([&] { return road.find_item("warning_row_0") == nullptr; }));
     m_dialog = nullptr;
 }
 
