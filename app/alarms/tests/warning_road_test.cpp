@@ -105,7 +105,7 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     AppShell shell;
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
-    QVERIFY(road.show());
+    QVERIFY(road.show(QSize(1084, 700)));
     QVariant ok;
     QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_client"), "open_picture", Q_RETURN_ARG(QVariant, ok),
                                       Q_ARG(QVariant, sample)));
@@ -155,7 +155,8 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     QVERIFY(dialog->isVisible());
     QQuickItem* error = dialog_road.find_item("text_warning_error");
     QVERIFY(error->isVisible());
-    QCOMPARE(error->property("text").toString(), QString("第3行参数设置不正确，请修改！"));
+    QCOMPARE(error->property("text").toString(),
+             QCoreApplication::translate("ItemWndWarningCondition", "第%1行参数设置不正确，请修改！").arg(3));
     RoadWindow::save_screen(dialog, kTest, "1-dialog");
     QVERIFY(RoadWindow::click(dialog_road.find_item("btn_clear_row_2")));
     QVERIFY(RoadWindow::click(dialog_road.find_item("btn_warning_ok")));
@@ -173,6 +174,7 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     }));
     QVERIFY(warned(hot) && warned(cool));
     QCOMPARE(files_in(snaps.path()), 1);
+    QVERIFY(RoadWindow::move_to(view, QPointF(600, 450)));
     road.save_screen(kTest, "2-met");
 
     // A higher threshold: delete the condition, add it again above the
@@ -190,6 +192,7 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     QVERIFY(RoadWindow::wait_for([&] { return (row = road.find_item("warning_row_0")) != nullptr; }));
     QVERIFY(!row->property("bWarning").toBool());
     QCOMPARE(files_in(snaps.path()), 1);
+    QVERIFY(RoadWindow::move_to(view, QPointF(600, 450)));
     road.save_screen(kTest, "3-cleared");
 
     // Deleting the object takes its condition and the panel's row.

@@ -9,19 +9,11 @@ Rectangle {
     id: id_area
     objectName: "area_warning"
     property var wndIRShow: null
-    readonly property bool bShowDetectRule: typeof DataCommon !== "undefined" && DataCommon.bIsEnableDetectRule
     // Colours of the two degrees (1 alarm, 2 early warning).
-    property color clrWarning1: warning_color(1)
-    property color clrWarning2: warning_color(2)
+    property color clrWarning1: DataConfig.get_warning_color(1)
+    property color clrWarning2: DataConfig.get_warning_color(2)
     color: ItemCommonClr.clrBackground
 
-    function warning_color(n_degree) {
-        return typeof DataConfig !== "undefined" ? DataConfig.get_warning_color(n_degree)
-                                                 : (n_degree === 1 ? "#ff0000" : "#ff8000")
-    }
-    function set_warning_color(n_degree, clr) {
-        if (n_degree === 1) clrWarning1 = clr; else clrWarning2 = clr
-    }
     function rebuild_list() {
         id_model.clear()
         if (wndIRShow === null) return
@@ -53,7 +45,7 @@ Rectangle {
     }
     // The folder dialog's choice (a URL) becomes the snapshot folder.
     function set_snap_folder(url) {
-        if (typeof DataConfig !== "undefined") DataConfig.str_warn_save_path = url
+        DataConfig.str_warn_save_path = url
         wndIRShow.set_warning_snap_path(url)
         id_snap_path.text = wndIRShow.get_warning_snap_path()
     }
@@ -64,6 +56,12 @@ Rectangle {
         target: id_area.wndIRShow
         function onSig_warning_condition(lst_condition) { id_area.set_warnings(lst_condition) }
         function onSig_update_ana_alias(b_delete) { if (b_delete) id_area.rebuild_list(); else id_area.refresh_texts() }
+    }
+    Connections {
+        target: DataCommon
+        function onSig_change_warning_color(n_type, clr) {
+            if (n_type === 1) id_area.clrWarning1 = clr; else id_area.clrWarning2 = clr
+        }
     }
 
     Row {
@@ -78,7 +76,7 @@ Rectangle {
         Row {
             id: id_buttons
             spacing: 4
-            ItemWarningButton { objectName: "btn_load_detect_rule"; visible: id_area.bShowDetectRule; strText: qsTr("关联诊断规则") }
+            ItemWarningButton { objectName: "btn_load_detect_rule"; visible: DataCommon.bIsEnableDetectRule; strText: qsTr("关联诊断规则") }
             ItemWarningButton { objectName: "btn_add_warning"; strText: "+"; strTip: qsTr("增加报警条件")
                 onSig_clicked: { id_dialog.active = true; id_dialog.item.open_dialog() } }
             ItemWarningButton { objectName: "btn_clear_warning"; strText: qsTr("清空"); strTip: qsTr("清空报警条件列表")
@@ -110,16 +108,17 @@ Rectangle {
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 10 }
         height: 24
         spacing: 4
-        Text { anchors.verticalCenter: parent.verticalCenter; textFormat: Text.PlainText; color: ItemCommonClr.clrTextLabel
-            font.pixelSize: 12; text: qsTr("抓拍路径: ") }
+        Text { id: id_snap_label; anchors.verticalCenter: parent.verticalCenter; textFormat: Text.PlainText
+            color: ItemCommonClr.clrTextLabel; font.pixelSize: 12; text: qsTr("抓拍路径: ") }
         Rectangle {
-            width: id_snap_row.width - 100; height: 24
+            width: id_snap_row.width - id_snap_label.width - id_snap_button.width - 2 * id_snap_row.spacing; height: 24
             color: ItemCommonClr.clrClientBackground
             border.color: ItemCommonClr.clrTextBroder
             Text { id: id_snap_path; objectName: "text_snap_path"; anchors.fill: parent; anchors.margins: 4; elide: Text.ElideLeft
                 textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 12 }
         }
-        ItemWarningButton { objectName: "btn_snap_path"; strText: "..."; onSig_clicked: id_folder_dialog.active = true }
+        ItemWarningButton { id: id_snap_button; objectName: "btn_snap_path"; strText: "..."
+            onSig_clicked: if (DataConfig.n_sys_ver > 5) id_folder_dialog.active = true }
     }
 
     Loader {
@@ -130,16 +129,15 @@ Rectangle {
             onSig_new_add_warning_condition_text: id_model.append({"strFormula": str_text, "nDegree": n_type, "bWarning": false})
             clrDegree1: id_area.clrWarning1
             clrDegree2: id_area.clrWarning2
-            onSig_change_warning_color: id_area.set_warning_color(n_type, clr)
         }
     }
     Loader {
         id: id_folder_dialog
         active: false
         sourceComponent: FileDialog {
-            title: qsTr("抓拍路径: ")
+            title: ItemCommonText.strDlgWarnPath
             selectFolder: true
-            folder: typeof DataConfig !== "undefined" ? DataConfig.str_warn_save_path : ""
+            folder: DataConfig.str_warn_save_path !== "" ? "file://" + DataConfig.str_warn_save_path : ""
             Component.onCompleted: open()
             onAccepted: { id_area.set_snap_folder(fileUrl.toString()); id_folder_dialog.active = false }
             onRejected: id_folder_dialog.active = false

@@ -25,7 +25,7 @@ Rectangle {
         textFormat: Text.PlainText
         color: ItemCommonClr.clrTextSecLv
         font.pixelSize: 12
-        text: (id_row.nIndex + 1 < 10 ? "0" : "") + (id_row.nIndex + 1) + ". " + qsTr("缺陷等级") + qsTr("：") + "["
+        text: (id_row.nIndex + 1 < 10 ? "0" : "") + (id_row.nIndex + 1) + ". " + qsTr("缺陷等级") + ItemCommonText.strColon + "["
               + (id_row.nDegree === 1 ? qsTr("报警") : qsTr("预警")) + "]\n" + id_row.strFormula
     }
     ItemWarningButton {

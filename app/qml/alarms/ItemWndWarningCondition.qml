@@ -15,15 +15,13 @@ Window {
     property string strError: ""
     property color clrDegree1: "#ff0000"
     property color clrDegree2: "#ff8000"
-    property int nLanguageType: typeof DataConfig !== "undefined" ? DataConfig.n_language_type : 0
 
     signal sig_new_add_warning_condition_text(int n_type, string str_text)
-    signal sig_change_warning_color(int n_type, string clr)
 
     flags: Qt.Dialog | Qt.FramelessWindowHint
     modality: Qt.ApplicationModal
     width: 443
-    height: 334 + 35 + (nLanguageType === 3 || nLanguageType === 4 ? 40 : 10)
+    height: 334 + 35 + (DataConfig.n_language_type === 3 || DataConfig.n_language_type === 4 ? 40 : 10)
     color: ItemCommonClr.clrBackground
     title: qsTr("报警条件设置")
 
@@ -72,14 +70,14 @@ Window {
         x: 12; y: 44
         spacing: 10
         Text { textFormat: Text.PlainText; color: ItemCommonClr.clrTextLabel; font.pixelSize: 12
-            text: qsTr("报警判断方式") + qsTr("：") + qsTr("满足所有条件") }
+            text: qsTr("报警判断方式") + ItemCommonText.strColon + qsTr("满足所有条件") }
         Row {
             spacing: 8
-            ItemWarningRadio { objectName: "radio_degree_1"; strText: qsTr("报警"); bChecked: id_dlg.nDegree === 1; onSig_clicked: id_dlg.nDegree = 1 }
+            ItemCustomRadio { objectName: "radio_degree_1"; strText: qsTr("报警"); checked: id_dlg.nDegree === 1; onSig_clicked: id_dlg.nDegree = 1 }
             Rectangle { id: id_color_1; objectName: "color_degree_1"; color: id_dlg.clrDegree1; width: 24; height: 16; anchors.verticalCenter: parent.verticalCenter
                 MouseArea { anchors.fill: parent; onClicked: { id_dlg.nColorDegree = 1; id_color_dialog.color = parent.color; id_color_dialog.open() } } }
             Item { width: 20; height: 1 }
-            ItemWarningRadio { objectName: "radio_degree_2"; strText: qsTr("预警"); bChecked: id_dlg.nDegree === 2; onSig_clicked: id_dlg.nDegree = 2 }
+            ItemCustomRadio { objectName: "radio_degree_2"; strText: qsTr("预警"); checked: id_dlg.nDegree === 2; onSig_clicked: id_dlg.nDegree = 2 }
             Rectangle { id: id_color_2; objectName: "color_degree_2"; color: id_dlg.clrDegree2; width: 24; height: 16; anchors.verticalCenter: parent.verticalCenter
                 MouseArea { anchors.fill: parent; onClicked: { id_dlg.nColorDegree = 2; id_color_dialog.color = parent.color; id_color_dialog.open() } } }
         }
@@ -95,8 +93,8 @@ Window {
     Row {
         anchors { right: parent.right; bottom: parent.bottom; margins: 12 }
         spacing: 10
-        ItemWarningButton { objectName: "btn_warning_ok"; width: 70; strText: qsTr("确定"); onSig_clicked: id_dlg.accept() }
-        ItemWarningButton { objectName: "btn_warning_cancel"; width: 70; strText: qsTr("取消"); onSig_clicked: id_dlg.close() }
+        ItemWarningButton { objectName: "btn_warning_ok"; width: 70; strText: ItemCommonText.strTextOK; onSig_clicked: id_dlg.accept() }
+        ItemWarningButton { objectName: "btn_warning_cancel"; width: 70; strText: ItemCommonText.strTextCancel; onSig_clicked: id_dlg.close() }
     }
     Timer { id: id_error_timer; interval: 2000 }
 
@@ -104,8 +102,8 @@ Window {
         id: id_color_dialog
         onAccepted: {
             var clr = String(color)
-            if (typeof DataConfig !== "undefined") DataConfig.set_warning_color(id_dlg.nColorDegree, clr)
-            id_dlg.sig_change_warning_color(id_dlg.nColorDegree, clr)
+            DataConfig.set_warning_color(id_dlg.nColorDegree, clr)
+            DataCommon.sig_change_warning_color(id_dlg.nColorDegree, clr)
         }
     }
 }

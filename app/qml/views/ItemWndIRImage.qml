@@ -103,9 +103,10 @@ FocusScope {
         wndIRShow: id_wnd.wndIRShow
     }
 
+    // The alarm panel takes the property column below its fields.
     ItemAreaWarning {
-        anchors { left: id_property.left; right: id_property.right; bottom: id_property.bottom }
-        height: 250
+        anchors { left: id_property.left; right: id_property.right; bottom: id_property.bottom
+                  top: id_property.top; topMargin: id_property.childrenRect.height + 10 }
         wndIRShow: id_wnd.wndIRShow
     }
 
