@@ -41,40 +41,46 @@ Rectangle {
         onClicked: id_combo.bOpen = !id_combo.bOpen
     }
 
+    // At most six entries show at once; the list scrolls with the wheel.
     Rectangle {
         visible: id_combo.bOpen
         y: id_combo.height
         width: Math.max(id_combo.width, id_list.implicitWidth + 8)
-        height: id_list.implicitHeight + 2
+        height: Math.min(id_list.implicitHeight, 6 * 22) + 2
         color: ItemCommonClr.clrTitleBackground
         border.color: ItemCommonClr.clrPress
-        Column {
-            id: id_list
-            x: 1; y: 1
-            Repeater {
-                model: id_combo.listText
-                Rectangle {
-                    objectName: id_combo.objectName + "_item_" + index
-                    width: Math.max(id_combo.width - 2, id_item_text.implicitWidth + 8)
-                    height: 22
-                    color: id_item_mouse.containsMouse ? ItemCommonClr.clrHover : ItemCommonClr.clrTransparent
-                    Text {
-                        id: id_item_text
-                        x: 4
-                        anchors.verticalCenter: parent.verticalCenter
-                        textFormat: Text.PlainText
-                        color: ItemCommonClr.clrTextButton
-                        font.pixelSize: 12
-                        text: modelData
-                    }
-                    MouseArea {
-                        id: id_item_mouse
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: {
-                            id_combo.bOpen = false
-                            id_combo.nCurIndex = index
-                            id_combo.sig_activated(index)
+        Flickable {
+            anchors.fill: parent
+            anchors.margins: 1
+            clip: true
+            contentHeight: id_list.implicitHeight
+            Column {
+                id: id_list
+                Repeater {
+                    model: id_combo.listText
+                    Rectangle {
+                        objectName: id_combo.objectName + "_item_" + index
+                        width: Math.max(id_combo.width - 2, id_item_text.implicitWidth + 8)
+                        height: 22
+                        color: id_item_mouse.containsMouse ? ItemCommonClr.clrHover : ItemCommonClr.clrTransparent
+                        Text {
+                            id: id_item_text
+                            x: 4
+                            anchors.verticalCenter: parent.verticalCenter
+                            textFormat: Text.PlainText
+                            color: ItemCommonClr.clrTextButton
+                            font.pixelSize: 12
+                            text: modelData
+                        }
+                        MouseArea {
+                            id: id_item_mouse
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            onClicked: {
+                                id_combo.bOpen = false
+                                id_combo.nCurIndex = index
+                                id_combo.sig_activated(index)
+                            }
                         }
                     }
                 }
