@@ -3,15 +3,18 @@
 // 2 early warning), and which of them the last check found met.
 //
 // How a source uses it. The source makes one for its frame document, as a
-// child QObject, and points it at a new frame document with set_frame when it
-// changes. The view forwards the QML's edits (add, delete, clear, load a
-// detection rule) and then runs IRBase::check_warning_and_snap. A camera or
-// player runs IRBase::check_warning_and_snap on its frame thread after each
-// frame; the 500 ms IRBase timer reads get_warning_anas and
+// child QObject stored in IRBase::m_p_warning_condition, starts the 500 ms
+// IRBase timer, and points it at a new frame document with set_frame when
+// that changes (a camera opened again keeps its conditions). The view
+// forwards the QML's edits (add, delete, clear, load a detection rule) and
+// then runs IRBase::check_warning_and_snap. A camera or player runs
+// IRBase::check_warning_and_snap on its frame thread after each frame, with
+// no lock of its own held; the timer reads get_warning_anas and
 // get_hit_condition_index on the GUI thread. Every operation may be called
 // from any thread; one evaluation runs at a time. The object must outlive
-// every thread that checks it: a source stops and joins its frame thread
-// before it deletes its conditions.
+// every thread that checks it: on close and in its destructor a source
+// stops and joins its frame thread first, then clears
+// m_p_warning_condition and deletes the object.
 //
 // EnvTemp in a formula is the ambient temperature of the frame document
 // (its environment temperature parameter), read at every check.
