@@ -5,6 +5,8 @@
 #include "alarm_frame.h"
 #include "alarms/warning_condition.h"
 #include "message_guard.h"
+#include "rule_db_fixture.h"
+#include "rules/data_sql.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_image.h"
 #include "test_folders.h"
@@ -12,6 +14,7 @@
 #include "views/wnd_ir_show.h"
 
 #include <QDir>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -73,6 +76,7 @@ private slots:
     void checks_on_a_thread_while_the_gui_edits();
     void one_snapshot_per_episode_on_a_picture();
     void view_without_conditions_answers_empty();
+    void detection_rule_from_the_database();
 
 private:
     roadtest::TestFolders m_folders;
@@ -417,6 +421,40 @@ void WarningConditionTest::view_without_conditions_answers_empty()
     m_guard.expect(QRegularExpression("no condition at index"));
     QVERIFY(!view.delete_warning_condition(3));
     QVERIFY(view.delete_warning_condition(0));
+}
+
+// The way the alarm panel applies a rule: its objects, then its formulas as
+// the rule database hands them out.
+void WarningConditionTest::detection_rule_from_the_database()
+{
+    const QString sample = QDir::current().absoluteFilePath("samples/sample.jpg");
+    if (!QFile::exists(sample)) QSKIP("samples were not generated");
+    RuleDbFixture db;
+    QVERIFY(db.start());
+    DataSql* sql = DataSql::instance();
+    const int rule = sql->insert_detect_rule(1, "breaker", "110kV", "connector", "R:1,1;2,2;-", "hot joint");
+    QVERIFY(rule > 0);
+    const auto formula = [rule](int degree, const QString& text) {
+        return QJsonObject{{"detect_rules_id", rule}, {"fault_degree_id", degree}, {"formula", text}};
+    };
+    QVERIFY(sql->insert_rule_formula(formula(2, "R01:Max > 50")) > 0);
+    QVERIFY(sql->insert_rule_formula(formula(3, "math.abs(R01:Max-R02:Max) > 1000")) > 0);
+
+    WndIRShow view;
+    QVERIFY(view.init_wnd(1));
+    QVERIFY(view.open_file(sample));
+    const QJsonArray anas{QJsonObject{{"ana_str", "R:300,220;340,250;-"}, {"ana_alias", "R01"}},
+                          QJsonObject{{"ana_str", "R:10,10;60,60;-"}, {"ana_alias", "R02"}}};
+    QVERIFY(view.load_detect_rule_anas(QString::fromUtf8(QJsonDocument(anas).toJson())));
+    QVERIFY(view.load_detect_rule_formula(rule));
+    const QJsonArray info = view.get_warning_condition_info();
+    QCOMPARE(info.size(), 2);
+    QCOMPARE(info.at(0).toObject().value("fault_id").toInt(), 1);
+    QCOMPARE(info.at(0).toObject().value("fault_formula").toString(), QString("R01:Max > 50"));
+    QCOMPARE(info.at(0).toObject().value("warning").toBool(), true);
+    QCOMPARE(info.at(1).toObject().value("fault_id").toInt(), 2);
+    QCOMPARE(info.at(1).toObject().value("warning").toBool(), false);
+    db.stop();
 }
 
 QTEST_MAIN(WarningConditionTest)
