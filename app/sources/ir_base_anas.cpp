@@ -8,6 +8,7 @@
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
 #include "markpen.h"
+#include "rules/data_sql.h"
 #include "sources/ana_info_file.h"
 #include "sources/ana_string.h"
 #include "sources/source_settings.h"
@@ -482,8 +483,9 @@ bool IRBase::load_detect_rule_anas(const QString& json_text)
 
 bool IRBase::load_detect_rule_formula(int rule_id)
 {
-    // The rule database comes with the rules area; without it no formula
-    // can be read.
-    (void)rule_id;
-    return false;
+    if (m_p_warning_condition == nullptr) {
+        return false;
+    }
+    m_p_warning_condition->load_detect_rule_formula(DataSql::instance()->get_detect_rule_formula(rule_id));
+    return true;
 }

@@ -1,6 +1,8 @@
 #include "sources/ir_image.h"
 
+#include "alarms/warning_condition.h"
 #include "charts/wnd_chart_area.h"
+#include "charts/wnd_chart_base.h"
 #include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "picfold.h"
@@ -27,6 +29,9 @@ IRImage::IRImage(WndIRShow* owner) : IRBase(owner)
     picfold_init(m_h_ir);
     thermframe_set_palette_type(get_ir_data(), PALETTE_TYPE_AUTO_EVERY_FRAME);
     picfold_set_use_temperature_para(m_h_ir, true);
+    // Pictures take alarm conditions too: they are checked after each edit.
+    // A child object, so it goes with the source.
+    m_p_warning_condition = new WarningCondition(get_ir_data(), this);
 }
 
 IRImage::~IRImage()
@@ -90,7 +95,40 @@ bool IRImage::load_plain_image(const QString& path)
     m_n_ir_height = static_cast<uint16_t>(m_image_normal.height());
     m_image_ir = m_image_normal;
     m_p_cur_ana = nullptr;
+    reset_warning_conditions();
     return true;
+}
+
+void IRImage::reset_warning_conditions()
+{
+    if (m_p_warning_condition == nullptr) {
+        return;
+    }
+    // The objects the conditions named belong to the picture shown before.
+    m_p_warning_condition->clear_condition();
+    m_p_warning_condition->set_frame(get_ir_data());
+    m_warned_anas.clear();
+    if (m_p_wnd_ir_show != nullptr) {
+        emit m_p_wnd_ir_show->sig_update_ana_alias(true);
+    }
+    if (m_b_normal_image) {
+        stop_timer();
+    } else {
+        start_timer();
+    }
+}
+
+void IRImage::timerEvent(QTimerEvent* event)
+{
+    IRBase::timerEvent(event);
+    // A picture is painted only when something changes: the alarm marks
+    // are such a change.
+    std::map<void*, int> warned;
+    if (m_p_warning_condition != nullptr && m_p_warning_condition->get_warning_anas(warned) &&
+        warned != m_warned_anas) {
+        m_warned_anas = warned;
+        repaint_owner();
+    }
 }
 
 bool IRImage::open_file(const QString& path)
@@ -121,6 +159,7 @@ bool IRImage::open_file(const QString& path)
         emit m_p_wnd_ir_show->sig_update_sound_sec(m_audio_tool.sound_seconds());
     }
     load_stored_anas();
+    reset_warning_conditions();
     if (m_p_chart_line != nullptr) {
         m_p_chart_line->start_refresh_timer();
     }

@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QJsonObject>
 
+#include <map>
+
 class IRImage : public IRBase {
     Q_OBJECT
 
@@ -58,7 +60,13 @@ public:
     // an empty object.
     static QJsonObject parse_user_data(const QByteArray& bytes);
 
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
 private:
+    // A new picture starts without alarm conditions; an IR picture runs the
+    // timer that marks alarmed objects.
+    void reset_warning_conditions();
     // Puts the user data (and, for ordinary pictures, the voice note) into
     // the frame document before a save.
     void put_user_data_into_frame(bool with_sound);
@@ -71,4 +79,5 @@ private:
     AudioTool m_audio_tool;
     QJsonObject m_user_data;
     bool m_b_first_opening = true;
+    std::map<void*, int> m_warned_anas;
 };

@@ -118,6 +118,19 @@ public:
     Q_INVOKABLE int get_ir_data_handle();
     Q_INVOKABLE QString get_file_path();
 
+    // Alarm conditions of the source (alarms/wnd_ir_show_alarms.cpp): false,
+    // an empty array or an empty text when the source has none.
+    Q_INVOKABLE QString add_warning_condition(int n_type, const QJsonArray& arr, const QString& str_condition);
+    Q_INVOKABLE bool delete_warning_condition(int n_row);
+    Q_INVOKABLE void clear_condition();
+    Q_INVOKABLE QJsonArray get_warning_condition();
+    Q_INVOKABLE QJsonArray get_warning_condition_info();
+    Q_INVOKABLE QJsonArray get_warning_condition_anas();
+    Q_INVOKABLE bool load_detect_rule_anas(const QString& str_anas);
+    Q_INVOKABLE bool load_detect_rule_formula(int n_id_rule);
+    Q_INVOKABLE QString get_warning_snap_path();
+    Q_INVOKABLE void set_warning_snap_path(const QString& str_path);
+
     // Companion items (the charts, palette bar, isotherm editor, tables and
     // clip editor bind themselves through these once they are built).
     void set_line_chart(WndChartLine* chart);

@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Dialogs 1.3
 import "../common"
 import "../charts"
+import "../alarms"
 
 // The window of one opened picture: control bar, the IR view with its
 // analysis toolbar, and the property column.
@@ -116,6 +117,13 @@ FocusScope {
         id: id_property
         anchors { right: parent.right; top: id_ctrl.bottom; bottom: parent.bottom }
         width: 260
+        wndIRShow: id_wnd.wndIRShow
+    }
+
+    // The alarm panel takes the property column below its fields.
+    ItemAreaWarning {
+        anchors { left: id_property.left; right: id_property.right; bottom: id_property.bottom
+                  top: id_property.top; topMargin: id_property.childrenRect.height + 10 }
         wndIRShow: id_wnd.wndIRShow
     }
 

@@ -160,6 +160,33 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaWarning</name>
+    <message>
+        <source>报警信息</source>
+        <translation>Alarm information</translation>
+    </message>
+    <message>
+        <source>关联诊断规则</source>
+        <translation>Link a diagnosis rule</translation>
+    </message>
+    <message>
+        <source>增加报警条件</source>
+        <translation>Add an alarm condition</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear all</translation>
+    </message>
+    <message>
+        <source>清空报警条件列表</source>
+        <translation>Clear the alarm condition list</translation>
+    </message>
+    <message>
+        <source>抓拍路径: </source>
+        <translation>Snapshot folder: </translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1375,6 +1402,28 @@
     </message>
 </context>
 <context>
+    <name>ItemWarningConditionRow</name>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWarningListRow</name>
+    <message>
+        <source>缺陷等级</source>
+        <translation>Defect level</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Early warning</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1550,6 +1599,37 @@
     <message>
         <source>秒/帧</source>
         <translation>s/frame</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndWarningCondition</name>
+    <message>
+        <source>报警条件设置</source>
+        <translation>Alarm condition settings</translation>
+    </message>
+    <message>
+        <source>第%1行参数设置不正确，请修改！</source>
+        <translation>The settings of row %1 are not correct, please change them!</translation>
+    </message>
+    <message>
+        <source>报警判断方式</source>
+        <translation>Alarm judgement</translation>
+    </message>
+    <message>
+        <source>满足所有条件</source>
+        <translation>all conditions met</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Early warning</translation>
+    </message>
+    <message>
+        <source>注：减号(-)表示两值差值的绝对值！</source>
+        <translation>Note: a minus (-) stands for the absolute difference of the two values!</translation>
     </message>
 </context>
 <context>

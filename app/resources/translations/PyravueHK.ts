@@ -160,6 +160,33 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaWarning</name>
+    <message>
+        <source>报警信息</source>
+        <translation>報警信息</translation>
+    </message>
+    <message>
+        <source>关联诊断规则</source>
+        <translation>關聯診斷規則</translation>
+    </message>
+    <message>
+        <source>增加报警条件</source>
+        <translation>增加報警條件</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>清空报警条件列表</source>
+        <translation>清空報警條件列表</translation>
+    </message>
+    <message>
+        <source>抓拍路径: </source>
+        <translation>抓拍路徑: </translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1375,6 +1402,28 @@
     </message>
 </context>
 <context>
+    <name>ItemWarningConditionRow</name>
+    <message>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWarningListRow</name>
+    <message>
+        <source>缺陷等级</source>
+        <translation>缺陷等級</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>報警</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>預警</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1550,6 +1599,37 @@
     <message>
         <source>秒/帧</source>
         <translation>秒/幀</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndWarningCondition</name>
+    <message>
+        <source>报警条件设置</source>
+        <translation>報警條件設置</translation>
+    </message>
+    <message>
+        <source>第%1行参数设置不正确，请修改！</source>
+        <translation>第%1行參數設置不正確，請修改！</translation>
+    </message>
+    <message>
+        <source>报警判断方式</source>
+        <translation>報警判斷方式</translation>
+    </message>
+    <message>
+        <source>满足所有条件</source>
+        <translation>滿足所有條件</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>報警</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>預警</translation>
+    </message>
+    <message>
+        <source>注：减号(-)表示两值差值的绝对值！</source>
+        <translation>註：減號(-)表示兩值差值的絕對值！</translation>
     </message>
 </context>
 <context>

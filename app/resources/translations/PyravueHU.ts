@@ -160,6 +160,33 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaWarning</name>
+    <message>
+        <source>报警信息</source>
+        <translation>Riasztási információk</translation>
+    </message>
+    <message>
+        <source>关联诊断规则</source>
+        <translation>Diagnosztikai szabály társítása</translation>
+    </message>
+    <message>
+        <source>增加报警条件</source>
+        <translation>Riasztási feltétel hozzáadása</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Összes törlése</translation>
+    </message>
+    <message>
+        <source>清空报警条件列表</source>
+        <translation>Riasztási feltételek listájának törlése</translation>
+    </message>
+    <message>
+        <source>抓拍路径: </source>
+        <translation>Pillanatkép mappa: </translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1375,6 +1402,28 @@
     </message>
 </context>
 <context>
+    <name>ItemWarningConditionRow</name>
+    <message>
+        <source>清除</source>
+        <translation>Törlés</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWarningListRow</name>
+    <message>
+        <source>缺陷等级</source>
+        <translation>Hibaszint</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Riasztás</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Előriasztás</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1550,6 +1599,37 @@
     <message>
         <source>秒/帧</source>
         <translation>mp/képkocka</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndWarningCondition</name>
+    <message>
+        <source>报警条件设置</source>
+        <translation>Riasztási feltételek beállítása</translation>
+    </message>
+    <message>
+        <source>第%1行参数设置不正确，请修改！</source>
+        <translation>A(z) %1. sor beállításai hibásak, kérjük, javítsa!</translation>
+    </message>
+    <message>
+        <source>报警判断方式</source>
+        <translation>Riasztás megítélése</translation>
+    </message>
+    <message>
+        <source>满足所有条件</source>
+        <translation>minden feltétel teljesül</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Riasztás</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Előriasztás</translation>
+    </message>
+    <message>
+        <source>注：减号(-)表示两值差值的绝对值！</source>
+        <translation>Megjegyzés: a mínusz (-) a két érték különbségének abszolút értéke!</translation>
     </message>
 </context>
 <context>

@@ -160,6 +160,33 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaWarning</name>
+    <message>
+        <source>报警信息</source>
+        <translation>Сведения о тревогах</translation>
+    </message>
+    <message>
+        <source>关联诊断规则</source>
+        <translation>Связать правило диагностики</translation>
+    </message>
+    <message>
+        <source>增加报警条件</source>
+        <translation>Добавить условие тревоги</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Очистить все</translation>
+    </message>
+    <message>
+        <source>清空报警条件列表</source>
+        <translation>Очистить список условий тревоги</translation>
+    </message>
+    <message>
+        <source>抓拍路径: </source>
+        <translation>Папка снимков: </translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1375,6 +1402,28 @@
     </message>
 </context>
 <context>
+    <name>ItemWarningConditionRow</name>
+    <message>
+        <source>清除</source>
+        <translation>Очистить</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWarningListRow</name>
+    <message>
+        <source>缺陷等级</source>
+        <translation>Уровень дефекта</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Тревога</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Предупреждение</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndClient</name>
     <message>
         <source>打开图片…</source>
@@ -1550,6 +1599,37 @@
     <message>
         <source>秒/帧</source>
         <translation>с/кадр</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndWarningCondition</name>
+    <message>
+        <source>报警条件设置</source>
+        <translation>Настройка условий тревоги</translation>
+    </message>
+    <message>
+        <source>第%1行参数设置不正确，请修改！</source>
+        <translation>Параметры в строке %1 заданы неверно, исправьте их!</translation>
+    </message>
+    <message>
+        <source>报警判断方式</source>
+        <translation>Способ оценки тревоги</translation>
+    </message>
+    <message>
+        <source>满足所有条件</source>
+        <translation>выполнены все условия</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Тревога</translation>
+    </message>
+    <message>
+        <source>预警</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>注：减号(-)表示两值差值的绝对值！</source>
+        <translation>Примечание: минус (-) означает модуль разности двух значений!</translation>
     </message>
 </context>
 <context>
