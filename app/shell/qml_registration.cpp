@@ -12,7 +12,12 @@
 #include "shell/h_translator.h"
 #include "sources/net_dev_discover.h"
 #include "sources/wnd_ir_reconnect.h"
+#include "views/wnd_ir_isotherm.h"
+#include "views/wnd_ir_palette.h"
 #include "views/wnd_ir_show.h"
+#include "views/wnd_ir_thumbnail.h"
+#include "views/wnd_table_ir_temp.h"
+#include "views/wnd_table_ir_temp_simplified.h"
 
 #include <QQmlContext>
 #include <QtQml>
@@ -55,8 +60,8 @@ void register_qml_types()
     register_own_module<ModelIRInfo>("ModelIRInfo");
     register_own_module<ModelDirInfo>("ModelDirInfo");
     register_own_module<WndPicPreview>("WndPicPreview");
-    //  5 WndIRPalette              (app/views)
-    //  6 WndIRIsotherm             (app/views)
+    register_own_module<WndIRPalette>("WndIRPalette");
+    register_own_module<WndIRIsotherm>("WndIRIsotherm");
     //  7 WndPlayerProgressBar      (app/views)
     register_own_module<WndIRShow>("WndIRShow");
     //  9 WndChartArea              (app/charts)
@@ -64,9 +69,9 @@ void register_qml_types()
     // 11 WndChartLine              (app/charts)
     // 12 WndChartTrend             (app/charts)
     // 13 WndChartTrendPixel        (app/charts)
-    // 14 WndTableIRTempSimplified  (app/views)
-    // 15 WndTableIRTemp            (app/views)
-    // 16 WndIRThumbnail            (app/views)
+    register_own_module<WndTableIRTempSimplified>("WndTableIRTempSimplified");
+    register_own_module<WndTableIRTemp>("WndTableIRTemp");
+    register_own_module<WndIRThumbnail>("WndIRThumbnail");
     register_own_module<WndIRReconnect>("WndIRReconnect");
     register_own_module<NetDevDiscover>("NetDevDiscover");
     // 19 PtzControl                (app/sources)

@@ -9,6 +9,9 @@ Rectangle {
 
     signal sig_press_btn(int n_id, bool b_checked)
 
+    // The isotherm button follows the strip when the page hides it.
+    function set_isotherm_checked(b_checked) { id_isotherm.bChecked = b_checked }
+
     // Releases every shape button but the one of n_keep_id.
     function uncheck_shapes(n_keep_id) {
         var shapes = [id_point, id_line, id_rect, id_ellipse, id_polygon, id_polyline]
@@ -36,5 +39,11 @@ Rectangle {
         ItemIRToolButton { objectName: "btn_mouse_temp"; nBtnId: ItemCommonDef.idBtnShowMouseTemp; bCheckable: true; strText: qsTr("鼠标温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_max_point"; nBtnId: ItemCommonDef.idBtnShowMaxTemp; bCheckable: true; strText: qsTr("最高点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_min_point"; nBtnId: ItemCommonDef.idBtnShowMinTemp; bCheckable: true; strText: qsTr("最低点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        Item { width: 12; height: 1 }
+        ItemIRToolButton { id: id_isotherm; objectName: "btn_isotherm"; nBtnId: ItemCommonDef.idBtnIsotherm; bCheckable: true; strText: qsTr("等温"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_palette"; nBtnId: ItemCommonDef.idBtnChangePalette; strText: qsTr("调色板"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_copy_temp"; nBtnId: ItemCommonDef.idBtnCopyTemp; strText: qsTr("复制温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_temp_table"; nBtnId: ItemCommonDef.idBtnShowTempTable; strText: qsTr("温度表"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_temp_preview"; nBtnId: ItemCommonDef.idBtnShowTempPreview; strText: qsTr("温度图像"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
     }
 }
