@@ -35,7 +35,7 @@ Item {
                         objectName: "palette_row_" + index
                         width: 120; height: 20
                         color: id_row_mouse.containsMouse ? ItemCommonClr.clrHover : "transparent"
-                        Image { anchors.centerIn: parent; width: 100; height: 14; source: "qrc:/images/clr_" + id_menu.names[index] + "_hor.png" }
+                        Image { anchors.centerIn: parent; width: 100; height: 14; cache: false; source: "qrc:/images/clr_" + id_menu.names[index] + "_hor.png" }
                         MouseArea {
                             id: id_row_mouse
                             anchors.fill: parent

@@ -110,7 +110,6 @@ FocusScope {
     function show_temp_window(loader) {
         loader.active = true
         loader.item.show()
-        loader.item.raise()
     }
 
     ItemWndCopyTemp {
