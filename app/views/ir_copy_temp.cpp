@@ -62,17 +62,17 @@ void IRCopyTemp::append_conditions(void* frame, float emissivity, float distance
     float env = 0.0f, humidity = 0.0f;
     thermframe_get_env_temp(frame, env);
     thermframe_get_rel_hum(frame, humidity);
-    text += label("Emissivity") + "\t";
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Emissivity")) + "\t";
     append_fixed(text, emissivity, 2);
     text += kEnd;
-    text += label("Distance") + "\t";
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Distance")) + "\t";
     append_fixed(text, distance, 1);
     text += std::string("m") + kEnd;
-    text += label("Environment temperature") + "\t";
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Environment temperature")) + "\t";
     append_fixed(text, env, 1);
     text += kEnd;
     // Humidity is kept as a fraction: 0.55 is 55 %, not 54.
-    text += label("Relative humidity") + "\t";
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Relative humidity")) + "\t";
     append_int(text, std::isfinite(humidity) ? std::lround(humidity * 100.0f) : 0);
     text += "%\t";
 }
@@ -86,16 +86,16 @@ void IRCopyTemp::append_picture_block(void* frame, std::string& text)
     thermframe_get_min_temp(frame, x, y, ad, min);
     thermframe_get_emiss(frame, emissivity);
     thermframe_get_dist(frame, distance);
-    text += label("Infrared overall temperature") + "\t" + kEnd;
-    text += label("Resolution( width, height )") + "\t";
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Infrared overall temperature")) + "\t" + kEnd;
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Resolution( width, height )")) + "\t";
     append_int(text, show_w);
     text += ',';
     append_int(text, show_h);
     text += kEnd;
-    text += label("Maximum temperature") + "\t";
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Maximum temperature")) + "\t";
     append_fixed(text, max, 1);
     text += kEnd;
-    text += label("Minimum temperature") + "\t";
+    text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Minimum temperature")) + "\t";
     append_fixed(text, min, 1);
     text += kEnd;
     append_conditions(frame, emissivity, distance, text);
@@ -136,7 +136,7 @@ void IRCopyTemp::append_ana_block(void* frame, const std::string& item, std::str
     thermframe_ana_get_alias(ana, alias);
     text += alias + kEnd;
     if (type == ANA_RECT && nodes.size() >= 2) {
-        text += label("(width, height)") + "\t";
+        text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "(width, height)")) + "\t";
         append_int(text, std::abs(nodes[0].x - nodes[1].x) + 1);
         text += ',';
         append_int(text, std::abs(nodes[0].y - nodes[1].y) + 1);
@@ -145,10 +145,10 @@ void IRCopyTemp::append_ana_block(void* frame, const std::string& item, std::str
         uint16_t cx = 0, cy = 0;
         float cursor = 0.0f;
         thermframe_ana_get_temperature_of_cursor(ana, cx, cy, cursor);
-        text += label("Pixels number") + "\t";
+        text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Pixels number")) + "\t";
         append_int(text, static_cast<long long>(temps.size()));
         text += kEnd;
-        text += label("Cursor(X,Y),Temperature") + "\t(";
+        text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Cursor(X,Y),Temperature")) + "\t(";
         append_int(text, cx);
         text += ',';
         append_int(text, cy);
@@ -156,7 +156,7 @@ void IRCopyTemp::append_ana_block(void* frame, const std::string& item, std::str
         append_fixed(text, cursor, 1);
         text += kEnd;
     } else if (type == ANA_POINT && !nodes.empty()) {
-        text += label("Position(X,Y)") + "\t";
+        text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Position(X,Y)")) + "\t";
         append_int(text, nodes[0].x);
         text += ',';
         append_int(text, nodes[0].y);
@@ -166,14 +166,15 @@ void IRCopyTemp::append_ana_block(void* frame, const std::string& item, std::str
     float max = 0.0f, min = 0.0f, avg = 0.0f;
     thermframe_ana_get_max_temp(ana, x, y, ad, max);
     if (type == ANA_POINT) {
-        text += label("Temperature") + "\t";
+        text += label(QT_TRANSLATE_NOOP("IRCopyTemp", "Temperature")) + "\t";
         append_fixed(text, max, 1);
         text += kEnd;
     } else {
         thermframe_ana_get_min_temp(ana, x, y, ad, min);
         thermframe_ana_get_avg_temp(ana, ad, avg);
-        for (const auto& line : {std::make_pair("Maximum temperature", max), std::make_pair("Minimum temperature", min),
-                                 std::make_pair("Average temperature", avg)}) {
+        for (const auto& line : {std::make_pair(QT_TRANSLATE_NOOP("IRCopyTemp", "Maximum temperature"), max),
+                                 std::make_pair(QT_TRANSLATE_NOOP("IRCopyTemp", "Minimum temperature"), min),
+                                 std::make_pair(QT_TRANSLATE_NOOP("IRCopyTemp", "Average temperature"), avg)}) {
             text += label(line.first) + "\t";
             append_fixed(text, line.second, 1);
             text += kEnd;

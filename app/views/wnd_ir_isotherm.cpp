@@ -1,5 +1,6 @@
 #include "views/wnd_ir_isotherm.h"
 
+#include "shell/h_translator.h"
 #include "sources/ir_base.h"
 #include "thermframe.h"
 #include "views/isotherm_file.h"
@@ -61,6 +62,7 @@ WndIRIsotherm::WndIRIsotherm(QQuickItem* parent) : QQuickPaintedItem(parent)
     setAcceptedMouseButtons(Qt::AllButtons);
     setFlag(ItemAcceptsInputMethod, true);
     connect(this, &WndIRIsotherm::sig_update, this, [this] { update(); });
+    connect(HTranslator::instance(), &HTranslator::sig_language_changed, this, &WndIRIsotherm::slot_language_changed);
 }
 
 WndIRIsotherm::~WndIRIsotherm()

@@ -1,5 +1,6 @@
 #include "views/wnd_ir_palette.h"
 
+#include "shell/h_translator.h"
 #include "sources/ir_base.h"
 #include "thermframe.h"
 #include "views/wnd_ir_show.h"
@@ -75,6 +76,8 @@ WndIRPalette::WndIRPalette(QQuickItem* parent) : QQuickPaintedItem(parent)
         m_images.insert(i, QStringLiteral(":/images/%1.png").arg(QLatin1String(kNames[i])));
     }
     load_image(0);
+    // The "Auto" text is translated when painting.
+    connect(HTranslator::instance(), &HTranslator::sig_language_changed, this, [this] { update(); });
 }
 
 WndIRPalette::~WndIRPalette() = default;

@@ -12,7 +12,6 @@ Rectangle {
     height: 75
 
     readonly property alias wndIsotherm: id_isotherm
-    property string strIsothermPath: ""
     property string strMessage: ""
 
     function import_file(str_url) {
@@ -27,7 +26,7 @@ Rectangle {
     }
     function remember_folder(url) {
         var text = url.toString()
-        strIsothermPath = text.substring(0, text.lastIndexOf("/"))
+        DataConfig.str_isotherm_path = text.substring(0, text.lastIndexOf("/"))
     }
 
     WndIRIsotherm {
@@ -83,7 +82,7 @@ Rectangle {
         sourceComponent: FileDialog {
             title: id_file_dialog.bSave ? qsTr("选择导出的等温分析文件") : qsTr("选择导入的等温分析文件")
             selectExisting: !id_file_dialog.bSave
-            folder: id_area.strIsothermPath
+            folder: DataConfig.str_isotherm_path
             nameFilters: [qsTr("等温分析文件 (*.is)")]
             Component.onCompleted: open()
             onAccepted: {

@@ -71,7 +71,7 @@ void ViewToolsRoadTest::view_tools_isotherm_palette_copy_tables_thumbnail_note()
     AppShell shell;
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
-    QVERIFY(road.show());
+    QVERIFY(road.show(QSize(1500, 950)));
     QObject* client = road.find_object("wnd_client");
     QVariant ok;
     QVERIFY(call(client, "open_picture", ok, sample));
@@ -168,7 +168,7 @@ void ViewToolsRoadTest::view_tools_isotherm_palette_copy_tables_thumbnail_note()
     QVERIFY2(copied.startsWith("Infrared overall temperature\t\r\nResolution( width, height )\t640,512\r\n"),
              qPrintable(copied.left(120)));
     QCOMPARE(copied.count("\r\n"), 8 + 512 + 3);
-    QCOMPARE(dialog->property("strResult").toString(), QString("复制温度成功"));
+    QCOMPARE(dialog->property("strResult").toString(), QCoreApplication::translate("ItemWndCopyTemp", "复制温度成功"));
 
     // --- Temperature tables: both windows open and fill. ---
     QVERIFY(RoadWindow::click(road.find_item("btn_temp_table")));
