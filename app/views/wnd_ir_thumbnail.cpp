@@ -87,17 +87,10 @@ QRect WndIRThumbnail::visible_rect() const
 {
     const QRect target = target_rect();
     const int h = static_cast<int>(height());
-    int x1 = target.left() + static_cast<int>(m_x_ratio * target.width());
-    int y1 = static_cast<int>(m_y_ratio * h);
-    int x2 = x1 + static_cast<int>(m_w_ratio * target.width() - 1);
-    int y2 = y1 + static_cast<int>(m_h_ratio * h - 1);
-    if (x2 < x1) std::swap(x1, x2);
-    if (y2 < y1) std::swap(y1, y2);
-    x1 = std::max(target.left(), x1);
-    y1 = std::max(target.top(), y1);
-    x2 = std::min(target.right(), x2);
-    y2 = std::min(target.bottom(), y2);
-    return QRect(QPoint(x1, y1), QPoint(x2, y2));
+    // The outline is drawn one pixel wider than the rectangle, hence the - 1.
+    QRect visible(target.left() + static_cast<int>(m_x_ratio * target.width()), static_cast<int>(m_y_ratio * h),
+                  static_cast<int>(m_w_ratio * target.width() - 1), static_cast<int>(m_h_ratio * h - 1));
+    return visible.normalized() & target;
 }
 
 void WndIRThumbnail::paint(QPainter* painter)

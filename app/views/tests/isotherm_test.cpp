@@ -241,6 +241,19 @@ private slots:
         QVERIFY(editor.import_to(saved));
         QCOMPARE(editor.band_count(), 2);
 
+        // The start edge dragged below the axis: the band keeps its end.
+        {
+            const IsothermBand& band = *editor.bands()[0];
+            const float end = band.low + band.span;
+            const int row_y = editor.band_row().center().y();
+            item_events::press(&editor, QPoint(band.px_start + 5, row_y));
+            item_events::move(&editor, QPoint(2, row_y));
+            item_events::release(&editor, QPoint(2, row_y));
+            QCOMPARE(band.low, editor.axis().min);
+            QCOMPARE(band.low + band.span, end);
+            QVERIFY(band.px_end - band.px_start >= 4);
+        }
+
         // Axis arrows: one press changes the end by the repeat factor.
         const float min_before = editor.axis().min;
         QVERIFY(editor.run_action(WndIRIsotherm::kAxisMinDown));

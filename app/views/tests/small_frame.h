@@ -6,14 +6,18 @@
 #include "sensekern.h"
 #include "thermframe.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 class SmallFrame {
 public:
-    SmallFrame(uint16_t width, uint16_t height, uint16_t first_ad = 15000, uint16_t ad_step = 40)
+    // The ADs rise from first_ad by ad_step per pixel (0: a step that keeps
+    // the picture within 20,000 AD values).
+    SmallFrame(uint16_t width, uint16_t height, uint16_t first_ad = 15000, uint16_t ad_step = 0)
     {
         std::vector<uint16_t> plane(static_cast<size_t>(width) * height);
+        if (ad_step == 0) ad_step = static_cast<uint16_t>(std::max<size_t>(1, std::min<size_t>(40, 20000 / plane.size())));
         for (size_t i = 0; i < plane.size(); ++i) plane[i] = static_cast<uint16_t>(first_ad + ad_step * i);
         if (sensekern_init(&m_kern) && sensekern_load_calibration_file(m_kern, "ad_temp") &&
             sensekern_set_ad_frame(m_kern, plane.data(), width, height)) {

@@ -157,7 +157,7 @@ private slots:
 
     void temp_table_simplified_draws_square_pictures()
     {
-        SmallFrame frame(64, 64, 15000, 1);
+        SmallFrame frame(64, 64);
         QVERIFY(frame.doc() != nullptr);
         FrameSource source(frame.doc());
         WndTableIRTempSimplified table;
