@@ -6,7 +6,6 @@
 #include "views/ir_copy_temp.h"
 #include "views/thread_paint_temp.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -99,13 +98,3 @@ void BM_baseline_to_chars(benchmark::State& state)
 BENCHMARK(BM_baseline_to_chars)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
