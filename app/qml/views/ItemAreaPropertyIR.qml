@@ -23,6 +23,8 @@ Rectangle {
         id_hum.strValue = json["strSettingRelHum"] || ""
         id_mdf.strValue = json["strSettingMdf"] || ""
         bFilling = false
+        id_pic_setting.visible = !wndIRShow.is_sgcc_image()
+        id_pic_setting.update_setting(json)
         update_ir_temp_info()
     }
     function update_ir_temp_info() {
@@ -78,7 +80,6 @@ Rectangle {
         Item { width: 1; height: 8 }
         ItemContentIRPicSetting {
             id: id_pic_setting
-            visible: id_prop.wndIRShow !== null && !id_prop.wndIRShow.is_sgcc_image()
             onSig_set_setting: if (id_prop.wndIRShow !== null) id_prop.wndIRShow.set_ir_setting(json)
         }
     }

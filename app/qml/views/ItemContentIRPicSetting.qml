@@ -26,7 +26,6 @@ Column {
     function update_pic_sound_sec(n) {
         mn_sound_sec = n
         ms_sound_time = seconds_text(n)
-        mb_has_audio = n > 0
     }
     function play() {
         sig_set_setting({"strSettingAudioPlay": 1})
@@ -52,6 +51,7 @@ Column {
         id_record_timer.stop()
         mb_record_audio = false
         sig_set_setting({"strSettingAudioRecordStop": 1})
+        mb_has_audio = true
     }
 
     Text { textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("语音备注") }

@@ -30,6 +30,9 @@ FocusScope {
         if (normal) {
             id_isotherm.visible = false
             id_area_ir.toolbar.set_isotherm_checked(false)
+            // A picture without temperatures has no tables.
+            if (id_temp_full.item) id_temp_full.item.close()
+            if (id_temp_simplified.item) id_temp_simplified.item.close()
         }
         var path = wndIRShow.get_file_path()
         id_ctrl.strPicText = "1 / 1 - " + path.substring(path.lastIndexOf("/") + 1)
