@@ -16,7 +16,12 @@
 #include "shell/h_translator.h"
 #include "sources/net_dev_discover.h"
 #include "sources/wnd_ir_reconnect.h"
+#include "views/wnd_ir_isotherm.h"
+#include "views/wnd_ir_palette.h"
 #include "views/wnd_ir_show.h"
+#include "views/wnd_ir_thumbnail.h"
+#include "views/wnd_table_ir_temp.h"
+#include "views/wnd_table_ir_temp_simplified.h"
 
 #include <QQmlContext>
 #include <QtQml>
@@ -59,8 +64,8 @@ void register_qml_types()
     register_own_module<ModelIRInfo>("ModelIRInfo");
     register_own_module<ModelDirInfo>("ModelDirInfo");
     register_own_module<WndPicPreview>("WndPicPreview");
-    //  5 WndIRPalette              (app/views)
-    //  6 WndIRIsotherm             (app/views)
+    register_own_module<WndIRPalette>("WndIRPalette");
+    register_own_module<WndIRIsotherm>("WndIRIsotherm");
     //  7 WndPlayerProgressBar      (app/views)
     register_own_module<WndIRShow>("WndIRShow");
     register_own_module<WndChartArea>("WndChartArea");
@@ -69,9 +74,9 @@ void register_qml_types()
     register_own_module<WndChartLine>("WndChartLine");
     register_own_module<WndChartTrend>("WndChartTrend");
     register_own_module<WndChartTrendPixel>("WndChartTrendPixel");
-    // 14 WndTableIRTempSimplified  (app/views)
-    // 15 WndTableIRTemp            (app/views)
-    // 16 WndIRThumbnail            (app/views)
+    register_own_module<WndTableIRTempSimplified>("WndTableIRTempSimplified");
+    register_own_module<WndTableIRTemp>("WndTableIRTemp");
+    register_own_module<WndIRThumbnail>("WndIRThumbnail");
     register_own_module<WndIRReconnect>("WndIRReconnect");
     register_own_module<NetDevDiscover>("NetDevDiscover");
     // 19 PtzControl                (app/sources)

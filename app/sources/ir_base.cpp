@@ -305,7 +305,7 @@ void IRBase::set_table_ir_temp(WndTableIRTemp* table)
 {
     m_p_table_full = table;
     if (table != nullptr) {
-        table->set_source(m_h_ir, get_ir_data());
+        table->bind_source(true, this);
     }
 }
 
@@ -313,7 +313,7 @@ void IRBase::set_simple_table_ir_temp(WndTableIRTempSimplified* table)
 {
     m_p_table_simple = table;
     if (table != nullptr) {
-        table->set_source(m_h_ir, get_ir_data());
+        table->bind_source(true, this);
     }
 }
 

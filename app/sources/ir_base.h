@@ -94,6 +94,9 @@ public:
     // frame document, or where the source keeps the user data it saves.
     virtual void set_user_data_value(const QString& key, const QJsonValue& value);
 
+    // The view that owns the source (companion items repaint it).
+    WndIRShow* owner_view() const { return m_p_wnd_ir_show; }
+
     // --- Painting and sizes --------------------------------------------------------
     bool paint(QPainter* painter);
     bool paint_in_rect(QPainter* painter, const QRect& rect);

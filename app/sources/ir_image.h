@@ -3,7 +3,7 @@
 // picture (a plain image without temperatures).
 #pragma once
 
-#include "sources/audio_tool.h"
+#include "views/audio_tool.h"
 #include "sources/ir_base.h"
 
 #include <QByteArray>

@@ -265,7 +265,7 @@ bool IRImage::add_source_property(QJsonObject& json)
     const QString latitude = get_latitude_text();
     if (!latitude.isEmpty()) json.insert("strSettingLatitude", latitude);
     if (m_user_data.contains("VYAltitude")) json.insert("strSettingAltitude", get_altitude_text());
-    if (m_sound_length != 0) json.insert("strSettingAudioPlay", QString::number(m_sound_length));
+    if (m_audio_tool.sound_length() != 0) json.insert("strSettingAudioPlay", QString::number(m_audio_tool.sound_length()));
     return true;
 }
 

@@ -6,7 +6,10 @@
 #include "sources/handle_ids.h"
 #include "sources/ir_image.h"
 #include "sources/ir_net_device.h"
+#include "sources/source_settings.h"
 #include "thermframe.h"
+#include "views/ir_copy_temp.h"
+#include "views/qml_path.h"
 #include "views/wnd_ir_companions.h"
 #include "sources/wnd_ir_reconnect.h"
 
@@ -20,14 +23,7 @@
 
 namespace {
 
-// QML file dialogs hand over URLs; everything else is a path already.
-QString local_path(const QString& text)
-{
-    if (text.startsWith(QLatin1String("file:"))) {
-        return QUrl(text).toLocalFile();
-    }
-    return text;
-}
+QString local_path(const QString& text) { return local_path_from_qml(text); }
 
 const AnaType kListOrder[] = {ANA_RECT, ANA_LINE, ANA_ELLIPSE, ANA_POLYGON, ANA_POLYLINE, ANA_POINT};
 
@@ -58,10 +54,13 @@ WndIRShow::WndIRShow(QQuickItem* parent) : QQuickPaintedItem(parent)
     setAcceptedMouseButtons(Qt::AllButtons);
     setFlag(ItemAcceptsInputMethod, true);
     connect(this, &WndIRShow::sig_update, this, [this] { update(); }, Qt::QueuedConnection);
+    m_copy_temp = new IRCopyTemp;
 }
 
 WndIRShow::~WndIRShow()
 {
+    delete m_copy_temp;
+    m_copy_temp = nullptr;
     delete m_ir;
     m_ir = nullptr;
 }
@@ -289,6 +288,13 @@ bool WndIRShow::set_ir_property(const QJsonObject& json_info)
     return true;
 }
 
+bool WndIRShow::set_ir_setting(const QJsonObject& json_info)
+{
+    if (m_ir == nullptr) return false;
+    m_ir->set_source_property(json_info);
+    return true;
+}
+
 QString WndIRShow::get_ana_alias() { return m_ir != nullptr ? m_ir->get_ana_alias() : QString(); }
 
 bool WndIRShow::load_ana_from_string(const QString& str_anas)
@@ -406,6 +412,56 @@ int WndIRShow::get_ir_handle() { return m_ir != nullptr ? library_ids().id_of(m_
 int WndIRShow::get_ir_paint_handle() { return m_ir != nullptr ? library_ids().id_of(m_ir->get_ir_paint()) : 0; }
 int WndIRShow::get_ir_data_handle() { return m_ir != nullptr ? library_ids().id_of(frame()) : 0; }
 QString WndIRShow::get_file_path() { return m_ir != nullptr ? m_ir->get_file_path() : QString(); }
+
+// --- Copying temperatures -----------------------------------------------------------------------
+
+QJsonArray WndIRShow::get_copy_temp_ana_info()
+{
+    QJsonArray array;
+    void* doc = frame();
+    if (m_ir == nullptr || doc == nullptr) return array;
+    array.append(QJsonObject{{"h_ana", 0}, {"name", tr("Infrared overall temperature")}});
+    for (AnaType type : {ANA_POINT, ANA_LINE, ANA_ELLIPSE, ANA_RECT, ANA_POLYGON, ANA_POLYLINE}) {
+        int32_t count = 0;
+        thermframe_get_anas_count(doc, type, count);
+        for (int32_t i = 0; i < count; ++i) {
+            void* ana = nullptr;
+            std::string alias;
+            if (!thermframe_get_ana(doc, type, i, ana) || ana == nullptr) continue;
+            thermframe_ana_get_alias(ana, alias);
+            array.append(QJsonObject{{"h_ana", ana_id(ana)},
+                                     {"name", QString::fromStdString(alias) + tr(" temperature")}});
+        }
+    }
+    return array;
+}
+
+bool WndIRShow::copy_temp(const QVariantList& arr)
+{
+    void* doc = frame();
+    if (m_ir == nullptr || doc == nullptr) return false;
+    QStringList items;
+    for (const QVariant& value : arr) {
+        const int id = value.toInt();
+        if (id == 0) {
+            items.append(QString());
+            continue;
+        }
+        std::string text;
+        void* ana = ana_from_id(id);
+        if (ana != nullptr && thermframe_get_ana_str_from_handle(doc, ana, text)) {
+            items.append(QString::fromStdString(text));
+        }
+    }
+    if (m_ir->is_sgcc_image()) {
+        return m_copy_temp->copy_temp_of_frame(items, doc);
+    }
+    // The analyses and parameters as shown go through a snapshot of the
+    // picture, which is loaded again the way the file reader sees it.
+    const QString snapshot = source_settings::config_path() + QStringLiteral("snap_ir.jpg");
+    if (!m_ir->save_as_image_to_file(snapshot)) return false;
+    return m_copy_temp->copy_temp_to_clipboard(items, snapshot);
+}
 
 // --- Companion items ----------------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include <QVariantList>
 
 class IRBase;
+class IRCopyTemp;
 class WndChartArea;
 class WndChartLine;
 class WndIRIsotherm;
@@ -88,6 +89,8 @@ public:
     Q_INVOKABLE bool set_ana_alias(const QString& str_alias);
     Q_INVOKABLE bool set_ana_property(const QJsonObject& json_info);
     Q_INVOKABLE bool set_ir_property(const QJsonObject& json_info);
+    // Picture settings of the property panel (site data, voice note).
+    Q_INVOKABLE bool set_ir_setting(const QJsonObject& json_info);
     Q_INVOKABLE QString get_ana_alias();
     Q_INVOKABLE bool load_ana_from_string(const QString& str_anas);
     Q_INVOKABLE QString get_anas_json();
@@ -117,6 +120,10 @@ public:
     Q_INVOKABLE int get_ir_paint_handle();
     Q_INVOKABLE int get_ir_data_handle();
     Q_INVOKABLE QString get_file_path();
+    // Copying temperatures: the choices of the dialog, then the copy of the
+    // ticked ones (0 the whole picture, else an analysis id).
+    Q_INVOKABLE QJsonArray get_copy_temp_ana_info();
+    Q_INVOKABLE bool copy_temp(const QVariantList& arr);
 
     // Alarm conditions of the source (alarms/wnd_ir_show_alarms.cpp): false,
     // an empty array or an empty text when the source has none.
@@ -135,10 +142,10 @@ public:
     // clip editor bind themselves through these once they are built).
     void set_line_chart(WndChartLine* chart);
     void set_area_chart(WndChartArea* chart);
-    void set_palette_wnd(WndIRPalette* palette);
-    void set_table_ir_temp(WndTableIRTemp* table);
-    void set_simple_table_ir_temp(WndTableIRTempSimplified* table);
-    void set_wnd_isotherm(WndIRIsotherm* isotherm);
+    Q_INVOKABLE void set_palette_wnd(WndIRPalette* palette);
+    Q_INVOKABLE void set_table_ir_temp(WndTableIRTemp* table);
+    Q_INVOKABLE void set_simple_table_ir_temp(WndTableIRTempSimplified* table);
+    Q_INVOKABLE void set_wnd_isotherm(WndIRIsotherm* isotherm);
     void set_video_edit_wnd(WndVideoEdit* edit);
 
     // Used by the source: the selected object changed (null: none).
@@ -189,6 +196,7 @@ private:
 
     IRBase* m_ir = nullptr;
     QPointer<WndIRReconnect> m_reconnect;
+    IRCopyTemp* m_copy_temp = nullptr;
 };
 
 // The cursor for a thermframe hit code at a rotation (0..4).

@@ -1,10 +1,13 @@
 // Writes the ten palette strips that markpen draws in the palette bar of
 // exported pictures: palettes 0 to 9, each a vertical PNG 27 pixels wide with
 // the hot end of the palette at the top (the grey strip is one row shorter).
+// With --horizontal it writes the strips of the program's palette menu
+// instead: <name>_hor.png, 100 x 20 pixels, the cold end at the left.
 //
-// Usage: palette_strips <output folder>
+// Usage: palette_strips <output folder> [--horizontal]
 #include "palette_tables.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QImage>
 
@@ -45,12 +48,30 @@ QImage make_strip(int palette)
     return strip;
 }
 
+QImage make_horizontal_strip(int palette)
+{
+    constexpr int kWidth = 100;
+    constexpr int kHeight = 20;
+    const QImage vertical = make_strip(palette);
+    QImage strip(kWidth, kHeight, QImage::Format_RGB32);
+    const int rows = vertical.height();
+    for (int x = 0; x < kWidth; ++x) {
+        const int row = rows - 1 - (x * (rows - 1) + (kWidth - 1) / 2) / (kWidth - 1);
+        const QRgb colour = vertical.pixel(0, row);
+        for (int y = 0; y < kHeight; ++y) {
+            strip.setPixel(x, y, colour);
+        }
+    }
+    return strip;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: palette_strips <output folder>\n");
+    const bool horizontal = argc == 3 && QByteArray(argv[2]) == "--horizontal";
+    if (argc != 2 && !horizontal) {
+        std::fprintf(stderr, "usage: palette_strips <output folder> [--horizontal]\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
@@ -59,8 +80,13 @@ int main(int argc, char** argv)
         return 1;
     }
     for (int palette = 0; palette < 10; ++palette) {
-        const QString path = folder.filePath(QString::fromLatin1(kNames[palette]));
-        if (!make_strip(palette).save(path, "PNG")) {
+        QString name = QString::fromLatin1(kNames[palette]);
+        if (horizontal) {
+            name.replace(QLatin1String(".png"), QLatin1String("_hor.png"));
+        }
+        const QString path = folder.filePath(name);
+        const QImage strip = horizontal ? make_horizontal_strip(palette) : make_strip(palette);
+        if (!strip.save(path, "PNG")) {
             std::fprintf(stderr, "palette_strips: cannot write %s\n", qPrintable(path));
             return 1;
         }

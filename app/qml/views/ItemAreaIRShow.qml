@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import VY.WndIRShow 1.0
+import VY.WndIRPalette 1.0
 import "../common"
 
 // The IR view of a document window with its analysis toolbar: the view is
@@ -13,17 +14,28 @@ Rectangle {
     property real fZoom: 1.0
     property int nCurAna: 0
     readonly property alias wndIRShow: id_ir_show
+    readonly property alias wndPalette: id_palette
+    readonly property alias toolbar: id_toolbar
+    // 0 hides the palette bar (pictures without temperatures).
+    property int nPaletteWidth: 36
+    // The palette bar last showed an analysis's own palette.
+    property bool bPaletteAna: false
     readonly property int nToolbarHeight: 40
 
     signal sig_update_cur_ana(int n_cur_ana)
     signal sig_chart_btn(int n_id, bool b_checked)
 
     function set_chart_checked(n_id, b_checked) { id_toolbar.set_chart_checked(n_id, b_checked) }
+    // Tool buttons the window handles (isotherm, copying, tables).
+    signal sig_tool_btn(int n_id, bool b_checked)
 
     function open_file(str_path) {
         if (!id_ir_show.open_file(str_path)) {
             return false
         }
+        nPaletteWidth = id_ir_show.is_show_normal_image() ? 0 : 36
+        id_palette.update_palette_info()
+        id_thumbnail.wndThumbnail.set_ir_data_handle(id_ir_show.get_ir_data_handle())
         update_ir_show_size()
         return true
     }
@@ -34,6 +46,20 @@ Rectangle {
         id_ir_show.height = h
         id_ir_show.set_paint_wnd_size(w, h)
         id_ir_show.update()
+        update_thumbnail()
+    }
+    // The visible part of the view as fractions, for the overview.
+    function update_thumbnail() {
+        var w = Math.max(1, id_ir_show.width), h = Math.max(1, id_ir_show.height)
+        id_thumbnail.wndThumbnail.do_scale(Math.max(0, id_flick.contentX - id_ir_show.x) / w,
+                                           Math.min(1, id_flick.width / w),
+                                           Math.max(0, id_flick.contentY - id_ir_show.y) / h,
+                                           Math.min(1, id_flick.height / h))
+    }
+    function choose_palette(n_palette) {
+        var n = (n_palette >= 0 && n_palette <= 9) ? n_palette : 0
+        if (bPaletteAna) id_ir_show.set_ana_property({"strSettingAnaPalette": n})
+        else id_ir_show.set_ir_property({"strSettingPalette": n})
     }
     function zoom_in() {
         var next = Math.min(4.0, fZoom + 0.2)
@@ -77,6 +103,10 @@ Rectangle {
                 id_ir_show.set_ir_property({"strSettingMinPoint": b_checked})
             } else if (n_id === ItemCommonDef.idBtnChartLine || n_id === ItemCommonDef.idBtnChartArea) {
                 id_area.sig_chart_btn(n_id, b_checked)
+            } else if (n_id === ItemCommonDef.idBtnChangePalette) {
+                id_palette_menu.popup(id_area.width - 130, id_area.nToolbarHeight)
+            } else {
+                id_area.sig_tool_btn(n_id, b_checked)
             }
         }
     }
@@ -85,7 +115,7 @@ Rectangle {
         id: id_flick
         anchors { left: parent.left; right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
         clip: true
-        contentWidth: Math.max(width, id_ir_show.width)
+        contentWidth: Math.max(width, id_ir_show.width + id_area.nPaletteWidth)
         contentHeight: Math.max(height, id_ir_show.height)
         interactive: false
 
@@ -93,11 +123,47 @@ Rectangle {
             id: id_ir_show
             objectName: "wnd_ir_show"
             n_wnd_type: id_area.nWndType
-            x: Math.max(0, (id_flick.width - width) / 2)
+            x: Math.max(0, (id_flick.width - width - id_area.nPaletteWidth) / 2)
             y: Math.max(0, (id_flick.height - height) / 2)
             onSig_toolbar_ir_unchecked_ana_btn: id_toolbar.uncheck_shapes(-1)
             onSig_update_cur_ana: { id_area.nCurAna = n_cur_ana; id_area.sig_update_cur_ana(n_cur_ana) }
             onSig_update_rotate: id_area.update_ir_show_size()
         }
+        WndIRPalette {
+            id: id_palette
+            objectName: "wnd_ir_palette"
+            x: id_ir_show.x + id_ir_show.width
+            y: id_ir_show.y
+            width: id_area.nPaletteWidth
+            height: id_ir_show.height
+            visible: id_area.nPaletteWidth > 0
+            onSig_palette_change_btn: id_area.bPaletteAna = b_ana
+        }
+        onContentXChanged: id_area.update_thumbnail()
+        onContentYChanged: id_area.update_thumbnail()
     }
+
+    // The overview shows while the zoomed picture is larger than the area.
+    ItemAreaIRThumbnail {
+        id: id_thumbnail
+        anchors { right: id_flick.right; top: id_flick.top; margins: 6 }
+        visible: id_ir_show.width > id_flick.width || id_ir_show.height > id_flick.height
+        fZoom: id_area.fZoom
+        onSig_zoom_reset: id_area.zoom_restore()
+        Connections {
+            target: id_thumbnail.wndThumbnail
+            function onSig_wnd_assist_move(f_x, f_y) {
+                id_flick.contentX = f_x * id_ir_show.width
+                id_flick.contentY = f_y * id_ir_show.height
+            }
+        }
+    }
+
+    ItemMenuComboPalette {
+        id: id_palette_menu
+        anchors.fill: parent
+        onSig_change_palette: id_area.choose_palette(n_palette)
+    }
+
+    Component.onCompleted: id_ir_show.set_palette_wnd(id_palette)
 }

@@ -23,6 +23,8 @@ Rectangle {
         id_hum.strValue = json["strSettingRelHum"] || ""
         id_mdf.strValue = json["strSettingMdf"] || ""
         bFilling = false
+        id_pic_setting.visible = !wndIRShow.is_sgcc_image()
+        id_pic_setting.update_setting(json)
         update_ir_temp_info()
     }
     function update_ir_temp_info() {
@@ -39,6 +41,7 @@ Rectangle {
                 + " " + qsTr("最低") + (json["strSettingAnaTextMin"] || "")
                 + " " + qsTr("平均") + (json["strSettingAnaTextAvg"] || "")
     }
+    function update_pic_sound_sec(n_sec) { id_pic_setting.update_pic_sound_sec(n_sec) }
     function set_setting(json) {
         if (wndIRShow !== null) wndIRShow.set_ir_property(json)
     }
@@ -74,5 +77,10 @@ Rectangle {
         Text { visible: id_prop.nCurAna !== 0; textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("分析对象") }
         Text { id: id_ana_text; objectName: "text_ana_temp"; width: id_prop.width - 20; wrapMode: Text.Wrap
             textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
+        Item { width: 1; height: 8 }
+        ItemContentIRPicSetting {
+            id: id_pic_setting
+            onSig_set_setting: if (id_prop.wndIRShow !== null) id_prop.wndIRShow.set_ir_setting(json)
+        }
     }
 }

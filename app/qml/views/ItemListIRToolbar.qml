@@ -14,6 +14,9 @@ Rectangle {
         if (n_id === ItemCommonDef.idBtnChartLine) id_chart_line.bChecked = b_checked
         else if (n_id === ItemCommonDef.idBtnChartArea) id_chart_area.bChecked = b_checked
     }
+    // The isotherm button follows the strip when the page hides it.
+    function set_isotherm_checked(b_checked) { id_isotherm.bChecked = b_checked }
+
     // Releases every shape button but the one of n_keep_id.
     function uncheck_shapes(n_keep_id) {
         var shapes = [id_point, id_line, id_rect, id_ellipse, id_polygon, id_polyline]
@@ -44,5 +47,10 @@ Rectangle {
         Item { width: 12; height: 1 }
         ItemIRToolButton { id: id_chart_line; objectName: "btn_chart_line"; nBtnId: ItemCommonDef.idBtnChartLine; bCheckable: true; strText: qsTr("线分析图"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { id: id_chart_area; objectName: "btn_chart_area"; nBtnId: ItemCommonDef.idBtnChartArea; bCheckable: true; strText: qsTr("直方图"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_isotherm; objectName: "btn_isotherm"; nBtnId: ItemCommonDef.idBtnIsotherm; bCheckable: true; strText: qsTr("等温"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_palette"; nBtnId: ItemCommonDef.idBtnChangePalette; strText: qsTr("调色板"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_copy_temp"; nBtnId: ItemCommonDef.idBtnCopyTemp; strText: qsTr("复制温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_temp_table"; nBtnId: ItemCommonDef.idBtnShowTempTable; strText: qsTr("温度表"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_temp_preview"; nBtnId: ItemCommonDef.idBtnShowTempPreview; strText: qsTr("温度图像"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
     }
 }

@@ -34,6 +34,11 @@ FocusScope {
             id_chart_row.bArea = false
             id_area_ir.set_chart_checked(ItemCommonDef.idBtnChartLine, false)
             id_area_ir.set_chart_checked(ItemCommonDef.idBtnChartArea, false)
+            id_isotherm.visible = false
+            id_area_ir.toolbar.set_isotherm_checked(false)
+            // A picture without temperatures has no tables.
+            if (id_temp_full.item) id_temp_full.item.close()
+            if (id_temp_simplified.item) id_temp_simplified.item.close()
         }
         var path = wndIRShow.get_file_path()
         id_ctrl.strPicText = "1 / 1 - " + path.substring(path.lastIndexOf("/") + 1)
@@ -91,9 +96,11 @@ FocusScope {
 
     ItemAreaIRShow {
         id: id_area_ir
-        anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom; bottom: id_chart_row.top }
+        anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom
+                  bottom: id_isotherm.visible ? id_isotherm.top : id_chart_row.top }
         onSig_update_cur_ana: id_property.nCurAna = n_cur_ana
         onSig_chart_btn: id_chart_row.show_chart(n_id === ItemCommonDef.idBtnChartLine, b_checked)
+        onSig_tool_btn: id_wnd.press_tool(n_id, b_checked)
     }
 
     ItemChartRow {
@@ -105,12 +112,63 @@ FocusScope {
         Component.onCompleted: bind_view()
     }
 
+    ItemAreaIRIsotherm {
+        id: id_isotherm
+        anchors { left: parent.left; right: id_property.left; bottom: id_chart_row.top }
+        visible: false
+    }
+
+    function press_tool(n_id, b_checked) {
+        switch (n_id) {
+        case ItemCommonDef.idBtnIsotherm: id_isotherm.visible = b_checked; break
+        case ItemCommonDef.idBtnCopyTemp: id_copy_temp.show_choices(); break
+        case ItemCommonDef.idBtnShowTempTable: show_temp_window(id_temp_full); break
+        case ItemCommonDef.idBtnShowTempPreview: show_temp_window(id_temp_simplified); break
+        }
+    }
+    function show_temp_window(loader) {
+        loader.active = true
+        loader.item.show()
+    }
+
+    ItemWndCopyTemp {
+        id: id_copy_temp
+        anchors.centerIn: id_area_ir
+        wndIRShow: id_wnd.wndIRShow
+    }
+    Text {
+        objectName: "text_copy_result"
+        anchors { horizontalCenter: id_area_ir.horizontalCenter; bottom: id_area_ir.bottom; bottomMargin: 12 }
+        visible: id_copy_temp.strResult !== "" && id_result_timer.running
+        textFormat: Text.PlainText
+        color: ItemCommonClr.clrTextNormal
+        font.pixelSize: 14
+        text: id_copy_temp.strResult
+        onTextChanged: if (text !== "") id_result_timer.restart()
+        Timer { id: id_result_timer; interval: 3000 }
+    }
+
+    Loader {
+        id: id_temp_full
+        objectName: "loader_temp_full"
+        active: false
+        sourceComponent: ItemWndIRTempFull { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + 1 }
+    }
+    Loader {
+        id: id_temp_simplified
+        objectName: "loader_temp_simplified"
+        active: false
+        sourceComponent: ItemWndIRTempSimplified { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + 1 }
+    }
+    Component.onCompleted: wndIRShow.set_wnd_isotherm(id_isotherm.wndIsotherm)
+
     Connections {
         target: id_wnd.wndIRShow
         function onSig_update_ana_temp_info() { id_property.update_ana_temp_info() }
         function onSig_update_ir_temp_info() { id_property.update_ir_temp_info() }
         function onSig_update_ir_param_info() { id_property.update_ir_property() }
         function onSig_update_cur_ana(n_cur_ana) { id_property.update_ana_temp_info() }
+        function onSig_update_sound_sec(n_sec) { id_property.update_pic_sound_sec(n_sec) }
     }
 
     ItemAreaPropertyIR {

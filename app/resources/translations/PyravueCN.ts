@@ -42,6 +42,65 @@
     </message>
 </context>
 <context>
+    <name>IRCopyTemp</name>
+    <message>
+        <source>Emissivity</source>
+        <translation>发射率</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>距离</translation>
+    </message>
+    <message>
+        <source>Environment temperature</source>
+        <translation>环境温度</translation>
+    </message>
+    <message>
+        <source>Relative humidity</source>
+        <translation>相对湿度</translation>
+    </message>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>红外整体温度</translation>
+    </message>
+    <message>
+        <source>Resolution( width, height )</source>
+        <translation>分辨率(宽,高)</translation>
+    </message>
+    <message>
+        <source>Maximum temperature</source>
+        <translation>最高温度</translation>
+    </message>
+    <message>
+        <source>Minimum temperature</source>
+        <translation>最低温度</translation>
+    </message>
+    <message>
+        <source>(width, height)</source>
+        <translation>(宽,高)</translation>
+    </message>
+    <message>
+        <source>Pixels number</source>
+        <translation>像素数</translation>
+    </message>
+    <message>
+        <source>Cursor(X,Y),Temperature</source>
+        <translation>游标(X,Y),温度</translation>
+    </message>
+    <message>
+        <source>Position(X,Y)</source>
+        <translation>位置(X,Y)</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Average temperature</source>
+        <translation>平均温度</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -83,6 +142,29 @@
     <message>
         <source>系统版本</source>
         <translation>系统版本</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaIRIsotherm</name>
+    <message>
+        <source>加载等温分析文件失败！</source>
+        <translation>加载等温分析文件失败！</translation>
+    </message>
+    <message>
+        <source>保存等温分析文件失败！</source>
+        <translation>保存等温分析文件失败！</translation>
+    </message>
+    <message>
+        <source>选择导出的等温分析文件</source>
+        <translation>选择导出的等温分析文件</translation>
+    </message>
+    <message>
+        <source>选择导入的等温分析文件</source>
+        <translation>选择导入的等温分析文件</translation>
+    </message>
+    <message>
+        <source>等温分析文件 (*.is)</source>
+        <translation>等温分析文件 (*.is)</translation>
     </message>
 </context>
 <context>
@@ -851,6 +933,45 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRPicSetting</name>
+    <message>
+        <source>语音备注</source>
+        <translation>语音备注</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>播放录音</source>
+        <translation>播放录音</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>删除录音</source>
+        <translation>删除录音</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>录音</source>
+        <translation>录音</translation>
+    </message>
+    <message>
+        <source>结束录音(最大支持30s)</source>
+        <translation>结束录音(最大支持30s)</translation>
+    </message>
+    <message>
+        <source>开始录音(最大支持30s)</source>
+        <translation>开始录音(最大支持30s)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -975,6 +1096,26 @@
     <message>
         <source>直方图</source>
         <translation>直方图</translation>
+    </message>
+    <message>
+        <source>等温</source>
+        <translation>等温</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>调色板</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>复制温度</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>温度表</translation>
+    </message>
+    <message>
+        <source>温度图像</source>
+        <translation>温度图像</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1509,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTempRefreshChoice</name>
+    <message>
+        <source>更新频率：</source>
+        <translation>更新频率：</translation>
+    </message>
+</context>
+<context>
     <name>ItemToolbarNetDevice</name>
     <message>
         <source>近焦</source>
@@ -1443,6 +1591,29 @@
     </message>
 </context>
 <context>
+    <name>ItemWndCopyTemp</name>
+    <message>
+        <source>复制温度成功</source>
+        <translation>复制温度成功</translation>
+    </message>
+    <message>
+        <source>复制温度失败</source>
+        <translation>复制温度失败</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>复制温度</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndIRImage</name>
     <message>
         <source>打开图片失败！</source>
@@ -1480,6 +1651,10 @@
         <source>红外图片 (*.png)</source>
         <translation>红外图片 (*.png)</translation>
     </message>
+    <message>
+        <source>图片分析 </source>
+        <translation>图片分析 </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -1490,6 +1665,20 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>自动切换测温挡中...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempFull</name>
+    <message>
+        <source> - 全屏温度</source>
+        <translation> - 全屏温度</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempSimplified</name>
+    <message>
+        <source> - 温度图像（预览分辨率：120 x 90）</source>
+        <translation> - 温度图像（预览分辨率：120 x 90）</translation>
     </message>
 </context>
 <context>
@@ -1568,6 +1757,21 @@
     <message>
         <source>生成报告</source>
         <translation>生成报告</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTempRange</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>温度范围设置</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1787,6 +1991,68 @@
     </message>
 </context>
 <context>
+    <name>WndIRIsotherm</name>
+    <message>
+        <source>Isothrem - Min: </source>
+        <translation>等温 - 最小: </translation>
+    </message>
+    <message>
+        <source>Axis - Min: </source>
+        <translation>坐标轴 - 最小: </translation>
+    </message>
+    <message>
+        <source> Max: </source>
+        <translation> 最大: </translation>
+    </message>
+    <message>
+        <source>Add new isothermal block</source>
+        <translation>添加等温块</translation>
+    </message>
+    <message>
+        <source>Load isothermal file</source>
+        <translation>加载等温文件</translation>
+    </message>
+    <message>
+        <source>No isothermal information for saving</source>
+        <translation>没有可保存的等温信息</translation>
+    </message>
+    <message>
+        <source>Save the isothermal information</source>
+        <translation>保存等温信息</translation>
+    </message>
+    <message>
+        <source>Delete current isothermal analysis</source>
+        <translation>删除当前等温分析</translation>
+    </message>
+    <message>
+        <source>Clear isothermal block</source>
+        <translation>清空等温块</translation>
+    </message>
+    <message>
+        <source>Change current isothermal color</source>
+        <translation>修改当前等温颜色</translation>
+    </message>
+    <message>
+        <source>Edit current isothermal temperature range</source>
+        <translation>编辑当前等温温度范围</translation>
+    </message>
+    <message>
+        <source>Opaque/Transparent</source>
+        <translation>不透明/透明</translation>
+    </message>
+    <message>
+        <source> Span: </source>
+        <translation> 跨度: </translation>
+    </message>
+</context>
+<context>
+    <name>WndIRPalette</name>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
+</context>
+<context>
     <name>WndIRReconnect</name>
     <message>
         <source>Success to connect</source>
@@ -1795,6 +2061,17 @@
     <message>
         <source>Fail to connect</source>
         <translation>连接失败</translation>
+    </message>
+</context>
+<context>
+    <name>WndIRShow</name>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>红外整体温度</translation>
+    </message>
+    <message>
+        <source> temperature</source>
+        <translation> 温度</translation>
     </message>
 </context>
 </TS>

@@ -42,6 +42,65 @@
     </message>
 </context>
 <context>
+    <name>IRCopyTemp</name>
+    <message>
+        <source>Emissivity</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>Environment temperature</source>
+        <translation>Environment temperature</translation>
+    </message>
+    <message>
+        <source>Relative humidity</source>
+        <translation>Relative humidity</translation>
+    </message>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>Infrared overall temperature</translation>
+    </message>
+    <message>
+        <source>Resolution( width, height )</source>
+        <translation>Resolution( width, height )</translation>
+    </message>
+    <message>
+        <source>Maximum temperature</source>
+        <translation>Maximum temperature</translation>
+    </message>
+    <message>
+        <source>Minimum temperature</source>
+        <translation>Minimum temperature</translation>
+    </message>
+    <message>
+        <source>(width, height)</source>
+        <translation>(width, height)</translation>
+    </message>
+    <message>
+        <source>Pixels number</source>
+        <translation>Pixels number</translation>
+    </message>
+    <message>
+        <source>Cursor(X,Y),Temperature</source>
+        <translation>Cursor(X,Y),Temperature</translation>
+    </message>
+    <message>
+        <source>Position(X,Y)</source>
+        <translation>Position(X,Y)</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Average temperature</source>
+        <translation>Average temperature</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -83,6 +142,29 @@
     <message>
         <source>系统版本</source>
         <translation>System version</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaIRIsotherm</name>
+    <message>
+        <source>加载等温分析文件失败！</source>
+        <translation>Failed to load the isotherm file!</translation>
+    </message>
+    <message>
+        <source>保存等温分析文件失败！</source>
+        <translation>Failed to save the isotherm file!</translation>
+    </message>
+    <message>
+        <source>选择导出的等温分析文件</source>
+        <translation>Choose the isotherm file to export</translation>
+    </message>
+    <message>
+        <source>选择导入的等温分析文件</source>
+        <translation>Choose the isotherm file to import</translation>
+    </message>
+    <message>
+        <source>等温分析文件 (*.is)</source>
+        <translation>Isotherm files (*.is)</translation>
     </message>
 </context>
 <context>
@@ -851,6 +933,45 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRPicSetting</name>
+    <message>
+        <source>语音备注</source>
+        <translation>Voice note</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>播放录音</source>
+        <translation>Play the recording</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>删除录音</source>
+        <translation>Delete the recording</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>录音</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>结束录音(最大支持30s)</source>
+        <translation>Stop recording (30 s at most)</translation>
+    </message>
+    <message>
+        <source>开始录音(最大支持30s)</source>
+        <translation>Start recording (30 s at most)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -975,6 +1096,26 @@
     <message>
         <source>直方图</source>
         <translation>Histogram</translation>
+    </message>
+    <message>
+        <source>等温</source>
+        <translation>Isotherm</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Copy temperatures</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Temperature table</translation>
+    </message>
+    <message>
+        <source>温度图像</source>
+        <translation>Temperature image</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1509,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTempRefreshChoice</name>
+    <message>
+        <source>更新频率：</source>
+        <translation>Refresh every: </translation>
+    </message>
+</context>
+<context>
     <name>ItemToolbarNetDevice</name>
     <message>
         <source>近焦</source>
@@ -1443,6 +1591,29 @@
     </message>
 </context>
 <context>
+    <name>ItemWndCopyTemp</name>
+    <message>
+        <source>复制温度成功</source>
+        <translation>Temperatures copied</translation>
+    </message>
+    <message>
+        <source>复制温度失败</source>
+        <translation>Copying temperatures failed</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Copy temperatures</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndIRImage</name>
     <message>
         <source>打开图片失败！</source>
@@ -1480,6 +1651,10 @@
         <source>红外图片 (*.png)</source>
         <translation>Infrared pictures (*.png)</translation>
     </message>
+    <message>
+        <source>图片分析 </source>
+        <translation>Picture analysis </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -1490,6 +1665,20 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Switching the measuring range...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempFull</name>
+    <message>
+        <source> - 全屏温度</source>
+        <translation> - Full-screen temperatures</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempSimplified</name>
+    <message>
+        <source> - 温度图像（预览分辨率：120 x 90）</source>
+        <translation> - Temperature image (preview resolution: 120 x 90)</translation>
     </message>
 </context>
 <context>
@@ -1568,6 +1757,21 @@
     <message>
         <source>生成报告</source>
         <translation>Report</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTempRange</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Temperature range</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1787,6 +1991,68 @@
     </message>
 </context>
 <context>
+    <name>WndIRIsotherm</name>
+    <message>
+        <source>Isothrem - Min: </source>
+        <translation>Isotherm - Min: </translation>
+    </message>
+    <message>
+        <source>Axis - Min: </source>
+        <translation>Axis - Min: </translation>
+    </message>
+    <message>
+        <source> Max: </source>
+        <translation> Max: </translation>
+    </message>
+    <message>
+        <source>Add new isothermal block</source>
+        <translation>Add new isothermal block</translation>
+    </message>
+    <message>
+        <source>Load isothermal file</source>
+        <translation>Load isothermal file</translation>
+    </message>
+    <message>
+        <source>No isothermal information for saving</source>
+        <translation>No isothermal information for saving</translation>
+    </message>
+    <message>
+        <source>Save the isothermal information</source>
+        <translation>Save the isothermal information</translation>
+    </message>
+    <message>
+        <source>Delete current isothermal analysis</source>
+        <translation>Delete current isothermal analysis</translation>
+    </message>
+    <message>
+        <source>Clear isothermal block</source>
+        <translation>Clear isothermal block</translation>
+    </message>
+    <message>
+        <source>Change current isothermal color</source>
+        <translation>Change current isothermal color</translation>
+    </message>
+    <message>
+        <source>Edit current isothermal temperature range</source>
+        <translation>Edit current isothermal temperature range</translation>
+    </message>
+    <message>
+        <source>Opaque/Transparent</source>
+        <translation>Opaque/Transparent</translation>
+    </message>
+    <message>
+        <source> Span: </source>
+        <translation> Span: </translation>
+    </message>
+</context>
+<context>
+    <name>WndIRPalette</name>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+</context>
+<context>
     <name>WndIRReconnect</name>
     <message>
         <source>Success to connect</source>
@@ -1795,6 +2061,17 @@
     <message>
         <source>Fail to connect</source>
         <translation>Connection failed</translation>
+    </message>
+</context>
+<context>
+    <name>WndIRShow</name>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>Infrared overall temperature</translation>
+    </message>
+    <message>
+        <source> temperature</source>
+        <translation> temperature</translation>
     </message>
 </context>
 </TS>

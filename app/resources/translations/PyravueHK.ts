@@ -42,6 +42,65 @@
     </message>
 </context>
 <context>
+    <name>IRCopyTemp</name>
+    <message>
+        <source>Emissivity</source>
+        <translation>發射率</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>距離</translation>
+    </message>
+    <message>
+        <source>Environment temperature</source>
+        <translation>環境溫度</translation>
+    </message>
+    <message>
+        <source>Relative humidity</source>
+        <translation>相對濕度</translation>
+    </message>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>紅外整體溫度</translation>
+    </message>
+    <message>
+        <source>Resolution( width, height )</source>
+        <translation>解析度(寬,高)</translation>
+    </message>
+    <message>
+        <source>Maximum temperature</source>
+        <translation>最高溫度</translation>
+    </message>
+    <message>
+        <source>Minimum temperature</source>
+        <translation>最低溫度</translation>
+    </message>
+    <message>
+        <source>(width, height)</source>
+        <translation>(寬,高)</translation>
+    </message>
+    <message>
+        <source>Pixels number</source>
+        <translation>像素數</translation>
+    </message>
+    <message>
+        <source>Cursor(X,Y),Temperature</source>
+        <translation>游標(X,Y),溫度</translation>
+    </message>
+    <message>
+        <source>Position(X,Y)</source>
+        <translation>位置(X,Y)</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>溫度</translation>
+    </message>
+    <message>
+        <source>Average temperature</source>
+        <translation>平均溫度</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -83,6 +142,29 @@
     <message>
         <source>系统版本</source>
         <translation>系統版本</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaIRIsotherm</name>
+    <message>
+        <source>加载等温分析文件失败！</source>
+        <translation>載入等溫分析檔案失敗！</translation>
+    </message>
+    <message>
+        <source>保存等温分析文件失败！</source>
+        <translation>儲存等溫分析檔案失敗！</translation>
+    </message>
+    <message>
+        <source>选择导出的等温分析文件</source>
+        <translation>選擇匯出的等溫分析檔案</translation>
+    </message>
+    <message>
+        <source>选择导入的等温分析文件</source>
+        <translation>選擇匯入的等溫分析檔案</translation>
+    </message>
+    <message>
+        <source>等温分析文件 (*.is)</source>
+        <translation>等溫分析檔案 (*.is)</translation>
     </message>
 </context>
 <context>
@@ -851,6 +933,45 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRPicSetting</name>
+    <message>
+        <source>语音备注</source>
+        <translation>語音備註</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>播放录音</source>
+        <translation>播放錄音</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>删除录音</source>
+        <translation>刪除錄音</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>录音</source>
+        <translation>錄音</translation>
+    </message>
+    <message>
+        <source>结束录音(最大支持30s)</source>
+        <translation>結束錄音(最大支援30s)</translation>
+    </message>
+    <message>
+        <source>开始录音(最大支持30s)</source>
+        <translation>開始錄音(最大支援30s)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -975,6 +1096,26 @@
     <message>
         <source>直方图</source>
         <translation>直方圖</translation>
+    </message>
+    <message>
+        <source>等温</source>
+        <translation>等溫</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>調色板</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>複製溫度</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>溫度表</translation>
+    </message>
+    <message>
+        <source>温度图像</source>
+        <translation>溫度圖像</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1509,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTempRefreshChoice</name>
+    <message>
+        <source>更新频率：</source>
+        <translation>更新頻率：</translation>
+    </message>
+</context>
+<context>
     <name>ItemToolbarNetDevice</name>
     <message>
         <source>近焦</source>
@@ -1443,6 +1591,29 @@
     </message>
 </context>
 <context>
+    <name>ItemWndCopyTemp</name>
+    <message>
+        <source>复制温度成功</source>
+        <translation>複製溫度成功</translation>
+    </message>
+    <message>
+        <source>复制温度失败</source>
+        <translation>複製溫度失敗</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>複製溫度</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndIRImage</name>
     <message>
         <source>打开图片失败！</source>
@@ -1480,6 +1651,10 @@
         <source>红外图片 (*.png)</source>
         <translation>紅外圖片 (*.png)</translation>
     </message>
+    <message>
+        <source>图片分析 </source>
+        <translation>圖片分析 </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -1490,6 +1665,20 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>自動切換測溫擋中...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempFull</name>
+    <message>
+        <source> - 全屏温度</source>
+        <translation> - 全螢幕溫度</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempSimplified</name>
+    <message>
+        <source> - 温度图像（预览分辨率：120 x 90）</source>
+        <translation> - 溫度圖像（預覽解析度：120 x 90）</translation>
     </message>
 </context>
 <context>
@@ -1568,6 +1757,21 @@
     <message>
         <source>生成报告</source>
         <translation>生成報告</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTempRange</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>溫度範圍設定</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1787,6 +1991,68 @@
     </message>
 </context>
 <context>
+    <name>WndIRIsotherm</name>
+    <message>
+        <source>Isothrem - Min: </source>
+        <translation>等溫 - 最小: </translation>
+    </message>
+    <message>
+        <source>Axis - Min: </source>
+        <translation>座標軸 - 最小: </translation>
+    </message>
+    <message>
+        <source> Max: </source>
+        <translation> 最大: </translation>
+    </message>
+    <message>
+        <source>Add new isothermal block</source>
+        <translation>新增等溫塊</translation>
+    </message>
+    <message>
+        <source>Load isothermal file</source>
+        <translation>載入等溫檔案</translation>
+    </message>
+    <message>
+        <source>No isothermal information for saving</source>
+        <translation>沒有可儲存的等溫資訊</translation>
+    </message>
+    <message>
+        <source>Save the isothermal information</source>
+        <translation>儲存等溫資訊</translation>
+    </message>
+    <message>
+        <source>Delete current isothermal analysis</source>
+        <translation>刪除目前等溫分析</translation>
+    </message>
+    <message>
+        <source>Clear isothermal block</source>
+        <translation>清空等溫塊</translation>
+    </message>
+    <message>
+        <source>Change current isothermal color</source>
+        <translation>修改目前等溫顏色</translation>
+    </message>
+    <message>
+        <source>Edit current isothermal temperature range</source>
+        <translation>編輯目前等溫溫度範圍</translation>
+    </message>
+    <message>
+        <source>Opaque/Transparent</source>
+        <translation>不透明/透明</translation>
+    </message>
+    <message>
+        <source> Span: </source>
+        <translation> 跨度: </translation>
+    </message>
+</context>
+<context>
+    <name>WndIRPalette</name>
+    <message>
+        <source>Auto</source>
+        <translation>自動</translation>
+    </message>
+</context>
+<context>
     <name>WndIRReconnect</name>
     <message>
         <source>Success to connect</source>
@@ -1795,6 +2061,17 @@
     <message>
         <source>Fail to connect</source>
         <translation>連接失敗</translation>
+    </message>
+</context>
+<context>
+    <name>WndIRShow</name>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>紅外整體溫度</translation>
+    </message>
+    <message>
+        <source> temperature</source>
+        <translation> 溫度</translation>
     </message>
 </context>
 </TS>

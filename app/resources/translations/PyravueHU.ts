@@ -42,6 +42,65 @@
     </message>
 </context>
 <context>
+    <name>IRCopyTemp</name>
+    <message>
+        <source>Emissivity</source>
+        <translation>Emissziós tényező</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Távolság</translation>
+    </message>
+    <message>
+        <source>Environment temperature</source>
+        <translation>Környezeti hőmérséklet</translation>
+    </message>
+    <message>
+        <source>Relative humidity</source>
+        <translation>Relatív páratartalom</translation>
+    </message>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>Teljes infravörös hőmérséklet</translation>
+    </message>
+    <message>
+        <source>Resolution( width, height )</source>
+        <translation>Felbontás (szélesség, magasság)</translation>
+    </message>
+    <message>
+        <source>Maximum temperature</source>
+        <translation>Maximális hőmérséklet</translation>
+    </message>
+    <message>
+        <source>Minimum temperature</source>
+        <translation>Minimális hőmérséklet</translation>
+    </message>
+    <message>
+        <source>(width, height)</source>
+        <translation>(szélesség, magasság)</translation>
+    </message>
+    <message>
+        <source>Pixels number</source>
+        <translation>Pixelek száma</translation>
+    </message>
+    <message>
+        <source>Cursor(X,Y),Temperature</source>
+        <translation>Kurzor (X,Y), hőmérséklet</translation>
+    </message>
+    <message>
+        <source>Position(X,Y)</source>
+        <translation>Pozíció (X,Y)</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Hőmérséklet</translation>
+    </message>
+    <message>
+        <source>Average temperature</source>
+        <translation>Átlagos hőmérséklet</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -83,6 +142,29 @@
     <message>
         <source>系统版本</source>
         <translation>Rendszerverzió</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaIRIsotherm</name>
+    <message>
+        <source>加载等温分析文件失败！</source>
+        <translation>Az izoterma fájl betöltése sikertelen!</translation>
+    </message>
+    <message>
+        <source>保存等温分析文件失败！</source>
+        <translation>Az izoterma fájl mentése sikertelen!</translation>
+    </message>
+    <message>
+        <source>选择导出的等温分析文件</source>
+        <translation>Válassza ki az exportálandó izoterma fájlt</translation>
+    </message>
+    <message>
+        <source>选择导入的等温分析文件</source>
+        <translation>Válassza ki az importálandó izoterma fájlt</translation>
+    </message>
+    <message>
+        <source>等温分析文件 (*.is)</source>
+        <translation>Izoterma fájlok (*.is)</translation>
     </message>
 </context>
 <context>
@@ -851,6 +933,45 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRPicSetting</name>
+    <message>
+        <source>语音备注</source>
+        <translation>Hangjegyzet</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Lejátszás</translation>
+    </message>
+    <message>
+        <source>播放录音</source>
+        <translation>Felvétel lejátszása</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Törlés</translation>
+    </message>
+    <message>
+        <source>删除录音</source>
+        <translation>Felvétel törlése</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Leállítás</translation>
+    </message>
+    <message>
+        <source>录音</source>
+        <translation>Felvétel</translation>
+    </message>
+    <message>
+        <source>结束录音(最大支持30s)</source>
+        <translation>Felvétel vége (legfeljebb 30 mp)</translation>
+    </message>
+    <message>
+        <source>开始录音(最大支持30s)</source>
+        <translation>Felvétel indítása (legfeljebb 30 mp)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -975,6 +1096,26 @@
     <message>
         <source>直方图</source>
         <translation>Hisztogram</translation>
+    </message>
+    <message>
+        <source>等温</source>
+        <translation>Izoterma</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Paletta</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Hőmérsékletek másolása</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Hőmérséklet-táblázat</translation>
+    </message>
+    <message>
+        <source>温度图像</source>
+        <translation>Hőmérsékletkép</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1509,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTempRefreshChoice</name>
+    <message>
+        <source>更新频率：</source>
+        <translation>Frissítés: </translation>
+    </message>
+</context>
+<context>
     <name>ItemToolbarNetDevice</name>
     <message>
         <source>近焦</source>
@@ -1443,6 +1591,29 @@
     </message>
 </context>
 <context>
+    <name>ItemWndCopyTemp</name>
+    <message>
+        <source>复制温度成功</source>
+        <translation>Hőmérsékletek másolva</translation>
+    </message>
+    <message>
+        <source>复制温度失败</source>
+        <translation>A hőmérsékletek másolása sikertelen</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Hőmérsékletek másolása</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Másolás</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Mégse</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndIRImage</name>
     <message>
         <source>打开图片失败！</source>
@@ -1480,6 +1651,10 @@
         <source>红外图片 (*.png)</source>
         <translation>Infravörös képek (*.png)</translation>
     </message>
+    <message>
+        <source>图片分析 </source>
+        <translation>Képelemzés </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -1490,6 +1665,20 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Mérési tartomány váltása...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempFull</name>
+    <message>
+        <source> - 全屏温度</source>
+        <translation> - Teljes képes hőmérsékletek</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempSimplified</name>
+    <message>
+        <source> - 温度图像（预览分辨率：120 x 90）</source>
+        <translation> - Hőmérsékletkép (előnézeti felbontás: 120 x 90)</translation>
     </message>
 </context>
 <context>
@@ -1568,6 +1757,21 @@
     <message>
         <source>生成报告</source>
         <translation>Jelentés</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTempRange</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Hőmérséklet-tartomány</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Mégse</translation>
     </message>
 </context>
 <context>
@@ -1787,6 +1991,68 @@
     </message>
 </context>
 <context>
+    <name>WndIRIsotherm</name>
+    <message>
+        <source>Isothrem - Min: </source>
+        <translation>Izoterma - Min: </translation>
+    </message>
+    <message>
+        <source>Axis - Min: </source>
+        <translation>Tengely - Min: </translation>
+    </message>
+    <message>
+        <source> Max: </source>
+        <translation> Max: </translation>
+    </message>
+    <message>
+        <source>Add new isothermal block</source>
+        <translation>Új izoterma sáv hozzáadása</translation>
+    </message>
+    <message>
+        <source>Load isothermal file</source>
+        <translation>Izoterma fájl betöltése</translation>
+    </message>
+    <message>
+        <source>No isothermal information for saving</source>
+        <translation>Nincs menthető izoterma</translation>
+    </message>
+    <message>
+        <source>Save the isothermal information</source>
+        <translation>Izotermák mentése</translation>
+    </message>
+    <message>
+        <source>Delete current isothermal analysis</source>
+        <translation>Az aktuális izoterma törlése</translation>
+    </message>
+    <message>
+        <source>Clear isothermal block</source>
+        <translation>Izotermák törlése</translation>
+    </message>
+    <message>
+        <source>Change current isothermal color</source>
+        <translation>Az izoterma színének módosítása</translation>
+    </message>
+    <message>
+        <source>Edit current isothermal temperature range</source>
+        <translation>Az izoterma hőmérséklet-tartományának szerkesztése</translation>
+    </message>
+    <message>
+        <source>Opaque/Transparent</source>
+        <translation>Átlátszatlan/átlátszó</translation>
+    </message>
+    <message>
+        <source> Span: </source>
+        <translation> Tartomány: </translation>
+    </message>
+</context>
+<context>
+    <name>WndIRPalette</name>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+</context>
+<context>
     <name>WndIRReconnect</name>
     <message>
         <source>Success to connect</source>
@@ -1795,6 +2061,17 @@
     <message>
         <source>Fail to connect</source>
         <translation>A csatlakozás sikertelen</translation>
+    </message>
+</context>
+<context>
+    <name>WndIRShow</name>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>Teljes infravörös hőmérséklet</translation>
+    </message>
+    <message>
+        <source> temperature</source>
+        <translation> hőmérséklete</translation>
     </message>
 </context>
 </TS>

@@ -42,6 +42,65 @@
     </message>
 </context>
 <context>
+    <name>IRCopyTemp</name>
+    <message>
+        <source>Emissivity</source>
+        <translation>Коэффициент излучения</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Расстояние</translation>
+    </message>
+    <message>
+        <source>Environment temperature</source>
+        <translation>Температура окружающей среды</translation>
+    </message>
+    <message>
+        <source>Relative humidity</source>
+        <translation>Относительная влажность</translation>
+    </message>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>Температура всего кадра</translation>
+    </message>
+    <message>
+        <source>Resolution( width, height )</source>
+        <translation>Разрешение (ширина, высота)</translation>
+    </message>
+    <message>
+        <source>Maximum temperature</source>
+        <translation>Максимальная температура</translation>
+    </message>
+    <message>
+        <source>Minimum temperature</source>
+        <translation>Минимальная температура</translation>
+    </message>
+    <message>
+        <source>(width, height)</source>
+        <translation>(ширина, высота)</translation>
+    </message>
+    <message>
+        <source>Pixels number</source>
+        <translation>Число пикселей</translation>
+    </message>
+    <message>
+        <source>Cursor(X,Y),Temperature</source>
+        <translation>Курсор (X,Y), температура</translation>
+    </message>
+    <message>
+        <source>Position(X,Y)</source>
+        <translation>Положение (X,Y)</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>Average temperature</source>
+        <translation>Средняя температура</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -83,6 +142,29 @@
     <message>
         <source>系统版本</source>
         <translation>Версия системы</translation>
+    </message>
+</context>
+<context>
+    <name>ItemAreaIRIsotherm</name>
+    <message>
+        <source>加载等温分析文件失败！</source>
+        <translation>Не удалось загрузить файл изотерм!</translation>
+    </message>
+    <message>
+        <source>保存等温分析文件失败！</source>
+        <translation>Не удалось сохранить файл изотерм!</translation>
+    </message>
+    <message>
+        <source>选择导出的等温分析文件</source>
+        <translation>Выберите файл изотерм для экспорта</translation>
+    </message>
+    <message>
+        <source>选择导入的等温分析文件</source>
+        <translation>Выберите файл изотерм для импорта</translation>
+    </message>
+    <message>
+        <source>等温分析文件 (*.is)</source>
+        <translation>Файлы изотерм (*.is)</translation>
     </message>
 </context>
 <context>
@@ -851,6 +933,45 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRPicSetting</name>
+    <message>
+        <source>语音备注</source>
+        <translation>Голосовая заметка</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>播放录音</source>
+        <translation>Воспроизвести запись</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>删除录音</source>
+        <translation>Удалить запись</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>录音</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>结束录音(最大支持30s)</source>
+        <translation>Остановить запись (не более 30 с)</translation>
+    </message>
+    <message>
+        <source>开始录音(最大支持30s)</source>
+        <translation>Начать запись (не более 30 с)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -975,6 +1096,26 @@
     <message>
         <source>直方图</source>
         <translation>Гистограмма</translation>
+    </message>
+    <message>
+        <source>等温</source>
+        <translation>Изотерма</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Палитра</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Копировать температуры</translation>
+    </message>
+    <message>
+        <source>温度表</source>
+        <translation>Таблица температур</translation>
+    </message>
+    <message>
+        <source>温度图像</source>
+        <translation>Изображение температур</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1509,13 @@
     </message>
 </context>
 <context>
+    <name>ItemTempRefreshChoice</name>
+    <message>
+        <source>更新频率：</source>
+        <translation>Обновление: </translation>
+    </message>
+</context>
+<context>
     <name>ItemToolbarNetDevice</name>
     <message>
         <source>近焦</source>
@@ -1443,6 +1591,29 @@
     </message>
 </context>
 <context>
+    <name>ItemWndCopyTemp</name>
+    <message>
+        <source>复制温度成功</source>
+        <translation>Температуры скопированы</translation>
+    </message>
+    <message>
+        <source>复制温度失败</source>
+        <translation>Не удалось скопировать температуры</translation>
+    </message>
+    <message>
+        <source>复制温度</source>
+        <translation>Копировать температуры</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
     <name>ItemWndIRImage</name>
     <message>
         <source>打开图片失败！</source>
@@ -1480,6 +1651,10 @@
         <source>红外图片 (*.png)</source>
         <translation>ИК-снимки (*.png)</translation>
     </message>
+    <message>
+        <source>图片分析 </source>
+        <translation>Анализ изображения </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -1490,6 +1665,20 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Переключение диапазона...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempFull</name>
+    <message>
+        <source> - 全屏温度</source>
+        <translation> - Температуры всего кадра</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRTempSimplified</name>
+    <message>
+        <source> - 温度图像（预览分辨率：120 x 90）</source>
+        <translation> - Изображение температур (разрешение просмотра: 120 x 90)</translation>
     </message>
 </context>
 <context>
@@ -1568,6 +1757,21 @@
     <message>
         <source>生成报告</source>
         <translation>Отчёт</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndTempRange</name>
+    <message>
+        <source>温度范围设置</source>
+        <translation>Диапазон температур</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
@@ -1787,6 +1991,68 @@
     </message>
 </context>
 <context>
+    <name>WndIRIsotherm</name>
+    <message>
+        <source>Isothrem - Min: </source>
+        <translation>Изотерма - Мин: </translation>
+    </message>
+    <message>
+        <source>Axis - Min: </source>
+        <translation>Ось - Мин: </translation>
+    </message>
+    <message>
+        <source> Max: </source>
+        <translation> Макс: </translation>
+    </message>
+    <message>
+        <source>Add new isothermal block</source>
+        <translation>Добавить изотерму</translation>
+    </message>
+    <message>
+        <source>Load isothermal file</source>
+        <translation>Загрузить файл изотерм</translation>
+    </message>
+    <message>
+        <source>No isothermal information for saving</source>
+        <translation>Нет изотерм для сохранения</translation>
+    </message>
+    <message>
+        <source>Save the isothermal information</source>
+        <translation>Сохранить изотермы</translation>
+    </message>
+    <message>
+        <source>Delete current isothermal analysis</source>
+        <translation>Удалить текущую изотерму</translation>
+    </message>
+    <message>
+        <source>Clear isothermal block</source>
+        <translation>Очистить изотермы</translation>
+    </message>
+    <message>
+        <source>Change current isothermal color</source>
+        <translation>Изменить цвет изотермы</translation>
+    </message>
+    <message>
+        <source>Edit current isothermal temperature range</source>
+        <translation>Изменить диапазон температур изотермы</translation>
+    </message>
+    <message>
+        <source>Opaque/Transparent</source>
+        <translation>Непрозрачная/прозрачная</translation>
+    </message>
+    <message>
+        <source> Span: </source>
+        <translation> Диапазон: </translation>
+    </message>
+</context>
+<context>
+    <name>WndIRPalette</name>
+    <message>
+        <source>Auto</source>
+        <translation>Авто</translation>
+    </message>
+</context>
+<context>
     <name>WndIRReconnect</name>
     <message>
         <source>Success to connect</source>
@@ -1795,6 +2061,17 @@
     <message>
         <source>Fail to connect</source>
         <translation>Не удалось подключиться</translation>
+    </message>
+</context>
+<context>
+    <name>WndIRShow</name>
+    <message>
+        <source>Infrared overall temperature</source>
+        <translation>Температура всего кадра</translation>
+    </message>
+    <message>
+        <source> temperature</source>
+        <translation> — температура</translation>
     </message>
 </context>
 </TS>
