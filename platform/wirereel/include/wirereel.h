@@ -81,7 +81,7 @@ VY_API bool wirereel_zoom_motor_stop(void* handle);
 VY_API bool wirereel_temperature_correct(void* handle);
 
 // Writes the document's current picture through the painter (see picfold:
-// draw the overlays, append the radiometric block); false before the first
-// captured frame.
+// draw the overlays, append the radiometric block); false until the camera
+// has connected once.
 VY_API bool wirereel_save_jpg_file_w(void* handle, const std::wstring& path, bool draw, bool append);
 VY_API bool wirereel_save_png_file_w(void* handle, const std::wstring& path, bool draw, bool append);
