@@ -10,7 +10,6 @@ namespace detail {
 
 namespace {
 
-constexpr float kSensorTemperature = 25.0f;
 constexpr std::size_t kWireValues = 65536;
 constexpr uint32_t kUnknown = 0xFFFFFFFFu;  // no AD value has this
 
@@ -58,6 +57,12 @@ bool AdLookup::prepare(const std::string& calibration, Selection selection)
     if (engine_ != nullptr && calibration == path_ && selection == selection_) {
         return true;
     }
+    // A refusal is logged once, not at every frame.
+    if (calibration == failed_path_ && selection == failed_selection_) {
+        return false;
+    }
+    failed_path_ = calibration;
+    failed_selection_ = selection;
     if (engine_ == nullptr || calibration != path_) {
         if (engine_ != nullptr) {
             vy_at_uninit(&engine_);
@@ -83,6 +88,7 @@ bool AdLookup::prepare(const std::string& calibration, Selection selection)
         return false;
     }
     selection_ = selection;
+    failed_path_.clear();
     return true;
 }
 

@@ -13,6 +13,10 @@
 namespace wirereel {
 namespace detail {
 
+// The document and the lookup both convert as a detector at this sensor
+// temperature, so that a value survives the round trip unchanged.
+constexpr float kSensorTemperature = 25.0f;
+
 // Lens and measuring range of a calibration.
 struct Selection {
     LenType lens = -1;
@@ -49,6 +53,8 @@ private:
     void* engine_ = nullptr;
     std::string path_;
     Selection selection_;
+    std::string failed_path_;  // the last refused pair
+    Selection failed_selection_;
     std::vector<uint32_t> table_;   // wire value -> AD, filled on first use
 };
 

@@ -13,7 +13,6 @@ namespace detail {
 
 namespace {
 
-constexpr float kSensorTemperature = 25.0f;
 // Until the first frame the document shows the camera's size at this temperature.
 constexpr float kBlankTemperature = 20.0f;
 constexpr std::size_t kMaxValues = static_cast<std::size_t>(SENSEKERN_MAX_SIDE) * SENSEKERN_MAX_SIDE;
@@ -40,7 +39,7 @@ bool document_lenses(void* frame, std::vector<tagLenInfo>* lenses)
 
 }  // namespace
 
-CameraStream::CameraStream() : _VYBaseObject(kStreamTag)
+CameraStream::CameraStream() : _VYBaseObject(kStreamTag), calibration_file_(program_directory() + "/ad_temp")
 {
     const std::string directory = program_directory();
     // The reference is taken even without a folder, to balance the destructor.
@@ -180,7 +179,7 @@ void CameraStream::deliver_frame(const FrameJob& job)
         }
         return;
     }
-    if (!lookup_.prepare(calibration_path(), job.selection)) {
+    if (!lookup_.prepare(calibration_file_, job.selection)) {
         return;
     }
     converted_.resize(count);
@@ -199,11 +198,6 @@ void CameraStream::deliver_frame(const FrameJob& job)
     if (job.slot.fn != nullptr) {
         job.slot.fn(job.slot.user, newest_.data(), job.width, job.height);
     }
-}
-
-std::string CameraStream::calibration_path()
-{
-    return program_directory() + "/ad_temp";
 }
 
 bool CameraStream::connect(const char* address)
@@ -263,13 +257,12 @@ bool CameraStream::prepare_document(const NvsDeviceInfo& info)
         return false;
     }
     void* frame = stack_.frame();
-    if (calibration_.empty()) {
-        const std::string path = calibration_path();
-        if (!sensekern_load_calibration_file(frame, path.c_str())) {
-            WR_ERROR("calibration data %s can not be loaded", path.c_str());
+    if (!calibrated_) {
+        if (!sensekern_load_calibration_file(frame, calibration_file_.c_str())) {
+            WR_ERROR("calibration data %s can not be loaded", calibration_file_.c_str());
             return false;
         }
-        calibration_ = path;
+        calibrated_ = true;
     }
     if (!select_in_document(Selection{info.lens_index, info.meas_range})) {
         return false;
@@ -389,7 +382,7 @@ bool CameraStream::set_len_and_meas_range(LenType lens, MeasRange range)
         WR_ERROR("the camera refused lens %d range %d", lens, range);
         return false;
     }
-    return calibration_.empty() || select_in_document(Selection{lens, range});
+    return !calibrated_ || select_in_document(Selection{lens, range});
 }
 
 bool CameraStream::save(const std::wstring& path, bool png, bool draw, bool append)
@@ -398,7 +391,7 @@ bool CameraStream::save(const std::wstring& path, bool png, bool draw, bool appe
     if (!guard) {
         return false;
     }
-    if (calibration_.empty()) {
+    if (!calibrated_) {
         WR_ERROR("no picture to save before the camera connected");
         return false;
     }

@@ -67,7 +67,6 @@ private:
         Slot<WirereelFrameCallback> slot;
     };
 
-    static std::string calibration_path();
     static void on_link_state(NvsLinkState state, void* user);
     static void on_temperatures(float* temperatures, int32_t byte_length, void* user);
     static void on_command_finished(void* user, int32_t code);
@@ -80,9 +79,10 @@ private:
 
     // Serialises the operations that change the stream or the document.
     VyLock operations_{"wirereel operations"};
+    const std::string calibration_file_;  // the calibration data beside the program
     void* camera_ = nullptr;
     docstack::DocStack stack_;
-    std::string calibration_;  // loaded into the document; empty until the first connect
+    bool calibrated_ = false;  // the document has loaded the calibration data
     Selection document_selection_;
     std::vector<uint16_t> captured_;
 

@@ -47,7 +47,8 @@ VY_API bool wirereel_connect(void* handle, const char* address);
 // Stops the stream; the object stays usable. True also when not connected.
 VY_API bool wirereel_disconnect(void* handle);
 
-// Each registration replaces the previous pair; a null function stops the calls.
+// Each registration replaces the previous pair; a null function stops the
+// calls. A call of the old pair already running may end after it returns.
 VY_API bool wirereel_set_on_received_one_frame(void* handle, WirereelFrameCallback callback, void* user);
 VY_API bool wirereel_set_cb_on_disconnected(void* handle, WirereelDisconnectCallback callback, void* user);
 
@@ -81,7 +82,7 @@ VY_API bool wirereel_zoom_motor_stop(void* handle);
 VY_API bool wirereel_temperature_correct(void* handle);
 
 // Writes the document's current picture through the painter (see picfold:
-// draw the overlays, append the radiometric block); false before the first
-// captured frame.
+// draw the overlays, append the radiometric block); false until the camera
+// has connected once.
 VY_API bool wirereel_save_jpg_file_w(void* handle, const std::wstring& path, bool draw, bool append);
 VY_API bool wirereel_save_png_file_w(void* handle, const std::wstring& path, bool draw, bool append);
