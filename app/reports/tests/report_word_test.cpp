@@ -1,5 +1,12 @@
 // The report document writer: unit conversion, alignment, marks as
 // bookmarks, pages of a batch, and saving, checked in the written package.
+#include "fake_report_picture.h"
+#include "reports/report_com_image.h"
+#include "reports/report_com_mark.h"
+#include "reports/report_com_table.h"
+#include "reports/report_com_text.h"
+#include "reports/report_data.h"
+#include "reports/report_data_owner.h"
 #include "reports/report_word.h"
 
 #include "office_test_support.h"
@@ -28,6 +35,15 @@ ReportMarkEntry field(const QString& key, int type)
     e.mark_type = type;
     return e;
 }
+
+class QuietOwner : public ReportDataOwner {
+public:
+    void update_com_property(int, int) override {}
+    void update_com_table_font(bool) override {}
+    void update_com_position() override {}
+    void add_com_text(int, int, int, int, const QString&, qint64, const QJsonObject&) override {}
+    void change_table_text(int, int, int, int, const QString&, qint64, const QJsonObject&) override {}
+};
 
 QStringList bookmark_names(const QDomDocument& body)
 {
@@ -149,6 +165,49 @@ private slots:
         QVERIFY(word.open_word());
         QCOMPARE(word.unique_bookmark_name(QStringLiteral("Phase")), QStringLiteral("Phase"));
         QCOMPARE(word.unique_bookmark_name(QStringLiteral("Phase")), QStringLiteral("Phase1"));
+    }
+
+    // A layout of every component kind through the layout document.
+    void a_layout_exports_to_a_document_a_reader_opens()
+    {
+        QTemporaryDir dir;
+        QuietOwner owner;
+        ReportData data(&owner);
+        data.set_page_size(600, 800);
+        data.clear_all();
+        data.add_page();
+        auto visible = std::make_shared<FakePictureData>();
+        visible->visible = true;
+        data.set_picture_factory([visible] { return std::make_unique<FakeReportPicture>(visible); });
+        auto word = std::make_unique<ReportWord>();
+        word->set_dpi(96);
+        data.set_word_writer(std::move(word));
+        auto* text = static_cast<ReportComText*>(data.add_com(0, ReportComBase::kTypeText, 60, 40, 400, 40));
+        text->set_text(QStringLiteral("Inspection of bay 3"));
+        auto* table = static_cast<ReportComTable*>(data.add_com(0, ReportComBase::kTypeTable, 60, 500, 400, 60));
+        table->set_cell_mark(0, 0, QStringLiteral("Feeder"));
+        auto* mark = static_cast<ReportComMark*>(data.add_com(0, ReportComBase::kTypeMark, 60, 600, 300, 30));
+        mark->update_mark_text(QStringLiteral("Phase {IR1Phase}"));
+        auto* picture = static_cast<ReportComImage*>(data.add_com(0, ReportComBase::kTypePicture, 60, 100, 320, 240));
+        QVERIFY(picture->open_file(write_picture(dir.filePath(QStringLiteral("vi.png")), 320, 240, "PNG")));
+
+        const QString path = dir.filePath(QStringLiteral("layout.doc"));
+        QVERIFY(data.save_word(path, false));
+        const auto parts = read_parts(path);
+        const QDomDocument body = dom_of(parts.value(QStringLiteral("word/document.xml")));
+        QCOMPARE(elements(body, kW, QStringLiteral("tbl")).size(), size_t(1));
+        QCOMPARE(elements(body, kWp, QStringLiteral("anchor")).size(), size_t(3));
+        QCOMPARE(elements(body, kWp, QStringLiteral("inline")).size(), size_t(1));
+        QVERIFY(text_of(body).contains(QStringLiteral("Inspection of bay 3")));
+        QVERIFY(text_of(body).contains(QStringLiteral("Feeder")));
+
+        QList<QByteArray> pages;
+        if (!pdf_pages(path, dir.path(), pages)) {
+            QSKIP("soffice and pdftotext are not installed");
+        }
+        QCOMPARE(pages.size(), 1);
+        QVERIFY2(pages[0].contains("Inspection of bay 3") && pages[0].contains("Feeder") && pages[0].contains("Phase"),
+                 pages[0].constData());
     }
 };
 

@@ -7,8 +7,12 @@
 
 #include <QByteArray>
 #include <QDomDocument>
+#include <QFileInfo>
 #include <QImage>
 #include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QString>
 
 #include <string>
@@ -86,6 +90,47 @@ inline QString write_picture(const QString& path, int width, int height, const c
     image.fill(0xff2060a0);
     image.save(path, format);
     return path;
+}
+
+// Runs a program with a time limit; false when it is missing or fails.
+inline bool run_program(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(180000) || process.exitCode() != 0) {
+        return false;
+    }
+    if (output != nullptr) {
+        *output = process.readAllStandardOutput();
+    }
+    return true;
+}
+
+// Converts a document to PDF with soffice (a private profile in folder) and
+// returns the text of its pages; false when soffice or pdftotext is missing.
+inline bool pdf_pages(const QString& document, const QString& folder, QList<QByteArray>& pages)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (soffice.isEmpty() || pdftotext.isEmpty()) {
+        return false;
+    }
+    const QString profile = QStringLiteral("-env:UserInstallation=file://") + folder + QStringLiteral("/profile");
+    QByteArray text;
+    if (!run_program(soffice, {profile, QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                               QStringLiteral("--outdir"), folder, document})
+        || !run_program(pdftotext, {QStringLiteral("-layout"),
+                                    folder + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QStringLiteral(".pdf"),
+                                    QStringLiteral("-")},
+                        &text)) {
+        return false;
+    }
+    // Every page ends with a form feed.
+    pages = text.split('\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
+        pages.removeLast();
+    }
+    return true;
 }
 
 }  // namespace office_test
