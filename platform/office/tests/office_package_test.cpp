@@ -131,6 +131,43 @@ TEST(OfficePackage, hostile_packages_are_refused)
     office_doc_uninit(doc);
 }
 
+TEST(OfficePackage, foreign_content_and_parts_survive_a_round_trip)
+{
+    QTemporaryDir dir;
+    const QByteArray document =
+        "<?xml version=\"1.0\"?><w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+        "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" xmlns:x14=\"urn:example:extra\" "
+        "mc:Ignorable=\"x14\"><w:body><w:p x14:paraId=\"1A\"><x14:note x14:v=\"kept\"/><w:r><w:t>Value: </w:t></w:r>"
+        "<w:bookmarkStart w:id=\"7\" w:name=\"Value\"/><w:r><w:t>old</w:t></w:r><w:bookmarkEnd w:id=\"7\"/></w:p>"
+        "<w:sectPr/></w:body></w:document>";
+    const QString source = dir.filePath(QStringLiteral("source.docx"));
+    write_zip(source, {{"[Content_Types].xml", kTypes}, {"_rels/.rels", kRels}, {"word/document.xml", document},
+                       {"customXml/item1.xml", "<data>unchanged</data>"}});
+    void* doc = nullptr;
+    ASSERT_TRUE(office_doc_open_w(doc, wide(source)));
+    ASSERT_TRUE(office_doc_set_bookmark_text(doc, "Value", "new"));
+    const QString saved = dir.filePath(QStringLiteral("saved.docx"));
+    ASSERT_TRUE(office_doc_save_w(doc, wide(saved)));
+    office_doc_uninit(doc);
+
+    const auto parts = read_parts(saved);
+    EXPECT_EQ(parts.value(QStringLiteral("customXml/item1.xml")), QByteArray("<data>unchanged</data>"));
+    QDomDocument dom;
+    ASSERT_TRUE(dom.setContent(parts.value(QStringLiteral("word/document.xml")), true));
+    const auto notes = elements(dom, QStringLiteral("urn:example:extra"), QStringLiteral("note"));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].attributeNS(QStringLiteral("urn:example:extra"), QStringLiteral("v")), QStringLiteral("kept"));
+    EXPECT_EQ(text_of(dom), QStringLiteral("Value: new"));
+    // A later bookmark gets an id past the ones the document had.
+    ASSERT_TRUE(office_doc_open_w(doc, wide(saved)));
+    int box = -1;
+    ASSERT_TRUE(office_doc_add_text_box(doc, 0, 0, 10, 10, box));
+    ASSERT_TRUE(office_box_add_bookmark(doc, box, "Later"));
+    ASSERT_TRUE(office_doc_save_w(doc, wide(saved)));
+    office_doc_uninit(doc);
+    EXPECT_TRUE(read_parts(saved).value(QStringLiteral("word/document.xml")).contains("w:id=\"8\" w:name=\"Later\""));
+}
+
 TEST(OfficePackage, failed_saves_leave_nothing_behind)
 {
     QTemporaryDir dir;
