@@ -36,10 +36,6 @@ const std::initializer_list<const char*> kParagraphOrder = {
     "w:snapToGrid", "w:spacing", "w:ind", "w:contextualSpacing", "w:mirrorIndents", "w:suppressOverlap", "w:jc",
     "w:textDirection", "w:textAlignment", "w:textboxTightWrap", "w:outlineLvl", "w:divId", "w:cnfStyle", "w:rPr",
     "w:sectPr", "w:pPrChange"};
-const std::initializer_list<const char*> kTableOrder = {
-    "w:tblStyle", "w:tblpPr", "w:tblOverlap", "w:bidiVisual", "w:tblStyleRowBandSize", "w:tblStyleColBandSize",
-    "w:tblW", "w:jc", "w:tblCellSpacing", "w:tblInd", "w:tblBorders", "w:shd", "w:tblLayout", "w:tblCellMar",
-    "w:tblLook"};
 const std::initializer_list<const char*> kRowOrder = {
     "w:cnfStyle", "w:divId", "w:gridBefore", "w:gridAfter", "w:wBefore", "w:wAfter", "w:cantSplit", "w:trHeight",
     "w:tblHeader", "w:tblCellSpacing", "w:jc", "w:hidden"};
@@ -185,9 +181,23 @@ int WordDocument::add_text_box(int left, int top, int width, int height, QString
         error = QStringLiteral("text box %1,%2 %3x%4 is outside any page").arg(left).arg(top).arg(width).arg(height);
         return -1;
     }
+    TextPlace place;
+    place.holder = add_box_shape(left * kEmuPerPoint, top * kEmuPerPoint, width * kEmuPerPoint, height * kEmuPerPoint,
+                                 false);
+    place.holder->add(QStringLiteral("w:p"));
+    place.room_cx = width * kEmuPerPoint;
+    place.room_cy = height * kEmuPerPoint;
+    boxes_.push_back(place);
+    return static_cast<int>(boxes_.size()) - 1;
+}
+
+// A borderless shape in front of the text at a page position (EMU); grow
+// lets readers make it taller to fit what it holds. Returns its content.
+XmlNode* WordDocument::add_box_shape(qint64 left, qint64 top, qint64 width, qint64 height, bool grow)
+{
     const long long id = next_drawing_id_++;
-    const QString cx = QString::number(width * kEmuPerPoint);
-    const QString cy = QString::number(height * kEmuPerPoint);
+    const QString cx = QString::number(width);
+    const QString cy = QString::number(height);
     auto run = std::make_unique<XmlNode>(QStringLiteral("w:r"));
     XmlNode* anchor = run->add(QStringLiteral("w:drawing"))
                           ->add(QStringLiteral("wp:anchor"), {{QStringLiteral("distT"), QStringLiteral("0")},
@@ -203,10 +213,10 @@ int WordDocument::add_text_box(int left, int top, int width, int height, QString
     anchor->add(QStringLiteral("wp:simplePos"), {{QStringLiteral("x"), QStringLiteral("0")}, {QStringLiteral("y"), QStringLiteral("0")}});
     anchor->add(QStringLiteral("wp:positionH"), {{QStringLiteral("relativeFrom"), QStringLiteral("page")}})
         ->add(QStringLiteral("wp:posOffset"))
-        ->add_text(QString::number(left * kEmuPerPoint));
+        ->add_text(QString::number(left));
     anchor->add(QStringLiteral("wp:positionV"), {{QStringLiteral("relativeFrom"), QStringLiteral("page")}})
         ->add(QStringLiteral("wp:posOffset"))
-        ->add_text(QString::number(top * kEmuPerPoint));
+        ->add_text(QString::number(top));
     anchor->add(QStringLiteral("wp:extent"), {{QStringLiteral("cx"), cx}, {QStringLiteral("cy"), cy}});
     anchor->add(QStringLiteral("wp:effectExtent"), {{QStringLiteral("l"), QStringLiteral("0")},
                                                     {QStringLiteral("t"), QStringLiteral("0")},
@@ -228,7 +238,6 @@ int WordDocument::add_text_box(int left, int top, int width, int height, QString
     sppr->add(QStringLiteral("a:noFill"));
     sppr->add(QStringLiteral("a:ln"))->add(QStringLiteral("a:noFill"));
     XmlNode* content = shape->add(QStringLiteral("wps:txbx"))->add(QStringLiteral("w:txbxContent"));
-    content->add(QStringLiteral("w:p"));
     shape->add(QStringLiteral("wps:bodyPr"), {{QStringLiteral("rot"), QStringLiteral("0")},
                                               {QStringLiteral("vert"), QStringLiteral("horz")},
                                               {QStringLiteral("wrap"), QStringLiteral("square")},
@@ -238,15 +247,9 @@ int WordDocument::add_text_box(int left, int top, int width, int height, QString
                                               {QStringLiteral("bIns"), QStringLiteral("0")},
                                               {QStringLiteral("anchor"), QStringLiteral("t")},
                                               {QStringLiteral("anchorCtr"), QStringLiteral("0")}})
-        ->add(QStringLiteral("a:noAutofit"));
+        ->add(grow ? QStringLiteral("a:spAutoFit") : QStringLiteral("a:noAutofit"));
     anchor_paragraph()->append(std::move(run));
-
-    TextPlace place;
-    place.holder = content;
-    place.room_cx = width * kEmuPerPoint;
-    place.room_cy = height * kEmuPerPoint;
-    boxes_.push_back(place);
-    return static_cast<int>(boxes_.size()) - 1;
+    return content;
 }
 
 int WordDocument::add_table(int rows, int columns, QString& error)
@@ -306,14 +309,59 @@ bool WordDocument::set_table_position(int table, int left, int top, QString& err
         error = QStringLiteral("table position %1,%2 is outside any page").arg(left).arg(top);
         return false;
     }
-    XmlNode* tblpr = tables_[table].table->child("w:tblPr");
-    ordered_child(tblpr, "w:tblpPr", kTableOrder)->attributes = {
-        {QStringLiteral("w:leftFromText"), QStringLiteral("0")}, {QStringLiteral("w:rightFromText"), QStringLiteral("0")},
-        {QStringLiteral("w:topFromText"), QStringLiteral("0")},  {QStringLiteral("w:bottomFromText"), QStringLiteral("0")},
-        {QStringLiteral("w:vertAnchor"), QStringLiteral("page")}, {QStringLiteral("w:horzAnchor"), QStringLiteral("page")},
-        {QStringLiteral("w:tblpX"), twips(left)},                {QStringLiteral("w:tblpY"), twips(top)}};
-    ordered_child(tblpr, "w:tblOverlap", kTableOrder)->set_attribute(QStringLiteral("w:val"), QStringLiteral("overlap"));
+    // A table placed on the page travels in a shape of its own, anchored as
+    // the text boxes are: readers place those exactly, while floating table
+    // positions are honoured by some readers only in part of the page.
+    TableRef& ref = tables_[table];
+    if (ref.anchor == nullptr) {
+        XmlNode* content = add_box_shape(left * kEmuPerPoint, top * kEmuPerPoint, 0, 0, true);
+        XmlNode* tbl = ref.table;
+        const std::size_t at = tbl->index_in_parent();
+        XmlNode* body = tbl->parent;
+        std::unique_ptr<XmlNode> moved = body->take(at);
+        if (at < body->children.size() && body->children[at]->is("w:p") && body->children[at]->children.empty()) {
+            body->take(at);  // the separating paragraph
+        }
+        content->append(std::move(moved));
+        content->add(QStringLiteral("w:p"));
+        ref.anchor = content->ancestor("wp:anchor");
+    }
+    ref.anchor->child("wp:positionH")->child("wp:posOffset")->children.front()->name = QString::number(left * kEmuPerPoint);
+    ref.anchor->child("wp:positionV")->child("wp:posOffset")->children.front()->name = QString::number(top * kEmuPerPoint);
+    fit_table_shape(ref);
     return true;
+}
+
+// The shape of a placed table takes the table's width and the sum of its
+// row heights (rows without an exact height counted as one line).
+void WordDocument::fit_table_shape(TableRef& ref)
+{
+    if (ref.anchor == nullptr) {
+        return;
+    }
+    std::vector<XmlNode*> cols;
+    ref.table->child("w:tblGrid")->find_all("w:gridCol", cols);
+    qint64 width = 0;
+    for (const XmlNode* c : cols) {
+        width += c->attribute(QStringLiteral("w:w")).toLongLong();
+    }
+    qint64 height = 0;
+    for (int r = 0; r < ref.rows; ++r) {
+        const XmlNode* trpr = ref.cells[r * ref.columns].holder->parent->child("w:trPr");
+        const XmlNode* row_height = trpr != nullptr ? trpr->child("w:trHeight") : nullptr;
+        height += row_height != nullptr ? row_height->attribute(QStringLiteral("w:val")).toLongLong() : 300;
+    }
+    const QString cx = QString::number(width * kEmuPerTwip);
+    const QString cy = QString::number(height * kEmuPerTwip);
+    XmlNode* extent = ref.anchor->child("wp:extent");
+    extent->set_attribute(QStringLiteral("cx"), cx);
+    extent->set_attribute(QStringLiteral("cy"), cy);
+    std::vector<XmlNode*> exts;
+    ref.anchor->find_all("a:ext", exts);
+    for (XmlNode* e : exts) {
+        e->set_attribute(QStringLiteral("cx"), cx);
+        e->set_attribute(QStringLiteral("cy"), cy);
+    }
 }
 
 bool WordDocument::set_column_width(int table, int column, int width, QString& error)
@@ -341,6 +389,7 @@ bool WordDocument::set_column_width(int table, int column, int width, QString& e
         place.holder->child("w:tcPr")->child("w:tcW")->set_attribute(QStringLiteral("w:w"), twips(width));
         place.room_cx = width * kEmuPerPoint;
     }
+    fit_table_shape(ref);
     return true;
 }
 
@@ -362,6 +411,7 @@ bool WordDocument::set_row_height(int table, int row, int height, QString& error
     for (int c = 0; c < ref.columns; ++c) {
         ref.cells[row * ref.columns + c].room_cy = height * kEmuPerPoint;
     }
+    fit_table_shape(ref);
     return true;
 }
 

@@ -34,6 +34,8 @@ struct TextPlace {
 
 struct TableRef {
     XmlNode* table = nullptr;
+    // The drawing that holds the table once it is placed on the page.
+    XmlNode* anchor = nullptr;
     int rows = 0;
     int columns = 0;
     std::deque<TextPlace> cells;  // row-major
@@ -91,6 +93,8 @@ private:
     };
 
     bool adopt_package(QString& error);
+    XmlNode* add_box_shape(qint64 left, qint64 top, qint64 width, qint64 height, bool grow);
+    void fit_table_shape(TableRef& ref);
     bool check_namespaces(QString& error);
     void scan_ids();
     XmlNode* anchor_paragraph();

@@ -133,10 +133,17 @@ TEST_F(OfficeDocument, table_is_a_fixed_bordered_grid_placed_on_the_page)
     for (QDomElement b = borders.firstChildElement(); !b.isNull(); b = b.nextSiblingElement()) {
         EXPECT_EQ(w_attr(b, "val"), QStringLiteral("single"));
     }
-    const QDomElement pos = elements(tbl, kW, QStringLiteral("tblpPr"))[0];
-    EXPECT_EQ(w_attr(pos, "vertAnchor"), QStringLiteral("page"));
-    EXPECT_EQ(w_attr(pos, "tblpX"), QStringLiteral("1000"));
-    EXPECT_EQ(w_attr(pos, "tblpY"), QStringLiteral("2000"));
+    // Placed on the page inside a drawing of its own, as wide as the table
+    // and as tall as its rows (the row without a height counted as 15 points).
+    const QDomElement anchor = tbl.parentNode().parentNode().parentNode().parentNode().parentNode().parentNode().toElement();
+    ASSERT_EQ(anchor.localName(), QStringLiteral("anchor"));
+    EXPECT_EQ(elements(anchor, kWp, QStringLiteral("positionH"))[0].text(), QString::number(50 * 12700));
+    EXPECT_EQ(elements(anchor, kWp, QStringLiteral("positionV"))[0].text(), QString::number(100 * 12700));
+    const QDomElement extent = elements(anchor, kWp, QStringLiteral("extent"))[0];
+    const qint64 width_twips = 800 + 1200 + w_attr(elements(tbl, kW, QStringLiteral("gridCol"))[1], "w").toLongLong();
+    EXPECT_EQ(extent.attribute(QStringLiteral("cx")).toLongLong(), width_twips * 635);
+    EXPECT_EQ(extent.attribute(QStringLiteral("cy")).toLongLong(), (300 + 500) * 635LL);
+    EXPECT_EQ(elements(anchor, kWp, QStringLiteral("wrapNone")).size(), 1u);
     const auto cols = elements(tbl, kW, QStringLiteral("gridCol"));
     ASSERT_EQ(cols.size(), 3u);
     EXPECT_EQ(w_attr(cols[0], "w"), QStringLiteral("800"));
@@ -278,8 +285,9 @@ TEST_F(OfficeDocument, three_pages_keep_unique_ids_and_resolvable_pictures)
     for (const QDomElement& d : doc_prs) {
         drawing_ids.insert(d.attribute(QStringLiteral("id")));
     }
-    EXPECT_EQ(doc_prs.size(), 9u);
-    EXPECT_EQ(drawing_ids.size(), 9);
+    // Per page: two boxes, the placed table's drawing and a picture.
+    EXPECT_EQ(doc_prs.size(), 12u);
+    EXPECT_EQ(drawing_ids.size(), 12);
     // Names repeated by later pages are dropped; ids stay unique and paired.
     QSet<QString> names;
     QSet<QString> start_ids;
