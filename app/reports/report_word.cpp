@@ -16,6 +16,11 @@ struct ReportWord::Item : ReportWordItem {
 
 namespace {
 
+int points(int pixels, int dpi)
+{
+    return report_word::points_from_pixels(pixels, dpi);
+}
+
 std::string utf8(const QString& text)
 {
     return text.toStdString();
@@ -35,31 +40,6 @@ ReportWord::ReportWord(QObject* parent) : QObject(parent)
 ReportWord::~ReportWord()
 {
     close_word();
-}
-
-int ReportWord::to_points(int pixels, int dpi)
-{
-    if (dpi == 0) {
-        return pixels;
-    }
-    const long long product = static_cast<long long>(pixels) * 72;
-    return static_cast<int>(static_cast<float>(product) / static_cast<float>(dpi));
-}
-
-int ReportWord::alignment_of(int flags)
-{
-    // Left is written as left: the justified value that stood for it made
-    // short lines stretch across their box.
-    if (flags & Qt::AlignLeft) {
-        return OFFICE_ALIGN_LEFT;
-    }
-    if (flags & Qt::AlignHCenter) {
-        return OFFICE_ALIGN_CENTER;
-    }
-    if (flags & Qt::AlignRight) {
-        return OFFICE_ALIGN_RIGHT;
-    }
-    return -1;
 }
 
 bool ReportWord::open_word()
@@ -95,8 +75,8 @@ ReportWordItem* ReportWord::add_text_box(int left, int top, int width, int heigh
 {
     void* doc = target();
     int id = -1;
-    if (doc == nullptr || !office_doc_add_text_box(doc, to_points(left, m_dpi), to_points(top, m_dpi),
-                                                   to_points(width, m_dpi), to_points(height, m_dpi), id)) {
+    if (doc == nullptr || !office_doc_add_text_box(doc, points(left, m_dpi), points(top, m_dpi),
+                                                   points(width, m_dpi), points(height, m_dpi), id)) {
         return nullptr;
     }
     auto item = std::make_unique<Item>();
@@ -125,7 +105,7 @@ bool ReportWord::set_table_position(ReportWordItem* table, int x, int y, int, in
 {
     Item* item = item_of(table, true);
     return item != nullptr
-           && office_table_set_position(item->document, item->id, to_points(x, m_dpi), to_points(y, m_dpi));
+           && office_table_set_position(item->document, item->id, points(x, m_dpi), points(y, m_dpi));
 }
 
 bool ReportWord::set_table_sizes(ReportWordItem* table, const QVector<int>& column_widths,
@@ -151,10 +131,10 @@ bool ReportWord::set_table_sizes(ReportWordItem* table, const QMap<int, int>& co
     }
     // A column or row the table lacks is skipped.
     for (auto it = column_widths.cbegin(); it != column_widths.cend(); ++it) {
-        office_table_set_column_width(item->document, item->id, it.key(), to_points(it.value(), m_dpi));
+        office_table_set_column_width(item->document, item->id, it.key(), points(it.value(), m_dpi));
     }
     for (auto it = row_heights.cbegin(); it != row_heights.cend(); ++it) {
-        office_table_set_row_height(item->document, item->id, it.key(), to_points(it.value(), m_dpi));
+        office_table_set_row_height(item->document, item->id, it.key(), points(it.value(), m_dpi));
     }
     return true;
 }
@@ -234,12 +214,13 @@ bool ReportWord::write_font(Item* item, int row, int column, const QFont& font, 
     out.family = utf8(font.family());
     out.point_size = font.pointSizeF();
     if (out.point_size <= 0 && font.pixelSize() > 0) {
-        out.point_size = to_points(font.pixelSize(), m_dpi);
+        out.point_size = points(font.pixelSize(), m_dpi);
     }
     out.bold = font.weight() > QFont::Medium;
     out.italic = font.style() != QFont::StyleNormal;
     out.underline = font.underline();
-    const int alignment = alignment_of(flags);
+    // The writers number alignments as the office layer does.
+    const int alignment = report_word::paragraph_alignment(flags);
     if (item->table) {
         return office_cell_set_font(item->document, item->id, row, column, out)
                && (alignment < 0 || office_cell_set_alignment(item->document, item->id, row, column, alignment));

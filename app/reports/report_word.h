@@ -41,12 +41,6 @@ public:
     int dpi() const override { return m_dpi; }
 
     void set_dpi(int dpi) { m_dpi = dpi; }
-    // points = pixels x 72 / dpi, the product whole, the quotient in single
-    // precision and truncated; a dpi of 0 leaves the pixels as they are.
-    static int to_points(int pixels, int dpi);
-    // Paragraph alignment of Qt alignment flags: left before centre before
-    // right; -1 when none is set.
-    static int alignment_of(int flags);
 
 private:
     struct Item;

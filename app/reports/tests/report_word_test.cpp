@@ -60,22 +60,6 @@ class ReportWordTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void conversion_table()
-    {
-        const struct {
-            int pixels, dpi, points;
-        } cases[] = {{96, 96, 72}, {192, 96, 144}, {1, 96, 0}, {-96, 96, -72}, {120, 120, 72},
-                     {200, 0, 200}, {50000000, 96, 37500000}};
-        for (const auto& c : cases) {
-            QCOMPARE(ReportWord::to_points(c.pixels, c.dpi), c.points);
-        }
-        QCOMPARE(ReportWord::alignment_of(Qt::AlignLeft | Qt::AlignHCenter), 0);
-        QCOMPARE(ReportWord::alignment_of(0x1001), 0);
-        QCOMPARE(ReportWord::alignment_of(Qt::AlignHCenter | Qt::AlignRight), 1);
-        QCOMPARE(ReportWord::alignment_of(Qt::AlignRight), 2);
-        QCOMPARE(ReportWord::alignment_of(Qt::AlignTop), -1);
-    }
-
     void boxes_tables_and_marks_land_in_the_document()
     {
         QTemporaryDir dir;
