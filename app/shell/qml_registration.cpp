@@ -17,6 +17,7 @@
 #include "sources/net_dev_discover.h"
 #include "sources/wnd_ir_reconnect.h"
 #include "views/wnd_ir_show.h"
+#include "views/wnd_player_progress_bar.h"
 
 #include <QQmlContext>
 #include <QtQml>
@@ -61,7 +62,7 @@ void register_qml_types()
     register_own_module<WndPicPreview>("WndPicPreview");
     //  5 WndIRPalette              (app/views)
     //  6 WndIRIsotherm             (app/views)
-    //  7 WndPlayerProgressBar      (app/views)
+    register_own_module<WndPlayerProgressBar>("WndPlayerProgressBar");
     register_own_module<WndIRShow>("WndIRShow");
     register_own_module<WndChartArea>("WndChartArea");
     qmlRegisterUncreatableType<WndChartBase>("VY.WndChartBase", 1, 0, "WndChartBase",

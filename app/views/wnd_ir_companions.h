@@ -1,6 +1,7 @@
 // The items a view binds beside itself: palette bar, isotherm editor,
-// temperature tables, clip editor and player progress bar. Each is built on
-// this interface later; until then every call does nothing.
+// temperature tables and clip editor (the player progress bar has its own
+// header). Each is built on this interface later; until then every call
+// does nothing.
 #pragma once
 
 class IRBase;
@@ -39,11 +40,5 @@ public:
 class WndVideoEdit {
 public:
     virtual ~WndVideoEdit() = default;
-    virtual void set_source(IRBase* source) { (void)source; }
-};
-
-class WndPlayerProgressBar {
-public:
-    virtual ~WndPlayerProgressBar() = default;
     virtual void set_source(IRBase* source) { (void)source; }
 };

@@ -6,6 +6,7 @@
 #include "sources/handle_ids.h"
 #include "sources/ir_image.h"
 #include "sources/ir_net_device.h"
+#include "sources/ir_player.h"
 #include "thermframe.h"
 #include "views/wnd_ir_companions.h"
 #include "sources/wnd_ir_reconnect.h"
@@ -105,11 +106,13 @@ bool WndIRShow::init_wnd(int n_type)
     case 1:
         m_ir = new IRImage(this);
         return true;
+    case 2:
+        m_ir = new IRPlayer(this);
+        return true;
     case 3:
         m_ir = new IRNetDevice(this);
         return true;
     default:
-        // Recordings come with their own source.
         return false;
     }
 }
