@@ -117,6 +117,7 @@ bool IRPlayer::update_frame_timing()
     m_f_interval.store(interval);
     m_n_frames.store(frames);
     m_n_cur_frame.store(0);
+    m_n_next_frame.store(0);
     m_n_range_start.store(0);
     m_n_last_frame.store(frames - 1);
     m_n_start_time = static_cast<uint64_t>(player_pacing::to_ms(start));
@@ -146,6 +147,7 @@ uint32_t IRPlayer::seek_locked(uint32_t frame)
     const uint32_t last = m_n_last_frame.load();
     const uint32_t target = frame < last ? frame : last;
     m_n_cur_frame.store(target);
+    m_n_next_frame.store(target);
     if (reelplay_seek_frame(m_h_ir, target)) {
         return target;
     }
@@ -180,7 +182,7 @@ IRPlayer::Cycle IRPlayer::show_current_frame()
     {
         QMutexLocker lock(&m_player_mutex);
         cycle.generation = m_n_generation.load();
-        cycle.frame = seek_locked(m_n_cur_frame.load());
+        cycle.frame = seek_locked(m_n_next_frame.load());
     }
     check_warning_and_snap();
     qCDebug(lc_source) << "IRPlayer::on_playing " << cycle.frame;
@@ -194,16 +196,16 @@ bool IRPlayer::has_mark(uint32_t frame) const
     return reelplay_get_mark_info(m_h_ir, frame, length, nullptr);
 }
 
-bool IRPlayer::commit_frame(uint32_t frame, uint32_t generation)
+bool IRPlayer::commit_frame(uint32_t frame, const Cycle& cycle)
 {
     QMutexLocker lock(&m_player_mutex);
-    if (generation != m_n_generation.load()) {
+    if (cycle.generation != m_n_generation.load() || m_n_next_frame.load() != cycle.frame) {
         return true;
     }
     if (frame > m_n_last_frame.load()) {
         return false;
     }
-    m_n_cur_frame.store(frame);
+    m_n_next_frame.store(frame);
     return true;
 }
 

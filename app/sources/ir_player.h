@@ -88,9 +88,9 @@ public:
     // interface.
     Cycle show_current_frame();
     bool has_mark(uint32_t frame) const;
-    // Makes `frame` current unless another recording was opened since the
-    // cycle began; false when the frame lies past the end of the recording.
-    bool commit_frame(uint32_t frame, uint32_t generation);
+    // Makes `frame` the next one to show unless a seek or another recording
+    // came since the cycle began; false when the frame lies past the end.
+    bool commit_frame(uint32_t frame, const Cycle& cycle);
     // The end of a recording: asks the interface thread for the next one.
     void request_next_video(uint32_t generation);
 
@@ -125,7 +125,10 @@ private:
     std::atomic<float> m_f_interval{40.0f};
     uint32_t m_n_step = 1;
     std::atomic<float> m_f_speed{1.0f};
+    // The frame shown, and the one the playback thread shows next: a pause
+    // leaves the picture, its time and new marks on the frame shown.
     std::atomic<uint32_t> m_n_cur_frame{0};
+    std::atomic<uint32_t> m_n_next_frame{0};
     std::atomic<uint32_t> m_n_range_start{0};
     std::atomic<uint32_t> m_n_last_frame{0};
     std::atomic<uint32_t> m_n_frames{0};

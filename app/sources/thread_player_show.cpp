@@ -84,7 +84,7 @@ void ThreadPlayerShow::run()
         if (!is_playing()) {
             continue;
         }
-        const bool past_end = !m_player->commit_frame(next, cycle.generation);
+        const bool past_end = !m_player->commit_frame(next, cycle);
         if (!m_player->no_pacing()) {
             pace(player_pacing::sleep_ms(interval, speed, tick.elapsed()));
         }

@@ -82,6 +82,7 @@ private slots:
     void list_edits_and_swaps();
     void sequence_mode_stops_at_the_range_start_after_the_last_entry();
     void list_loop_continues_with_the_first_entry();
+    void pause_keeps_the_frame_shown_and_resume_goes_on_from_it();
     void one_frame_recording_plays_and_stops_without_wrapping();
     void player_destroyed_while_playing_never_hangs();
 
@@ -321,6 +322,31 @@ void IRPlayerTest::list_loop_continues_with_the_first_entry()
     QTRY_COMPARE_WITH_TIMEOUT(player->get_file_path(), sample(), 20000);
     QVERIFY(player->save_frame());
     QVERIFY(wait_paused(*player));
+}
+
+void IRPlayerTest::pause_keeps_the_frame_shown_and_resume_goes_on_from_it()
+{
+    if (!QFile::exists(sample())) QSKIP("samples were not generated");
+    auto player = open_player(sample());
+    QVERIFY(player != nullptr);
+    QVERIFY(player->set_speed(8.0f));
+    FrameLog frames(player.get());
+    QVERIFY(player->check_frame());
+    QVERIFY(QTest::qWaitFor([&] { return frames.count() >= 5; }, 20000));
+    QVERIFY(player->save_frame());
+    QVERIFY(wait_paused(*player));
+    // The last frame announced is the one shown, and new marks go there.
+    QTRY_COMPARE(uint32_t(frames.shown.last()), player->current_frame());
+    const uint32_t shown = player->current_frame();
+    QVERIFY(shown < 200);
+    const int count = frames.count();
+    QVERIFY(player->check_frame());
+    QVERIFY(QTest::qWaitFor([&] { return frames.count() > count; }, 20000));
+    QVERIFY(player->save_frame());
+    QVERIFY(wait_paused(*player));
+    // A pause that came before the advance shows the same frame once more.
+    const uint32_t resumed = uint32_t(frames.shown.at(count));
+    QVERIFY2(resumed == shown || resumed == shown + 1, qPrintable(QString("%1 -> %2").arg(shown).arg(resumed)));
 }
 
 void IRPlayerTest::one_frame_recording_plays_and_stops_without_wrapping()
