@@ -95,8 +95,8 @@ public:
     virtual void set_user_data_value(const QString& key, const QJsonValue& value);
 
     // --- Painting and sizes --------------------------------------------------------
-    virtual bool paint(QPainter* painter);
-    virtual bool paint_in_rect(QPainter* painter, const QRect& rect);
+    bool paint(QPainter* painter);
+    bool paint_in_rect(QPainter* painter, const QRect& rect);
     bool set_show_size(int width, int height);
     bool read_ir_size();
     uint16_t get_ir_width() const { return m_n_ir_width; }

@@ -38,6 +38,7 @@ IRPlayer::IRPlayer(WndIRShow* owner) : IRBase(owner)
     start_timer();
     connect(this, &IRPlayer::sig_update_ctrl_with_frame, this, &IRPlayer::slot_update_ctrl_with_frame);
     connect(this, &IRPlayer::sig_reached_end, this, &IRPlayer::on_reached_end, Qt::QueuedConnection);
+    connect(this, &IRPlayer::sig_show_frame, this, &IRPlayer::on_show_frame, Qt::QueuedConnection);
     m_font.setFamily(QStringLiteral("微软雅黑"));
     m_font.setPixelSize(18);
 }
@@ -67,19 +68,6 @@ void* IRPlayer::get_ir_paint() const
 {
     void* painter = nullptr;
     return reelplay_get_ir_paint(m_h_ir, painter) ? painter : nullptr;
-}
-
-// The frame document changes under a seek: painting waits for it.
-bool IRPlayer::paint(QPainter* painter)
-{
-    QMutexLocker lock(&m_player_mutex);
-    return IRBase::paint(painter);
-}
-
-bool IRPlayer::paint_in_rect(QPainter* painter, const QRect& rect)
-{
-    QMutexLocker lock(&m_player_mutex);
-    return IRBase::paint_in_rect(painter, rect);
 }
 
 void IRPlayer::set_player_progress_bar(WndPlayerProgressBar* bar)
@@ -210,6 +198,17 @@ bool IRPlayer::commit_frame(uint32_t frame, const Cycle& cycle)
 }
 
 void IRPlayer::request_next_video(uint32_t generation) { emit sig_reached_end(generation); }
+
+void IRPlayer::request_show_frame(uint32_t request) { emit sig_show_frame(request); }
+
+void IRPlayer::on_show_frame(uint32_t request)
+{
+    // A pause that came after the request leaves the frame where it is.
+    if (m_p_thread == nullptr || !m_p_thread->is_playing()) {
+        return;
+    }
+    m_p_thread->frame_shown(request, show_current_frame());
+}
 
 void IRPlayer::on_reached_end(uint32_t generation)
 {
@@ -492,11 +491,9 @@ void IRPlayer::update_ctrl_with_trend()
 void IRPlayer::timerEvent(QTimerEvent* event)
 {
     IRBase::timerEvent(event);
-    if (event->timerId() != m_n_timer_id || is_playing() || m_p_warning_condition == nullptr ||
-        m_p_wnd_ir_show == nullptr) {
-        return;
+    if (event->timerId() == m_n_timer_id && !is_playing() && m_p_wnd_ir_show != nullptr) {
+        emit m_p_wnd_ir_show->sig_update();
     }
-    emit m_p_wnd_ir_show->sig_update();
 }
 
 // --- Marks -------------------------------------------------------------------------------------

@@ -3,10 +3,10 @@
 // marked frame; edits the marks, draws the frame time onto the picture and
 // saves the current frame.
 //
-// Threads: the playback thread only seeks (under the player mutex, which
-// painting takes too) and advances the frame; everything that opens files,
-// resizes the picture or touches items runs on the interface thread, where
-// the thread's requests arrive as queued signals.
+// Threads: the playback thread only paces and advances the frame; the
+// frame document, the picture, files and items are touched on the
+// interface thread alone, where the thread's requests (show a frame, the
+// recording ended) arrive as queued signals.
 #pragma once
 
 #include "sources/ir_base.h"
@@ -59,8 +59,6 @@ public:
     bool remove_mark(int frame) override;
     bool update_mark(int frame, const QString& text) override;
     QJsonArray get_all_mark() const override;
-    bool paint(QPainter* painter) override;
-    bool paint_in_rect(QPainter* painter, const QRect& rect) override;
 
     // Player controls 0, 1, 2 and the state.
     virtual bool check_frame();
@@ -84,9 +82,12 @@ public:
     int play_mode() const { return m_n_play_mode; }
     QStringList play_list() const { return m_list_files; }
 
-    // One cycle of the thread: seeks the current frame and tells the
-    // interface.
+    // One cycle of the thread, run on the interface thread: seeks the next
+    // frame and tells the view.
     Cycle show_current_frame();
+    // Asked by the playback thread: the next frame is shown on the
+    // interface thread, which then answers the thread.
+    void request_show_frame(uint32_t request);
     bool has_mark(uint32_t frame) const;
     // Makes `frame` the next one to show unless a seek or another recording
     // came since the cycle began; false when the frame lies past the end.
@@ -102,6 +103,7 @@ public:
 signals:
     void sig_update_ctrl_with_frame(int frame);
     void sig_reached_end(uint32_t generation);
+    void sig_show_frame(uint32_t request);
 
 public slots:
     void slot_update_ctrl_with_frame(int frame);
@@ -116,6 +118,7 @@ private:
     ThreadPlayerShow* ensure_thread();
     void start_playing(const QString& file);
     void on_reached_end(uint32_t generation);
+    void on_show_frame(uint32_t request);
     void move_progress_bar(uint32_t frame);
     uint32_t seek_locked(uint32_t frame);
 

@@ -1,6 +1,5 @@
 #include "sources/thread_player_show.h"
 
-#include "sources/ir_player.h"
 #include "sources/player_pacing.h"
 
 #include <QElapsedTimer>
@@ -41,6 +40,34 @@ void ThreadPlayerShow::stop_and_join()
     wait();
 }
 
+void ThreadPlayerShow::frame_shown(uint32_t request, const IRPlayer::Cycle& cycle)
+{
+    QMutexLocker lock(&m_state);
+    if (request != m_n_request) {
+        return;
+    }
+    m_cycle = cycle;
+    m_b_shown = true;
+    m_wake.wakeAll();
+}
+
+bool ThreadPlayerShow::show_frame(IRPlayer::Cycle& cycle)
+{
+    uint32_t request = 0;
+    {
+        QMutexLocker lock(&m_state);
+        request = ++m_n_request;
+        m_b_shown = false;
+    }
+    m_player->request_show_frame(request);
+    QMutexLocker lock(&m_state);
+    while (!m_b_shown && m_b_playing && !m_b_quit) {
+        m_wake.wait(&m_state);
+    }
+    cycle = m_cycle;
+    return m_b_shown;
+}
+
 bool ThreadPlayerShow::wait_for_play()
 {
     QMutexLocker lock(&m_state);
@@ -72,7 +99,10 @@ void ThreadPlayerShow::run()
         tick.start();
         const float speed = m_player->speed();
         const float interval = m_player->frame_interval();
-        const IRPlayer::Cycle cycle = m_player->show_current_frame();
+        IRPlayer::Cycle cycle;
+        if (!show_frame(cycle)) {
+            continue;
+        }
         uint32_t next = cycle.frame;
         const uint32_t step = m_player->step();
         for (uint32_t i = 0; i < step; ++i) {
