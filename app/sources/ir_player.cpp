@@ -1,7 +1,7 @@
 #include "sources/ir_player.h"
 
 #include "alarms/warning_condition.h"
-#include "charts/wnd_chart_base.h"
+#include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "reelplay.h"
 #include "sources/player_pacing.h"
@@ -277,7 +277,7 @@ bool IRPlayer::open_file(const QString& path)
         emit m_p_wnd_ir_show->sig_add_file_player_list(path);
     }
     if (m_p_chart_line != nullptr) {
-        m_p_chart_line->start_refresh();
+        m_p_chart_line->start_refresh_timer();
     }
     if (m_p_wnd_isotherm != nullptr) {
         m_p_wnd_isotherm->update_axis_range(m_b_first_opening);

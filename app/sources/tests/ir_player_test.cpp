@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include <memory>
@@ -80,6 +81,7 @@ private slots:
     void seek_stays_inside_the_recording();
     void marks_are_inserted_once_listed_and_removed();
     void list_edits_and_swaps();
+    void frame_saves_as_png_or_jpeg_by_suffix_also_from_a_url();
     void sequence_mode_stops_at_the_range_start_after_the_last_entry();
     void list_loop_continues_with_the_first_entry();
     void pause_keeps_the_frame_shown_and_resume_goes_on_from_it();
@@ -282,6 +284,25 @@ void IRPlayerTest::list_edits_and_swaps()
     QCOMPARE(player.play_mode(), int(IRPlayer::kModeSequence));
     player.set_player_mode(IRPlayer::kModeSingleLoop);
     QCOMPARE(player.play_mode(), int(IRPlayer::kModeSingleLoop));
+}
+
+void IRPlayerTest::frame_saves_as_png_or_jpeg_by_suffix_also_from_a_url()
+{
+    if (!QFile::exists(sample())) QSKIP("samples were not generated");
+    IRPlayer player(nullptr);
+    QVERIFY(player.open_file(sample()));
+    player.seek_frame(110);
+    const QString png = m_dir.filePath("frame 110.PNG");
+    const QString jpeg = m_dir.filePath("frame 110.bmp");
+    // A dialog's URL keeps the path absolute.
+    QVERIFY(player.save_as_image_to_file(QUrl::fromLocalFile(png).toString()));
+    QVERIFY(player.save_as_image_to_file(jpeg));
+    auto head = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.read(4) : QByteArray();
+    };
+    QCOMPARE(head(png), QByteArray("\x89PNG"));
+    QCOMPARE(head(jpeg).left(3), QByteArray("\xFF\xD8\xFF"));
 }
 
 void IRPlayerTest::sequence_mode_stops_at_the_range_start_after_the_last_entry()
