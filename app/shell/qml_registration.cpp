@@ -22,6 +22,7 @@
 #include "views/wnd_ir_thumbnail.h"
 #include "views/wnd_table_ir_temp.h"
 #include "views/wnd_table_ir_temp_simplified.h"
+#include "views/wnd_player_progress_bar.h"
 
 #include <QQmlContext>
 #include <QtQml>
@@ -66,7 +67,7 @@ void register_qml_types()
     register_own_module<WndPicPreview>("WndPicPreview");
     register_own_module<WndIRPalette>("WndIRPalette");
     register_own_module<WndIRIsotherm>("WndIRIsotherm");
-    //  7 WndPlayerProgressBar      (app/views)
+    register_own_module<WndPlayerProgressBar>("WndPlayerProgressBar");
     register_own_module<WndIRShow>("WndIRShow");
     register_own_module<WndChartArea>("WndChartArea");
     qmlRegisterUncreatableType<WndChartBase>("VY.WndChartBase", 1, 0, "WndChartBase",

@@ -1,7 +1,7 @@
-// The items a view binds beside itself: palette bar, isotherm editor,
-// temperature tables, clip editor and player progress bar. The clip editor
-// and the progress bar are built on these interfaces later; until then
-// every call does nothing.
+// The items a view binds beside itself: the palette bar, isotherm editor
+// and temperature tables (from their own headers), and the clip editor,
+// which is built on this interface later; until then its calls do nothing.
+// The player progress bar has its own header.
 #pragma once
 
 #include "views/wnd_ir_isotherm.h"
@@ -15,11 +15,5 @@ class WndIRShow;
 class WndVideoEdit {
 public:
     virtual ~WndVideoEdit() = default;
-    virtual void set_source(IRBase* source) { (void)source; }
-};
-
-class WndPlayerProgressBar {
-public:
-    virtual ~WndPlayerProgressBar() = default;
     virtual void set_source(IRBase* source) { (void)source; }
 };

@@ -7,6 +7,7 @@
 #include "sources/ir_image.h"
 #include "sources/ir_net_device.h"
 #include "sources/source_settings.h"
+#include "sources/ir_player.h"
 #include "thermframe.h"
 #include "views/ir_copy_temp.h"
 #include "views/qml_path.h"
@@ -104,11 +105,13 @@ bool WndIRShow::init_wnd(int n_type)
     case 1:
         m_ir = new IRImage(this);
         return true;
+    case 2:
+        m_ir = new IRPlayer(this);
+        return true;
     case 3:
         m_ir = new IRNetDevice(this);
         return true;
     default:
-        // Recordings come with their own source.
         return false;
     }
 }

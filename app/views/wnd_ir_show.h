@@ -15,6 +15,7 @@
 
 class IRBase;
 class IRCopyTemp;
+class IRPlayer;
 class WndChartArea;
 class WndChartLine;
 class WndIRIsotherm;
@@ -138,6 +139,24 @@ public:
     Q_INVOKABLE QString get_warning_snap_path();
     Q_INVOKABLE void set_warning_snap_path(const QString& str_path);
 
+    // Recordings (a source of kind 2; every call fails on other sources).
+    // Player controls: 0 play or resume, 1 pause, 2 stop.
+    Q_INVOKABLE bool set_player_ctrl(int n_ctrl);
+    Q_INVOKABLE bool set_player_speed(double f_speed);
+    Q_INVOKABLE bool set_player_mode(int n_mode);
+    Q_INVOKABLE bool is_playing();
+    Q_INVOKABLE bool set_player_progress_bar(QObject* bar);
+    Q_INVOKABLE bool add_file(const QString& str_path);
+    Q_INVOKABLE bool delete_file(const QString& str_path);
+    Q_INVOKABLE bool clear_file_list();
+    Q_INVOKABLE bool swap_file(int n_from, int n_to);
+    Q_INVOKABLE bool restart_play();
+    Q_INVOKABLE int insert_mark(const QString& str_text);
+    Q_INVOKABLE bool remove_mark(int n_frame);
+    Q_INVOKABLE bool update_mark(int n_frame, const QString& str_text);
+    Q_INVOKABLE QJsonArray get_all_mark();
+    Q_INVOKABLE QString get_file_name();
+
     // Companion items (the charts, palette bar, isotherm editor, tables and
     // clip editor bind themselves through these once they are built).
     void set_line_chart(WndChartLine* chart);
@@ -176,6 +195,15 @@ signals:
     void sig_warning_condition(const QVariantList& lst_condition);
     void sig_update_rotate();
     void sig_toolbar_ir_unchecked_ana_btn();
+    // Recordings.
+    void sig_update_player_progress_init(int n_frames);
+    void sig_update_player_progress_cur(int n_frame);
+    void sig_update_player_play_start();
+    void sig_update_player_play_stop();
+    void sig_add_file_player_list(const QString& str_path);
+    void sig_change_player_file(const QString& str_path);
+    void sig_start_trend_analysis();
+    void sig_stop_trend_analysis();
 
 protected:
     void geometryChanged(const QRectF& new_geometry, const QRectF& old_geometry) override;
@@ -193,6 +221,8 @@ private:
     // window size is unknown.
     bool to_picture_point(int x, int y, uint16_t& px, uint16_t& py) const;
     void update_cursor(int x, int y);
+    // The source as a recording player, or null.
+    IRPlayer* player() const;
 
     IRBase* m_ir = nullptr;
     QPointer<WndIRReconnect> m_reconnect;

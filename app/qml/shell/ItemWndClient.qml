@@ -25,7 +25,8 @@ Rectangle {
     // they exist); a kind without a file opens the page that says it is not
     // available yet.
     readonly property var wndFiles: ({ "1": "qrc:/qml/views/ItemWndIRImage.qml",
-                                        "3": "qrc:/qml/views/ItemWndIRNetDevice.qml" })
+                                       "2": "qrc:/qml/views/ItemWndIRPlayer.qml",
+                                       "3": "qrc:/qml/views/ItemWndIRNetDevice.qml" })
     // What the last open_wnd answered.
     property bool bLastOpenOk: false
 

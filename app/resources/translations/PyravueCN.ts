@@ -40,6 +40,10 @@
         <source>Image </source>
         <translation>图片 </translation>
     </message>
+    <message>
+        <source>Video </source>
+        <translation>视频 </translation>
+    </message>
 </context>
 <context>
     <name>IRCopyTemp</name>
@@ -1119,6 +1123,17 @@
     </message>
 </context>
 <context>
+    <name>ItemListIRVideo</name>
+    <message>
+        <source>视频标注</source>
+        <translation>视频标注</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>删除</translation>
+    </message>
+</context>
+<context>
     <name>ItemListTrendChart</name>
     <message>
         <source>添加失败！</source>
@@ -1543,6 +1558,61 @@
     </message>
 </context>
 <context>
+    <name>ItemToolbarPlayerCtrl</name>
+    <message>
+        <source>逐帧</source>
+        <translation>逐帧</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>最快</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>顺序播放</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>列表循环</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>单个播放</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>单个循环</translation>
+    </message>
+    <message>
+        <source>首帧</source>
+        <translation>首帧</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>上一帧</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>下一帧</translation>
+    </message>
+    <message>
+        <source>末帧</source>
+        <translation>末帧</translation>
+    </message>
+</context>
+<context>
     <name>ItemTrendCharts</name>
     <message>
         <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
@@ -1665,6 +1735,17 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>自动切换测温挡中...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRPlayer</name>
+    <message>
+        <source>打开视频失败！</source>
+        <translation>打开视频失败！</translation>
+    </message>
+    <message>
+        <source>播放列表</source>
+        <translation>播放列表</translation>
     </message>
 </context>
 <context>

@@ -40,6 +40,10 @@
         <source>Image </source>
         <translation>Image </translation>
     </message>
+    <message>
+        <source>Video </source>
+        <translation>Video </translation>
+    </message>
 </context>
 <context>
     <name>IRCopyTemp</name>
@@ -1119,6 +1123,17 @@
     </message>
 </context>
 <context>
+    <name>ItemListIRVideo</name>
+    <message>
+        <source>视频标注</source>
+        <translation>Video marks</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
     <name>ItemListTrendChart</name>
     <message>
         <source>添加失败！</source>
@@ -1543,6 +1558,61 @@
     </message>
 </context>
 <context>
+    <name>ItemToolbarPlayerCtrl</name>
+    <message>
+        <source>逐帧</source>
+        <translation>Frame by frame</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>Fastest</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Play in order</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Repeat list</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Play one</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Repeat one</translation>
+    </message>
+    <message>
+        <source>首帧</source>
+        <translation>First frame</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Previous frame</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Next frame</translation>
+    </message>
+    <message>
+        <source>末帧</source>
+        <translation>Last frame</translation>
+    </message>
+</context>
+<context>
     <name>ItemTrendCharts</name>
     <message>
         <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
@@ -1665,6 +1735,17 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Switching the measuring range...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRPlayer</name>
+    <message>
+        <source>打开视频失败！</source>
+        <translation>Failed to open the video!</translation>
+    </message>
+    <message>
+        <source>播放列表</source>
+        <translation>Play list</translation>
     </message>
 </context>
 <context>

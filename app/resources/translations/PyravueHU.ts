@@ -40,6 +40,10 @@
         <source>Image </source>
         <translation>Kép </translation>
     </message>
+    <message>
+        <source>Video </source>
+        <translation>Videó </translation>
+    </message>
 </context>
 <context>
     <name>IRCopyTemp</name>
@@ -1119,6 +1123,17 @@
     </message>
 </context>
 <context>
+    <name>ItemListIRVideo</name>
+    <message>
+        <source>视频标注</source>
+        <translation>Videójelölések</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Törlés</translation>
+    </message>
+</context>
+<context>
     <name>ItemListTrendChart</name>
     <message>
         <source>添加失败！</source>
@@ -1543,6 +1558,61 @@
     </message>
 </context>
 <context>
+    <name>ItemToolbarPlayerCtrl</name>
+    <message>
+        <source>逐帧</source>
+        <translation>Képkockánként</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>Leggyorsabb</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>Sorrendben</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Lista ismétlése</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Egy lejátszása</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Egy ismétlése</translation>
+    </message>
+    <message>
+        <source>首帧</source>
+        <translation>Első képkocka</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Előző képkocka</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Szünet</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Lejátszás</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Leállítás</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Következő képkocka</translation>
+    </message>
+    <message>
+        <source>末帧</source>
+        <translation>Utolsó képkocka</translation>
+    </message>
+</context>
+<context>
     <name>ItemTrendCharts</name>
     <message>
         <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
@@ -1665,6 +1735,17 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Mérési tartomány váltása...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRPlayer</name>
+    <message>
+        <source>打开视频失败！</source>
+        <translation>A videó megnyitása sikertelen!</translation>
+    </message>
+    <message>
+        <source>播放列表</source>
+        <translation>Lejátszási lista</translation>
     </message>
 </context>
 <context>

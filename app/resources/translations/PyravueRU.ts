@@ -40,6 +40,10 @@
         <source>Image </source>
         <translation>Снимок </translation>
     </message>
+    <message>
+        <source>Video </source>
+        <translation>Видео </translation>
+    </message>
 </context>
 <context>
     <name>IRCopyTemp</name>
@@ -1119,6 +1123,17 @@
     </message>
 </context>
 <context>
+    <name>ItemListIRVideo</name>
+    <message>
+        <source>视频标注</source>
+        <translation>Метки видео</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+</context>
+<context>
     <name>ItemListTrendChart</name>
     <message>
         <source>添加失败！</source>
@@ -1543,6 +1558,61 @@
     </message>
 </context>
 <context>
+    <name>ItemToolbarPlayerCtrl</name>
+    <message>
+        <source>逐帧</source>
+        <translation>Покадрово</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>Максимально</translation>
+    </message>
+    <message>
+        <source>顺序播放</source>
+        <translation>По порядку</translation>
+    </message>
+    <message>
+        <source>列表循环</source>
+        <translation>Повтор списка</translation>
+    </message>
+    <message>
+        <source>单个播放</source>
+        <translation>Одно видео</translation>
+    </message>
+    <message>
+        <source>单个循环</source>
+        <translation>Повтор одного</translation>
+    </message>
+    <message>
+        <source>首帧</source>
+        <translation>Первый кадр</translation>
+    </message>
+    <message>
+        <source>上一帧</source>
+        <translation>Предыдущий кадр</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>下一帧</source>
+        <translation>Следующий кадр</translation>
+    </message>
+    <message>
+        <source>末帧</source>
+        <translation>Последний кадр</translation>
+    </message>
+</context>
+<context>
     <name>ItemTrendCharts</name>
     <message>
         <source>添加此趋势分析将清除之前所有分析，是否继续？</source>
@@ -1665,6 +1735,17 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Переключение диапазона...</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndIRPlayer</name>
+    <message>
+        <source>打开视频失败！</source>
+        <translation>Не удалось открыть видео!</translation>
+    </message>
+    <message>
+        <source>播放列表</source>
+        <translation>Список воспроизведения</translation>
     </message>
 </context>
 <context>

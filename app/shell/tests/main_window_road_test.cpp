@@ -171,6 +171,8 @@ void MainWindowRoadTest::main_window_tabs_open_reuse_and_close()
     QCOMPARE(tabs(), 1);
     open_picture("b/3.png", "b");
     QCOMPARE(tabs(), 2);
+    // The recording does not exist: its player tab opens and says so.
+    m_guard.expect(QRegularExpression("recording refused"));
     QMetaObject::invokeMethod(title, "open_player_wnd", Q_ARG(QVariant, QStringLiteral("/v/r.irv")),
                               Q_ARG(QVariant, QStringLiteral("/v")));
     QCOMPARE(tabs(), 3);
@@ -178,9 +180,9 @@ void MainWindowRoadTest::main_window_tabs_open_reuse_and_close()
     QQuickItem* tab0 = road.find_item(QStringLiteral("doc_tab_0"));
     QVERIFY(tab0 != nullptr);
     QCOMPARE(tab0->property("ms_text").toString(), QStringLiteral("Picture analysis1"));
-    // Until the player window exists its tab opens the plain page.
-    QQuickItem* doc3 = road.find_item(QStringLiteral("doc_wnd_3"));
+    QQuickItem* doc3 = road.find_item(QStringLiteral("wnd_ir_player"));
     QVERIFY(doc3 != nullptr && doc3->isVisible());
+    QVERIFY(!doc3->property("strTip").toString().isEmpty());
     QVERIFY(!road.find_item(QStringLiteral("start_page"))->isVisible());
     QVERIFY(!road.save_screen(QStringLiteral("main_window"), QStringLiteral("tabs")).isEmpty());
 

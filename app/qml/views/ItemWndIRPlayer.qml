@@ -1,0 +1,172 @@
+import QtQuick 2.15
+import VY.WndPlayerProgressBar 1.0
+import "../common"
+
+// The window of opened recordings: the player toolbar, the IR view with its
+// analysis toolbar and the progress bar, and a column with the play list
+// and the marks of the recording shown.
+FocusScope {
+    id: id_wnd
+    objectName: "wnd_ir_player"
+    property int mn_wnd_type: ItemCommonDef.wndFunctionPlayer
+    property int mn_index: 0
+    property int mn_index_type: 0
+    property string ms_name: ""
+    readonly property alias wndIRShow: id_area_ir.wndIRShow
+    readonly property alias progressBar: id_progress
+    property string strTip: ""
+    property int nFrames: 0
+    property int nFrameCur: 0
+
+    function set_open_picture(str_folder, str_file) { return open_file(str_file) }
+
+    function open_file(str_path) {
+        if (!id_area_ir.open_file(str_path)) {
+            strTip = qsTr("打开视频失败！")
+            return false
+        }
+        strTip = ""
+        id_marks.update_marks()
+        id_wnd.forceActiveFocus()
+        return true
+    }
+    function update_play_list_names() {
+        id_play_list.clear()
+        for (var i = 0; i < arrPlayList.length; ++i) {
+            var path = arrPlayList[i]
+            id_play_list.append({ path: path, name: path.substring(path.lastIndexOf("/") + 1) })
+        }
+    }
+    property var arrPlayList: []
+    function press_btn(n_id) {
+        switch (n_id) {
+        case ItemCommonDef.idBtnPlayerPlay: wndIRShow.set_player_ctrl(0); break
+        case ItemCommonDef.idBtnPlayerPause: wndIRShow.set_player_ctrl(1); break
+        case ItemCommonDef.idBtnPlayerStop: wndIRShow.set_player_ctrl(2); break
+        case ItemCommonDef.idBtnPlayerFirst: id_progress.set_frame_first_cur(); break
+        case ItemCommonDef.idBtnPlayerPre: id_progress.set_frame_pre_cur(); break
+        case ItemCommonDef.idBtnPlayerNext: id_progress.set_frame_next_cur(); break
+        case ItemCommonDef.idBtnPlayerLast: id_progress.set_frame_last_cur(); break
+        }
+        id_toolbar.bPlaying = wndIRShow.is_playing()
+        id_wnd.forceActiveFocus()
+    }
+    function go_to_mark(n_frame) {
+        wndIRShow.set_player_ctrl(1)
+        id_toolbar.bPlaying = false
+        id_progress.set_frame_cur(n_frame)
+    }
+
+    Keys.onPressed: {
+        if (event.key === Qt.Key_Space) {
+            press_btn(wndIRShow.is_playing() ? ItemCommonDef.idBtnPlayerPause : ItemCommonDef.idBtnPlayerPlay)
+            event.accepted = true
+        } else if ((event.key === Qt.Key_Left || event.key === Qt.Key_Right) && !wndIRShow.is_playing()
+                   && ((event.modifiers & Qt.ControlModifier) || id_area_ir.nCurAna === 0)) {
+            if (event.key === Qt.Key_Left) id_progress.set_frame_pre_cur(); else id_progress.set_frame_next_cur()
+            event.accepted = true
+        } else if (!(event.modifiers & Qt.ControlModifier) && event.key >= Qt.Key_Left
+                   && event.key <= Qt.Key_Down && id_area_ir.nCurAna !== 0) {
+            wndIRShow.move_ana_position(event.key)
+            event.accepted = true
+        }
+    }
+
+    ItemToolbarPlayerCtrl {
+        id: id_toolbar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 68
+        strFrameText: id_wnd.nFrames > 0 ? (id_wnd.nFrameCur + " / " + id_wnd.nFrames) : ""
+        onSig_press_btn: id_wnd.press_btn(n_id)
+        onSig_speed: { if (id_wnd.wndIRShow.set_player_speed(f_speed)) fSpeed = f_speed; id_wnd.forceActiveFocus() }
+        onSig_mode: { if (id_wnd.wndIRShow.set_player_mode(n_mode)) nPlayMode = n_mode; id_wnd.forceActiveFocus() }
+    }
+
+    ItemAreaIRShow {
+        id: id_area_ir
+        nWndType: ItemCommonDef.wndFunctionPlayer
+        anchors { left: parent.left; right: id_column.left; top: id_toolbar.bottom; bottom: id_progress.top }
+    }
+
+    WndPlayerProgressBar {
+        id: id_progress
+        objectName: "player_progress_bar"
+        anchors { left: parent.left; right: id_column.left; bottom: parent.bottom }
+        height: 30
+    }
+
+    Component.onCompleted: wndIRShow.set_player_progress_bar(id_progress.get_bar())
+
+    Connections {
+        target: id_wnd.wndIRShow
+        function onSig_update_player_progress_init(n_frames) { id_wnd.nFrames = n_frames }
+        function onSig_update_player_progress_cur(n_frame) { id_wnd.nFrameCur = n_frame }
+        function onSig_update_player_play_start() { id_toolbar.bPlaying = true }
+        function onSig_update_player_play_stop() { id_toolbar.bPlaying = false }
+        function onSig_change_player_file(str_path) { id_marks.update_marks() }
+        function onSig_add_file_player_list(str_path) {
+            if (id_wnd.wndIRShow.add_file(str_path)) {
+                var list = id_wnd.arrPlayList
+                list.push(str_path)
+                id_wnd.arrPlayList = list
+                id_wnd.update_play_list_names()
+            }
+        }
+    }
+
+    Rectangle {
+        id: id_column
+        anchors { right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
+        width: 240
+        color: ItemCommonClr.clrClientBackground
+        border.color: ItemCommonClr.clrTitleBackground
+
+        Text {
+            id: id_list_head
+            x: 8
+            height: 30
+            verticalAlignment: Text.AlignVCenter
+            textFormat: Text.PlainText
+            color: ItemCommonClr.clrTextLabel
+            font.pixelSize: 13
+            text: qsTr("播放列表")
+        }
+        ListView {
+            id: id_list_view
+            objectName: "view_play_list"
+            anchors { left: parent.left; right: parent.right; top: id_list_head.bottom }
+            height: 140
+            clip: true
+            model: ListModel { id: id_play_list }
+            delegate: Text {
+                x: 8
+                width: id_list_view.width - 16
+                height: 24
+                verticalAlignment: Text.AlignVCenter
+                elide: Text.ElideMiddle
+                textFormat: Text.PlainText
+                color: model.path === id_wnd.wndIRShow.get_file_path() ? ItemCommonClr.clrPress : ItemCommonClr.clrTextLabel
+                font.pixelSize: 12
+                text: model.name
+                MouseArea { anchors.fill: parent; onDoubleClicked: id_wnd.open_file(model.path) }
+            }
+        }
+        ItemListIRVideo {
+            id: id_marks
+            anchors { left: parent.left; right: parent.right; top: id_list_view.bottom; bottom: parent.bottom }
+            anchors.margins: 1
+            wndIRShow: id_wnd.wndIRShow
+            onSig_go_to_mark: id_wnd.go_to_mark(n_frame)
+        }
+    }
+
+    Text {
+        objectName: "text_tip"
+        anchors.centerIn: id_area_ir
+        visible: id_wnd.strTip !== ""
+        textFormat: Text.PlainText
+        color: "#FF4040"
+        font.pixelSize: 16
+        text: id_wnd.strTip
+    }
+}
