@@ -39,7 +39,10 @@ FocusScope {
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: 40
         wndIRShow: id_wnd.wndIRShow
+        onSig_message: id_message.show_message_box(text)
     }
+
+    ItemMessageBox { id: id_message; objectName: "message_box_net_device" }
 
     ItemAreaIRShow {
         id: id_area_ir
@@ -61,6 +64,8 @@ FocusScope {
         function onSig_show_wait_cold_wnd() { id_cold.visible = true }
         function onSig_start_check_temp_range(n_temp_range) { id_range.visible = true }
         function onSig_end_check_temp_range() { id_range.visible = false }
+        function onSig_capture_status(str_text, n_status) { id_toolbar.take_capture_status(str_text, n_status) }
+        function onSig_stop_capture() { id_toolbar.end_record() }
     }
 
     // Temperatures and the clock once a second.
