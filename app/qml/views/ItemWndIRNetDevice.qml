@@ -24,6 +24,7 @@ FocusScope {
         id_toolbar.bSupportLenPos = wndIRShow.get_ir_support_len_pos()
         id_toolbar.set_len_pos(wndIRShow.get_len_pos())
         id_property.update_ir_property()
+        id_ptz.connect_ptz(str_ip)
         return true
     }
 
@@ -56,6 +57,12 @@ FocusScope {
         anchors { right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
         width: 260
         wndIRShow: id_wnd.wndIRShow
+    }
+
+    // The head under the camera, over the foot of the property column.
+    ItemContentPtzCtrl {
+        id: id_ptz
+        anchors { right: parent.right; bottom: parent.bottom }
     }
 
     Connections {
