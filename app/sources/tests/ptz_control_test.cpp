@@ -86,6 +86,8 @@ void PtzControlTest::reconnects_after_the_head_dropped_the_link()
     auto ptz = std::make_unique<PtzControl>();
     QVERIFY(ptz->connect_ptz(head_address(head)));
     QVERIFY(ptz->is_reconnect_timer_running());
+    // The head has to hold the link before it can drop it.
+    QVERIFY(head.wait_for_connections(1));
     head.drop_link();
     QVERIFY(QTest::qWaitFor([&] { return !ptz->is_connected(); }, 10000));
     // The timer's tick: the stored address again.
