@@ -15,6 +15,7 @@
 #include "shell/data_config.h"
 #include "shell/h_translator.h"
 #include "sources/net_dev_discover.h"
+#include "sources/ptz_control.h"
 #include "sources/wnd_ir_reconnect.h"
 #include "views/wnd_ir_isotherm.h"
 #include "views/wnd_ir_palette.h"
@@ -80,7 +81,7 @@ void register_qml_types()
     register_own_module<WndIRThumbnail>("WndIRThumbnail");
     register_own_module<WndIRReconnect>("WndIRReconnect");
     register_own_module<NetDevDiscover>("NetDevDiscover");
-    // 19 PtzControl                (app/sources)
+    register_own_module<PtzControl>("PtzControl");
     register_own_module<DetectRuleImportExport>("DetectRuleImportExport");
     // 21 WndVideoEdit              (app/views)
     // 22 WndVideoEditProgress      (app/views)

@@ -1,8 +1,13 @@
 #include "sources/ir_net_device.h"
 
 #include "markpen.h"
+#include "shell/data_config.h"
 #include "sources/camera_streams.h"
+#include "sources/record_settings.h"
+#include "sources/thread_capture.h"
+#include "sources/thread_delete_irv.h"
 #include "sources/thread_net_device_show.h"
+#include "sources/thread_real_capture.h"
 #include "thermframe.h"
 #include "views/wnd_ir_show.h"
 #include "wirereel.h"
@@ -32,7 +37,14 @@ IRNetDevice::IRNetDevice(WndIRShow* owner) : IRBase(owner)
     connect(m_timer_len_pos, &QTimer::timeout, this, &IRNetDevice::slot_update_len_pos);
     if (owner != nullptr) {
         connect(this, &IRNetDevice::sig_capture_status, owner, &WndIRShow::sig_capture_status);
+        connect(this, &IRNetDevice::sig_stop_capture, owner, &WndIRShow::sig_stop_capture);
     }
+    // A recorder that ends by itself is joined on this object's thread.
+    connect(this, &IRNetDevice::sig_stop_capture, this, &IRNetDevice::slot_stop_capture, Qt::QueuedConnection);
+    m_delete_irv = new ThreadDeleteIRV;
+    connect(this, &IRNetDevice::sig_delete_old_video, m_delete_irv, &ThreadDeleteIRV::slot_delete_old_video);
+    connect(m_delete_irv, &ThreadDeleteIRV::sig_stop_capture, this, &IRNetDevice::slot_stop_capture);
+    connect(m_delete_irv, &ThreadDeleteIRV::sig_capture_status, this, &IRNetDevice::sig_capture_status);
 }
 
 IRNetDevice::~IRNetDevice()
@@ -40,6 +52,7 @@ IRNetDevice::~IRNetDevice()
     qCInfo(lc_source) << "~IRNetDevice 1";
     m_closing.store(true);
     m_timer_len_pos->stop();
+    destroy_record_thread();
     // No callback reaches this source once the stream forgets it; then the
     // frame thread is joined.
     if (m_stream != nullptr) {
@@ -51,6 +64,8 @@ IRNetDevice::~IRNetDevice()
         delete m_thread_show;
         m_thread_show = nullptr;
     }
+    delete m_delete_irv;
+    m_delete_irv = nullptr;
     stop_timer();
     m_connected.store(false);
     qCInfo(lc_source) << "~IRNetDevice 1.5";
@@ -158,6 +173,12 @@ void IRNetDevice::on_received_one_frame(void* user, uint16_t*, uint16_t, uint16_
 void IRNetDevice::process_frame()
 {
     wirereel_capture_one_frame(m_stream);
+    {
+        QMutexLocker lock(&m_record_mutex);
+        if (m_thread_real_capture != nullptr) {
+            m_thread_real_capture->notify_frame();
+        }
+    }
     if (m_closing.load() || !m_connected.load()) {
         return;
     }
@@ -425,5 +446,77 @@ void IRNetDevice::on_cb_disconnected()
     wirereel_disconnect(m_stream);
     if (m_p_wnd_ir_show != nullptr) {
         m_p_wnd_ir_show->start_reconnect(m_stream, m_ip, m_sn, m_discover_mac);
+    }
+}
+
+bool IRNetDevice::start_capture()
+{
+    const QString path = DataConfig::instance()->get_record_path(m_sn);
+    if (path.isEmpty()) {
+        emit sig_capture_status(tr("Please select a video storage path!"), -1);
+        return false;
+    }
+    // The file system that really holds the folder (a mount point need not
+    // be a drive letter).
+    const float free_gb = record_free_space_gb(path);
+    if (free_gb >= 0.0f && free_gb < kRecordMinFreeGb) {
+        emit sig_capture_status(ThreadRecorder::low_space_text(), -1);
+        return false;
+    }
+    if (m_stream != nullptr) {
+        create_record_thread(DataConfig::instance()->get_record_frequency(m_sn) == 0);
+    }
+    return true;
+}
+
+void IRNetDevice::stop_capture()
+{
+    destroy_record_thread();
+}
+
+void IRNetDevice::slot_stop_capture()
+{
+    stop_capture();
+}
+
+bool IRNetDevice::is_recording() const
+{
+    QMutexLocker lock(&m_record_mutex);
+    return m_thread_capture != nullptr || m_thread_real_capture != nullptr;
+}
+
+void IRNetDevice::create_record_thread(bool real)
+{
+    qCInfo(lc_source) << "Create record thread." << m_thread_capture << real;
+    QMutexLocker lock(&m_record_mutex);
+    if (m_thread_capture != nullptr || m_thread_real_capture != nullptr) {
+        return;
+    }
+    m_real_capture = real;
+    if (real) {
+        m_thread_real_capture = new ThreadRealCapture(this);
+        m_thread_real_capture->start();
+    } else {
+        m_thread_capture = new ThreadCapture(this);
+        m_thread_capture->start();
+    }
+}
+
+void IRNetDevice::destroy_record_thread()
+{
+    qCInfo(lc_source) << "Destory record thread." << m_thread_capture;
+    ThreadRecorder* recorder = nullptr;
+    {
+        // Taken out under the mutex, joined outside it: the frame thread
+        // keeps running while the recorder finishes its file.
+        QMutexLocker lock(&m_record_mutex);
+        recorder = m_thread_real_capture != nullptr ? static_cast<ThreadRecorder*>(m_thread_real_capture)
+                                                    : static_cast<ThreadRecorder*>(m_thread_capture);
+        m_thread_real_capture = nullptr;
+        m_thread_capture = nullptr;
+    }
+    if (recorder != nullptr) {
+        recorder->stop();
+        delete recorder;
     }
 }

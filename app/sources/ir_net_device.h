@@ -16,7 +16,10 @@
 #include <vector>
 
 class QTimer;
+class ThreadCapture;
+class ThreadDeleteIRV;
 class ThreadNetDeviceShow;
+class ThreadRealCapture;
 
 class IRNetDevice : public IRBase {
     Q_OBJECT
@@ -57,6 +60,11 @@ public:
     void update_frame_rate() override;
     bool is_wait_cold() const override;
     virtual bool close_device();
+    // Recording (from the view's record button): refused with a status -1
+    // message when no folder is set or its disk is short of space.
+    bool start_capture() override;
+    void stop_capture() override;
+    bool is_recording() const;
 
     void* stream() const { return m_stream; }
     // How the lens is adjusted (0 none, 1 electric focus, 2 continuous
@@ -80,7 +88,13 @@ public:
 
 signals:
     void sig_update_ctrl_with_frame();
+    void sig_start_capture();
+    void sig_stop_capture();
     void sig_capture_status(const QString& str_text, int n_status);
+    void sig_delete_old_video(const QString& path, const QString& current_file);
+
+public slots:
+    void slot_stop_capture();
 
 private slots:
     void slot_update_ctrl_with_frame();
@@ -93,10 +107,19 @@ private:
     void load_lens_ranges();
     // Stops the callbacks of the stream and frees it.
     void release_stream();
+    void create_record_thread(bool real);
+    void destroy_record_thread();
 
     void* m_stream = nullptr;
     ThreadNetDeviceShow* m_thread_show = nullptr;
     QTimer* m_timer_len_pos = nullptr;
+    ThreadCapture* m_thread_capture = nullptr;
+    // Guards the per-frame recorder: the frame thread never wakes one that
+    // is being made or deleted.
+    mutable QMutex m_record_mutex;
+    ThreadRealCapture* m_thread_real_capture = nullptr;
+    bool m_real_capture = false;
+    ThreadDeleteIRV* m_delete_irv = nullptr;
     std::atomic<bool> m_connected{false};
     std::atomic<bool> m_closing{false};
     bool m_first_frame = true;

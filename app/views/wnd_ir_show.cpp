@@ -411,6 +411,14 @@ QJsonArray WndIRShow::get_array_meas_range(int n_len_type)
 }
 
 QString WndIRShow::get_capture_sn() { return m_ir != nullptr ? m_ir->get_ir_name() : QString(); }
+bool WndIRShow::start_capture() { return m_ir != nullptr && m_ir->start_capture(); }
+
+void WndIRShow::stop_capture()
+{
+    if (m_ir != nullptr) {
+        m_ir->stop_capture();
+    }
+}
 int WndIRShow::get_ir_handle() { return m_ir != nullptr ? library_ids().id_of(m_ir->get_ir_handle()) : 0; }
 int WndIRShow::get_ir_paint_handle() { return m_ir != nullptr ? library_ids().id_of(m_ir->get_ir_paint()) : 0; }
 int WndIRShow::get_ir_data_handle() { return m_ir != nullptr ? library_ids().id_of(frame()) : 0; }

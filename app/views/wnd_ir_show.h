@@ -117,6 +117,9 @@ public:
     Q_INVOKABLE QJsonArray get_array_len_type();
     Q_INVOKABLE QJsonArray get_array_meas_range(int n_len_type);
     Q_INVOKABLE QString get_capture_sn();
+    // Recording of a live camera (the record button).
+    Q_INVOKABLE bool start_capture();
+    Q_INVOKABLE void stop_capture();
     Q_INVOKABLE int get_ir_handle();
     Q_INVOKABLE int get_ir_paint_handle();
     Q_INVOKABLE int get_ir_data_handle();
@@ -185,6 +188,7 @@ signals:
     void sig_end_check_temp_range();
     void sig_update_len_pos(int n_pos);
     void sig_capture_status(const QString& str_text, int n_status);
+    void sig_stop_capture();
     void sig_update_ir_temp_info();
     void sig_update_ana_alias(bool b_delete);
     void sig_update_ana_temp_info();

@@ -13,6 +13,40 @@ Rectangle {
     property bool bZoomEnabled: false
     property bool bSupportLenPos: false
     property string strTime: ""
+    property bool bRecording: false
+    property string strRecordTime: "00:00:00"
+
+    signal sig_message(string text)
+
+    // The record button: starts a run or stops the running one.
+    function toggle_record() {
+        if (bRecording) {
+            wndIRShow.stop_capture()
+            end_record()
+        } else if (wndIRShow.start_capture()) {
+            bRecording = true
+        }
+    }
+    function end_record() {
+        bRecording = false
+        strRecordTime = "00:00:00"
+    }
+    // 0: the elapsed time; -1: a message; 1 to 3: the file could not be
+    // made, the run could not start or the file could not be switched.
+    function take_capture_status(str_text, n_status) {
+        if (n_status === 0) {
+            strRecordTime = str_text
+        } else if (n_status === -1) {
+            sig_message(str_text)
+        } else {
+            if (n_status === 2)
+                sig_message(qsTr("开始录像失败"))
+            else
+                sig_message(qsTr("录像文件创建失败"))
+            wndIRShow.stop_capture()
+            end_record()
+        }
+    }
 
     // 1: electric focus; 2: continuous magnification (nothing changes);
     // anything else: neither focus nor zoom.
@@ -54,6 +88,19 @@ Rectangle {
         ItemIRToolButton {
             objectName: "btn_correct"; strText: qsTr("校正")
             onSig_press_btn: id_bar.wndIRShow.temperature_correct()
+        }
+        ItemIRToolButton {
+            objectName: "btn_record"; strText: id_bar.bRecording ? qsTr("停止录像") : qsTr("录像")
+            bChecked: id_bar.bRecording
+            onSig_press_btn: id_bar.toggle_record()
+        }
+        Text {
+            objectName: "text_record_time"
+            visible: id_bar.bRecording
+            anchors.verticalCenter: parent.verticalCenter
+            textFormat: Text.PlainText
+            color: "#ff5050"
+            text: id_bar.strRecordTime
         }
         Item { width: 12; height: 1 }
         Rectangle {

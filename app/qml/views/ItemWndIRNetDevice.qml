@@ -24,6 +24,7 @@ FocusScope {
         id_toolbar.bSupportLenPos = wndIRShow.get_ir_support_len_pos()
         id_toolbar.set_len_pos(wndIRShow.get_len_pos())
         id_property.update_ir_property()
+        id_ptz.connect_ptz(str_ip)
         return true
     }
 
@@ -39,7 +40,10 @@ FocusScope {
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: 40
         wndIRShow: id_wnd.wndIRShow
+        onSig_message: id_message.show_message_box(text)
     }
+
+    ItemMessageBox { id: id_message; objectName: "message_box_net_device" }
 
     ItemAreaIRShow {
         id: id_area_ir
@@ -55,12 +59,20 @@ FocusScope {
         wndIRShow: id_wnd.wndIRShow
     }
 
+    // The head under the camera, over the foot of the property column.
+    ItemContentPtzCtrl {
+        id: id_ptz
+        anchors { right: parent.right; bottom: parent.bottom }
+    }
+
     Connections {
         target: id_wnd.wndIRShow
         function onSig_update_len_pos(n_pos) { id_toolbar.set_len_pos(n_pos) }
         function onSig_show_wait_cold_wnd() { id_cold.visible = true }
         function onSig_start_check_temp_range(n_temp_range) { id_range.visible = true }
         function onSig_end_check_temp_range() { id_range.visible = false }
+        function onSig_capture_status(str_text, n_status) { id_toolbar.take_capture_status(str_text, n_status) }
+        function onSig_stop_capture() { id_toolbar.end_record() }
     }
 
     // Temperatures and the clock once a second.

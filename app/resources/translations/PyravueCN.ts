@@ -105,6 +105,17 @@
     </message>
 </context>
 <context>
+    <name>IRNetDevice</name>
+    <message>
+        <source>Please select a video storage path!</source>
+        <translation>请选择录像保存路径！</translation>
+    </message>
+    <message>
+        <source>The free disk space less than 2GB. Please re-select another storage disk!</source>
+        <translation>磁盘剩余空间不足2GB，请重新选择其他存储磁盘！</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -983,6 +994,37 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPtzCtrl</name>
+    <message>
+        <source>设置预置点</source>
+        <translation>设置预置点</translation>
+    </message>
+    <message>
+        <source>切换预置点</source>
+        <translation>切换预置点</translation>
+    </message>
+    <message>
+        <source>云台速度</source>
+        <translation>云台速度</translation>
+    </message>
+    <message>
+        <source>设置水平速度</source>
+        <translation>设置水平速度</translation>
+    </message>
+    <message>
+        <source>设置垂直速度</source>
+        <translation>设置垂直速度</translation>
+    </message>
+    <message>
+        <source>雨刷开</source>
+        <translation>雨刷开</translation>
+    </message>
+    <message>
+        <source>雨刷关</source>
+        <translation>雨刷关</translation>
+    </message>
+</context>
+<context>
     <name>ItemCustomMenuTrendChart</name>
     <message>
         <source>最高温度</source>
@@ -1555,6 +1597,22 @@
     <message>
         <source>设置</source>
         <translation>设置</translation>
+    </message>
+    <message>
+        <source>开始录像失败</source>
+        <translation>开始录像失败</translation>
+    </message>
+    <message>
+        <source>录像文件创建失败</source>
+        <translation>录像文件创建失败</translation>
+    </message>
+    <message>
+        <source>停止录像</source>
+        <translation>停止录像</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>录像</translation>
     </message>
 </context>
 <context>

@@ -105,6 +105,17 @@
     </message>
 </context>
 <context>
+    <name>IRNetDevice</name>
+    <message>
+        <source>Please select a video storage path!</source>
+        <translation>Please select a video storage path!</translation>
+    </message>
+    <message>
+        <source>The free disk space less than 2GB. Please re-select another storage disk!</source>
+        <translation>The free disk space is less than 2 GB. Please select another storage disk!</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -983,6 +994,37 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPtzCtrl</name>
+    <message>
+        <source>设置预置点</source>
+        <translation>Set preset</translation>
+    </message>
+    <message>
+        <source>切换预置点</source>
+        <translation>Go to preset</translation>
+    </message>
+    <message>
+        <source>云台速度</source>
+        <translation>Pan-tilt speed</translation>
+    </message>
+    <message>
+        <source>设置水平速度</source>
+        <translation>Set pan speed</translation>
+    </message>
+    <message>
+        <source>设置垂直速度</source>
+        <translation>Set tilt speed</translation>
+    </message>
+    <message>
+        <source>雨刷开</source>
+        <translation>Wiper on</translation>
+    </message>
+    <message>
+        <source>雨刷关</source>
+        <translation>Wiper off</translation>
+    </message>
+</context>
+<context>
     <name>ItemCustomMenuTrendChart</name>
     <message>
         <source>最高温度</source>
@@ -1555,6 +1597,22 @@
     <message>
         <source>设置</source>
         <translation>Set</translation>
+    </message>
+    <message>
+        <source>开始录像失败</source>
+        <translation>Recording could not be started</translation>
+    </message>
+    <message>
+        <source>录像文件创建失败</source>
+        <translation>The recording file could not be created</translation>
+    </message>
+    <message>
+        <source>停止录像</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>Record</translation>
     </message>
 </context>
 <context>

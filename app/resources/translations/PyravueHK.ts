@@ -105,6 +105,17 @@
     </message>
 </context>
 <context>
+    <name>IRNetDevice</name>
+    <message>
+        <source>Please select a video storage path!</source>
+        <translation>請選擇錄影保存路徑！</translation>
+    </message>
+    <message>
+        <source>The free disk space less than 2GB. Please re-select another storage disk!</source>
+        <translation>磁碟剩餘空間不足2GB，請重新選擇其他存儲磁碟！</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -983,6 +994,37 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPtzCtrl</name>
+    <message>
+        <source>设置预置点</source>
+        <translation>設置預置點</translation>
+    </message>
+    <message>
+        <source>切换预置点</source>
+        <translation>切換預置點</translation>
+    </message>
+    <message>
+        <source>云台速度</source>
+        <translation>雲台速度</translation>
+    </message>
+    <message>
+        <source>设置水平速度</source>
+        <translation>設置水平速度</translation>
+    </message>
+    <message>
+        <source>设置垂直速度</source>
+        <translation>設置垂直速度</translation>
+    </message>
+    <message>
+        <source>雨刷开</source>
+        <translation>雨刷開</translation>
+    </message>
+    <message>
+        <source>雨刷关</source>
+        <translation>雨刷關</translation>
+    </message>
+</context>
+<context>
     <name>ItemCustomMenuTrendChart</name>
     <message>
         <source>最高温度</source>
@@ -1555,6 +1597,22 @@
     <message>
         <source>设置</source>
         <translation>設置</translation>
+    </message>
+    <message>
+        <source>开始录像失败</source>
+        <translation>開始錄影失敗</translation>
+    </message>
+    <message>
+        <source>录像文件创建失败</source>
+        <translation>錄影檔案建立失敗</translation>
+    </message>
+    <message>
+        <source>停止录像</source>
+        <translation>停止錄影</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>錄影</translation>
     </message>
 </context>
 <context>

@@ -105,6 +105,17 @@
     </message>
 </context>
 <context>
+    <name>IRNetDevice</name>
+    <message>
+        <source>Please select a video storage path!</source>
+        <translation>Válasszon mappát a videók tárolásához!</translation>
+    </message>
+    <message>
+        <source>The free disk space less than 2GB. Please re-select another storage disk!</source>
+        <translation>A lemezen 2 GB-nál kevesebb a szabad hely. Válasszon másik tárolólemezt!</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -983,6 +994,37 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPtzCtrl</name>
+    <message>
+        <source>设置预置点</source>
+        <translation>Előbeállítás mentése</translation>
+    </message>
+    <message>
+        <source>切换预置点</source>
+        <translation>Előbeállításra állás</translation>
+    </message>
+    <message>
+        <source>云台速度</source>
+        <translation>Forgatási sebesség</translation>
+    </message>
+    <message>
+        <source>设置水平速度</source>
+        <translation>Vízszintes sebesség</translation>
+    </message>
+    <message>
+        <source>设置垂直速度</source>
+        <translation>Függőleges sebesség</translation>
+    </message>
+    <message>
+        <source>雨刷开</source>
+        <translation>Ablaktörlő be</translation>
+    </message>
+    <message>
+        <source>雨刷关</source>
+        <translation>Ablaktörlő ki</translation>
+    </message>
+</context>
+<context>
     <name>ItemCustomMenuTrendChart</name>
     <message>
         <source>最高温度</source>
@@ -1555,6 +1597,22 @@
     <message>
         <source>设置</source>
         <translation>Beállít</translation>
+    </message>
+    <message>
+        <source>开始录像失败</source>
+        <translation>A felvétel nem indítható</translation>
+    </message>
+    <message>
+        <source>录像文件创建失败</source>
+        <translation>A felvételfájl nem hozható létre</translation>
+    </message>
+    <message>
+        <source>停止录像</source>
+        <translation>Felvétel leállítása</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>Felvétel</translation>
     </message>
 </context>
 <context>

@@ -105,6 +105,17 @@
     </message>
 </context>
 <context>
+    <name>IRNetDevice</name>
+    <message>
+        <source>Please select a video storage path!</source>
+        <translation>Выберите папку для сохранения видео!</translation>
+    </message>
+    <message>
+        <source>The free disk space less than 2GB. Please re-select another storage disk!</source>
+        <translation>На диске свободно меньше 2 ГБ. Выберите другой диск для записи!</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaChartArea</name>
     <message>
         <source>区域个数</source>
@@ -983,6 +994,37 @@
     </message>
 </context>
 <context>
+    <name>ItemContentPtzCtrl</name>
+    <message>
+        <source>设置预置点</source>
+        <translation>Задать пресет</translation>
+    </message>
+    <message>
+        <source>切换预置点</source>
+        <translation>Перейти к пресету</translation>
+    </message>
+    <message>
+        <source>云台速度</source>
+        <translation>Скорость поворота</translation>
+    </message>
+    <message>
+        <source>设置水平速度</source>
+        <translation>Задать скорость по горизонтали</translation>
+    </message>
+    <message>
+        <source>设置垂直速度</source>
+        <translation>Задать скорость по вертикали</translation>
+    </message>
+    <message>
+        <source>雨刷开</source>
+        <translation>Стеклоочиститель вкл.</translation>
+    </message>
+    <message>
+        <source>雨刷关</source>
+        <translation>Стеклоочиститель выкл.</translation>
+    </message>
+</context>
+<context>
     <name>ItemCustomMenuTrendChart</name>
     <message>
         <source>最高温度</source>
@@ -1555,6 +1597,22 @@
     <message>
         <source>设置</source>
         <translation>Задать</translation>
+    </message>
+    <message>
+        <source>开始录像失败</source>
+        <translation>Не удалось начать запись</translation>
+    </message>
+    <message>
+        <source>录像文件创建失败</source>
+        <translation>Не удалось создать файл записи</translation>
+    </message>
+    <message>
+        <source>停止录像</source>
+        <translation>Остановить запись</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>Запись</translation>
     </message>
 </context>
 <context>

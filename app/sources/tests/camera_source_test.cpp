@@ -5,6 +5,7 @@
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
+#include "shell/data_config.h"
 #include "sources/ir_net_device.h"
 #include "sources/net_dev_discover.h"
 #include "sources/wnd_ir_reconnect.h"
@@ -13,6 +14,7 @@
 #include "views/wnd_ir_show.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using roadtest::RoadWindow;
@@ -201,6 +203,33 @@ void CameraSourceTest::camera_open_watch_drop_and_reconnect()
                source->frame_rate() > 5;
     }));
     QVERIFY(!road.save_screen("camera", "1-live").isEmpty());
+
+    // Five seconds of AVI from the record button, rolled into a day folder.
+    QTemporaryDir records;
+    DataConfig* config = DataConfig::instance();
+    const QString sn = view->get_capture_sn();
+    config->set_record_path(sn, records.path());
+    config->set_record_file_type(sn, 2);
+    config->set_record_frequency(sn, 0);
+    config->set_record_unlimit(sn, true);
+    QObject* toolbar = road.find_object("toolbar_net_device");
+    QObject* record_time = road.find_object("text_record_time");
+    QVERIFY(toolbar != nullptr && record_time != nullptr);
+    QVERIFY(QMetaObject::invokeMethod(toolbar, "toggle_record"));
+    QVERIFY(source->is_recording());
+    QVERIFY(RoadWindow::wait_for([&] { return record_time->property("text").toString() >= "00:00:05"; }));
+    QVERIFY(!road.save_screen("camera", "1b-recording").isEmpty());
+    QVERIFY(QMetaObject::invokeMethod(toolbar, "toggle_record"));
+    QVERIFY(!source->is_recording());
+    QVERIFY(!toolbar->property("bRecording").toBool());
+    const QFileInfoList days = QDir(records.path()).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(days.size(), 1);
+    const QFileInfoList avis = QDir(days[0].filePath()).entryInfoList({"*.avi"}, QDir::Files);
+    QCOMPARE(avis.size(), 1);
+    QFile avi(avis[0].filePath());
+    QVERIFY(avi.open(QIODevice::ReadOnly));
+    QCOMPARE(avi.read(4), QByteArray("RIFF"));
+    QVERIFY(avi.size() > 25 * 160 * 120 * 4);
 
     // The camera goes away: the panel shows and the view is reconnected by
     // itself once the camera is back at its address.

@@ -3,6 +3,7 @@
 // key frame.
 #include "sources/avi_writer.h"
 #include "sources/h264_file_writer.h"
+#include "video_bytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,25 +20,6 @@ uint32_t u32_at(const QByteArray& data, int at)
         value = (value << 8) | uint8_t(data[at + i]);
     }
     return value;
-}
-
-QByteArray read_all(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// NAL unit types in the order they appear, from four-byte start codes.
-std::vector<int> nal_types(const QByteArray& stream, int limit)
-{
-    std::vector<int> types;
-    for (int i = 0; i + 4 < stream.size() && int(types.size()) < limit; ++i) {
-        if (stream[i] == 0 && stream[i + 1] == 0 && stream[i + 2] == 0 && stream[i + 3] == 1) {
-            types.push_back(uint8_t(stream[i + 4]) & 0x1f);
-            i += 3;
-        }
-    }
-    return types;
 }
 
 }  // namespace

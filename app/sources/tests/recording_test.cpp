@@ -1,0 +1,362 @@
+// Live recording against a simulated camera: the settings rules, the three
+// file types rolled over by size, every H.264 file starting with a key
+// frame, failures that end a run loudly, and the disk clean-up that keeps
+// whatever the recorders did not write.
+#include "camera_sim.h"
+#include "markpen.h"
+#include "message_guard.h"
+#include "shell/data_config.h"
+#include "sources/ir_net_device.h"
+#include "sources/record_file.h"
+#include "sources/record_settings.h"
+#include "sources/thread_capture.h"
+#include "sources/thread_delete_irv.h"
+#include "sources/thread_real_capture.h"
+#include "test_folders.h"
+#include "video_bytes.h"
+#include "wirereel.h"
+
+#include <QDirIterator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int64_t kMiB = 1048576;
+
+QStringList files_under(const QString& root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        files << it.next();
+    }
+    files.sort();
+    return files;
+}
+
+void touch(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("x");
+}
+
+// A simulated camera on loopback and the camera source reading it.
+struct LiveCamera {
+    camsim::CameraSim sim;
+    std::unique_ptr<IRNetDevice> device;
+
+    bool open(const QString& sn, int width, int height, double fps)
+    {
+        camsim::CamsimOptions options;
+        options.address = "auto";
+        options.source = "pattern";
+        options.width = width;
+        options.height = height;
+        options.fps = fps;
+        std::string error;
+        if (!sim.start(options, &error)) {
+            qWarning("camsim: %s", error.c_str());
+            return false;
+        }
+        void* stream = nullptr;
+        if (!wirereel_init(&stream) || !wirereel_connect(stream, sim.address().c_str())) {
+            wirereel_uninit(&stream);
+            return false;
+        }
+        device = std::make_unique<IRNetDevice>(nullptr);
+        return device->open_stream(sn, QString::fromStdString(sim.address()), QString(), stream) &&
+               QTest::qWaitFor([&] { return device->frame_rate() > 0; }, 10000);
+    }
+    ~LiveCamera()
+    {
+        device.reset();
+        sim.stop();
+    }
+};
+
+// The recorders signal from their own threads: the log takes the signals
+// queued onto the test's thread, as the view does.
+struct StatusLog : QObject {
+    QList<int> status;
+    QStringList texts;
+    int stopped = 0;
+    explicit StatusLog(IRNetDevice* device)
+    {
+        connect(
+            device, &IRNetDevice::sig_capture_status, this,
+            [this](const QString& text, int n) {
+                texts << text;
+                status << n;
+            },
+            Qt::QueuedConnection);
+        connect(device, &IRNetDevice::sig_stop_capture, this, [this] { ++stopped; }, Qt::QueuedConnection);
+    }
+};
+
+}  // namespace
+
+class RecordingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { m_guard.install(); }
+    void cleanup() { m_guard.verify(); }
+    void settings_and_names();
+    void clean_up_keeps_foreign_folders_and_files();
+    void clean_up_stops_when_only_the_current_file_is_left();
+    void every_h264_file_starts_with_a_key_frame();
+    void records_and_rolls_over_by_size_data();
+    void records_and_rolls_over_by_size();
+    void failed_start_and_failed_switch_end_the_run();
+    void start_refused_without_a_folder();
+
+private:
+    void set_settings(const QString& sn, const QString& path, int type, int frequency);
+
+    roadtest::TestFolders m_folders;
+    roadtest::MessageGuard m_guard;
+};
+
+void RecordingTest::set_settings(const QString& sn, const QString& path, int type, int frequency)
+{
+    DataConfig* config = DataConfig::instance();
+    config->set_record_path(sn, path);
+    config->set_record_file_size(sn, QStringLiteral("1MB"));
+    config->set_record_file_type(sn, type);
+    config->set_record_frequency(sn, frequency);
+    config->set_record_unlimit(sn, true);
+    config->set_record_stop_mode(sn, false);
+}
+
+void RecordingTest::settings_and_names()
+{
+    QCOMPARE(RecordSettings::parse_size_limit("250MB"), 250 * kMiB);
+    // Past 32 bits.
+    QCOMPARE(RecordSettings::parse_size_limit("5000MB"), 5000 * kMiB);
+    QCOMPARE(RecordSettings::parse_size_limit("1GB"), 100 * kMiB);
+    QCOMPARE(RecordSettings::parse_size_limit(""), 100 * kMiB);
+    QCOMPARE(RecordSettings::parse_size_limit("-3MB"), 100 * kMiB);
+    QCOMPARE(RecordSettings::file_type_of(7), int(RecordSettings::Irv));
+
+    QCOMPARE(ThreadCapture::interval_ms(3), 333);
+    QCOMPARE(ThreadCapture::interval_ms(0), 1000);
+    // H.264 keeps at most 50 written frames a second and declares what it
+    // writes: 60 delivered → every second frame at 30.
+    QCOMPARE(ThreadRealCapture::h264_step(60), 2);
+    QCOMPARE(60 / ThreadRealCapture::h264_step(60), 30);
+    QCOMPARE(ThreadRealCapture::h264_step(50), 1);
+    QCOMPARE(ThreadRealCapture::h264_step(25), 1);
+    QCOMPARE(ThreadRealCapture::h264_step(101), 3);
+    // No measured rate yet is not a rate of 0.
+    QCOMPARE(ThreadRealCapture::usable_rate(0), ThreadRealCapture::kAssumedRate);
+    QCOMPARE(ThreadRealCapture::usable_rate(12), 12);
+
+    QTemporaryDir dir;
+    const QDateTime at(QDate(2024, 3, 9), QTime(7, 5, 2));
+    const QString name = RecordFile::make_file_name(dir.path(), "SN1", RecordSettings::H264, at);
+    QCOMPARE(name, dir.path() + "/20240309/SN1-20240309-070502.h264");
+    QVERIFY(QFileInfo(dir.path() + "/20240309").isDir());
+    QVERIFY(ThreadDeleteIRV::is_record_file(QFileInfo(name).fileName()));
+    QCOMPARE(RecordFile::make_file_name(dir.path() + "/", "SN1", RecordSettings::Avi, at),
+             dir.path() + "/20240309/SN1-20240309-070502.avi");
+
+    // Free space comes from the file system of the folder itself, even
+    // before the folder is made.
+    QVERIFY(record_free_space_gb(dir.path() + "/not/yet/made") > 0.0f);
+    QVERIFY(record_free_space_gb(QString()) < 0.0f);
+}
+
+void RecordingTest::clean_up_keeps_foreign_folders_and_files()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    touch(root + "/20240101/SN-20240101-080000.irv");
+    touch(root + "/20240101/notes.txt");
+    touch(root + "/20240102/SN-20240102-080000.avi");
+    touch(root + "/20240102/SN-20240102-090000.H264");
+    touch(root + "/20240103/SN-20240103-080000.h264");
+    touch(root + "/20240103/SN-20240103-090000.h264");
+    touch(root + "/20240103/own.irv");
+    touch(root + "/photos/SN-20230101-080000.irv");
+    touch(root + "/2024010/SN-20230101-080000.irv");
+    touch(root + "/SN-20230101-080000.irv");
+    const QString current = root + "/20240103/SN-20240103-090000.h264";
+
+    ThreadDeleteIRV cleaner(false);
+    QSignalSpy stop(&cleaner, &ThreadDeleteIRV::sig_stop_capture);
+    // The oldest day keeps what the recorders did not write, and with it
+    // its folder; the next request goes on to the next day.
+    cleaner.slot_delete_old_video(root, current);
+    QVERIFY(!QFile::exists(root + "/20240101/SN-20240101-080000.irv"));
+    QVERIFY(QFile::exists(root + "/20240101/notes.txt"));
+    cleaner.slot_delete_old_video(root, current);
+    QVERIFY(!QFileInfo::exists(root + "/20240102"));
+    QVERIFY(QFileInfo::exists(root + "/20240101/notes.txt"));
+    // Today: the oldest own file that is not being written.
+    cleaner.slot_delete_old_video(root, current);
+    QVERIFY(!QFile::exists(root + "/20240103/SN-20240103-080000.h264"));
+    QVERIFY(QFile::exists(current));
+    QCOMPARE(stop.count(), 0);
+
+    const QStringList kept = {root + "/2024010/SN-20230101-080000.irv", root + "/20240101/notes.txt",
+                              root + "/20240103/SN-20240103-090000.h264", root + "/20240103/own.irv",
+                              root + "/SN-20230101-080000.irv", root + "/photos/SN-20230101-080000.irv"};
+    QCOMPARE(files_under(root), kept);
+}
+
+void RecordingTest::clean_up_stops_when_only_the_current_file_is_left()
+{
+    QTemporaryDir dir;
+    const QString current = dir.path() + "/20240103/SN-20240103-090000.avi";
+    touch(current);
+    ThreadDeleteIRV cleaner(false);
+    QSignalSpy stop(&cleaner, &ThreadDeleteIRV::sig_stop_capture);
+    QSignalSpy status(&cleaner, &ThreadDeleteIRV::sig_capture_status);
+    m_guard.expect(QRegularExpression("Delete Err"));
+    cleaner.slot_delete_old_video(dir.path(), current);
+    QCOMPARE(stop.count(), 1);
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(status[0][1].toInt(), -1);
+    QVERIFY(QFile::exists(current));
+}
+
+void RecordingTest::every_h264_file_starts_with_a_key_frame()
+{
+    LiveCamera camera;
+    QVERIFY(camera.open("SNH", 160, 120, 25));
+    QTemporaryDir dir;
+    RecordFile file;
+    QVERIFY(file.begin(camera.device->get_ir_data(), camera.device->get_ir_paint(), RecordSettings::H264, 25));
+    for (int n = 0; n < 3; ++n) {
+        const QString path = dir.filePath(QString("part%1.h264").arg(n));
+        QVERIFY(file.start_record(path, 25));
+        for (int i = 0; i < 12; ++i) {
+            QVERIFY(file.record_one_frame());
+        }
+        QVERIFY(!file.is_file_full(12, kMiB));
+        file.stop_record();
+        QCOMPARE(nal_types(read_all(path), 3), (std::vector<int>{7, 8, 5}));
+    }
+    file.end();
+}
+
+void RecordingTest::records_and_rolls_over_by_size_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("frequency");
+    QTest::addColumn<QByteArray>("magic");
+    QTest::newRow("frame data, every frame") << int(RecordSettings::Irv) << 0 << QByteArray();
+    QTest::newRow("AVI, every frame") << int(RecordSettings::Avi) << 0 << QByteArray("RIFF");
+    QTest::newRow("AVI, timed at 50") << int(RecordSettings::Avi) << 50 << QByteArray("RIFF");
+    QTest::newRow("H.264, every frame") << int(RecordSettings::H264) << 0 << QByteArray("\0\0\0\1", 4);
+}
+
+void RecordingTest::records_and_rolls_over_by_size()
+{
+    QFETCH(int, type);
+    QFETCH(int, frequency);
+    QFETCH(QByteArray, magic);
+    const QString sn = QString("SNR%1-%2").arg(type).arg(frequency);
+    LiveCamera camera;
+    QVERIFY(camera.open(sn, 320, 240, 50));
+    QTemporaryDir dir;
+    set_settings(sn, dir.path(), type, frequency);
+    StatusLog log(camera.device.get());
+    QVERIFY(camera.device->start_capture());
+    QVERIFY(camera.device->is_recording());
+    // A second start while recording makes no second recorder.
+    QVERIFY(camera.device->start_capture());
+    const int wanted = type == RecordSettings::H264 ? 1 : 3;
+    QVERIFY(QTest::qWaitFor([&] { return files_under(dir.path()).size() >= wanted; }, 30000));
+    QVERIFY(QTest::qWaitFor([&] { return !log.status.isEmpty(); }, 10000));
+    camera.device->stop_capture();
+    QVERIFY(!camera.device->is_recording());
+    for (int n : log.status) {
+        QCOMPARE(n, 0);
+    }
+
+    const QStringList files = files_under(dir.path());
+    const QString ext = RecordFile::extension(type);
+    for (int i = 0; i < files.size(); ++i) {
+        const QFileInfo info(files[i]);
+        QVERIFY2(info.fileName().startsWith(sn + "-") && info.fileName().endsWith(ext), qPrintable(files[i]));
+        QVERIFY(ThreadDeleteIRV::is_day_folder(info.dir().dirName()));
+        const QByteArray bytes = read_all(files[i]);
+        QVERIFY(bytes.startsWith(magic));
+        if (type == RecordSettings::H264) {
+            QCOMPARE(nal_types(bytes, 3), (std::vector<int>{7, 8, 5}));
+        }
+        // Rolled files stop near the limit: at most a check period past it.
+        if (i + 1 < files.size()) {
+            QVERIFY2(info.size() >= kMiB && info.size() < 2 * kMiB, qPrintable(QString::number(info.size())));
+        }
+    }
+}
+
+void RecordingTest::failed_start_and_failed_switch_end_the_run()
+{
+    LiveCamera camera;
+    QVERIFY(camera.open("SNF", 320, 240, 50));
+    QTemporaryDir dir;
+    // A file where the folder should be: nothing can be made under it.
+    const QString blocked = dir.filePath("blocked");
+    touch(blocked);
+    for (int type : {int(RecordSettings::Irv), int(RecordSettings::Avi), int(RecordSettings::H264)}) {
+        set_settings("SNF", blocked, type, 0);
+        StatusLog log(camera.device.get());
+        m_guard.expect(QRegularExpression("recording folder not made"));
+        m_guard.expect(QRegularExpression("recording not started"));
+        QVERIFY(camera.device->start_capture());
+        QVERIFY(QTest::qWaitFor([&] { return !camera.device->is_recording() && log.stopped == 1; }, 10000));
+        QCOMPARE(log.status, QList<int>{2});
+        m_guard.verify();
+    }
+
+    // The folder vanishes under a running recording and a file takes its
+    // place: the next file cannot be made, and the run says so and ends.
+    const QString root = dir.filePath("records");
+    set_settings("SNF", root, RecordSettings::Avi, 0);
+    StatusLog log(camera.device.get());
+    QVERIFY(camera.device->start_capture());
+    QVERIFY(QTest::qWaitFor([&] { return files_under(root).size() == 1; }, 10000));
+    m_guard.expect(QRegularExpression("recording folder not made"));
+    m_guard.expect(QRegularExpression("recording file not switched"));
+    QVERIFY(QDir(root).removeRecursively());
+    touch(root);
+    QVERIFY(QTest::qWaitFor([&] { return !camera.device->is_recording() && log.stopped == 1; }, 30000));
+    QVERIFY(!log.status.isEmpty());
+    QCOMPARE(log.status.last(), 3);
+}
+
+void RecordingTest::start_refused_without_a_folder()
+{
+    LiveCamera camera;
+    QVERIFY(camera.open("SNE", 160, 120, 25));
+    set_settings("SNE", QString(), RecordSettings::Avi, 0);
+    QSignalSpy status(camera.device.get(), &IRNetDevice::sig_capture_status);
+    QVERIFY(!camera.device->start_capture());
+    QVERIFY(!camera.device->is_recording());
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(status[0][1].toInt(), -1);
+    QCOMPARE(status[0][0].toString(), QString("Please select a video storage path!"));
+    // Stopping with nothing running, and many quick start/stop pairs while
+    // frames flow, return at once.
+    camera.device->stop_capture();
+    QTemporaryDir dir;
+    set_settings("SNE", dir.path(), RecordSettings::Irv, 0);
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY(camera.device->start_capture());
+        camera.device->stop_capture();
+        QVERIFY(!camera.device->is_recording());
+    }
+}
+
+QTEST_MAIN(RecordingTest)
+#include "recording_test.moc"
