@@ -1,5 +1,6 @@
 #include "sources/ir_net_device.h"
 
+#include "alarms/warning_condition.h"
 #include "markpen.h"
 #include "shell/data_config.h"
 #include "sources/camera_streams.h"
@@ -140,6 +141,13 @@ bool IRNetDevice::open_stream(const QString& sn, const QString& ip, const QStrin
         emit m_p_wnd_ir_show->sig_update_ir_temp_info();
     }
     load_lens_ranges();
+    // Alarm conditions are checked by the frame thread; a child object, so
+    // they go only after the destructor has joined that thread.
+    if (m_p_warning_condition != nullptr) {
+        m_p_warning_condition->set_frame(get_ir_data());
+    } else {
+        m_p_warning_condition = new WarningCondition(get_ir_data(), this);
+    }
     start_timer();
     std::string version;
     if (wirereel_get_machine_hardware_version(m_stream, version) &&

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import VY.WndIRReconnect 1.0
 import "../common"
+import "../alarms"
 
 // The window of one live camera: its control bar, the live IR view with the
 // analysis toolbar, the property column, and the panels for reconnection,
@@ -56,6 +57,13 @@ FocusScope {
         id: id_property
         anchors { right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
         width: 260
+        wndIRShow: id_wnd.wndIRShow
+    }
+
+    // The alarm panel takes the property column below its fields.
+    ItemAreaWarning {
+        anchors { left: id_property.left; right: id_property.right; bottom: id_property.bottom
+                  top: id_property.top; topMargin: id_property.childrenRect.height + 10 }
         wndIRShow: id_wnd.wndIRShow
     }
 
