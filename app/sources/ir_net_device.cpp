@@ -54,16 +54,11 @@ IRNetDevice::~IRNetDevice()
     m_closing.store(true);
     m_timer_len_pos->stop();
     destroy_record_thread();
-    // No callback reaches this source once the stream forgets it; then the
-    // frame thread is joined.
-    if (m_stream != nullptr) {
-        wirereel_set_on_received_one_frame(m_stream, nullptr, nullptr);
-        wirereel_set_cb_on_disconnected(m_stream, nullptr, nullptr);
-    }
+    // The frame thread uses the stream, so it is joined first; a frame
+    // callback may still be running until the stream is released, so the
+    // thread object it notifies is freed only after that.
     if (m_thread_show != nullptr) {
         m_thread_show->stop();
-        delete m_thread_show;
-        m_thread_show = nullptr;
     }
     delete m_delete_irv;
     m_delete_irv = nullptr;
@@ -71,6 +66,8 @@ IRNetDevice::~IRNetDevice()
     m_connected.store(false);
     qCInfo(lc_source) << "~IRNetDevice 1.5";
     release_stream();
+    delete m_thread_show;
+    m_thread_show = nullptr;
     qCInfo(lc_source) << "~IRNetDevice 2";
 }
 
@@ -119,6 +116,11 @@ bool IRNetDevice::open_stream(const QString& sn, const QString& ip, const QStrin
     }
     m_stream = stream;
     thermframe_enable_image_process(get_ir_data(), false);
+    // The frame callback notifies this thread: it exists before the callback.
+    if (m_thread_show == nullptr) {
+        m_thread_show = new ThreadNetDeviceShow(this);
+        m_thread_show->start();
+    }
     wirereel_set_on_received_one_frame(m_stream, &IRNetDevice::on_received_one_frame, this);
     wirereel_set_cb_on_disconnected(m_stream, &IRNetDevice::cb_disconnected, this);
     uint16_t width = 0;
@@ -130,10 +132,6 @@ bool IRNetDevice::open_stream(const QString& sn, const QString& ip, const QStrin
         return false;
     }
     read_ir_size();
-    if (m_thread_show == nullptr) {
-        m_thread_show = new ThreadNetDeviceShow(this);
-        m_thread_show->start();
-    }
     update_image_size();
     if (m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_update_cur_ana(0);
@@ -432,8 +430,6 @@ void IRNetDevice::slot_update_ctrl_with_frame()
 {
     repaint_owner();
     if (m_p_wnd_palette != nullptr) {
-        // The first frame sets the bar up; later ones follow the range.
-        m_first_frame = false;
         refresh_palette_bar();
     }
 }

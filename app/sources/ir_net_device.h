@@ -122,7 +122,6 @@ private:
     ThreadDeleteIRV* m_delete_irv = nullptr;
     std::atomic<bool> m_connected{false};
     std::atomic<bool> m_closing{false};
-    bool m_first_frame = true;
     QString m_sn;
     QString m_ip;
     QString m_discover_mac;

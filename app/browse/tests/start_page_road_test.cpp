@@ -20,28 +20,6 @@
 
 using roadtest::RoadWindow;
 
-namespace {
-
-// Delegates of views have a visual parent but no QObject parent, so they are
-// looked up through the item tree.
-QQuickItem* find_visual(QQuickItem* item, const QString& name)
-{
-    if (item == nullptr) {
-        return nullptr;
-    }
-    if (item->objectName() == name) {
-        return item;
-    }
-    for (QQuickItem* child : item->childItems()) {
-        if (QQuickItem* found = find_visual(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 class StartPageRoadTest : public QObject {
     Q_OBJECT
 
@@ -101,8 +79,8 @@ void StartPageRoadTest::start_page_browse_and_open()
     for (const QString& name : m_names) {
         QTRY_VERIFY_WITH_TIMEOUT(loader->is_cached(m_root + "/" + name), 30000);
     }
-    QQuickItem* cell0 = find_visual(road.window()->contentItem(), "preview_cell_0");
-    QQuickItem* cell3 = find_visual(road.window()->contentItem(), "preview_cell_3");
+    QQuickItem* cell0 = road.find_item("preview_cell_0");
+    QQuickItem* cell3 = road.find_item("preview_cell_3");
     QVERIFY(cell0 && cell3);
     QCOMPARE(cell0->findChild<QObject*>("tile")->property("str_pic_path").toString(), m_root + "/" + m_names[0]);
     QVERIFY(!road.save_screen("start_page", "thumbnails").isEmpty());
@@ -141,7 +119,7 @@ void StartPageRoadTest::start_page_browse_and_open()
 
     // A folder chosen in the tree fills the grid; its thumbnails replace
     // the old folder's, which leave the cache.
-    QQuickItem* sub = find_visual(road.window()->contentItem(), "tree_node_" + m_root + "/sub folder");
+    QQuickItem* sub = road.find_item("tree_node_" + m_root + "/sub folder");
     QVERIFY(sub != nullptr);
     QVERIFY(RoadWindow::click(sub));
     QTRY_COMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_root + "/sub folder");
@@ -151,10 +129,10 @@ void StartPageRoadTest::start_page_browse_and_open()
     QVERIFY(!road.save_screen("start_page", "sub_folder").isEmpty());
 
     // Back to the first folder, and open its first picture.
-    QVERIFY(RoadWindow::click(find_visual(road.window()->contentItem(), "tree_node_" + m_root)));
+    QVERIFY(RoadWindow::click(road.find_item("tree_node_" + m_root)));
     QTRY_COMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_root);
-    QTRY_VERIFY(find_visual(road.window()->contentItem(), "preview_cell_0") != nullptr);
-    QQuickItem* first = find_visual(road.window()->contentItem(), "preview_cell_0");
+    QTRY_VERIFY(road.find_item("preview_cell_0") != nullptr);
+    QQuickItem* first = road.find_item("preview_cell_0");
     QVERIFY(RoadWindow::double_click(first));
     auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
     QVERIFY(view != nullptr);
@@ -174,13 +152,13 @@ void StartPageRoadTest::start_page_browse_and_open()
     // there from another folder.
     QVERIFY(RoadWindow::click(road.find_item("page_file_preview")));
     QTRY_VERIFY(road.find_item("start_page")->isVisible());
-    QQuickItem* home = find_visual(road.window()->contentItem(), "tree_node_" + m_folders.home());
+    QQuickItem* home = road.find_item("tree_node_" + m_folders.home());
     QVERIFY(home != nullptr);
     // Scrolled up to the home folder's node, as the wheel would.
     road.find_item("tree_flick")->setProperty("contentY", home->y());
     QVERIFY(RoadWindow::click(home));
     QTRY_COMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_folders.home());
-    QQuickItem* recent = find_visual(road.window()->contentItem(), "history_entry_0");
+    QQuickItem* recent = road.find_item("history_entry_0");
     QVERIFY(recent != nullptr);
     // The recent folders follow a long tree (the temporary folder's): scroll
     // down to them.

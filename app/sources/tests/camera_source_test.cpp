@@ -242,8 +242,6 @@ void CameraSourceTest::camera_open_watch_drop_and_reconnect()
     options.address = address.toStdString();
     QVERIFY2(camera.start(options, &error), error.c_str());
     QVERIFY(RoadWindow::wait_for([&] { return !panel->isVisible() && source->is_connected(); }, 30000));
-    const int rate_before = source->frame_rate();
-    Q_UNUSED(rate_before);
     QVERIFY(RoadWindow::wait_for([&] { return source->frame_rate() > 5; }));
     QVERIFY(!road.save_screen("camera", "3-reconnected").isEmpty());
 
