@@ -126,6 +126,8 @@ bool ReportXml::read_com_list()
 
 bool ReportXml::get_com_type(int index, int* type)
 {
+    // QDomNodeList::item does not guard a negative index.
+    if (index < 0 || index >= m_components.size()) return false;
     const QDomNode node = m_components.item(index);
     if (node.isNull()) return false;
     m_current = node.toElement();

@@ -41,7 +41,7 @@ inline QString max_text(float value)
 
 // Picture i of a batch: "S<i>-Area-Type-Dev-Pos-A.jpg" with a rectangle
 // named "R1" at a place of its own and the running voltage 100 + i.
-inline bool make_picture(const QString& folder, int i, Expected& expected, const QString& file_name = QString())
+inline bool make_picture(const QString& folder, int i, Expected& expected)
 {
     void* handle = nullptr;
     if (!picfold_init(handle)) return false;
@@ -64,7 +64,7 @@ inline bool make_picture(const QString& folder, int i, Expected& expected, const
         ok = ok && thermframe_set_user_data(doc, reinterpret_cast<unsigned char*>(user.data()), uint32_t(user.size()));
     }
     const QString stem = QString("S%1-Area-Type-Dev-Pos-A").arg(i);
-    expected.name = file_name.isEmpty() ? stem + ".jpg" : file_name;
+    expected.name = stem + ".jpg";
     expected.path = QDir(folder).filePath(expected.name);
     expected.title = QString("S%1AreaTypeDevPosA").arg(i);
     expected.voltage = QString::number(100 + i) + " kV";

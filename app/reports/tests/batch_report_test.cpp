@@ -2,6 +2,7 @@
 // order, read back from the written package; pictures that fail, stop,
 // refused templates and a report that cannot be saved.
 #include "batch_pictures.h"
+#include "reports/report_bookmarks.h"
 #include "reports/report_field_values.h"
 #include "reports/thread_print_report.h"
 
@@ -245,6 +246,44 @@ private slots:
         const QString template_path = custom.isEmpty() ? QString() : m_dir.filePath(custom);
         QCOMPARE(print(worker, collector, m_dir.filePath(out), records, settings_for(template_path)), status);
         QVERIFY(!QFile::exists(m_dir.filePath(out)));
+    }
+
+    // The bookmarks of one page: name parts, differences between every two
+    // analyses (and no more), kind lists.
+    void bookmarks_of_one_page()
+    {
+        using V = ReportFieldValues;
+        ReportFieldValues values;
+        values.texts[V::kDeviceArea] = "A1";
+        values.texts[V::kDeviceType] = "T1";
+        values.texts[V::kDeviceName] = "N1";
+        values.texts[V::kPartPosition] = "P1";
+        values.texts[V::kTitle] = "S1A1T1N1P1B2";
+        values.ana_names = {"R1", "R2", "R3"};
+        values.ana_max = {"35.0", "20.0", "200"};
+        values.kind_names[V::kLine][0] = "L1";
+        values.kind_max[V::kLine][0] = "12.5";
+        QMap<QString, QString> set;
+        report_bookmarks::write_values(values, [&set](const QString& name, const QString& text) { set[name] = text; });
+        const QList<QPair<QString, QString>> expected = {
+            {"DeviceName", "A1T1N1P1"},
+            {"DeviceName9", "A1T1N1P1"},
+            {"IR1DeviceName3", "A1T1N1P1"},
+            {"DeviceType", "N1"},
+            {"DocumentTitle", "S1A1T1N1P1B2"},
+            {"AnalyzeTemperature3", "200" + kDegree},
+            {"IR1Analyze1Minus2MaxTemperature", "15.0" + kDegree},
+            {"IR1Analyze1Minus3MaxTemperature5", "165" + kDegree},
+            {"IR1Analyze3Minus2MaxTemperature", "180" + kDegree},
+            {"IR1Analyze2Name1", "R2"},
+            {"LineAnalyzeName1", "L1"},
+            {"LineAnalyzeTemperature1", "12.5"},
+        };
+        for (const auto& pair : expected) QCOMPARE(set.value(pair.first, "(none)"), pair.second);
+        for (const char* absent : {"IR1Analyze1Minus4MaxTemperature", "IR1Analyze1Minus1MaxTemperature",
+                                   "AnalyzeName4", "PointAnalyzeName1", "LineAnalyzeName2"}) {
+            QVERIFY2(!set.contains(absent), absent);
+        }
     }
 
 private:
