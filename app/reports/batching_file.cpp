@@ -7,6 +7,17 @@
 #include <QFileInfo>
 #include <QUrl>
 
+namespace {
+
+// A file: URL from a dialog as a local path; a path stays as it is.
+QString local_path(const QString& text)
+{
+    const QUrl url(text);
+    return url.isLocalFile() ? url.toLocalFile() : text;
+}
+
+}  // namespace
+
 BatchingFile::BatchingFile(QQuickItem* parent) : QQuickItem(parent) {}
 
 BatchingFile::~BatchingFile() = default;
@@ -31,8 +42,7 @@ ThreadPrintReport* BatchingFile::worker()
 int BatchingFile::start_report(QString str_file_path, const QJsonArray& arr_info)
 {
     ThreadPrintReport* w = worker();
-    const QUrl url(str_file_path);
-    if (url.isLocalFile()) str_file_path = url.toLocalFile();
+    str_file_path = local_path(str_file_path);
     m_report_path = str_file_path;
     // Everything the job needs of the configuration and the screen is
     // taken here, on the GUI thread.
@@ -54,9 +64,11 @@ int BatchingFile::stop_report()
 int BatchingFile::start_batch_ana(const QJsonArray& arr_file, const QJsonArray& arr_anas)
 {
     ThreadPrintReport* w = worker();
-    emit sig_batch_anas(arr_file, arr_anas);
+    QJsonArray files;
+    for (const QJsonValue& value : arr_file) files.append(local_path(value.toString()));
+    emit sig_batch_anas(files, arr_anas);
     QMetaObject::invokeMethod(
-        w, [w, arr_file, arr_anas] { w->slot_batch_anas(arr_file, arr_anas); }, Qt::QueuedConnection);
+        w, [w, files, arr_anas] { w->slot_batch_anas(files, arr_anas); }, Qt::QueuedConnection);
     return 0;
 }
 

@@ -25,7 +25,8 @@ public:
     Q_INVOKABLE int start_report(QString str_file_path, const QJsonArray& arr_info);
     // 0, or -1 when no job was ever started.
     Q_INVOKABLE int stop_report();
-    // Always 0. Files are local paths, analyses {"ana_alias", "ana_str"}.
+    // Always 0. Files are local paths or file: URLs, analyses
+    // {"ana_alias", "ana_str"}.
     Q_INVOKABLE int start_batch_ana(const QJsonArray& arr_file, const QJsonArray& arr_anas);
     Q_INVOKABLE int stop_batch_ana();
     // Opens the last report in the desktop's program for it; true and
