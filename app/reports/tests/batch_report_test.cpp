@@ -2,13 +2,16 @@
 // order, read back from the written package; pictures that fail, stop,
 // refused templates and a report that cannot be saved.
 #include "batch_pictures.h"
+#include "reports/batching_file.h"
 #include "reports/report_bookmarks.h"
 #include "reports/report_field_values.h"
 #include "reports/thread_print_report.h"
 
 #include "office_test_support.h"
+#include "test_folders.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -209,6 +212,25 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList({"stopped*"}, QDir::Files | QDir::Hidden).size(), 0);
     }
 
+    // The program closing while a job runs: the worker quits before its next
+    // picture and joins; nothing is written.
+    void quit_mid_batch_writes_nothing()
+    {
+        const QString out = m_dir.filePath("quit.doc");
+        auto worker = std::make_unique<ThreadPrintReport>();
+        Collector collector(*worker);
+        const QJsonArray records = batch_pictures::records_of(m_pictures);
+        const BatchReportSettings settings = settings_for(m_layout);
+        ThreadPrintReport* w = worker.get();
+        QMetaObject::invokeMethod(
+            w, [w, out, records, settings] { w->slot_print_report(out, records, settings); }, Qt::QueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(collector.progress.size() >= 2, 60000);
+        worker.reset();
+        QTRY_COMPARE(collector.status, int(ThreadPrintReport::kStopped));
+        QVERIFY(collector.info.filter("is printed.").size() < 10);
+        QVERIFY(!QFile::exists(out));
+    }
+
     void job_failures_data()
     {
         QTest::addColumn<QString>("custom");
@@ -286,7 +308,30 @@ private slots:
         }
     }
 
+    // The QML item: a job from a dialog's file: URL with the configuration's
+    // template, relayed back on the GUI thread.
+    void batching_file_runs_a_job()
+    {
+        BatchingFile item;
+        QCOMPARE(item.stop_report(), -1);
+        QVERIFY(item.open_report());
+        QSignalSpy progress(&item, SIGNAL(sig_report_progress(int)));
+        QSignalSpy end(&item, SIGNAL(sig_report_end(int)));
+        const QString out = m_dir.filePath(QString::fromUtf8("报告 #1.doc"));
+        QJsonArray records;
+        records.append(batch_pictures::record_of(m_pictures[0].path, m_pictures[0].name));
+        QCOMPARE(item.start_report(QUrl::fromLocalFile(out).toString(), records), 0);
+        QCOMPARE(item.report_path(), out);
+        QVERIFY(end.wait(60000));
+        QCOMPARE(end.at(0).at(0).toInt(), int(ThreadPrintReport::kPrinted));
+        QCOMPARE(progress.size(), 2);
+        QVERIFY(pages_of(out).first().contains(m_pictures[0].title));
+        QCOMPARE(item.stop_report(), 0);
+    }
+
 private:
+    // Before anything reads the configuration.
+    roadtest::TestFolders m_folders;
     QTemporaryDir m_dir;
     std::vector<Expected> m_pictures;
     QString m_layout;

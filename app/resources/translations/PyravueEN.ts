@@ -343,7 +343,7 @@
     </message>
     <message>
         <source>批量修改</source>
-        <translation>Apply to pictures</translation>
+        <translation>Apply</translation>
     </message>
     <message>
         <source>选择需要批量分析的图片</source>

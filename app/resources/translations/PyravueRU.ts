@@ -343,7 +343,7 @@
     </message>
     <message>
         <source>批量修改</source>
-        <translation>Применить к снимкам</translation>
+        <translation>Применить</translation>
     </message>
     <message>
         <source>选择需要批量分析的图片</source>
