@@ -1,7 +1,7 @@
-// Batch report printing: pictures per second of a layout report written for
-// 10, 100 and 400 pictures, beside the same pictures only opened, given their
-// report values and rendered, with no document written. The cost per picture
-// should stay flat as the batch grows.
+// Batch report printing: pictures per second of a layout report written
+// for 10, 100 and 400 pictures, beside the same pictures only opened, given
+// their report values and rendered, with no document written. The cost per
+// picture should stay flat as the batch grows. Part of bench_reports.
 #include "batch_pictures.h"
 #include "markpen.h"
 #include "reports/batch_report_picture.h"
@@ -9,8 +9,6 @@
 #include "reports/thread_print_report.h"
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -113,14 +111,3 @@ void BM_baseline_open_and_render(benchmark::State& state)
 BENCHMARK(BM_baseline_open_and_render)->Arg(10)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
