@@ -212,6 +212,25 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList({"stopped*"}, QDir::Files | QDir::Hidden).size(), 0);
     }
 
+    // "name-ir.jpg" with only "name-vi.png" beside it: the visible-light
+    // template variant, with the PNG in its place.
+    void companion_picture_in_the_template()
+    {
+        QTemporaryDir dir;
+        const QString ir = dir.filePath("site-ir.jpg");
+        QVERIFY(QFile::copy(m_pictures[0].path, ir));
+        QImage visible(64, 48, QImage::Format_RGB32);
+        visible.fill(Qt::gray);
+        QVERIFY(visible.save(dir.filePath("site-vi.png")));
+        ThreadPrintReport worker;
+        Collector collector(worker);
+        const QString out = dir.filePath("site.doc");
+        QJsonArray records;
+        records.append(batch_pictures::record_of(ir, "site-ir.jpg"));
+        QCOMPARE(print(worker, collector, out, records, settings_for()), int(ThreadPrintReport::kPrinted));
+        QCOMPARE(pictures_in(out), 2);
+    }
+
     // The program closing while a job runs: the worker quits before its next
     // picture and joins; nothing is written.
     void quit_mid_batch_writes_nothing()
