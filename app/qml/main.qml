@@ -3,6 +3,8 @@ import QtQuick.Window 2.15
 import "common"
 import "charts"
 import "shell"
+import "reports"
+import VY.BatchingFile 1.0
 
 // The program's one top-level window: frameless, with its own title bar,
 // client area and status bar, and the dialogs the whole interface shares.
@@ -198,6 +200,22 @@ Window {
     ItemTrendCharts { id: id_trend_charts; objectName: "trend_charts"; messageBox: id_messge_box }
 
     ItemWndAbout { id: id_wnd_about }
+
+    // The batch report and batch analysis windows over their one worker item.
+    BatchingFile { id: id_batching_file; objectName: "batching_file" }
+    ItemWndReport {
+        id: id_wnd_report
+        m_batching: id_batching_file
+        m_file_dialog: id_dialog_file
+    }
+    ItemWndBatchAna {
+        id: id_wnd_batch_ana
+        m_batching: id_batching_file
+        m_file_dialog: id_dialog_file
+        m_main_window: id_main_window
+    }
+    function show_report_wnd(records) { id_wnd_report.show_wnd(records) }
+    function show_batch_ana_wnd(anas, path) { return id_wnd_batch_ana.show_wnd(anas, path) }
 
     ItemWndSetting {
         id: id_wnd_setting

@@ -76,71 +76,8 @@ bool IrImagePicture::save_as_sgcc_image_to_file(const QString& path)
     return m_source->save_as_sgcc_image_to_file(path);
 }
 
-bool IrImagePicture::read_emissivity(float& value) const { return thermframe_get_emiss(m_source->get_ir_data(), value); }
-bool IrImagePicture::read_distance(float& value) const { return thermframe_get_dist(m_source->get_ir_data(), value); }
-bool IrImagePicture::read_ambient_temperature(float& value) const
-{
-    return thermframe_get_env_temp(m_source->get_ir_data(), value);
-}
-bool IrImagePicture::read_relative_humidity(float& value) const
-{
-    return thermframe_get_rel_hum(m_source->get_ir_data(), value);
-}
-bool IrImagePicture::read_reference_temperature(float& value) const
-{
-    return thermframe_get_enviroment_reference_temperature(m_source->get_ir_data(), value);
-}
-
-bool IrImagePicture::read_max_temperature(float& value) const
-{
-    uint16_t x = 0, y = 0, ad = 0;
-    return thermframe_get_max_temp(m_source->get_ir_data(), x, y, ad, value);
-}
-
-bool IrImagePicture::read_min_temperature(float& value) const
-{
-    uint16_t x = 0, y = 0, ad = 0;
-    return thermframe_get_min_temp(m_source->get_ir_data(), x, y, ad, value);
-}
-
-bool IrImagePicture::read_avg_temperature(float& value) const
-{
-    uint16_t ad = 0;
-    return thermframe_get_avg_temp(m_source->get_ir_data(), ad, value);
-}
-
-QVector<ReportAnalysis> IrImagePicture::analyses_of_kind(int kind) const
-{
-    QVector<ReportAnalysis> analyses;
-    void* doc = m_source->get_ir_data();
-    const AnaType type = static_cast<AnaType>(kind);
-    int32_t count = 0;
-    if (doc == nullptr || !thermframe_get_anas_count(doc, type, count)) return analyses;
-    for (int32_t i = 0; i < count; ++i) {
-        void* ana = nullptr;
-        if (!thermframe_get_ana(doc, type, i, ana) || ana == nullptr) continue;
-        ReportAnalysis analysis;
-        analysis.kind = kind;
-        std::string alias;
-        analysis.alias_ok = thermframe_ana_get_alias(ana, alias);
-        analysis.alias = QString::fromStdString(alias);
-        uint16_t x = 0, y = 0, ad = 0;
-        analysis.max_ok = thermframe_ana_get_max_temp(ana, x, y, ad, analysis.max);
-        analysis.min_ok = thermframe_ana_get_min_temp(ana, x, y, ad, analysis.min);
-        analysis.avg_ok = thermframe_ana_get_avg_temp(ana, ad, analysis.avg);
-        analyses.append(analysis);
-    }
-    return analyses;
-}
-
-QString IrImagePicture::storage_time() const
-{
-    std::string text;
-    if (m_source->get_ir_handle() == nullptr || !picfold_get_storage_time(m_source->get_ir_handle(), text)) {
-        return QString();
-    }
-    return QString::fromStdString(text);
-}
+void* IrImagePicture::frame_document() const { return m_source->get_ir_data(); }
+void* IrImagePicture::picture_handle() const { return m_source->get_ir_handle(); }
 
 QString IrImagePicture::user_data_string(const QString& key) const { return m_source->get_user_data_string(key); }
 QString IrImagePicture::preset_text() const { return m_source->get_preset_text(); }

@@ -2,13 +2,13 @@
 // edits, the frame document and the picture container give the values.
 #pragma once
 
-#include "reports/report_picture.h"
+#include "reports/frame_report_picture.h"
 
 #include <memory>
 
 class IRImage;
 
-class IrImagePicture : public ReportPicture {
+class IrImagePicture : public FrameReportPicture {
 public:
     // A picture source of its own.
     IrImagePicture();
@@ -41,16 +41,6 @@ public:
     bool save_as_image_to_file(const QString& path) override;
     bool save_as_sgcc_image_to_file(const QString& path) override;
 
-    bool read_emissivity(float& value) const override;
-    bool read_distance(float& value) const override;
-    bool read_ambient_temperature(float& value) const override;
-    bool read_relative_humidity(float& value) const override;
-    bool read_reference_temperature(float& value) const override;
-    bool read_max_temperature(float& value) const override;
-    bool read_min_temperature(float& value) const override;
-    bool read_avg_temperature(float& value) const override;
-    QVector<ReportAnalysis> analyses_of_kind(int kind) const override;
-    QString storage_time() const override;
     QString user_data_string(const QString& key) const override;
     QString preset_text() const override;
     QString latitude_text() const override;
@@ -58,6 +48,10 @@ public:
     QString altitude_text() const override;
 
     IRImage* source() const { return m_source; }
+
+protected:
+    void* frame_document() const override;
+    void* picture_handle() const override;
 
 private:
     std::unique_ptr<IRImage> m_owned;

@@ -8,10 +8,9 @@
 #include "reports/report_data_owner.h"
 #include "reports/report_log.h"
 #include "reports/report_picture.h"
+#include "reports/report_settings.h"
 #include "reports/report_word_writer.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QGuiApplication>
 #include <QScreen>
@@ -29,13 +28,7 @@ ReportData::~ReportData() { clear_all(); }
 
 void ReportData::reset_from_printer()
 {
-    // The page rectangle of an A4 printer page in screen-resolution mode:
-    // the printable area inside the default margins, in screen pixels.
-    int dpi = 96;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) dpi = qMax(1, qRound(screen->logicalDotsPerInchX()));
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                             QPageLayout::Millimeter);
-    const QRect page = layout.paintRectPixels(dpi);
+    const QSize page = report_settings::printer_page_size();
     set_page_size(page.width(), page.height());
     clear_all();
     add_page();

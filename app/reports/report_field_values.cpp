@@ -28,9 +28,11 @@ QString weather_text(const QString& stored, bool chinese)
         {"Sunny", "晴朗"}, {"Cloudy", "多云"}, {"Drizzle", "小雨"}, {"Rain", "中雨"},
         {"Heavy Rain", "大雨"}, {"Fog", "雾"}, {"Snow", "雪"},
     };
-    if (!chinese) return stored;
+    // Either form of a known word gives the form of the interface language.
     for (const auto& pair : kWords) {
-        if (stored == QLatin1String(pair[0])) return QString::fromUtf8(pair[1]);
+        if (stored == QLatin1String(pair[0]) || stored == QString::fromUtf8(pair[1])) {
+            return chinese ? QString::fromUtf8(pair[1]) : QString::fromLatin1(pair[0]);
+        }
     }
     return stored;
 }

@@ -8,12 +8,11 @@
 #include "reports/report_data.h"
 #include "reports/report_log.h"
 #include "reports/report_settings.h"
+#include "reports/report_xml.h"
 
-#include <QBuffer>
 #include <QDomDocument>
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -23,8 +22,6 @@ namespace {
 
 // A layout is a few hundred kilobytes; logos make it larger, not this large.
 constexpr qint64 kMaxLayoutBytes = 64LL << 20;
-// Logo pictures larger than this are not decoded.
-constexpr int kMaxLogoSide = 8192;
 // Component sizes beyond this are cut to it.
 constexpr int kMaxComSide = 1 << 16;
 
@@ -96,16 +93,6 @@ QString mark_text_of(const QDomElement& element, bool& had_mark)
         }
     }
     return text;
-}
-
-QImage decode_logo(const QString& base64)
-{
-    QByteArray bytes = QByteArray::fromBase64(base64.toLatin1());
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxLogoSide || size.height() > kMaxLogoSide) return QImage();
-    return reader.read();
 }
 
 }  // namespace
@@ -321,7 +308,7 @@ bool ReportData::open_layout_bytes(const QByteArray& bytes)
             const QString mark = element.attribute("mark");
             if (mark.isEmpty()) break;
             if (mark == kPictureMark) {
-                const QImage logo = decode_logo(element.attribute("imagebase64"));
+                const QImage logo = decode_report_logo(element.attribute("imagebase64"));
                 const QString logo_path =
                     report_settings::config_path() + QString("TempLogo%1.png").arg(m_logo_counter);
                 if (!logo.isNull() && logo.save(logo_path, "PNG") && picture->open_file(logo_path)) {

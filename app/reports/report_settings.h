@@ -3,6 +3,7 @@
 // the shell.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 namespace report_settings {
@@ -14,5 +15,9 @@ QString app_path();
 QString config_path();
 // True when the interface language is Chinese.
 bool is_chinese_language();
+// The printable area of the default page (A4 inside 10 mm margins) in
+// screen pixels: the page size layouts are drawn and printed on. Asks the
+// screen, so only on the GUI thread.
+QSize printer_page_size();
 
 }  // namespace report_settings

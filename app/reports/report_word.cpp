@@ -37,6 +37,8 @@ ReportWord::ReportWord(QObject* parent) : QObject(parent)
     }
 }
 
+ReportWord::ReportWord(int dpi, QObject* parent) : QObject(parent), m_dpi(dpi) {}
+
 ReportWord::~ReportWord()
 {
     close_word();

@@ -14,7 +14,10 @@
 
 class ReportWord : public QObject, public ReportWordWriter {
 public:
+    // The screen's dpi; GUI thread only.
     explicit ReportWord(QObject* parent = nullptr);
+    // A dpi taken beforehand, for a writer on another thread.
+    explicit ReportWord(int dpi, QObject* parent = nullptr);
     ~ReportWord() override;
 
     bool open_word() override;

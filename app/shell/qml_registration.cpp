@@ -8,6 +8,7 @@
 #include "charts/wnd_chart_line.h"
 #include "charts/wnd_chart_trend_pixel.h"
 #include "markpen.h"
+#include "reports/batching_file.h"
 #include "rules/data_sql.h"
 #include "rules/detect_rule_import_export.h"
 #include "rules/item_tree_rule_model.h"
@@ -62,7 +63,7 @@ void register_qml_types()
     // Reads config.json.
     DataConfig::instance();
 
-    //  1 BatchingFile              (app/reports)
+    register_own_module<BatchingFile>("BatchingFile");
     register_own_module<ModelIRInfo>("ModelIRInfo");
     register_own_module<ModelDirInfo>("ModelDirInfo");
     register_own_module<WndPicPreview>("WndPicPreview");

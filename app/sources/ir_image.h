@@ -59,6 +59,17 @@ public:
     // Parses stored user-data bytes: anything that is not a JSON object is
     // an empty object.
     static QJsonObject parse_user_data(const QByteArray& bytes);
+    // The user data stored in a frame document; an empty object when there
+    // is none or it is larger than kMaxUserDataBytes.
+    static QJsonObject read_user_data(void* frame);
+    // Palette, imaging range and rotation stored with a national-grid
+    // picture, applied to its frame; true when the rotation was set.
+    static bool apply_view_settings_to(void* frame, const QJsonObject& user_data);
+    // User-data texts as the picture shows them.
+    static QString altitude_text_of(const QJsonObject& user_data);
+    static QString longitude_text_of(const QJsonObject& user_data);
+    static QString latitude_text_of(const QJsonObject& user_data);
+    static QString preset_text_of(const QJsonObject& user_data);
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -73,7 +84,6 @@ private:
     bool save_picture(const QString& path, bool png, bool append);
     bool load_plain_image(const QString& path);
 
-    QByteArray m_user_data_bytes;
     QByteArray m_sound_bytes;
     uint32_t m_sound_length = 0;
     AudioTool m_audio_tool;

@@ -57,29 +57,30 @@ QJsonObject IRImage::parse_user_data(const QByteArray& bytes)
     return QJsonDocument::fromJson(nul < 0 ? bytes : bytes.left(nul)).object();
 }
 
-bool IRImage::load_user_data()
+QJsonObject IRImage::read_user_data(void* frame)
 {
-    m_user_data = QJsonObject();
-    void* frame = get_ir_data();
     uint32_t length = 0;
     if (frame == nullptr || !thermframe_get_user_data(frame, nullptr, length) || length == 0) {
-        return false;
+        return QJsonObject();
     }
     if (length > kMaxUserDataBytes) {
         qCWarning(lc_source) << "user data of" << length << "bytes not read";
-        return false;
+        return QJsonObject();
     }
-    if (static_cast<uint32_t>(m_user_data_bytes.size()) < length) {
-        m_user_data_bytes.resize(static_cast<int>(length));
+    QByteArray bytes(static_cast<int>(length), '\0');
+    if (!thermframe_get_user_data(frame, reinterpret_cast<unsigned char*>(bytes.data()), length)) {
+        return QJsonObject();
     }
-    if (!thermframe_get_user_data(frame, reinterpret_cast<unsigned char*>(m_user_data_bytes.data()), length)) {
-        return false;
-    }
-    const QByteArray bytes = m_user_data_bytes.left(static_cast<int>(length));
+    bytes.truncate(static_cast<int>(length));
     qCDebug(lc_source) << "user data :" << QString::fromUtf8(bytes);
-    m_user_data = parse_user_data(bytes);
+    return parse_user_data(bytes);
+}
+
+bool IRImage::load_user_data()
+{
+    m_user_data = read_user_data(get_ir_data());
     apply_view_settings();
-    return true;
+    return !m_user_data.isEmpty();
 }
 
 bool IRImage::apply_view_settings()
@@ -88,38 +89,44 @@ bool IRImage::apply_view_settings()
     if (!m_b_sgcc_image || frame == nullptr) {
         return false;
     }
-    if (m_user_data.contains("VYPalette")) {
-        const int palette = int_value(m_user_data, "VYPalette", 0);
+    if (apply_view_settings_to(frame, m_user_data)) {
+        read_ir_size();
+        update_image_size();
+        if (m_p_wnd_ir_show != nullptr) {
+            emit m_p_wnd_ir_show->sig_update_rotate();
+        }
+    }
+    return true;
+}
+
+bool IRImage::apply_view_settings_to(void* frame, const QJsonObject& user_data)
+{
+    if (user_data.contains("VYPalette")) {
+        const int palette = int_value(user_data, "VYPalette", 0);
         thermframe_set_palette(frame, static_cast<PALETTE>(palette >= 0 && palette <= 17 ? palette : 0));
     }
-    if (m_user_data.contains("VYAutoImaging")) {
-        if (int_value(m_user_data, "VYAutoImaging", 0) != 0) {
+    if (user_data.contains("VYAutoImaging")) {
+        if (int_value(user_data, "VYAutoImaging", 0) != 0) {
             thermframe_set_palette_type(frame, PALETTE_TYPE_AUTO_ONCE);
         } else {
             // Levels are 16-bit AD values; anything else is ignored.
-            const int low = int_value(m_user_data, "VYImagingLow", 0);
-            const int high = int_value(m_user_data, "VYImagingHigh", 0);
+            const int low = int_value(user_data, "VYImagingLow", 0);
+            const int high = int_value(user_data, "VYImagingHigh", 0);
             if (low > 0 && low <= 0xFFFF) thermframe_set_low_of_imaging_range(frame, static_cast<uint16_t>(low));
             if (high > 0 && high <= 0xFFFF) thermframe_set_high_of_imaging_range(frame, static_cast<uint16_t>(high));
         }
     }
     int rotation = 0;
-    if (m_user_data.contains("VYRotationAngle")) {
-        rotation = int_value(m_user_data, "VYRotationAngle", 0);
+    if (user_data.contains("VYRotationAngle")) {
+        rotation = int_value(user_data, "VYRotationAngle", 0);
         if (rotation < 0 || rotation > 4) rotation = 0;
     } else {
         RotationAngle current = ROTATION_NONE;
         if (!thermframe_get_rotation_angle(frame, current) || current == ROTATION_NONE) {
-            return true;
+            return false;
         }
     }
-    thermframe_set_rotation_angle(frame, static_cast<RotationAngle>(rotation));
-    read_ir_size();
-    update_image_size();
-    if (m_p_wnd_ir_show != nullptr) {
-        emit m_p_wnd_ir_show->sig_update_rotate();
-    }
-    return true;
+    return thermframe_set_rotation_angle(frame, static_cast<RotationAngle>(rotation));
 }
 
 bool IRImage::store_view_settings()
@@ -288,27 +295,32 @@ bool IRImage::load_sound_data()
     return true;
 }
 
-QString IRImage::get_altitude_text() const
+QString IRImage::altitude_text_of(const QJsonObject& user_data)
 {
-    if (!m_user_data.contains("VYAltitude")) return QString();
-    return QString::number(int_value(m_user_data, "VYAltitude", 0));
+    if (!user_data.contains("VYAltitude")) return QString();
+    return QString::number(int_value(user_data, "VYAltitude", 0));
 }
 
-QString IRImage::get_longitude_text() const
+QString IRImage::longitude_text_of(const QJsonObject& user_data)
 {
-    return direction_text(m_user_data, "VYLongitudeDegree", "VYLongitudeDirection", "W", "E");
+    return direction_text(user_data, "VYLongitudeDegree", "VYLongitudeDirection", "W", "E");
 }
 
-QString IRImage::get_latitude_text() const
+QString IRImage::latitude_text_of(const QJsonObject& user_data)
 {
-    return direction_text(m_user_data, "VYLatitudeDegree", "VYLatitudeDirection", "N", "S");
+    return direction_text(user_data, "VYLatitudeDegree", "VYLatitudeDirection", "N", "S");
 }
 
-QString IRImage::get_preset_text() const
+QString IRImage::preset_text_of(const QJsonObject& user_data)
 {
     QStringList texts;
-    for (const QJsonValue& value : m_user_data.value("VYPresetText").toArray()) texts << value.toString();
+    for (const QJsonValue& value : user_data.value("VYPresetText").toArray()) texts << value.toString();
     return texts.join("\n");
 }
+
+QString IRImage::get_altitude_text() const { return altitude_text_of(m_user_data); }
+QString IRImage::get_longitude_text() const { return longitude_text_of(m_user_data); }
+QString IRImage::get_latitude_text() const { return latitude_text_of(m_user_data); }
+QString IRImage::get_preset_text() const { return preset_text_of(m_user_data); }
 
 QString IRImage::get_user_data_string(const QString& key) const { return m_user_data.value(key).toString(); }

@@ -110,12 +110,17 @@ void StartPageRoadTest::start_page_browse_and_open()
     box->setVisible(false);
     // ...while a picture goes to the report window with its decoded path.
     QVERIFY(RoadWindow::click(cell0));
-    QVERIFY(report_from(cell0));
-    const QVariantList records = QQmlProperty::read(client, "arrReportPictures").toList();
+    QObject* report = road.find_object("wnd_report");
+    QVERIFY(report != nullptr);
+    QVERIFY(RoadWindow::click(cell0, Qt::RightButton) && RoadWindow::wait_for([menu] { return menu->isVisible(); }) &&
+            RoadWindow::click(road.find_item("report_menu_mouse")));
+    QTRY_VERIFY(report->property("visible").toBool());
+    const QVariantList records = QQmlProperty::read(report, "m_arr_report").toList();
     QCOMPARE(records.size(), 1);
     QCOMPARE(records[0].toMap().value("strPicPath").toString(), m_root + "/" + m_names[0]);
     QCOMPARE(records[0].toMap().value("strPicName").toString(), m_names[0]);
-    box->setVisible(false);
+    QVERIFY(!box->isVisible());
+    report->setProperty("visible", false);
 
     // A folder chosen in the tree fills the grid; its thumbnails replace
     // the old folder's, which leave the cache.

@@ -168,13 +168,10 @@ Rectangle {
     }
     function show_open_picture_dialog() { id_open_dialog.active = true }
 
-    // Extension point: the batch report window opens here with the start
-    // page's records; until it exists a message says it is not available.
-    property var arrReportPictures: []
+    // The report window of the main window, with the start page's records.
     function show_report_wnd(records) {
-        arrReportPictures = records
         if (mainWindow)
-            mainWindow.show_message(ItemCommonText.strTextNotAvailable)
+            mainWindow.show_report_wnd(records)
     }
 
     Rectangle {

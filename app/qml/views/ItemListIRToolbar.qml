@@ -8,6 +8,8 @@ Rectangle {
     color: ItemCommonClr.clrTitleBackground
 
     signal sig_press_btn(int n_id, bool b_checked)
+    // The picture window offers batch analysis of its analyses.
+    property bool bBatchAna: false
 
     // Shows a chart button as pressed or not (the chart row may hide a chart).
     function set_chart_checked(n_id, b_checked) {
@@ -52,5 +54,6 @@ Rectangle {
         ItemIRToolButton { objectName: "btn_copy_temp"; nBtnId: ItemCommonDef.idBtnCopyTemp; strText: qsTr("复制温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_temp_table"; nBtnId: ItemCommonDef.idBtnShowTempTable; strText: qsTr("温度表"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_temp_preview"; nBtnId: ItemCommonDef.idBtnShowTempPreview; strText: qsTr("温度图像"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_batch_ana"; visible: id_bar.bBatchAna; nBtnId: ItemCommonDef.idBtnBatchAna; strText: qsTr("批量分析"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
     }
 }

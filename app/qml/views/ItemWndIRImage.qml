@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import QtQuick.Dialogs 1.3
 import "../common"
 import "../charts"
@@ -101,6 +102,7 @@ FocusScope {
         onSig_update_cur_ana: id_property.nCurAna = n_cur_ana
         onSig_chart_btn: id_chart_row.show_chart(n_id === ItemCommonDef.idBtnChartLine, b_checked)
         onSig_tool_btn: id_wnd.press_tool(n_id, b_checked)
+        Component.onCompleted: toolbar.bBatchAna = true
     }
 
     ItemChartRow {
@@ -124,7 +126,17 @@ FocusScope {
         case ItemCommonDef.idBtnCopyTemp: id_copy_temp.show_choices(); break
         case ItemCommonDef.idBtnShowTempTable: show_temp_window(id_temp_full); break
         case ItemCommonDef.idBtnShowTempPreview: show_temp_window(id_temp_simplified); break
+        case ItemCommonDef.idBtnBatchAna: show_batch_ana(); break
         }
+    }
+    // The batch analysis window of the main window, with this picture's
+    // analyses and its folder.
+    function show_batch_ana() {
+        var main = Window.window
+        if (!main || !main.show_batch_ana_wnd)
+            return false
+        var path = wndIRShow.get_file_path()
+        return main.show_batch_ana_wnd(wndIRShow.get_all_anas_json(), path.substring(0, path.lastIndexOf("/")))
     }
     function show_temp_window(loader) {
         loader.active = true

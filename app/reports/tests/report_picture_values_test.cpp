@@ -358,6 +358,13 @@ void ReportPictureValuesTest::report_record_of_a_picture()
     QVERIFY(english.texts[V::kTemperatureRise].isEmpty());
     QVERIFY(english.texts[V::kTemperatureDifference].isEmpty());
     QCOMPARE(english.texts[V::kMeasurementPoint], "80.0" + kDegree);
+
+    // A word stored in Chinese reads in the English interface's language.
+    raw.user_data = {{"VYWeather", QString::fromUtf8("小雨")}};
+    FakeReportPicture drizzle(std::make_shared<FakePictureData>(raw));
+    ReportFieldValues translated;
+    QVERIFY(report_field_values::fill_report_info(drizzle, translated, false));
+    QCOMPARE(translated.texts[V::kWeather], QString("Drizzle"));
 }
 
 void ReportPictureValuesTest::report_record_marks()

@@ -284,6 +284,85 @@
     </message>
 </context>
 <context>
+    <name>ItemBatchText</name>
+    <message>
+        <source>打印报告</source>
+        <translation>打印报告</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>打开报告</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>选择打印报告文件</source>
+        <translation>选择打印报告文件</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>报告文件</translation>
+    </message>
+    <message>
+        <source>报告打印退出成功</source>
+        <translation>报告打印退出成功</translation>
+    </message>
+    <message>
+        <source>默认模板设置错误!</source>
+        <translation>默认模板设置错误!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>打开word失败！</translation>
+    </message>
+    <message>
+        <source>打开模板文件失败!</source>
+        <translation>打开模板文件失败!</translation>
+    </message>
+    <message>
+        <source>没有红外图片!</source>
+        <translation>没有红外图片!</translation>
+    </message>
+    <message>
+        <source>报告保存失败!</source>
+        <translation>报告保存失败!</translation>
+    </message>
+    <message>
+        <source>报告打印完成</source>
+        <translation>报告打印完成</translation>
+    </message>
+    <message>
+        <source>批量应用分析</source>
+        <translation>批量应用分析</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>分析列表</translation>
+    </message>
+    <message>
+        <source>批量修改</source>
+        <translation>批量修改</translation>
+    </message>
+    <message>
+        <source>选择需要批量分析的图片</source>
+        <translation>选择需要批量分析的图片</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>图片</translation>
+    </message>
+    <message>
+        <source>批量修改分析结束</source>
+        <translation>批量修改分析结束</translation>
+    </message>
+    <message>
+        <source>当前图片没有分析</source>
+        <translation>当前图片没有分析</translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1163,6 +1242,10 @@
         <source>温度图像</source>
         <translation>温度图像</translation>
     </message>
+    <message>
+        <source>批量分析</source>
+        <translation>批量分析</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1987,6 +2070,33 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>正在连接红外设备</translation>
+    </message>
+</context>
+<context>
+    <name>ThreadPrintReport</name>
+    <message>
+        <source>File %1 non-infrared image!</source>
+        <translation>文件 %1 不是红外图片！</translation>
+    </message>
+    <message>
+        <source>File %1 modification and analysis successful!</source>
+        <translation>文件 %1 修改分析成功！</translation>
+    </message>
+    <message>
+        <source>File %1 modification analysis failed!!</source>
+        <translation>文件 %1 修改分析失败！！</translation>
+    </message>
+    <message>
+        <source>Saving file.</source>
+        <translation>正在保存文件。</translation>
+    </message>
+    <message>
+        <source>Saving file %1 failed!</source>
+        <translation>保存文件 %1 失败！</translation>
+    </message>
+    <message>
+        <source>File %1 is printed.</source>
+        <translation>文件 %1 已打印。</translation>
     </message>
 </context>
 <context>

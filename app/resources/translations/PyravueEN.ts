@@ -284,6 +284,85 @@
     </message>
 </context>
 <context>
+    <name>ItemBatchText</name>
+    <message>
+        <source>打印报告</source>
+        <translation>Print report</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Open report</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>选择打印报告文件</source>
+        <translation>Choose the report file to print</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>Report files</translation>
+    </message>
+    <message>
+        <source>报告打印退出成功</source>
+        <translation>Report printing stopped</translation>
+    </message>
+    <message>
+        <source>默认模板设置错误!</source>
+        <translation>The report template setting is wrong!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>Could not start the word processor!</translation>
+    </message>
+    <message>
+        <source>打开模板文件失败!</source>
+        <translation>Could not open the template file!</translation>
+    </message>
+    <message>
+        <source>没有红外图片!</source>
+        <translation>No infrared picture!</translation>
+    </message>
+    <message>
+        <source>报告保存失败!</source>
+        <translation>The report could not be saved!</translation>
+    </message>
+    <message>
+        <source>报告打印完成</source>
+        <translation>Report printing completed</translation>
+    </message>
+    <message>
+        <source>批量应用分析</source>
+        <translation>Apply analyses to many pictures</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>Analyses</translation>
+    </message>
+    <message>
+        <source>批量修改</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>选择需要批量分析的图片</source>
+        <translation>Choose the pictures to analyse</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>批量修改分析结束</source>
+        <translation>Batch analysis finished</translation>
+    </message>
+    <message>
+        <source>当前图片没有分析</source>
+        <translation>The current picture has no analyses</translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1163,6 +1242,10 @@
         <source>温度图像</source>
         <translation>Temperature image</translation>
     </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Batch analysis</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1987,6 +2070,33 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>Connecting infrared device</translation>
+    </message>
+</context>
+<context>
+    <name>ThreadPrintReport</name>
+    <message>
+        <source>File %1 non-infrared image!</source>
+        <translation>File %1 is not an infrared picture!</translation>
+    </message>
+    <message>
+        <source>File %1 modification and analysis successful!</source>
+        <translation>File %1: analyses applied and saved.</translation>
+    </message>
+    <message>
+        <source>File %1 modification analysis failed!!</source>
+        <translation>File %1: the analyses could not be saved!</translation>
+    </message>
+    <message>
+        <source>Saving file.</source>
+        <translation>Saving the file.</translation>
+    </message>
+    <message>
+        <source>Saving file %1 failed!</source>
+        <translation>Saving the file %1 failed!</translation>
+    </message>
+    <message>
+        <source>File %1 is printed.</source>
+        <translation>File %1 is printed.</translation>
     </message>
 </context>
 <context>

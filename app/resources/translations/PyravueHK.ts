@@ -284,6 +284,85 @@
     </message>
 </context>
 <context>
+    <name>ItemBatchText</name>
+    <message>
+        <source>打印报告</source>
+        <translation>打印報告</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>打開報告</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>选择打印报告文件</source>
+        <translation>選擇打印報告文件</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>報告文件</translation>
+    </message>
+    <message>
+        <source>报告打印退出成功</source>
+        <translation>報告打印退出成功</translation>
+    </message>
+    <message>
+        <source>默认模板设置错误!</source>
+        <translation>默認模板設置錯誤!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>打開word失敗！</translation>
+    </message>
+    <message>
+        <source>打开模板文件失败!</source>
+        <translation>打開模板文件失敗!</translation>
+    </message>
+    <message>
+        <source>没有红外图片!</source>
+        <translation>沒有紅外圖片!</translation>
+    </message>
+    <message>
+        <source>报告保存失败!</source>
+        <translation>報告保存失敗!</translation>
+    </message>
+    <message>
+        <source>报告打印完成</source>
+        <translation>報告打印完成</translation>
+    </message>
+    <message>
+        <source>批量应用分析</source>
+        <translation>批量應用分析</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>分析列表</translation>
+    </message>
+    <message>
+        <source>批量修改</source>
+        <translation>批量修改</translation>
+    </message>
+    <message>
+        <source>选择需要批量分析的图片</source>
+        <translation>選擇需要批量分析的圖片</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>圖片</translation>
+    </message>
+    <message>
+        <source>批量修改分析结束</source>
+        <translation>批量修改分析結束</translation>
+    </message>
+    <message>
+        <source>当前图片没有分析</source>
+        <translation>當前圖片沒有分析</translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1163,6 +1242,10 @@
         <source>温度图像</source>
         <translation>溫度圖像</translation>
     </message>
+    <message>
+        <source>批量分析</source>
+        <translation>批量分析</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1987,6 +2070,33 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>正在連接紅外設備</translation>
+    </message>
+</context>
+<context>
+    <name>ThreadPrintReport</name>
+    <message>
+        <source>File %1 non-infrared image!</source>
+        <translation>文件 %1 不是紅外圖片！</translation>
+    </message>
+    <message>
+        <source>File %1 modification and analysis successful!</source>
+        <translation>文件 %1 修改分析成功！</translation>
+    </message>
+    <message>
+        <source>File %1 modification analysis failed!!</source>
+        <translation>文件 %1 修改分析失敗！！</translation>
+    </message>
+    <message>
+        <source>Saving file.</source>
+        <translation>正在保存文件。</translation>
+    </message>
+    <message>
+        <source>Saving file %1 failed!</source>
+        <translation>保存文件 %1 失敗！</translation>
+    </message>
+    <message>
+        <source>File %1 is printed.</source>
+        <translation>文件 %1 已打印。</translation>
     </message>
 </context>
 <context>

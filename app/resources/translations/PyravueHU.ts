@@ -284,6 +284,85 @@
     </message>
 </context>
 <context>
+    <name>ItemBatchText</name>
+    <message>
+        <source>打印报告</source>
+        <translation>Jelentés nyomtatása</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Jelentés megnyitása</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Kilépés</translation>
+    </message>
+    <message>
+        <source>选择打印报告文件</source>
+        <translation>Válassza ki a nyomtatandó jelentésfájlt</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>Jelentésfájlok</translation>
+    </message>
+    <message>
+        <source>报告打印退出成功</source>
+        <translation>A jelentés nyomtatása leállítva</translation>
+    </message>
+    <message>
+        <source>默认模板设置错误!</source>
+        <translation>A jelentéssablon beállítása hibás!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>A szövegszerkesztő nem indítható!</translation>
+    </message>
+    <message>
+        <source>打开模板文件失败!</source>
+        <translation>A sablonfájl nem nyitható meg!</translation>
+    </message>
+    <message>
+        <source>没有红外图片!</source>
+        <translation>Nincs infravörös kép!</translation>
+    </message>
+    <message>
+        <source>报告保存失败!</source>
+        <translation>A jelentés nem menthető!</translation>
+    </message>
+    <message>
+        <source>报告打印完成</source>
+        <translation>A jelentés nyomtatása kész</translation>
+    </message>
+    <message>
+        <source>批量应用分析</source>
+        <translation>Elemzések alkalmazása több képre</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>Elemzések</translation>
+    </message>
+    <message>
+        <source>批量修改</source>
+        <translation>Alkalmaz</translation>
+    </message>
+    <message>
+        <source>选择需要批量分析的图片</source>
+        <translation>Válassza ki az elemzendő képeket</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Képek</translation>
+    </message>
+    <message>
+        <source>批量修改分析结束</source>
+        <translation>A kötegelt elemzés befejeződött</translation>
+    </message>
+    <message>
+        <source>当前图片没有分析</source>
+        <translation>Az aktuális képen nincs elemzés</translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1163,6 +1242,10 @@
         <source>温度图像</source>
         <translation>Hőmérsékletkép</translation>
     </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Kötegelt elemzés</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1987,6 +2070,33 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>Infravörös eszköz csatlakoztatása</translation>
+    </message>
+</context>
+<context>
+    <name>ThreadPrintReport</name>
+    <message>
+        <source>File %1 non-infrared image!</source>
+        <translation>A(z) %1 fájl nem infravörös kép!</translation>
+    </message>
+    <message>
+        <source>File %1 modification and analysis successful!</source>
+        <translation>%1 fájl: az elemzések alkalmazva és mentve.</translation>
+    </message>
+    <message>
+        <source>File %1 modification analysis failed!!</source>
+        <translation>%1 fájl: az elemzések nem menthetők!</translation>
+    </message>
+    <message>
+        <source>Saving file.</source>
+        <translation>A fájl mentése.</translation>
+    </message>
+    <message>
+        <source>Saving file %1 failed!</source>
+        <translation>A(z) %1 fájl mentése sikertelen!</translation>
+    </message>
+    <message>
+        <source>File %1 is printed.</source>
+        <translation>A(z) %1 fájl kinyomtatva.</translation>
     </message>
 </context>
 <context>

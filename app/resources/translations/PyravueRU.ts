@@ -284,6 +284,85 @@
     </message>
 </context>
 <context>
+    <name>ItemBatchText</name>
+    <message>
+        <source>打印报告</source>
+        <translation>Печать отчёта</translation>
+    </message>
+    <message>
+        <source>打开报告</source>
+        <translation>Открыть отчёт</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>选择打印报告文件</source>
+        <translation>Выберите файл отчёта</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>Файлы отчётов</translation>
+    </message>
+    <message>
+        <source>报告打印退出成功</source>
+        <translation>Печать отчёта остановлена</translation>
+    </message>
+    <message>
+        <source>默认模板设置错误!</source>
+        <translation>Неверно задан шаблон отчёта!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>Не удалось запустить текстовый процессор!</translation>
+    </message>
+    <message>
+        <source>打开模板文件失败!</source>
+        <translation>Не удалось открыть файл шаблона!</translation>
+    </message>
+    <message>
+        <source>没有红外图片!</source>
+        <translation>Нет инфракрасных снимков!</translation>
+    </message>
+    <message>
+        <source>报告保存失败!</source>
+        <translation>Не удалось сохранить отчёт!</translation>
+    </message>
+    <message>
+        <source>报告打印完成</source>
+        <translation>Печать отчёта завершена</translation>
+    </message>
+    <message>
+        <source>批量应用分析</source>
+        <translation>Применить анализ к снимкам</translation>
+    </message>
+    <message>
+        <source>分析列表</source>
+        <translation>Анализы</translation>
+    </message>
+    <message>
+        <source>批量修改</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>选择需要批量分析的图片</source>
+        <translation>Выберите снимки для анализа</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Снимки</translation>
+    </message>
+    <message>
+        <source>批量修改分析结束</source>
+        <translation>Пакетный анализ завершён</translation>
+    </message>
+    <message>
+        <source>当前图片没有分析</source>
+        <translation>На текущем снимке нет анализов</translation>
+    </message>
+</context>
+<context>
     <name>ItemChartTempSetting</name>
     <message>
         <source>温度范围设置</source>
@@ -1163,6 +1242,10 @@
         <source>温度图像</source>
         <translation>Изображение температур</translation>
     </message>
+    <message>
+        <source>批量分析</source>
+        <translation>Пакетный анализ</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1987,6 +2070,33 @@
     <message>
         <source>Connecting infrared device</source>
         <translation>Подключение ИК-камеры</translation>
+    </message>
+</context>
+<context>
+    <name>ThreadPrintReport</name>
+    <message>
+        <source>File %1 non-infrared image!</source>
+        <translation>Файл %1 не является инфракрасным снимком!</translation>
+    </message>
+    <message>
+        <source>File %1 modification and analysis successful!</source>
+        <translation>Файл %1: анализы применены и сохранены.</translation>
+    </message>
+    <message>
+        <source>File %1 modification analysis failed!!</source>
+        <translation>Файл %1: не удалось сохранить анализы!</translation>
+    </message>
+    <message>
+        <source>Saving file.</source>
+        <translation>Сохранение файла.</translation>
+    </message>
+    <message>
+        <source>Saving file %1 failed!</source>
+        <translation>Не удалось сохранить файл %1!</translation>
+    </message>
+    <message>
+        <source>File %1 is printed.</source>
+        <translation>Файл %1 напечатан.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,153 @@
+#include "reports/thread_print_report.h"
+
+#include "picfold.h"
+#include "reports/batch_report_picture.h"
+#include "reports/report_bookmarks.h"
+#include "reports/report_field_values.h"
+#include "reports/report_log.h"
+#include "reports/report_template.h"
+#include "reports/word_print.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QThread>
+
+namespace {
+
+// The visible-light picture saved beside an IR picture "name-ir.jpg":
+// "name-vi.jpg", else "name-vi.png"; empty when there is none.
+QString companion_of(const QString& path)
+{
+    const int at = path.indexOf(QLatin1String("-ir."));
+    if (at <= 0) return QString();
+    const QString base = path.left(at);
+    for (const char* suffix : {"-vi.jpg", "-vi.png"}) {
+        const QString candidate = base + QLatin1String(suffix);
+        if (QFile::exists(candidate)) return candidate;
+    }
+    return QString();
+}
+
+// Releases the job's picture container whatever way the job ends.
+struct PictureHandle {
+    void* handle = nullptr;
+    PictureHandle() { picfold_init(handle); }
+    ~PictureHandle() { picfold_uninit(handle); }
+};
+
+}  // namespace
+
+ThreadPrintReport::ThreadPrintReport() : m_thread(new QThread)
+{
+    m_thread->setObjectName(QStringLiteral("print report"));
+    moveToThread(m_thread);
+    m_thread->start(QThread::InheritPriority);
+}
+
+ThreadPrintReport::~ThreadPrintReport()
+{
+    m_quitting = true;
+    m_thread->quit();
+    m_thread->wait();
+    delete m_thread;
+}
+
+int ThreadPrintReport::slot_print_report(const QString& str_file_path, const QJsonArray& arr_info,
+                                         const BatchReportSettings& settings)
+{
+    m_stop = false;
+    emit sig_report_init(100);
+    QString layout;
+    if (settings.template_selected >= 1 && settings.template_selected <= 3) {
+        switch (report_template_kind(settings.template_path)) {
+        case ReportTemplateKind::kLayout: layout = settings.template_path; break;
+        case ReportTemplateKind::kWordTemplate: break;
+        default:
+            qCWarning(lc_report) << "print report: the custom template is neither a layout nor a template"
+                                 << settings.template_path;
+            emit sig_report_end(kTemplateWrong);
+            return 1;
+        }
+    }
+    PictureHandle picture;
+    int status = kNoPicture;
+    if (picture.handle == nullptr) {
+        qCWarning(lc_report) << "print report: no picture container";
+    } else if (layout.isEmpty()) {
+        status = print_with_template(picture.handle, str_file_path, arr_info, settings);
+    } else {
+        status = print_with_layout(picture.handle, str_file_path, arr_info, layout, settings);
+    }
+    emit sig_report_end(status);
+    return 0;
+}
+
+int ThreadPrintReport::run_pictures(void* handle, const QJsonArray& arr_info, bool chinese, const WritePicture& write,
+                                    int& written)
+{
+    written = 0;
+    BatchReportPicture picture(handle);
+    const int count = arr_info.size();
+    for (int i = 0; i < count; ++i) {
+        if (stopping()) return kStopped;
+        const QJsonObject record = arr_info.at(i).toObject();
+        const QString name = record.value("strPicName").toString();
+        const QString path = record.value("strPicPath").toString();
+        if (!picture.open_file(path)) {
+            qCWarning(lc_report) << "print report: cannot load" << path;
+            emit sig_report_info(tr("File %1 non-infrared image!").arg(name));
+        } else {
+            ReportFieldValues values;
+            report_field_values::fill_report_info(picture, values, chinese);
+            int status = kPrinted;
+            if (!write(written, values, path, companion_of(path), status)) return status;
+            ++written;
+            emit sig_report_info(tr("File %1 is printed.").arg(name));
+        }
+        emit sig_report_progress(10 + 80 * (i + 1) / count);
+    }
+    return -1;
+}
+
+int ThreadPrintReport::print_with_template(void* handle, const QString& path, const QJsonArray& arr_info,
+                                           const BatchReportSettings& settings)
+{
+    WordPrint print;
+    if (!print.open_application()) return kWordFailed;
+    emit sig_report_progress(10);
+    auto write = [&](int, const ReportFieldValues& values, const QString& picture, const QString& companion,
+                     int& status) {
+        const QString dot = companion.isEmpty() ? settings.template_path : settings.template_path_vi;
+        if (!print.new_document(dot)) {
+            qCWarning(lc_report) << "print report: cannot open a document on" << dot;
+            status = kTemplateFileFailed;
+            return false;
+        }
+        if (!print.insert_bookmark_picture(QStringLiteral("IRPicture"), picture)) {
+            print.insert_bookmark_picture(QStringLiteral("IRPicture1"), picture);
+        }
+        if (!companion.isEmpty()) {
+            print.insert_bookmark_picture(QStringLiteral("VIPicture"), companion);
+            print.insert_bookmark_picture(QStringLiteral("VIPicture1"), companion);
+        }
+        report_bookmarks::write_values(values, [&print](const QString& bookmark, const QString& text) {
+            print.set_bookmark_text(bookmark, text);
+        });
+        print.append_page_document();
+        return true;
+    };
+    int written = 0;
+    const int status = run_pictures(handle, arr_info, settings.chinese, write, written);
+    if (status >= 0) return status;
+    if (written == 0) return kNoPicture;
+    emit sig_report_info(tr("Saving file."));
+    const bool saved = print.save_document(path);
+    print.close_application();
+    if (!saved) {
+        qCWarning(lc_report) << "print report: cannot save" << path;
+        emit sig_report_info(tr("Saving file %1 failed!").arg(path));
+        return kSaveFailed;
+    }
+    return kPrinted;
+}
