@@ -21,6 +21,7 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSound>
 #include <QTimerEvent>
 
 #include <map>
@@ -38,6 +39,9 @@ HandleIds& library_ids()
     static HandleIds ids;
     return ids;
 }
+
+// Outside any namespace, as the resource initialiser requires.
+static void init_sounds() { Q_INIT_RESOURCE(pyravue_sounds); }
 
 IRBase::IRBase(WndIRShow* owner) : m_p_wnd_ir_show(owner) {}
 
@@ -215,13 +219,31 @@ void IRBase::timerEvent(QTimerEvent* event)
     if (event->timerId() != m_n_timer_id) {
         return;
     }
-    apply_ana_warnings();
+    update_warning_sound(apply_ana_warnings());
     QVariantList hits;
     if (m_p_warning_condition != nullptr && m_p_warning_condition->get_hit_condition_index(hits) &&
         m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_warning_condition(hits);
     }
     update_frame_rate();
+}
+
+void IRBase::update_warning_sound(bool alarmed)
+{
+    m_b_warning_sound_on = alarmed;
+    if (!alarmed) {
+        if (m_sound_warning != nullptr) {
+            m_sound_warning->stop();
+        }
+        return;
+    }
+    if (m_sound_warning == nullptr) {
+        init_sounds();
+        m_sound_warning = new QSound(QStringLiteral(":/sounds/warning.wav"), this);
+    }
+    if (m_sound_warning->isFinished()) {
+        m_sound_warning->play();
+    }
 }
 
 bool IRBase::apply_ana_warnings()

@@ -21,6 +21,7 @@
 struct AnaInfoRecord;
 class QPainter;
 class QRect;
+class QSound;
 class WarningCondition;
 class WndChartArea;
 class WndChartLine;
@@ -113,6 +114,9 @@ public:
     bool is_timer_running() const { return m_n_timer_id > 0; }
     void check_warning_and_snap();
     bool apply_ana_warnings();
+    // True from the tick that found an analysis alarmed to the tick that
+    // found none: the alarm sound is played, again each time it ends.
+    bool is_warning_sound_on() const { return m_b_warning_sound_on; }
 
     // --- Companion items ------------------------------------------------------------
     void set_line_chart(WndChartLine* chart) { m_p_chart_line = chart; }
@@ -211,6 +215,9 @@ protected:
     uint16_t m_n_ir_height = 0;
     WarningCondition* m_p_warning_condition = nullptr;
     int m_n_timer_id = 0;
+    // Made at the first alarm: most sources never sound one.
+    QSound* m_sound_warning = nullptr;
+    bool m_b_warning_sound_on = false;
     // Set once per alarm episode; the camera's show thread and the GUI
     // thread may both evaluate, so the flag is taken by exchange.
     std::atomic<bool> m_b_warning_snapped{false};
@@ -226,6 +233,7 @@ protected:
     bool m_b_ana_changed = false;
 
 private:
+    void update_warning_sound(bool alarmed);
     template <class AddMode>
     bool add_shape(AddMode add_mode);
     bool apply_ana_info_record(void* frame, const AnaInfoRecord& record, bool& changed_existing);

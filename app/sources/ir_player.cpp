@@ -34,7 +34,8 @@ IRPlayer::IRPlayer(WndIRShow* owner) : IRBase(owner)
     m_n_ir_type = 2;
     reelplay_init(m_h_ir);
     thermframe_enable_image_process(get_ir_data(), false);
-    m_p_warning_condition = new WarningCondition();
+    // The reelplay object keeps one frame document for every file it loads.
+    m_p_warning_condition = new WarningCondition(get_ir_data(), this);
     start_timer();
     connect(this, &IRPlayer::sig_update_ctrl_with_frame, this, &IRPlayer::slot_update_ctrl_with_frame);
     connect(this, &IRPlayer::sig_reached_end, this, &IRPlayer::on_reached_end, Qt::QueuedConnection);

@@ -35,6 +35,13 @@ const char* type_name(QtMsgType type)
     }
 }
 
+// What the machine says, not the program: a test machine without a sound
+// server answers every sound effect this way.
+bool is_environment_message(const QString& text)
+{
+    return text.startsWith(QLatin1String("PulseAudioService: pa_context_connect() failed"));
+}
+
 void guard_handler(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     GuardState& s = state();
@@ -44,7 +51,8 @@ void guard_handler(QtMsgType type, const QMessageLogContext& context, const QStr
     {
         QMutexLocker lock(&s.mutex);
         previous = s.previous;
-        if (s.active && (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg)) {
+        if (s.active && (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg) &&
+            !is_environment_message(text)) {
             bool was_expected = false;
             for (int i = 0; i < s.expected.size(); ++i) {
                 if (s.expected.at(i).match(text).hasMatch()) {

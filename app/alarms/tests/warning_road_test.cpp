@@ -2,12 +2,15 @@
 // offscreen, driven by mouse and keys: draw two rectangles on a sample
 // picture, set a two-row condition in the alarm dialog, see it met (row
 // border, coloured objects, one snapshot), then replace it by one with a
-// higher threshold typed with a decimal comma and see the alarm clear.
+// higher threshold typed with a decimal comma and see the alarm clear; and
+// in the player window, a condition met on the frames played, with the
+// alarm sound on until it is deleted.
 #include "alarms/warning_condition.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "sources/ir_base.h"
+#include "sources/ir_player.h"
 #include "test_folders.h"
 #include "thermframe.h"
 #include "views/wnd_ir_show.h"
@@ -70,6 +73,7 @@ private slots:
     void initTestCase() { m_guard.install(); }
     void cleanup() { m_guard.verify(); }
     void warning_condition_met_then_cleared();
+    void player_condition_met_while_playing();
 
 private:
     // Opens the combo and presses its entry.
@@ -202,6 +206,56 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     QCOMPARE(view->get_warning_condition().size(), 0);
     QVERIFY(RoadWindow::wait_for([&] { return road.find_item("warning_row_0") == nullptr; }));
     m_dialog = nullptr;
+}
+
+void WarningRoadTest::player_condition_met_while_playing()
+{
+    const QString sample = QDir::current().absoluteFilePath("samples/sample.irv");
+    if (!QFile::exists(sample)) QSKIP("samples were not generated");
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1280, 860)));
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("start_page"), "open_file", Q_ARG(QVariant, sample),
+                                      Q_ARG(QVariant, false)));
+    QTRY_VERIFY(road.find_item("wnd_ir_player") != nullptr && road.find_item("wnd_ir_player")->isVisible());
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr);
+    auto* player = qobject_cast<IRPlayer*>(view->source());
+    QVERIFY(player != nullptr && player->warning_condition() != nullptr);
+
+    // One rectangle over the middle of the picture, alarmed above -100 degrees.
+    const QPointF centre(view->width() / 2, view->height() / 2);
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_rect")));
+    QVERIFY(RoadWindow::drag(view, centre - QPointF(60, 40), centre + QPointF(60, 40)));
+    void* box = rect_at(player->get_ir_data(), 0);
+    QVERIFY(box != nullptr);
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_warning")));
+    QQuickWindow* dialog = road.find_window("wnd_warning_condition");
+    QVERIFY(dialog != nullptr && QTest::qWaitForWindowExposed(dialog));
+    RoadWindow dialog_road(dialog);
+    m_dialog = &dialog_road;
+    QVERIFY(choose("combo_a_0", 1));
+    QCOMPARE(dialog_road.find_item("combo_a_0")->property("strCurText").toString(), alias_of(box) + ":Max");
+    type("input_temp_0", "-100");
+    QVERIFY(RoadWindow::click(dialog_road.find_item("btn_warning_ok")));
+    QVERIFY(!dialog->isVisible());
+    m_dialog = nullptr;
+
+    // Played, every frame meets it: the row, the object and the sound.
+    QVERIFY(RoadWindow::click(road.find_item("btn_player_play")));
+    QQuickItem* row = nullptr;
+    QVERIFY(RoadWindow::wait_for([&] {
+        row = road.find_item("warning_row_0");
+        return row != nullptr && row->property("bWarning").toBool() && warned(box);
+    }));
+    QVERIFY(RoadWindow::wait_for([&] { return player->is_warning_sound_on(); }));
+    road.save_screen(kTest, "4-player-met");
+    QVERIFY(RoadWindow::click(road.find_item("btn_player_play")));  // now the pause button
+    QVERIFY(RoadWindow::wait_for([&] { return !player->is_playing(); }));
+
+    QVERIFY(RoadWindow::click(road.find_item("btn_delete_warning_0")));
+    QVERIFY(RoadWindow::wait_for([&] { return !player->is_warning_sound_on() && !warned(box); }));
 }
 
 QTEST_MAIN(WarningRoadTest)

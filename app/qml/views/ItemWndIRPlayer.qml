@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import VY.WndPlayerProgressBar 1.0
 import "../common"
+import "../alarms"
 
 // The window of opened recordings: the player toolbar, the IR view with its
 // analysis toolbar and the progress bar, and a column with the play list
@@ -153,10 +154,18 @@ FocusScope {
         }
         ItemListIRVideo {
             id: id_marks
-            anchors { left: parent.left; right: parent.right; top: id_list_view.bottom; bottom: parent.bottom }
+            anchors { left: parent.left; right: parent.right; top: id_list_view.bottom }
             anchors.margins: 1
+            height: Math.max(120, (parent.height - id_list_view.height - id_list_head.height) / 2)
             wndIRShow: id_wnd.wndIRShow
             onSig_go_to_mark: id_wnd.go_to_mark(n_frame)
+        }
+        // The alarm panel under the marks: conditions are checked on every
+        // frame the player shows.
+        ItemAreaWarning {
+            anchors { left: parent.left; right: parent.right; top: id_marks.bottom; bottom: parent.bottom }
+            anchors.margins: 1
+            wndIRShow: id_wnd.wndIRShow
         }
     }
 

@@ -1,8 +1,11 @@
 // The recording source over the generated sample recording and recordings
 // written here: frame timing, speeds, play modes at the end of the list,
-// marks, pacing, and the player destroyed while its thread plays.
+// marks, pacing, alarm conditions on the frames played, and the player
+// destroyed while its thread plays.
+#include "alarms/warning_condition.h"
 #include "message_guard.h"
 #include "reelplay.h"
+#include "sources/handle_ids.h"
 #include "sources/ir_player.h"
 #include "sources/player_pacing.h"
 #include "test_folders.h"
@@ -87,6 +90,7 @@ private slots:
     void pause_keeps_the_frame_shown_and_resume_goes_on_from_it();
     void one_frame_recording_plays_and_stops_without_wrapping();
     void player_destroyed_while_playing_never_hangs();
+    void alarm_conditions_follow_the_frames_played();
 
 private:
     std::unique_ptr<IRPlayer> open_player(const QString& path)
@@ -405,6 +409,45 @@ void IRPlayerTest::player_destroyed_while_playing_never_hangs()
         QVERIFY(QTest::qWaitFor([&] { return frames.count() >= 1; }, 20000));
         player.reset();
     }
+}
+
+void IRPlayerTest::alarm_conditions_follow_the_frames_played()
+{
+    if (!QFile::exists(sample())) QSKIP("samples were not generated");
+    QTemporaryDir snaps;
+    auto player = open_player(sample());
+    QVERIFY(player != nullptr);
+    WarningCondition* condition = player->warning_condition();
+    QVERIFY(condition != nullptr);
+    void* box = nullptr;
+    QVERIFY(thermframe_add_ana(player->get_ir_data(), "R:10,10;60,60;-", box));
+    std::string alias;
+    QVERIFY(thermframe_ana_get_alias(box, alias));
+    const QString met = QString::fromStdString(alias) + ":Max > -273";
+    QJsonObject row{{"n_ana_a_handle", analysis_ids().id_of(box)}, {"n_ana_b_handle", -1}, {"str_formula", met}};
+    QVERIFY(condition->add_warning_condition(1, {row}, met));
+    condition->set_warning_snap_path(snaps.path());
+
+    // Every frame played meets the condition: one episode, one snapshot.
+    QVERIFY(player->set_speed(8.0f));
+    FrameLog frames(player.get());
+    QVERIFY(player->check_frame());
+    QVERIFY(QTest::qWaitFor([&] { return frames.count() >= 3; }, 20000));
+    QVERIFY(player->save_frame());
+    QVERIFY(wait_paused(*player));
+    QCOMPARE(QDir(snaps.path()).entryList(QDir::Files).size(), 1);
+    // The timer marks the analysis and sounds the alarm until nothing is met.
+    QTRY_VERIFY_WITH_TIMEOUT(player->is_warning_sound_on(), 10000);
+    QVERIFY(condition->delete_warning_condition(0));
+    player->check_warning_and_snap();  // as the view does after an edit
+    QTRY_VERIFY_WITH_TIMEOUT(!player->is_warning_sound_on(), 10000);
+
+    // Destroyed while playing with its conditions set.
+    QVERIFY(condition->add_warning_condition(1, {row}, met));
+    QVERIFY(player->set_speed(100.0f));
+    QVERIFY(player->check_frame());
+    QVERIFY(QTest::qWaitFor([&] { return frames.count() >= 6; }, 20000));
+    player.reset();
 }
 
 QTEST_MAIN(IRPlayerTest)
