@@ -6,6 +6,7 @@
 #include "thermframe.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QThread>
 
@@ -17,6 +18,7 @@ namespace {
 constexpr int64_t kIrvFrameOverhead = 40960;
 constexpr int kEncodeRetries = 100;
 constexpr int kEncodeRetryMs = 2;
+constexpr int kMaxFilesPerSecond = 1000;
 
 }  // namespace
 
@@ -49,8 +51,19 @@ QString RecordFile::make_file_name(const QString& folder, const QString& sn, int
         qCWarning(lc_source) << "recording folder not made:" << path;
         return QString();
     }
-    return path + QLatin1Char('/') + sn + QLatin1Char('-') + at.toString(QStringLiteral("yyyyMMdd-hhmmss")) +
-           extension(type);
+    // Files opened within one second (a quick roll-over, a restarted run)
+    // get "-2", "-3"... so that none replaces another.
+    const QString stem = path + QLatin1Char('/') + sn + QLatin1Char('-') + at.toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString ext = extension(type);
+    QString name = stem + ext;
+    for (int n = 2; QFileInfo::exists(name); ++n) {
+        if (n > kMaxFilesPerSecond) {
+            qCWarning(lc_source) << "recording file name taken:" << stem;
+            return QString();
+        }
+        name = stem + QLatin1Char('-') + QString::number(n) + ext;
+    }
+    return name;
 }
 
 bool RecordFile::begin(void* frame_doc, void* paint, int type, int fps)

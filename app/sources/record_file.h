@@ -23,7 +23,8 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // folder/yyyyMMdd/sn-yyyyMMdd-hhmmss.ext, the date folder made when
-    // missing; empty when it cannot be made.
+    // missing, with "-2", "-3"... before the extension when that name is
+    // taken; empty when the folder cannot be made.
     static QString make_file_name(const QString& folder, const QString& sn, int type, const QDateTime& at);
     static QString extension(int type);
 

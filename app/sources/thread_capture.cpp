@@ -2,7 +2,6 @@
 
 #include "sources/ir_net_device.h"
 
-#include <QDateTime>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -29,7 +28,7 @@ void ThreadCapture::run()
     int frames_this_second = 0;
     int frames_in_file = 0;
     while (!stopped()) {
-        const qint64 t0 = QDateTime::currentMSecsSinceEpoch();
+        const int64_t t0 = elapsed_ms();
         if (!check_free_space() || !switch_if_full(frames_in_file)) {
             break;
         }
@@ -42,7 +41,7 @@ void ThreadCapture::run()
         if (!m_settings.unlimited && seconds >= int64_t(m_settings.duration_minutes) * 60) {
             break;
         }
-        qint64 rest = interval - (QDateTime::currentMSecsSinceEpoch() - t0);
+        int64_t rest = interval - (elapsed_ms() - t0);
         if (rest <= 0) {
             qCDebug(lc_source) << "--------- Change record sleep tm --------";
             rest = 1;

@@ -36,9 +36,9 @@ bool ThreadDeleteIRV::is_day_folder(const QString& name)
 
 bool ThreadDeleteIRV::is_record_file(const QString& name)
 {
-    // serial-yyyyMMdd-hhmmss.ext as the recorders name them; older
+    // serial-yyyyMMdd-hhmmss[-n].ext as the recorders name them; older
     // recordings were written as ".H264".
-    static const QRegularExpression pattern(QStringLiteral("^.+-\\d{8}-\\d{6}\\.(avi|h264|irv)$"),
+    static const QRegularExpression pattern(QStringLiteral("^.+-\\d{8}-\\d{6}(-\\d+)?\\.(avi|h264|irv)$"),
                                             QRegularExpression::CaseInsensitiveOption);
     return pattern.match(name).hasMatch();
 }

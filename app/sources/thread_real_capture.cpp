@@ -2,7 +2,6 @@
 
 #include "sources/ir_net_device.h"
 
-#include <QElapsedTimer>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -37,8 +36,6 @@ void ThreadRealCapture::run()
         finish();
         return;
     }
-    QElapsedTimer clock;
-    clock.start();
     int64_t last_second = -1;
     int64_t frame = 0;
     int frames_in_file = 0;
@@ -54,7 +51,7 @@ void ThreadRealCapture::run()
             break;
         }
         m_file.record_one_frame();
-        const int64_t seconds = clock.elapsed() / 1000;
+        const int64_t seconds = elapsed_ms() / 1000;
         if (seconds != last_second) {
             emit_time(seconds);
             last_second = seconds;

@@ -57,8 +57,14 @@ bool ThreadRecorder::wait_ms(int ms)
     return !m_stop.load();
 }
 
+int64_t ThreadRecorder::elapsed_ms()
+{
+    return m_clock.isValid() ? m_clock.elapsed() : 0;
+}
+
 bool ThreadRecorder::open_run(int fps)
 {
+    m_clock.start();
     const QString sn = m_device->get_ir_name();
     m_settings = RecordSettings::read(sn);
     m_fps = fps;

@@ -6,6 +6,7 @@
 #include "sources/record_file.h"
 #include "sources/record_settings.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QThread>
 #include <QWaitCondition>
@@ -41,7 +42,9 @@ protected:
     // Waits for the next frame; false once stopped.
     bool wait_frame();
     // Waits ms milliseconds unless stopped first; false once stopped.
-    bool wait_ms(int ms);
+    virtual bool wait_ms(int ms);
+    // Milliseconds since the run opened, on a monotonic clock.
+    virtual int64_t elapsed_ms();
     bool stopped() const { return m_stop.load(); }
     // Closes the file and the encoder and tells the camera the run ended.
     void finish();
@@ -58,4 +61,5 @@ private:
     QWaitCondition m_cond;
     bool m_pending = false;
     std::atomic<bool> m_stop{false};
+    QElapsedTimer m_clock;
 };

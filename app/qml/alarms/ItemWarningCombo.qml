@@ -18,6 +18,8 @@ Rectangle {
     color: ItemCommonClr.clrClientBackground
     border.color: bOpen ? ItemCommonClr.clrPress : ItemCommonClr.clrTextBroder
     opacity: enabled ? 1.0 : 0.4
+    // The open list lies over the siblings below the combo.
+    z: bOpen ? 100 : 0
     onEnabledChanged: if (!enabled) bOpen = false
 
     Text {

@@ -15,6 +15,9 @@ Rectangle {
     property string strTime: ""
     property bool bRecording: false
     property string strRecordTime: "00:00:00"
+    // The camera's serial number: the key of its recording settings.
+    property string strSn: ""
+    property bool bRecordSetting: false
 
     signal sig_message(string text)
 
@@ -23,8 +26,13 @@ Rectangle {
         if (bRecording) {
             wndIRShow.stop_capture()
             end_record()
+        } else if (DataConfig.get_record_path(strSn) === "") {
+            sig_message(qsTr("录像保存路径不能为空"))
+        } else if (!DataConfig.get_record_unlimit(strSn) && DataConfig.get_record_duration(strSn) <= 0) {
+            sig_message(qsTr("请设置正确总录像时长"))
         } else if (wndIRShow.start_capture()) {
             bRecording = true
+            bRecordSetting = false
         }
     }
     function end_record() {
@@ -93,6 +101,12 @@ Rectangle {
             objectName: "btn_record"; strText: id_bar.bRecording ? qsTr("停止录像") : qsTr("录像")
             bChecked: id_bar.bRecording
             onSig_press_btn: id_bar.toggle_record()
+        }
+        ItemIRToolButton {
+            objectName: "btn_record_setting"; strText: qsTr("录像设置")
+            bChecked: id_bar.bRecordSetting
+            enabled: !id_bar.bRecording
+            onSig_press_btn: id_bar.bRecordSetting = !id_bar.bRecordSetting
         }
         Text {
             objectName: "text_record_time"

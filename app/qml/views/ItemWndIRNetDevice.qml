@@ -21,6 +21,7 @@ FocusScope {
         if (!wndIRShow.open_net_device(str_sn, str_ip, str_discover_mac, n_id_ir))
             return false
         bConnected = true
+        id_toolbar.strSn = wndIRShow.get_capture_sn()
         id_toolbar.set_adjust_method(wndIRShow.get_len_adjust_method())
         id_toolbar.bSupportLenPos = wndIRShow.get_ir_support_len_pos()
         id_toolbar.set_len_pos(wndIRShow.get_len_pos())
@@ -104,9 +105,17 @@ FocusScope {
     // While a panel below shows, the view takes no mouse.
     Rectangle {
         anchors.fill: id_area_ir
-        visible: id_reconnect.visible || id_cold.visible || id_range.visible
+        visible: id_reconnect.visible || id_cold.visible || id_range.visible || id_toolbar.bRecordSetting
         color: "#80000000"
         MouseArea { anchors.fill: parent; hoverEnabled: true; acceptedButtons: Qt.AllButtons }
+    }
+
+    ItemContentIRRecordingSetting {
+        objectName: "panel_record_setting"
+        anchors.centerIn: id_area_ir
+        visible: id_toolbar.bRecordSetting
+        ms_name: id_toolbar.strSn
+        onSig_close: id_toolbar.bRecordSetting = false
     }
 
     WndIRReconnect {

@@ -1066,6 +1066,69 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRRecordingSetting</name>
+    <message>
+        <source>录像设置</source>
+        <translation>录像设置</translation>
+    </message>
+    <message>
+        <source>保存路径</source>
+        <translation>保存路径</translation>
+    </message>
+    <message>
+        <source>剩余空间</source>
+        <translation>剩余空间</translation>
+    </message>
+    <message>
+        <source>单个文件大小</source>
+        <translation>单个文件大小</translation>
+    </message>
+    <message>
+        <source>帧率</source>
+        <translation>帧率</translation>
+    </message>
+    <message>
+        <source>实时</source>
+        <translation>实时</translation>
+    </message>
+    <message>
+        <source>文件类型</source>
+        <translation>文件类型</translation>
+    </message>
+    <message>
+        <source>总录像时长</source>
+        <translation>总录像时长</translation>
+    </message>
+    <message>
+        <source>无限制</source>
+        <translation>无限制</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>空间不足时</source>
+        <translation>空间不足时</translation>
+    </message>
+    <message>
+        <source>停止录像 </source>
+        <translation>停止录像 </translation>
+    </message>
+    <message>
+        <source>删除最早视频</source>
+        <translation>删除最早视频</translation>
+    </message>
+    <message>
+        <source>录像存储空间需（大于2GB）</source>
+        <translation>录像存储空间需（大于2GB）</translation>
+    </message>
+    <message>
+        <source>录像保存路径</source>
+        <translation>录像保存路径</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -1696,6 +1759,18 @@
     <message>
         <source>录像</source>
         <translation>录像</translation>
+    </message>
+    <message>
+        <source>录像保存路径不能为空</source>
+        <translation>录像保存路径不能为空</translation>
+    </message>
+    <message>
+        <source>请设置正确总录像时长</source>
+        <translation>请设置正确总录像时长</translation>
+    </message>
+    <message>
+        <source>录像设置</source>
+        <translation>录像设置</translation>
     </message>
 </context>
 <context>

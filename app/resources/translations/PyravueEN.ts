@@ -1066,6 +1066,69 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRRecordingSetting</name>
+    <message>
+        <source>录像设置</source>
+        <translation>Recording settings</translation>
+    </message>
+    <message>
+        <source>保存路径</source>
+        <translation>Save folder</translation>
+    </message>
+    <message>
+        <source>剩余空间</source>
+        <translation>Free space</translation>
+    </message>
+    <message>
+        <source>单个文件大小</source>
+        <translation>Single file size</translation>
+    </message>
+    <message>
+        <source>帧率</source>
+        <translation>Frame rate</translation>
+    </message>
+    <message>
+        <source>实时</source>
+        <translation>Real time</translation>
+    </message>
+    <message>
+        <source>文件类型</source>
+        <translation>File type</translation>
+    </message>
+    <message>
+        <source>总录像时长</source>
+        <translation>Total duration</translation>
+    </message>
+    <message>
+        <source>无限制</source>
+        <translation>Unlimited</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>空间不足时</source>
+        <translation>When space runs short</translation>
+    </message>
+    <message>
+        <source>停止录像 </source>
+        <translation>Stop recording </translation>
+    </message>
+    <message>
+        <source>删除最早视频</source>
+        <translation>Delete the oldest videos</translation>
+    </message>
+    <message>
+        <source>录像存储空间需（大于2GB）</source>
+        <translation>Recording needs more than 2 GB of free space</translation>
+    </message>
+    <message>
+        <source>录像保存路径</source>
+        <translation>Recording folder</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -1696,6 +1759,18 @@
     <message>
         <source>录像</source>
         <translation>Record</translation>
+    </message>
+    <message>
+        <source>录像保存路径不能为空</source>
+        <translation>The recording folder must not be empty</translation>
+    </message>
+    <message>
+        <source>请设置正确总录像时长</source>
+        <translation>Please set a valid total recording duration</translation>
+    </message>
+    <message>
+        <source>录像设置</source>
+        <translation>Recording settings</translation>
     </message>
 </context>
 <context>

@@ -1066,6 +1066,69 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRRecordingSetting</name>
+    <message>
+        <source>录像设置</source>
+        <translation>錄像設置</translation>
+    </message>
+    <message>
+        <source>保存路径</source>
+        <translation>保存路徑</translation>
+    </message>
+    <message>
+        <source>剩余空间</source>
+        <translation>剩餘空間</translation>
+    </message>
+    <message>
+        <source>单个文件大小</source>
+        <translation>單個文件大小</translation>
+    </message>
+    <message>
+        <source>帧率</source>
+        <translation>幀率</translation>
+    </message>
+    <message>
+        <source>实时</source>
+        <translation>實時</translation>
+    </message>
+    <message>
+        <source>文件类型</source>
+        <translation>文件類型</translation>
+    </message>
+    <message>
+        <source>总录像时长</source>
+        <translation>總錄像時長</translation>
+    </message>
+    <message>
+        <source>无限制</source>
+        <translation>無限制</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>分鐘</translation>
+    </message>
+    <message>
+        <source>空间不足时</source>
+        <translation>空間不足時</translation>
+    </message>
+    <message>
+        <source>停止录像 </source>
+        <translation>停止錄像 </translation>
+    </message>
+    <message>
+        <source>删除最早视频</source>
+        <translation>刪除最早視頻</translation>
+    </message>
+    <message>
+        <source>录像存储空间需（大于2GB）</source>
+        <translation>錄像存儲空間需（大於2GB）</translation>
+    </message>
+    <message>
+        <source>录像保存路径</source>
+        <translation>錄像保存路徑</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -1696,6 +1759,18 @@
     <message>
         <source>录像</source>
         <translation>錄影</translation>
+    </message>
+    <message>
+        <source>录像保存路径不能为空</source>
+        <translation>錄像保存路徑不能為空</translation>
+    </message>
+    <message>
+        <source>请设置正确总录像时长</source>
+        <translation>請設置正確總錄像時長</translation>
+    </message>
+    <message>
+        <source>录像设置</source>
+        <translation>錄像設置</translation>
     </message>
 </context>
 <context>

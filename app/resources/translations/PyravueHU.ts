@@ -1066,6 +1066,69 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRRecordingSetting</name>
+    <message>
+        <source>录像设置</source>
+        <translation>Felvétel beállításai</translation>
+    </message>
+    <message>
+        <source>保存路径</source>
+        <translation>Mentési mappa</translation>
+    </message>
+    <message>
+        <source>剩余空间</source>
+        <translation>Szabad hely</translation>
+    </message>
+    <message>
+        <source>单个文件大小</source>
+        <translation>Egy fájl mérete</translation>
+    </message>
+    <message>
+        <source>帧率</source>
+        <translation>Képkocka-sebesség</translation>
+    </message>
+    <message>
+        <source>实时</source>
+        <translation>Valós idejű</translation>
+    </message>
+    <message>
+        <source>文件类型</source>
+        <translation>Fájltípus</translation>
+    </message>
+    <message>
+        <source>总录像时长</source>
+        <translation>Teljes időtartam</translation>
+    </message>
+    <message>
+        <source>无限制</source>
+        <translation>Korlátlan</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>perc</translation>
+    </message>
+    <message>
+        <source>空间不足时</source>
+        <translation>Ha elfogy a hely</translation>
+    </message>
+    <message>
+        <source>停止录像 </source>
+        <translation>Felvétel leállítása </translation>
+    </message>
+    <message>
+        <source>删除最早视频</source>
+        <translation>A legrégebbi videók törlése</translation>
+    </message>
+    <message>
+        <source>录像存储空间需（大于2GB）</source>
+        <translation>A felvételhez több mint 2 GB szabad hely kell</translation>
+    </message>
+    <message>
+        <source>录像保存路径</source>
+        <translation>Felvételi mappa</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -1696,6 +1759,18 @@
     <message>
         <source>录像</source>
         <translation>Felvétel</translation>
+    </message>
+    <message>
+        <source>录像保存路径不能为空</source>
+        <translation>A felvételi mappa nem lehet üres</translation>
+    </message>
+    <message>
+        <source>请设置正确总录像时长</source>
+        <translation>Adjon meg érvényes teljes felvételi időtartamot</translation>
+    </message>
+    <message>
+        <source>录像设置</source>
+        <translation>Felvétel beállításai</translation>
     </message>
 </context>
 <context>

@@ -1066,6 +1066,69 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRRecordingSetting</name>
+    <message>
+        <source>录像设置</source>
+        <translation>Настройки записи</translation>
+    </message>
+    <message>
+        <source>保存路径</source>
+        <translation>Папка сохранения</translation>
+    </message>
+    <message>
+        <source>剩余空间</source>
+        <translation>Свободное место</translation>
+    </message>
+    <message>
+        <source>单个文件大小</source>
+        <translation>Размер одного файла</translation>
+    </message>
+    <message>
+        <source>帧率</source>
+        <translation>Частота кадров</translation>
+    </message>
+    <message>
+        <source>实时</source>
+        <translation>В реальном времени</translation>
+    </message>
+    <message>
+        <source>文件类型</source>
+        <translation>Тип файла</translation>
+    </message>
+    <message>
+        <source>总录像时长</source>
+        <translation>Общая длительность</translation>
+    </message>
+    <message>
+        <source>无限制</source>
+        <translation>Без ограничения</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>минут</translation>
+    </message>
+    <message>
+        <source>空间不足时</source>
+        <translation>При нехватке места</translation>
+    </message>
+    <message>
+        <source>停止录像 </source>
+        <translation>Остановить запись </translation>
+    </message>
+    <message>
+        <source>删除最早视频</source>
+        <translation>Удалить самые старые видео</translation>
+    </message>
+    <message>
+        <source>录像存储空间需（大于2GB）</source>
+        <translation>Для записи нужно более 2 ГБ свободного места</translation>
+    </message>
+    <message>
+        <source>录像保存路径</source>
+        <translation>Папка записи</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentPathHistory</name>
     <message>
         <source>最近访问</source>
@@ -1696,6 +1759,18 @@
     <message>
         <source>录像</source>
         <translation>Запись</translation>
+    </message>
+    <message>
+        <source>录像保存路径不能为空</source>
+        <translation>Папка записи не может быть пустой</translation>
+    </message>
+    <message>
+        <source>请设置正确总录像时长</source>
+        <translation>Задайте правильную общую длительность записи</translation>
+    </message>
+    <message>
+        <source>录像设置</source>
+        <translation>Настройки записи</translation>
     </message>
 </context>
 <context>

@@ -44,6 +44,12 @@ namespace {
 
 const std::vector<IRNetDevice::RangeInfo> kRanges = {{0, -20, 150}, {1, 100, 650}, {2, 300, 1200}};
 
+// A text of the camera window's control bar in the language shown.
+QString toolbar_text(const char* source)
+{
+    return QCoreApplication::translate("ItemToolbarNetDevice", source);
+}
+
 }  // namespace
 
 void CameraSourceTest::range_choice_data()
@@ -204,17 +210,55 @@ void CameraSourceTest::camera_open_watch_drop_and_reconnect()
     }));
     QVERIFY(!road.save_screen("camera", "1-live").isEmpty());
 
-    // Five seconds of AVI from the record button, rolled into a day folder.
+    // Recording is refused until a folder is chosen; the settings panel
+    // stores every choice for this camera.
     QTemporaryDir records;
     DataConfig* config = DataConfig::instance();
     const QString sn = view->get_capture_sn();
-    config->set_record_path(sn, records.path());
-    config->set_record_file_type(sn, 2);
-    config->set_record_frequency(sn, 0);
-    config->set_record_unlimit(sn, true);
     QObject* toolbar = road.find_object("toolbar_net_device");
     QObject* record_time = road.find_object("text_record_time");
-    QVERIFY(toolbar != nullptr && record_time != nullptr);
+    QObject* message = road.find_object("message_box_net_device");
+    QVERIFY(toolbar != nullptr && record_time != nullptr && message != nullptr);
+    config->set_record_path(sn, QString());
+    QVERIFY(QMetaObject::invokeMethod(toolbar, "toggle_record"));
+    QVERIFY(!source->is_recording());
+    QCOMPARE(message->property("strText").toString(), toolbar_text("录像保存路径不能为空"));
+    QVERIFY(QMetaObject::invokeMethod(message, "finish", Q_ARG(QVariant, 1)));
+
+    QVERIFY(RoadWindow::click(road.find_item("btn_record_setting")));
+    QQuickItem* panel_settings = road.find_item("panel_record_setting");
+    QVERIFY(panel_settings != nullptr && panel_settings->isVisible());
+    // A folder with a space and a "#" comes back from the dialog encoded.
+    QVERIFY(QDir(records.path()).mkpath("a #1"));
+    const QString folder = records.filePath("a #1");
+    QVERIFY(QMetaObject::invokeMethod(panel_settings, "set_folder",
+                                      Q_ARG(QVariant, QUrl::fromLocalFile(folder).toString(QUrl::FullyEncoded))));
+    QCOMPARE(config->get_record_path(sn), folder);
+    QVERIFY(road.find_item("text_record_free_space")->property("text").toString().contains("GB("));
+    const std::vector<std::pair<const char*, int>> choices = {
+        {"combo_record_type", 2}, {"combo_record_rate", 0}, {"combo_record_size", 1}};
+    for (const auto& [combo, index] : choices) {
+        QVERIFY(RoadWindow::click(road.find_item(combo)));
+        QVERIFY(RoadWindow::click(road.find_item(QString("%1_item_%2").arg(combo).arg(index))));
+    }
+    QCOMPARE(config->get_record_file_type(sn), 2);
+    QCOMPARE(config->get_record_frequency(sn), 0);
+    QCOMPARE(config->get_record_file_size(sn), QString("200MB"));
+    // The minutes field follows the unlimited check.
+    QQuickItem* minutes = road.find_item("input_record_minutes");
+    if (config->get_record_unlimit(sn)) {
+        QVERIFY(RoadWindow::click(road.find_item("check_record_unlimited")));
+    }
+    QVERIFY(!config->get_record_unlimit(sn));
+    QVERIFY(minutes->parentItem()->isEnabled());
+    QVERIFY(RoadWindow::click(road.find_item("check_record_unlimited")));
+    QVERIFY(!minutes->parentItem()->isEnabled());
+    QVERIFY(config->get_record_unlimit(sn));
+    QVERIFY(!road.save_screen("camera", "1a-record-settings").isEmpty());
+    QVERIFY(RoadWindow::click(road.find_item("btn_record_setting_close")));
+    QVERIFY(!panel_settings->isVisible());
+
+    // Five seconds of AVI from the record button, rolled into a day folder.
     QVERIFY(QMetaObject::invokeMethod(toolbar, "toggle_record"));
     QVERIFY(source->is_recording());
     QVERIFY(RoadWindow::wait_for([&] { return record_time->property("text").toString() >= "00:00:05"; }));
@@ -222,7 +266,7 @@ void CameraSourceTest::camera_open_watch_drop_and_reconnect()
     QVERIFY(QMetaObject::invokeMethod(toolbar, "toggle_record"));
     QVERIFY(!source->is_recording());
     QVERIFY(!toolbar->property("bRecording").toBool());
-    const QFileInfoList days = QDir(records.path()).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QFileInfoList days = QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
     QCOMPARE(days.size(), 1);
     const QFileInfoList avis = QDir(days[0].filePath()).entryInfoList({"*.avi"}, QDir::Files);
     QCOMPARE(avis.size(), 1);

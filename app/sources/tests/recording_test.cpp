@@ -21,6 +21,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -36,6 +39,19 @@ QStringList files_under(const QString& root)
         files << it.next();
     }
     files.sort();
+    return files;
+}
+
+// Files in the order a run wrote them: by name, and within one second by
+// the "-2", "-3"... the recorder adds.
+QStringList in_recording_order(QStringList files)
+{
+    static const QRegularExpression suffix(QStringLiteral("-(\\d{6})(?:-(\\d+))?\\.\\w+$"));
+    const auto key = [](const QString& file) {
+        const QRegularExpressionMatch m = suffix.match(file);
+        return std::make_pair(file.left(m.capturedStart(1) + 6), m.captured(2).toInt());
+    };
+    std::sort(files.begin(), files.end(), [&](const QString& a, const QString& b) { return key(a) < key(b); });
     return files;
 }
 
@@ -100,6 +116,35 @@ struct StatusLog : QObject {
     }
 };
 
+// A timed recorder whose waits pass at once on a clock of its own.
+class InstantCapture : public ThreadCapture {
+public:
+    using ThreadCapture::ThreadCapture;
+
+protected:
+    bool wait_ms(int ms) override
+    {
+        m_now += ms;
+        return !stopped();
+    }
+    int64_t elapsed_ms() override { return m_now; }
+
+private:
+    int64_t m_now = 0;
+};
+
+// A per-frame recorder on which every recorded frame takes one second.
+class SecondPerFrameCapture : public ThreadRealCapture {
+public:
+    using ThreadRealCapture::ThreadRealCapture;
+
+protected:
+    int64_t elapsed_ms() override { return 1000 * m_reads++; }
+
+private:
+    int64_t m_reads = 0;
+};
+
 }  // namespace
 
 class RecordingTest : public QObject {
@@ -116,6 +161,7 @@ private slots:
     void records_and_rolls_over_by_size();
     void failed_start_and_failed_switch_end_the_run();
     void start_refused_without_a_folder();
+    void limited_runs_end_after_their_duration();
 
 private:
     void set_settings(const QString& sn, const QString& path, int type, int frequency);
@@ -166,6 +212,16 @@ void RecordingTest::settings_and_names()
     QVERIFY(ThreadDeleteIRV::is_record_file(QFileInfo(name).fileName()));
     QCOMPARE(RecordFile::make_file_name(dir.path() + "/", "SN1", RecordSettings::Avi, at),
              dir.path() + "/20240309/SN1-20240309-070502.avi");
+    // A second file within the same second does not replace the first.
+    touch(name);
+    const QString second = RecordFile::make_file_name(dir.path(), "SN1", RecordSettings::H264, at);
+    QCOMPARE(second, dir.path() + "/20240309/SN1-20240309-070502-2.h264");
+    touch(second);
+    QCOMPARE(RecordFile::make_file_name(dir.path(), "SN1", RecordSettings::H264, at),
+             dir.path() + "/20240309/SN1-20240309-070502-3.h264");
+    QVERIFY(ThreadDeleteIRV::is_record_file(QFileInfo(second).fileName()));
+    QVERIFY(!ThreadDeleteIRV::is_record_file("SN1-20240309-070502-.h264"));
+    QVERIFY(!ThreadDeleteIRV::is_record_file("SN1-20240309-070502-x.h264"));
 
     // Free space comes from the file system of the folder itself, even
     // before the folder is made.
@@ -282,7 +338,7 @@ void RecordingTest::records_and_rolls_over_by_size()
         QCOMPARE(n, 0);
     }
 
-    const QStringList files = files_under(dir.path());
+    const QStringList files = in_recording_order(files_under(dir.path()));
     const QString ext = RecordFile::extension(type);
     for (int i = 0; i < files.size(); ++i) {
         const QFileInfo info(files[i]);
@@ -356,6 +412,51 @@ void RecordingTest::start_refused_without_a_folder()
         camera.device->stop_capture();
         QVERIFY(!camera.device->is_recording());
     }
+}
+
+void RecordingTest::limited_runs_end_after_their_duration()
+{
+    LiveCamera camera;
+    QVERIFY(camera.open("SNL", 320, 240, 25));
+    QTemporaryDir dir;
+    set_settings("SNL", dir.path(), RecordSettings::Avi, 1);
+    DataConfig::instance()->set_record_unlimit("SNL", false);
+    DataConfig::instance()->set_record_duration("SNL", 1);
+
+    // A minute at one frame a second: 60 frames of 300 KiB roll over every
+    // few frames, all within a second of the wall clock.
+    {
+        StatusLog log(camera.device.get());
+        InstantCapture recorder(camera.device.get());
+        recorder.start();
+        QVERIFY(QTest::qWaitFor([&] { return log.stopped == 1; }, 30000));
+        QVERIFY(recorder.wait(10000));
+        QCOMPARE(log.texts.last(), QString("00:01:00"));
+        const QStringList files = files_under(dir.path());
+        QCOMPARE(files.size(), 15);
+        int64_t bytes = 0;
+        for (const QString& file : files) {
+            QVERIFY(read_all(file).startsWith("RIFF"));
+            bytes += QFileInfo(file).size();
+        }
+        QVERIFY(bytes > 60 * 320 * 240 * 4);
+    }
+
+    // The per-frame recorder counts its minute on its clock, not in frames.
+    QVERIFY(QDir(dir.path()).removeRecursively());
+    set_settings("SNL", dir.path(), RecordSettings::Irv, 0);
+    DataConfig::instance()->set_record_file_size("SNL", QStringLiteral("300MB"));
+    DataConfig::instance()->set_record_unlimit("SNL", false);
+    StatusLog log(camera.device.get());
+    SecondPerFrameCapture recorder(camera.device.get());
+    recorder.start();
+    while (!QTest::qWaitFor([&] { return log.stopped == 1; }, 5)) {
+        recorder.notify_frame();
+    }
+    QVERIFY(recorder.wait(10000));
+    QCOMPARE(log.texts.last(), QString("00:01:00"));
+    QCOMPARE(log.texts.size(), 61);
+    QCOMPARE(files_under(dir.path()).size(), 1);
 }
 
 QTEST_MAIN(RecordingTest)
