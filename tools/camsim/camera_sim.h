@@ -62,6 +62,8 @@ public:
     void stop();
 
     std::string address() const { return options_.address; }
+    // The device text the camera answers discovery with.
+    std::string discovery_text() const;
     DeviceModel model();
 
     CamsimStats stats();
