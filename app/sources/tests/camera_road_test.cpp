@@ -7,13 +7,13 @@
 // simulators on loopback addresses, so the simulators' answers are handed to
 // the page's discovery object from a thread of their own, as the discovery
 // client's receiving thread delivers them.
-#include "camera_sim.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
 #include "sources/ir_net_device.h"
 #include "sources/net_dev_discover.h"
+#include "test_camera.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
 
@@ -40,20 +40,8 @@ private:
 namespace {
 
 constexpr int kShowCameraPage = -2;
-constexpr int kFps = 25;
-constexpr int kRecordFrames = 5 * kFps;
+constexpr int kRecordFrames = 5 * kTestCameraFps;
 constexpr int kAviHeaderBytes = 2048;
-
-bool start_camera(camsim::CameraSim& camera, std::string* error)
-{
-    camsim::CamsimOptions options;
-    options.address = "auto";
-    options.source = "pattern";
-    options.width = 160;
-    options.height = 120;
-    options.fps = kFps;
-    return camera.start(options, error);
-}
 
 uint32_t u32_at(const QByteArray& bytes, int at)
 {
@@ -133,8 +121,8 @@ void CameraRoadTest::discover_open_record_close()
     camsim::CameraSim first;
     camsim::CameraSim second;
     std::string error;
-    QVERIFY2(start_camera(first, &error), error.c_str());
-    QVERIFY2(start_camera(second, &error), error.c_str());
+    QVERIFY2(start_test_camera(first, &error), error.c_str());
+    QVERIFY2(start_test_camera(second, &error), error.c_str());
     const QString first_address = QString::fromStdString(first.address());
     const QString second_address = QString::fromStdString(second.address());
     QVERIFY(first_address != second_address);

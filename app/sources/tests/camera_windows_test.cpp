@@ -2,13 +2,13 @@
 // the real main window: each close ends the window, its frame thread, its
 // recorder or its reconnection and its stream within a bound, and nothing
 // left behind is touched afterwards (the sanitizers watch every run).
-#include "camera_sim.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
 #include "sources/ir_net_device.h"
 #include "sources/wnd_ir_reconnect.h"
+#include "test_camera.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
 
@@ -65,15 +65,9 @@ QString only_avi(const QString& folder)
 
 void CameraWindowsTest::close_streaming_camera_windows()
 {
-    camsim::CamsimOptions options;
-    options.address = "auto";
-    options.source = "pattern";
-    options.width = 160;
-    options.height = 120;
-    options.fps = 25;
     camsim::CameraSim camera;
     std::string error;
-    QVERIFY2(camera.start(options, &error), error.c_str());
+    QVERIFY2(start_test_camera(camera, &error), error.c_str());
     const QString address = QString::fromStdString(camera.address());
 
     QTemporaryDir records;
