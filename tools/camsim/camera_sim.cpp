@@ -228,6 +228,16 @@ CamsimStats CameraSim::stats()
     return stats_;
 }
 
+std::size_t CameraSim::open_links()
+{
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    std::size_t links = 0;
+    for (const Server& server : servers_) {
+        links += server.clients.size();
+    }
+    return links;
+}
+
 std::vector<RequestRecord> CameraSim::requests()
 {
     std::lock_guard<std::mutex> lock(state_mutex_);

@@ -219,13 +219,7 @@ void CameraRoadTest::discover_open_record_close()
     QCOMPARE(index_at + 8 + chunks.count * 16, bytes.size());
 
     // The user closes the tab: the window, its threads and its stream end.
-    QQuickItem* tab = road.find_item("doc_tab_0");
-    QVERIFY(tab != nullptr);
-    QVERIFY(RoadWindow::click(tab->findChild<QQuickItem*>("tab_close")));
-    QVERIFY(RoadWindow::wait_for([&] {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return road.find_item("wnd_ir_net_device") == nullptr;
-    }));
+    QVERIFY(close_first_tab(road));
     QVERIFY(!road.save_screen("camera_road", "4-closed").isEmpty());
     first.stop();
     second.stop();
