@@ -26,13 +26,8 @@ constexpr int kDistinctFrames = 32;
 
 const std::vector<std::vector<uint8_t>>& rgb_frames()
 {
-    static const std::vector<std::vector<uint8_t>> frames = [] {
-        std::vector<std::vector<uint8_t>> made;
-        for (int i = 0; i < kDistinctFrames; ++i) {
-            made.push_back(clipenc_test::moving_pattern(kWidth, kHeight, i));
-        }
-        return made;
-    }();
+    static const std::vector<std::vector<uint8_t>> frames =
+        clipenc_test::moving_patterns(kWidth, kHeight, kDistinctFrames);
     return frames;
 }
 

@@ -102,6 +102,11 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> CameraSim::recordings(
     return files;
 }
 
+std::string CameraSim::discovery_text() const
+{
+    return "camsim;software ver:" + options_.firmware + ";sys ver:1";
+}
+
 bool CameraSim::start(const CamsimOptions& options, std::string* error)
 {
     if (running_) {
@@ -148,8 +153,7 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
         return false;
     }
     if (options.discovery) {
-        std::string text = "camsim;software ver:" + options.firmware + ";sys ver:1";
-        if (!sockmesh_discovery_server_start(&discovery_, text.c_str(), nullptr, nullptr)) {
+        if (!sockmesh_discovery_server_start(&discovery_, discovery_text().c_str(), nullptr, nullptr)) {
             std::fprintf(stderr, "camsim: discovery could not start; continuing without it\n");
             discovery_ = nullptr;
         }
@@ -222,6 +226,16 @@ CamsimStats CameraSim::stats()
 {
     std::lock_guard<std::mutex> lock(state_mutex_);
     return stats_;
+}
+
+std::size_t CameraSim::open_links()
+{
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    std::size_t links = 0;
+    for (const Server& server : servers_) {
+        links += server.clients.size();
+    }
+    return links;
 }
 
 std::vector<RequestRecord> CameraSim::requests()

@@ -62,9 +62,13 @@ public:
     void stop();
 
     std::string address() const { return options_.address; }
+    // The device text the camera answers discovery with.
+    std::string discovery_text() const;
     DeviceModel model();
 
     CamsimStats stats();
+    // Links of any kind connected right now.
+    std::size_t open_links();
     std::vector<RequestRecord> requests();
     // Waits until the predicate holds over the stats (true) or the time runs out.
     bool wait_for(const std::function<bool(const CamsimStats&)>& predicate,

@@ -14,6 +14,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <map>
+#include <memory>
+
 using namespace sockmesh::detail;
 using sockmesh_test::card;
 using sockmesh_test::eventually;
@@ -348,4 +351,43 @@ TEST(discovery, multicast_client_on_loopback)
     EXPECT_EQ(set, build_multicast_set_address(0x7F000009, address, true));
     client.finish();
     EXPECT_FALSE(client.broadcast());
+}
+
+TEST(discovery, two_devices_on_two_loopback_addresses)
+{
+    // Devices on their own addresses hear no broadcast: each card's request
+    // goes straight to one of them.
+    std::vector<std::unique_ptr<UdpServer>> devices;
+    int port = 0;
+    for (const char* address : {"127.0.0.2", "127.0.0.3"}) {
+        DeviceServerOptions device;
+        device.bind_ip = address;
+        device.cards = loopback_cards();
+        devices.push_back(std::make_unique<UdpServer>(device));
+        ASSERT_TRUE(devices.back()->start(port, std::string("SN-") + address, nullptr, nullptr));
+        port = devices.back()->bound_port();
+    }
+    auto cards = std::make_shared<FakeCards>();
+    cards->list = {card("lo-a", "02:00:00:00:00:0A", "127.0.0.1", "255.0.0.0"),
+                   card("lo-b", "02:00:00:00:00:0B", "127.0.0.1", "255.0.0.0")};
+    DiscoveryClientOptions options = client_options(cards, port);
+    options.destination = [](const std::string& mac, const CardInfo&) {
+        return std::string(mac == "02:00:00:00:00:0A" ? "127.0.0.2" : "127.0.0.3");
+    };
+    ReplyLog replies;
+    UdpClient client(options);
+    ASSERT_TRUE(client.start(ReplyLog::callback, &replies));
+    EXPECT_EQ(client.socket_count(), 2u);
+    ASSERT_TRUE(client.broadcast());
+    ASSERT_TRUE(eventually([&] { return replies.count() == 2; }));
+    std::map<std::string, std::string> by_address;
+    for (std::size_t i = 0; i < 2; ++i) {
+        by_address[replies.at(i).text[0]] = replies.at(i).message;
+    }
+    EXPECT_EQ(by_address["127.0.0.2"], "SN-127.0.0.2;discover mac:02:00:00:00:00:0A");
+    EXPECT_EQ(by_address["127.0.0.3"], "SN-127.0.0.3;discover mac:02:00:00:00:00:0B");
+    client.finish();
+    for (auto& device : devices) {
+        device->finish();
+    }
 }

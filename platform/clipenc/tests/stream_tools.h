@@ -35,6 +35,16 @@ inline std::vector<uint8_t> moving_pattern(int width, int height, int frame)
     return pixels;
 }
 
+// The first count frames of the moving pattern.
+inline std::vector<std::vector<uint8_t>> moving_patterns(int width, int height, int count)
+{
+    std::vector<std::vector<uint8_t>> frames;
+    for (int i = 0; i < count; ++i) {
+        frames.push_back(moving_pattern(width, height, i));
+    }
+    return frames;
+}
+
 // Pseudo-random pixels from a fixed seed: hard to compress.
 inline std::vector<uint8_t> noise_frame(int width, int height, uint32_t seed)
 {
