@@ -6,6 +6,7 @@
 #include "thermframe.h"
 #include "sources/ir_base.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QMutexLocker>
 
@@ -108,6 +109,36 @@ QJsonObject ManagerChartTrend::get_ana_temp_range(int n_id_ana)
         range["f_min"] = f_min;
     }
     return range;
+}
+
+QJsonArray ManagerChartTrend::get_ir_anas(int n_id_ir)
+{
+    IRBase* source = find_ir_source(n_id_ir);
+    void* doc = source != nullptr ? source->get_ir_data() : nullptr;
+    if (doc == nullptr) {
+        return {};
+    }
+    QJsonArray list;
+    // The whole picture keeps the name the other object lists give it.
+    list.append(QJsonObject{{"n_ana_id", 0},
+                            {"n_ana_type", -1},
+                            {"s_ana_name", QCoreApplication::translate("ModelIRInfo", "FullScreen")}});
+    for (int type : {0, 10, 20, 30, 40, 50}) {
+        int32_t count = 0;
+        if (!thermframe_get_anas_count(doc, AnaType(type), count)) {
+            continue;
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            void* ana = nullptr;
+            if (!thermframe_get_ana(doc, AnaType(type), i, ana) || ana == nullptr) {
+                continue;
+            }
+            list.append(QJsonObject{{"n_ana_id", analysis_ids().id_of(ana)},
+                                    {"n_ana_type", type},
+                                    {"s_ana_name", chart_source::alias_of(ana)}});
+        }
+    }
+    return list;
 }
 
 bool ManagerChartTrend::register_ir_source(int h_ir, IRBase* source)
