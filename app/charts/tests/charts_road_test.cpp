@@ -4,7 +4,9 @@
 // objects of the sample recording, play it frame after frame as the player
 // feeds it, and add a pixel-count trend through its range dialog. Last, in
 // the player window: objects drawn on the recording, their trends opened
-// from the right-click menu and fed by the player as it plays.
+// from the right-click menu and fed by the player as it plays. And a live
+// camera's trend with a sampling condition built in its dialog.
+#include "camera_sim.h"
 #include "charts/manager_chart_trend.h"
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
@@ -14,11 +16,13 @@
 #include "shell/app_shell.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_base.h"
+#include "sources/ir_net_device.h"
 #include "sources/ir_player.h"
 #include "test_folders.h"
 #include "thermframe.h"
 #include "trend_test_source.h"
 #include "views/wnd_ir_show.h"
+#include "wirereel.h"
 
 #include <QDir>
 #include <QQmlApplicationEngine>
@@ -81,6 +85,7 @@ private slots:
     void charts_profile_and_histogram_of_a_picture();
     void charts_trend_of_a_played_recording();
     void charts_trends_opened_in_the_player_window();
+    void charts_live_trend_with_a_sampling_condition();
 
 private:
     roadtest::TestFolders m_folders;
@@ -329,6 +334,92 @@ void ChartsRoadTest::charts_trends_opened_in_the_player_window()
     QCOMPARE(row_count(rows), 0);
     QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
     QTRY_COMPARE(registry->chart_count(), 0);
+}
+
+void ChartsRoadTest::charts_live_trend_with_a_sampling_condition()
+{
+    camsim::CamsimOptions options;
+    options.address = "auto";
+    options.source = "pattern";
+    options.width = 160;
+    options.height = 120;
+    options.fps = 25;
+    camsim::CameraSim sim;
+    std::string error;
+    QVERIFY2(sim.start(options, &error), error.c_str());
+    void* stream = nullptr;
+    QVERIFY(wirereel_init(&stream));
+    QVERIFY(wirereel_connect(stream, sim.address().c_str()));
+    auto camera = std::make_unique<IRNetDevice>(nullptr);
+    QVERIFY(camera->open_stream("camsim", QString::fromStdString(sim.address()), QString(), stream));
+    void* ana = nullptr;
+    QVERIFY(thermframe_add_ana(camera->get_ir_data(), "R:30,30;110,90;-", ana));
+    thermframe_ana_set_alias(ana, "R1");
+    const int rect = analysis_ids().id_of(ana);
+
+    AppShell shell;
+    RoadWindow road;
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/charts/ItemTrendCharts.qml"), 10, 10));
+    QVERIFY(road.show());
+    QObject* trends = road.window()->contentItem()->childItems()[0];
+    QObject* menu = road.find_object("menu_trend_chart");
+    QVERIFY(QMetaObject::invokeMethod(trends, "popup", Q_ARG(QVariant, camera->trend_id()), Q_ARG(QVariant, rect),
+                                      Q_ARG(QVariant, false)));
+    QVERIFY(click_menu_entry(menu, "新建温度趋势分析"));
+    QTRY_COMPARE(ManagerChartTrend::instance()->chart_count(), 1);
+    QObject* list = trends->property("list").value<QObject*>();
+    auto* wnd = qobject_cast<QQuickWindow*>(list->property("arrWnd").toList().value(0).value<QObject*>());
+    QVERIFY(wnd != nullptr);
+    RoadWindow trend(wnd);
+    QVERIFY(trend.show());
+    auto* chart = qobject_cast<WndChartTrend*>(trend.find_item("chart_trend"));
+    QVERIFY(chart != nullptr && chart->is_live());
+
+    // A live chart shows its sampling section with the chart's rate.
+    QQuickItem* section = trend.find_item("record_condition");
+    QVERIFY(section != nullptr && section->isVisible());
+    QCOMPARE(trend.find_object("field_record_rate")->property("text").toString(), QString("2"));
+
+    // "+" builds a condition of the whole picture in the dialog.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_add_condition")));
+    auto* dialog = qobject_cast<QQuickWindow*>(trend.find_object("wnd_trend_record_setting"));
+    QVERIFY(dialog != nullptr);
+    QTRY_VERIFY(dialog->isVisible());
+    RoadWindow setting(dialog);
+    QCOMPARE(setting.find_object("combo_record_ir")->property("currentText").toString(), QString("camsim"));
+    QObject* ana_combo = setting.find_object("combo_record_ana");
+    QCOMPARE(ana_combo->property("count").toInt(), 2);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    road.save_screen(dialog, kTest, "11-sampling-condition-dialog");
+    QVERIFY(RoadWindow::click(setting.find_item("btn_record_ok")));
+    QVERIFY(!dialog->isVisible());
+    QTRY_VERIFY(trend.find_item("row_record_condition_0") != nullptr);
+    // The chart holds the condition: the same text again is refused.
+    QVERIFY(!chart->add_record_condition(camera->trend_id(), "[Max] > 25", 0, 0, 0, 0, 25.0f));
+
+    // The rectangle's change between checks, as a second condition.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_add_condition")));
+    QTRY_VERIFY(dialog->isVisible());
+    ana_combo->setProperty("currentIndex", 1);
+    setting.find_object("combo_record_attach")->setProperty("currentIndex", 1);
+    setting.find_object("field_record_temp")->setProperty("text", "0.5");
+    QVERIFY(RoadWindow::click(setting.find_item("btn_record_ok")));
+    QTRY_VERIFY(trend.find_item("row_record_condition_1") != nullptr);
+    QVERIFY(!chart->add_record_condition(camera->trend_id(), "ftd:[Max] > 0.5", rect, 0, 1, 0, 0.5f));
+    QTRY_VERIFY_WITH_TIMEOUT(chart->first_series() != nullptr && chart->first_series()->point_count() >= 3, 30000);
+    trend.save_screen(kTest, "12-live-trend-with-conditions");
+
+    // Removing a row removes its condition.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_remove_condition_0")));
+    QTRY_VERIFY(trend.find_item("row_record_condition_1") == nullptr);
+    QVERIFY(chart->add_record_condition(camera->trend_id(), "[Max] > 25", 0, 0, 0, 0, 25.0f));
+
+    // The camera closes under the window: its rows go.
+    camera.reset();
+    QTRY_VERIFY(trend.find_item("row_record_condition_0") == nullptr);
+    QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
+    QTRY_COMPARE(ManagerChartTrend::instance()->chart_count(), 0);
+    sim.stop();
 }
 
 QTEST_MAIN(ChartsRoadTest)
