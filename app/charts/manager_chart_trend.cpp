@@ -1,12 +1,12 @@
 #include "charts/manager_chart_trend.h"
 
+#include "browse/model_ir_info.h"
 #include "charts/chart_source.h"
 #include "charts/wnd_chart_trend.h"
 #include "sources/handle_ids.h"
 #include "thermframe.h"
 #include "sources/ir_base.h"
 
-#include <QCoreApplication>
 #include <QJsonObject>
 #include <QMutexLocker>
 
@@ -118,27 +118,7 @@ QJsonArray ManagerChartTrend::get_ir_anas(int n_id_ir)
     if (doc == nullptr) {
         return {};
     }
-    QJsonArray list;
-    // The whole picture keeps the name the other object lists give it.
-    list.append(QJsonObject{{"n_ana_id", 0},
-                            {"n_ana_type", -1},
-                            {"s_ana_name", QCoreApplication::translate("ModelIRInfo", "FullScreen")}});
-    for (int type : {0, 10, 20, 30, 40, 50}) {
-        int32_t count = 0;
-        if (!thermframe_get_anas_count(doc, AnaType(type), count)) {
-            continue;
-        }
-        for (int32_t i = 0; i < count; ++i) {
-            void* ana = nullptr;
-            if (!thermframe_get_ana(doc, AnaType(type), i, ana) || ana == nullptr) {
-                continue;
-            }
-            list.append(QJsonObject{{"n_ana_id", analysis_ids().id_of(ana)},
-                                    {"n_ana_type", type},
-                                    {"s_ana_name", chart_source::alias_of(ana)}});
-        }
-    }
-    return list;
+    return ModelIRInfo::ana_entries(doc, [](void* ana) { return analysis_ids().id_of(ana); });
 }
 
 bool ManagerChartTrend::register_ir_source(int h_ir, IRBase* source)

@@ -6,7 +6,6 @@
 // the player window: objects drawn on the recording, their trends opened
 // from the right-click menu and fed by the player as it plays. And a live
 // camera's trend with a sampling condition built in its dialog.
-#include "camera_sim.h"
 #include "charts/manager_chart_trend.h"
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
@@ -16,13 +15,12 @@
 #include "shell/app_shell.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_base.h"
-#include "sources/ir_net_device.h"
 #include "sources/ir_player.h"
 #include "test_folders.h"
 #include "thermframe.h"
+#include "trend_live_camera.h"
 #include "trend_test_source.h"
 #include "views/wnd_ir_show.h"
-#include "wirereel.h"
 
 #include <QDir>
 #include <QQmlApplicationEngine>
@@ -338,20 +336,9 @@ void ChartsRoadTest::charts_trends_opened_in_the_player_window()
 
 void ChartsRoadTest::charts_live_trend_with_a_sampling_condition()
 {
-    camsim::CamsimOptions options;
-    options.address = "auto";
-    options.source = "pattern";
-    options.width = 160;
-    options.height = 120;
-    options.fps = 25;
-    camsim::CameraSim sim;
-    std::string error;
-    QVERIFY2(sim.start(options, &error), error.c_str());
-    void* stream = nullptr;
-    QVERIFY(wirereel_init(&stream));
-    QVERIFY(wirereel_connect(stream, sim.address().c_str()));
-    auto camera = std::make_unique<IRNetDevice>(nullptr);
-    QVERIFY(camera->open_stream("camsim", QString::fromStdString(sim.address()), QString(), stream));
+    TrendLiveCamera live;
+    QVERIFY(live.open());
+    std::unique_ptr<IRNetDevice>& camera = live.device;
     void* ana = nullptr;
     QVERIFY(thermframe_add_ana(camera->get_ir_data(), "R:30,30;110,90;-", ana));
     thermframe_ana_set_alias(ana, "R1");
@@ -419,7 +406,6 @@ void ChartsRoadTest::charts_live_trend_with_a_sampling_condition()
     QTRY_VERIFY(trend.find_item("row_record_condition_0") == nullptr);
     QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
     QTRY_COMPARE(ManagerChartTrend::instance()->chart_count(), 0);
-    sim.stop();
 }
 
 QTEST_MAIN(ChartsRoadTest)

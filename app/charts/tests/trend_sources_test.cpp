@@ -3,17 +3,15 @@
 // jump to a trend point, teardown while playing) and a live camera from the
 // simulator (live samples, windows opened and closed while frames arrive,
 // the camera closed under an open chart).
-#include "camera_sim.h"
 #include "charts/manager_chart_trend.h"
 #include "charts/wnd_chart_trend.h"
 #include "charts/wnd_chart_trend_pixel.h"
 #include "message_guard.h"
 #include "sources/handle_ids.h"
-#include "sources/ir_net_device.h"
 #include "sources/ir_player.h"
 #include "test_folders.h"
 #include "thermframe.h"
-#include "wirereel.h"
+#include "trend_live_camera.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +47,19 @@ std::unique_ptr<WndChartTrend> make_chart()
     auto chart = std::make_unique<WndChartTrend>();
     chart->setSize(QSizeF(600, 240));
     ManagerChartTrend::instance()->insert_wnd_chart(chart.get());
+    return chart;
+}
+
+// A trend of a rectangle's maximum on the player's recording, started as
+// its window starts it: the play starts over, here at twice the speed.
+std::unique_ptr<WndChartTrend> start_trend(IRPlayer& player)
+{
+    auto chart = make_chart();
+    const int rect = add_ana(player.get_ir_data(), kRect);
+    if (rect == 0 || !chart->add_ana(rect, player.trend_id(), TREND_MAX) || !player.set_speed(2.0f)) {
+        return nullptr;
+    }
+    ManagerChartTrend::instance()->restart_trend_chart(player.trend_id());
     return chart;
 }
 
@@ -155,16 +166,12 @@ void TrendSourcesTest::player_registers_and_feeds_the_frames_it_plays()
 
 void TrendSourcesTest::pause_inside_a_trend_resumes_where_it_paused()
 {
-    ManagerChartTrend* registry = ManagerChartTrend::instance();
     auto player = open_player();
     QVERIFY(player != nullptr);
-    const int rect = add_ana(player->get_ir_data(), kRect);
-    auto chart = make_chart();
-    QVERIFY(chart->add_ana(rect, player->trend_id(), TREND_MAX));
-    QVERIFY(player->set_speed(2.0f));
+    auto chart = start_trend(*player);
+    QVERIFY(chart != nullptr);
     QList<int> shown;
     connect(player.get(), &IRPlayer::sig_update_ctrl_with_frame, this, [&](int frame) { shown.append(frame); });
-    registry->restart_trend_chart(player->trend_id());
     QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 10, 30000);
     QVERIFY(player->save_frame());
     QTRY_VERIFY_WITH_TIMEOUT(!player->is_playing(), 10000);
@@ -194,11 +201,8 @@ void TrendSourcesTest::marks_of_the_player_reach_the_chart()
 {
     auto player = open_player();
     QVERIFY(player != nullptr);
-    const int rect = add_ana(player->get_ir_data(), kRect);
-    auto chart = make_chart();
-    QVERIFY(chart->add_ana(rect, player->trend_id(), TREND_MAX));
-    QVERIFY(player->set_speed(2.0f));
-    ManagerChartTrend::instance()->restart_trend_chart(player->trend_id());
+    auto chart = start_trend(*player);
+    QVERIFY(chart != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(points_of(*chart).size() >= 8, 30000);
     QVERIFY(player->save_frame());
     QTRY_VERIFY_WITH_TIMEOUT(!player->is_playing(), 10000);
@@ -297,20 +301,9 @@ void TrendSourcesTest::player_destroyed_while_playing_leaves_its_charts()
 
 void TrendSourcesTest::camera_feeds_a_live_trend_while_windows_come_and_go()
 {
-    camsim::CamsimOptions options;
-    options.address = "auto";
-    options.source = "pattern";
-    options.width = 160;
-    options.height = 120;
-    options.fps = 25;
-    camsim::CameraSim sim;
-    std::string error;
-    QVERIFY2(sim.start(options, &error), error.c_str());
-    void* stream = nullptr;
-    QVERIFY(wirereel_init(&stream));
-    QVERIFY(wirereel_connect(stream, sim.address().c_str()));
-    auto camera = std::make_unique<IRNetDevice>(nullptr);
-    QVERIFY(camera->open_stream("camsim", QString::fromStdString(sim.address()), QString(), stream));
+    TrendLiveCamera live;
+    QVERIFY(live.open());
+    std::unique_ptr<IRNetDevice>& camera = live.device;
     ManagerChartTrend* registry = ManagerChartTrend::instance();
     const int id = camera->trend_id();
     QVERIFY(id != 0);
@@ -361,7 +354,6 @@ void TrendSourcesTest::camera_feeds_a_live_trend_while_windows_come_and_go()
     QVERIFY(registry->find_ir_source(id) == nullptr);
     chart->on_refresh_timer();
     paint(*chart);
-    sim.stop();
 }
 
 QTEST_MAIN(TrendSourcesTest)
