@@ -318,6 +318,21 @@ void ChartsRoadTest::charts_trends_opened_in_the_player_window()
     trend.save_screen(kTest, "9-trend-fed-by-the-player");
     road.save_screen(qobject_cast<QQuickWindow*>(trend.find_object("tip_trend_chart")), kTest, "10-trend-tooltip");
 
+    // The line's swatch picks its colour in the colour dialog.
+    // The offscreen platform says so when Qt's dialog window is shown.
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    QVERIFY(RoadWindow::click(trend.find_item("swatch_trend_1")));
+    QObject* colour = trend.find_object("dialog_trend_colour");
+    QVERIFY(colour != nullptr);
+    QObject* picker = colour->property("dialog").value<QObject*>();
+    QVERIFY(picker != nullptr && picker->property("visible").toBool());
+    QCOMPARE(picker->property("color").value<QColor>(), QColor("green"));
+    picker->setProperty("currentColor", QColor("#ff00ff"));
+    picker->setProperty("color", QColor("#ff00ff"));
+    QVERIFY(QMetaObject::invokeMethod(picker, "accept"));
+    QCOMPARE(chart->get_ana_clr_name(line, TREND_AVG), QString("#ff00ff"));
+    QCOMPARE(chart->get_ana_clr_name(rect, TREND_MAX) == "#ff00ff", false);
+
     // Stop: the trend ends; the curves stay.
     QVERIFY(RoadWindow::click(road.find_item("btn_player_stop")));
     QTRY_VERIFY_WITH_TIMEOUT(!chart->is_trend_started(), 10000);

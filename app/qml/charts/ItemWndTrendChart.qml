@@ -105,7 +105,7 @@ Window {
         }
     }
     ItemWndToolTip { id: id_tip; objectName: "tip_trend_chart" }
-    ItemColorDialog { id: id_color }
+    ItemColorDialog { id: id_color; objectName: "dialog_trend_colour" }
     ItemWndTrendRecordSetting { id: id_record_setting; transientParent: id_wnd }
     Row {
         anchors { top: id_head.bottom; topMargin: 6; right: id_panel.left; rightMargin: 8 }
