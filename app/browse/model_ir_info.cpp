@@ -137,6 +137,11 @@ QJsonArray ModelIRInfo::get_ir_anas(int source, int kind)
     } else {
         return {};
     }
+    return ana_entries(doc, [](void* ana) { return ana_table().add(ana); });
+}
+
+QJsonArray ModelIRInfo::ana_entries(void* doc, const std::function<int(void*)>& id_of)
+{
     QJsonArray result;
     result.append(QJsonObject{{"n_ana_id", 0}, {"n_ana_type", -1}, {"s_ana_name", tr("FullScreen")}});
     for (int type : {0, 10, 20, 30, 40, 50}) {
@@ -151,7 +156,7 @@ QJsonArray ModelIRInfo::get_ir_anas(int source, int kind)
             }
             std::string alias;
             thermframe_ana_get_alias(ana, alias);
-            result.append(QJsonObject{{"n_ana_id", ana_table().add(ana)},
+            result.append(QJsonObject{{"n_ana_id", id_of(ana)},
                                       {"n_ana_type", type},
                                       {"s_ana_name", QString::fromStdString(alias)}});
         }

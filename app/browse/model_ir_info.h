@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class ModelIRInfo : public QObject {
     Q_OBJECT
 public:
@@ -42,6 +44,10 @@ public:
     static QString size_text(qint64 bytes);
     // Lens type as shown when the lens has no description.
     static QString len_type_to_text(int type);
+    // The entries of get_ir_anas for a frame document, each object under the
+    // id that id_of gives it: the whole picture first, then the objects in
+    // type order.
+    static QJsonArray ana_entries(void* doc, const std::function<int(void*)>& id_of);
 
 private:
     void add_file_fields(const QString& path, QJsonObject& info) const;

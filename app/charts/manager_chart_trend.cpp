@@ -1,5 +1,6 @@
 #include "charts/manager_chart_trend.h"
 
+#include "browse/model_ir_info.h"
 #include "charts/chart_source.h"
 #include "charts/wnd_chart_trend.h"
 #include "sources/handle_ids.h"
@@ -108,6 +109,16 @@ QJsonObject ManagerChartTrend::get_ana_temp_range(int n_id_ana)
         range["f_min"] = f_min;
     }
     return range;
+}
+
+QJsonArray ManagerChartTrend::get_ir_anas(int n_id_ir)
+{
+    IRBase* source = find_ir_source(n_id_ir);
+    void* doc = source != nullptr ? source->get_ir_data() : nullptr;
+    if (doc == nullptr) {
+        return {};
+    }
+    return ModelIRInfo::ana_entries(doc, [](void* ana) { return analysis_ids().id_of(ana); });
 }
 
 bool ManagerChartTrend::register_ir_source(int h_ir, IRBase* source)

@@ -38,6 +38,11 @@ public:
     // {"f_max", "f_min"} of an analysis object by the id the trend menu
     // carries (the pixel range dialog starts from them); empty when unknown.
     Q_INVOKABLE QJsonObject get_ana_temp_range(int n_id_ana);
+    // The analysis objects of a registered source's frame document, by the
+    // ids the charts take (the record-condition dialog lists them): first
+    // {"n_ana_id": 0, "n_ana_type": -1, "s_ana_name"} for the whole picture,
+    // then each object in type order; empty for an unknown source.
+    Q_INVOKABLE QJsonArray get_ir_anas(int n_id_ir);
 
     // A chart leaving for good (its destructor); false when it was not listed.
     bool remove_wnd_chart(WndChartTrend* chart);

@@ -461,7 +461,7 @@ void WndChartTrend::on_repaint_timer()
     }
     const bool playing = player->is_playing();
     const QString file = source->get_file_path();
-    const int frame = player->current_frame();
+    const int frame = player->shown_frame();
     int index = -1;
     {
         QMutexLocker lock(&m_mutex_series);

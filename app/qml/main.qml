@@ -28,6 +28,8 @@ Window {
     property int nLastY: 0
     // The shared file dialog, for pages of the client area.
     readonly property alias dialogFile: id_dialog_file
+    // The trend menu and windows, for the document windows' views.
+    readonly property alias trendCharts: id_trend_charts
 
     signal sig_close_exe()
 
@@ -36,6 +38,7 @@ Window {
         nLastY = y
         show_maximized()
         sig_close_exe.connect(close_wnd)
+        sig_close_exe.connect(id_trend_charts.list.destroy_all_trend_wnd)
         load_language_config()
     }
 

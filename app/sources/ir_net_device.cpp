@@ -1,9 +1,11 @@
 #include "sources/ir_net_device.h"
 
 #include "alarms/warning_condition.h"
+#include "charts/manager_chart_trend.h"
 #include "markpen.h"
 #include "shell/data_config.h"
 #include "sources/camera_streams.h"
+#include "sources/handle_ids.h"
 #include "sources/record_settings.h"
 #include "sources/thread_capture.h"
 #include "sources/thread_delete_irv.h"
@@ -64,6 +66,7 @@ IRNetDevice::~IRNetDevice()
     m_delete_irv = nullptr;
     stop_timer();
     m_connected.store(false);
+    leave_trends();
     qCInfo(lc_source) << "~IRNetDevice 1.5";
     release_stream();
     delete m_thread_show;
@@ -81,6 +84,15 @@ void* IRNetDevice::get_ir_paint() const
 {
     void* painter = nullptr;
     return m_stream != nullptr && wirereel_get_ir_paint(m_stream, painter) ? painter : nullptr;
+}
+
+void IRNetDevice::leave_trends()
+{
+    const int id = m_n_trend_id.exchange(0);
+    if (id != 0) {
+        ManagerChartTrend::instance()->unregister_ir_source(id);
+        ManagerChartTrend::instance()->remove_ir_from_charts(id);
+    }
 }
 
 void IRNetDevice::release_stream()
@@ -112,6 +124,7 @@ bool IRNetDevice::open_stream(const QString& sn, const QString& ip, const QStrin
     m_discover_mac = discover_mac;
     m_str_file_path = sn + QLatin1Char(';') + ip;
     if (m_stream != nullptr && m_stream != stream) {
+        leave_trends();
         release_stream();
     }
     m_stream = stream;
@@ -123,10 +136,15 @@ bool IRNetDevice::open_stream(const QString& sn, const QString& ip, const QStrin
     }
     wirereel_set_on_received_one_frame(m_stream, &IRNetDevice::on_received_one_frame, this);
     wirereel_set_cb_on_disconnected(m_stream, &IRNetDevice::cb_disconnected, this);
+    const int trend_id = library_ids().id_of(m_stream);
+    ManagerChartTrend::instance()->register_ir_source(trend_id, this);
+    m_n_trend_id.store(trend_id);
     uint16_t width = 0;
     uint16_t height = 0;
     if (!thermframe_get_show_resolution(get_ir_data(), width, height) || width == 0 || height == 0) {
-        // Nothing may call back into this source for a stream it let go.
+        // Nothing may call back into this source, nor a chart sample it,
+        // for a stream it let go.
+        leave_trends();
         release_stream();
         qCWarning(lc_source) << "failed get_ir_resolution";
         return false;
@@ -190,6 +208,7 @@ void IRNetDevice::process_frame()
     }
     emit sig_update_ctrl_with_frame();
     check_warning_and_snap();
+    ManagerChartTrend::instance()->notify_trend_frame(m_n_trend_id.load(), 0);
     uint16_t x = 0;
     uint16_t y = 0;
     uint16_t ad = 0;

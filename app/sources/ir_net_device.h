@@ -3,7 +3,7 @@
 // into the frame document and runs the per-frame work (repaint, alarms,
 // automatic measuring range), and the camera's controls. When the link
 // drops the owner view starts the reconnection, which reopens the same
-// stream.
+// stream. The trend charts know the camera by the id of its stream handle.
 #pragma once
 
 #include "sources/ir_base.h"
@@ -35,6 +35,7 @@ public:
     explicit IRNetDevice(WndIRShow* owner);
     ~IRNetDevice() override;
 
+    void* get_ir_handle() const override { return m_stream; }
     void* get_ir_data() const override;
     void* get_ir_paint() const override;
     // stream_id: the id of a connected stream in camera_streams(), which
@@ -67,6 +68,7 @@ public:
     bool is_recording() const;
 
     void* stream() const { return m_stream; }
+    int trend_id() const { return m_n_trend_id.load(); }
     // How the lens is adjusted (0 none, 1 electric focus, 2 continuous
     // magnification).
     int len_adjust_method() const;
@@ -109,6 +111,8 @@ private:
     void release_stream();
     void create_record_thread(bool real);
     void destroy_record_thread();
+    // Takes the stream out of the trend registry and its charts.
+    void leave_trends();
 
     void* m_stream = nullptr;
     ThreadNetDeviceShow* m_thread_show = nullptr;
@@ -129,4 +133,5 @@ private:
     int m_tick_count = 0;
     std::atomic<int> m_frame_count{0};
     std::atomic<int> m_frame_rate{0};
+    std::atomic<int> m_n_trend_id{0};
 };

@@ -1,9 +1,11 @@
 #include "sources/ir_player.h"
 
 #include "alarms/warning_condition.h"
+#include "charts/manager_chart_trend.h"
 #include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "reelplay.h"
+#include "sources/handle_ids.h"
 #include "sources/player_pacing.h"
 #include "sources/thread_player_show.h"
 #include "thermframe.h"
@@ -37,6 +39,8 @@ IRPlayer::IRPlayer(WndIRShow* owner) : IRBase(owner)
     // The reelplay object keeps one frame document for every file it loads.
     m_p_warning_condition = new WarningCondition(get_ir_data(), this);
     start_timer();
+    m_n_trend_id = library_ids().id_of(m_h_ir);
+    ManagerChartTrend::instance()->register_ir_source(m_n_trend_id, this);
     connect(this, &IRPlayer::sig_update_ctrl_with_frame, this, &IRPlayer::slot_update_ctrl_with_frame);
     connect(this, &IRPlayer::sig_reached_end, this, &IRPlayer::on_reached_end, Qt::QueuedConnection);
     connect(this, &IRPlayer::sig_show_frame, this, &IRPlayer::on_show_frame, Qt::QueuedConnection);
@@ -54,6 +58,10 @@ IRPlayer::~IRPlayer()
         delete m_p_thread;
         m_p_thread = nullptr;
     }
+    // No frame reaches a chart any more: the charts let the player go. It
+    // leaves the registry first, so that no chart calls back into it.
+    ManagerChartTrend::instance()->unregister_ir_source(m_n_trend_id);
+    ManagerChartTrend::instance()->remove_ir_from_charts(m_n_trend_id);
     delete m_p_warning_condition;
     m_p_warning_condition = nullptr;
     reelplay_uninit(m_h_ir);
@@ -175,6 +183,7 @@ IRPlayer::Cycle IRPlayer::show_current_frame()
     }
     check_warning_and_snap();
     qCDebug(lc_source) << "IRPlayer::on_playing " << cycle.frame;
+    ManagerChartTrend::instance()->notify_trend_frame(m_n_trend_id, static_cast<int>(cycle.frame));
     emit sig_update_ctrl_with_frame(static_cast<int>(cycle.frame));
     return cycle;
 }
@@ -223,6 +232,9 @@ void IRPlayer::on_reached_end(uint32_t generation)
     }
     if (m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_update_player_play_stop();
+    }
+    ManagerChartTrend::instance()->add_trend_gap(m_n_trend_id);
+    if (m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_stop_trend_analysis();
     }
     const uint32_t start = m_n_range_start.load();
@@ -418,6 +430,8 @@ bool IRPlayer::restart_play()
     if (m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_update_player_play_start();
     }
+    // The trends start over first, so the controls learn that they run.
+    ManagerChartTrend::instance()->restart_trend_of_ir(m_n_trend_id);
     update_ctrl_with_trend();
     start_playing(file);
     return true;
@@ -431,12 +445,22 @@ bool IRPlayer::play_next_video()
         return false;
     }
     qCDebug(lc_source) << "++++++ play_next_video" << 0 << file;
+    if (restart) {
+        ManagerChartTrend::instance()->restart_trend_of_ir(m_n_trend_id);
+    }
     start_playing(file);
     return true;
 }
 
 bool IRPlayer::save_frame()
 {
+    // A pause inside a running trend: a later play goes on from here.
+    if (m_b_resume_armed && ManagerChartTrend::instance()->is_trend_running(m_n_trend_id)) {
+        m_n_resume_frame = m_n_cur_frame.load();
+        m_str_resume_path = m_str_file_path;
+        m_b_resume_armed = false;
+        qCDebug(lc_source) << "++++++ save_frame" << m_n_resume_frame << m_str_resume_path;
+    }
     if (m_p_thread == nullptr) {
         return false;
     }
@@ -449,10 +473,21 @@ bool IRPlayer::check_frame()
     if (m_str_file_path.isEmpty()) {
         return false;
     }
-    m_n_resume_frame = 0;
-    m_str_resume_path.clear();
-    update_ctrl_with_trend();
-    qCDebug(lc_source) << "++++++ clear_frame";
+    if (ManagerChartTrend::instance()->is_trend_running(m_n_trend_id)) {
+        // The trend goes on where it paused, whatever was shown meanwhile.
+        if (!m_str_resume_path.isEmpty() && m_str_resume_path != m_str_file_path && open_file(m_str_resume_path) &&
+            m_p_wnd_ir_show != nullptr) {
+            emit m_p_wnd_ir_show->sig_change_player_file(m_str_resume_path);
+        }
+        seek_frame(m_n_resume_frame);
+        qCDebug(lc_source) << "------ check_frame";
+    } else {
+        m_n_resume_frame = 0;
+        m_str_resume_path.clear();
+        ManagerChartTrend::instance()->restart_trend_of_ir(m_n_trend_id);
+        update_ctrl_with_trend();
+        qCDebug(lc_source) << "++++++ clear_frame";
+    }
     m_b_resume_armed = true;
     ensure_thread()->set_playing(true);
     return true;
@@ -472,6 +507,7 @@ bool IRPlayer::stop()
     }
     move_progress_bar(start);
     refresh_palette_bar();
+    ManagerChartTrend::instance()->add_trend_gap(m_n_trend_id);
     if (m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_stop_trend_analysis();
     }
@@ -483,10 +519,35 @@ bool IRPlayer::is_playing() const { return m_p_thread != nullptr && m_p_thread->
 void IRPlayer::update_ctrl_with_trend()
 {
     qCDebug(lc_source) << "IRPlayer::update_ctrl_with_trend";
-    // No trend analysis runs on recordings yet.
-    if (m_p_wnd_ir_show != nullptr) {
+    if (m_p_wnd_ir_show == nullptr) {
+        return;
+    }
+    if (ManagerChartTrend::instance()->is_trend_running(m_n_trend_id)) {
+        emit m_p_wnd_ir_show->sig_start_trend_analysis();
+    } else {
         emit m_p_wnd_ir_show->sig_stop_trend_analysis();
     }
+}
+
+bool IRPlayer::show_trend_frame(const QString& file, int frame)
+{
+    if (file.isEmpty() || frame < 0) {
+        return false;
+    }
+    if (file != m_str_file_path) {
+        if (!open_file(file)) {
+            return false;
+        }
+    } else {
+        save_frame();
+    }
+    if (m_p_wnd_ir_show != nullptr) {
+        emit m_p_wnd_ir_show->sig_update_player_play_stop();
+        emit m_p_wnd_ir_show->sig_change_player_file(file);
+    }
+    seek_frame(static_cast<uint32_t>(frame));
+    emit sig_update_ctrl_with_frame(static_cast<int>(m_n_cur_frame.load()));
+    return true;
 }
 
 void IRPlayer::timerEvent(QTimerEvent* event)
@@ -513,12 +574,17 @@ int IRPlayer::insert_mark(const QString& text)
                                 reinterpret_cast<const unsigned char*>(bytes.constData()))) {
         return -1;
     }
+    ManagerChartTrend::instance()->add_mark(m_n_trend_id, m_str_file_path, static_cast<int>(frame), text);
     return static_cast<int>(frame);
 }
 
 bool IRPlayer::remove_mark(int frame)
 {
-    return frame >= 0 && reelplay_delete_mark_info(m_h_ir, static_cast<uint32_t>(frame));
+    if (frame < 0 || !reelplay_delete_mark_info(m_h_ir, static_cast<uint32_t>(frame))) {
+        return false;
+    }
+    ManagerChartTrend::instance()->delete_mark(m_n_trend_id, m_str_file_path, frame);
+    return true;
 }
 
 bool IRPlayer::update_mark(int frame, const QString& text)
@@ -527,8 +593,12 @@ bool IRPlayer::update_mark(int frame, const QString& text)
     if (frame < 0 || bytes.size() > 0xFFFF) {
         return false;
     }
-    return reelplay_update_mark_info(m_h_ir, static_cast<uint32_t>(frame), static_cast<uint16_t>(bytes.size()),
-                                     reinterpret_cast<const unsigned char*>(bytes.constData()));
+    if (!reelplay_update_mark_info(m_h_ir, static_cast<uint32_t>(frame), static_cast<uint16_t>(bytes.size()),
+                                   reinterpret_cast<const unsigned char*>(bytes.constData()))) {
+        return false;
+    }
+    ManagerChartTrend::instance()->update_mark(m_n_trend_id, m_str_file_path, frame, text);
+    return true;
 }
 
 QJsonArray IRPlayer::get_all_mark() const

@@ -6,9 +6,11 @@
 // Threads: the playback thread only paces and advances the frame; the
 // frame document, the picture, files and items are touched on the
 // interface thread alone, where the thread's requests (show a frame, the
-// recording ended) arrive as queued signals.
+// recording ended) arrive as queued signals. The trend charts are fed there
+// too, through the trend registry, under the reelplay handle's id.
 #pragma once
 
+#include "charts/trend_playback.h"
 #include "sources/ir_base.h"
 
 #include <QByteArray>
@@ -20,7 +22,7 @@
 
 class ThreadPlayerShow;
 
-class IRPlayer : public IRBase {
+class IRPlayer : public IRBase, public TrendPlayback {
     Q_OBJECT
 
 public:
@@ -64,7 +66,13 @@ public:
     virtual bool check_frame();
     virtual bool save_frame();
     virtual bool stop();
-    virtual bool is_playing() const;
+    bool is_playing() const override;
+
+    // The trend charts' view of the player.
+    int shown_frame() const override { return static_cast<int>(m_n_cur_frame.load()); }
+    bool show_trend_frame(const QString& file, int frame) override;
+    // The id the trend registry knows the player by.
+    int trend_id() const { return m_n_trend_id; }
 
     bool set_speed(float speed);
     bool seek_frame(uint32_t frame);
@@ -123,6 +131,7 @@ private:
     uint32_t seek_locked(uint32_t frame);
 
     ThreadPlayerShow* m_p_thread = nullptr;
+    int m_n_trend_id = 0;
     bool m_b_first_opening = true;
     std::atomic<bool> m_b_no_pacing{false};
     std::atomic<float> m_f_interval{40.0f};

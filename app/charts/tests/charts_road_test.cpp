@@ -2,7 +2,10 @@
 // sample picture and open its profile and the histogram from the analysis
 // toolbar; then, from the trend menu, open a temperature trend of two
 // objects of the sample recording, play it frame after frame as the player
-// feeds it, and add a pixel-count trend through its range dialog.
+// feeds it, and add a pixel-count trend through its range dialog. Last, in
+// the player window: objects drawn on the recording, their trends opened
+// from the right-click menu and fed by the player as it plays. And a live
+// camera's trend with a sampling condition built in its dialog.
 #include "charts/manager_chart_trend.h"
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
@@ -12,14 +15,17 @@
 #include "shell/app_shell.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_base.h"
+#include "sources/ir_player.h"
 #include "test_folders.h"
 #include "thermframe.h"
+#include "trend_live_camera.h"
 #include "trend_test_source.h"
 #include "views/wnd_ir_show.h"
 
 #include <QDir>
 #include <QQmlApplicationEngine>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using roadtest::RoadWindow;
@@ -33,6 +39,31 @@ int count_of(void* frame, AnaType type)
     int32_t count = -1;
     thermframe_get_anas_count(frame, type, count);
     return count;
+}
+
+// Clicks the entry of the trend menu that reads `text`, the n-th of them
+// (the kinds list the same windows: maximum, minimum, average).
+bool click_menu_entry(QObject* menu_object, const QString& text, int nth = 1)
+{
+    auto* menu = qobject_cast<QQuickWindow*>(menu_object);
+    if (menu == nullptr || !QTest::qWaitForWindowExposed(menu)) return false;
+    QList<QQuickItem*> items = menu->contentItem()->childItems();
+    for (int i = 0; i < items.size(); ++i) {
+        QQuickItem* item = items[i];
+        items += item->childItems();
+        if (item->objectName().startsWith("menu_entry_") && !item->childItems().isEmpty() &&
+            item->childItems()[0]->property("text").toString() == text && --nth == 0) {
+            return RoadWindow::click(item);
+        }
+    }
+    return false;
+}
+
+int row_count(QObject* list)
+{
+    QVariant count;
+    QMetaObject::invokeMethod(list, "row_count", Q_RETURN_ARG(QVariant, count));
+    return count.toInt();
 }
 
 }  // namespace
@@ -51,6 +82,8 @@ private slots:
     void cleanup() { m_guard.verify(); }
     void charts_profile_and_histogram_of_a_picture();
     void charts_trend_of_a_played_recording();
+    void charts_trends_opened_in_the_player_window();
+    void charts_live_trend_with_a_sampling_condition();
 
 private:
     roadtest::TestFolders m_folders;
@@ -139,19 +172,7 @@ void ChartsRoadTest::charts_trend_of_a_played_recording()
         return QMetaObject::invokeMethod(trends, "popup", Q_ARG(QVariant, player.id()), Q_ARG(QVariant, ana),
                                          Q_ARG(QVariant, false));
     };
-    auto click_entry = [&](const QString& text) {
-        if (!QTest::qWaitForWindowExposed(qobject_cast<QQuickWindow*>(menu))) return false;
-        QList<QQuickItem*> items = qobject_cast<QQuickWindow*>(menu)->contentItem()->childItems();
-        for (int i = 0; i < items.size(); ++i) {
-            QQuickItem* item = items[i];
-            items += item->childItems();
-            if (item->objectName().startsWith("menu_entry_") && !item->childItems().isEmpty() &&
-                item->childItems()[0]->property("text").toString() == text) {
-                return RoadWindow::click(item);
-            }
-        }
-        return false;
-    };
+    auto click_entry = [&](const QString& text) { return click_menu_entry(menu, text); };
 
     // From the trend menu: a new trend of the rectangle's maximum, then the
     // line's maximum added to that window.
@@ -213,6 +234,193 @@ void ChartsRoadTest::charts_trend_of_a_played_recording()
     // Closing the window unregisters its chart.
     QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
     QVERIFY(RoadWindow::wait_for([&] { return ManagerChartTrend::instance()->chart_count() == 1; }));
+}
+
+void ChartsRoadTest::charts_trends_opened_in_the_player_window()
+{
+    // Marks are written beside the recording: the test plays a copy.
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    const QString path = out.filePath("furnace.irv");
+    QVERIFY(QFile::copy(QDir::current().absoluteFilePath("samples/sample.irv"), path));
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1400, 900)));
+    QObject* start_page = road.find_object("start_page");
+    QVERIFY(start_page != nullptr);
+    QVERIFY(QMetaObject::invokeMethod(start_page, "open_file", Q_ARG(QVariant, path), Q_ARG(QVariant, false)));
+    QTRY_VERIFY(road.find_item("wnd_ir_player") != nullptr && road.find_item("wnd_ir_player")->isVisible());
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr);
+    auto* player = qobject_cast<IRPlayer*>(view->source());
+    QVERIFY(player != nullptr);
+    ManagerChartTrend* registry = ManagerChartTrend::instance();
+    QCOMPARE(registry->find_ir_source(view->get_ir_handle()), static_cast<IRBase*>(player));
+    void* frame = player->get_ir_data();
+
+    // Two objects on the recording.
+    QVERIFY(RoadWindow::click(road.find_item("btn_clear_ana")));
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_rect")));
+    QVERIFY(RoadWindow::drag(view, QPointF(20, 20), QPointF(80, 60)));
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_line")));
+    QVERIFY(RoadWindow::drag(view, QPointF(10, 100), QPointF(150, 84)));
+    QCOMPARE(count_of(frame, ANA_RECT), 1);
+    QCOMPARE(count_of(frame, ANA_LINE), 1);
+    void* rect_ana = nullptr;
+    void* line_ana = nullptr;
+    QVERIFY(thermframe_get_ana(frame, ANA_RECT, 0, rect_ana));
+    QVERIFY(thermframe_get_ana(frame, ANA_LINE, 0, line_ana));
+    const int rect = analysis_ids().id_of(rect_ana);
+    const int line = analysis_ids().id_of(line_ana);
+    QVERIFY(RoadWindow::click(road.find_item("btn_speed_7")));
+
+    // A right click on the rectangle's edge opens the trend menu; a new
+    // trend of its maximum starts the play over.
+    QObject* menu = road.find_object("menu_trend_chart");
+    QVERIFY(menu != nullptr);
+    QVERIFY(RoadWindow::click_at(view, QPointF(20, 40), Qt::RightButton));
+    QTRY_VERIFY(menu->property("visible").toBool());
+    QCOMPARE(menu->property("nAna").toInt(), rect);
+    QCOMPARE(menu->property("nIr").toInt(), view->get_ir_handle());
+    road.save_screen(qobject_cast<QQuickWindow*>(menu), kTest, "7-player-trend-menu");
+    // The main window speaks the configured language.
+    const auto menu_text = [](const char* text) { return QCoreApplication::translate("ItemCustomMenuTrendChart", text); };
+    QVERIFY(click_menu_entry(menu, menu_text("新建温度趋势分析")));
+    QTRY_COMPARE(registry->chart_count(), 1);
+    QObject* list = road.find_object("trend_charts")->property("list").value<QObject*>();
+    QVERIFY(list != nullptr);
+    auto* wnd = qobject_cast<QQuickWindow*>(list->property("arrWnd").toList().value(0).value<QObject*>());
+    QVERIFY(wnd != nullptr);
+    RoadWindow trend(wnd);
+    QVERIFY(trend.show());
+    auto* chart = qobject_cast<WndChartTrend*>(trend.find_item("chart_trend"));
+    QVERIFY(chart != nullptr);
+    QVERIFY(chart->is_enable_ana(rect, TREND_MAX));
+    QVERIFY(player->is_playing());
+
+    // The line's average joins the same window.
+    const int index = wnd->property("mn_trend_index").toInt();
+    QVERIFY(RoadWindow::click_at(view, QPointF(80, 92), Qt::RightButton));
+    QTRY_COMPARE(menu->property("nAna").toInt(), line);
+    QVERIFY(menu->property("visible").toBool());
+    QVERIFY(click_menu_entry(menu, menu_text("温度趋势分析") + QString(" %1").arg(index), 3));
+    QVERIFY(chart->is_enable_ana(line, TREND_AVG));
+    QVERIFY(registry->is_trend_running(view->get_ir_handle()));
+    QObject* rows = trend.find_object("list_trend");
+    QCOMPARE(row_count(rows), 2);
+
+    // The player feeds both curves as it plays.
+    QTRY_VERIFY_WITH_TIMEOUT(chart->first_series() != nullptr && chart->first_series()->point_count() >= 60, 30000);
+    road.save_screen(kTest, "8-player-playing-a-trend");
+    QVERIFY(RoadWindow::move_to(chart, QPointF(chart->plot_rect().center())));
+    QTRY_VERIFY(trend.find_object("tip_trend_chart")->property("visible").toBool());
+    trend.save_screen(kTest, "9-trend-fed-by-the-player");
+    road.save_screen(qobject_cast<QQuickWindow*>(trend.find_object("tip_trend_chart")), kTest, "10-trend-tooltip");
+
+    // The line's swatch picks its colour in the colour dialog.
+    // The offscreen platform says so when Qt's dialog window is shown.
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    QVERIFY(RoadWindow::click(trend.find_item("swatch_trend_1")));
+    QObject* colour = trend.find_object("dialog_trend_colour");
+    QVERIFY(colour != nullptr);
+    QObject* picker = colour->property("dialog").value<QObject*>();
+    QVERIFY(picker != nullptr && picker->property("visible").toBool());
+    QCOMPARE(picker->property("color").value<QColor>(), QColor("green"));
+    picker->setProperty("currentColor", QColor("#ff00ff"));
+    picker->setProperty("color", QColor("#ff00ff"));
+    QVERIFY(QMetaObject::invokeMethod(picker, "accept"));
+    QCOMPARE(chart->get_ana_clr_name(line, TREND_AVG), QString("#ff00ff"));
+    QCOMPARE(chart->get_ana_clr_name(rect, TREND_MAX) == "#ff00ff", false);
+
+    // Stop: the trend ends; the curves stay.
+    QVERIFY(RoadWindow::click(road.find_item("btn_player_stop")));
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->is_trend_started(), 10000);
+    std::vector<ChartTrendInfo*> series;
+    chart->collect_series(series);
+    QCOMPARE(series.size(), size_t(2));
+    QVERIFY(series[1]->point_count() >= 60);
+
+    // Closing the player tab lets the chart go; closing the window unregisters it.
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("title_bar"), "remove_tab_sheet", Q_ARG(QVariant, 0)));
+    QTRY_VERIFY(chart->first_series() == nullptr);
+    QCOMPARE(row_count(rows), 0);
+    QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
+    QTRY_COMPARE(registry->chart_count(), 0);
+}
+
+void ChartsRoadTest::charts_live_trend_with_a_sampling_condition()
+{
+    TrendLiveCamera live;
+    QVERIFY(live.open());
+    std::unique_ptr<IRNetDevice>& camera = live.device;
+    void* ana = nullptr;
+    QVERIFY(thermframe_add_ana(camera->get_ir_data(), "R:30,30;110,90;-", ana));
+    thermframe_ana_set_alias(ana, "R1");
+    const int rect = analysis_ids().id_of(ana);
+
+    AppShell shell;
+    RoadWindow road;
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/charts/ItemTrendCharts.qml"), 10, 10));
+    QVERIFY(road.show());
+    QObject* trends = road.window()->contentItem()->childItems()[0];
+    QObject* menu = road.find_object("menu_trend_chart");
+    QVERIFY(QMetaObject::invokeMethod(trends, "popup", Q_ARG(QVariant, camera->trend_id()), Q_ARG(QVariant, rect),
+                                      Q_ARG(QVariant, false)));
+    QVERIFY(click_menu_entry(menu, "新建温度趋势分析"));
+    QTRY_COMPARE(ManagerChartTrend::instance()->chart_count(), 1);
+    QObject* list = trends->property("list").value<QObject*>();
+    auto* wnd = qobject_cast<QQuickWindow*>(list->property("arrWnd").toList().value(0).value<QObject*>());
+    QVERIFY(wnd != nullptr);
+    RoadWindow trend(wnd);
+    QVERIFY(trend.show());
+    auto* chart = qobject_cast<WndChartTrend*>(trend.find_item("chart_trend"));
+    QVERIFY(chart != nullptr && chart->is_live());
+
+    // A live chart shows its sampling section with the chart's rate.
+    QQuickItem* section = trend.find_item("record_condition");
+    QVERIFY(section != nullptr && section->isVisible());
+    QCOMPARE(trend.find_object("field_record_rate")->property("text").toString(), QString("2"));
+
+    // "+" builds a condition of the whole picture in the dialog.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_add_condition")));
+    auto* dialog = qobject_cast<QQuickWindow*>(trend.find_object("wnd_trend_record_setting"));
+    QVERIFY(dialog != nullptr);
+    QTRY_VERIFY(dialog->isVisible());
+    RoadWindow setting(dialog);
+    QCOMPARE(setting.find_object("combo_record_ir")->property("currentText").toString(), QString("camsim"));
+    QObject* ana_combo = setting.find_object("combo_record_ana");
+    QCOMPARE(ana_combo->property("count").toInt(), 2);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    road.save_screen(dialog, kTest, "11-sampling-condition-dialog");
+    QVERIFY(RoadWindow::click(setting.find_item("btn_record_ok")));
+    QVERIFY(!dialog->isVisible());
+    QTRY_VERIFY(trend.find_item("row_record_condition_0") != nullptr);
+    // The chart holds the condition: the same text again is refused.
+    QVERIFY(!chart->add_record_condition(camera->trend_id(), "[Max] > 25", 0, 0, 0, 0, 25.0f));
+
+    // The rectangle's change between checks, as a second condition.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_add_condition")));
+    QTRY_VERIFY(dialog->isVisible());
+    ana_combo->setProperty("currentIndex", 1);
+    setting.find_object("combo_record_attach")->setProperty("currentIndex", 1);
+    setting.find_object("field_record_temp")->setProperty("text", "0.5");
+    QVERIFY(RoadWindow::click(setting.find_item("btn_record_ok")));
+    QTRY_VERIFY(trend.find_item("row_record_condition_1") != nullptr);
+    QVERIFY(!chart->add_record_condition(camera->trend_id(), "ftd:[Max] > 0.5", rect, 0, 1, 0, 0.5f));
+    QTRY_VERIFY_WITH_TIMEOUT(chart->first_series() != nullptr && chart->first_series()->point_count() >= 3, 30000);
+    trend.save_screen(kTest, "12-live-trend-with-conditions");
+
+    // Removing a row removes its condition.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_remove_condition_0")));
+    QTRY_VERIFY(trend.find_item("row_record_condition_1") == nullptr);
+    QVERIFY(chart->add_record_condition(camera->trend_id(), "[Max] > 25", 0, 0, 0, 0, 25.0f));
+
+    // The camera closes under the window: its rows go.
+    camera.reset();
+    QTRY_VERIFY(trend.find_item("row_record_condition_0") == nullptr);
+    QVERIFY(RoadWindow::click(trend.find_item("btn_close_trend")));
+    QTRY_COMPARE(ManagerChartTrend::instance()->chart_count(), 0);
 }
 
 QTEST_MAIN(ChartsRoadTest)

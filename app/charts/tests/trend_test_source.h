@@ -74,7 +74,7 @@ public:
     }
 
     bool is_playing() const override { return m_b_playing; }
-    int current_frame() const override { return m_n_frame; }
+    int shown_frame() const override { return m_n_frame; }
     bool show_trend_frame(const QString& file, int frame) override
     {
         m_str_jump_file = file;

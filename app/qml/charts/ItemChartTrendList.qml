@@ -6,8 +6,12 @@ import "../common"
 Column {
     id: id_list
     property string strTitle: qsTr("分析列表")
+    // The colour dialog of the window (ItemColorDialog); the row it edits.
+    property var colorDialog: null
+    property int nColorRow: -1
 
     signal sig_delete(int n_ana, var kind)
+    signal sig_color(int n_ana, var kind, string str_clr)
 
     function find_row(n_ir, n_ana, kind) {
         for (var i = 0; i < id_model.count; ++i) {
@@ -33,6 +37,17 @@ Column {
     function clear_rows() { id_model.clear() }
     function row_count() { return id_model.count }
 
+    Connections {
+        target: id_list.colorDialog
+        ignoreUnknownSignals: true
+        function onSig_change_color(item, clr) {
+            if (item !== id_list || id_list.nColorRow < 0 || id_list.nColorRow >= id_model.count) return
+            var r = id_model.get(id_list.nColorRow)
+            id_model.setProperty(id_list.nColorRow, "strClr", clr.toString())
+            id_list.sig_color(r.nAna, r.strKind, clr.toString())
+        }
+    }
+
     spacing: 4
     Text { text: id_list.strTitle; color: ItemCommonClr.clrTextLabel; font.pixelSize: 12; textFormat: Text.PlainText }
     Repeater {
@@ -43,9 +58,18 @@ Column {
             Rectangle {
                 id: id_swatch
                 anchors { left: parent.left; verticalCenter: parent.verticalCenter }
+                objectName: "swatch_trend_" + index
                 width: 12
                 height: 12
                 color: model.strClr
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: {
+                        if (id_list.colorDialog === null) return
+                        id_list.nColorRow = index
+                        id_list.colorDialog.show_color_dialog(id_list, "green")
+                    }
+                }
             }
             Text {
                 anchors { left: id_swatch.right; leftMargin: 4; right: id_del.left; verticalCenter: parent.verticalCenter }

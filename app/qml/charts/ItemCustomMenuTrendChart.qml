@@ -50,6 +50,9 @@ Window {
             id_model.append({ "bHead": false, "strText": qsTr("新建像素数趋势分析"), "nType": 0, "nIndex": -1, "bChecked": false, "bPixel": true })
         }
         bRebuilding = false
+        var pos = GlobalFunction.get_mouse_pos()
+        x = pos.x
+        y = pos.y
         visible = true
     }
     function choose(i) {

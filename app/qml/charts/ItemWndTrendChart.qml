@@ -27,9 +27,15 @@ Window {
         return chart.add_ana(h_ana, h_ir, f_max, f_min, f_ana_max, f_ana_min)
     }
     function remove_ana(h_ir, h_ana, kind) { return chart.remove_ana(h_ana, kind) }
+    function remove_rows(n_ir, n_ana, kind) {
+        id_list.remove_rows(n_ir, n_ana, kind)
+        // The chart drops the conditions of an object or source it let go.
+        if (kind === undefined) id_condition.remove_rows(n_ir, n_ana)
+    }
+    function clear_rows() { id_list.clear_rows(); id_condition.clear_rows() }
     function add_row(n_ir, n_ana, kind, b_live) {
-        id_rate_row.visible = b_live && !bPixel
-        id_rate.text = "" + chart.get_record_rate()
+        id_condition.visible = b_live
+        id_condition.set_rate(chart.get_record_rate())
         id_list.add_row(n_ir, chart.get_ir_name(n_ir), n_ana, kind,
                         chart.get_ana_alias(n_ana) + (bPixel ? " " + kind : chart.get_ana_name_and_temp(n_ana, kind)),
                         chart.get_ana_clr_name(n_ana, kind))
@@ -39,6 +45,26 @@ Window {
     Component.onDestruction: ManagerChartTrend.remove_wnd_chart_at_index(mn_trend_index)
 
     Rectangle { anchors.fill: parent; color: "transparent"; border.width: 3; border.color: ItemCommonClr.clrTitleBackground; z: 10 }
+    // Resizing by the right edge, the bottom edge and the corner.
+    Repeater {
+        model: [[1, 0, Qt.SizeHorCursor], [0, 1, Qt.SizeVerCursor], [1, 1, Qt.SizeFDiagCursor]]
+        delegate: MouseArea {
+            property point pt_press
+            readonly property bool bRight: modelData[0] === 1
+            readonly property bool bBottom: modelData[1] === 1
+            z: 11
+            x: bRight ? id_wnd.width - 13 : 3
+            y: bBottom ? id_wnd.height - 13 : id_head.height
+            width: bRight ? 10 : id_wnd.width - 16
+            height: bBottom ? 10 : id_wnd.height - id_head.height - 16
+            cursorShape: modelData[2]
+            onPressed: pt_press = Qt.point(mouse.x, mouse.y)
+            onPositionChanged: {
+                if (bRight) id_wnd.width = Math.max(400, id_wnd.width + mouse.x - pt_press.x)
+                if (bBottom) id_wnd.height = Math.max(200, id_wnd.height + mouse.y - pt_press.y)
+            }
+        }
+    }
     ItemWndHead {
         id: id_head
         strTitle: (id_wnd.bPixel ? qsTr("像素数趋势分析 %1") : qsTr("温度趋势分析 %1")).arg(id_wnd.mn_trend_index)
@@ -66,14 +92,21 @@ Window {
         }
         function onSig_trend_add_ana(n_ir_id, n_ana_id, n_type, b_net_device) { id_wnd.add_row(n_ir_id, n_ana_id, n_type, b_net_device) }
         function onSig_pixel_trend_add_ana(n_ir_id, n_ana_id, str_temp, b_net_device) { id_wnd.add_row(n_ir_id, n_ana_id, str_temp, b_net_device) }
-        function onSig_trend_del_ana(n_ir_id, n_ana_id) { id_list.remove_rows(n_ir_id, n_ana_id) }
-        function onSig_pixel_trend_del_ana(n_ir_id, n_ana_id) { id_list.remove_rows(n_ir_id, n_ana_id) }
-        function onSig_trend_del_ana_type(n_ir_id, n_ana_id, n_type) { id_list.remove_rows(n_ir_id, n_ana_id, n_type) }
-        function onSig_pixel_trend_del_ana_type(n_ir_id, n_ana_id, str_temp) { id_list.remove_rows(n_ir_id, n_ana_id, str_temp) }
-        function onSig_trend_del_ir(n_ir_id) { id_list.remove_rows(n_ir_id) }
-        function onSig_pixel_trend_del_ir(n_ir_id) { id_list.remove_rows(n_ir_id) }
-        function onSig_update_clear_ana() { id_list.clear_rows() }
+        function onSig_trend_del_ana(n_ir_id, n_ana_id) { id_wnd.remove_rows(n_ir_id, n_ana_id) }
+        function onSig_pixel_trend_del_ana(n_ir_id, n_ana_id) { id_wnd.remove_rows(n_ir_id, n_ana_id) }
+        function onSig_trend_del_ana_type(n_ir_id, n_ana_id, n_type) { id_wnd.remove_rows(n_ir_id, n_ana_id, n_type) }
+        function onSig_pixel_trend_del_ana_type(n_ir_id, n_ana_id, str_temp) { id_wnd.remove_rows(n_ir_id, n_ana_id, str_temp) }
+        function onSig_trend_del_ir(n_ir_id) { id_wnd.remove_rows(n_ir_id) }
+        function onSig_pixel_trend_del_ir(n_ir_id) { id_wnd.remove_rows(n_ir_id) }
+        function onSig_update_clear_ana() { id_wnd.clear_rows() }
+        function onSig_show_tooltip(str_tooltip, n_pt_x, n_pt_y) {
+            if (str_tooltip === "") id_tip.hide_tip()
+            else id_tip.show_tip_plus(id_wnd.x + n_pt_x, id_wnd.y + n_pt_y, str_tooltip)
+        }
     }
+    ItemWndToolTip { id: id_tip; objectName: "tip_trend_chart" }
+    ItemColorDialog { id: id_color; objectName: "dialog_trend_colour" }
+    ItemWndTrendRecordSetting { id: id_record_setting; transientParent: id_wnd }
     Row {
         anchors { top: id_head.bottom; topMargin: 6; right: id_panel.left; rightMargin: 8 }
         spacing: 4
@@ -108,22 +141,18 @@ Window {
                 id: id_list
                 objectName: "list_trend"
                 width: parent.width
+                colorDialog: id_color
                 onSig_delete: id_wnd.chart.remove_ana(n_ana, id_wnd.bPixel ? kind : parseInt(kind))
+                onSig_color: id_wnd.chart.set_ana_clr(n_ana, id_wnd.bPixel ? kind : parseInt(kind), str_clr)
             }
-            Row {
-                id: id_rate_row
+            ItemContentChartRecordCondition {
+                id: id_condition
+                objectName: "record_condition"
+                width: parent.width
                 visible: false
-                spacing: 6
-                Text { text: qsTr("采样条件（不能为空）"); color: ItemCommonClr.clrTextLabel; font.pixelSize: 12 }
-                ItemCustomTextField {
-                    id: id_rate
-                    objectName: "field_record_rate"
-                    width: 40
-                    text: "2"
-                    validator: IntValidator { bottom: 1; top: 1000 }
-                    onTextChanged: if (parseInt(text) >= 1 && id_wnd.chart) id_wnd.chart.set_record_rate(parseInt(text))
-                }
-                Text { text: qsTr("秒/帧"); color: ItemCommonClr.clrTextLabel; font.pixelSize: 12 }
+                chart: id_wnd.chart
+                settingWnd: id_record_setting
+                onSig_rate: if (id_wnd.chart) id_wnd.chart.set_record_rate(n_rate)
             }
             ItemChartTempSetting {
                 id: id_range

@@ -63,6 +63,9 @@ Rectangle {
         if (wnd !== null) {
             wnd.anchors.fill = id_docs
             wnds[index] = wnd
+            // A right click on an object of a recording or camera opens the trend menu.
+            if (wnd.wndIRShow && mainWindow && mainWindow.trendCharts)
+                wnd.wndIRShow.sig_show_trend_chart_menu.connect(mainWindow.trendCharts.popup)
         }
     }
     function open_wnd(index, folder, path) {

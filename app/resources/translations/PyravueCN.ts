@@ -1027,6 +1027,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>帧温差</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>绝对值</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>未开始趋势分析！</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>采样条件（不能为空）</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>秒/帧</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRPicSetting</name>
     <message>
         <source>语音备注</source>
@@ -2093,13 +2120,28 @@
         <source>失败</source>
         <translation>失败</translation>
     </message>
+</context>
+<context>
+    <name>ItemWndTrendRecordSetting</name>
     <message>
-        <source>采样条件（不能为空）</source>
-        <translation>采样条件（不能为空）</translation>
+        <source>帧温差</source>
+        <translation>帧温差</translation>
     </message>
     <message>
-        <source>秒/帧</source>
-        <translation>秒/帧</translation>
+        <source>绝对值</source>
+        <translation>绝对值</translation>
+    </message>
+    <message>
+        <source>采样条件设置</source>
+        <translation>采样条件设置</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>设置条件</source>
+        <translation>设置条件</translation>
     </message>
 </context>
 <context>

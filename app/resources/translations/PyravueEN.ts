@@ -1027,6 +1027,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>frame difference</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>absolute</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>No trend analysis started!</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Sampling (required)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>s/frame</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRPicSetting</name>
     <message>
         <source>语音备注</source>
@@ -2093,13 +2120,28 @@
         <source>失败</source>
         <translation>Failed</translation>
     </message>
+</context>
+<context>
+    <name>ItemWndTrendRecordSetting</name>
     <message>
-        <source>采样条件（不能为空）</source>
-        <translation>Sampling (required)</translation>
+        <source>帧温差</source>
+        <translation>frame difference</translation>
     </message>
     <message>
-        <source>秒/帧</source>
-        <translation>s/frame</translation>
+        <source>绝对值</source>
+        <translation>absolute</translation>
+    </message>
+    <message>
+        <source>采样条件设置</source>
+        <translation>Sampling condition</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>Device name</translation>
+    </message>
+    <message>
+        <source>设置条件</source>
+        <translation>Condition</translation>
     </message>
 </context>
 <context>

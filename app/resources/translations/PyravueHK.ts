@@ -1027,6 +1027,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>幀溫差</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>絕對值</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>全螢幕</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>未開始趨勢分析！</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>採樣條件（不能為空）</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>秒/幀</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRPicSetting</name>
     <message>
         <source>语音备注</source>
@@ -2093,13 +2120,28 @@
         <source>失败</source>
         <translation>失敗</translation>
     </message>
+</context>
+<context>
+    <name>ItemWndTrendRecordSetting</name>
     <message>
-        <source>采样条件（不能为空）</source>
-        <translation>採樣條件（不能為空）</translation>
+        <source>帧温差</source>
+        <translation>幀溫差</translation>
     </message>
     <message>
-        <source>秒/帧</source>
-        <translation>秒/幀</translation>
+        <source>绝对值</source>
+        <translation>絕對值</translation>
+    </message>
+    <message>
+        <source>采样条件设置</source>
+        <translation>採樣條件設定</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>設備名稱</translation>
+    </message>
+    <message>
+        <source>设置条件</source>
+        <translation>設定條件</translation>
     </message>
 </context>
 <context>

@@ -1027,6 +1027,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>képkocka-különbség</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>abszolút érték</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Teljes képernyő</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>Nincs elindított trendelemzés!</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Mintavétel (kötelező)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>mp/képkocka</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRPicSetting</name>
     <message>
         <source>语音备注</source>
@@ -2093,13 +2120,28 @@
         <source>失败</source>
         <translation>Sikertelen</translation>
     </message>
+</context>
+<context>
+    <name>ItemWndTrendRecordSetting</name>
     <message>
-        <source>采样条件（不能为空）</source>
-        <translation>Mintavétel (kötelező)</translation>
+        <source>帧温差</source>
+        <translation>képkocka-különbség</translation>
     </message>
     <message>
-        <source>秒/帧</source>
-        <translation>mp/képkocka</translation>
+        <source>绝对值</source>
+        <translation>abszolút érték</translation>
+    </message>
+    <message>
+        <source>采样条件设置</source>
+        <translation>Mintavételi feltétel</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>Eszköz neve</translation>
+    </message>
+    <message>
+        <source>设置条件</source>
+        <translation>Feltétel</translation>
     </message>
 </context>
 <context>

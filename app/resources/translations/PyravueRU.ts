@@ -1027,6 +1027,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>разность кадров</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>модуль</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Во весь экран</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>Анализ тренда не начат!</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Условия записи (обязательно)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>с/кадр</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRPicSetting</name>
     <message>
         <source>语音备注</source>
@@ -2093,13 +2120,28 @@
         <source>失败</source>
         <translation>Ошибка</translation>
     </message>
+</context>
+<context>
+    <name>ItemWndTrendRecordSetting</name>
     <message>
-        <source>采样条件（不能为空）</source>
-        <translation>Условия записи (обязательно)</translation>
+        <source>帧温差</source>
+        <translation>разность кадров</translation>
     </message>
     <message>
-        <source>秒/帧</source>
-        <translation>с/кадр</translation>
+        <source>绝对值</source>
+        <translation>модуль</translation>
+    </message>
+    <message>
+        <source>采样条件设置</source>
+        <translation>Условие записи</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>Имя устройства</translation>
+    </message>
+    <message>
+        <source>设置条件</source>
+        <translation>Условие</translation>
     </message>
 </context>
 <context>
