@@ -127,16 +127,35 @@ void ReportDesignerTest::registered_item_loads_in_qml()
     qmlRegisterType<WndReportClient>("VY.WndReportClient", 1, 0, "WndReportClient");
     QQmlEngine engine;
     QQmlComponent component(&engine);
+    // The editor's answer comes back with the id the signal carried.
     component.setData("import QtQuick 2.15\nimport VY.WndReportClient 1.0\n"
-                      "WndReportClient { width: 300; height: 200 }",
+                      "WndReportClient {\n"
+                      "  width: 600; height: 400\n"
+                      "  property bool applied: false\n"
+                      "  onSig_add_com_text: applied = get_this().set_com_text(item_com, str_text + 'typed')\n"
+                      "}\n",
                       QUrl());
     std::unique_ptr<QObject> object(component.create());
     QVERIFY2(object != nullptr, qPrintable(component.errorString()));
     auto* item = qobject_cast<WndReportClient*>(object.get());
     QVERIFY(item != nullptr);
-    QCOMPARE(item->get_this(), item);
     QCOMPARE(item->document()->pages().size(), 1);
     QVERIFY(item->vertical_bar().shown());
+
+    QQuickWindow window;
+    item->setParentItem(window.contentItem());
+    window.resize(600, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(item->add_com_text());
+    const QPoint origin = item->document()->pages().at(0)->view_rect().topLeft();
+    QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, origin + QPoint(30, 30));
+    QTest::mouseMove(&window, origin + QPoint(80, 60));
+    QTest::mouseMove(&window, origin + QPoint(130, 70));
+    QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, origin + QPoint(130, 70));
+    QVERIFY(object->property("applied").toBool());
+    QCOMPARE(static_cast<ReportComText*>(item->document()->coms().last())->text(), QString("typed"));
+    item->setParentItem(nullptr);
 }
 
 void ReportDesignerTest::drawing_adds_each_kind_and_returns_to_select()
