@@ -106,6 +106,7 @@ private slots:
     void small_drags_add_nothing();
     void drag_moves_and_grip_resizes();
     void band_selects_and_aligns();
+    void analysis_drawn_on_a_picture();
     void right_press_shows_menu_and_table_changes();
     void handles_from_qml_are_checked();
     void scroll_geometry_edges();
@@ -221,10 +222,12 @@ void ReportDesignerTest::small_drags_add_nothing()
     QCOMPARE(designer.data()->coms().size(), 0);
     QCOMPARE(ends.size(), drags.size());
 
-    // A press beside the page while drawing adds nothing and leaves the mode.
+    // A press beside the page is ignored: nothing added, the mode kept.
     QVERIFY(designer.item->add_com_table());
     designer.drag(QPoint(5, 5), QPoint(60, 60));
     QCOMPARE(designer.data()->coms().size(), 0);
+    QCOMPARE(designer.item->edit_tool().mode(), int(ReportEditTool::kTable));
+    QCOMPARE(ends.size(), drags.size());
 }
 
 void ReportDesignerTest::drag_moves_and_grip_resizes()
@@ -289,6 +292,29 @@ void ReportDesignerTest::band_selects_and_aligns()
     QTest::mouseClick(&designer.window, Qt::LeftButton, Qt::NoModifier, designer.at(300, 300));
     QCOMPARE(designer.data()->selection().size(), size_t(0));
     QCOMPARE(properties.last().at(0).toInt(), 0);
+}
+
+void ReportDesignerTest::analysis_drawn_on_a_picture()
+{
+    Designer designer;
+    QSignalSpy ends(designer.item, &WndReportClient::sig_add_com_end);
+    ReportComBase* picture = designer.add(ReportComBase::kTypePicture, QRect(40, 40, 200, 150));
+    QVERIFY(designer.item->add_rect());
+    designer.drag(designer.at(60, 60), designer.at(120, 100));
+    // The rectangle went to the picture, which did not move, and the tool
+    // is back to none.
+    QCOMPARE(designer.picture->mouse_ups, 1);
+    QCOMPARE(picture->rect(), QRect(40, 40, 200, 150));
+    QCOMPARE(ends.size(), 1);
+    QCOMPARE(designer.data()->ana_tool(), 0);
+    QVERIFY(designer.item->delete_all_ana());
+
+    // Choosing a component kind drops a chosen analysis tool.
+    QVERIFY(designer.item->add_point());
+    QCOMPARE(designer.data()->ana_tool(), 1);
+    QVERIFY(designer.item->add_com_pic());
+    QCOMPARE(designer.data()->ana_tool(), 0);
+    QVERIFY(designer.item->add_null());
 }
 
 void ReportDesignerTest::right_press_shows_menu_and_table_changes()
