@@ -185,7 +185,7 @@ void ReportDesignerTest::drawing_adds_each_kind_and_returns_to_select()
     }
     QCOMPARE(designer.data()->coms().size(), 3);
     QCOMPARE(ends.size(), 3);
-    QVERIFY(!roadtest::RoadWindow::save_screen(&designer.window, "report_designer", "three_kinds").isEmpty());
+    QVERIFY(!roadtest::RoadWindow::save_screen(&designer.window, "report_designer_item", "three_kinds").isEmpty());
 
     // The text component asks for its editor at its place in the item; the id
     // it carries brings the typed text back.
@@ -264,7 +264,7 @@ void ReportDesignerTest::band_selects_and_aligns()
     QTest::mousePress(&designer.window, Qt::LeftButton, Qt::NoModifier, designer.at(20, 20));
     QTest::mouseMove(&designer.window, designer.at(100, 100));
     QTest::mouseMove(&designer.window, designer.at(200, 200));
-    QVERIFY(!roadtest::RoadWindow::save_screen(&designer.window, "report_designer", "band").isEmpty());
+    QVERIFY(!roadtest::RoadWindow::save_screen(&designer.window, "report_designer_item", "band").isEmpty());
     QTest::mouseRelease(&designer.window, Qt::LeftButton, Qt::NoModifier, designer.at(200, 200));
     QCOMPARE(designer.data()->selection().size(), size_t(2));
     QVERIFY(!properties.isEmpty());
@@ -440,7 +440,7 @@ void ReportDesignerTest::arrows_tracks_wheel_and_thumb()
 
     // Pages follow the offset.
     QCOMPARE(designer.data()->pages().at(0)->view_rect().top(), 24 - bar.max_offset());
-    QVERIFY(!roadtest::RoadWindow::save_screen(&designer.window, "report_designer", "scrolled_to_end").isEmpty());
+    QVERIFY(!roadtest::RoadWindow::save_screen(&designer.window, "report_designer_item", "scrolled_to_end").isEmpty());
 }
 
 void ReportDesignerTest::arrow_held_repeats()
