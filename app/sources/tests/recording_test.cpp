@@ -6,6 +6,7 @@
 #include "markpen.h"
 #include "message_guard.h"
 #include "shell/data_config.h"
+#include "stream_tools.h"
 #include "sources/ir_net_device.h"
 #include "sources/record_file.h"
 #include "sources/record_settings.h"
@@ -298,7 +299,13 @@ void RecordingTest::every_h264_file_starts_with_a_key_frame()
         }
         QVERIFY(!file.is_file_full(12, kMiB));
         file.stop_record();
-        QCOMPARE(nal_types(read_all(path), 3), (std::vector<int>{7, 8, 5}));
+        const QByteArray bytes = read_all(path);
+        QCOMPARE(nal_types(bytes, 3), (std::vector<int>{7, 8, 5}));
+        // Each part plays on its own, from its first byte.
+        std::vector<clipenc_test::Picture> pictures;
+        QVERIFY(clipenc_test::decode_stream(bytes.toStdString(), &pictures));
+        QCOMPARE(int(pictures.size()), 12);
+        QCOMPARE(pictures[0].width, 160);
     }
     file.end();
 }
