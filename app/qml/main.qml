@@ -28,6 +28,8 @@ Window {
     property int nLastY: 0
     // The shared file dialog, for pages of the client area.
     readonly property alias dialogFile: id_dialog_file
+    // The status bar, for pages that clear or fill it.
+    readonly property alias statusBar: id_status_bar
 
     signal sig_close_exe()
 
