@@ -43,6 +43,11 @@ Item {
     }
     function hide_tip() { id_tip.hide_tip() }
 
+    // Keys go to the page again once an editor or menu over it closes.
+    function take_focus() {
+        if (visible)
+            forceActiveFocus()
+    }
     function show_message(text) { id_message.show_message_box(text) }
 
     // Delete removes the selected components; Ctrl+S saves.
@@ -245,17 +250,20 @@ Item {
 
     ItemMenuReportEdit {
         id: id_menu
+        onVisibleChanged: if (!visible) id_page.take_focus()
         texts: id_texts
         onSig_action: id_page.menu_action(name, value)
     }
     ItemWndSelectMark {
         id: id_select_mark
+        onVisibleChanged: if (!visible) id_page.take_focus()
         wndReport: id_report
         texts: id_texts
         onSig_select_mark: if (n_function === 0) id_property.markSection.set_mark(text, json)
     }
     ItemWndEditText {
         id: id_edit
+        onVisibleChanged: if (!visible) id_page.take_focus()
         onSig_change_text: {
             if (n_function === 0)
                 id_report.set_com_text(data, text)
