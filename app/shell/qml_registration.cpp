@@ -9,6 +9,7 @@
 #include "charts/wnd_chart_trend_pixel.h"
 #include "markpen.h"
 #include "reports/batching_file.h"
+#include "reports/wnd_report_client.h"
 #include "rules/data_sql.h"
 #include "rules/detect_rule_import_export.h"
 #include "rules/item_tree_rule_model.h"
@@ -86,7 +87,7 @@ void register_qml_types()
     register_own_module<DetectRuleImportExport>("DetectRuleImportExport");
     // 21 WndVideoEdit              (app/views)
     // 22 WndVideoEditProgress      (app/views)
-    // 23 WndReportClient           (app/reports)
+    register_own_module<WndReportClient>("WndReportClient");
     // The rule tree's model, beside the table's types.
     register_own_module<ItemTreeRuleModel>("ItemTreeRuleModel");
 }
