@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
+import QtQuick.Layouts 1.15
 import VY.WndReportClient 1.0
 import "../common"
 import "../views"

@@ -53,8 +53,7 @@ Column {
             id_text.text = json["strMark"] || ""
         var value = json["strValue"] || ""
         id_value.text = value === "" ? ItemCommonText.strMarkNull : value
-        var meaning = meaning_of(json)
-        id_meaning.text = meaning === "" ? ItemCommonText.strMarkUnused : meaning
+        id_meaning.text = meaning_of(json)
         bFilling = false
     }
     // The chooser's accepted text and the mark object after it.

@@ -7,7 +7,7 @@ import "../common"
 // entry's name and value.
 Item {
     id: id_menu
-    objectName: "report_menu"
+    objectName: "report_com_menu"
     property var texts: null
     // Filled by show_com_menu: {name, text, value, sub (entries), sep}.
     property var arrEntries: []
@@ -149,7 +149,7 @@ Item {
             Repeater {
                 model: id_menu.arrEntries
                 Entry {
-                    objectName: modelData.sep ? "" : "report_menu_" + modelData.name
+                    objectName: modelData.sep ? "" : "com_menu_" + modelData.name
                                                    + (modelData.name === "table" ? "_" + modelData.value : "")
                     entry: modelData
                     nIndex: index
@@ -178,7 +178,7 @@ Item {
             Repeater {
                 model: id_menu.arrSub
                 Entry {
-                    objectName: "report_menu_" + modelData.name + "_" + modelData.value
+                    objectName: "com_menu_" + modelData.name + "_" + modelData.value
                     entry: modelData
                     nIndex: index
                     onSig_chosen: id_menu.choose(modelData, index)

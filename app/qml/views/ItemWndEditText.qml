@@ -9,7 +9,7 @@ Item {
     id: id_edit
     objectName: "wnd_edit_text"
     property int nFunction: 0
-    property var data: 0
+    property var dataEdit: 0
     property string strOldText: ""
     readonly property alias strText: id_input.text
     // Size of a point in pixels at 96 dots per inch.
@@ -38,7 +38,7 @@ Item {
         id_input.horizontalAlignment = (flags & 0x4) ? TextEdit.AlignHCenter
                                                      : ((flags & 0x2) ? TextEdit.AlignRight : TextEdit.AlignLeft)
         nFunction = n_function
-        data = data_
+        dataEdit = data_
         strOldText = text
         id_input.text = text
         visible = true
@@ -51,7 +51,7 @@ Item {
         visible = false
         var text = id_input.text
         if (text !== "" && text !== strOldText)
-            sig_change_text(text, nFunction, data)
+            sig_change_text(text, nFunction, dataEdit)
     }
 
     MouseArea {

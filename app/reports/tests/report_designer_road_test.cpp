@@ -5,6 +5,7 @@
 // the mark chooser's messages.
 #include "batch_pictures.h"
 #include "message_guard.h"
+#include "road_window.h"
 #include "reports/report_cell.h"
 #include "reports/report_com_image.h"
 #include "reports/report_com_table.h"
@@ -50,6 +51,12 @@ bool double_click_at(QQuickItem* item, const QPointF& point)
     QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, scene);
     QTest::mouseDClick(item->window(), Qt::LeftButton, Qt::NoModifier, scene);
     return true;
+}
+
+// Typed into the window's focus item, key by key.
+void type_text(QWindow* window, const char* text)
+{
+    for (const char* c = text; *c != '\0'; ++c) QTest::keyClick(window, *c);
 }
 
 // An item of another window (message boxes are windows of their own).
@@ -111,6 +118,9 @@ private:
     bool draw(int button, QPoint from, QPoint to);
     QQuickItem* button(int id) const { return m_road->find_item(QString("btn_report_%1").arg(id)); }
     bool checked(int id) const { return button(id)->property("bChecked").toBool(); }
+    // The main window active again after a box of its own, with the keys on
+    // the page.
+    bool back_to_page();
     // The file dialog accepting a file for the page, as a user would.
     void accept_dialog(int purpose, const QString& path);
 
@@ -170,6 +180,12 @@ bool ReportDesignerRoadTest::draw(int id, QPoint from, QPoint to)
     return ended.size() == 1 && checked(kSelect);
 }
 
+bool ReportDesignerRoadTest::back_to_page()
+{
+    m_road->window()->requestActivate();
+    return RoadWindow::wait_for([this] { return m_road->window()->activeFocusItem() == m_page; });
+}
+
 void ReportDesignerRoadTest::accept_dialog(int purpose, const QString& path)
 {
     QObject* dialog = qvariant_cast<QObject*>(m_page->property("fileDialog"));
@@ -190,11 +206,11 @@ void ReportDesignerRoadTest::layout_saved_and_opened_again()
     QCOMPARE(doc->coms().size(), 1);
     auto* picture = qobject_cast<ReportComImage*>(doc->coms().first());
     QVERIFY(picture != nullptr);
-    QQuickItem* menu = m_road->find_item("report_menu");
+    QQuickItem* menu = m_road->find_item("report_com_menu");
     QVERIFY(RoadWindow::click_at(m_client, at(200, 160), Qt::RightButton));
     QTRY_VERIFY(menu->isVisible());
-    QVERIFY(m_road->find_item("report_menu_open") != nullptr);
-    QVERIFY(m_road->find_item("report_menu_palettes") == nullptr);
+    QVERIFY(m_road->find_item("com_menu_open") != nullptr);
+    QVERIFY(m_road->find_item("com_menu_palettes") == nullptr);
     QVERIFY(!m_road->save_screen(kTest, "picture_menu").isEmpty());
     QVERIFY(RoadWindow::click_at(menu, QPointF(menu->width() - 5, menu->height() - 5)));
     QTRY_VERIFY(!menu->isVisible());
@@ -202,14 +218,15 @@ void ReportDesignerRoadTest::layout_saved_and_opened_again()
     QTRY_VERIFY(picture->is_loaded());
     QCOMPARE(picture->file_path(), m_picture.path);
     QVERIFY(picture->ir_number() >= 0);
+    const QRect picture_rect = picture->rect();
 
     // Its palette from the menu's submenu.
     QVERIFY(RoadWindow::click_at(m_client, at(200, 160), Qt::RightButton));
     QTRY_VERIFY(menu->isVisible());
-    QVERIFY(RoadWindow::click(m_road->find_item("report_menu_palettes")));
-    QTRY_VERIFY(m_road->find_item("report_menu_palette_3") != nullptr);
+    QVERIFY(RoadWindow::click(m_road->find_item("com_menu_palettes")));
+    QTRY_VERIFY(m_road->find_item("com_menu_palette_3") != nullptr);
     QVERIFY(!m_road->save_screen(kTest, "palette_menu").isEmpty());
-    QVERIFY(RoadWindow::click(m_road->find_item("report_menu_palette_3")));
+    QVERIFY(RoadWindow::click(m_road->find_item("com_menu_palette_3")));
     QTRY_VERIFY(!menu->isVisible());
     QCOMPARE(m_client->get_cur_com_ir_property().value("strSettingPalette").toVariant().toInt(), 3);
 
@@ -222,10 +239,9 @@ void ReportDesignerRoadTest::layout_saved_and_opened_again()
     const QRect table_rect = table->rect();
     const QRect first_cell = table->cell_rect(0, 0);
     const QRect second_cell = table->cell_rect(0, 1);
-    QVERIFY(RoadWindow::click_at(m_client, at(table_rect.left() + first_cell.center().x(),
-                                              table_rect.top() + first_cell.center().y()), Qt::RightButton));
+    QVERIFY(RoadWindow::click_at(m_client, at(first_cell.center().x(), first_cell.center().y()), Qt::RightButton));
     QTRY_VERIFY(menu->isVisible());
-    QVERIFY(RoadWindow::click(m_road->find_item("report_menu_connect")));
+    QVERIFY(RoadWindow::click(m_road->find_item("com_menu_connect")));
     QQuickItem* chooser = m_road->find_item("wnd_select_mark");
     QTRY_VERIFY(chooser->isVisible());
     QVERIFY(RoadWindow::click(m_road->find_item("select_mark_source_1")));
@@ -240,10 +256,9 @@ void ReportDesignerRoadTest::layout_saved_and_opened_again()
     QVERIFY2(table->cell(0, 0)->text.contains(m_picture.analysis_max), qPrintable(table->cell(0, 0)->text));
 
     QObject* editor = m_road->find_object("wnd_edit_text");
-    QVERIFY(double_click_at(m_client, at(table_rect.left() + second_cell.center().x(),
-                                                     table_rect.top() + second_cell.center().y())));
+    QVERIFY(double_click_at(m_client, at(second_cell.center().x(), second_cell.center().y())));
     QTRY_VERIFY(editor->property("visible").toBool());
-    QTest::keyClicks(m_road->window(), "R1 max");
+    type_text(m_road->window(), "R1 max");
     QVERIFY(!m_road->save_screen(kTest, "cell_editor").isEmpty());
     QVERIFY(RoadWindow::click_at(m_client, at(600, 600)));
     QTRY_VERIFY(!editor->property("visible").toBool());
@@ -258,6 +273,7 @@ void ReportDesignerRoadTest::layout_saved_and_opened_again()
     QVERIFY2(box->property("strText").toString().contains("layout 1.xml"), qPrintable(box->property("strText").toString()));
     QVERIFY(RoadWindow::click(find_in(box, "message_box_ok")));
     QTRY_VERIFY(!box->isVisible());
+    QVERIFY(back_to_page());
     QVERIFY(button(kSave)->property("bEnable").toBool());
     const QByteArray saved = file_bytes(layout);
     QVERIFY(!saved.isEmpty());
@@ -271,12 +287,22 @@ void ReportDesignerRoadTest::layout_saved_and_opened_again()
     auto* picture_again = qobject_cast<ReportComImage*>(doc->coms().first());
     auto* table_again = qobject_cast<ReportComTable*>(doc->coms().last());
     QVERIFY(picture_again != nullptr && table_again != nullptr);
-    QCOMPARE(picture_again->file_path(), m_picture.path);
+    // A layout keeps the place of IR picture 1, shown with the program's
+    // sample until a picture is chosen.
+    QCOMPARE(picture_again->rect(), picture_rect);
+    QCOMPARE(picture_again->ir_number(), 0);
     QVERIFY(picture_again->is_loaded());
     QCOMPARE(table_again->rect(), table_rect);
-    QCOMPARE(table_again->cell(0, 0)->mark_text, table->cell(0, 0)->mark_text);
-    QVERIFY(table_again->cell(0, 0)->text.contains(m_picture.analysis_max));
+    QCOMPARE(table_again->cell(0, 0)->mark_text, QString("{IR1Analyze1MaxTemperature} "));
     QCOMPARE(table_again->cell(0, 1)->text, QString("R1 max"));
+    QVERIFY(!m_road->save_screen(kTest, "opened_again").isEmpty());
+    QVERIFY(RoadWindow::click_at(m_client, at(200, 160), Qt::RightButton));
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(RoadWindow::click_at(menu, QPointF(menu->width() - 5, menu->height() - 5)));
+    QTRY_VERIFY(!menu->isVisible());
+    accept_dialog(kDialogPicture, m_picture.path);
+    QTRY_COMPARE(picture_again->file_path(), m_picture.path);
+    QVERIFY2(table_again->cell(0, 0)->text.contains(m_picture.analysis_max), qPrintable(table_again->cell(0, 0)->text));
     QVERIFY(!m_road->save_screen(kTest, "opened_again").isEmpty());
 
     // What was opened writes the same file again, by Ctrl+S.
@@ -324,7 +350,8 @@ void ReportDesignerRoadTest::toolbar_radio_group_and_alignment()
     QCOMPARE(m_client->document()->coms().size(), before + 2);
     ReportComBase* first = m_client->document()->coms().at(before);
     ReportComBase* second = m_client->document()->coms().at(before + 1);
-    QVERIFY(!button(kAlignLeft)->property("bEnable").toBool());
+    QVERIFY2(!button(kAlignLeft)->property("bEnable").toBool(),
+             qPrintable(QString::number(m_client->document()->selection().size())));
     QVERIFY(RoadWindow::drag(m_client, at(540, 30), at(720, 180)));
     QTRY_VERIFY(button(kAlignLeft)->property("bEnable").toBool());
     QVERIFY(RoadWindow::click(button(kAlignLeft)));
@@ -332,6 +359,7 @@ void ReportDesignerRoadTest::toolbar_radio_group_and_alignment()
     QVERIFY(!m_road->save_screen(kTest, "aligned").isEmpty());
 
     // One mark selected: no alignment; its size is not editable.
+    QVERIFY(RoadWindow::click_at(m_client, at(500, 700)));
     QVERIFY(RoadWindow::click_at(m_client, at(second->rect().center().x(), second->rect().center().y())));
     QTRY_VERIFY(!button(kAlignLeft)->property("bEnable").toBool());
     QQuickItem* width_field = m_road->find_item("general_w");
@@ -347,7 +375,7 @@ void ReportDesignerRoadTest::panel_sections_and_mark_messages()
     QObject* section = m_road->find_object("report_mark_setting");
     QVERIFY(section != nullptr && section->property("visible").toBool());
     QVERIFY(RoadWindow::click(m_road->find_item("mark_text")));
-    QTest::keyClicks(m_road->window(), "{IR1DeviceName");
+    type_text(m_road->window(), "{IR1DeviceName");
     QTRY_COMPARE(section->property("strValueShown").toString(), QString());
     const QString unused = section->property("strMeaningShown").toString();
     QVERIFY(!unused.isEmpty());
