@@ -23,6 +23,10 @@ Column {
     // The sizes offered and their names.
     property var arrSizes: []
     property var arrSizeNames: []
+    // The system's families, and what the list shows: those, led by the
+    // component's family when the system lacks it.
+    property var arrSystemFamilies: []
+    property var arrFamilies: []
 
     signal sig_font_changed(var json)
 
@@ -67,7 +71,9 @@ Column {
         bUnderline = json["bUnderline"] === true
         show_size(json["fPonitSize"] === undefined ? 10.5 : json["fPonitSize"])
         var family = json["sFamily"] === undefined ? "" : json["sFamily"]
-        id_family.currentIndex = id_family.find(family)
+        arrFamilies = family === "" || arrSystemFamilies.indexOf(family) >= 0 ? arrSystemFamilies
+                                                                             : [family].concat(arrSystemFamilies)
+        id_family.currentIndex = arrFamilies.indexOf(family)
         var flags = json["nFlags"]
         nAlign = flags === undefined || (flags & 0x1) ? 0 : ((flags & 0x4) ? 1 : ((flags & 0x2) ? 2 : 0))
         bFilling = false
@@ -80,7 +86,11 @@ Column {
         sig_font_changed(json)
     }
 
-    Component.onCompleted: build_sizes()
+    Component.onCompleted: {
+        build_sizes()
+        arrSystemFamilies = GlobalFunction.get_support_font_family()
+        arrFamilies = arrSystemFamilies
+    }
     Connections {
         target: HTranslator
         function onSig_language_changed() {
@@ -110,9 +120,9 @@ Column {
             id: id_family
             objectName: "font_family"
             width: 200
-            model: GlobalFunction.get_support_font_family()
+            model: id_font.arrFamilies
             style: ItemBtnAllStyle.g_combo_style
-            onActivated: id_font.send("sFamily", textAt(index))
+            onActivated: id_font.send("sFamily", id_font.arrFamilies[index])
         }
     }
     Row {

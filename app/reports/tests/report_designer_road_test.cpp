@@ -374,8 +374,11 @@ void ReportDesignerRoadTest::panel_sections_and_mark_messages()
     // the panel: a broken text leaves the mark unused.
     QObject* section = m_road->find_object("report_mark_setting");
     QVERIFY(section != nullptr && section->property("visible").toBool());
+    QVERIFY(back_to_page());
     QVERIFY(RoadWindow::click(m_road->find_item("mark_text")));
+    QTRY_VERIFY(m_road->window()->activeFocusItem() != m_page);
     type_text(m_road->window(), "{IR1DeviceName");
+    QCOMPARE(section->property("strMarkText").toString(), QString("{IR1DeviceName"));
     QTRY_COMPARE(section->property("strValueShown").toString(), QString());
     const QString unused = section->property("strMeaningShown").toString();
     QVERIFY(!unused.isEmpty());
