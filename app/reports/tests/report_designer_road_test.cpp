@@ -9,6 +9,7 @@
 #include "reports/report_cell.h"
 #include "reports/report_com_image.h"
 #include "reports/report_com_table.h"
+#include "reports/report_com_text.h"
 #include "reports/report_data.h"
 #include "reports/report_page.h"
 #include "reports/wnd_report_client.h"
@@ -34,6 +35,7 @@ constexpr int kSelect = 1303;
 constexpr int kPicture = 1304;
 constexpr int kTable = 1305;
 constexpr int kMark = 1306;
+constexpr int kText = 1307;
 constexpr int kPoint = 1000;
 constexpr int kSave = 1301;
 constexpr int kAlignLeft = 1320;
@@ -108,6 +110,7 @@ private slots:
     void layout_saved_and_opened_again();
     void toolbar_radio_group_and_alignment();
     void panel_sections_and_mark_messages();
+    void text_edited_in_place_and_deleted();
 
 private:
     // Opens the designer tab; the page and its canvas.
@@ -414,6 +417,34 @@ void ReportDesignerRoadTest::panel_sections_and_mark_messages()
     QCOMPARE(QQmlProperty::read(font, "arrSizeNames").toStringList().size(), 36);
     QVERIFY(!m_road->save_screen(kTest, "chinese").isEmpty());
     call(m_shell->main_window(), "set_language", {1});
+}
+
+void ReportDesignerRoadTest::text_edited_in_place_and_deleted()
+{
+    // A new text component opens the editor over itself at once.
+    ReportData* doc = m_client->document();
+    const int before = doc->coms().size();
+    QObject* editor = m_road->find_object("wnd_edit_text");
+    QVERIFY(draw(kText, QPoint(460, 300), QPoint(700, 360)));
+    QCOMPARE(doc->coms().size(), before + 1);
+    auto* text = qobject_cast<ReportComText*>(doc->coms().last());
+    QVERIFY(text != nullptr);
+    QTRY_VERIFY(editor->property("visible").toBool());
+    type_text(m_road->window(), "Site A");
+    QVERIFY(!m_road->save_screen(kTest, "text_editor").isEmpty());
+    QVERIFY(RoadWindow::click_at(m_client, at(500, 700)));
+    QTRY_VERIFY(!editor->property("visible").toBool());
+    QCOMPARE(text->text(), QString("Site A"));
+    QTRY_VERIFY(m_road->window()->activeFocusItem() == m_page);
+
+    // Selected alone, it goes with the Delete key and the panel empties.
+    QObject* general = m_road->find_object("report_general_setting");
+    QVERIFY(RoadWindow::click_at(m_client, at(500, 700)));
+    QVERIFY(RoadWindow::click_at(m_client, at(text->rect().center().x(), text->rect().center().y())));
+    QTRY_VERIFY(general->property("visible").toBool());
+    m_road->key_click(Qt::Key_Delete);
+    QTRY_COMPARE(doc->coms().size(), before);
+    QVERIFY(!general->property("visible").toBool());
 }
 
 QTEST_MAIN(ReportDesignerRoadTest)
