@@ -210,6 +210,16 @@ Item {
                     anchors.fill: parent
                     anchors.margins: 1
 
+                    // A press on the canvas takes the keys back from the panel's
+                    // fields; the canvas still gets the press itself.
+                    MouseArea {
+                        anchors.fill: parent
+                        acceptedButtons: Qt.LeftButton | Qt.RightButton
+                        onPressed: {
+                            id_page.take_focus()
+                            mouse.accepted = false
+                        }
+                    }
                     onSig_show_com_menu: {
                         var pos = GlobalFunction.get_mouse_pos()
                         var at = id_page.mapFromGlobal(pos.x, pos.y)

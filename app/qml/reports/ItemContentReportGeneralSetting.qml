@@ -41,22 +41,30 @@ Column {
     onBSizeFixedChanged: refresh()
     Component.onCompleted: refresh()
 
-    // n_type: 0 shift x, 1 shift y, 2 width, 3 height.
+    // The range a field may take, as shown beside it.
+    function range_of(n_type) {
+        switch (n_type) {
+        case 0: return [0, nPageWidth - nW]
+        case 1: return [0, nPageHeight - nH]
+        case 2: return [20, nPageWidth - nX]
+        default: return [20, nPageHeight - nY]
+        }
+    }
+    // n_type: 0 shift x, 1 shift y, 2 width, 3 height. A value outside its
+    // range, or one the designer refuses, shows the old value again.
     function edited(n_type, field) {
         var value = parseInt(field.text)
         var shown = [nX, nY, nW, nH][n_type]
-        if (isNaN(value) || value === shown) {
+        var range = range_of(n_type)
+        if (isNaN(value) || value === shown || value < range[0] || value > range[1]) {
             refresh()
             return
         }
         var arg = n_type < 2 ? value - shown : value
-        if (wndReport !== null && wndReport.move_cur_com_pos(n_type, arg)) {
-            if (n_type === 0) nX = value
-            else if (n_type === 1) nY = value
-            else if (n_type === 2) nW = value
-            else nH = value
-        }
-        refresh()
+        if (wndReport !== null && wndReport.move_cur_com_pos(n_type, arg))
+            update_setting(wndReport.get_cur_com_general_setting())
+        else
+            refresh()
     }
 
     component Field: Row {

@@ -1,10 +1,9 @@
 import QtQuick 2.15
 import "../common"
 
-// Measuring parameters of a still picture held by another page (the report
-// designer's picture components): each field sends its key as soon as its
-// text changes; SGCC pictures show them read-only and without the default
-// button.
+// Measuring parameters of a picture: each field sends its key as soon as its
+// text changes; a picture object with "bSgcc" true shows them read-only and
+// without the default button.
 Column {
     id: id_param
     objectName: "ir_param_setting"
@@ -58,7 +57,7 @@ Column {
             onSig_set_setting: id_param.sig_set_setting(json) }
     }
     ItemIRToolButton {
-        objectName: "btn_report_default_param"
+        objectName: "btn_default_param"
         visible: !id_param.bSgcc
         strText: qsTr("恢复默认参数")
         onSig_press_btn: id_param.sig_set_setting({"strSettingDefaultParam": true})

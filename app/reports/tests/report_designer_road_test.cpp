@@ -5,6 +5,7 @@
 // the mark chooser's messages.
 #include "batch_pictures.h"
 #include "message_guard.h"
+#include "opened_urls.h"
 #include "road_window.h"
 #include "reports/report_cell.h"
 #include "reports/report_com_image.h"
@@ -88,15 +89,6 @@ QByteArray file_bytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Takes the desktop's "open this file" requests instead of a program.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 }  // namespace
 
@@ -442,6 +434,35 @@ void ReportDesignerRoadTest::text_edited_in_place_and_deleted()
     QVERIFY(RoadWindow::click_at(m_client, at(500, 700)));
     QVERIFY(RoadWindow::click_at(m_client, at(text->rect().center().x(), text->rect().center().y())));
     QTRY_VERIFY(general->property("visible").toBool());
+
+    // Its place and width typed in the general section.
+    const QRect placed = text->rect();
+    auto type_field = [this](const char* name, const char* value) {
+        auto* input = qvariant_cast<QQuickItem*>(m_road->find_object(name)->property("input"));
+        QVERIFY(RoadWindow::click(input));
+        QTRY_VERIFY(input->hasActiveFocus());
+        QTest::keyClick(m_road->window(), Qt::Key_A, Qt::ControlModifier);
+        type_text(m_road->window(), value);
+        QTest::keyClick(m_road->window(), Qt::Key_Return);
+    };
+    type_field("general_x", "480");
+    QTRY_COMPARE(text->rect().left(), 480);
+    QCOMPARE(text->rect().top(), placed.top());
+    type_field("general_w", "150");
+    QTRY_COMPARE(text->rect().width(), 150);
+    // Values outside the ranges shown are refused: the fields show the old
+    // values and the component stays on the page.
+    type_field("general_x", "5000");
+    auto* x_input = qvariant_cast<QQuickItem*>(m_road->find_object("general_x")->property("input"));
+    QTRY_COMPARE(x_input->property("text").toString(), QString("480"));
+    QCOMPARE(text->rect().left(), 480);
+    type_field("general_w", "10");
+    auto* w_input = qvariant_cast<QQuickItem*>(m_road->find_object("general_w")->property("input"));
+    QTRY_COMPARE(w_input->property("text").toString(), QString("150"));
+    QCOMPARE(text->rect().width(), 150);
+    // A press on the canvas gives the keys back to the page.
+    QVERIFY(RoadWindow::click_at(m_client, at(text->rect().center().x(), text->rect().center().y())));
+    QTRY_VERIFY(m_road->window()->activeFocusItem() == m_page);
     m_road->key_click(Qt::Key_Delete);
     QTRY_COMPARE(doc->coms().size(), before);
     QVERIFY(!general->property("visible").toBool());

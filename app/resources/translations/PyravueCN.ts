@@ -224,34 +224,6 @@
         <translation>参数设置</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>发射率</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>距离(m)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>环境温度</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>反射温度</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>相对湿度(%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>修正温度</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>恢复默认参数</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>分析对象</translation>
     </message>

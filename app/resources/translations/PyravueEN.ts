@@ -224,34 +224,6 @@
         <translation>Parameters</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>Emissivity</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>Distance (m)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>Ambient temp</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>Reflected temp</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>Rel. humidity (%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>Temp correction</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>Restore defaults</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>Analysis objects</translation>
     </message>

@@ -224,34 +224,6 @@
         <translation>參數設置</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>發射率</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>距離(m)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>環境溫度</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>反射溫度</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>相對濕度(%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>修正溫度</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>恢復默認參數</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>分析對象</translation>
     </message>

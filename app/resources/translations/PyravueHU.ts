@@ -224,34 +224,6 @@
         <translation>Paraméterek</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>Emissziós tényező</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>Távolság (m)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>Környezeti hőm.</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>Visszavert hőm.</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>Rel. páratartalom (%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>Hőm. korrekció</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>Alapértékek visszaállítása</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>Elemzési objektumok</translation>
     </message>

@@ -224,34 +224,6 @@
         <translation>Параметры</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>Коэф. излучения</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>Расстояние (м)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>Темп. среды</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>Отраж. темп.</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>Отн. влажность (%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>Поправка темп.</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>Восстановить параметры</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>Объекты анализа</translation>
     </message>
