@@ -244,6 +244,11 @@ QString WndReportClient::get_update_hit_com_err() const { return m_data.get_upda
 
 bool WndReportClient::move_cur_com_pos(int n_type, int n_pos)
 {
+    // A component of no width or height could no longer be hit or drawn.
+    if ((n_type == 2 || n_type == 3) && n_pos < 1) {
+        qCWarning(lc_report) << "move_cur_com_pos: refused size" << n_type << n_pos;
+        return false;
+    }
     if (!m_data.move_cur_com_pos(n_type, n_pos)) return false;
     update();
     return true;
