@@ -96,7 +96,8 @@ Column {
         function onSig_language_changed() {
             var size = id_font.fPointSize
             id_font.build_sizes()
-            id_font.show_size(size)
+            // The list resets its choice once it has taken the new model.
+            Qt.callLater(id_font.show_size, size)
         }
     }
 

@@ -77,6 +77,16 @@ Column {
             update_setting(wndReport.get_cur_com_mark_property(), false)
     }
 
+    // The meaning in the new language, once the texts have followed it.
+    function refresh_meaning() {
+        if (visible && wndReport !== null)
+            update_setting(wndReport.get_cur_com_mark_property(), false)
+    }
+    Connections {
+        target: HTranslator
+        function onSig_language_changed() { Qt.callLater(id_mark.refresh_meaning) }
+    }
+
     Text {
         textFormat: Text.PlainText
         color: ItemCommonClr.clrTextButton

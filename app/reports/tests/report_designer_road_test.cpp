@@ -407,6 +407,10 @@ void ReportDesignerRoadTest::panel_sections_and_mark_messages()
     call(m_shell->main_window(), "set_language", {0});
     QTRY_COMPARE(QQmlProperty::read(font, "arrSizeNames").toStringList().value(0), QString::fromUtf8("初号"));
     QCOMPARE(QQmlProperty::read(font, "arrSizeNames").toStringList().size(), 36);
+    // The mark's size is still the one shown, by its Chinese name.
+    QTRY_COMPARE(m_road->find_object("font_size")->property("editText").toString(),
+                 QString::fromUtf8("五号"));
+    QTRY_VERIFY(section->property("strMeaningShown").toString().startsWith(QString::fromUtf8("IR1设备")));
     QVERIFY(!m_road->save_screen(kTest, "chinese").isEmpty());
     call(m_shell->main_window(), "set_language", {1});
 }
