@@ -44,6 +44,7 @@ Rectangle {
         ItemContentIRParamSetting {
             id: id_param
             strTitle: qsTr("参数设置")
+            nLabelWidth: 110
             onSig_set_setting: {
                 id_prop.set_setting(json)
                 if (json["strSettingDefaultParam"] !== undefined)

@@ -10,6 +10,8 @@ Column {
     property string strTitle: ""
     property bool bSgcc: false
     property bool bFilling: false
+    // Wide enough for the labels in every language.
+    property int nLabelWidth: 130
 
     signal sig_set_setting(var json)
 
@@ -36,23 +38,23 @@ Column {
     Column {
         spacing: 6
         enabled: !id_param.bSgcc
-        ItemIRSettingField { id: id_emiss; strLabel: qsTr("发射率"); strKey: "strSettingEmiss"; bFilling: id_param.bFilling
+        ItemIRSettingField { id: id_emiss; strLabel: qsTr("发射率"); strKey: "strSettingEmiss"; nLabelWidth: id_param.nLabelWidth; bFilling: id_param.bFilling
             validator: DoubleValidator { bottom: 0; top: 1; decimals: 2; notation: DoubleValidator.StandardNotation }
             onSig_set_setting: id_param.sig_set_setting(json) }
-        ItemIRSettingField { id: id_dist; strLabel: qsTr("距离(m)"); strKey: "strSettingDist"; bFilling: id_param.bFilling
+        ItemIRSettingField { id: id_dist; strLabel: qsTr("距离(m)"); strKey: "strSettingDist"; nLabelWidth: id_param.nLabelWidth; bFilling: id_param.bFilling
             validator: DoubleValidator { bottom: 0; decimals: 1; notation: DoubleValidator.StandardNotation }
             onSig_set_setting: id_param.sig_set_setting(json) }
-        ItemIRSettingField { id: id_temp; strLabel: qsTr("环境温度"); strKey: "strSettingTemp"; bFilling: id_param.bFilling
+        ItemIRSettingField { id: id_temp; strLabel: qsTr("环境温度"); strKey: "strSettingTemp"; nLabelWidth: id_param.nLabelWidth; bFilling: id_param.bFilling
             validator: DoubleValidator { decimals: 1; notation: DoubleValidator.StandardNotation }
             onSig_set_setting: id_param.sig_set_setting(json) }
-        ItemIRSettingField { id: id_ref; strLabel: qsTr("反射温度"); strKey: "strSettingKeyEnviromentReference"
+        ItemIRSettingField { id: id_ref; strLabel: qsTr("反射温度"); strKey: "strSettingKeyEnviromentReference"; nLabelWidth: id_param.nLabelWidth
             visible: !id_param.bSgcc; bFilling: id_param.bFilling
             validator: DoubleValidator { bottom: -273.0; top: 3000.0; decimals: 1; notation: DoubleValidator.StandardNotation }
             onSig_set_setting: id_param.sig_set_setting(json) }
-        ItemIRSettingField { id: id_hum; strLabel: qsTr("相对湿度(%)"); strKey: "strSettingRelHum"; bFilling: id_param.bFilling
+        ItemIRSettingField { id: id_hum; strLabel: qsTr("相对湿度(%)"); strKey: "strSettingRelHum"; nLabelWidth: id_param.nLabelWidth; bFilling: id_param.bFilling
             validator: IntValidator { bottom: 0; top: 100 }
             onSig_set_setting: id_param.sig_set_setting(json) }
-        ItemIRSettingField { id: id_mdf; strLabel: qsTr("修正温度"); strKey: "strSettingMdf"; bFilling: id_param.bFilling
+        ItemIRSettingField { id: id_mdf; strLabel: qsTr("修正温度"); strKey: "strSettingMdf"; nLabelWidth: id_param.nLabelWidth; bFilling: id_param.bFilling
             validator: DoubleValidator { decimals: 1; notation: DoubleValidator.StandardNotation }
             onSig_set_setting: id_param.sig_set_setting(json) }
     }

@@ -38,6 +38,7 @@ constexpr int kTable = 1305;
 constexpr int kMark = 1306;
 constexpr int kText = 1307;
 constexpr int kPoint = 1000;
+constexpr int kRect = 1002;
 constexpr int kSave = 1301;
 constexpr int kAlignLeft = 1320;
 // File dialog purposes of the page.
@@ -337,6 +338,18 @@ void ReportDesignerRoadTest::toolbar_radio_group_and_alignment()
     QCOMPARE(m_client->document()->ana_tool(), 0);
     QVERIFY(RoadWindow::click(button(kSelect)));
     QCOMPARE(m_client->edit_tool().mode(), 1);
+
+    // A rectangle drawn on the picture of the first test: the toolbar shows
+    // Select again and the mark chooser offers the new analysis.
+    const int rows = m_client->get_mark_ir_info().size();
+    QSignalSpy ended(m_client, SIGNAL(sig_add_com_end()));
+    QVERIFY(RoadWindow::click(button(kRect)));
+    QVERIFY(checked(kRect) && !checked(kSelect));
+    QVERIFY(RoadWindow::drag(m_client, at(120, 120), at(220, 200)));
+    QTRY_COMPARE(ended.size(), 1);
+    QVERIFY(checked(kSelect) && !checked(kRect));
+    QCOMPARE(m_client->get_mark_ir_info().size(), rows + 1);
+    QVERIFY(!m_road->save_screen(kTest, "rectangle").isEmpty());
 
     // Two marks side by side: a band over both enables the alignment.
     const int before = m_client->document()->coms().size();
