@@ -30,6 +30,8 @@ Window {
     readonly property alias dialogFile: id_dialog_file
     // The trend menu and windows, for the document windows' views.
     readonly property alias trendCharts: id_trend_charts
+    // The status bar, for pages that clear or fill it.
+    readonly property alias statusBar: id_status_bar
 
     signal sig_close_exe()
 

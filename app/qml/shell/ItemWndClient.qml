@@ -129,7 +129,20 @@ Rectangle {
         visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile
                  && id_client.nCurId !== ItemCommonDef.showWndPreviewCamera
                  && !(id_client.nCurId === ItemCommonDef.showWndDetectRule && id_rule_page.active)
+                 && !(id_client.nCurId === ItemCommonDef.showWndReprotEdit && id_report_page.active)
         strWhat: id_client.nCurId === ItemCommonDef.showWndReprotEdit ? ItemCommonText.strReportEdit : ""
+    }
+
+    // The report designer, in the editions that offer it, made when first shown.
+    Loader {
+        id: id_report_page
+        objectName: "report_edit_page"
+        anchors.fill: parent
+        active: DataCommon.nSettingSoftwareVersion !== DataCommon.nSettingImageVersion && DataCommon.bIsEnableReportEdit
+                && (id_client.nCurId === ItemCommonDef.showWndReprotEdit || item !== null)
+        visible: id_client.nCurId === ItemCommonDef.showWndReprotEdit
+        source: active ? "qrc:/qml/reports/ItemAreaReportEdit.qml" : ""
+        onLoaded: item.mainWindow = id_client.mainWindow
     }
 
     // The detection rules, in the editions that offer them.

@@ -10,6 +10,7 @@ Row {
     property alias strValue: id_input.text
     property alias validator: id_input.validator
     property bool bFilling: false
+    property int nLabelWidth: 90
 
     signal sig_set_setting(var json)
 
@@ -17,7 +18,8 @@ Row {
     height: 26
 
     Text {
-        width: 90
+        width: id_field.nLabelWidth
+        elide: Text.ElideRight
         anchors.verticalCenter: parent.verticalCenter
         textFormat: Text.PlainText
         color: ItemCommonClr.clrTextLabel

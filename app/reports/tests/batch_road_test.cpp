@@ -3,6 +3,7 @@
 // the analyses of an open picture to the other pictures.
 #include "batch_pictures.h"
 #include "message_guard.h"
+#include "opened_urls.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "sources/ir_image.h"
@@ -36,15 +37,6 @@ QVariant call(QObject* object, const char* method, const QVariant& a = QVariant(
     }
     return result;
 }
-
-// Takes the desktop's "open this file" requests instead of a program.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 QStringList aliases_in(const QString& path)
 {

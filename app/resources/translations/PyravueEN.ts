@@ -224,34 +224,6 @@
         <translation>Parameters</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>Emissivity</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>Distance (m)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>Ambient temp</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>Reflected temp</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>Rel. humidity (%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>Temp correction</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>Restore defaults</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>Analysis objects</translation>
     </message>
@@ -1025,6 +997,117 @@
         <source>报告布局</source>
         <translation>Report layout</translation>
     </message>
+    <message>
+        <source>模板%1保存成功</source>
+        <translation>Template %1 saved</translation>
+    </message>
+    <message>
+        <source>模板%1保存失败</source>
+        <translation>Failed to save template %1</translation>
+    </message>
+    <message>
+        <source>报告%1保存成功，是否打开？</source>
+        <translation>Report %1 saved. Open it?</translation>
+    </message>
+    <message>
+        <source>报告%1保存失败</source>
+        <translation>Failed to save report %1</translation>
+    </message>
+    <message>
+        <source>打开模板%1失败</source>
+        <translation>Failed to open template %1</translation>
+    </message>
+    <message>
+        <source>关联...</source>
+        <translation>Connect...</translation>
+    </message>
+    <message>
+        <source>插入</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>设为标志</source>
+        <translation>Set as logo</translation>
+    </message>
+    <message>
+        <source>取消标志</source>
+        <translation>Cancel logo</translation>
+    </message>
+    <message>
+        <source>删除当前行</source>
+        <translation>Delete current row</translation>
+    </message>
+    <message>
+        <source>删除当前列</source>
+        <translation>Delete current column</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>标记无效</source>
+        <translation>Mark unused</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>最高温减去</source>
+        <translation>Max temperature minus </translation>
+    </message>
+    <message>
+        <source>标记设置</source>
+        <translation>Mark setting</translation>
+    </message>
+    <message>
+        <source>标记格式错误</source>
+        <translation>Mark format error</translation>
+    </message>
+    <message>
+        <source>标记名称错误：</source>
+        <translation>Mark name error: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemContentIRParamSetting</name>
+    <message>
+        <source>发射率</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Ambient temperature</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Reflected temperature</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Relative humidity (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Correction</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Restore defaults</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentChartRecordCondition</name>
@@ -1353,6 +1436,221 @@
     <message>
         <source>添加失败！</source>
         <translation>Adding failed!</translation>
+    </message>
+</context>
+<context>
+    <name>ItemReportText</name>
+    <message>
+        <source>常规</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>标记</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>图片参数</source>
+        <translation>Picture parameters</translation>
+    </message>
+    <message>
+        <source>字体名称</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>字号</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>粗体</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Align left</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Align right</translation>
+    </message>
+    <message>
+        <source>标记值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>标记含义</source>
+        <translation>Meaning</translation>
+    </message>
+    <message>
+        <source>标记文本</source>
+        <translation>Mark text</translation>
+    </message>
+    <message>
+        <source>选择标记...</source>
+        <translation>Choose mark...</translation>
+    </message>
+    <message>
+        <source>在上方插入行</source>
+        <translation>Insert row above</translation>
+    </message>
+    <message>
+        <source>在下方插入行</source>
+        <translation>Insert row below</translation>
+    </message>
+    <message>
+        <source>在左侧插入列</source>
+        <translation>Insert column left</translation>
+    </message>
+    <message>
+        <source>在右侧插入列</source>
+        <translation>Insert column right</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>图片/分析</source>
+        <translation>Picture / analysis</translation>
+    </message>
+    <message>
+        <source>字段</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>最高温</source>
+        <translation>Max temperature</translation>
+    </message>
+    <message>
+        <source>最低温</source>
+        <translation>Min temperature</translation>
+    </message>
+    <message>
+        <source>平均温</source>
+        <translation>Average temperature</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>拍摄日期</source>
+        <translation>Recording date</translation>
+    </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>Recording time</translation>
+    </message>
+    <message>
+        <source>运行电压</source>
+        <translation>Running voltage</translation>
+    </message>
+    <message>
+        <source>负荷电流</source>
+        <translation>Load current</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Ambient temperature</translation>
+    </message>
+    <message>
+        <source>相对湿度</source>
+        <translation>Relative humidity</translation>
+    </message>
+    <message>
+        <source>全屏最高温</source>
+        <translation>Full-screen max temperature</translation>
+    </message>
+    <message>
+        <source>全屏最低温</source>
+        <translation>Full-screen min temperature</translation>
+    </message>
+    <message>
+        <source>全屏平均温</source>
+        <translation>Full-screen average temperature</translation>
+    </message>
+    <message>
+        <source>测量点温度</source>
+        <translation>Measurement point temperature</translation>
+    </message>
+    <message>
+        <source>正常点温度</source>
+        <translation>Normal point temperature</translation>
+    </message>
+    <message>
+        <source>温升</source>
+        <translation>Temperature rise</translation>
+    </message>
+    <message>
+        <source>温差</source>
+        <translation>Temperature difference</translation>
+    </message>
+    <message>
+        <source>相对温差</source>
+        <translation>Relative temperature difference</translation>
+    </message>
+    <message>
+        <source>超声检测结果</source>
+        <translation>Ultrasonic detection result</translation>
+    </message>
+    <message>
+        <source>红外检测结果</source>
+        <translation>Infrared detection result</translation>
+    </message>
+    <message>
+        <source>综合检测结果</source>
+        <translation>Integrated detection result</translation>
+    </message>
+    <message>
+        <source>设备区域</source>
+        <translation>Device area</translation>
+    </message>
+    <message>
+        <source>变电站名称</source>
+        <translation>Substation name</translation>
+    </message>
+    <message>
+        <source>设备类型</source>
+        <translation>Device type</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>Device name</translation>
+    </message>
+    <message>
+        <source>相别</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>部位</source>
+        <translation>Part position</translation>
     </message>
 </context>
 <context>

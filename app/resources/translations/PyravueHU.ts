@@ -224,34 +224,6 @@
         <translation>Paraméterek</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>Emissziós tényező</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>Távolság (m)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>Környezeti hőm.</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>Visszavert hőm.</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>Rel. páratartalom (%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>Hőm. korrekció</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>Alapértékek visszaállítása</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>Elemzési objektumok</translation>
     </message>
@@ -1025,6 +997,117 @@
         <source>报告布局</source>
         <translation>Jelentés elrendezése</translation>
     </message>
+    <message>
+        <source>模板%1保存成功</source>
+        <translation>A(z) %1 sablon mentve</translation>
+    </message>
+    <message>
+        <source>模板%1保存失败</source>
+        <translation>A(z) %1 sablon mentése sikertelen</translation>
+    </message>
+    <message>
+        <source>报告%1保存成功，是否打开？</source>
+        <translation>A(z) %1 jelentés mentve. Megnyitja?</translation>
+    </message>
+    <message>
+        <source>报告%1保存失败</source>
+        <translation>A(z) %1 jelentés mentése sikertelen</translation>
+    </message>
+    <message>
+        <source>打开模板%1失败</source>
+        <translation>A(z) %1 sablon megnyitása sikertelen</translation>
+    </message>
+    <message>
+        <source>关联...</source>
+        <translation>Összekapcsolás...</translation>
+    </message>
+    <message>
+        <source>插入</source>
+        <translation>Beszúrás</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Fájl megnyitása</translation>
+    </message>
+    <message>
+        <source>设为标志</source>
+        <translation>Beállítás logóként</translation>
+    </message>
+    <message>
+        <source>取消标志</source>
+        <translation>Logó visszavonása</translation>
+    </message>
+    <message>
+        <source>删除当前行</source>
+        <translation>Aktuális sor törlése</translation>
+    </message>
+    <message>
+        <source>删除当前列</source>
+        <translation>Aktuális oszlop törlése</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Törlés</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>Nincs</translation>
+    </message>
+    <message>
+        <source>标记无效</source>
+        <translation>A jelölés érvénytelen</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Elemzés</translation>
+    </message>
+    <message>
+        <source>最高温减去</source>
+        <translation>Max. hőmérséklet mínusz </translation>
+    </message>
+    <message>
+        <source>标记设置</source>
+        <translation>Jelölés beállítása</translation>
+    </message>
+    <message>
+        <source>标记格式错误</source>
+        <translation>Jelölésformátum-hiba</translation>
+    </message>
+    <message>
+        <source>标记名称错误：</source>
+        <translation>Jelölésnév-hiba: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemContentIRParamSetting</name>
+    <message>
+        <source>发射率</source>
+        <translation>Emissziós tényező</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Távolság (m)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Környezeti hőmérséklet</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Visszavert hőmérséklet</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Relatív páratartalom (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Korrekció</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Alapértékek visszaállítása</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentChartRecordCondition</name>
@@ -1353,6 +1436,221 @@
     <message>
         <source>添加失败！</source>
         <translation>A hozzáadás nem sikerült!</translation>
+    </message>
+</context>
+<context>
+    <name>ItemReportText</name>
+    <message>
+        <source>常规</source>
+        <translation>Általános</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>Betűtípus</translation>
+    </message>
+    <message>
+        <source>标记</source>
+        <translation>Jelölés</translation>
+    </message>
+    <message>
+        <source>图片参数</source>
+        <translation>Képparaméterek</translation>
+    </message>
+    <message>
+        <source>字体名称</source>
+        <translation>Betűcsalád</translation>
+    </message>
+    <message>
+        <source>字号</source>
+        <translation>Méret</translation>
+    </message>
+    <message>
+        <source>粗体</source>
+        <translation>Félkövér</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Dőlt</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Aláhúzott</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>Balra igazítás</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Középre</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>Jobbra igazítás</translation>
+    </message>
+    <message>
+        <source>标记值</source>
+        <translation>Érték</translation>
+    </message>
+    <message>
+        <source>标记含义</source>
+        <translation>Jelentés</translation>
+    </message>
+    <message>
+        <source>标记文本</source>
+        <translation>Jelölés szövege</translation>
+    </message>
+    <message>
+        <source>选择标记...</source>
+        <translation>Jelölés választása...</translation>
+    </message>
+    <message>
+        <source>在上方插入行</source>
+        <translation>Sor beszúrása fölé</translation>
+    </message>
+    <message>
+        <source>在下方插入行</source>
+        <translation>Sor beszúrása alá</translation>
+    </message>
+    <message>
+        <source>在左侧插入列</source>
+        <translation>Oszlop beszúrása balra</translation>
+    </message>
+    <message>
+        <source>在右侧插入列</source>
+        <translation>Oszlop beszúrása jobbra</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Paletta</translation>
+    </message>
+    <message>
+        <source>图片/分析</source>
+        <translation>Kép / elemzés</translation>
+    </message>
+    <message>
+        <source>字段</source>
+        <translation>Mező</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Név</translation>
+    </message>
+    <message>
+        <source>最高温</source>
+        <translation>Max. hőmérséklet</translation>
+    </message>
+    <message>
+        <source>最低温</source>
+        <translation>Min. hőmérséklet</translation>
+    </message>
+    <message>
+        <source>平均温</source>
+        <translation>Átlaghőmérséklet</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Cím</translation>
+    </message>
+    <message>
+        <source>拍摄日期</source>
+        <translation>Felvétel dátuma</translation>
+    </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>Felvétel ideje</translation>
+    </message>
+    <message>
+        <source>运行电压</source>
+        <translation>Üzemi feszültség</translation>
+    </message>
+    <message>
+        <source>负荷电流</source>
+        <translation>Terhelőáram</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissziós tényező</translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation>Távolság</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Környezeti hőmérséklet</translation>
+    </message>
+    <message>
+        <source>相对湿度</source>
+        <translation>Relatív páratartalom</translation>
+    </message>
+    <message>
+        <source>全屏最高温</source>
+        <translation>Teljes kép max. hőmérséklete</translation>
+    </message>
+    <message>
+        <source>全屏最低温</source>
+        <translation>Teljes kép min. hőmérséklete</translation>
+    </message>
+    <message>
+        <source>全屏平均温</source>
+        <translation>Teljes kép átlaghőmérséklete</translation>
+    </message>
+    <message>
+        <source>测量点温度</source>
+        <translation>Mérési pont hőmérséklete</translation>
+    </message>
+    <message>
+        <source>正常点温度</source>
+        <translation>Normál pont hőmérséklete</translation>
+    </message>
+    <message>
+        <source>温升</source>
+        <translation>Hőmérséklet-emelkedés</translation>
+    </message>
+    <message>
+        <source>温差</source>
+        <translation>Hőmérséklet-különbség</translation>
+    </message>
+    <message>
+        <source>相对温差</source>
+        <translation>Relatív hőmérséklet-különbség</translation>
+    </message>
+    <message>
+        <source>超声检测结果</source>
+        <translation>Ultrahangos vizsgálat eredménye</translation>
+    </message>
+    <message>
+        <source>红外检测结果</source>
+        <translation>Infravörös vizsgálat eredménye</translation>
+    </message>
+    <message>
+        <source>综合检测结果</source>
+        <translation>Összesített vizsgálati eredmény</translation>
+    </message>
+    <message>
+        <source>设备区域</source>
+        <translation>Berendezés területe</translation>
+    </message>
+    <message>
+        <source>变电站名称</source>
+        <translation>Alállomás neve</translation>
+    </message>
+    <message>
+        <source>设备类型</source>
+        <translation>Berendezés típusa</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>Berendezés neve</translation>
+    </message>
+    <message>
+        <source>相别</source>
+        <translation>Fázis</translation>
+    </message>
+    <message>
+        <source>部位</source>
+        <translation>Rész helye</translation>
     </message>
 </context>
 <context>

@@ -224,34 +224,6 @@
         <translation>Параметры</translation>
     </message>
     <message>
-        <source>发射率</source>
-        <translation>Коэф. излучения</translation>
-    </message>
-    <message>
-        <source>距离(m)</source>
-        <translation>Расстояние (м)</translation>
-    </message>
-    <message>
-        <source>环境温度</source>
-        <translation>Темп. среды</translation>
-    </message>
-    <message>
-        <source>反射温度</source>
-        <translation>Отраж. темп.</translation>
-    </message>
-    <message>
-        <source>相对湿度(%)</source>
-        <translation>Отн. влажность (%)</translation>
-    </message>
-    <message>
-        <source>修正温度</source>
-        <translation>Поправка темп.</translation>
-    </message>
-    <message>
-        <source>恢复默认参数</source>
-        <translation>Восстановить параметры</translation>
-    </message>
-    <message>
         <source>分析对象</source>
         <translation>Объекты анализа</translation>
     </message>
@@ -1025,6 +997,117 @@
         <source>报告布局</source>
         <translation>Макет отчёта</translation>
     </message>
+    <message>
+        <source>模板%1保存成功</source>
+        <translation>Шаблон %1 сохранён</translation>
+    </message>
+    <message>
+        <source>模板%1保存失败</source>
+        <translation>Не удалось сохранить шаблон %1</translation>
+    </message>
+    <message>
+        <source>报告%1保存成功，是否打开？</source>
+        <translation>Отчёт %1 сохранён. Открыть его?</translation>
+    </message>
+    <message>
+        <source>报告%1保存失败</source>
+        <translation>Не удалось сохранить отчёт %1</translation>
+    </message>
+    <message>
+        <source>打开模板%1失败</source>
+        <translation>Не удалось открыть шаблон %1</translation>
+    </message>
+    <message>
+        <source>关联...</source>
+        <translation>Связать...</translation>
+    </message>
+    <message>
+        <source>插入</source>
+        <translation>Вставить</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Открыть файл</translation>
+    </message>
+    <message>
+        <source>设为标志</source>
+        <translation>Сделать логотипом</translation>
+    </message>
+    <message>
+        <source>取消标志</source>
+        <translation>Отменить логотип</translation>
+    </message>
+    <message>
+        <source>删除当前行</source>
+        <translation>Удалить текущую строку</translation>
+    </message>
+    <message>
+        <source>删除当前列</source>
+        <translation>Удалить текущий столбец</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>标记无效</source>
+        <translation>Метка не используется</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Анализ</translation>
+    </message>
+    <message>
+        <source>最高温减去</source>
+        <translation>Макс. температура минус </translation>
+    </message>
+    <message>
+        <source>标记设置</source>
+        <translation>Настройка метки</translation>
+    </message>
+    <message>
+        <source>标记格式错误</source>
+        <translation>Ошибка формата метки</translation>
+    </message>
+    <message>
+        <source>标记名称错误：</source>
+        <translation>Ошибка имени метки: </translation>
+    </message>
+</context>
+<context>
+    <name>ItemContentIRParamSetting</name>
+    <message>
+        <source>发射率</source>
+        <translation>Коэффициент излучения</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Расстояние (м)</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Температура среды</translation>
+    </message>
+    <message>
+        <source>反射温度</source>
+        <translation>Отражённая температура</translation>
+    </message>
+    <message>
+        <source>相对湿度(%)</source>
+        <translation>Отн. влажность (%)</translation>
+    </message>
+    <message>
+        <source>修正温度</source>
+        <translation>Поправка</translation>
+    </message>
+    <message>
+        <source>恢复默认参数</source>
+        <translation>Восстановить по умолчанию</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentChartRecordCondition</name>
@@ -1353,6 +1436,221 @@
     <message>
         <source>添加失败！</source>
         <translation>Не удалось добавить!</translation>
+    </message>
+</context>
+<context>
+    <name>ItemReportText</name>
+    <message>
+        <source>常规</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>Шрифт</translation>
+    </message>
+    <message>
+        <source>标记</source>
+        <translation>Метка</translation>
+    </message>
+    <message>
+        <source>图片参数</source>
+        <translation>Параметры снимка</translation>
+    </message>
+    <message>
+        <source>字体名称</source>
+        <translation>Гарнитура</translation>
+    </message>
+    <message>
+        <source>字号</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>粗体</source>
+        <translation>Полужирный</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Курсив</translation>
+    </message>
+    <message>
+        <source>下划线</source>
+        <translation>Подчёркнутый</translation>
+    </message>
+    <message>
+        <source>左对齐</source>
+        <translation>По левому краю</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>По центру</translation>
+    </message>
+    <message>
+        <source>右对齐</source>
+        <translation>По правому краю</translation>
+    </message>
+    <message>
+        <source>标记值</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>标记含义</source>
+        <translation>Смысл</translation>
+    </message>
+    <message>
+        <source>标记文本</source>
+        <translation>Текст метки</translation>
+    </message>
+    <message>
+        <source>选择标记...</source>
+        <translation>Выбрать метку...</translation>
+    </message>
+    <message>
+        <source>在上方插入行</source>
+        <translation>Вставить строку выше</translation>
+    </message>
+    <message>
+        <source>在下方插入行</source>
+        <translation>Вставить строку ниже</translation>
+    </message>
+    <message>
+        <source>在左侧插入列</source>
+        <translation>Вставить столбец слева</translation>
+    </message>
+    <message>
+        <source>在右侧插入列</source>
+        <translation>Вставить столбец справа</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Палитра</translation>
+    </message>
+    <message>
+        <source>图片/分析</source>
+        <translation>Снимок / анализ</translation>
+    </message>
+    <message>
+        <source>字段</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>最高温</source>
+        <translation>Макс. температура</translation>
+    </message>
+    <message>
+        <source>最低温</source>
+        <translation>Мин. температура</translation>
+    </message>
+    <message>
+        <source>平均温</source>
+        <translation>Средняя температура</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Заголовок</translation>
+    </message>
+    <message>
+        <source>拍摄日期</source>
+        <translation>Дата съёмки</translation>
+    </message>
+    <message>
+        <source>拍摄时间</source>
+        <translation>Время съёмки</translation>
+    </message>
+    <message>
+        <source>运行电压</source>
+        <translation>Рабочее напряжение</translation>
+    </message>
+    <message>
+        <source>负荷电流</source>
+        <translation>Ток нагрузки</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Коэффициент излучения</translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation>Расстояние</translation>
+    </message>
+    <message>
+        <source>环境温度</source>
+        <translation>Температура среды</translation>
+    </message>
+    <message>
+        <source>相对湿度</source>
+        <translation>Относительная влажность</translation>
+    </message>
+    <message>
+        <source>全屏最高温</source>
+        <translation>Макс. температура кадра</translation>
+    </message>
+    <message>
+        <source>全屏最低温</source>
+        <translation>Мин. температура кадра</translation>
+    </message>
+    <message>
+        <source>全屏平均温</source>
+        <translation>Средняя температура кадра</translation>
+    </message>
+    <message>
+        <source>测量点温度</source>
+        <translation>Температура точки измерения</translation>
+    </message>
+    <message>
+        <source>正常点温度</source>
+        <translation>Температура нормальной точки</translation>
+    </message>
+    <message>
+        <source>温升</source>
+        <translation>Превышение температуры</translation>
+    </message>
+    <message>
+        <source>温差</source>
+        <translation>Разность температур</translation>
+    </message>
+    <message>
+        <source>相对温差</source>
+        <translation>Относительная разность температур</translation>
+    </message>
+    <message>
+        <source>超声检测结果</source>
+        <translation>Результат ультразвукового контроля</translation>
+    </message>
+    <message>
+        <source>红外检测结果</source>
+        <translation>Результат ИК-контроля</translation>
+    </message>
+    <message>
+        <source>综合检测结果</source>
+        <translation>Итоговый результат контроля</translation>
+    </message>
+    <message>
+        <source>设备区域</source>
+        <translation>Зона оборудования</translation>
+    </message>
+    <message>
+        <source>变电站名称</source>
+        <translation>Название подстанции</translation>
+    </message>
+    <message>
+        <source>设备类型</source>
+        <translation>Тип оборудования</translation>
+    </message>
+    <message>
+        <source>设备名称</source>
+        <translation>Название оборудования</translation>
+    </message>
+    <message>
+        <source>相别</source>
+        <translation>Фаза</translation>
+    </message>
+    <message>
+        <source>部位</source>
+        <translation>Место</translation>
     </message>
 </context>
 <context>
