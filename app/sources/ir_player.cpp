@@ -246,6 +246,9 @@ void IRPlayer::slot_update_ctrl_with_frame(int frame)
     }
     move_progress_bar(static_cast<uint32_t>(frame));
     refresh_palette_bar();
+    if (m_p_wnd_video_edit != nullptr) {
+        m_p_wnd_video_edit->follow_player(frame);
+    }
 }
 
 // --- Opening -----------------------------------------------------------------------------------

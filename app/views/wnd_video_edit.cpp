@@ -37,6 +37,26 @@ WndVideoEdit::~WndVideoEdit()
 
 void WndVideoEdit::set_source(IRBase* source) { m_player = qobject_cast<IRPlayer*>(source); }
 
+void WndVideoEdit::follow_player(int frame)
+{
+    // Wherever the player went (the progress bar, a mark, playing), that is
+    // the current position the mark buttons take.
+    if (m_player == nullptr || m_recordings.isEmpty()) {
+        return;
+    }
+    const QString path = m_player->get_file_path();
+    for (int v = 0; v < m_recordings.size(); ++v) {
+        if (m_recordings[v].path == path) {
+            if (m_cur.video != v || m_cur.frame != frame) {
+                m_cur = ClipMark{v, frame};
+                recompute();
+                emit sig_cur_frame_changed();
+            }
+            return;
+        }
+    }
+}
+
 IRPlayer* WndVideoEdit::player() const { return m_player.data(); }
 
 int WndVideoEdit::frames_of(int video) const

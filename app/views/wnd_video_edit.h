@@ -56,6 +56,8 @@ public:
 
     // Bound by the view's source; only a recording source is kept.
     void set_source(IRBase* source);
+    // The player shows `frame` of its recording.
+    void follow_player(int frame);
     // A recording the source opened, under the key of its camera.
     void add_recording(const QString& device_key, const ClipRecording& entry);
 
