@@ -1752,6 +1752,10 @@
         <source>末帧</source>
         <translation>末帧</translation>
     </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>视频剪辑</translation>
+    </message>
 </context>
 <context>
     <name>ItemTrendCharts</name>
@@ -1887,6 +1891,14 @@
     <message>
         <source>播放列表</source>
         <translation>播放列表</translation>
+    </message>
+    <message>
+        <source>视频剪辑失败！</source>
+        <translation>视频剪辑失败！</translation>
+    </message>
+    <message>
+        <source>视频剪辑完成！</source>
+        <translation>视频剪辑完成！</translation>
     </message>
 </context>
 <context>
@@ -2025,6 +2037,64 @@
     <message>
         <source>秒/帧</source>
         <translation>秒/帧</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEdit</name>
+    <message>
+        <source>视频剪辑窗口</source>
+        <translation>视频剪辑窗口</translation>
+    </message>
+    <message>
+        <source>起始帧</source>
+        <translation>起始帧</translation>
+    </message>
+    <message>
+        <source>结束帧</source>
+        <translation>结束帧</translation>
+    </message>
+    <message>
+        <source>间隔</source>
+        <translation>间隔</translation>
+    </message>
+    <message>
+        <source>当前帧</source>
+        <translation>当前帧</translation>
+    </message>
+    <message>
+        <source>设为起始帧</source>
+        <translation>设为起始帧</translation>
+    </message>
+    <message>
+        <source>起始帧不能大于结束帧！</source>
+        <translation>起始帧不能大于结束帧！</translation>
+    </message>
+    <message>
+        <source>设为结束帧</source>
+        <translation>设为结束帧</translation>
+    </message>
+    <message>
+        <source>结束帧不能小于起始帧！</source>
+        <translation>结束帧不能小于起始帧！</translation>
+    </message>
+    <message>
+        <source>剪辑帧数</source>
+        <translation>剪辑帧数</translation>
+    </message>
+    <message>
+        <source>剪辑文件数</source>
+        <translation>剪辑文件数</translation>
+    </message>
+    <message>
+        <source>剪辑</source>
+        <translation>剪辑</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEditProgress</name>
+    <message>
+        <source>视频剪辑中</source>
+        <translation>视频剪辑中</translation>
     </message>
 </context>
 <context>
