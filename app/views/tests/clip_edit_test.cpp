@@ -7,6 +7,7 @@
 #include "shell/cjk_font.h"
 #include "sources/ir_player.h"
 #include "test_folders.h"
+#include "test_recordings.h"
 #include "thermframe.h"
 #include "views/clip_output.h"
 #include "views/clip_plan.h"
@@ -34,19 +35,7 @@ QString sample() { return QDir::current().absoluteFilePath("samples/sample.irv")
 // Writes the first `frames` frames of the sample as a new recording.
 bool write_recording(const QString& path, uint32_t frames)
 {
-    void* h = nullptr;
-    if (!reelplay_init(h)) return false;
-    void* doc = nullptr;
-    void* record = nullptr;
-    std::wstring target = path.toStdWString();
-    bool ok = reelplay_load_file_w(h, sample().toStdWString()) && reelplay_get_ir_data(h, doc) &&
-              thermframe_start_record_w(doc, target, record);
-    for (uint32_t i = 0; ok && i < frames; ++i) {
-        ok = reelplay_seek_frame(h, i) && thermframe_record_one_frame(doc, record, 0, nullptr);
-    }
-    if (record != nullptr) ok = thermframe_stop_record(doc, record, 0, nullptr) && ok;
-    reelplay_uninit(h);
-    return ok;
+    return roadtest::write_recording_prefix(sample(), path, frames);
 }
 
 uint32_t frames_of(const QString& path)
@@ -118,6 +107,20 @@ protected:
 private:
     int m_good;
     bool m_drop_folder;
+};
+
+// A player on a recording with a clip editor bound and showing its camera.
+struct EditorOn {
+    EditorOn(const QString& path, int width)
+    {
+        edit.setSize(QSizeF(width, 40));
+        player->set_video_edit_wnd(&edit);
+        opened = player->open_file(path) && edit.update_edit_area();
+    }
+    // The editor goes first and lets the player go.
+    std::unique_ptr<IRPlayer> player = std::make_unique<IRPlayer>(nullptr);
+    WndVideoEdit edit;
+    bool opened = false;
 };
 
 // The progress item with a failing writer.
@@ -453,13 +456,10 @@ void ClipEditTest::clip_editor_keeps_recordings_per_camera()
 
 void ClipEditTest::clip_editor_mark_buttons_refuse_crossing_marks()
 {
-    auto player = open_player(sample());
-    QVERIFY(player != nullptr);
-    WndVideoEdit edit;
-    edit.setSize(QSizeF(480, 40));
-    player->set_video_edit_wnd(&edit);
-    QVERIFY(player->open_file(sample()));
-    QVERIFY(edit.update_edit_area());
+    EditorOn on(sample(), 480);
+    QVERIFY(on.opened);
+    IRPlayer* player = on.player.get();
+    WndVideoEdit& edit = on.edit;
     QVERIFY(edit.start_mark() == (ClipMark{0, 80}));
     QVERIFY(edit.end_mark() == (ClipMark{0, 160}));
     QCOMPARE(edit.get_clip_video_total_frame(), 81);
@@ -496,7 +496,6 @@ void ClipEditTest::clip_editor_mark_buttons_refuse_crossing_marks()
     QCOMPARE(edit.get_clip_interval(), 15);
     edit.set_clip_interval(0);
     QCOMPARE(edit.get_clip_interval(), 1);
-    player->set_video_edit_wnd(nullptr);
 }
 
 void ClipEditTest::clip_cut_from_the_sample_data()
@@ -510,13 +509,10 @@ void ClipEditTest::clip_cut_from_the_sample_data()
 void ClipEditTest::clip_cut_from_the_sample()
 {
     QFETCH(QString, name);
-    auto player = open_player(sample());
-    QVERIFY(player != nullptr);
-    WndVideoEdit edit;
-    edit.setSize(QSizeF(480, 40));
-    player->set_video_edit_wnd(&edit);
-    QVERIFY(player->open_file(sample()));
-    QVERIFY(edit.update_edit_area());
+    EditorOn on(sample(), 480);
+    QVERIFY(on.opened);
+    IRPlayer* player = on.player.get();
+    WndVideoEdit& edit = on.edit;
     edit.set_current(ClipMark{0, 100});
     QVERIFY(edit.set_clip_start_frame());
     edit.set_current(ClipMark{0, 119});
@@ -528,7 +524,7 @@ void ClipEditTest::clip_cut_from_the_sample()
     progress.set_frame_pause_ms(0);
     QSignalSpy ok(&progress, &WndVideoEditProgress::sig_record_ok);
     QSignalSpy err(&progress, &WndVideoEditProgress::sig_record_err);
-    QSignalSpy shown(player.get(), &IRPlayer::sig_update_ctrl_with_frame);
+    QSignalSpy shown(player, &IRPlayer::sig_update_ctrl_with_frame);
     const QString url = QUrl::fromLocalFile(out.filePath(name)).toString();
     QVERIFY(progress.set_video_clip_info(&edit, url));
     QVERIFY(ok.wait(60000));
@@ -541,18 +537,14 @@ void ClipEditTest::clip_cut_from_the_sample()
     QVERIFY(QFileInfo(written).size() > 0);
     if (name.endsWith(".irv")) QCOMPARE(frames_of(written), 20u);
     if (name.endsWith(".avi")) QVERIFY(QFileInfo(written).size() > 20 * 160 * 120 * 4);
-    player->set_video_edit_wnd(nullptr);
 }
 
 void ClipEditTest::clip_of_a_one_frame_recording()
 {
-    auto player = open_player(m_one);
-    QVERIFY(player != nullptr);
-    WndVideoEdit edit;
-    edit.setSize(QSizeF(300, 40));
-    player->set_video_edit_wnd(&edit);
-    QVERIFY(player->open_file(m_one));
-    QVERIFY(edit.update_edit_area());
+    EditorOn on(m_one, 300);
+    QVERIFY(on.opened);
+    IRPlayer* player = on.player.get();
+    WndVideoEdit& edit = on.edit;
     QVERIFY(edit.start_mark() == (ClipMark{0, 0}));
     QVERIFY(edit.end_mark() == (ClipMark{0, 0}));
     QCOMPARE(edit.get_clip_video_total_frame(), 1);
@@ -575,18 +567,14 @@ void ClipEditTest::clip_of_a_one_frame_recording()
     painter.end();
     QCOMPARE(QColor(image.pixel(20, 40)), QColor(0, 122, 204));
     QCOMPARE(QColor(image.pixel(460, 75)), QColor(0, 122, 204));
-    player->set_video_edit_wnd(nullptr);
 }
 
 void ClipEditTest::clip_cancelled_midway_leaves_no_file()
 {
-    auto player = open_player(sample());
-    QVERIFY(player != nullptr);
-    WndVideoEdit edit;
-    edit.setSize(QSizeF(480, 40));
-    player->set_video_edit_wnd(&edit);
-    QVERIFY(player->open_file(sample()));
-    QVERIFY(edit.update_edit_area());
+    EditorOn on(sample(), 480);
+    QVERIFY(on.opened);
+    IRPlayer* player = on.player.get();
+    WndVideoEdit& edit = on.edit;
     edit.set_start_mark(ClipMark{0, 0});
     edit.set_end_mark(ClipMark{0, 239});
     QTemporaryDir out;
@@ -604,18 +592,14 @@ void ClipEditTest::clip_cancelled_midway_leaves_no_file()
     // Nothing is reported for a cancelled job.
     QCoreApplication::processEvents();
     QCOMPARE(ok.count() + err.count(), 0);
-    player->set_video_edit_wnd(nullptr);
 }
 
 void ClipEditTest::clip_write_failure_ends_with_record_err()
 {
-    auto player = open_player(sample());
-    QVERIFY(player != nullptr);
-    WndVideoEdit edit;
-    edit.setSize(QSizeF(480, 40));
-    player->set_video_edit_wnd(&edit);
-    QVERIFY(player->open_file(sample()));
-    QVERIFY(edit.update_edit_area());
+    EditorOn on(sample(), 480);
+    QVERIFY(on.opened);
+    IRPlayer* player = on.player.get();
+    WndVideoEdit& edit = on.edit;
     QTemporaryDir out;
     // An existing file of the same name is the user's: it stays as it was.
     QFile existing(out.filePath("fail.avi"));
@@ -635,7 +619,6 @@ void ClipEditTest::clip_write_failure_ends_with_record_err()
     QCOMPARE(files_in(out.path()), QStringList{"fail.avi"});
     QVERIFY(existing.open(QIODevice::ReadOnly));
     QCOMPARE(existing.readAll(), QByteArray("keep me"));
-    player->set_video_edit_wnd(nullptr);
 }
 
 void ClipEditTest::clip_later_part_failure_ends_with_record_err()

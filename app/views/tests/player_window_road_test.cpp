@@ -23,6 +23,27 @@ namespace {
 
 const char kTest[] = "player_window";
 
+// Marks are written beside the recording: the tests play a copy of the
+// sample (empty when the samples were not generated).
+QString copy_sample(const QTemporaryDir& out)
+{
+    const QString sample = QDir::current().absoluteFilePath("samples/sample.irv");
+    const QString path = out.filePath("pump start.irv");
+    return out.isValid() && QFile::exists(sample) && QFile::copy(sample, path) ? path : QString();
+}
+
+// The start page opens a recording in a player tab.
+bool open_from_start_page(RoadWindow& road, const QString& path)
+{
+    QObject* start_page = road.find_object("start_page");
+    return start_page != nullptr &&
+           QMetaObject::invokeMethod(start_page, "open_file", Q_ARG(QVariant, path), Q_ARG(QVariant, false)) &&
+           RoadWindow::wait_for([&] {
+               QQuickItem* wnd = road.find_item("wnd_ir_player");
+               return wnd != nullptr && wnd->isVisible();
+           });
+}
+
 }  // namespace
 
 class PlayerWindowRoadTest : public QObject {
@@ -41,24 +62,15 @@ private:
 
 void PlayerWindowRoadTest::player_window_open_play_pause_step_seek_mark()
 {
-    const QString sample = QDir::current().absoluteFilePath("samples/sample.irv");
-    if (!QFile::exists(sample)) QSKIP("samples were not generated");
-    // Marks are written beside the recording: the test plays a copy.
     QTemporaryDir out;
-    QVERIFY(out.isValid());
-    const QString path = out.filePath("pump start.irv");
-    QVERIFY(QFile::copy(sample, path));
+    const QString path = copy_sample(out);
+    if (path.isEmpty()) QSKIP("samples were not generated");
 
     AppShell shell;
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
     QVERIFY(road.show(QSize(1280, 860)));
-
-    // The start page opens a recording in a player tab.
-    QObject* start_page = road.find_object("start_page");
-    QVERIFY(start_page != nullptr);
-    QVERIFY(QMetaObject::invokeMethod(start_page, "open_file", Q_ARG(QVariant, path), Q_ARG(QVariant, false)));
-    QTRY_VERIFY(road.find_item("wnd_ir_player") != nullptr && road.find_item("wnd_ir_player")->isVisible());
+    QVERIFY(open_from_start_page(road, path));
     auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
     QVERIFY(view != nullptr);
     auto* player = qobject_cast<IRPlayer*>(view->source());
@@ -138,20 +150,15 @@ void PlayerWindowRoadTest::player_window_open_play_pause_step_seek_mark()
 
 void PlayerWindowRoadTest::player_window_cut_clip_and_open_it()
 {
-    const QString sample = QDir::current().absoluteFilePath("samples/sample.irv");
-    if (!QFile::exists(sample)) QSKIP("samples were not generated");
     QTemporaryDir out;
-    QVERIFY(out.isValid());
-    const QString path = out.filePath("pump start.irv");
-    QVERIFY(QFile::copy(sample, path));
+    const QString path = copy_sample(out);
+    if (path.isEmpty()) QSKIP("samples were not generated");
 
     AppShell shell;
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
     QVERIFY(road.show(QSize(1280, 860)));
-    QObject* start_page = road.find_object("start_page");
-    QVERIFY(QMetaObject::invokeMethod(start_page, "open_file", Q_ARG(QVariant, path), Q_ARG(QVariant, false)));
-    QTRY_VERIFY(road.find_item("wnd_ir_player") != nullptr && road.find_item("wnd_ir_player")->isVisible());
+    QVERIFY(open_from_start_page(road, path));
     auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
     auto* player = qobject_cast<IRPlayer*>(view->source());
     QVERIFY(player != nullptr);
@@ -179,7 +186,7 @@ void PlayerWindowRoadTest::player_window_cut_clip_and_open_it()
     QQuickWindow* box = road.find_window("message_box_player");
     QVERIFY(box != nullptr);
     QTRY_VERIFY(box->isVisible());
-    QCOMPARE(box->property("strText").toString(), QString::fromUtf8("结束帧不能小于起始帧！"));
+    QCOMPARE(box->property("strText").toString(), QCoreApplication::translate("ItemWndVideoEdit", "结束帧不能小于起始帧！"));
     box->setVisible(false);
     // It starts the clip instead; a jump to a mark and "+" move the end.
     QVERIFY(RoadWindow::click(road.find_item("btn_set_clip_start")));
@@ -220,12 +227,13 @@ void PlayerWindowRoadTest::player_window_cut_clip_and_open_it()
     QVERIFY(ok.wait(60000));
     QTRY_VERIFY(!road.find_item("wnd_video_edit_progress")->isVisible());
     QTRY_VERIFY(box->isVisible());
-    QCOMPARE(box->property("strText").toString(), QString::fromUtf8("视频剪辑完成！"));
+    QCOMPARE(box->property("strText").toString(), QCoreApplication::translate("ItemWndIRPlayer", "视频剪辑完成！"));
     box->setVisible(false);
     road.save_screen(kTest, "10-clip-done");
 
     // The clip opens in a player window of its own with the frames cut.
-    QVERIFY(QMetaObject::invokeMethod(start_page, "open_file", Q_ARG(QVariant, clip), Q_ARG(QVariant, false)));
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("start_page"), "open_file", Q_ARG(QVariant, clip),
+                                      Q_ARG(QVariant, false)));
     // Windows made from a component hang in the item tree only.
     const auto player_of = [&](const QString& file) -> IRPlayer* {
         QList<QQuickItem*> pending{shell.main_window()->contentItem()};
