@@ -5,6 +5,10 @@
 
 QString cjk_font_family()
 {
+    // The font database needs the GUI application; without one, no family.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return QString();
+    }
     // Asked once: the font database is filled from fontconfig on first use.
     static const QString family = [] {
         const QStringList families = QFontDatabase().families(QFontDatabase::SimplifiedChinese);
@@ -15,7 +19,11 @@ QString cjk_font_family()
 
 QFont cjk_font(int pixel_size)
 {
-    QFont font(cjk_font_family());
+    QFont font;
+    const QString family = cjk_font_family();
+    if (!family.isEmpty()) {
+        font.setFamily(family);
+    }
     font.setPixelSize(pixel_size);
     return font;
 }

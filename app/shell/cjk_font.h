@@ -1,6 +1,6 @@
 // The font for Chinese text drawn by the program itself (overlays burnt into
 // pictures and clips): an installed family that covers simplified Chinese,
-// else the application's default family.
+// else the application's default family (none without a GUI application).
 #pragma once
 
 #include <QFont>
