@@ -26,6 +26,8 @@
 #include "views/wnd_table_ir_temp.h"
 #include "views/wnd_table_ir_temp_simplified.h"
 #include "views/wnd_player_progress_bar.h"
+#include "views/wnd_video_edit.h"
+#include "views/wnd_video_edit_progress.h"
 
 #include <QQmlContext>
 #include <QtQml>
@@ -85,8 +87,8 @@ void register_qml_types()
     register_own_module<NetDevDiscover>("NetDevDiscover");
     register_own_module<PtzControl>("PtzControl");
     register_own_module<DetectRuleImportExport>("DetectRuleImportExport");
-    // 21 WndVideoEdit              (app/views)
-    // 22 WndVideoEditProgress      (app/views)
+    register_own_module<WndVideoEdit>("WndVideoEdit");
+    register_own_module<WndVideoEditProgress>("WndVideoEditProgress");
     register_own_module<WndReportClient>("WndReportClient");
     // The rule tree's model, beside the table's types.
     register_own_module<ItemTreeRuleModel>("ItemTreeRuleModel");

@@ -126,6 +126,7 @@ public:
     void set_simple_table_ir_temp(WndTableIRTempSimplified* table);
     void set_wnd_isotherm(WndIRIsotherm* isotherm);
     void set_video_edit_wnd(WndVideoEdit* edit);
+    WndVideoEdit* video_edit_wnd() const { return m_p_wnd_video_edit; }
 
     // --- Analysis objects ------------------------------------------------------------
     bool add_point();

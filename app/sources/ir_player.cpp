@@ -7,6 +7,7 @@
 #include "reelplay.h"
 #include "sources/handle_ids.h"
 #include "sources/player_pacing.h"
+#include "shell/cjk_font.h"
 #include "sources/thread_player_show.h"
 #include "thermframe.h"
 #include "views/wnd_ir_companions.h"
@@ -44,8 +45,7 @@ IRPlayer::IRPlayer(WndIRShow* owner) : IRBase(owner)
     connect(this, &IRPlayer::sig_update_ctrl_with_frame, this, &IRPlayer::slot_update_ctrl_with_frame);
     connect(this, &IRPlayer::sig_reached_end, this, &IRPlayer::on_reached_end, Qt::QueuedConnection);
     connect(this, &IRPlayer::sig_show_frame, this, &IRPlayer::on_show_frame, Qt::QueuedConnection);
-    m_font.setFamily(QStringLiteral("微软雅黑"));
-    m_font.setPixelSize(18);
+    m_font = cjk_font(18);
 }
 
 IRPlayer::~IRPlayer()
@@ -258,6 +258,9 @@ void IRPlayer::slot_update_ctrl_with_frame(int frame)
     }
     move_progress_bar(static_cast<uint32_t>(frame));
     refresh_palette_bar();
+    if (m_p_wnd_video_edit != nullptr) {
+        m_p_wnd_video_edit->follow_player(frame);
+    }
 }
 
 // --- Opening -----------------------------------------------------------------------------------
@@ -296,7 +299,42 @@ bool IRPlayer::open_file(const QString& path)
         m_p_wnd_isotherm->update_axis_range(m_b_first_opening);
         m_b_first_opening = false;
     }
+    register_with_video_edit();
     return true;
+}
+
+QString IRPlayer::device_key() const
+{
+    void* doc = get_ir_data();
+    if (doc == nullptr) {
+        return QString();
+    }
+    uint16_t width = 640;
+    uint16_t height = 480;
+    if (!thermframe_get_resolution(doc, width, height)) {
+        width = 640;
+        height = 480;
+    }
+    std::string a;
+    std::string b;
+    std::string c;
+    thermframe_get_mac_info(doc, a, b, c);
+    return QString::fromStdString(a) + '-' + QString::fromStdString(b) + '-' + QString::fromStdString(c) + ';' +
+           QString::number(width) + 'x' + QString::number(height);
+}
+
+void IRPlayer::register_with_video_edit()
+{
+    if (m_p_wnd_video_edit == nullptr || get_ir_data() == nullptr) {
+        return;
+    }
+    ClipRecording entry;
+    entry.path = m_str_file_path;
+    entry.file_name = get_file_name();
+    entry.start_ms = m_n_start_time;
+    entry.end_ms = m_n_end_time;
+    entry.frames = static_cast<int>(m_n_frames.load());
+    m_p_wnd_video_edit->add_recording(device_key(), entry);
 }
 
 void IRPlayer::reset_view()
@@ -666,14 +704,15 @@ bool IRPlayer::add_source_property(QJsonObject& json)
     return true;
 }
 
-bool IRPlayer::draw_frame_info(QPainter* painter)
+bool IRPlayer::draw_frame_info(QPainter* painter) { return draw_frame_time(painter, m_image_ir.height()); }
+
+bool IRPlayer::draw_frame_time(QPainter* painter, int height) const
 {
     tagTimeVal time{};
     if (painter == nullptr || !reelplay_get_time_of_frame(m_h_ir, m_n_cur_frame.load(), time)) {
         return false;
     }
     const QString text = format_ms(static_cast<uint64_t>(player_pacing::to_ms(time)), "yyyy-MM-dd hh:mm:ss");
-    const int height = m_image_ir.height();
     painter->save();
     painter->setFont(m_font);
     painter->fillRect(QRect(5, height - 28, 180, 23), QColor(10, 10, 10, 128));

@@ -39,6 +39,11 @@ public:
     ~IRPlayer() override;
 
     bool draw_frame_info(QPainter* painter) override;
+    // The current frame's time, drawn as on the view onto a picture
+    // `height` pixels high.
+    bool draw_frame_time(QPainter* painter, int height) const;
+    // The camera a recording came from: its identity and picture size.
+    QString device_key() const;
     void* get_ir_data() const override;
     void* get_ir_paint() const override;
     void set_player_progress_bar(WndPlayerProgressBar* bar) override;

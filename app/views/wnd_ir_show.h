@@ -168,7 +168,7 @@ public:
     Q_INVOKABLE void set_table_ir_temp(WndTableIRTemp* table);
     Q_INVOKABLE void set_simple_table_ir_temp(WndTableIRTempSimplified* table);
     Q_INVOKABLE void set_wnd_isotherm(WndIRIsotherm* isotherm);
-    void set_video_edit_wnd(WndVideoEdit* edit);
+    Q_INVOKABLE void set_video_edit_wnd(WndVideoEdit* edit);
 
     // Used by the source: the selected object changed (null: none).
     void notify_cur_ana(void* handle);

@@ -61,6 +61,8 @@ Rectangle {
         var wnd = component.createObject(id_docs, { focus: true, mn_index: index, mn_index_type: index_type,
                                                     ms_name: path, visible: false })
         if (wnd !== null) {
+            if (wnd.m_file_dialog !== undefined && mainWindow)
+                wnd.m_file_dialog = mainWindow.dialogFile
             wnd.anchors.fill = id_docs
             wnds[index] = wnd
             // A right click on an object of a recording or camera opens the trend menu.

@@ -45,6 +45,7 @@ Rectangle {
             ItemIRToolButton { objectName: "btn_player_stop"; nBtnId: ItemCommonDef.idBtnPlayerStop; strText: qsTr("停止"); onSig_press_btn: id_bar.sig_press_btn(n_id) }
             ItemIRToolButton { objectName: "btn_player_next"; nBtnId: ItemCommonDef.idBtnPlayerNext; strText: qsTr("下一帧"); onSig_press_btn: id_bar.sig_press_btn(n_id) }
             ItemIRToolButton { objectName: "btn_player_last"; nBtnId: ItemCommonDef.idBtnPlayerLast; strText: qsTr("末帧"); onSig_press_btn: id_bar.sig_press_btn(n_id) }
+            ItemIRToolButton { objectName: "btn_video_edit"; nBtnId: ItemCommonDef.idBtnVideoEdit; strText: qsTr("视频剪辑"); onSig_press_btn: id_bar.sig_press_btn(n_id) }
             Item { width: 12; height: 1 }
             Text {
                 objectName: "text_player_frame"

@@ -15,6 +15,7 @@ FocusScope {
     property string ms_name: ""
     readonly property alias wndIRShow: id_area_ir.wndIRShow
     readonly property alias progressBar: id_progress
+    property var m_file_dialog: null  // ItemFileDialog
     property string strTip: ""
     property int nFrames: 0
     property int nFrameCur: 0
@@ -48,6 +49,7 @@ FocusScope {
         case ItemCommonDef.idBtnPlayerPre: id_progress.set_frame_pre_cur(); break
         case ItemCommonDef.idBtnPlayerNext: id_progress.set_frame_next_cur(); break
         case ItemCommonDef.idBtnPlayerLast: id_progress.set_frame_last_cur(); break
+        case ItemCommonDef.idBtnVideoEdit: id_video_edit.show_editor(); break
         }
         id_toolbar.bPlaying = wndIRShow.is_playing()
         id_wnd.forceActiveFocus()
@@ -168,6 +170,28 @@ FocusScope {
             wndIRShow: id_wnd.wndIRShow
         }
     }
+
+    ItemWndVideoEdit {
+        id: id_video_edit
+        anchors { horizontalCenter: id_area_ir.horizontalCenter; bottom: id_progress.top; bottomMargin: 4 }
+        width: Math.min(760, id_area_ir.width - 8)
+        wndIRShow: id_wnd.wndIRShow
+        m_file_dialog: id_wnd.m_file_dialog
+        onSig_message: id_message.show_message_box(text)
+        onSig_clip: {
+            if (!id_clip_progress.start(id_video_edit.editor, path))
+                id_message.show_message_box(qsTr("视频剪辑失败！"))
+        }
+    }
+    ItemWndVideoEditProgress {
+        id: id_clip_progress
+        anchors.fill: parent
+        onSig_finished: {
+            id_message.show_message_box(b_ok ? qsTr("视频剪辑完成！") : qsTr("视频剪辑失败！"))
+            id_marks.update_marks()
+        }
+    }
+    ItemMessageBox { id: id_message; objectName: "message_box_player" }
 
     Text {
         objectName: "text_tip"

@@ -2152,6 +2152,10 @@
         <source>末帧</source>
         <translation>末帧</translation>
     </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>视频剪辑</translation>
+    </message>
 </context>
 <context>
     <name>ItemTrendCharts</name>
@@ -2287,6 +2291,14 @@
     <message>
         <source>播放列表</source>
         <translation>播放列表</translation>
+    </message>
+    <message>
+        <source>视频剪辑失败！</source>
+        <translation>视频剪辑失败！</translation>
+    </message>
+    <message>
+        <source>视频剪辑完成！</source>
+        <translation>视频剪辑完成！</translation>
     </message>
 </context>
 <context>
@@ -2440,6 +2452,64 @@
     <message>
         <source>设置条件</source>
         <translation>设置条件</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEdit</name>
+    <message>
+        <source>视频剪辑窗口</source>
+        <translation>视频剪辑窗口</translation>
+    </message>
+    <message>
+        <source>起始帧</source>
+        <translation>起始帧</translation>
+    </message>
+    <message>
+        <source>结束帧</source>
+        <translation>结束帧</translation>
+    </message>
+    <message>
+        <source>间隔</source>
+        <translation>间隔</translation>
+    </message>
+    <message>
+        <source>当前帧</source>
+        <translation>当前帧</translation>
+    </message>
+    <message>
+        <source>设为起始帧</source>
+        <translation>设为起始帧</translation>
+    </message>
+    <message>
+        <source>起始帧不能大于结束帧！</source>
+        <translation>起始帧不能大于结束帧！</translation>
+    </message>
+    <message>
+        <source>设为结束帧</source>
+        <translation>设为结束帧</translation>
+    </message>
+    <message>
+        <source>结束帧不能小于起始帧！</source>
+        <translation>结束帧不能小于起始帧！</translation>
+    </message>
+    <message>
+        <source>剪辑帧数</source>
+        <translation>剪辑帧数</translation>
+    </message>
+    <message>
+        <source>剪辑文件数</source>
+        <translation>剪辑文件数</translation>
+    </message>
+    <message>
+        <source>剪辑</source>
+        <translation>剪辑</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEditProgress</name>
+    <message>
+        <source>视频剪辑中</source>
+        <translation>视频剪辑中</translation>
     </message>
 </context>
 <context>

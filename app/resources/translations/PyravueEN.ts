@@ -2152,6 +2152,10 @@
         <source>末帧</source>
         <translation>Last frame</translation>
     </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Clip</translation>
+    </message>
 </context>
 <context>
     <name>ItemTrendCharts</name>
@@ -2287,6 +2291,14 @@
     <message>
         <source>播放列表</source>
         <translation>Play list</translation>
+    </message>
+    <message>
+        <source>视频剪辑失败！</source>
+        <translation>Cutting the clip failed!</translation>
+    </message>
+    <message>
+        <source>视频剪辑完成！</source>
+        <translation>The clip is cut!</translation>
     </message>
 </context>
 <context>
@@ -2440,6 +2452,64 @@
     <message>
         <source>设置条件</source>
         <translation>Condition</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEdit</name>
+    <message>
+        <source>视频剪辑窗口</source>
+        <translation>Clip editor</translation>
+    </message>
+    <message>
+        <source>起始帧</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束帧</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>间隔</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>当前帧</source>
+        <translation>Current frame</translation>
+    </message>
+    <message>
+        <source>设为起始帧</source>
+        <translation>Set as start</translation>
+    </message>
+    <message>
+        <source>起始帧不能大于结束帧！</source>
+        <translation>The start cannot come after the end!</translation>
+    </message>
+    <message>
+        <source>设为结束帧</source>
+        <translation>Set as end</translation>
+    </message>
+    <message>
+        <source>结束帧不能小于起始帧！</source>
+        <translation>The end cannot come before the start!</translation>
+    </message>
+    <message>
+        <source>剪辑帧数</source>
+        <translation>Clip frames</translation>
+    </message>
+    <message>
+        <source>剪辑文件数</source>
+        <translation>Clip files</translation>
+    </message>
+    <message>
+        <source>剪辑</source>
+        <translation>Cut</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEditProgress</name>
+    <message>
+        <source>视频剪辑中</source>
+        <translation>Cutting the clip</translation>
     </message>
 </context>
 <context>

@@ -2152,6 +2152,10 @@
         <source>末帧</source>
         <translation>末幀</translation>
     </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>視頻剪輯</translation>
+    </message>
 </context>
 <context>
     <name>ItemTrendCharts</name>
@@ -2287,6 +2291,14 @@
     <message>
         <source>播放列表</source>
         <translation>播放列表</translation>
+    </message>
+    <message>
+        <source>视频剪辑失败！</source>
+        <translation>視頻剪輯失敗！</translation>
+    </message>
+    <message>
+        <source>视频剪辑完成！</source>
+        <translation>視頻剪輯完成！</translation>
     </message>
 </context>
 <context>
@@ -2440,6 +2452,64 @@
     <message>
         <source>设置条件</source>
         <translation>設定條件</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEdit</name>
+    <message>
+        <source>视频剪辑窗口</source>
+        <translation>視頻剪輯窗口</translation>
+    </message>
+    <message>
+        <source>起始帧</source>
+        <translation>起始幀</translation>
+    </message>
+    <message>
+        <source>结束帧</source>
+        <translation>結束幀</translation>
+    </message>
+    <message>
+        <source>间隔</source>
+        <translation>間隔</translation>
+    </message>
+    <message>
+        <source>当前帧</source>
+        <translation>當前幀</translation>
+    </message>
+    <message>
+        <source>设为起始帧</source>
+        <translation>設為起始幀</translation>
+    </message>
+    <message>
+        <source>起始帧不能大于结束帧！</source>
+        <translation>起始幀不能大於結束幀！</translation>
+    </message>
+    <message>
+        <source>设为结束帧</source>
+        <translation>設為結束幀</translation>
+    </message>
+    <message>
+        <source>结束帧不能小于起始帧！</source>
+        <translation>結束幀不能小於起始幀！</translation>
+    </message>
+    <message>
+        <source>剪辑帧数</source>
+        <translation>剪輯幀數</translation>
+    </message>
+    <message>
+        <source>剪辑文件数</source>
+        <translation>剪輯文件數</translation>
+    </message>
+    <message>
+        <source>剪辑</source>
+        <translation>剪輯</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEditProgress</name>
+    <message>
+        <source>视频剪辑中</source>
+        <translation>視頻剪輯中</translation>
     </message>
 </context>
 <context>

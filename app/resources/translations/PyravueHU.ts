@@ -2152,6 +2152,10 @@
         <source>末帧</source>
         <translation>Utolsó képkocka</translation>
     </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Klip vágása</translation>
+    </message>
 </context>
 <context>
     <name>ItemTrendCharts</name>
@@ -2287,6 +2291,14 @@
     <message>
         <source>播放列表</source>
         <translation>Lejátszási lista</translation>
+    </message>
+    <message>
+        <source>视频剪辑失败！</source>
+        <translation>A klip vágása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>视频剪辑完成！</source>
+        <translation>A klip elkészült!</translation>
     </message>
 </context>
 <context>
@@ -2440,6 +2452,64 @@
     <message>
         <source>设置条件</source>
         <translation>Feltétel</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEdit</name>
+    <message>
+        <source>视频剪辑窗口</source>
+        <translation>Klipszerkesztő</translation>
+    </message>
+    <message>
+        <source>起始帧</source>
+        <translation>Kezdet</translation>
+    </message>
+    <message>
+        <source>结束帧</source>
+        <translation>Vég</translation>
+    </message>
+    <message>
+        <source>间隔</source>
+        <translation>Köz</translation>
+    </message>
+    <message>
+        <source>当前帧</source>
+        <translation>Aktuális képkocka</translation>
+    </message>
+    <message>
+        <source>设为起始帧</source>
+        <translation>Legyen a kezdet</translation>
+    </message>
+    <message>
+        <source>起始帧不能大于结束帧！</source>
+        <translation>A kezdet nem lehet a vég után!</translation>
+    </message>
+    <message>
+        <source>设为结束帧</source>
+        <translation>Legyen a vég</translation>
+    </message>
+    <message>
+        <source>结束帧不能小于起始帧！</source>
+        <translation>A vég nem lehet a kezdet előtt!</translation>
+    </message>
+    <message>
+        <source>剪辑帧数</source>
+        <translation>Klip képkockái</translation>
+    </message>
+    <message>
+        <source>剪辑文件数</source>
+        <translation>Klip fájljai</translation>
+    </message>
+    <message>
+        <source>剪辑</source>
+        <translation>Vágás</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEditProgress</name>
+    <message>
+        <source>视频剪辑中</source>
+        <translation>A klip vágása folyamatban</translation>
     </message>
 </context>
 <context>

@@ -2152,6 +2152,10 @@
         <source>末帧</source>
         <translation>Последний кадр</translation>
     </message>
+    <message>
+        <source>视频剪辑</source>
+        <translation>Вырезать клип</translation>
+    </message>
 </context>
 <context>
     <name>ItemTrendCharts</name>
@@ -2287,6 +2291,14 @@
     <message>
         <source>播放列表</source>
         <translation>Список воспроизведения</translation>
+    </message>
+    <message>
+        <source>视频剪辑失败！</source>
+        <translation>Не удалось вырезать клип!</translation>
+    </message>
+    <message>
+        <source>视频剪辑完成！</source>
+        <translation>Клип вырезан!</translation>
     </message>
 </context>
 <context>
@@ -2440,6 +2452,64 @@
     <message>
         <source>设置条件</source>
         <translation>Условие</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEdit</name>
+    <message>
+        <source>视频剪辑窗口</source>
+        <translation>Редактор клипа</translation>
+    </message>
+    <message>
+        <source>起始帧</source>
+        <translation>Начало</translation>
+    </message>
+    <message>
+        <source>结束帧</source>
+        <translation>Конец</translation>
+    </message>
+    <message>
+        <source>间隔</source>
+        <translation>Интервал</translation>
+    </message>
+    <message>
+        <source>当前帧</source>
+        <translation>Текущий кадр</translation>
+    </message>
+    <message>
+        <source>设为起始帧</source>
+        <translation>Сделать началом</translation>
+    </message>
+    <message>
+        <source>起始帧不能大于结束帧！</source>
+        <translation>Начало не может быть после конца!</translation>
+    </message>
+    <message>
+        <source>设为结束帧</source>
+        <translation>Сделать концом</translation>
+    </message>
+    <message>
+        <source>结束帧不能小于起始帧！</source>
+        <translation>Конец не может быть до начала!</translation>
+    </message>
+    <message>
+        <source>剪辑帧数</source>
+        <translation>Кадров в клипе</translation>
+    </message>
+    <message>
+        <source>剪辑文件数</source>
+        <translation>Файлов клипа</translation>
+    </message>
+    <message>
+        <source>剪辑</source>
+        <translation>Вырезать</translation>
+    </message>
+</context>
+<context>
+    <name>ItemWndVideoEditProgress</name>
+    <message>
+        <source>视频剪辑中</source>
+        <translation>Клип вырезается</translation>
     </message>
 </context>
 <context>

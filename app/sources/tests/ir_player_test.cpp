@@ -9,6 +9,7 @@
 #include "sources/ir_player.h"
 #include "sources/player_pacing.h"
 #include "test_folders.h"
+#include "test_recordings.h"
 #include "thermframe.h"
 
 #include <QDir>
@@ -31,19 +32,7 @@ tagTimeVal at_ms(int64_t ms)
 // Writes the first `frames` frames of the sample as a new recording.
 bool write_recording(const QString& path, uint32_t frames)
 {
-    void* h = nullptr;
-    if (!reelplay_init(h)) return false;
-    void* doc = nullptr;
-    void* record = nullptr;
-    std::wstring target = path.toStdWString();
-    bool ok = reelplay_load_file_w(h, sample().toStdWString()) && reelplay_get_ir_data(h, doc) &&
-              thermframe_start_record_w(doc, target, record);
-    for (uint32_t i = 0; ok && i < frames; ++i) {
-        ok = reelplay_seek_frame(h, i) && thermframe_record_one_frame(doc, record, 0, nullptr);
-    }
-    if (record != nullptr) ok = thermframe_stop_record(doc, record, 0, nullptr) && ok;
-    reelplay_uninit(h);
-    return ok;
+    return roadtest::write_recording_prefix(sample(), path, frames);
 }
 
 // The frames the playback thread announced, received on this thread.
