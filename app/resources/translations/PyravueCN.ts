@@ -1079,6 +1079,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>帧温差</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>绝对值</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>未开始趋势分析！</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>采样条件（不能为空）</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>秒/帧</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -1107,33 +1134,6 @@
     <message>
         <source>恢复默认参数</source>
         <translation>恢复默认参数</translation>
-    </message>
-</context>
-<context>
-    <name>ItemContentChartRecordCondition</name>
-    <message>
-        <source>帧温差</source>
-        <translation>帧温差</translation>
-    </message>
-    <message>
-        <source>绝对值</source>
-        <translation>绝对值</translation>
-    </message>
-    <message>
-        <source>全屏</source>
-        <translation>全屏</translation>
-    </message>
-    <message>
-        <source>未开始趋势分析！</source>
-        <translation>未开始趋势分析！</translation>
-    </message>
-    <message>
-        <source>采样条件（不能为空）</source>
-        <translation>采样条件（不能为空）</translation>
-    </message>
-    <message>
-        <source>秒/帧</source>
-        <translation>秒/帧</translation>
     </message>
 </context>
 <context>

@@ -1079,6 +1079,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>frame difference</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>absolute</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>No trend analysis started!</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Sampling (required)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>s/frame</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -1107,33 +1134,6 @@
     <message>
         <source>恢复默认参数</source>
         <translation>Restore defaults</translation>
-    </message>
-</context>
-<context>
-    <name>ItemContentChartRecordCondition</name>
-    <message>
-        <source>帧温差</source>
-        <translation>frame difference</translation>
-    </message>
-    <message>
-        <source>绝对值</source>
-        <translation>absolute</translation>
-    </message>
-    <message>
-        <source>全屏</source>
-        <translation>Full screen</translation>
-    </message>
-    <message>
-        <source>未开始趋势分析！</source>
-        <translation>No trend analysis started!</translation>
-    </message>
-    <message>
-        <source>采样条件（不能为空）</source>
-        <translation>Sampling (required)</translation>
-    </message>
-    <message>
-        <source>秒/帧</source>
-        <translation>s/frame</translation>
     </message>
 </context>
 <context>

@@ -1079,6 +1079,33 @@
     </message>
 </context>
 <context>
+    <name>ItemContentChartRecordCondition</name>
+    <message>
+        <source>帧温差</source>
+        <translation>разность кадров</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>модуль</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>Во весь экран</translation>
+    </message>
+    <message>
+        <source>未开始趋势分析！</source>
+        <translation>Анализ тренда не начат!</translation>
+    </message>
+    <message>
+        <source>采样条件（不能为空）</source>
+        <translation>Условия записи (обязательно)</translation>
+    </message>
+    <message>
+        <source>秒/帧</source>
+        <translation>с/кадр</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -1107,33 +1134,6 @@
     <message>
         <source>恢复默认参数</source>
         <translation>Восстановить по умолчанию</translation>
-    </message>
-</context>
-<context>
-    <name>ItemContentChartRecordCondition</name>
-    <message>
-        <source>帧温差</source>
-        <translation>разность кадров</translation>
-    </message>
-    <message>
-        <source>绝对值</source>
-        <translation>модуль</translation>
-    </message>
-    <message>
-        <source>全屏</source>
-        <translation>Во весь экран</translation>
-    </message>
-    <message>
-        <source>未开始趋势分析！</source>
-        <translation>Анализ тренда не начат!</translation>
-    </message>
-    <message>
-        <source>采样条件（不能为空）</source>
-        <translation>Условия записи (обязательно)</translation>
-    </message>
-    <message>
-        <source>秒/帧</source>
-        <translation>с/кадр</translation>
     </message>
 </context>
 <context>
