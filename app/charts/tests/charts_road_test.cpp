@@ -66,6 +66,13 @@ int row_count(QObject* list)
     return count.toInt();
 }
 
+QStringList row_texts(QObject* list)
+{
+    QVariant texts;
+    QMetaObject::invokeMethod(list, "row_texts", Q_RETURN_ARG(QVariant, texts));
+    return texts.toStringList();
+}
+
 }  // namespace
 
 class ChartsRoadTest : public QObject {
@@ -332,6 +339,16 @@ void ChartsRoadTest::charts_trends_opened_in_the_player_window()
     QVERIFY(QMetaObject::invokeMethod(picker, "accept"));
     QCOMPARE(chart->get_ana_clr_name(line, TREND_AVG), QString("#ff00ff"));
     QCOMPARE(chart->get_ana_clr_name(rect, TREND_MAX) == "#ff00ff", false);
+
+    // Renaming an object renames its row in the trend window.
+    QVERIFY(RoadWindow::click_at(view, QPointF(50, 40)));
+    QCOMPARE(view->source()->current_ana(), rect_ana);
+    QCOMPARE(row_texts(rows).filter("R1").size(), 1);
+    QVERIFY(view->set_ana_alias("Valve"));
+    const QStringList texts = row_texts(rows);
+    QCOMPARE(texts.filter("Valve").size(), 1);
+    QCOMPARE(texts.filter("R1").size(), 0);
+    QCOMPARE(texts.filter("L1").size(), 1);
 
     // Stop: the trend ends; the curves stay.
     QVERIFY(RoadWindow::click(road.find_item("btn_player_stop")));

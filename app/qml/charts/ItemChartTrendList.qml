@@ -35,7 +35,20 @@ Column {
         }
     }
     function clear_rows() { id_model.clear() }
+    // Sets the text of every row of source n_ir anew: text_of(n_ana, str_kind).
+    function refresh_texts(n_ir, text_of) {
+        for (var i = 0; i < id_model.count; ++i) {
+            var r = id_model.get(i)
+            if (r.nIr === n_ir)
+                id_model.setProperty(i, "strText", text_of(r.nAna, r.strKind))
+        }
+    }
     function row_count() { return id_model.count }
+    function row_texts() {
+        var texts = []
+        for (var i = 0; i < id_model.count; ++i) texts.push(id_model.get(i).strText)
+        return texts
+    }
 
     Connections {
         target: id_list.colorDialog

@@ -22,6 +22,10 @@ Item {
         arrWnd.push(wnd)
         return wnd
     }
+    // Every window shows the current aliases of h_ir's objects.
+    function update_all_trend_ana_name(h_ir) {
+        for (var i = 0; i < arrWnd.length; ++i) arrWnd[i].update_setting_ana_name(h_ir)
+    }
     function create_trend_chart(h_ir, h_ana, n_type) {
         var wnd = make_wnd(false)
         var ok = wnd.add_ana(h_ir, h_ana, n_type)

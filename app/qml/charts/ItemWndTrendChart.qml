@@ -33,13 +33,17 @@ Window {
         if (kind === undefined) id_condition.remove_rows(n_ir, n_ana)
     }
     function clear_rows() { id_list.clear_rows(); id_condition.clear_rows() }
+    function row_text(n_ana, kind) {
+        return chart.get_ana_alias(n_ana) + (bPixel ? " " + kind : chart.get_ana_name_and_temp(n_ana, Number(kind)))
+    }
     function add_row(n_ir, n_ana, kind, b_live) {
         id_condition.visible = b_live
         id_condition.set_rate(chart.get_record_rate())
-        id_list.add_row(n_ir, chart.get_ir_name(n_ir), n_ana, kind,
-                        chart.get_ana_alias(n_ana) + (bPixel ? " " + kind : chart.get_ana_name_and_temp(n_ana, kind)),
+        id_list.add_row(n_ir, chart.get_ir_name(n_ir), n_ana, kind, row_text(n_ana, kind),
                         chart.get_ana_clr_name(n_ana, kind))
     }
+    // The objects of source h_ir were renamed.
+    function update_setting_ana_name(h_ir) { id_list.refresh_texts(h_ir, row_text) }
 
     Component.onCompleted: mn_trend_index = ManagerChartTrend.insert_wnd_chart(chart.get_chart())
     Component.onDestruction: ManagerChartTrend.remove_wnd_chart_at_index(mn_trend_index)

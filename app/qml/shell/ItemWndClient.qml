@@ -65,9 +65,14 @@ Rectangle {
                 wnd.m_file_dialog = mainWindow.dialogFile
             wnd.anchors.fill = id_docs
             wnds[index] = wnd
-            // A right click on an object of a recording or camera opens the trend menu.
-            if (wnd.wndIRShow && mainWindow && mainWindow.trendCharts)
-                wnd.wndIRShow.sig_show_trend_chart_menu.connect(mainWindow.trendCharts.popup)
+            // A right click on an object of a recording or camera opens the
+            // trend menu; a renamed object is renamed in its trend windows.
+            if (wnd.wndIRShow && mainWindow && mainWindow.trendCharts) {
+                var show = wnd.wndIRShow
+                var trends = mainWindow.trendCharts
+                show.sig_show_trend_chart_menu.connect(trends.popup)
+                show.sig_update_ana_alias.connect(function() { trends.list.update_all_trend_ana_name(show.get_ir_handle()) })
+            }
         }
     }
     function open_wnd(index, folder, path) {
