@@ -305,7 +305,8 @@ bool WndIRShow::load_ana_from_string(const QString& str_anas)
     void* doc = frame();
     if (m_ir == nullptr) return false;
     const QJsonArray array = QJsonDocument::fromJson(str_anas.toUtf8()).array();
-    thermframe_delete_all_ana(doc);
+    // Through the source, so that nothing keeps pointing at a deleted object.
+    m_ir->delete_all_ana();
     for (const QJsonValue& value : array) {
         const QJsonObject item = value.toObject();
         const std::string text = item.value("ana_str").toString().toStdString();
@@ -314,6 +315,7 @@ bool WndIRShow::load_ana_from_string(const QString& str_anas)
             thermframe_ana_set_alias(ana, item.value("ana_alias").toString().toStdString());
         }
     }
+    repaint();
     return true;
 }
 

@@ -219,6 +219,15 @@ void WndIRShowTest::analysis_lists_as_json()
     QCOMPARE(sorted.size(), 2);
     QCOMPARE(sorted[0].toObject().value("ana_alias").toString(), QString("a"));
     QCOMPARE(sorted[1].toObject().value("ana_str").toString(), QString("P:5,5;-"));
+
+    // Loading again while an object is selected leaves nothing pointing at
+    // the objects it replaced.
+    view.source()->mouse_down(30, 10);
+    view.source()->mouse_up(30, 10);
+    QVERIFY(view.source()->current_ana() != nullptr);
+    QVERIFY(view.load_ana_from_string(R"([{"ana_alias":"d","ana_str":"L:1,1;20,20;-"}])"));
+    QCOMPARE(view.source()->current_ana(), nullptr);
+    QVERIFY(view.get_ana_alias().isEmpty());
 }
 
 void WndIRShowTest::ids_of_analyses_are_checked()
