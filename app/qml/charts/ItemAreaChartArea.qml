@@ -52,6 +52,7 @@ Rectangle {
             spacing: 10
             ItemChartTempSetting {
                 id: id_range
+                width: parent.width
                 onSig_auto: { id_chart.set_auto_range(b_auto); if (b_auto) id_chart.update_select_ana(true) }
                 onSig_min: { id_chart.set_axis_x_min(str_min); id_chart.update_select_ana(true) }
                 onSig_max: { id_chart.set_axis_x_max(str_max); id_chart.update_select_ana(true) }

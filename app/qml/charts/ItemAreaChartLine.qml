@@ -55,6 +55,7 @@ Rectangle {
             spacing: 10
             ItemChartTempSetting {
                 id: id_range
+                width: parent.width
                 onSig_auto: { id_chart.set_axis_y_auto_range(b_auto); if (b_auto) id_chart.recalculation_axis() }
                 onSig_min: { id_chart.set_axis_y_min(str_min); id_chart.update_axis_y() }
                 onSig_max: { id_chart.set_axis_y_max(str_max); id_chart.update_axis_y() }

@@ -33,7 +33,9 @@ Column {
     spacing: 6
     Component.onCompleted: bReady = true
     Text { text: id_setting.strTitle; color: ItemCommonClr.clrTextLabel; font.pixelSize: 12; textFormat: Text.PlainText }
-    Row {
+    // The two choices share a line when the panel is wide enough.
+    Flow {
+        width: id_setting.width
         spacing: 12
         ItemCustomRadio {
             objectName: "radio_auto"

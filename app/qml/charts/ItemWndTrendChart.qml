@@ -160,6 +160,7 @@ Window {
             }
             ItemChartTempSetting {
                 id: id_range
+                width: parent.width
                 onSig_auto: { id_wnd.chart.set_axis_y_auto_range(b_auto); if (b_auto) id_wnd.chart.recalculation_axis() }
                 onSig_min: { id_wnd.chart.set_axis_y_min(str_min); id_wnd.chart.update_axis_y() }
                 onSig_max: { id_wnd.chart.set_axis_y_max(str_max); id_wnd.chart.update_axis_y() }

@@ -346,7 +346,7 @@
     </message>
     <message>
         <source>手动（最小间隔1度）</source>
-        <translation>Manual (at least 1 degree apart)</translation>
+        <translation>Manual (min. 1° apart)</translation>
     </message>
 </context>
 <context>

@@ -346,7 +346,7 @@
     </message>
     <message>
         <source>手动（最小间隔1度）</source>
-        <translation>Kézi (legalább 1 fok különbség)</translation>
+        <translation>Kézi (min. 1° eltérés)</translation>
     </message>
 </context>
 <context>

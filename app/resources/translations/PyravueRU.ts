@@ -346,7 +346,7 @@
     </message>
     <message>
         <source>手动（最小间隔1度）</source>
-        <translation>Вручную (не менее 1 градуса)</translation>
+        <translation>Вручную (мин. 1°)</translation>
     </message>
 </context>
 <context>
