@@ -2,16 +2,19 @@
 // hardware version), the discovery reply parser, and a road test of a live
 // camera in the real main window: open, watch, lose the camera, get it back.
 #include "camera_sim.h"
+#include "charts/manager_chart_trend.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
+#include "sources/handle_ids.h"
 #include "sources/ir_net_device.h"
 #include "sources/net_dev_discover.h"
 #include "sources/wnd_ir_reconnect.h"
 #include "test_folders.h"
 #include "thermframe.h"
 #include "views/wnd_ir_show.h"
+#include "wirereel.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -33,6 +36,7 @@ private slots:
     void discovery_replies();
     void discovery_reports_an_address_once_per_search();
     void reconnection_target_address();
+    void failed_open_leaves_nothing_behind();
     void camera_open_watch_drop_and_reconnect();
 
 private:
@@ -172,6 +176,23 @@ void CameraSourceTest::reconnection_target_address()
         panel.slot_connect_log("x");
         QCOMPARE(panel.log_text(), QString("x") + dots);
     }
+}
+
+void CameraSourceTest::failed_open_leaves_nothing_behind()
+{
+    // A stream that never connected has no picture: the open fails, and
+    // neither the stream nor its registration with the charts stays.
+    void* stream = nullptr;
+    QVERIFY(wirereel_init(&stream));
+    const int id = library_ids().id_of(stream);
+    IRNetDevice camera(nullptr);
+    m_guard.expect(QRegularExpression("failed get_ir_resolution"));
+    QVERIFY(!camera.open_stream("SNX", "127.0.0.1", QString(), stream));
+    QVERIFY(!camera.is_connected());
+    QCOMPARE(camera.get_ir_data(), nullptr);
+    QCOMPARE(ManagerChartTrend::instance()->find_ir_source(id), nullptr);
+    void* doc = nullptr;
+    QVERIFY(!wirereel_get_ir_data(stream, doc));
 }
 
 void CameraSourceTest::camera_open_watch_drop_and_reconnect()
