@@ -10,6 +10,7 @@
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
 #include "charts/wnd_chart_trend.h"
+#include "live_camera.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
@@ -18,7 +19,6 @@
 #include "sources/ir_player.h"
 #include "test_folders.h"
 #include "thermframe.h"
-#include "trend_live_camera.h"
 #include "trend_test_source.h"
 #include "views/wnd_ir_show.h"
 
@@ -368,7 +368,7 @@ void ChartsRoadTest::charts_trends_opened_in_the_player_window()
 
 void ChartsRoadTest::charts_live_trend_with_a_sampling_condition()
 {
-    TrendLiveCamera live;
+    roadtest::LiveCamera live;
     QVERIFY(live.open());
     std::unique_ptr<IRNetDevice>& camera = live.device;
     void* ana = nullptr;

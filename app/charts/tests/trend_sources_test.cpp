@@ -6,12 +6,12 @@
 #include "charts/manager_chart_trend.h"
 #include "charts/wnd_chart_trend.h"
 #include "charts/wnd_chart_trend_pixel.h"
+#include "live_camera.h"
 #include "message_guard.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_player.h"
 #include "test_folders.h"
 #include "thermframe.h"
-#include "trend_live_camera.h"
 
 #include <QDir>
 #include <QFile>
@@ -301,7 +301,7 @@ void TrendSourcesTest::player_destroyed_while_playing_leaves_its_charts()
 
 void TrendSourcesTest::camera_feeds_a_live_trend_while_windows_come_and_go()
 {
-    TrendLiveCamera live;
+    roadtest::LiveCamera live;
     QVERIFY(live.open());
     std::unique_ptr<IRNetDevice>& camera = live.device;
     ManagerChartTrend* registry = ManagerChartTrend::instance();

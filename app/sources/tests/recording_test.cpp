@@ -3,6 +3,7 @@
 // frame, failures that end a run loudly, and the disk clean-up that keeps
 // whatever the recorders did not write.
 #include "camera_sim.h"
+#include "live_camera.h"
 #include "markpen.h"
 #include "message_guard.h"
 #include "shell/data_config.h"
@@ -63,40 +64,6 @@ void touch(const QString& path)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("x");
 }
-
-// A simulated camera on loopback and the camera source reading it.
-struct LiveCamera {
-    camsim::CameraSim sim;
-    std::unique_ptr<IRNetDevice> device;
-
-    bool open(const QString& sn, int width, int height, double fps)
-    {
-        camsim::CamsimOptions options;
-        options.address = "auto";
-        options.source = "pattern";
-        options.width = width;
-        options.height = height;
-        options.fps = fps;
-        std::string error;
-        if (!sim.start(options, &error)) {
-            qWarning("camsim: %s", error.c_str());
-            return false;
-        }
-        void* stream = nullptr;
-        if (!wirereel_init(&stream) || !wirereel_connect(stream, sim.address().c_str())) {
-            wirereel_uninit(&stream);
-            return false;
-        }
-        device = std::make_unique<IRNetDevice>(nullptr);
-        return device->open_stream(sn, QString::fromStdString(sim.address()), QString(), stream) &&
-               QTest::qWaitFor([&] { return device->frame_rate() > 0; }, 10000);
-    }
-    ~LiveCamera()
-    {
-        device.reset();
-        sim.stop();
-    }
-};
 
 // The recorders signal from their own threads: the log takes the signals
 // queued onto the test's thread, as the view does.
@@ -286,7 +253,7 @@ void RecordingTest::clean_up_stops_when_only_the_current_file_is_left()
 
 void RecordingTest::every_h264_file_starts_with_a_key_frame()
 {
-    LiveCamera camera;
+    roadtest::LiveCamera camera;
     QVERIFY(camera.open("SNH", 160, 120, 25));
     QTemporaryDir dir;
     RecordFile file;
@@ -327,7 +294,7 @@ void RecordingTest::records_and_rolls_over_by_size()
     QFETCH(int, frequency);
     QFETCH(QByteArray, magic);
     const QString sn = QString("SNR%1-%2").arg(type).arg(frequency);
-    LiveCamera camera;
+    roadtest::LiveCamera camera;
     QVERIFY(camera.open(sn, 320, 240, 50));
     QTemporaryDir dir;
     set_settings(sn, dir.path(), type, frequency);
@@ -365,7 +332,7 @@ void RecordingTest::records_and_rolls_over_by_size()
 
 void RecordingTest::failed_start_and_failed_switch_end_the_run()
 {
-    LiveCamera camera;
+    roadtest::LiveCamera camera;
     QVERIFY(camera.open("SNF", 320, 240, 50));
     QTemporaryDir dir;
     // A file where the folder should be: nothing can be made under it.
@@ -400,7 +367,7 @@ void RecordingTest::failed_start_and_failed_switch_end_the_run()
 
 void RecordingTest::start_refused_without_a_folder()
 {
-    LiveCamera camera;
+    roadtest::LiveCamera camera;
     QVERIFY(camera.open("SNE", 160, 120, 25));
     set_settings("SNE", QString(), RecordSettings::Avi, 0);
     QSignalSpy status(camera.device.get(), &IRNetDevice::sig_capture_status);
@@ -423,7 +390,7 @@ void RecordingTest::start_refused_without_a_folder()
 
 void RecordingTest::limited_runs_end_after_their_duration()
 {
-    LiveCamera camera;
+    roadtest::LiveCamera camera;
     QVERIFY(camera.open("SNL", 320, 240, 25));
     QTemporaryDir dir;
     set_settings("SNL", dir.path(), RecordSettings::Avi, 1);

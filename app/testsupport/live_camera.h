@@ -1,5 +1,6 @@
-// A camera of the simulator on loopback and the camera source reading it,
-// for the trend tests: 160 x 120 pixels at 25 frames a second.
+// A camera of the simulator on a free loopback address, showing its test
+// pattern, and the camera source reading it. Tests that use it link
+// camsim_core and wirereel.
 #pragma once
 
 #include "camera_sim.h"
@@ -7,23 +8,27 @@
 #include "wirereel.h"
 
 #include <QString>
+#include <QTest>
 #include <QtGlobal>
 
 #include <memory>
 #include <string>
 
-struct TrendLiveCamera {
+namespace roadtest {
+
+struct LiveCamera {
     camsim::CameraSim sim;
     std::unique_ptr<IRNetDevice> device;
 
-    bool open()
+    // True once frames arrive.
+    bool open(const QString& sn = QStringLiteral("camsim"), int width = 160, int height = 120, double fps = 25)
     {
         camsim::CamsimOptions options;
         options.address = "auto";
         options.source = "pattern";
-        options.width = 160;
-        options.height = 120;
-        options.fps = 25;
+        options.width = width;
+        options.height = height;
+        options.fps = fps;
         std::string error;
         if (!sim.start(options, &error)) {
             qWarning("camsim: %s", error.c_str());
@@ -35,11 +40,14 @@ struct TrendLiveCamera {
             return false;
         }
         device = std::make_unique<IRNetDevice>(nullptr);
-        return device->open_stream("camsim", QString::fromStdString(sim.address()), QString(), stream);
+        return device->open_stream(sn, QString::fromStdString(sim.address()), QString(), stream) &&
+               QTest::qWaitFor([&] { return device->frame_rate() > 0; }, 10000);
     }
-    ~TrendLiveCamera()
+    ~LiveCamera()
     {
         device.reset();
         sim.stop();
     }
 };
+
+}  // namespace roadtest
