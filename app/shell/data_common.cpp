@@ -1,6 +1,7 @@
 #include "shell/data_common.h"
 
 #include "shell/h_translator.h"
+#include "shell/shell_log.h"
 
 namespace {
 DataCommon* g_instance = nullptr;
@@ -20,7 +21,21 @@ void DataCommon::destroy()
     g_instance = nullptr;
 }
 
-DataCommon::DataCommon()
+int DataCommon::edition_from(const QByteArray& text)
+{
+    if (text.isEmpty()) {
+        return 2;
+    }
+    bool ok = false;
+    const int edition = text.trimmed().toInt(&ok);
+    if (!ok || edition < 0 || edition > 2) {
+        qCWarning(lcShell) << "unknown edition in PYRAVUE_EDITION:" << text;
+        return 2;
+    }
+    return edition;
+}
+
+DataCommon::DataCommon() : m_software_version(edition_from(qgetenv("PYRAVUE_EDITION")))
 {
     connect(HTranslator::instance(), &HTranslator::sig_language_changed, this, &DataCommon::sig_language_changed);
 }

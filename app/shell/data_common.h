@@ -1,8 +1,11 @@
 // Fixed facts of this edition of the program: which areas the QML shows, the
 // software's name and the texts of the about box. The translated texts are
-// looked up at every read and follow a language change.
+// looked up at every read and follow a language change. The edition is 2
+// unless PYRAVUE_EDITION names another one at start-up (0, the research
+// edition, also shows the live cameras).
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -26,7 +29,7 @@ public:
     static DataCommon* instance();
     static void destroy();
 
-    int software_version() const { return 2; }
+    int software_version() const { return m_software_version; }
     int player_version() const { return 2; }
     int image_version() const { return 1; }
     int research_version() const { return 0; }
@@ -42,6 +45,10 @@ public:
     // offers the logo option.
     Q_INVOKABLE bool is_null_company() const { return false; }
 
+    // The edition a PYRAVUE_EDITION text names: 0, 1 or 2; 2 for an empty
+    // or unknown text.
+    static int edition_from(const QByteArray& text);
+
 signals:
     void sig_language_changed();
     void sig_change_warning_color(int n_type, const QString& clr);
@@ -50,4 +57,6 @@ signals:
 
 private:
     DataCommon();
+
+    int m_software_version = 2;
 };

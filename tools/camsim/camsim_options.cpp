@@ -1,6 +1,8 @@
 #include "camsim_options.h"
 
 #include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <netinet/in.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,10 +24,34 @@ bool to_int(const std::string& text, int low, int high, int* out)
     return true;
 }
 
-bool is_loopback(const std::string& text)
+// A network card address of this machine.
+bool is_card_address(const in_addr& address)
+{
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0) {
+        return false;
+    }
+    bool found = false;
+    for (const ifaddrs* a = list; a != nullptr && !found; a = a->ifa_next) {
+        found = a->ifa_addr != nullptr && a->ifa_addr->sa_family == AF_INET &&
+                reinterpret_cast<const sockaddr_in*>(a->ifa_addr)->sin_addr.s_addr == address.s_addr;
+    }
+    freeifaddrs(list);
+    return found;
+}
+
+// A loopback address, "auto", or an address of this machine's cards (where
+// LAN discovery finds the camera).
+bool is_listen_address(const std::string& text)
 {
     in_addr address;
-    return text == "auto" || (inet_pton(AF_INET, text.c_str(), &address) == 1 && text.rfind("127.", 0) == 0);
+    if (text == "auto") {
+        return true;
+    }
+    if (inet_pton(AF_INET, text.c_str(), &address) != 1) {
+        return false;
+    }
+    return text.rfind("127.", 0) == 0 || is_card_address(address);
 }
 
 bool is_version(const std::string& text)
@@ -50,6 +76,8 @@ const char* usage_text()
            "\n"
            "  --address A          127.x.y.z address to listen on (default 127.0.0.1);\n"
            "                       \"auto\" picks a free one. The address is printed on start.\n"
+           "                       With --discovery, an address of this machine's network\n"
+           "                       card, where discovery answers come from.\n"
            "  --command-port P     command link port (default 63201)\n"
            "  --data-port P        data link port (default 63202)\n"
            "  --visible-port P     visible-light link port (default 63207)\n"
@@ -85,7 +113,7 @@ bool parse_options(int argc, const char* const* argv, CamsimOptions* options, bo
     *help = false;
     CamsimOptions o = *options;
     std::map<std::string, std::function<bool(const std::string&)>> valued = {
-        {"--address", [&](const std::string& v) { o.address = v; return is_loopback(v); }},
+        {"--address", [&](const std::string& v) { o.address = v; return is_listen_address(v); }},
         {"--command-port", [&](const std::string& v) { return to_int(v, 1, 65535, &o.command_port); }},
         {"--data-port", [&](const std::string& v) { return to_int(v, 1, 65535, &o.data_port); }},
         {"--visible-port", [&](const std::string& v) { return to_int(v, 1, 65535, &o.visible_port); }},

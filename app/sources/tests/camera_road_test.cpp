@@ -10,6 +10,7 @@
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
+#include "shell/data_common.h"
 #include "shell/data_config.h"
 #include "sources/ir_net_device.h"
 #include "sources/net_dev_discover.h"
@@ -28,8 +29,14 @@ class CameraRoadTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_guard.install(); }
+    void initTestCase()
+    {
+        m_guard.install();
+        // The edition with live cameras, as a user starts it.
+        qputenv("PYRAVUE_EDITION", "0");
+    }
     void cleanup() { m_guard.verify(); }
+    void edition_names();
     void discover_open_record_close();
 
 private:
@@ -39,7 +46,6 @@ private:
 
 namespace {
 
-constexpr int kShowCameraPage = -2;
 constexpr int kRecordFrames = 5 * kTestCameraFps;
 constexpr int kAviHeaderBytes = 2048;
 
@@ -116,6 +122,17 @@ QList<QQuickItem*> cells_showing(const RoadWindow& road, const QString& address)
 
 }  // namespace
 
+void CameraRoadTest::edition_names()
+{
+    QCOMPARE(DataCommon::edition_from(""), 2);
+    QCOMPARE(DataCommon::edition_from("0"), 0);
+    QCOMPARE(DataCommon::edition_from(" 1\n"), 1);
+    m_guard.expect(QRegularExpression("unknown edition"));
+    QCOMPARE(DataCommon::edition_from("7"), 2);
+    m_guard.expect(QRegularExpression("unknown edition"));
+    QCOMPARE(DataCommon::edition_from("research"), 2);
+}
+
 void CameraRoadTest::discover_open_record_close()
 {
     camsim::CameraSim first;
@@ -133,8 +150,10 @@ void CameraRoadTest::discover_open_record_close()
     QVERIFY(road.show(QSize(1280, 860)));
     QObject* title = road.find_object("title_bar");
     QVERIFY(title != nullptr);
-    // The cameras page (its title button belongs to another edition).
-    QVERIFY(QMetaObject::invokeMethod(title, "show_id", Q_ARG(QVariant, kShowCameraPage)));
+    // The cameras page, from its title button.
+    QQuickItem* camera_button = road.find_item("page_camera");
+    QVERIFY(camera_button != nullptr && camera_button->isVisible());
+    QVERIFY(RoadWindow::click(camera_button));
     QObject* page = nullptr;
     QVERIFY(RoadWindow::wait_for([&] { return (page = road.find_object("area_device_preview")) != nullptr; }));
     auto* discover = page->findChild<NetDevDiscover*>();

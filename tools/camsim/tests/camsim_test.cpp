@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <cstring>
+#include <ifaddrs.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <string>
 #include <sys/wait.h>
@@ -50,10 +53,35 @@ TEST(camsim_options, values_and_flags)
     EXPECT_EQ(o.drop_after_frames, 3);
 }
 
+// Discovery answers come from a card's address: camsim may listen there.
+TEST(camsim_options, an_address_of_this_machines_card_is_taken)
+{
+    ifaddrs* list = nullptr;
+    ASSERT_EQ(getifaddrs(&list), 0);
+    std::string card;
+    for (const ifaddrs* a = list; a != nullptr && card.empty(); a = a->ifa_next) {
+        if (a->ifa_addr != nullptr && a->ifa_addr->sa_family == AF_INET) {
+            char text[INET_ADDRSTRLEN] = {};
+            inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(a->ifa_addr)->sin_addr, text, sizeof text);
+            if (std::string(text).rfind("127.", 0) != 0) {
+                card = text;
+            }
+        }
+    }
+    freeifaddrs(list);
+    if (card.empty()) {
+        GTEST_SKIP() << "no network card with an IPv4 address";
+    }
+    CamsimOptions o;
+    std::string error;
+    EXPECT_TRUE(parse({"--address", card.c_str(), "--discovery"}, &o, &error)) << error;
+    EXPECT_EQ(o.address, card);
+}
+
 TEST(camsim_options, bad_input_is_refused_and_leaves_the_options)
 {
     const std::vector<std::vector<const char*>> bad = {
-        {"--address", "10.0.0.1"}, {"--address", "127.0.0"}, {"--fps", "0"},      {"--fps", "fast"},
+        {"--address", "198.51.100.77"}, {"--address", "127.0.0"}, {"--fps", "0"},      {"--fps", "fast"},
         {"--width", "8"},          {"--firmware", "1.1"},    {"--truncate", "x"}, {"--command-port", "70000"},
         {"--frames"},              {"--bogus"},              {"--help=yes"},
     };
