@@ -94,6 +94,16 @@ QString GlobalFunction::get_dist_free_space(const QString& str_disk) const
     return QString::asprintf("%.2f", double(free_gb)) + QStringLiteral("GB(") + str_disk + QLatin1Char(')');
 }
 
+QString GlobalFunction::local_path_of_url(const QUrl& url) const
+{
+    return url.isLocalFile() ? url.toLocalFile() : url.toString();
+}
+
+QUrl GlobalFunction::url_of_local_path(const QString& path) const
+{
+    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+}
+
 QJsonArray GlobalFunction::get_support_font_family() const
 {
     QJsonArray families;

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QUrl>
 #include <QVector>
 
 class QEvent;
@@ -38,6 +39,10 @@ public:
     // "12.35GB(path)", or the translation of "unknown".
     Q_INVOKABLE QString get_dist_free_space(const QString& str_disk) const;
     Q_INVOKABLE QJsonArray get_support_font_family() const;
+    // A folder chosen in a dialog as a local path, and a local folder as the
+    // URL a dialog starts at; every character kept ("#", "%", spaces).
+    Q_INVOKABLE QString local_path_of_url(const QUrl& url) const;
+    Q_INVOKABLE QUrl url_of_local_path(const QString& path) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -40,13 +40,10 @@ Rectangle {
     function update_free_space() {
         strFreeSpace = strFolder === "" ? ItemCommonText.strTextUnknown : GlobalFunction.get_dist_free_space(strFolder)
     }
-    // A chosen folder URL as a local path ("file:///C:/x" gives "C:/x").
+    // Stores the folder a dialog chose (a file: URL).
     function set_folder(url) {
-        var path = decodeURIComponent(url.toString().replace(/^file:\/\//, ""))
-        if (/^\/[A-Za-z]:/.test(path))
-            path = path.substring(1)
-        strFolder = path
-        DataConfig.set_record_path(ms_name, path)
+        strFolder = GlobalFunction.local_path_of_url(url)
+        DataConfig.set_record_path(ms_name, strFolder)
         update_free_space()
     }
 
@@ -216,7 +213,7 @@ Rectangle {
         sourceComponent: FileDialog {
             title: qsTr("录像保存路径")
             selectFolder: true
-            folder: id_setting.strFolder !== "" ? "file://" + id_setting.strFolder : ""
+            folder: GlobalFunction.url_of_local_path(id_setting.strFolder)
             Component.onCompleted: open()
             onAccepted: { id_setting.set_folder(fileUrl); id_folder_dialog.active = false }
             onRejected: id_folder_dialog.active = false

@@ -19,6 +19,7 @@ private slots:
     void screens_choice_data();
     void screens_choice();
     void free_space_of_folder_and_missing_path();
+    void folder_urls_keep_every_character();
 
 private:
     roadtest::MessageGuard m_guard;
@@ -111,6 +112,14 @@ void GlobalFunctionTest::screens_choice()
     QFETCH(QRect, window);
     QFETCH(int, chosen);
     QCOMPARE(choose_screen(screens, window), chosen);
+}
+
+void GlobalFunctionTest::folder_urls_keep_every_character()
+{
+    QCOMPARE(m_global.local_path_of_url(QUrl("file:///tmp/a%20%231/%25")), QString("/tmp/a #1/%"));
+    const QString path = "/tmp/录像 #2";
+    QCOMPARE(m_global.local_path_of_url(m_global.url_of_local_path(path)), path);
+    QVERIFY(m_global.url_of_local_path(QString()).isEmpty());
 }
 
 void GlobalFunctionTest::free_space_of_folder_and_missing_path()
