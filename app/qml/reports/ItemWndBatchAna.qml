@@ -40,8 +40,7 @@ ItemRuleDialogBox {
             id_anas.append({ strName: (i + 1) + ". " + ana.ana_alias + " : " + ana.ana_str, strAna: ana.ana_str })
         }
         m_arr_report = arr_ana
-        m_str_path = "file:///" + str_path.split("/").filter(function(part) { return part !== "" })
-                                           .map(encodeURIComponent).join("/")
+        m_str_path = GlobalFunction.url_of_local_path(str_path)
         mb_start_processing = false
         visible = true
         return true

@@ -148,6 +148,9 @@ void BatchRoadTest::report_and_batch_analysis()
     QVERIFY(RoadWindow::click(road.find_item("btn_batch_ana")));
     QTRY_VERIFY(batch->property("visible").toBool());
     QCOMPARE(QQmlProperty::read(batch, "anaCount").toInt(), 2);
+    // The picture dialog starts in the picture's folder.
+    QCOMPARE(QUrl(batch->property("m_str_path").toString()).toLocalFile(),
+             QFileInfo(m_pictures[0].path).absolutePath());
     QVERIFY(!road.save_screen(kTest, "batch_window").isEmpty());
     call(batch, "start_batch", QVariantList{QUrl::fromLocalFile(m_pictures[1].path).toString(),
                                             QUrl::fromLocalFile(m_pictures[2].path).toString()});
