@@ -16,6 +16,7 @@ function(pyravue_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/testsupport)
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${PYRAVUE_BIN_DIR}
         DISCOVERY_TIMEOUT 120

@@ -31,20 +31,28 @@ int ChartTrendInfo::add_sample(const TrendSample& sample)
     default: return -1;
     }
     const int index = point_count();
+    const bool end_marker = sample.n_frame == kTrendEndFrame;
     TrendPoint point;
     point.f_value = value;
     point.n_value2 = mb_percentage ? static_cast<int>(std::lround(sample.f_min)) : 0;
     point.n_frame = sample.n_frame;
-    point.n_time = sample.n_time;
+    // The end marker carries no time: it stands at the time of the point
+    // before it, so the labels at the end of a trend read the last sample.
+    point.n_time = end_marker && index > 0 ? m_vec_points.back().n_time : sample.n_time;
     m_vec_points.push_back(point);
-    // The end marker carries no temperature and must not stretch the range.
-    if (sample.n_frame != kTrendEndFrame) {
+    // Nor a temperature: it must not stretch the range.
+    if (!end_marker) {
         if (value > mf_value_max) mf_value_max = value;
         if (value < mf_value_min) mf_value_min = value;
     }
 
     const QString& file = sample.str_file;
-    if (!file.isEmpty()) {
+    if (end_marker) {
+        // It closes the stretch of its recording and opens none.
+        if (m_cur_segment.str_file == file) {
+            m_cur_segment.n_last = index;
+        }
+    } else if (!file.isEmpty()) {
         if (m_cur_segment.str_file.isEmpty()) {
             m_cur_segment = {index, index, sample.n_time, sample.n_start, sample.n_end, file};
             if (sample.n_start == 0) {

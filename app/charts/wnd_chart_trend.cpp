@@ -42,7 +42,7 @@ WndChartTrend::~WndChartTrend()
     std::vector<int> sources;
     {
         QMutexLocker lock(&m_mutex_series);
-        for (const auto& entry : m_map_ir_series) sources.push_back(entry.first);
+        collect_sources(sources);
     }
     for (int h : sources) {
         ManagerChartTrend::instance()->update_ctrl_with_trend(h);
@@ -89,10 +89,7 @@ void WndChartTrend::request_repaint()
 
 // --- Queries -----------------------------------------------------------------------
 
-void WndChartTrend::collect_sources(std::vector<int>& sources) const
-{
-    for (const auto& entry : m_map_ir_series) sources.push_back(entry.first);
-}
+void WndChartTrend::collect_sources(std::vector<int>& sources) const { m_series.collect_sources(sources); }
 
 bool WndChartTrend::has_ir(int h_ir)
 {
@@ -118,16 +115,7 @@ int WndChartTrend::first_ir()
     return sources.empty() ? 0 : sources.front();
 }
 
-void WndChartTrend::collect_series(std::vector<ChartTrendInfo*>& series) const
-{
-    for (const auto& source : m_map_ir_series) {
-        for (const auto& ana : source.second) {
-            for (const auto& kind : ana.second) {
-                series.push_back(kind.second.get());
-            }
-        }
-    }
-}
+void WndChartTrend::collect_series(std::vector<ChartTrendInfo*>& series) const { m_series.collect_series(series); }
 
 int WndChartTrend::pending_samples()
 {
@@ -156,13 +144,7 @@ QJsonArray WndChartTrend::get_ir_list()
 bool WndChartTrend::is_enable_ana(int h_ana, int n_type)
 {
     QMutexLocker lock(&m_mutex_series);
-    for (const auto& source : m_map_ir_series) {
-        const auto ana = source.second.find(h_ana);
-        if (ana != source.second.end() && ana->second.count(n_type) > 0) {
-            return true;
-        }
-    }
-    return false;
+    return m_series.find(h_ana, n_type) != nullptr;
 }
 
 QString WndChartTrend::kind_label(int kind) const
@@ -177,23 +159,7 @@ QString WndChartTrend::kind_label(int kind) const
 
 bool WndChartTrend::set_ana_clr(int h_ana, int n_type, const QString& str_clr)
 {
-    QColor clr;
-    clr.setNamedColor(str_clr);
-    bool found = false;
-    {
-        QMutexLocker lock(&m_mutex_series);
-        for (auto& source : m_map_ir_series) {
-            const auto ana = source.second.find(h_ana);
-            if (ana == source.second.end()) continue;
-            const auto kind = ana->second.find(n_type);
-            if (kind != ana->second.end() && clr.isValid()) {
-                kind->second->m_clr = clr;
-                found = true;
-            }
-        }
-    }
-    request_repaint();
-    return found;
+    return recolour(m_series, h_ana, n_type, str_clr);
 }
 
 QString WndChartTrend::get_ana_name_and_temp(int h_ana, int n_type)
@@ -212,13 +178,8 @@ QString WndChartTrend::get_ana_name_and_temp(int h_ana, int n_type)
 QString WndChartTrend::get_ana_clr_name(int h_ana, int n_type)
 {
     QMutexLocker lock(&m_mutex_series);
-    for (const auto& source : m_map_ir_series) {
-        const auto ana = source.second.find(h_ana);
-        if (ana == source.second.end()) continue;
-        const auto kind = ana->second.find(n_type);
-        if (kind != ana->second.end()) return kind->second->m_clr.name();
-    }
-    return QString();
+    const ChartTrendInfo* s = m_series.find(h_ana, n_type);
+    return s != nullptr ? s->m_clr.name() : QString();
 }
 
 QString WndChartTrend::get_ir_name(int h_ir) { return ManagerChartTrend::instance()->get_ir_name(h_ir); }
@@ -303,17 +264,15 @@ bool WndChartTrend::add_ana(int h_ana, int h_ir, int n_type)
     {
         QMutexLocker lock(&m_mutex_series);
         TrendSample sample;
-        sample.n_time = time;
-        fill_sample_source(h_ir, sample.str_file, 0, sample.n_time, sample.n_start, sample.n_end);
+        stamp_of(h_ir, 0, time, false).apply(sample);
         chart_source::read_temps(analysis_ids().handle_of(h_ana), sample.f_max, sample.f_min, sample.f_avg);
         if (m_map_ana_samples.count(h_ana) == 0) {
             m_map_ana_samples[h_ana].push_back(sample);
         }
-        KindMap& kinds = m_map_ir_series[h_ir][h_ana];
-        if (kinds.count(n_type) == 0) {
+        if (!m_series.has(h_ir, h_ana, n_type)) {
             auto series = std::make_unique<ChartTrendInfo>(n_type);
             series->m_clr = chart_colour(mn_colour_index++);
-            kinds[n_type] = std::move(series);
+            m_series.insert(h_ir, h_ana, n_type, std::move(series));
         }
     }
     emit sig_trend_add_ana(h_ir, h_ana, n_type, mb_live);
@@ -423,6 +382,47 @@ bool WndChartTrend::mark_of_frame(int h, int n_frame, QString& text)
     return true;
 }
 
+void WndChartTrend::SampleStamp::apply(TrendSample& sample) const
+{
+    sample.n_frame = n_frame;
+    sample.n_time = time;
+    sample.n_start = start;
+    sample.n_end = end;
+    sample.b_mark = has_mark;
+    sample.str_mark = mark;
+    sample.str_file = file;
+}
+
+WndChartTrend::SampleStamp WndChartTrend::stamp_of(int h, int n_frame, int64_t now, bool with_mark)
+{
+    SampleStamp stamp;
+    stamp.n_frame = n_frame;
+    stamp.time = now;
+    fill_sample_source(h, stamp.file, n_frame, stamp.time, stamp.start, stamp.end);
+    if (with_mark) {
+        stamp.has_mark = mark_of_frame(h, n_frame, stamp.mark);
+    }
+    return stamp;
+}
+
+void WndChartTrend::take_samples(std::vector<TrendSample>& pending, const std::vector<ChartTrendInfo*>& curves,
+                                 bool& first_group, bool keep_end)
+{
+    for (const TrendSample& sample : pending) {
+        if (sample.n_frame < -9998) {
+            mb_trend_started = false;
+            if (!keep_end) break;
+        }
+        int index = -1;
+        for (ChartTrendInfo* s : curves) index = s->add_sample(sample);
+        if (first_group && sample.b_mark && index >= 0 && m_map_marks.count(index) == 0) {
+            m_map_marks[index] = TrendMark{sample.n_frame, sample.str_file, sample.str_mark};
+        }
+    }
+    pending.clear();
+    first_group = false;
+}
+
 void WndChartTrend::on_trend_frame(int h_ir, int n_frame)
 {
     if (!has_ir(h_ir)) {
@@ -436,13 +436,13 @@ void WndChartTrend::on_trend_frame(int h_ir, int n_frame)
     }
     const int64_t now = now_ms();
     QMutexLocker lock(&m_mutex_series);
-    for (const auto& source : m_map_ir_series) {
-        const int h = source.first;
-        QString file;
-        int64_t time = now, start = 0, end = 0;
-        fill_sample_source(h, file, n_frame, time, start, end);
-        QString mark;
-        const bool has_mark = mark_of_frame(h, n_frame, mark);
+    sample_frame(n_frame, now);
+}
+
+void WndChartTrend::sample_frame(int n_frame, int64_t now)
+{
+    for (const auto& source : m_series.sources()) {
+        const SampleStamp stamp = stamp_of(source.first, n_frame, now, true);
         for (const auto& ana : source.second) {
             const auto pending = m_map_ana_samples.find(ana.first);
             if (pending == m_map_ana_samples.end()) continue;
@@ -451,13 +451,7 @@ void WndChartTrend::on_trend_frame(int h_ir, int n_frame)
             if (sample.f_max < kTrendNoTemp || sample.f_min < kTrendNoTemp || sample.f_avg < kTrendNoTemp) {
                 continue;
             }
-            sample.n_frame = n_frame;
-            sample.n_time = time;
-            sample.n_start = start;
-            sample.n_end = end;
-            sample.b_mark = has_mark;
-            sample.str_mark = mark;
-            sample.str_file = file;
+            stamp.apply(sample);
             pending->second.push_back(sample);
         }
     }
@@ -471,25 +465,17 @@ bool WndChartTrend::on_refresh_timer()
             return false;
         }
         bool first_ana = true;
-        for (auto& source : m_map_ir_series) {
+        std::vector<ChartTrendInfo*> curves;
+        for (auto& source : m_series.sources()) {
             for (auto& ana : source.second) {
                 auto pending = m_map_ana_samples.find(ana.first);
                 if (pending == m_map_ana_samples.end()) continue;
-                for (const TrendSample& sample : pending->second) {
-                    if (sample.n_frame < -9998) {
-                        mb_trend_started = false;
-                    }
-                    int index = -1;
-                    for (int kind : {TREND_MAX, TREND_MIN, TREND_AVG}) {
-                        const auto s = ana.second.find(kind);
-                        if (s != ana.second.end()) index = s->second->add_sample(sample);
-                    }
-                    if (first_ana && sample.b_mark && index >= 0 && m_map_marks.count(index) == 0) {
-                        m_map_marks[index] = TrendMark{sample.n_frame, sample.str_file, sample.str_mark};
-                    }
+                curves.clear();
+                for (int kind : {TREND_MAX, TREND_MIN, TREND_AVG}) {
+                    const auto s = ana.second.find(kind);
+                    if (s != ana.second.end()) curves.push_back(s->second.get());
                 }
-                pending->second.clear();
-                first_ana = false;
+                take_samples(pending->second, curves, first_ana, true);
             }
         }
     }
@@ -663,17 +649,12 @@ bool WndChartTrend::restart_series()
     const int64_t time = now_ms();
     QMutexLocker lock(&m_mutex_series);
     m_map_ana_samples.clear();
-    for (auto& source : m_map_ir_series) {
-        QString file;
-        int64_t t = time, start = 0, end = 0;
-        fill_sample_source(source.first, file, 0, t, start, end);
+    for (auto& source : m_series.sources()) {
+        const SampleStamp stamp = stamp_of(source.first, 0, time, false);
         for (auto& ana : source.second) {
             TrendSample sample;
             chart_source::read_temps(analysis_ids().handle_of(ana.first), sample.f_max, sample.f_min, sample.f_avg);
-            sample.n_time = t;
-            sample.n_start = start;
-            sample.n_end = end;
-            sample.str_file = file;
+            stamp.apply(sample);
             m_map_ana_samples[ana.first] = {sample};
             for (auto& kind : ana.second) kind.second->reset();
         }
@@ -711,12 +692,18 @@ void WndChartTrend::append_trend_end(int h_ir)
     }
     const QString name = source->get_file_path();
     QMutexLocker lock(&m_mutex_series);
-    if (!mb_trend_started || m_map_ir_series.count(h_ir) == 0) {
+    if (!mb_trend_started || !has_ir(h_ir)) {
         return;
     }
     TrendSample end;
     end.n_frame = kTrendEndFrame;
     end.str_file = name;
+    queue_end_marker(h_ir, end);
+}
+
+void WndChartTrend::queue_end_marker(int h_ir, const TrendSample& end)
+{
+    (void)h_ir;
     for (auto& pending : m_map_ana_samples) {
         pending.second.push_back(end);
     }
@@ -802,14 +789,8 @@ bool WndChartTrend::remove_ir_data(int h_ir, bool b_recalc)
         if (!drop_source_series(h_ir)) {
             return false;
         }
-        m_map_ir_kind.erase(h_ir);
         m_map_ir_name.erase(h_ir);
-        std::vector<int> sources;
-        collect_sources(sources);
-        if (sources.empty()) {
-            mb_trend_started = false;
-            m_map_marks.clear();
-        }
+        forget_source(h_ir);
     }
     erase_conditions(h_ir, 0, true);
     if (b_recalc) {
@@ -822,19 +803,29 @@ bool WndChartTrend::remove_ir_data(int h_ir, bool b_recalc)
 
 void WndChartTrend::drop_all_series()
 {
-    m_map_ir_series.clear();
+    m_series.clear();
     m_map_ana_samples.clear();
 }
 
 bool WndChartTrend::drop_source_series(int h_ir)
 {
-    const auto source = m_map_ir_series.find(h_ir);
-    if (source == m_map_ir_series.end()) {
+    const auto source = m_series.sources().find(h_ir);
+    if (source == m_series.sources().end()) {
         return false;
     }
     for (const auto& ana : source->second) m_map_ana_samples.erase(ana.first);
-    m_map_ir_series.erase(source);
-    return true;
+    return m_series.erase_source(h_ir);
+}
+
+void WndChartTrend::forget_source(int h_ir)
+{
+    m_map_ir_kind.erase(h_ir);
+    std::vector<int> sources;
+    collect_sources(sources);
+    if (sources.empty()) {
+        mb_trend_started = false;
+        m_map_marks.clear();
+    }
 }
 
 bool WndChartTrend::remove_ana_all(int h_ana, bool b_recalc)
@@ -843,25 +834,15 @@ bool WndChartTrend::remove_ana_all(int h_ana, bool b_recalc)
     bool source_gone = false;
     {
         QMutexLocker lock(&m_mutex_series);
-        for (auto it = m_map_ir_series.begin(); it != m_map_ir_series.end(); ++it) {
-            if (it->second.count(h_ana) == 0) continue;
-            h_ir = it->first;
-            it->second.erase(h_ana);
-            m_map_ana_samples.erase(h_ana);
-            if (it->second.empty()) {
-                m_map_ir_series.erase(it);
-                m_map_ir_kind.erase(h_ir);
-                source_gone = true;
-                if (m_map_ir_series.empty()) {
-                    mb_trend_started = false;
-                    m_map_marks.clear();
-                }
-            }
-            break;
+        const std::vector<int> holders = m_series.sources_of(h_ana);
+        if (holders.empty()) {
+            return false;
         }
-    }
-    if (h_ir == 0) {
-        return false;
+        h_ir = holders.front();
+        bool ana_gone = false;
+        m_series.erase(h_ir, h_ana, nullptr, ana_gone, source_gone);
+        m_map_ana_samples.erase(h_ana);
+        if (source_gone) forget_source(h_ir);
     }
     erase_conditions(h_ir, h_ana, source_gone);
     if (b_recalc) {
@@ -882,30 +863,16 @@ bool WndChartTrend::remove_ana(int h_ana, int n_type)
     std::vector<int> gone;
     {
         QMutexLocker lock(&m_mutex_series);
-        for (auto it = m_map_ir_series.begin(); it != m_map_ir_series.end();) {
-            const int h_ir = it->first;
-            const auto ana = it->second.find(h_ana);
-            if (ana == it->second.end() || ana->second.count(n_type) == 0) {
-                ++it;
-                continue;
-            }
-            ana->second.erase(n_type);
-            if (ana->second.empty()) {
-                it->second.erase(ana);
-                m_map_ana_samples.erase(h_ana);
-            }
-            if (it->second.empty()) {
+        for (int h_ir : m_series.sources_of(h_ana, &n_type)) {
+            bool ana_gone = false, source_gone = false;
+            m_series.erase(h_ir, h_ana, &n_type, ana_gone, source_gone);
+            if (ana_gone) m_map_ana_samples.erase(h_ana);
+            if (source_gone) {
                 gone.push_back(h_ir);
-                m_map_ir_kind.erase(h_ir);
-                it = m_map_ir_series.erase(it);
+                forget_source(h_ir);
             } else {
                 kept.push_back(h_ir);
-                ++it;
             }
-        }
-        if (!gone.empty() && m_map_ir_series.empty()) {
-            mb_trend_started = false;
-            m_map_marks.clear();
         }
     }
     if (kept.empty() && gone.empty()) {

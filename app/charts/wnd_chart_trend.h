@@ -11,10 +11,13 @@
 
 #include "charts/chart_trend_info.h"
 #include "charts/trend_records.h"
+#include "charts/trend_series_tree.h"
 #include "charts/wnd_chart_base.h"
 
 #include <QJsonArray>
+#include <QColor>
 #include <QMutex>
+#include <QMutexLocker>
 #include <QPolygon>
 #include <QRecursiveMutex>
 #include <QString>
@@ -32,10 +35,6 @@ class WndChartTrend : public WndChartBase {
     Q_OBJECT
 
 public:
-    using SeriesPtr = std::unique_ptr<ChartTrendInfo>;
-    using KindMap = std::map<int, SeriesPtr>;
-    using AnaMap = std::map<int, KindMap>;
-
     explicit WndChartTrend(QQuickItem* parent = nullptr);
     ~WndChartTrend() override;
 
@@ -125,6 +124,12 @@ protected:
     virtual void drop_all_series();
     virtual bool drop_source_series(int h_ir);
     virtual void emit_source_removed(int h_ir) { emit sig_trend_del_ir(h_ir); }
+    // Queues the end of a played trend of h_ir where the chart keeps its
+    // pending samples; under the series lock.
+    virtual void queue_end_marker(int h_ir, const TrendSample& end);
+    // Step 3 of taking a frame that yields a sample: samples every object
+    // of every source; under the series lock.
+    virtual void sample_frame(int n_frame, int64_t now);
     // A y range that does not follow the data (the pixel chart's).
     virtual bool fixed_y_range(float& lo, float& hi) const { (void)lo, (void)hi; return false; }
     // Step 2 of taking a frame: whether this frame yields a sample (live
@@ -134,6 +139,31 @@ protected:
     bool fill_sample_source(int h, QString& file, int n_frame, int64_t& time, int64_t& start, int64_t& end);
     // The player's marker on a frame (recordings only).
     bool mark_of_frame(int h, int n_frame, QString& text);
+    // Where and when the samples of one frame of one source come from.
+    struct SampleStamp {
+        int n_frame = 0;
+        int64_t time = 0;
+        int64_t start = 0;
+        int64_t end = 0;
+        QString file;
+        bool has_mark = false;
+        QString mark;
+        void apply(TrendSample& sample) const;
+    };
+    // The stamp of source h at a frame, with the frame's mark when asked;
+    // under the series lock.
+    SampleStamp stamp_of(int h, int n_frame, int64_t now, bool with_mark);
+    // Moves the pending samples of one object into the curves that share
+    // them; marks are taken from the first group only, which then is no
+    // longer first. An end marker stops the trend; with keep_end it is
+    // drawn too, else it ends the list. Under the series lock.
+    void take_samples(std::vector<TrendSample>& pending, const std::vector<ChartTrendInfo*>& curves,
+                      bool& first_group, bool keep_end);
+    // A source whose last curve went: forgets its kind and, with no source
+    // left, stops the trend. Under the series lock.
+    void forget_source(int h_ir);
+    template <class Key>
+    bool recolour(TrendSeriesTree<Key>& tree, int h_ana, const Key& key, const QString& str_clr);
     // Remembers what kind of source h is and its name; under the series lock.
     void note_source(int h_ir, IRBase* source);
     void reset_x_axis();
@@ -153,7 +183,7 @@ protected:
     QString kind_label(int kind) const;
 
     std::map<int, std::vector<TrendSample>> m_map_ana_samples;
-    std::map<int, AnaMap> m_map_ir_series;
+    TrendSeriesTree<int> m_series;
     QMutex m_mutex_condition;
     std::map<int, std::map<QString, RecordCondition>> m_map_ir_conditions;
     int mn_condition_frame = 0;
@@ -180,3 +210,16 @@ protected:
     QPoint m_pt_tooltip{-1, -1};
     bool mb_detached = false;
 };
+
+template <class Key>
+bool WndChartTrend::recolour(TrendSeriesTree<Key>& tree, int h_ana, const Key& key, const QString& str_clr)
+{
+    const QColor clr(str_clr);
+    bool found = false;
+    {
+        QMutexLocker lock(&m_mutex_series);
+        found = clr.isValid() && tree.recolour(h_ana, key, clr);
+    }
+    request_repaint();
+    return found;
+}

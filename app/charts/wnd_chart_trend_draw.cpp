@@ -276,7 +276,7 @@ QString WndChartTrend::tooltip_text(int index)
     QString values;
     QString current;
     bool first = true;
-    for (const auto& source : m_map_ir_series) {
+    for (const auto& source : m_series.sources()) {
         for (const auto& ana : source.second) {
             const QString alias = chart_source::alias_of(analysis_ids().handle_of(ana.first));
             for (const auto& kind : ana.second) {
@@ -403,7 +403,7 @@ bool WndChartTrend::copy_chart_info()
     size_t rows = 0;
     {
         QMutexLocker lock(&m_mutex_series);
-        for (const auto& source : m_map_ir_series) {
+        for (const auto& source : m_series.sources()) {
             for (const auto& ana : source.second) {
                 const QString alias = chart_source::alias_of(analysis_ids().handle_of(ana.first));
                 for (const auto& kind : ana.second) {

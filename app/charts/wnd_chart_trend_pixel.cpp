@@ -46,21 +46,29 @@ TrendSample WndChartTrendPixel::band_sample(const std::vector<float>& temps, con
     return band_sample(temps, f_max, f_min, f_ana_max, f_ana_min);
 }
 
-void WndChartTrendPixel::collect_sources(std::vector<int>& sources) const
-{
-    for (const auto& entry : m_map_pixel_series) sources.push_back(entry.first);
-}
+void WndChartTrendPixel::collect_sources(std::vector<int>& sources) const { m_pixel_series.collect_sources(sources); }
 
 void WndChartTrendPixel::drop_all_series()
 {
-    m_map_pixel_series.clear();
+    m_pixel_series.clear();
     m_map_pixel_samples.clear();
 }
 
 bool WndChartTrendPixel::drop_source_series(int h_ir)
 {
     m_map_pixel_samples.erase(h_ir);
-    return m_map_pixel_series.erase(h_ir) > 0;
+    return m_pixel_series.erase_source(h_ir);
+}
+
+void WndChartTrendPixel::drop_samples(int h_ir, int h_ana, const QString* str_temp, bool ana_gone, bool source_gone)
+{
+    if (source_gone) {
+        m_map_pixel_samples.erase(h_ir);
+    } else if (ana_gone) {
+        m_map_pixel_samples[h_ir].erase(h_ana);
+    } else if (str_temp != nullptr) {
+        m_map_pixel_samples[h_ir][h_ana].erase(*str_temp);
+    }
 }
 
 bool WndChartTrendPixel::fixed_y_range(float& lo, float& hi) const
@@ -72,31 +80,13 @@ bool WndChartTrendPixel::fixed_y_range(float& lo, float& hi) const
 
 void WndChartTrendPixel::collect_series(std::vector<ChartTrendInfo*>& series) const
 {
-    for (const auto& source : m_map_pixel_series) {
-        for (const auto& ana : source.second) {
-            for (const auto& range : ana.second) series.push_back(range.second.get());
-        }
-    }
+    m_pixel_series.collect_series(series);
 }
 
 bool WndChartTrendPixel::has_ana(int h_ir, int h_ana, const QString& str_temp)
 {
     QMutexLocker lock(&m_mutex_series);
-    const auto source = m_map_pixel_series.find(h_ir);
-    if (source == m_map_pixel_series.end()) return false;
-    const auto ana = source->second.find(h_ana);
-    return ana != source->second.end() && ana->second.count(str_temp) > 0;
-}
-
-ChartTrendInfo* WndChartTrendPixel::find_series(int h_ana, const QString& str_temp) const
-{
-    for (const auto& source : m_map_pixel_series) {
-        const auto ana = source.second.find(h_ana);
-        if (ana == source.second.end()) continue;
-        const auto range = ana->second.find(str_temp);
-        if (range != ana->second.end()) return range->second.get();
-    }
-    return nullptr;
+    return m_pixel_series.has(h_ir, h_ana, str_temp);
 }
 
 ChartTrendInfo* WndChartTrendPixel::create_pixel_series(int h_ir, float f_max, float f_min, float f_ana_max,
@@ -123,19 +113,17 @@ bool WndChartTrendPixel::add_ana(int h_ana, int h_ir, float f_max, float f_min, 
             m_work.clear();
         }
         TrendSample sample = band_sample(m_work, f_max, f_min, f_ana_max, f_ana_min);
-        sample.n_time = time;
-        fill_sample_source(h_ir, sample.str_file, 0, sample.n_time, sample.n_start, sample.n_end);
+        stamp_of(h_ir, 0, time, false).apply(sample);
         auto& samples = m_map_pixel_samples[h_ir][h_ana];
         if (samples.count(key) == 0) {
             samples[key] = {sample};
         }
-        auto& ranges = m_map_pixel_series[h_ir][h_ana];
-        if (ranges.count(key) == 0) {
+        if (!m_pixel_series.has(h_ir, h_ana, key)) {
             ChartTrendInfo* series = create_pixel_series(h_ir, f_max, f_min, f_ana_max, f_ana_min);
             if (series == nullptr) {
                 return false;
             }
-            ranges[key].reset(series);
+            m_pixel_series.insert(h_ir, h_ana, key, std::unique_ptr<ChartTrendInfo>(series));
         }
     }
     emit sig_pixel_trend_add_ana(h_ir, h_ana, key, mb_live);
@@ -144,27 +132,12 @@ bool WndChartTrendPixel::add_ana(int h_ana, int h_ir, float f_max, float f_min, 
     return true;
 }
 
-void WndChartTrendPixel::on_trend_frame(int h_ir, int n_frame)
+void WndChartTrendPixel::sample_frame(int n_frame, int64_t now)
 {
-    if (!has_ir(h_ir)) {
-        return;
-    }
-    {
-        QMutexLocker lock(&m_mutex_series);
-        if (!pace_frame(h_ir)) {
-            return;
-        }
-    }
-    const int64_t now = now_ms();
-    QMutexLocker lock(&m_mutex_series);
     for (auto& source : m_map_pixel_samples) {
-        QString file;
-        int64_t time = now, start = 0, end = 0;
-        fill_sample_source(source.first, file, n_frame, time, start, end);
-        QString mark;
-        const bool has_mark = mark_of_frame(source.first, n_frame, mark);
-        const auto series_source = m_map_pixel_series.find(source.first);
-        if (series_source == m_map_pixel_series.end()) continue;
+        const auto series_source = m_pixel_series.sources().find(source.first);
+        if (series_source == m_pixel_series.sources().end()) continue;
+        const SampleStamp stamp = stamp_of(source.first, n_frame, now, true);
         for (auto& ana : source.second) {
             const auto series_ana = series_source->second.find(ana.first);
             if (ana.first == 0 || series_ana == series_source->second.end()) continue;
@@ -173,13 +146,7 @@ void WndChartTrendPixel::on_trend_frame(int h_ir, int n_frame)
                 const auto s = series_ana->second.find(range.first);
                 if (s == series_ana->second.end()) continue;
                 TrendSample sample = band_sample(m_work, *s->second);
-                sample.n_frame = n_frame;
-                sample.n_time = time;
-                sample.n_start = start;
-                sample.n_end = end;
-                sample.b_mark = has_mark;
-                sample.str_mark = mark;
-                sample.str_file = file;
+                stamp.apply(sample);
                 range.second.push_back(sample);
             }
         }
@@ -197,29 +164,12 @@ bool WndChartTrendPixel::on_refresh_timer()
         for (auto& source : m_map_pixel_samples) {
             for (auto& ana : source.second) {
                 for (auto& range : ana.second) {
-                    ChartTrendInfo* s = nullptr;
-                    const auto ss = m_map_pixel_series.find(source.first);
-                    if (ss != m_map_pixel_series.end()) {
-                        const auto sa = ss->second.find(ana.first);
-                        if (sa != ss->second.end()) {
-                            const auto sr = sa->second.find(range.first);
-                            if (sr != sa->second.end()) s = sr->second.get();
-                        }
+                    if (!m_pixel_series.has(source.first, ana.first, range.first)) {
+                        range.second.clear();
+                        continue;
                     }
-                    if (s != nullptr) {
-                        for (const TrendSample& sample : range.second) {
-                            if (sample.n_frame < -9998) {
-                                mb_trend_started = false;
-                                break;
-                            }
-                            const int index = s->add_sample(sample);
-                            if (first_list && sample.b_mark && index >= 0 && m_map_marks.count(index) == 0) {
-                                m_map_marks[index] = TrendMark{sample.n_frame, sample.str_file, sample.str_mark};
-                            }
-                        }
-                        first_list = false;
-                    }
-                    range.second.clear();
+                    ChartTrendInfo* s = m_pixel_series.sources().at(source.first).at(ana.first).at(range.first).get();
+                    take_samples(range.second, {s}, first_list, false);
                 }
             }
         }
@@ -232,20 +182,15 @@ bool WndChartTrendPixel::restart_series()
     const int64_t time = now_ms();
     QMutexLocker lock(&m_mutex_series);
     m_map_pixel_samples.clear();
-    for (auto& source : m_map_pixel_series) {
-        QString file;
-        int64_t t = time, start = 0, end = 0;
-        fill_sample_source(source.first, file, 0, t, start, end);
+    for (auto& source : m_pixel_series.sources()) {
+        const SampleStamp stamp = stamp_of(source.first, 0, time, false);
         for (auto& ana : source.second) {
             void* handle = analysis_ids().handle_of(ana.first);
             if (ana.first == 0 || !chart_source::read_all_temps(handle, m_work)) continue;
             for (auto& range : ana.second) {
                 range.second->reset();
                 TrendSample sample = band_sample(m_work, *range.second);
-                sample.n_time = t;
-                sample.n_start = start;
-                sample.n_end = end;
-                sample.str_file = file;
+                stamp.apply(sample);
                 m_map_pixel_samples[source.first][ana.first][range.first] = {sample};
             }
         }
@@ -254,39 +199,21 @@ bool WndChartTrendPixel::restart_series()
     return true;
 }
 
-void WndChartTrendPixel::forget_source_if_empty(int h_ir, bool& source_gone)
-{
-    const auto source = m_map_pixel_series.find(h_ir);
-    source_gone = source == m_map_pixel_series.end() || source->second.empty();
-    if (source_gone) {
-        m_map_pixel_series.erase(h_ir);
-        m_map_pixel_samples.erase(h_ir);
-        m_map_ir_kind.erase(h_ir);
-        if (m_map_pixel_series.empty()) {
-            mb_trend_started = false;
-            m_map_marks.clear();
-        }
-    }
-}
-
 bool WndChartTrendPixel::remove_ana_all(int h_ana, bool b_recalc)
 {
     int h_ir = 0;
     bool source_gone = false;
     {
         QMutexLocker lock(&m_mutex_series);
-        for (auto& source : m_map_pixel_series) {
-            if (source.second.count(h_ana) > 0) {
-                h_ir = source.first;
-                break;
-            }
-        }
-        if (h_ir == 0) {
+        const std::vector<int> holders = m_pixel_series.sources_of(h_ana);
+        if (holders.empty()) {
             return false;
         }
-        m_map_pixel_series[h_ir].erase(h_ana);
-        m_map_pixel_samples[h_ir].erase(h_ana);
-        forget_source_if_empty(h_ir, source_gone);
+        h_ir = holders.front();
+        bool ana_gone = false;
+        m_pixel_series.erase(h_ir, h_ana, nullptr, ana_gone, source_gone);
+        drop_samples(h_ir, h_ana, nullptr, ana_gone, source_gone);
+        if (source_gone) forget_source(h_ir);
     }
     erase_conditions(h_ir, h_ana, false);
     if (b_recalc) {
@@ -307,23 +234,15 @@ bool WndChartTrendPixel::remove_ana(int h_ana, const QString& str_temp)
     bool source_gone = false;
     {
         QMutexLocker lock(&m_mutex_series);
-        for (auto& source : m_map_pixel_series) {
-            const auto ana = source.second.find(h_ana);
-            if (ana == source.second.end() || ana->second.count(str_temp) == 0) continue;
-            h_ir = source.first;
-            ana->second.erase(str_temp);
-            if (ana->second.empty()) {
-                source.second.erase(ana);
-                m_map_pixel_samples[h_ir].erase(h_ana);
-            } else {
-                m_map_pixel_samples[h_ir][h_ana].erase(str_temp);
-            }
-            break;
-        }
-        if (h_ir == 0) {
+        const std::vector<int> holders = m_pixel_series.sources_of(h_ana, &str_temp);
+        if (holders.empty()) {
             return false;
         }
-        forget_source_if_empty(h_ir, source_gone);
+        h_ir = holders.front();
+        bool ana_gone = false;
+        m_pixel_series.erase(h_ir, h_ana, &str_temp, ana_gone, source_gone);
+        drop_samples(h_ir, h_ana, &str_temp, ana_gone, source_gone);
+        if (source_gone) forget_source(h_ir);
     }
     if (!source_gone) {
         emit sig_pixel_trend_del_ana_type(h_ir, h_ana, str_temp);
@@ -337,29 +256,13 @@ bool WndChartTrendPixel::remove_ana(int h_ana, const QString& str_temp)
 
 bool WndChartTrendPixel::set_ana_clr(int h_ana, const QString& str_temp, const QString& str_clr)
 {
-    QColor clr;
-    clr.setNamedColor(str_clr);
-    bool found = false;
-    {
-        QMutexLocker lock(&m_mutex_series);
-        for (auto& source : m_map_pixel_series) {
-            const auto ana = source.second.find(h_ana);
-            if (ana == source.second.end()) continue;
-            const auto range = ana->second.find(str_temp);
-            if (range != ana->second.end() && clr.isValid()) {
-                range->second->m_clr = clr;
-                found = true;
-            }
-        }
-    }
-    request_repaint();
-    return found;
+    return recolour(m_pixel_series, h_ana, str_temp, str_clr);
 }
 
 QString WndChartTrendPixel::get_ana_name_and_temp(int h_ana, const QString& str_temp)
 {
     QMutexLocker lock(&m_mutex_series);
-    if (find_series(h_ana, str_temp) == nullptr) {
+    if (m_pixel_series.find(h_ana, str_temp) == nullptr) {
         return QStringLiteral("unknow");
     }
     const QString alias = chart_source::alias_of(analysis_ids().handle_of(h_ana));
@@ -369,24 +272,12 @@ QString WndChartTrendPixel::get_ana_name_and_temp(int h_ana, const QString& str_
 QString WndChartTrendPixel::get_ana_clr_name(int h_ana, const QString& str_temp)
 {
     QMutexLocker lock(&m_mutex_series);
-    const ChartTrendInfo* s = find_series(h_ana, str_temp);
+    const ChartTrendInfo* s = m_pixel_series.find(h_ana, str_temp);
     return s != nullptr ? s->m_clr.name() : QString();
 }
 
-void WndChartTrendPixel::append_trend_end(int h_ir)
+void WndChartTrendPixel::queue_end_marker(int h_ir, const TrendSample& end)
 {
-    IRBase* source = ManagerChartTrend::instance()->find_ir_source(h_ir);
-    if (source == nullptr) {
-        return;
-    }
-    const QString name = source->get_file_path();
-    QMutexLocker lock(&m_mutex_series);
-    if (!mb_trend_started || m_map_pixel_series.count(h_ir) == 0) {
-        return;
-    }
-    TrendSample end;
-    end.n_frame = kTrendEndFrame;
-    end.str_file = name;
     for (auto& ana : m_map_pixel_samples[h_ir]) {
         for (auto& range : ana.second) range.second.push_back(end);
     }
@@ -405,7 +296,7 @@ QString WndChartTrendPixel::tooltip_text(int index)
     }
     QString frame_part, time_part, current_part, lines;
     bool first_of_all = true;
-    for (const auto& source : m_map_pixel_series) {
+    for (const auto& source : m_pixel_series.sources()) {
         bool first_of_source = true;
         for (const auto& ana : source.second) {
             const QString alias = chart_source::alias_of(analysis_ids().handle_of(ana.first));

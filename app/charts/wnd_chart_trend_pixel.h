@@ -16,9 +16,6 @@ class WndChartTrendPixel : public WndChartTrend {
     Q_OBJECT
 
 public:
-    template <class T>
-    using RangeTree = std::map<int, std::map<int, std::map<QString, T>>>;
-
     explicit WndChartTrendPixel(QQuickItem* parent = nullptr);
     ~WndChartTrendPixel() override;
 
@@ -36,8 +33,6 @@ public:
     bool remove_ana_all(int h_ana, bool b_recalc) override;
     bool is_pixel_trend() const override { return true; }
     QString tooltip_text(int index) override;
-    void append_trend_end(int h_ir) override;
-    void on_trend_frame(int h_ir, int n_frame) override;
     virtual ChartTrendInfo* create_pixel_series(int h_ir, float f_max, float f_min, float f_ana_max, float f_ana_min);
 
     Q_INVOKABLE bool has_ana(int h_ir, int h_ana, const QString& str_temp);
@@ -59,12 +54,14 @@ protected:
     bool drop_source_series(int h_ir) override;
     void emit_source_removed(int h_ir) override { emit sig_pixel_trend_del_ir(h_ir); }
     bool fixed_y_range(float& lo, float& hi) const override;
+    void queue_end_marker(int h_ir, const TrendSample& end) override;
+    void sample_frame(int n_frame, int64_t now) override;
 
 private:
-    ChartTrendInfo* find_series(int h_ana, const QString& str_temp) const;
-    void forget_source_if_empty(int h_ir, bool& source_gone);
+    // Drops the pending samples of a curve, an object or a source that went.
+    void drop_samples(int h_ir, int h_ana, const QString* str_temp, bool ana_gone, bool source_gone);
 
-    RangeTree<std::vector<TrendSample>> m_map_pixel_samples;
-    RangeTree<std::unique_ptr<ChartTrendInfo>> m_map_pixel_series;
+    std::map<int, std::map<int, std::map<QString, std::vector<TrendSample>>>> m_map_pixel_samples;
+    TrendSeriesTree<QString> m_pixel_series;
     std::vector<float> m_work;
 };

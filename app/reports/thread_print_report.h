@@ -40,6 +40,8 @@ public:
 
     // Any thread: the running job stops before its next picture.
     void request_stop() { m_stop = true; }
+    // Any thread: the worker is being destroyed and quits its job.
+    bool quitting() const { return m_quitting; }
 
     // Both run on the worker's thread; call them queued.
     int slot_print_report(const QString& str_file_path, const QJsonArray& arr_info,

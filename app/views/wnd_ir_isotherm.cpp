@@ -9,6 +9,7 @@
 #include "views/wnd_ir_show.h"
 
 #include <QCursor>
+#include <algorithm>
 #include <QFontMetrics>
 #include <QLoggingCategory>
 #include <QMouseEvent>
@@ -52,7 +53,21 @@ QFont info_font()
     return font;
 }
 
+QFont field_font()
+{
+    QFont font;
+    font.setPixelSize(10);
+    return font;
+}
+
 QString one_decimal(float value) { return QString::asprintf("%.1f", value); }
+
+// A value field is 39 pixels wide, wider when its value would not fit
+// between the two arrows.
+int field_width(float value)
+{
+    return std::max(kFieldWidth, QFontMetrics(field_font()).horizontalAdvance(one_decimal(value)) + 16);
+}
 
 }  // namespace
 
@@ -348,11 +363,21 @@ QRect WndIRIsotherm::field_rect(bool max_field) const
     int x = kMargin + buttons * kButtonPitch + 8;
     const QString lead = m_cur_band != nullptr ? tr("Isothrem - Min: ") : tr("Axis - Min: ");
     x += metrics.horizontalAdvance(lead);
+    float low = 0.0f, high = 0.0f;
+    shown_range(low, high);
     if (max_field) {
-        x += kFieldWidth + metrics.horizontalAdvance(tr(" Max: "));
+        x += field_width(low) + metrics.horizontalAdvance(tr(" Max: "));
     }
     const int top = static_cast<int>(height()) - 73 + (26 - kFieldHeight) / 2;
-    return QRect(x, top, kFieldWidth, kFieldHeight);
+    return QRect(x, top, field_width(max_field ? high : low), kFieldHeight);
+}
+
+// The range the information line shows: the current band's, else the axis'.
+void WndIRIsotherm::shown_range(float& low, float& high) const
+{
+    const bool band = m_cur_band != nullptr;
+    low = band ? m_cur_band->low : m_axis.min;
+    high = band ? m_cur_band->low + m_cur_band->span : m_axis.max;
 }
 
 int WndIRIsotherm::hit_button(int x, int y) const
@@ -641,8 +666,8 @@ void WndIRIsotherm::paint_info(QPainter& p) const
     p.setFont(info_font());
     const QFontMetrics metrics(p.font());
     const bool band = m_cur_band != nullptr;
-    const float low = band ? m_cur_band->low : m_axis.min;
-    const float high = band ? m_cur_band->low + m_cur_band->span : m_axis.max;
+    float low = 0.0f, high = 0.0f;
+    shown_range(low, high);
     const QRect min_field = field_rect(false);
     const QRect max_field = field_rect(true);
     const int top = min_field.top();
@@ -670,9 +695,7 @@ void WndIRIsotherm::paint_info(QPainter& p) const
         draw_tool_icon(p, QRect(field.left() + 1, field.top() + 6, 6, 8), ToolIcon::ArrowLeft);
         draw_tool_icon(p, QRect(field.right() - 6, field.top() + 6, 6, 8), ToolIcon::ArrowRight);
         p.setPen(kText);
-        QFont small = p.font();
-        small.setPixelSize(10);
-        p.setFont(small);
+        p.setFont(field_font());
         p.drawText(field.adjusted(7, 0, -7, 0), Qt::AlignCenter, one_decimal(i == 0 ? low : high));
         p.setFont(info_font());
     }

@@ -61,8 +61,10 @@ public:
     const IsothermAxis& axis() const { return m_axis; }
     int hover_id() const { return m_hover_id; }
     int repeat_factor() const { return m_repeat_factor; }
-    // Item rectangles of the top-row buttons and of the band strip.
+    // Item rectangles of the top-row buttons, the Min (false) and Max
+    // (true) fields and the band strip.
     QRect button_rect(int id) const;
+    QRect field_rect(bool max_field) const;
     QRect band_row() const;
     // Runs the action of a button or field, as a press on it does.
     bool run_action(int id);
@@ -106,7 +108,7 @@ private:
     QString tip_of(int id) const;
     void drag_band(int x);
     void stop_repeat();
-    QRect field_rect(bool max_field) const;
+    void shown_range(float& low, float& high) const;
 
     void paint_buttons(QPainter& p) const;
     void paint_info(QPainter& p) const;

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -47,6 +48,26 @@ const char* const kTitle[3] = {"红外检测报告", "Infrared Inspection Report
 const char* const kAnalysis[3][2] = {{"分析对象", "最高温"}, {"Analysis", "Maximum"}, {"分析對象", "最高溫"}};
 const char* const kNames[3] = {"DefaultDot", "DefaultDotEn", "DefaultDotHk"};
 constexpr int kAnalyses = 5;
+constexpr double kBodyPoints = 10.5;
+constexpr int kLinePoints = 15;
+
+// Lines a text of the body font takes in a cell `width` points wide: CJK
+// characters a full em, others about half an em, 10 points of cell margins.
+int lines_needed(const char* text, int width)
+{
+    double line = 0.0;
+    int lines = 1;
+    const double room = width - 10.0;
+    for (const QChar c : QString::fromUtf8(text)) {
+        const double advance = c.unicode() >= 0x2E80 ? kBodyPoints : kBodyPoints * 0.6;
+        if (line + advance > room) {
+            lines += 1;
+            line = 0.0;
+        }
+        line += advance;
+    }
+    return lines;
+}
 
 bool labelled_cell(void* doc, int table, int row, int column, const char* text, const OfficeFont& font)
 {
@@ -60,7 +81,7 @@ bool write_template(const std::string& path, int language, bool visible)
         return false;
     }
     OfficeFont body;
-    body.point_size = 10.5;
+    body.point_size = kBodyPoints;
     OfficeFont title = body;
     title.point_size = 16;
     title.bold = true;
@@ -83,17 +104,28 @@ bool write_template(const std::string& path, int language, bool visible)
     for (int c = 0; ok && c < 4; ++c) {
         ok = office_table_set_column_width(doc, table, c, widths[c]);
     }
+    // Row heights are exact: each row is as tall as its longest label, and
+    // the title's row holds two lines of a long title.
+    int table_height = 0;
+    for (int row = 0; ok && row < rows; ++row) {
+        int lines = row == 0 ? 2 : 1;
+        for (int i = row * 2; i < std::min(count, row * 2 + 2); ++i) {
+            lines = std::max(lines, lines_needed(kFields[i].label[language], widths[(i % 2) * 2]));
+        }
+        const int height = lines * kLinePoints + 3;
+        table_height += height;
+        ok = office_table_set_row_height(doc, table, row, height);
+    }
     for (int i = 0; ok && i < count; ++i) {
         const int row = i / 2;
         const int column = (i % 2) * 2;
-        ok = office_table_set_row_height(doc, table, row, 18)
-             && labelled_cell(doc, table, row, column, kFields[i].label[language], body)
+        ok = labelled_cell(doc, table, row, column, kFields[i].label[language], body)
              && office_cell_add_bookmark(doc, table, row, column + 1, kFields[i].key)
              && office_cell_set_font(doc, table, row, column + 1, body);
     }
     int analyses = -1;
     ok = ok && office_doc_add_table(doc, kAnalyses + 1, 2, analyses)
-         && office_table_set_position(doc, analyses, 90, 330 + rows * 18 + 20)
+         && office_table_set_position(doc, analyses, 90, 330 + table_height + 20)
          && office_table_set_column_width(doc, analyses, 0, 207) && office_table_set_column_width(doc, analyses, 1, 208)
          && labelled_cell(doc, analyses, 0, 0, kAnalysis[language][0], body)
          && labelled_cell(doc, analyses, 0, 1, kAnalysis[language][1], body);

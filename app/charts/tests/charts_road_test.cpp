@@ -150,8 +150,16 @@ void ChartsRoadTest::charts_profile_and_histogram_of_a_picture()
     QCOMPARE(count_of(frame, ANA_RECT), 1);
     void* rect_ana = nullptr;
     QVERIFY(thermframe_get_ana(frame, ANA_RECT, 0, rect_ana));
-    QVERIFY(area->enable_ana(analysis_ids().id_of(rect_ana), true));
+    QObject* list = road.find_object("list_chart_area");
+    QCOMPARE(row_count(list), 2);
+    auto mark = [&](int row) { return road.find_item(QString("list_chart_area_mark_%1").arg(row)); };
+    QVERIFY(mark(0)->property("checked").toBool());
+    QVERIFY(!mark(1)->property("checked").toBool());
+    QVERIFY(RoadWindow::click(road.find_item("list_chart_area_row_1")));
     QCOMPARE(area->selected_ana(), rect_ana);
+    // The radio mark moves with the choice.
+    QVERIFY(!mark(0)->property("checked").toBool());
+    QVERIFY(mark(1)->property("checked").toBool());
     road.save_screen(kTest, "3-histogram-of-rectangle");
 
     // Closing the line chart leaves the histogram across the row.
@@ -427,6 +435,14 @@ void ChartsRoadTest::charts_live_trend_with_a_sampling_condition()
     QVERIFY(!chart->add_record_condition(camera->trend_id(), "ftd:[Max] > 0.5", rect, 0, 1, 0, 0.5f));
     QTRY_VERIFY_WITH_TIMEOUT(chart->first_series() != nullptr && chart->first_series()->point_count() >= 3, 30000);
     trend.save_screen(kTest, "12-live-trend-with-conditions");
+
+    // A renamed object is renamed in its condition rows too, as the main
+    // window asks when a view renames one.
+    QVERIFY(trend.find_item("row_record_condition_1")->property("strText").toString().contains("R1"));
+    thermframe_ana_set_alias(ana, "Hot spot");
+    QVERIFY(QMetaObject::invokeMethod(list, "update_all_trend_ana_name", Q_ARG(QVariant, camera->trend_id())));
+    QVERIFY(trend.find_item("row_record_condition_1")->property("strText").toString().contains("Hot spot"));
+    QVERIFY(trend.find_item("row_record_condition_0")->property("strText").toString().contains("全屏"));
 
     // Removing a row removes its condition.
     QVERIFY(RoadWindow::click(trend.find_item("btn_remove_condition_0")));

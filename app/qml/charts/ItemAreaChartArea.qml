@@ -79,7 +79,8 @@ Rectangle {
                 width: parent.width
                 strTitle: qsTr("分析列表（只能单选）")
                 bSingle: true
-                onSig_toggle: id_chart.enable_ana(n_id, true)
+                // The chart selects silently: the radio marks follow here.
+                onSig_toggle: { id_chart.enable_ana(n_id, true); id_area.update_row(n_id) }
             }
         }
     }

@@ -47,6 +47,7 @@ Column {
     Repeater {
         model: ListModel { id: id_model }
         delegate: Item {
+            objectName: id_list.objectName + "_row_" + index
             width: id_list.width
             height: 22
             Text {
@@ -80,6 +81,7 @@ Column {
             }
             ItemCustomRadio {
                 id: id_mark
+                objectName: id_list.objectName + "_mark_" + index
                 anchors { right: parent.right; verticalCenter: parent.verticalCenter }
                 bSquare: !id_list.bSingle
                 checked: model.bEnable

@@ -15,9 +15,16 @@ Column {
 
     function attach_text(n) { return n === 1 ? qsTr("帧温差") : (n === 2 ? qsTr("绝对值") : "") }
     function prefix_of(n) { return n === 1 ? "ftd:" : (n === 2 ? "abs:" : "") }
+    function alias_of(n_ana) { return n_ana === 0 ? qsTr("全屏") : (chart ? chart.get_ana_alias(n_ana) : "") }
     function row_text(r) {
-        var alias = r.nAna === 0 ? qsTr("全屏") : (chart ? chart.get_ana_alias(r.nAna) : "")
-        return alias + r.strType + attach_text(r.nAttach) + r.strOperator + " [" + r.strIrName + "]"
+        return r.strAlias + r.strType + attach_text(r.nAttach) + r.strOperator + " [" + r.strIrName + "]"
+    }
+    // The objects of source n_ir were renamed, or the language changed.
+    function refresh_texts(n_ir) {
+        for (var i = 0; i < id_model.count; ++i) {
+            var r = id_model.get(i)
+            if (n_ir === undefined || r.nIr === n_ir) id_model.setProperty(i, "strAlias", alias_of(r.nAna))
+        }
     }
     // The chart's rate, written without echoing it back.
     function set_rate(n_rate) {
@@ -35,7 +42,7 @@ Column {
         if (!chart.add_record_condition(h_ir, prefix_of(n_attach) + str_type + str_operator, h_ana, n_type,
                                         n_attach, n_operator, f_temp))
             return false
-        id_model.append({ "nIr": h_ir, "strIrName": str_ir_name, "nAna": h_ana, "strType": str_type,
+        id_model.append({ "nIr": h_ir, "strIrName": str_ir_name, "nAna": h_ana, "strAlias": alias_of(h_ana), "strType": str_type,
                           "nAttach": n_attach, "strOperator": str_operator })
         return true
     }
@@ -62,6 +69,10 @@ Column {
             if (item === id_section)
                 id_section.take_condition(str_type, str_operator, h_ir, str_ir_name, h_ana, n_type, n_attach, n_operator, f_temp)
         }
+    }
+    Connections {
+        target: HTranslator
+        function onSig_language_changed() { id_section.refresh_texts() }
     }
     ItemWndToolTip { id: id_tip }
 

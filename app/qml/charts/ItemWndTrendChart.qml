@@ -43,7 +43,10 @@ Window {
                         chart.get_ana_clr_name(n_ana, kind))
     }
     // The objects of source h_ir were renamed.
-    function update_setting_ana_name(h_ir) { id_list.refresh_texts(h_ir, row_text) }
+    function update_setting_ana_name(h_ir) {
+        id_list.refresh_texts(h_ir, row_text)
+        id_condition.refresh_texts(h_ir)
+    }
 
     Component.onCompleted: mn_trend_index = ManagerChartTrend.insert_wnd_chart(chart.get_chart())
     Component.onDestruction: ManagerChartTrend.remove_wnd_chart_at_index(mn_trend_index)

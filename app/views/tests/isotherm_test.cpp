@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -218,6 +219,13 @@ private slots:
         const float old_max = editor.axis().max;
         QVERIFY(editor.change_cur_item_range(old_max + 5.0f, old_max + 8.0f));
         QCOMPARE(editor.axis().max, old_max + 8.0f);
+        // Its fields hold "125.6" between their arrows, side by side.
+        QVERIFY(editor.change_cur_item_range(120.0f, 125.6f));
+        QFont field_font;
+        field_font.setPixelSize(10);
+        const QRect max_field = editor.field_rect(true);
+        QVERIFY(max_field.width() - 14 >= QFontMetrics(field_font).horizontalAdvance("125.6"));
+        QVERIFY(editor.field_rect(false).right() < max_field.left());
 
         // Save, then refused imports keep both bands, a good one replaces them.
         const QString saved = m_dir.filePath("two.is");

@@ -8,6 +8,7 @@
 #include "dev_cap.h"
 #include "logline.h"
 #include "sample_detector.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -97,22 +98,7 @@ private:
     std::streamoff start_ = 0;
 };
 
-class TempDir {
-public:
-    TempDir()
-    {
-        char pattern[] = "/tmp/camlink-test-XXXXXX";
-        char* made = mkdtemp(pattern);
-        EXPECT_NE(made, nullptr);
-        path_ = made != nullptr ? made : "/tmp";
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using TempDir = vytest::TempDir;
 
 // A program directory for an 80 x 60 detector (resolution code 0) with the
 // sample configuration of `version` and the sample calibration.

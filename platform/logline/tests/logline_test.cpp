@@ -1,4 +1,5 @@
 #include "logline.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::string temp_dir()
-{
-    char pattern[] = "/tmp/logline_test_XXXXXX";
-    const char* made = mkdtemp(pattern);
-    return made != nullptr ? made : "";
-}
 
 std::string read_all(const std::string& path)
 {
@@ -39,7 +33,8 @@ void drain()
 TEST(Logline, writes_records_in_the_given_directory)
 {
     drain();
-    std::string dir = temp_dir();
+    vytest::TempDir temp("logline-test");
+    const std::string dir = temp.path();
     ASSERT_TRUE(logline_init(dir.c_str(), 7, 200));
     EXPECT_EQ(dir + "/pyravue.log", std::string(logline_current_file()));
     logline_print(LOGLINE_ERROR, "ad_temp", "/src/ad_temp.cpp", 42, "ADTemp::get_temperature",
@@ -58,7 +53,8 @@ TEST(Logline, writes_records_in_the_given_directory)
 TEST(Logline, unwritable_folder_falls_back_to_state_home)
 {
     drain();
-    std::string state = temp_dir();
+    vytest::TempDir temp("logline-test");
+    const std::string state = temp.path();
     std::string blocker = state + "/file";
     std::ofstream(blocker) << "x";
     setenv("XDG_STATE_HOME", state.c_str(), 1);
@@ -80,7 +76,8 @@ TEST(Logline, unwritable_folder_falls_back_to_state_home)
 TEST(Logline, eight_threads_with_interleaved_init_and_uninit)
 {
     drain();
-    std::string dir = temp_dir();
+    vytest::TempDir temp("logline-test");
+    const std::string dir = temp.path();
     ASSERT_TRUE(logline_init(dir.c_str(), 7, 200));  // keeps the file open throughout
     std::vector<std::thread> threads;
     for (int t = 0; t < 8; ++t) {
@@ -112,7 +109,8 @@ TEST(Logline, eight_threads_with_interleaved_init_and_uninit)
 TEST(Logline, rolls_over_and_keeps_the_given_number_of_files)
 {
     drain();
-    std::string dir = temp_dir();
+    vytest::TempDir temp("logline-test");
+    const std::string dir = temp.path();
     ASSERT_TRUE(logline_init(dir.c_str(), 2, 1));
     std::string payload(1000, 'x');
     for (int i = 0; i < 3500; ++i) {

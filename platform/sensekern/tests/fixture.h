@@ -4,6 +4,7 @@
 
 #include "scene.h"
 #include "sensekern.h"
+#include "temp_dir.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -41,21 +42,7 @@ private:
     void* h_ = nullptr;
 };
 
-class TempDir {
-public:
-    TempDir()
-    {
-        char pattern[] = "/tmp/sensekern-test-XXXXXX";
-        char* made = mkdtemp(pattern);
-        EXPECT_NE(made, nullptr);
-        path_ = made != nullptr ? made : "/tmp";
-    }
-    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using TempDir = vytest::TempDir;
 
 inline std::vector<uint8_t> read_bytes(const std::string& path)
 {

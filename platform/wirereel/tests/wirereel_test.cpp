@@ -5,6 +5,7 @@
 #include "camera_sim.h"
 
 #include "markpen.h"
+#include "temp_dir.h"
 #include "thermframe.h"
 
 #include <gtest/gtest.h>
@@ -152,13 +153,6 @@ std::vector<std::pair<int, int>> commands_of(camsim::CameraSim& sim, int main_cm
     return out;
 }
 
-std::string temp_file(const char* name)
-{
-    char pattern[] = "/tmp/wirereel_test_XXXXXX";
-    const char* folder = mkdtemp(pattern);
-    return std::string(folder != nullptr ? folder : "/tmp") + "/" + name;
-}
-
 bool starts_with_bytes(const std::string& path, const std::vector<unsigned char>& head)
 {
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -276,8 +270,9 @@ TEST(wirereel, frames_reach_the_document_from_the_library_thread)
     void* painter = nullptr;
     ASSERT_TRUE(wirereel_get_ir_paint(stream.handle, painter));
     ASSERT_TRUE(markpen_update(painter, true, false));
-    const std::string png = temp_file("frame.png");
-    const std::string jpg = temp_file("frame.jpg");
+    vytest::TempDir temp("wirereel-test");
+    const std::string png = temp.file("frame.png");
+    const std::string jpg = temp.file("frame.jpg");
     EXPECT_TRUE(wirereel_save_png_file_w(stream.handle, std::wstring(png.begin(), png.end()), true, true));
     EXPECT_TRUE(wirereel_save_jpg_file_w(stream.handle, std::wstring(jpg.begin(), jpg.end()), true, true));
     EXPECT_TRUE(starts_with_bytes(png, {0x89, 'P', 'N', 'G'}));
