@@ -150,7 +150,7 @@ protected:
     uint16_t width_ = 0;
     uint16_t height_ = 0;
     std::size_t pixels_ = 0;
-    std::vector<uint16_t> ad_;
+    vybase::StockVector<uint16_t> ad_;
     vybase::StockVector<uint8_t> compressed_;
     uint32_t compressed_length_ = 0;
     uint32_t compress_type_ = 3;
