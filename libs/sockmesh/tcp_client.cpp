@@ -2,7 +2,6 @@
 
 #include "quiet_pipe.h"
 #include "sockmesh_log.h"
-#include "spin_wait.h"
 
 #include <chrono>
 
@@ -15,10 +14,6 @@ constexpr std::size_t kClientReadBuffer = 921600;
 constexpr std::size_t kMaxRequests = 40;
 constexpr std::size_t kSpareRequests = 20;
 constexpr auto kConnectWait = std::chrono::milliseconds(10100);
-// A connect or disconnect is a few hand-offs between the caller and the loop
-// thread, each shorter on loopback than a sleep and a wake-up: the waiting
-// side spins this long before it sleeps.
-constexpr auto kHandOffSpin = std::chrono::microseconds(50);
 
 }  // namespace
 
@@ -57,7 +52,6 @@ void TcpClient::start_session()
 
 void TcpClient::wait_session()
 {
-    vybase::spin_until([this] { return !session_pending_.load() && !session_running_.load(); }, kHandOffSpin);
     std::unique_lock<std::mutex> lock(session_mutex_);
     session_changed_.wait(lock, [this] { return !session_pending_ && !session_running_; });
 }
@@ -78,12 +72,6 @@ void TcpClient::loop_thread()
 {
     std::unique_lock<std::mutex> lock(session_mutex_);
     for (;;) {
-        if (!session_pending_ && !quit_) {
-            // A disconnect is often followed by the next connect at once.
-            lock.unlock();
-            vybase::spin_until([this] { return session_pending_.load() || quit_.load(); }, kHandOffSpin);
-            lock.lock();
-        }
         session_changed_.wait(lock, [this] { return session_pending_ || quit_; });
         if (!session_pending_) {
             return;
@@ -177,7 +165,6 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
         return failed;
     }
 
-    vybase::spin_until([this] { return state_.load() != 3; }, kHandOffSpin);
     {
         std::unique_lock<std::mutex> lock(state_mutex_);
         if (!state_changed_.wait_for(lock, kConnectWait, [this] { return state_.load() != 3; })) {

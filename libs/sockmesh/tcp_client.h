@@ -71,11 +71,9 @@ private:
     std::thread thread_;
     std::mutex session_mutex_;
     std::condition_variable session_changed_;
-    // Written under session_mutex_; atomic so that a waiter can spin on them
-    // for a moment before it sleeps.
-    std::atomic<bool> session_pending_{false};
-    std::atomic<bool> session_running_{false};
-    std::atomic<bool> quit_{false};
+    bool session_pending_ = false;  // guarded by session_mutex_
+    bool session_running_ = false;  // guarded by session_mutex_
+    bool quit_ = false;             // guarded by session_mutex_
 
     std::mutex state_mutex_;
     std::condition_variable state_changed_;
