@@ -8,14 +8,18 @@
 #include "markpen.h"
 #include "paint_handle.h"
 #include "sensekern.h"
+#include "side_by_side.h"
 #include "thermframe.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 #include <cstring>
 #include <memory>
@@ -129,7 +133,8 @@ QString sample_path()
 // sensekern with 20 objects added through thermframe and a paint handle for a
 // window of twice its size.
 struct SampleDocument {
-    SampleDocument()
+    // A window of twice the picture's size unless one is given.
+    explicit SampleDocument(int window_width = 0, int window_height = 0)
     {
         uint16_t width = 0, height = 0;
         ready = sensekern_init(&frame) && sensekern_load_picture_file(frame, sample_path().toUtf8().constData()) &&
@@ -137,9 +142,13 @@ struct SampleDocument {
         for (const markpen::test::FakeAna& a : twenty_objects()) {
             ready = ready && thermframe_add_ana(doc, a.text);
         }
-        ready = ready && thermframe_set_wnd_show_resolution(doc, 2 * width, 2 * height) &&
+        if (window_width <= 0) {
+            window_width = 2 * width;
+            window_height = 2 * height;
+        }
+        ready = ready && thermframe_set_wnd_show_resolution(doc, window_width, window_height) &&
                 markpen_init(handle, doc) && markpen_set_image_size(handle, width, height) &&
-                markpen_set_wnd_size(handle, 2 * width, 2 * height);
+                markpen_set_wnd_size(handle, window_width, window_height);
     }
     ~SampleDocument()
     {
@@ -244,6 +253,68 @@ void BM_baseline_scaled_draw_and_memcpy(benchmark::State& state)
     }
 }
 
+// The open row: opening the sample picture (640 x 512) and showing it with
+// its 20 objects in a 1280 x 960 window, closed again, beside decoding the
+// same JPEG with QImage and drawing it scaled into a window image of the same
+// size, copied out. Turn about in one loop, and the heap trimmed before each,
+// so both start from the heap a process has after a pause rather than from
+// the blocks the last run just freed. With argument 0 the baseline makes its
+// pictures as a plain decode does; with 1 it keeps them from run to run
+// (read into the same picture, drawn into the same window), the lowest it
+// can go.
+void BM_row_open_and_render(benchmark::State& state)
+{
+    if (!QFile::exists(sample_path())) {
+        state.SkipWithError("no samples/sample.jpg beside the benchmark (tools/make-samples)");
+        return;
+    }
+    const bool keep = state.range(0) != 0;
+    std::vector<unsigned char> bits(static_cast<size_t>(kWindowWidth) * kWindowHeight * 4);
+    {
+        SampleDocument warm(kWindowWidth, kWindowHeight);
+        warm.render(true, &bits);
+    }
+    QImage kept_source, kept_window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
+    bench::SideBySide runs;
+    bool ok = true;
+    for (auto _ : state) {
+        malloc_trim(0);
+        runs.time_baseline([&] {
+            QImage source, window;
+            if (keep) {
+                QImageReader reader(sample_path());
+                ok = reader.read(&kept_source) && ok;
+                source = kept_source;
+                window = kept_window;
+                kept_window = QImage();  // no second reference: the painter writes in place
+            } else {
+                source = QImage(sample_path());
+                window = QImage(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
+            }
+            QPainter painter(&window);
+            painter.drawImage(window.rect(), source);
+            painter.end();
+            ok = !source.isNull() && ok;
+            std::memcpy(bits.data(), window.constBits(), std::min(bits.size(), static_cast<size_t>(window.sizeInBytes())));
+            benchmark::DoNotOptimize(bits.data());
+            if (keep) {
+                kept_window = window;
+            }
+        });
+        malloc_trim(0);
+        runs.time_case([&] {
+            SampleDocument document(kWindowWidth, kWindowHeight);
+            ok = document.ready && ok;
+            document.render(true, &bits);
+        });
+    }
+    if (!ok) {
+        state.SkipWithError("sample picture not opened");
+    }
+    runs.report(state);
+}
+
+BENCHMARK(BM_row_open_and_render)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_baseline_scaled_draw_and_memcpy)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_markpen_update_and_get_bits)->Unit(benchmark::kMillisecond);
 // Argument 1 reloads the frame's pixels from thermframe on every update (as

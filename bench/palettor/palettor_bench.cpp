@@ -6,6 +6,7 @@
 // filter and its min/max, conversion and colour map run beside them.
 #include "palettor.h"
 #include "sharpen_blur.h"
+#include "side_by_side.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -26,9 +28,9 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 512;
 constexpr size_t kPixels = static_cast<size_t>(kWidth) * kHeight;
 
-std::vector<uint16_t> scene()
+std::vector<uint16_t> scene(unsigned seed = 42)
 {
-    std::mt19937 random(42);
+    std::mt19937 random(seed);
     std::normal_distribution<float> noise(0.0f, 12.0f);
     std::vector<uint16_t> ad(kPixels);
     for (int y = 0; y < kHeight; ++y) {
@@ -229,8 +231,101 @@ void BM_peer_minmax_convert_colour(benchmark::State& state)
 
 #endif
 
+// Frames as a live camera sends them: each one new, the scene drifting.
+std::vector<std::vector<uint16_t>> live_frames()
+{
+    std::vector<std::vector<uint16_t>> frames;
+    for (unsigned i = 0; i < 8; ++i) {
+        frames.push_back(scene(100 + i));
+        for (uint16_t& v : frames.back()) {
+            v = static_cast<uint16_t>(v + i * 7);
+        }
+    }
+    return frames;
+}
+
+// The colouring row: a new frame on every call through a handle set up as
+// the frame library sets it up (statistics with the automatic range, the
+// default sharpen and blur, colours), beside the peer's min/max, conversion
+// to 8 bits, colour map and conversion to 32-bit pixels of the same frames,
+// turn about in one loop.
+void BM_row_colour_new_frame(benchmark::State& state)
+{
+#ifdef PYRAVUE_BENCH_PEER
+    cv::setNumThreads(1);
+    const std::vector<std::vector<uint16_t>> frames = live_frames();
+    void* h = nullptr;
+    if (!palettor_init(&h, false) || !palettor_init_image_process(h)) {
+        state.SkipWithError("palettor not initialised");
+        return;
+    }
+    std::vector<uint32_t> bits(kPixels);
+    cv::Mat grey, colour, pixels;
+    bench::SideBySide runs;
+    size_t next = 0;
+    for (auto _ : state) {
+        const std::vector<uint16_t>& ad = frames[next++ % frames.size()];
+        runs.time_case([&] {
+            tagPAD max{}, min{};
+            uint16_t avg = 0;
+            palettor_calc_max_min_avg_of_ad(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1, kHeight - 1, &max,
+                                            &min, &avg);
+            palettor_calc_pal_no_of_ad(h);
+            palettor_ad_to_pixel(h, ad.data(), kWidth, kHeight, 0, 0, kWidth - 1, kHeight - 1, bits.data(), false);
+            benchmark::DoNotOptimize(bits.data());
+        });
+        runs.time_baseline([&] {
+            const cv::Mat in(kHeight, kWidth, CV_16UC1, const_cast<uint16_t*>(ad.data()));
+            double lo = 0, hi = 0;
+            cv::Point lo_at, hi_at;
+            cv::minMaxLoc(in, &lo, &hi, &lo_at, &hi_at);
+            const double scale = 255.0 / std::max(hi - lo, 1.0);
+            in.convertTo(grey, CV_8U, scale, -lo * scale);
+            cv::applyColorMap(grey, colour, cv::COLORMAP_INFERNO);
+            cv::cvtColor(colour, pixels, cv::COLOR_BGR2BGRA);
+            benchmark::DoNotOptimize(pixels.data);
+        });
+    }
+    runs.report(state);
+    palettor_uninit(&h);
+#else
+    state.SkipWithError("peer library not installed");
+#endif
+}
+
+// The workers row: sharpen and blur on 4 CPU workers beside 1, with 20 to
+// 40 ms between frames as from a camera, so the workers sleep between them;
+// speedup is the 1-worker time over the 4-worker time.
+void BM_row_sharpen_blur_paced(benchmark::State& state)
+{
+    palettor::detail::ImageSharpenBlur four, one;
+    four.init(false, 4);
+    one.init(false, 1);
+    const std::vector<uint8_t> source = index_scene();
+    std::vector<uint8_t> plane(kPixels);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> gap_ms(20, 40);
+    bench::SideBySide runs;
+    for (auto _ : state) {
+        for (palettor::detail::ImageSharpenBlur* engine : {&four, &one}) {
+            std::memcpy(plane.data(), source.data(), kPixels);
+            std::this_thread::sleep_for(std::chrono::milliseconds(gap_ms(random)));
+            auto filter = [&] { benchmark::DoNotOptimize(engine->sharpen_and_blur(plane.data(), kWidth, kHeight, 50, false)); };
+            if (engine == &four) {
+                runs.time_case(filter);
+            } else {
+                runs.time_baseline(filter);
+            }
+        }
+    }
+    runs.report(state);
+    state.counters["speedup"] = runs.speedup();
+}
+
 }  // namespace
 
+BENCHMARK(BM_row_colour_new_frame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_row_sharpen_blur_paced)->Iterations(60)->Unit(benchmark::kMillisecond)->UseRealTime();
 #ifdef PYRAVUE_BENCH_PEER
 BENCHMARK(BM_peer_bilateral_5x5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_peer_minmax_convert_colour)->Unit(benchmark::kMicrosecond);

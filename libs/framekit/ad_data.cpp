@@ -337,7 +337,7 @@ bool ADData::load_from_buffer(const uint8_t* buffer, std::size_t length)
         return false;
     }
     // Decoded aside first: a refused buffer leaves the frame as it was.
-    std::vector<uint16_t> plane(pixels_);
+    vybase::StockVector<uint16_t> plane(pixels_, 0);
     if (type == 1) {
         if (vy_high_low_uncompress(static_cast<uint32_t>(stored), data, plane.data(), static_cast<int>(n)) !=
             VY_OK) {

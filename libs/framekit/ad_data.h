@@ -4,6 +4,7 @@
 
 #include "anas.h"
 #include "noise_pool.h"
+#include "stock_vector.h"
 #include "vy_base_object.h"
 #include "vy_lock.h"
 
@@ -36,7 +37,7 @@ void resample_bilinear(const uint16_t* source, std::size_t source_width, std::si
                        uint16_t* target, std::size_t target_width, std::size_t target_height);
 // Compresses a plane with the high/low codec, or stores it raw (type 0) when
 // it would not shrink. `out` must hold 2 x count bytes.
-bool compress_plane(const uint16_t* plane, std::size_t count, std::vector<uint8_t>* out, uint32_t* type,
+bool compress_plane(const uint16_t* plane, std::size_t count, vybase::StockVector<uint8_t>* out, uint32_t* type,
                     uint32_t* length);
 bool valid_frame_size(uint16_t width, uint16_t height);
 
@@ -149,8 +150,8 @@ protected:
     uint16_t width_ = 0;
     uint16_t height_ = 0;
     std::size_t pixels_ = 0;
-    std::vector<uint16_t> ad_;
-    std::vector<uint8_t> compressed_;
+    vybase::StockVector<uint16_t> ad_;
+    vybase::StockVector<uint8_t> compressed_;
     uint32_t compressed_length_ = 0;
     uint32_t compress_type_ = 3;
     // An indexed frame in normal mode keeps only the compressed plane and

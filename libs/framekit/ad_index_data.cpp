@@ -157,7 +157,7 @@ bool ADIndexData::set_fire_frame(const uint8_t* frame, std::size_t length)
         FK_ERROR("ADIndexData::set_ad_data", "compressed type = %u is error", type);
         return false;
     }
-    std::vector<uint16_t> plane(pixels_);
+    vybase::StockVector<uint16_t> plane(pixels_, 0);
     uint64_t stored = 2 * n;
     if (type == 1) {
         stored = read_u32(frame + n + kLengthOffset);

@@ -156,7 +156,7 @@ void resample_bilinear(const uint16_t* source, std::size_t source_width, std::si
     }
 }
 
-bool compress_plane(const uint16_t* plane, std::size_t count, std::vector<uint8_t>* out, uint32_t* type,
+bool compress_plane(const uint16_t* plane, std::size_t count, vybase::StockVector<uint8_t>* out, uint32_t* type,
                     uint32_t* length)
 {
     if (out->size() < 2 * count) {

@@ -55,7 +55,7 @@ bool NationalGridData::load_national_grid_data_from_buffer(const uint8_t* buffer
         return false;
     }
     std::vector<float> temps(pixels_);
-    std::vector<uint16_t> ad(pixels_);
+    vybase::StockVector<uint16_t> ad(pixels_);  // every value written below
     std::memcpy(temps.data(), buffer, 4 * pixels_);
     std::size_t hottest = 0;
     std::size_t coldest = 0;

@@ -1,6 +1,7 @@
 // Pictures, sizes, rotation, zoom and coordinate maps of the renderer.
 #include "paint_renderer.h"
 
+#include "block_stock.h"
 #include "logline.h"
 
 #include <QPainter>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace markpen::detail {
 
@@ -18,13 +20,36 @@ bool quarter_turn(int rotation)
     return rotation == ROTATION_90 || rotation == ROTATION_270;
 }
 
-// A new picture, black rather than undefined until it is first composed.
+struct StockBlock {
+    void* pixels;
+    size_t bytes;
+};
+
+void give_back_pixels(void* info)
+{
+    auto* block = static_cast<StockBlock*>(info);
+    vybase::stock_give_back(block->pixels, block->bytes);
+    delete block;
+}
+
+// A new picture, black rather than undefined until it is first composed. Its
+// pixels come from the block stock: the pictures of one open are of the same
+// sizes as the last one's, whose pages are still mapped.
 QImage new_picture(int width, int height)
 {
-    QImage picture(width, height, QImage::Format_RGB32);
-    if (!picture.isNull()) {
-        picture.fill(Qt::black);
+    const qsizetype line = static_cast<qsizetype>(width) * 4;
+    auto* block = new (std::nothrow) StockBlock{nullptr, static_cast<size_t>(line) * static_cast<size_t>(height)};
+    if (block == nullptr || (block->pixels = vybase::stock_take(block->bytes)) == nullptr) {
+        delete block;
+        return QImage();
     }
+    QImage picture(static_cast<uchar*>(block->pixels), width, height, line, QImage::Format_RGB32, give_back_pixels,
+                   block);
+    if (picture.isNull()) {
+        give_back_pixels(block);
+        return picture;
+    }
+    picture.fill(Qt::black);
     return picture;
 }
 

@@ -167,17 +167,17 @@ private:
     std::vector<uint32_t> index_table_;
 
     VyLock stats_lock_{"imaging statistics"};
-    std::vector<uint32_t> histogram_;
-    std::vector<uint32_t> partials_;  // three more histograms, zero between calls
+    ScratchVector<uint32_t> histogram_;
+    ScratchVector<uint32_t> partials_;  // three more histograms, zero between calls
 
     VyLock map_lock_{"imaging map"};
-    std::vector<uint16_t> map_;
+    ScratchVector<uint16_t> map_;
     std::vector<float> smoothed_map_;
     std::vector<uint16_t> present_;
     int32_t hist_span_ = 0;
     int32_t hist_base_ = 0;
     int32_t hist_top_ = 0;
-    std::vector<uint16_t> clipped_;
+    ScratchVector<uint16_t> clipped_;
     std::vector<Segment> segments_;
 
     VyLock isotherm_lock_{"imaging isotherms"};
@@ -191,7 +191,7 @@ private:
     uint16_t width_ = 0;
     uint16_t height_ = 0;
     uint16_t split_z_ = 0, split_s1_ = 0, split_s2_ = 0, split_s3_ = 0;
-    std::vector<uint8_t> index_buffer_;
+    ScratchVector<uint8_t> index_buffer_;
     uint16_t peak_ad_ = 0;
     // Both under the colour-table and map locks.
     std::unique_ptr<ColourLookup> lookup_;

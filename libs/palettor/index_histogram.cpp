@@ -11,7 +11,7 @@ namespace palettor::detail {
 namespace {
 
 // AD of the largest bin in [first, last] (first of equals); -1 when empty.
-int peak_in(const std::vector<uint32_t>& hist, int first, int last)
+int peak_in(const ScratchVector<uint32_t>& hist, int first, int last)
 {
     int at = -1;
     uint32_t best = 0;
@@ -24,7 +24,7 @@ int peak_in(const std::vector<uint32_t>& hist, int first, int last)
     return at;
 }
 
-uint32_t bin(const std::vector<uint32_t>& hist, int d)
+uint32_t bin(const ScratchVector<uint32_t>& hist, int d)
 {
     return d >= 0 && d < kMapSize ? hist[d] : 0;
 }
@@ -48,7 +48,7 @@ float damp_last(float weight, float share, bool wide)
 
 void Imaging::build_segments(int low, int high)
 {
-    const std::vector<uint32_t>& h = histogram_;
+    const ScratchVector<uint32_t>& h = histogram_;
     const int p = std::max(peak_in(h, low, high - 1), low);
     const float p_bin = static_cast<float>(bin(h, p));
     int c = low - 1, d = high + 1;

@@ -38,7 +38,7 @@ int band_weight(int count, int extent)
 
 // Pixels left once the ten lowest ADs of the automatic range are taken from
 // the untrimmed ones.
-int64_t body_pixels(const std::vector<uint32_t>& histogram, int alow, int64_t untrimmed)
+int64_t body_pixels(const ScratchVector<uint32_t>& histogram, int alow, int64_t untrimmed)
 {
     int64_t body = untrimmed;
     for (int d = alow; d <= std::min(alow + 9, kMapSize - 1); ++d) {
@@ -332,7 +332,7 @@ void Imaging::split_points(int z, int ahigh, int start, int64_t body, int* s1, i
 
 namespace {
 
-int count_above_one(const std::vector<uint32_t>& hist, int first, int end)
+int count_above_one(const ScratchVector<uint32_t>& hist, int first, int end)
 {
     int k = 0;
     for (int d = std::max(first, 0); d < std::min(end, kMapSize); ++d) {

@@ -11,7 +11,7 @@ namespace {
 constexpr uint32_t kOpaque = 0xFF000000u;
 
 template <class T>
-bool same(const std::vector<T>& kept, const T* data, size_t count)
+bool same(const ScratchVector<T>& kept, const T* data, size_t count)
 {
     return kept.size() == count && std::memcmp(kept.data(), data, count * sizeof(T)) == 0;
 }
@@ -43,41 +43,38 @@ bool FilteredPictureCache::matches(const Key& key) const
            same(map_, key.map, kMapSize) && same(ad_, key.ad, pixels);
 }
 
+void colour_window(const uint8_t* index, int width, const Window& w, bool compact, const uint32_t* table,
+                   uint32_t* bits)
+{
+    for (int y = w.top; y <= w.bottom; ++y) {
+        uint32_t* out = window_row(bits, width, w, compact, y);
+        const uint8_t* in = index + static_cast<size_t>(y) * width;
+        for (int x = w.left; x <= w.right; ++x) {
+            *out++ = table[in[x]] | kOpaque;
+        }
+    }
+}
+
 bool FilteredPictureCache::answer(const Key& key, uint32_t* bits) const
 {
     if (!matches(key)) {
         return false;
     }
-    const Window& w = key.window;
-    const size_t columns = static_cast<size_t>(w.right - w.left + 1);
-    if (key.compact || (w.left == 0 && w.right == key.width - 1)) {
-        std::memcpy(window_row(bits, key.width, w, key.compact, w.top), bits_.data(), bits_.size() * 4);
-        return true;
-    }
-    const uint32_t* from = bits_.data();
-    for (int y = w.top; y <= w.bottom; ++y, from += columns) {
-        std::memcpy(window_row(bits, key.width, w, false, y), from, columns * 4);
-    }
+    colour_window(index_.data(), key.width, key.window, key.compact, key.table, bits);
     return true;
 }
 
-void FilteredPictureCache::remember(const Key& key, const uint32_t* bits)
+void FilteredPictureCache::remember(const Key& key, ScratchVector<uint8_t>* index)
 {
     const size_t pixels = static_cast<size_t>(key.width) * static_cast<size_t>(key.height);
-    const Window& w = key.window;
-    const size_t columns = static_cast<size_t>(w.right - w.left + 1);
     ad_.assign(key.ad, key.ad + pixels);
     map_.assign(key.map, key.map + kMapSize);
     table_.assign(key.table, key.table + kIndexTableSize);
-    bits_.resize(columns * static_cast<size_t>(w.bottom - w.top + 1));
-    uint32_t* to = bits_.data();
-    for (int y = w.top; y <= w.bottom; ++y, to += columns) {
-        std::memcpy(to, window_row(bits, key.width, w, key.compact, y), columns * 4);
-    }
+    index_.swap(*index);
     width_ = key.width;
     height_ = key.height;
     filtered_ = key.filtered;
-    window_ = w;
+    window_ = key.window;
     valid_ = true;
 }
 

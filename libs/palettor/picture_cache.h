@@ -33,15 +33,20 @@ public:
     const uint32_t* refresh(const uint16_t* map, const uint32_t* table, int table_size);
 
 private:
-    std::vector<uint16_t> map_;
-    std::vector<uint32_t> table_;
-    std::vector<uint32_t> colours_;
+    ScratchVector<uint16_t> map_;
+    ScratchVector<uint32_t> table_;
+    ScratchVector<uint32_t> colours_;
 };
+
+// Colours the window of a filtered index plane through the index table.
+void colour_window(const uint8_t* index, int width, const Window& w, bool compact, const uint32_t* table,
+                   uint32_t* bits);
 
 // The last filtered picture with everything that decided its pixels: the AD
 // plane, the index map, the colour table and the filter switch. A still frame
-// repainted again is answered with a compare and a copy instead of the
-// filters.
+// repainted again is answered with a compare and its colours instead of the
+// filters. It keeps the filtered index plane itself, taken over from the
+// caller, so a new frame costs one copy of its AD plane and nothing else.
 class FilteredPictureCache {
 public:
     struct Key {
@@ -58,8 +63,11 @@ public:
     // On a match, writes the remembered window into bits as the key's layout
     // asks and returns true.
     bool answer(const Key& key, uint32_t* bits) const;
-    // Remembers the window just written into bits under the key.
-    void remember(const Key& key, const uint32_t* bits);
+    // Remembers the filtered index plane the key's picture was coloured
+    // from, swapping it with the buffer given back: the plane is the
+    // cache's now and the caller gets the one it had (any size, contents
+    // undefined).
+    void remember(const Key& key, ScratchVector<uint8_t>* index);
     void forget() { valid_ = false; }
 
 private:
@@ -70,10 +78,10 @@ private:
     int height_ = 0;
     bool filtered_ = false;
     Window window_{};
-    std::vector<uint16_t> ad_;
-    std::vector<uint16_t> map_;
-    std::vector<uint32_t> table_;
-    ScratchVector<uint32_t> bits_;  // the window, row after row
+    ScratchVector<uint16_t> ad_;
+    ScratchVector<uint16_t> map_;
+    ScratchVector<uint32_t> table_;
+    ScratchVector<uint8_t> index_;  // the whole filtered plane
 };
 
 }  // namespace palettor::detail

@@ -142,17 +142,11 @@ bool Imaging::filtered_picture(const uint16_t* ad, int width, int height, const 
     }
     first_frame_ = false;
     repair_border(index, width, height);
-    for (int y = win.top; y <= win.bottom; ++y) {
-        uint32_t* out = window_row(bits, width, win, compact, y);
-        const uint8_t* in = index + static_cast<size_t>(y) * width;
-        for (int x = win.left; x <= win.right; ++x) {
-            *out++ = index_table_[in[x]] | kOpaque;
-        }
-    }
+    colour_window(index, width, win, compact, index_table_.data(), bits);
     if (stabilization) {
         picture_cache_->forget();
     } else {
-        picture_cache_->remember(key, bits);
+        picture_cache_->remember(key, &index_buffer_);
     }
     return true;
 }

@@ -344,6 +344,8 @@ namespace {
 
 // How long a worker or the caller spins before it sleeps.
 constexpr auto kSpin = std::chrono::microseconds(50);
+// Strips of a filter pass per worker.
+constexpr int kStripsPerWorker = 3;
 
 }  // namespace
 
@@ -584,40 +586,49 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
     int32_t shifts[25];
     blur_shifts(stabilization_, shifts);
     const int workers = workers_;
-    const int rows = height / workers;
-    auto strip = [&](int worker, int* begin, int* end) {
-        *begin = worker * rows;
-        *end = worker == workers - 1 ? height : *begin + rows;
+    // The rows are cut into a few strips per worker and dealt out one at a
+    // time: a worker that wakes late from its sleep between frames finds its
+    // share taken by the others instead of holding up the frame.
+    const int strips = workers == 1 ? 1 : std::min(height, workers * kStripsPerWorker);
+    const int rows = height / strips;
+    auto strip = [&](int index, int* begin, int* end) {
+        *begin = index * rows;
+        *end = index == strips - 1 ? height : *begin + rows;
+    };
+    std::atomic<int> next{0};
+    auto deal = [&](auto work) {
+        next.store(0, std::memory_order_relaxed);
+        pool->run([&](int worker) {
+            for (int index; (index = next.fetch_add(1, std::memory_order_relaxed)) < strips;) {
+                int b, e;
+                strip(index, &b, &e);
+                work(worker, index, b, e);
+            }
+        });
     };
     if (!blur) {
-        pool->run([&](int worker) {
-            int b, e;
-            strip(worker, &b, &e);
+        deal([&](int, int, int b, int e) {
             // Each pixel reads only itself: stabilized in place.
             shake_rows(plane, width, b, e, first, last_.data(), shake, plane);
         });
     } else {
         // Two passes: the edges and the Gaussian (with a copy of the input,
         // which the second pass reads while the blur overwrites the plane),
-        // then, once the edge range is known, sharpen and blur band by band.
-        // A band sharpens the two rows above and below it as well, into a
-        // buffer of its own, so no pass waits on a neighbour's sharpen.
-        std::vector<int> mins(workers, 255), maxs(workers, 0);
+        // then, once the edge range is known, sharpen and blur strip by
+        // strip. A strip sharpens the two rows above and below it as well,
+        // into its worker's buffer, so no pass waits on a neighbour's sharpen.
+        std::vector<int> mins(static_cast<size_t>(strips), 255), maxs(static_cast<size_t>(strips), 0);
         bands_.resize(static_cast<size_t>(workers));
-        pool->run([&](int worker) {
-            int b, e;
-            strip(worker, &b, &e);
+        deal([&](int, int index, int b, int e) {
             if (b < e) {
                 const size_t from = static_cast<size_t>(b) * width, to = static_cast<size_t>(e) * width;
                 std::copy(plane + from, plane + to, input_.data() + from);
-                sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &mins[worker], &maxs[worker]);
+                sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &mins[index], &maxs[index]);
             }
         });
         const int lo = *std::min_element(mins.begin(), mins.end());
         const int hi = *std::max_element(maxs.begin(), maxs.end());
-        pool->run([&](int worker) {
-            int b, e;
-            strip(worker, &b, &e);
+        deal([&](int worker, int, int b, int e) {
             if (b >= e) {
                 return;
             }

@@ -82,7 +82,7 @@ void fill_out(const Extremes& e, tagPAD* max, tagPAD* min, uint16_t* avg)
 // Walks the histogram from `from` one AD at a time towards `to` (exclusive)
 // and stops at the first AD by which `needed` pixels have been passed: true
 // with that AD and the count passed, false when the walk never gets there.
-bool walk_until(const std::vector<uint32_t>& histogram, uint32_t from, uint32_t to, uint64_t needed, uint32_t* ad,
+bool walk_until(const ScratchVector<uint32_t>& histogram, uint32_t from, uint32_t to, uint64_t needed, uint32_t* ad,
                 uint32_t* passed)
 {
     const int step = from < to ? 1 : -1;

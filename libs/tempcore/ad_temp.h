@@ -5,6 +5,7 @@
 #include "calc_temp.h"
 #include "logline.h"
 #include "script_runner.h"
+#include "stock_vector.h"
 #include "vy_base_object.h"
 #include "vy_lock.h"
 #include "vytypes.h"
@@ -220,8 +221,8 @@ private:
         bool limited_valid = false;
         float low = 0.0f;
         float high = 0.0f;
-        std::vector<float> full;
-        std::vector<float> limited;
+        vybase::StockVector<float> full;
+        vybase::StockVector<float> limited;
     };
     LookupCache lookup_;
     const float* lookup_table_locked(bool limited, int unit);

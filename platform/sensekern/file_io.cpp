@@ -188,7 +188,7 @@ uint32_t crc32_of(const uint8_t* data, std::size_t size)
     return static_cast<uint32_t>(crc);
 }
 
-void write_plane(std::vector<uint8_t>* out, const std::vector<uint16_t>& plane)
+void write_plane(std::vector<uint8_t>* out, const Plane& plane)
 {
     ByteWriter w(out);
     uint32_t bound = vy_high_low_bound(static_cast<int>(plane.size()));
@@ -205,7 +205,7 @@ void write_plane(std::vector<uint8_t>* out, const std::vector<uint16_t>& plane)
     w.raw(plane.data(), plane.size() * 2);
 }
 
-bool read_plane(ByteReader& in, uint32_t pixels, std::vector<uint16_t>* plane)
+bool read_plane(ByteReader& in, uint32_t pixels, Plane* plane)
 {
     uint8_t type = in.u8();
     uint32_t length = in.u32();
@@ -219,7 +219,7 @@ bool read_plane(ByteReader& in, uint32_t pixels, std::vector<uint16_t>* plane)
     if (data == nullptr) {
         return false;
     }
-    std::vector<uint16_t> out(pixels);
+    Plane out(pixels, 0);
     if (type == 0) {
         std::memcpy(out.data(), data, length);
     } else if (vy_high_low_uncompress(length, data, out.data(), static_cast<int>(pixels)) != VY_OK) {

@@ -172,7 +172,7 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
 bool Frame::commit(LoadedFrame&& data, bool with_anas, const char* function)
 {
     const bool modelled = data.model.present() && adopt_model(data, function);
-    const std::vector<uint16_t>& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
+    const Plane& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
     if (!set_plane(plane.data(), data.width, data.height, function)) {
         return false;
     }

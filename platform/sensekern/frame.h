@@ -5,6 +5,7 @@
 #include "framekit.h"
 #include "logline.h"
 #include "sensekern.h"
+#include "stock_vector.h"
 #include "vy_base_object.h"
 #include "vy_lock.h"
 
@@ -46,6 +47,10 @@ struct Table {
     std::vector<float> values;
     bool empty() const { return values.empty(); }
 };
+
+// A frame's AD values: always written whole before they are read, and kept
+// in the block stock so that the next picture's plane reuses mapped pages.
+using Plane = vybase::StockVector<uint16_t>;
 
 constexpr int kMacTexts = 5;
 using MacTexts = std::array<std::string, kMacTexts>;
@@ -90,7 +95,7 @@ struct AnaRecord {
 struct LoadedFrame {
     uint16_t width = 0;
     uint16_t height = 0;
-    std::vector<uint16_t> plane;
+    Plane plane;
     Params params;
     Table table;
     std::vector<float> matrix;  // exact temperatures of a national-grid picture
@@ -105,7 +110,7 @@ struct LoadedFrame {
     Model model;
     // The detector's own plane of a national-grid picture with a model (the
     // plane above is the one derived from its temperature matrix).
-    std::vector<uint16_t> model_plane;
+    Plane model_plane;
     View view;
 };
 
@@ -132,7 +137,7 @@ public:
     uint16_t width() const { return width_; }
     uint16_t height() const { return height_; }
     bool has_plane() const { return width_ != 0; }
-    const std::vector<uint16_t>& plane() const { return plane_; }
+    const Plane& plane() const { return plane_; }
     tagTimeVal time() const { return time_; }
     void set_time(const tagTimeVal& t) { time_ = t; }
     std::atomic<int>& open_records() { return open_records_; }
@@ -201,7 +206,7 @@ private:
     float sensors_[5] = {25.0f, 25.0f, 25.0f, 25.0f, 25.0f};
     uint16_t width_ = 0;
     uint16_t height_ = 0;
-    std::vector<uint16_t> plane_;
+    Plane plane_;
     std::vector<float> matrix_;
     Params params_;
     Table table_;
@@ -291,8 +296,8 @@ uint32_t crc32_of(const uint8_t* data, std::size_t size);
 
 // --- planes (shared by the picture and recording formats)
 // Byte type (0 raw, 1 high/low), u32 length, the bytes.
-void write_plane(std::vector<uint8_t>* out, const std::vector<uint16_t>& plane);
-bool read_plane(ByteReader& in, uint32_t pixels, std::vector<uint16_t>* plane);
+void write_plane(std::vector<uint8_t>* out, const Plane& plane);
+bool read_plane(ByteReader& in, uint32_t pixels, Plane* plane);
 void write_params(ByteWriter& w, const Params& p);
 bool read_params(ByteReader& in, Params* p);
 bool valid_size(uint32_t width, uint32_t height);

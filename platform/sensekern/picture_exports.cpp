@@ -62,7 +62,7 @@ bool load_buffer(void* handle, const uint8_t* data, uint64_t length, bool nation
 // The block appended to the picture at path, read from the end of the file:
 // the footer first and then only the bytes it announces, so a large picture
 // without temperature data costs one small read. *found points into *bytes.
-bool read_file_block(const std::string& path, std::vector<uint8_t>* bytes, FoundBlock* found, const char* function)
+bool read_file_block(const std::string& path, vybase::StockVector<uint8_t>* bytes, FoundBlock* found, const char* function)
 {
     uint64_t size = 0;
     int fd = open_input(path, &size, function);
@@ -95,7 +95,7 @@ bool read_file_block(const std::string& path, std::vector<uint8_t>* bytes, Found
 
 bool load_file(void* handle, const char* path, bool national_grid, const char* function)
 {
-    std::vector<uint8_t> bytes;
+    vybase::StockVector<uint8_t> bytes;
     FoundBlock found;
     return path != nullptr && frame_of(handle) != nullptr && read_file_block(path, &bytes, &found, function) &&
            commit_found(handle, found, national_grid, function);
@@ -105,7 +105,7 @@ bool load_file(void* handle, const char* path, bool national_grid, const char* f
 
 bool sensekern_probe_file(void* handle, const char* path, SensekernFileKind* kind)
 {
-    std::vector<uint8_t> bytes;
+    vybase::StockVector<uint8_t> bytes;
     FoundBlock found;
     if (path == nullptr || kind == nullptr || frame_of(handle) == nullptr ||
         !read_file_block(path, &bytes, &found, "sensekern_probe_file")) {
@@ -143,7 +143,7 @@ bool sensekern_load_national_grid_buffer(void* handle, const uint8_t* data, uint
 
 bool sensekern_get_picture_length(void* handle, const char* path, uint64_t* length)
 {
-    std::vector<uint8_t> bytes;
+    vybase::StockVector<uint8_t> bytes;
     FoundBlock found;
     if (path == nullptr || length == nullptr || frame_of(handle) == nullptr ||
         !read_file_block(path, &bytes, &found, "sensekern_get_picture_length")) {

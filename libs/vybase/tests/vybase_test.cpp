@@ -1,3 +1,4 @@
+#include "block_stock.h"
 #include "handle_registry.h"
 #include "vy_base_object.h"
 #include "vy_lock.h"
@@ -5,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -100,4 +103,28 @@ TEST(VyLock, excludes_other_threads)
         thread.join();
     }
     EXPECT_EQ(40000, counter);
+}
+
+TEST(BlockStock, a_large_block_given_back_serves_the_next_of_its_size)
+{
+    constexpr size_t kLarge = 1280 * 960 * 4;
+    void* first = vybase::stock_take(kLarge);
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(first) % 64);
+    std::memset(first, 0x5A, kLarge);  // the whole size is usable
+    vybase::stock_give_back(first, kLarge);
+    void* other_size = vybase::stock_take(kLarge / 2);
+    void* again = vybase::stock_take(kLarge);
+    EXPECT_EQ(first, again);
+    EXPECT_NE(first, other_size);
+    vybase::stock_give_back(again, kLarge);
+    vybase::stock_give_back(other_size, kLarge / 2);
+    for (size_t bytes : {size_t{0}, size_t{1}, size_t{100}, size_t{64 * 1024 - 1}}) {
+        void* small = vybase::stock_take(bytes);
+        ASSERT_NE(nullptr, small);
+        EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(small) % 64);
+        std::memset(small, 1, bytes);
+        vybase::stock_give_back(small, bytes);
+    }
+    vybase::stock_give_back(nullptr, kLarge);
 }
