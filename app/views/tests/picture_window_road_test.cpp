@@ -20,8 +20,6 @@
 #include <QJsonObject>
 #include <QQmlProperty>
 #include <QTemporaryDir>
-#include <QtQuickTest/quicktest.h>
-#include <QWheelEvent>
 #include <QtTest>
 
 #include <map>
@@ -92,36 +90,11 @@ void click_nodes(QQuickItem* item, const std::vector<QPointF>& points)
     QTest::mouseDClick(item->window(), Qt::LeftButton, Qt::NoModifier, scene);
 }
 
-// Turns the wheel over a scrolled column until the item shows whole in it.
-bool reveal(QQuickItem* flick, QQuickItem* item)
-{
-    // Still, and laid out: positioners place their children at the next polish.
-    auto settled = [flick, item] {
-        if (flick->property("moving").toBool()) return false;
-        for (const QQuickItem* i = item; i != nullptr; i = i->parentItem()) {
-            if (QQuickTest::qIsPolishScheduled(i)) return false;
-        }
-        return true;
-    };
-    for (int turn = 0; turn < 40; ++turn) {
-        if (!RoadWindow::wait_for(settled)) return false;
-        const QRectF shown = flick->mapRectToScene(QRectF(0, 0, flick->width(), flick->height()));
-        const QRectF at = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
-        if (shown.contains(at)) return true;
-        const QPointF centre = shown.center();
-        QWheelEvent wheel(centre, flick->window()->mapToGlobal(centre.toPoint()), QPoint(),
-                          QPoint(0, at.top() < shown.top() ? 120 : -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(flick->window(), &wheel);
-    }
-    return false;
-}
-
 // Replaces the text of a field by typing, as a user does.
 void type_into(RoadWindow& road, QQuickItem* input, const QString& text)
 {
     QVERIFY(input != nullptr);
-    QVERIFY(reveal(road.find_item("flick_property"), input));
+    QVERIFY(RoadWindow::reveal(road.find_item("flick_property"), input));
     QVERIFY(RoadWindow::click(input));
     road.key_click(Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty()) road.key_click(Qt::Key_Backspace);
@@ -430,9 +403,9 @@ void PictureWindowRoadTest::picture_window_folder_cursor_site_data_and_objects()
     // back when it opens again.
     QQuickItem* flick = road.find_item("flick_property");
     QQuickItem* weather = road.find_item("combo_weather");
-    QVERIFY(reveal(flick, weather));
+    QVERIFY(RoadWindow::reveal(flick, weather));
     QVERIFY(RoadWindow::click(weather));
-    QVERIFY(reveal(flick, road.find_item("weather_3")));
+    QVERIFY(RoadWindow::reveal(flick, road.find_item("weather_3")));
     QVERIFY(RoadWindow::click(road.find_item("weather_3")));
     const std::vector<std::pair<QString, QString>> site{{"strSettingWindSpeed", "3.5"}, {"strSettingVoltage", "110"},
                                                         {"strSettingCurrent", "250"}, {"strSettingPicText", "north gate"}};
@@ -475,7 +448,7 @@ void PictureWindowRoadTest::picture_window_folder_cursor_site_data_and_objects()
     QVERIFY(RoadWindow::click_at(view, QPointF(corners[0].x + 6, corners[0].y + 6)));
     QCOMPARE(view->source()->current_ana(), rect);
     QQuickItem* own = road.find_item("check_ana_self_para");
-    QVERIFY(reveal(flick, own));
+    QVERIFY(RoadWindow::reveal(flick, own));
     QVERIFY(RoadWindow::click(own));
     type_into(road, road.find_item("input_strSettingAnaEmiss"), "0.5");
     bool has_own = false;
