@@ -40,16 +40,20 @@ FocusScope {
     // A picture chosen in the strip: n_index of n_total.
     function open_picture(str_path, n_total, n_index) {
         bLastOpenOk = open_file(str_path)
-        if (bLastOpenOk)
-            id_ctrl.strPicText = (n_index + 1) + " / " + n_total + " - " + str_path.substring(str_path.lastIndexOf("/") + 1)
+        if (bLastOpenOk) update_pic_text(n_total, n_index)
         return bLastOpenOk
+    }
+    function update_pic_text(n_total, n_index) {
+        var path = wndIRShow.get_file_path()
+        id_ctrl.strPicText = (n_index + 1) + " / " + n_total + " - " + path.substring(path.lastIndexOf("/") + 1)
     }
     readonly property var statusKeys: ["strSettingResolution", "strSettingMac", "strSettingLenSN", "strSettingLenType",
                                        "strSettingTempRange", "strSettingSnapTime", "strSettingChangeTime"]
+    // Keys without a value show as not known.
     function update_cur_image_info(json) {
         var info = {"nFileType": 1}
         for (var i = 0; i < statusKeys.length; ++i)
-            if (json[statusKeys[i]] !== undefined) info[statusKeys[i]] = json[statusKeys[i]]
+            if (json[statusKeys[i]] !== undefined && json[statusKeys[i]] !== "") info[statusKeys[i]] = json[statusKeys[i]]
         m_cur_image_info = info
         report_image_info()
     }
@@ -82,12 +86,7 @@ FocusScope {
         }
         var path = wndIRShow.get_file_path()
         id_property.update_ir_property()
-        if (normal) {
-            m_cur_image_info = id_ir_info.get_ir_image_info(path)
-            report_image_info()
-        } else {
-            update_cur_image_info(wndIRShow.get_ir_property())
-        }
+        update_cur_image_info(normal ? id_ir_info.get_ir_image_info(path) : wndIRShow.get_ir_property())
         id_wnd.forceActiveFocus()
         sig_picture_opened(path)
         return true
@@ -101,7 +100,11 @@ FocusScope {
     function save_picture_as(str_path, b_sgcc) {
         var ok = b_sgcc ? wndIRShow.save_as_sgcc_image_to_file(str_path) : wndIRShow.save_as_image_to_file(str_path)
         strTip = ok ? "" : (b_sgcc ? qsTr("保存国网图片失败！") : qsTr("保存红外图片失败！"))
-        if (ok) id_pic_list.update_ir_picture_list()
+        if (ok) {
+            // The copy may have joined the folder: the count follows.
+            id_pic_list.update_ir_picture_list()
+            update_pic_text(id_pic_list.mn_preview_count, id_pic_list.nCurIndex)
+        }
         return ok
     }
     // The save dialog starts in the picture save path; SGCC pictures are
