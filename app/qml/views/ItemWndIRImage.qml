@@ -87,7 +87,7 @@ FocusScope {
         var path = wndIRShow.get_file_path()
         id_property.update_ir_property()
         update_cur_image_info(normal ? id_ir_info.get_ir_image_info(path) : wndIRShow.get_ir_property())
-        id_wnd.forceActiveFocus()
+        id_keys.forceActiveFocus()
         sig_picture_opened(path)
         return true
     }
@@ -161,6 +161,10 @@ FocusScope {
         }
     }
 
+    // Holds the focus while no field is edited, so that the page's keys
+    // reach its handler after a button or a picture was used.
+    Item { id: id_keys; focus: true }
+
     ItemListIRPicCtrl {
         id: id_ctrl
         anchors { left: parent.left; right: parent.right; top: parent.top }
@@ -177,7 +181,7 @@ FocusScope {
             case ItemCommonDef.idBtnPicPrevious: id_pic_list.check_previous_picture(); break
             case ItemCommonDef.idBtnPicNext: id_pic_list.check_next_picture(); break
             }
-            id_wnd.forceActiveFocus()
+            id_keys.forceActiveFocus()
         }
     }
 
@@ -185,7 +189,7 @@ FocusScope {
         id: id_area_ir
         anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom
                   bottom: id_isotherm.visible ? id_isotherm.top : id_chart_row.top }
-        onSig_update_cur_ana: id_property.nCurAna = n_cur_ana
+        onSig_update_cur_ana: { id_property.nCurAna = n_cur_ana; id_keys.forceActiveFocus() }
         onSig_chart_btn: id_chart_row.show_chart(n_id === ItemCommonDef.idBtnChartLine, b_checked)
         onSig_tool_btn: id_wnd.press_tool(n_id, b_checked)
         Component.onCompleted: { toolbar.bBatchAna = true; toolbar.bAnaFile = true }
