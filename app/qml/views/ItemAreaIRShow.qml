@@ -37,6 +37,8 @@ Rectangle {
             return false
         }
         nPaletteWidth = id_ir_show.is_show_normal_image() ? 0 : 36
+        // Each picture opens without enhancement.
+        id_imaging_menu.bBlur = false
         id_palette.update_palette_info()
         id_thumbnail.wndThumbnail.set_ir_data_handle(id_ir_show.get_ir_data_handle())
         update_ir_show_size()
