@@ -6,6 +6,7 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QtQuickTest/quicktest.h>
 #include <QtTest>
 
@@ -182,6 +183,31 @@ bool RoadWindow::move_to(QQuickItem* item, const QPointF& point)
     }
     QTest::mouseMove(window, scene);
     return true;
+}
+
+bool RoadWindow::reveal(QQuickItem* flick, QQuickItem* item)
+{
+    if (flick == nullptr || item == nullptr || flick->window() == nullptr) {
+        return false;
+    }
+    // Still, and laid out: positioners place their children at the next polish.
+    auto settled = [flick, item] { return !flick->property("moving").toBool() && !polish_pending(item); };
+    for (int turn = 0; turn < 40; ++turn) {
+        if (!wait_for(settled)) {
+            return false;
+        }
+        const QRectF shown = flick->mapRectToScene(QRectF(0, 0, flick->width(), flick->height()));
+        const QRectF at = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+        if (shown.contains(at)) {
+            return true;
+        }
+        const QPointF centre = shown.center();
+        QWheelEvent wheel(centre, flick->window()->mapToGlobal(centre.toPoint()), QPoint(),
+                          QPoint(0, at.top() < shown.top() ? 120 : -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(flick->window(), &wheel);
+    }
+    return false;
 }
 
 bool RoadWindow::drag(QQuickItem* item, const QPointF& from, const QPointF& to)

@@ -53,6 +53,9 @@ public:
     static bool move_to(QQuickItem* item, const QPointF& point);
     // Press at from, move in steps to to, release there (item coordinates).
     static bool drag(QQuickItem* item, const QPointF& from, const QPointF& to);
+    // Turns the wheel over a scrolled area (a Flickable) until the item lies
+    // whole inside it.
+    static bool reveal(QQuickItem* flick, QQuickItem* item);
 
     // Keys to the window that has the focus item (this window by default).
     void key_click(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

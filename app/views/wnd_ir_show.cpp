@@ -291,13 +291,6 @@ bool WndIRShow::set_ir_property(const QJsonObject& json_info)
     return true;
 }
 
-bool WndIRShow::set_ir_setting(const QJsonObject& json_info)
-{
-    if (m_ir == nullptr) return false;
-    m_ir->set_source_property(json_info);
-    return true;
-}
-
 QString WndIRShow::get_ana_alias() { return m_ir != nullptr ? m_ir->get_ana_alias() : QString(); }
 
 bool WndIRShow::load_ana_from_string(const QString& str_anas)

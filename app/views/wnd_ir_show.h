@@ -90,8 +90,6 @@ public:
     Q_INVOKABLE bool set_ana_alias(const QString& str_alias);
     Q_INVOKABLE bool set_ana_property(const QJsonObject& json_info);
     Q_INVOKABLE bool set_ir_property(const QJsonObject& json_info);
-    // Picture settings of the property panel (site data, voice note).
-    Q_INVOKABLE bool set_ir_setting(const QJsonObject& json_info);
     Q_INVOKABLE QString get_ana_alias();
     Q_INVOKABLE bool load_ana_from_string(const QString& str_anas);
     Q_INVOKABLE QString get_anas_json();

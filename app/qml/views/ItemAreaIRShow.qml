@@ -20,7 +20,10 @@ Rectangle {
     property int nPaletteWidth: 36
     // The palette bar last showed an analysis's own palette.
     property bool bPaletteAna: false
-    readonly property int nToolbarHeight: 40
+    // The toolbar grows by a row when its buttons wrap.
+    readonly property int nToolbarHeight: Math.max(40, id_toolbar.nNeededHeight)
+    // Cursor temperature of the hover ("[x,y]t"), empty when not shown.
+    property string strMouseTemp: ""
 
     signal sig_update_cur_ana(int n_cur_ana)
     signal sig_chart_btn(int n_id, bool b_checked)
@@ -34,6 +37,8 @@ Rectangle {
             return false
         }
         nPaletteWidth = id_ir_show.is_show_normal_image() ? 0 : 36
+        // Each picture opens without enhancement.
+        id_imaging_menu.bBlur = false
         id_palette.update_palette_info()
         id_thumbnail.wndThumbnail.set_ir_data_handle(id_ir_show.get_ir_data_handle())
         update_ir_show_size()
@@ -97,6 +102,7 @@ Rectangle {
                 id_ir_show.delete_all_ana()
             } else if (n_id === ItemCommonDef.idBtnShowMouseTemp) {
                 id_ir_show.set_ir_property({"strSettingMouseTemp": b_checked})
+                if (!b_checked) id_area.strMouseTemp = ""
             } else if (n_id === ItemCommonDef.idBtnShowMaxTemp) {
                 id_ir_show.set_ir_property({"strSettingMaxPoint": b_checked})
             } else if (n_id === ItemCommonDef.idBtnShowMinTemp) {
@@ -105,6 +111,10 @@ Rectangle {
                 id_area.sig_chart_btn(n_id, b_checked)
             } else if (n_id === ItemCommonDef.idBtnChangePalette) {
                 id_palette_menu.popup(id_area.width - 130, id_area.nToolbarHeight)
+            } else if (n_id === ItemCommonDef.idBtnImageBlur) {
+                id_imaging_menu.nMode = id_ir_show.get_imaging_algorithm_mode()
+                var at = id_toolbar.imagingButton.mapToItem(id_area, 0, id_toolbar.imagingButton.height)
+                id_imaging_menu.popup(at.x, at.y)
             } else {
                 id_area.sig_tool_btn(n_id, b_checked)
             }
@@ -128,6 +138,33 @@ Rectangle {
             onSig_toolbar_ir_unchecked_ana_btn: id_toolbar.uncheck_shapes(-1)
             onSig_update_cur_ana: { id_area.nCurAna = n_cur_ana; id_area.sig_update_cur_ana(n_cur_ana) }
             onSig_update_rotate: id_area.update_ir_show_size()
+            onSig_update_temp_tooltip: {
+                id_mouse_temp.x = Math.min(n_pt_x + 14, id_ir_show.width - id_mouse_temp.width)
+                id_mouse_temp.y = Math.max(0, n_pt_y - id_mouse_temp.height - 6)
+                id_area.strMouseTemp = str_tooltip
+            }
+            HoverHandler {
+                id: id_hover
+                onHoveredChanged: if (!hovered) id_area.strMouseTemp = ""
+            }
+            // The cursor temperature beside the pointer.
+            Rectangle {
+                id: id_mouse_temp
+                objectName: "mouse_temp_tip"
+                visible: id_area.strMouseTemp !== "" && id_hover.hovered
+                width: id_mouse_temp_text.implicitWidth + 8
+                height: id_mouse_temp_text.implicitHeight + 4
+                color: "#C0101822"
+                Text {
+                    id: id_mouse_temp_text
+                    objectName: "text_mouse_temp"
+                    anchors.centerIn: parent
+                    textFormat: Text.PlainText
+                    color: ItemCommonClr.clrTextButton
+                    font.pixelSize: 12
+                    text: id_area.strMouseTemp
+                }
+            }
         }
         WndIRPalette {
             id: id_palette
@@ -163,6 +200,13 @@ Rectangle {
         id: id_palette_menu
         anchors.fill: parent
         onSig_change_palette: id_area.choose_palette(n_palette)
+    }
+
+    ItemMenuImaging {
+        id: id_imaging_menu
+        anchors.fill: parent
+        onSig_set_blur: { if (id_ir_show.set_enable_imaging_blur(b_enable)) bBlur = b_enable }
+        onSig_set_mode: { id_ir_show.set_imaging_algorithm_mode(n_mode); nMode = id_ir_show.get_imaging_algorithm_mode() }
     }
 
     Component.onCompleted: id_ir_show.set_palette_wnd(id_palette)

@@ -1,23 +1,33 @@
 import QtQuick 2.15
 import "../common"
 
-// Property column of an IR window: the picture's measuring parameters and
-// temperatures, and the selected analysis object's temperatures and own
-// parameters.
+// Property column of an IR window, scrolled: the picture's measuring
+// parameters and temperatures, the selected analysis object's panel, and
+// the picture's site data and voice note.
 Rectangle {
     id: id_prop
     objectName: "area_property_ir"
     color: ItemCommonClr.clrBackground
     property var wndIRShow: null
     property int nCurAna: 0
+    // Picture windows show the picture's site data and voice note.
+    property bool bPicture: true
+    // A refused parameter value, shown under the parameter fields.
+    property string strParamError: ""
+    // Height that shows every field without scrolling.
+    readonly property real nContentHeight: id_column.height + 20
+
+    onNCurAnaChanged: update_ana_property()
 
     function update_ir_property() {
         if (wndIRShow === null) return
         var json = wndIRShow.get_ir_property()
+        strParamError = ""
         id_param.update_setting(json)
-        id_pic_setting.visible = !wndIRShow.is_sgcc_image()
+        id_pic_setting.visible = bPicture && !wndIRShow.is_sgcc_image()
         id_pic_setting.update_setting(json)
         update_ir_temp_info()
+        update_ana_property()
     }
     function update_ir_temp_info() {
         if (wndIRShow === null) return
@@ -33,35 +43,73 @@ Rectangle {
                 + " " + qsTr("最低") + (json["strSettingAnaTextMin"] || "")
                 + " " + qsTr("平均") + (json["strSettingAnaTextAvg"] || "")
     }
+    function update_ana_property() {
+        if (wndIRShow !== null && nCurAna !== 0) id_ana_setting.update_ana_property(wndIRShow.get_cur_ana_property())
+    }
     function update_pic_sound_sec(n_sec) { id_pic_setting.update_pic_sound_sec(n_sec) }
+    // A refused value is marked and the panel says why; the field gets the
+    // picture's value back when it is left.
     function set_setting(json) {
-        if (wndIRShow !== null) wndIRShow.set_ir_property(json)
+        if (wndIRShow === null) return false
+        var ok = wndIRShow.set_ir_property(json)
+        strParamError = ok ? "" : qsTr("数值超出范围，未被采用")
+        id_param.set_refused(Object.keys(json)[0], !ok)
+        return ok
     }
 
-    Column {
-        x: 10; y: 10
-        spacing: 6
-        ItemContentIRParamSetting {
-            id: id_param
-            strTitle: qsTr("参数设置")
-            nLabelWidth: 110
-            onSig_set_setting: {
-                id_prop.set_setting(json)
-                if (json["strSettingDefaultParam"] !== undefined)
-                    id_prop.update_ir_property()
+    Flickable {
+        id: id_flick
+        objectName: "flick_property"
+        anchors.fill: parent
+        contentHeight: id_prop.nContentHeight
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+
+        Column {
+            id: id_column
+            x: 10; y: 10
+            spacing: 6
+            ItemContentIRParamSetting {
+                id: id_param
+                strTitle: qsTr("参数设置")
+                nLabelWidth: 110
+                onSig_set_setting: {
+                    // An emptied field is still being typed: nothing to send.
+                    if (json[Object.keys(json)[0]] === "") return
+                    id_prop.set_setting(json)
+                    if (json["strSettingDefaultParam"] !== undefined)
+                        id_prop.update_ir_property()
+                }
+                onSig_restore: if (id_prop.wndIRShow !== null) update_setting(id_prop.wndIRShow.get_ir_property())
+            }
+            Text { objectName: "text_param_error"; visible: id_prop.strParamError !== ""; width: id_prop.width - 20
+                wrapMode: Text.Wrap; textFormat: Text.PlainText; color: "#FF4040"; font.pixelSize: 12; text: id_prop.strParamError }
+            Item { width: 1; height: 8 }
+            Text { id: id_max; objectName: "text_max_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
+            Text { id: id_min; objectName: "text_min_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
+            Item { width: 1; height: 8 }
+            Text { visible: id_prop.nCurAna !== 0; textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("分析对象") }
+            Text { id: id_ana_text; objectName: "text_ana_temp"; width: id_prop.width - 20; wrapMode: Text.Wrap
+                textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
+            ItemContentIRAnaSetting {
+                id: id_ana_setting
+                visible: id_prop.nCurAna !== 0
+                wndIRShow: id_prop.wndIRShow
+            }
+            Item { width: 1; height: 8 }
+            ItemContentIRPicSetting {
+                id: id_pic_setting
+                onSig_set_setting: id_prop.set_setting(json)
             }
         }
-        Item { width: 1; height: 8 }
-        Text { id: id_max; objectName: "text_max_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
-        Text { id: id_min; objectName: "text_min_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
-        Item { width: 1; height: 8 }
-        Text { visible: id_prop.nCurAna !== 0; textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("分析对象") }
-        Text { id: id_ana_text; objectName: "text_ana_temp"; width: id_prop.width - 20; wrapMode: Text.Wrap
-            textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
-        Item { width: 1; height: 8 }
-        ItemContentIRPicSetting {
-            id: id_pic_setting
-            onSig_set_setting: if (id_prop.wndIRShow !== null) id_prop.wndIRShow.set_ir_setting(json)
-        }
+    }
+    Rectangle {
+        objectName: "scroll_property"
+        visible: id_flick.contentHeight > id_flick.height
+        anchors.right: parent.right
+        width: 4; radius: 2
+        y: id_flick.visibleArea.yPosition * id_flick.height
+        height: id_flick.visibleArea.heightRatio * id_flick.height
+        color: ItemCommonClr.clrTextBroder
     }
 }

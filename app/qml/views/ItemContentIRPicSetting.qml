@@ -1,8 +1,10 @@
 import QtQuick 2.15
 import "../common"
 
-// The picture panel of the property column: the picture's voice note, with
-// play, delete and record (at most 30 seconds).
+// The picture panel of the property column: the site data kept with the
+// picture (weather, wind speed, voltage, current, text note; position and
+// preset as the camera wrote them) and its voice note, with play, delete and
+// record (at most 30 seconds).
 Column {
     id: id_setting
     objectName: "content_ir_pic_setting"
@@ -15,6 +17,15 @@ Column {
     property int mn_sound_sec: 0
     property string ms_sound_time: "00:00"
     property string ms_play_sound: "00:00"
+    // True while the fields are filled from the picture: nothing is sent.
+    property bool mb_update_setting: false
+    property int mn_weather: 0
+    property bool mbWeatherOpen: false
+    property string msPosition: ""
+    property string msPreset: ""
+    property int nLabelWidth: 110
+    // Weather 1..7 as the user data names them; 0 not given.
+    readonly property var arrWeather: [qsTr("无"), qsTr("晴朗"), qsTr("多云"), qsTr("小雨"), qsTr("中雨"), qsTr("大雨"), qsTr("雾"), qsTr("雪")]
 
     signal sig_set_setting(var json)
 
@@ -22,6 +33,22 @@ Column {
     function update_setting(json) {
         if (mb_record_audio) stop_record()
         mb_has_audio = json["strSettingAudioPlay"] !== undefined
+        mb_update_setting = true
+        mn_weather = json["strSettingWeather"] || 0
+        mbWeatherOpen = false
+        id_wind.strValue = json["strSettingWindSpeed"] || ""
+        id_voltage.strValue = json["strSettingVoltage"] || ""
+        id_current.strValue = json["strSettingCurrent"] || ""
+        id_pic_text.strValue = json["strSettingPicText"] || ""
+        var position = [json["strSettingLongitude"], json["strSettingLatitude"], json["strSettingAltitude"]]
+        msPosition = position.filter(function(p) { return p !== undefined && p !== "" }).join("  ")
+        msPreset = json["strSettingPresetText"] || ""
+        mb_update_setting = false
+    }
+    function choose_weather(n) {
+        mbWeatherOpen = false
+        mn_weather = n
+        sig_set_setting({"strSettingWeather": n})
     }
     function update_pic_sound_sec(n) {
         mn_sound_sec = n
@@ -54,6 +81,50 @@ Column {
         mb_has_audio = true
     }
 
+    Text { textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("现场信息") }
+    Row {
+        spacing: 6
+        height: 26
+        Text { width: id_setting.nLabelWidth; elide: Text.ElideRight; anchors.verticalCenter: parent.verticalCenter
+            textFormat: Text.PlainText; color: ItemCommonClr.clrTextLabel; font.pixelSize: 12; text: qsTr("天气") }
+        Rectangle {
+            objectName: "combo_weather"
+            width: 120; height: 24
+            color: ItemCommonClr.clrClientBackground
+            border.color: id_setting.mbWeatherOpen ? ItemCommonClr.clrPress : ItemCommonClr.clrTextBroder
+            Text { x: 4; anchors.verticalCenter: parent.verticalCenter; textFormat: Text.PlainText
+                color: ItemCommonClr.clrTextButton; font.pixelSize: 12; text: id_setting.arrWeather[id_setting.mn_weather] || "" }
+            Text { anchors { right: parent.right; rightMargin: 4; verticalCenter: parent.verticalCenter }
+                color: ItemCommonClr.clrTextLabel; font.pixelSize: 10; text: "▼" }
+            MouseArea { anchors.fill: parent; onClicked: id_setting.mbWeatherOpen = !id_setting.mbWeatherOpen }
+        }
+    }
+    // The weather choices open under the field.
+    Flow {
+        visible: id_setting.mbWeatherOpen
+        width: id_setting.nLabelWidth + 126
+        spacing: 2
+        Repeater {
+            model: id_setting.arrWeather
+            ItemIRToolButton { objectName: "weather_" + index; height: 24; strText: modelData
+                bChecked: id_setting.mn_weather === index; onSig_press_btn: id_setting.choose_weather(index) }
+        }
+    }
+    ItemIRSettingField { id: id_wind; strLabel: qsTr("风速(m/s)"); strKey: "strSettingWindSpeed"; nLabelWidth: id_setting.nLabelWidth
+        bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
+    ItemIRSettingField { id: id_voltage; strLabel: qsTr("运行电压(kV)"); strKey: "strSettingVoltage"; nLabelWidth: id_setting.nLabelWidth
+        bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
+    ItemIRSettingField { id: id_current; strLabel: qsTr("负荷电流(A)"); strKey: "strSettingCurrent"; nLabelWidth: id_setting.nLabelWidth
+        bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
+    ItemIRSettingField { id: id_pic_text; strLabel: qsTr("文字备注"); strKey: "strSettingPicText"; nLabelWidth: id_setting.nLabelWidth
+        bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
+    Text { objectName: "text_position"; width: id_setting.nLabelWidth + 126; wrapMode: Text.Wrap; textFormat: Text.PlainText
+        color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12
+        text: qsTr("位置") + ItemCommonText.strColon + (id_setting.msPosition !== "" ? id_setting.msPosition : ItemCommonText.strTextUnknown) }
+    Text { objectName: "text_preset"; width: id_setting.nLabelWidth + 126; wrapMode: Text.Wrap; textFormat: Text.PlainText
+        color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12
+        text: qsTr("预置位") + ItemCommonText.strColon + (id_setting.msPreset !== "" ? id_setting.msPreset : ItemCommonText.strTextUnknown) }
+    Item { width: 1; height: 4 }
     Text { textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("语音备注") }
     Row {
         spacing: 4

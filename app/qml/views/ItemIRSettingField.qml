@@ -2,7 +2,9 @@ import QtQuick 2.15
 import "../common"
 
 // One labelled text field of the property panel. The typed text is sent as
-// soon as it changes, unless the panel is filling the field itself.
+// soon as it changes, unless the panel is filling the field itself. A value
+// the picture refused shows a red border; leaving the field then asks for
+// the picture's value back.
 Row {
     id: id_field
     property string strLabel: ""
@@ -11,8 +13,10 @@ Row {
     property alias validator: id_input.validator
     property bool bFilling: false
     property int nLabelWidth: 90
+    property bool bRefused: false
 
     signal sig_set_setting(var json)
+    signal sig_restore()
 
     spacing: 6
     height: 26
@@ -30,7 +34,7 @@ Row {
         width: 120
         height: 24
         color: ItemCommonClr.clrClientBackground
-        border.color: id_input.activeFocus ? ItemCommonClr.clrPress : ItemCommonClr.clrTextBroder
+        border.color: id_field.bRefused ? "#FF4040" : id_input.activeFocus ? ItemCommonClr.clrPress : ItemCommonClr.clrTextBroder
         TextInput {
             id: id_input
             objectName: "input_" + id_field.strKey
@@ -40,6 +44,9 @@ Row {
             font.pixelSize: 12
             selectByMouse: true
             clip: true
+            onActiveFocusChanged: if (!activeFocus && id_field.bRefused) id_field.sig_restore()
+            Keys.onReturnPressed: if (id_field.bRefused) id_field.sig_restore()
+            Keys.onEnterPressed: if (id_field.bRefused) id_field.sig_restore()
             onTextChanged: {
                 if (!id_field.bFilling && activeFocus) {
                     var json = {}

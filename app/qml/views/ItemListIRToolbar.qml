@@ -2,7 +2,8 @@ import QtQuick 2.15
 import "../common"
 
 // The analysis toolbar of an IR view: the six shape buttons, delete, clear
-// and the display switches.
+// and the display switches; the buttons wrap into further rows when the
+// view is narrow (long texts of some languages).
 Rectangle {
     id: id_bar
     color: ItemCommonClr.clrTitleBackground
@@ -10,6 +11,11 @@ Rectangle {
     signal sig_press_btn(int n_id, bool b_checked)
     // The picture window offers batch analysis of its analyses.
     property bool bBatchAna: false
+    // The picture window imports and exports its analysis objects.
+    property bool bAnaFile: false
+    // Height that shows every row of buttons.
+    readonly property alias imagingButton: id_imaging
+    readonly property int nNeededHeight: id_flow.implicitHeight + 10
 
     // Shows a chart button as pressed or not (the chart row may hide a chart).
     function set_chart_checked(n_id, b_checked) {
@@ -29,9 +35,10 @@ Rectangle {
         }
     }
 
-    Row {
-        anchors.verticalCenter: parent.verticalCenter
-        x: 6
+    Flow {
+        id: id_flow
+        x: 6; y: 5
+        width: parent.width - 12
         spacing: 2
         ItemIRToolButton { id: id_point; objectName: "btn_add_point"; nBtnId: ItemCommonDef.idBtnAddPoint; bCheckable: true; strText: qsTr("点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { id: id_line; objectName: "btn_add_line"; nBtnId: ItemCommonDef.idBtnAddLine; bCheckable: true; strText: qsTr("线"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
@@ -42,6 +49,8 @@ Rectangle {
         Item { width: 12; height: 1 }
         ItemIRToolButton { objectName: "btn_delete_ana"; nBtnId: ItemCommonDef.idBtnDeleteAna; strText: qsTr("删除"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_clear_ana"; nBtnId: ItemCommonDef.idBtnClearAna; strText: qsTr("清空"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_import_ana"; visible: id_bar.bAnaFile; nBtnId: ItemCommonDef.idBtnImportAna; strText: qsTr("导入分析"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_export_ana"; visible: id_bar.bAnaFile; nBtnId: ItemCommonDef.idBtnExportAna; strText: qsTr("导出分析"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         Item { width: 12; height: 1 }
         ItemIRToolButton { objectName: "btn_mouse_temp"; nBtnId: ItemCommonDef.idBtnShowMouseTemp; bCheckable: true; strText: qsTr("鼠标温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_max_point"; nBtnId: ItemCommonDef.idBtnShowMaxTemp; bCheckable: true; strText: qsTr("最高点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
@@ -51,6 +60,7 @@ Rectangle {
         ItemIRToolButton { id: id_chart_area; objectName: "btn_chart_area"; nBtnId: ItemCommonDef.idBtnChartArea; bCheckable: true; strText: qsTr("直方图"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { id: id_isotherm; objectName: "btn_isotherm"; nBtnId: ItemCommonDef.idBtnIsotherm; bCheckable: true; strText: qsTr("等温"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_palette"; nBtnId: ItemCommonDef.idBtnChangePalette; strText: qsTr("调色板"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { id: id_imaging; objectName: "btn_imaging"; nBtnId: ItemCommonDef.idBtnImageBlur; strText: qsTr("成像"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_copy_temp"; nBtnId: ItemCommonDef.idBtnCopyTemp; strText: qsTr("复制温度"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_temp_table"; nBtnId: ItemCommonDef.idBtnShowTempTable; strText: qsTr("温度表"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_temp_preview"; nBtnId: ItemCommonDef.idBtnShowTempPreview; strText: qsTr("温度图像"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }

@@ -1,12 +1,13 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
-import QtQuick.Dialogs 1.3
+import VY.ModelIRInfo 1.0
 import "../common"
 import "../charts"
 import "../alarms"
 
-// The window of one opened picture: control bar, the IR view with its
-// analysis toolbar, and the property column.
+// The window of one opened picture folder: control bar, the IR view with
+// its analysis toolbar, the thumbnail strip of the folder's pictures, and
+// the property column.
 FocusScope {
     id: id_wnd
     objectName: "wnd_ir_image"
@@ -17,10 +18,52 @@ FocusScope {
     property string ms_name: ""
     readonly property alias wndIRShow: id_area_ir.wndIRShow
     property string strTip: ""
+    property var m_file_dialog: null  // ItemFileDialog
+    // Status-bar information of the current picture.
+    property var m_cur_image_info: ({})
+    // What the last opening from the strip answered.
+    property bool bLastOpenOk: false
 
     signal sig_picture_opened(string str_path)
 
-    function set_open_picture(str_folder, str_file) { return open_file(str_file) }
+    // Shows the folder in the strip and opens the file.
+    function set_open_picture(str_folder, str_file) {
+        bLastOpenOk = false
+        // The open dialog hands in file: URLs; the strip lists local paths.
+        if (str_file.indexOf("file:") === 0) {
+            str_file = GlobalFunction.local_path_of_url(str_file)
+            str_folder = str_file.substring(0, str_file.lastIndexOf("/"))
+        }
+        id_pic_list.set_preview_path(str_folder, str_file)
+        return bLastOpenOk
+    }
+    // A picture chosen in the strip: n_index of n_total.
+    function open_picture(str_path, n_total, n_index) {
+        bLastOpenOk = open_file(str_path)
+        if (bLastOpenOk) update_pic_text(n_total, n_index)
+        return bLastOpenOk
+    }
+    function update_pic_text(n_total, n_index) {
+        var path = wndIRShow.get_file_path()
+        id_ctrl.strPicText = (n_index + 1) + " / " + n_total + " - " + path.substring(path.lastIndexOf("/") + 1)
+    }
+    readonly property var statusKeys: ["strSettingResolution", "strSettingMac", "strSettingLenSN", "strSettingLenType",
+                                       "strSettingTempRange", "strSettingSnapTime", "strSettingChangeTime"]
+    // Keys without a value show as not known.
+    function update_cur_image_info(json) {
+        var info = {"nFileType": 1}
+        for (var i = 0; i < statusKeys.length; ++i)
+            if (json[statusKeys[i]] !== undefined && json[statusKeys[i]] !== "") info[statusKeys[i]] = json[statusKeys[i]]
+        m_cur_image_info = info
+        report_image_info()
+    }
+    function report_image_info() {
+        var main = Window.window
+        if (visible && main && main.statusBar && m_cur_image_info.nFileType !== undefined)
+            main.statusBar.update_ir_wnd_image_info(m_cur_image_info)
+    }
+    onVisibleChanged: report_image_info()
+    ModelIRInfo { id: id_ir_info }
 
     function open_file(str_path) {
         if (!id_area_ir.open_file(str_path)) {
@@ -42,21 +85,59 @@ FocusScope {
             if (id_temp_simplified.item) id_temp_simplified.item.close()
         }
         var path = wndIRShow.get_file_path()
-        id_ctrl.strPicText = "1 / 1 - " + path.substring(path.lastIndexOf("/") + 1)
         id_property.update_ir_property()
-        id_wnd.forceActiveFocus()
+        update_cur_image_info(normal ? id_ir_info.get_ir_image_info(path) : wndIRShow.get_ir_property())
+        id_keys.forceActiveFocus()
         sig_picture_opened(path)
         return true
     }
     function save() {
         var ok = wndIRShow.save_image_to_file()
         strTip = ok ? "" : qsTr("保存图片失败")
+        if (ok) id_pic_list.update_picture_show()
         return ok
     }
     function save_picture_as(str_path, b_sgcc) {
         var ok = b_sgcc ? wndIRShow.save_as_sgcc_image_to_file(str_path) : wndIRShow.save_as_image_to_file(str_path)
         strTip = ok ? "" : (b_sgcc ? qsTr("保存国网图片失败！") : qsTr("保存红外图片失败！"))
+        if (ok) {
+            // The copy may have joined the folder: the count follows.
+            id_pic_list.update_ir_picture_list()
+            update_pic_text(id_pic_list.mn_preview_count, id_pic_list.nCurIndex)
+        }
         return ok
+    }
+    // The save dialog starts in the picture save path; SGCC pictures are
+    // saved only as SGCC pictures.
+    function show_save_dialog() {
+        if (!m_file_dialog) return
+        if (wndIRShow.is_sgcc_image()) m_file_dialog.show_save_sgcc_image(id_wnd, ItemCommonDef.fileDialogSaveImage, DataConfig.str_image_save_path)
+        else m_file_dialog.show_save_image(id_wnd, ItemCommonDef.fileDialogSaveImage, DataConfig.str_image_save_path)
+    }
+    function show_ana_dialog(b_import) {
+        if (!m_file_dialog) return
+        if (b_import) m_file_dialog.show_import_ana(id_wnd, ItemCommonDef.fileDialogImportAna, DataConfig.str_ana_path)
+        else m_file_dialog.show_export_ana(id_wnd, ItemCommonDef.fileDialogExportAna, DataConfig.str_ana_path)
+    }
+    Connections {
+        target: id_wnd.m_file_dialog
+        function onSig_accepted(item, purpose, urls) {
+            if (item !== id_wnd || urls.length === 0) return
+            var folder = GlobalFunction.local_path_of_url(id_wnd.m_file_dialog.folder)
+            var url = urls[0].toString()
+            if (purpose === ItemCommonDef.fileDialogSaveImage) {
+                DataConfig.str_image_save_path = folder
+                var dialog = id_wnd.m_file_dialog.dialog
+                var sgcc_filter = ItemCommonText.strFilterSgccImage + " (*.jpg)"
+                id_wnd.save_picture_as(url, wndIRShow.is_sgcc_image() || (dialog && dialog.selectedNameFilter === sgcc_filter))
+            } else if (purpose === ItemCommonDef.fileDialogImportAna || purpose === ItemCommonDef.fileDialogExportAna) {
+                DataConfig.str_ana_path = folder
+                var b_import = purpose === ItemCommonDef.fileDialogImportAna
+                var ok = b_import ? wndIRShow.load_ana_info_from_file(url) : wndIRShow.save_ana_info_to_file(url)
+                id_wnd.strTip = ok ? "" : (b_import ? qsTr("导入分析失败！") : qsTr("导出分析失败！"))
+                if (ok && b_import) id_property.update_ana_temp_info()
+            }
+        }
     }
     function rotate(b_clockwise) {
         wndIRShow.rorate_90_degrees(b_clockwise)
@@ -74,8 +155,15 @@ FocusScope {
                    && event.key <= Qt.Key_Down && id_area_ir.nCurAna !== 0) {
             wndIRShow.move_ana_position(event.key)
             event.accepted = true
+        } else if (!(event.modifiers & Qt.ControlModifier) && (event.key === Qt.Key_Left || event.key === Qt.Key_Right)) {
+            if (event.key === Qt.Key_Left) id_pic_list.check_previous_picture(); else id_pic_list.check_next_picture()
+            event.accepted = true
         }
     }
+
+    // Holds the focus while no field is edited, so that the page's keys
+    // reach its handler after a button or a picture was used.
+    Item { id: id_keys; focus: true }
 
     ItemListIRPicCtrl {
         id: id_ctrl
@@ -89,9 +177,11 @@ FocusScope {
             case ItemCommonDef.idBtnRotateLeft90: id_wnd.rotate(false); break
             case ItemCommonDef.idBtnRotateRight90: id_wnd.rotate(true); break
             case ItemCommonDef.idBtnSave: id_wnd.save(); break
-            case ItemCommonDef.idBtnSaveTo: id_save_dialog.active = true; break
+            case ItemCommonDef.idBtnSaveTo: id_wnd.show_save_dialog(); break
+            case ItemCommonDef.idBtnPicPrevious: id_pic_list.check_previous_picture(); break
+            case ItemCommonDef.idBtnPicNext: id_pic_list.check_next_picture(); break
             }
-            id_wnd.forceActiveFocus()
+            id_keys.forceActiveFocus()
         }
     }
 
@@ -99,15 +189,21 @@ FocusScope {
         id: id_area_ir
         anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom
                   bottom: id_isotherm.visible ? id_isotherm.top : id_chart_row.top }
-        onSig_update_cur_ana: id_property.nCurAna = n_cur_ana
+        onSig_update_cur_ana: { id_property.nCurAna = n_cur_ana; id_keys.forceActiveFocus() }
         onSig_chart_btn: id_chart_row.show_chart(n_id === ItemCommonDef.idBtnChartLine, b_checked)
         onSig_tool_btn: id_wnd.press_tool(n_id, b_checked)
-        Component.onCompleted: toolbar.bBatchAna = true
+        Component.onCompleted: { toolbar.bBatchAna = true; toolbar.bAnaFile = true }
+    }
+
+    ItemListIRPic {
+        id: id_pic_list
+        anchors { left: parent.left; right: id_property.left; bottom: parent.bottom }
+        onSig_open_ir_picture: id_wnd.open_picture(str_path, n_total, n_index)
     }
 
     ItemChartRow {
         id: id_chart_row
-        anchors { left: parent.left; right: id_property.left; bottom: parent.bottom }
+        anchors { left: parent.left; right: id_property.left; bottom: id_pic_list.top }
         height: visible ? 250 : 0
         wndIRShow: id_wnd.wndIRShow
         onSig_hidden: id_area_ir.set_chart_checked(b_line ? ItemCommonDef.idBtnChartLine : ItemCommonDef.idBtnChartArea, false)
@@ -127,6 +223,8 @@ FocusScope {
         case ItemCommonDef.idBtnShowTempTable: show_temp_window(id_temp_full); break
         case ItemCommonDef.idBtnShowTempPreview: show_temp_window(id_temp_simplified); break
         case ItemCommonDef.idBtnBatchAna: show_batch_ana(); break
+        case ItemCommonDef.idBtnImportAna: show_ana_dialog(true); break
+        case ItemCommonDef.idBtnExportAna: show_ana_dialog(false); break
         }
     }
     // The batch analysis window of the main window, with this picture's
@@ -180,20 +278,23 @@ FocusScope {
         function onSig_update_ir_temp_info() { id_property.update_ir_temp_info() }
         function onSig_update_ir_param_info() { id_property.update_ir_property() }
         function onSig_update_cur_ana(n_cur_ana) { id_property.update_ana_temp_info() }
+        function onSig_update_ana_alias(b_delete) { id_property.update_ana_temp_info() }
         function onSig_update_sound_sec(n_sec) { id_property.update_pic_sound_sec(n_sec) }
     }
 
     ItemAreaPropertyIR {
         id: id_property
-        anchors { right: parent.right; top: id_ctrl.bottom; bottom: parent.bottom }
+        anchors { right: parent.right; top: id_ctrl.bottom }
         width: 260
+        // The fields scroll when the alarm panel would have less than 200.
+        height: Math.min(nContentHeight, id_wnd.height - y - 200)
         wndIRShow: id_wnd.wndIRShow
     }
 
     // The alarm panel takes the property column below its fields.
     ItemAreaWarning {
-        anchors { left: id_property.left; right: id_property.right; bottom: id_property.bottom
-                  top: id_property.top; topMargin: id_property.childrenRect.height + 10 }
+        anchors { left: id_property.left; right: id_property.right; bottom: parent.bottom
+                  top: id_property.bottom; topMargin: 10 }
         wndIRShow: id_wnd.wndIRShow
     }
 
@@ -214,7 +315,7 @@ FocusScope {
     // A plain picture has no temperatures: its panel is covered.
     Rectangle {
         objectName: "cover_plain_image"
-        anchors.fill: id_property
+        anchors { left: id_property.left; right: id_property.right; top: id_property.top; bottom: parent.bottom }
         visible: id_ctrl.bNormalImage
         color: "#B0181F27"
         Text {
@@ -238,22 +339,5 @@ FocusScope {
         color: "#FF4040"
         font.pixelSize: 16
         text: id_wnd.strTip
-    }
-
-    Loader {
-        id: id_save_dialog
-        active: false
-        sourceComponent: FileDialog {
-            title: qsTr("另存为")
-            selectExisting: false
-            nameFilters: id_wnd.wndIRShow.is_sgcc_image() ? [qsTr("国网红外图片 (*.jpg)")]
-                       : [qsTr("红外图片 (*.jpg)"), qsTr("国网红外图片 (*.jpg)"), qsTr("红外图片 (*.png)")]
-            Component.onCompleted: open()
-            onAccepted: {
-                id_wnd.save_picture_as(fileUrl.toString(), selectedNameFilter === qsTr("国网红外图片 (*.jpg)"))
-                id_save_dialog.active = false
-            }
-            onRejected: id_save_dialog.active = false
-        }
     }
 }

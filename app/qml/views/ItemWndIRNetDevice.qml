@@ -56,15 +56,18 @@ FocusScope {
 
     ItemAreaPropertyIR {
         id: id_property
-        anchors { right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
+        anchors { right: parent.right; top: id_toolbar.bottom }
         width: 260
+        // The fields scroll when the alarm panel would have less than 200.
+        height: Math.min(nContentHeight, id_wnd.height - y - 200)
+        bPicture: false
         wndIRShow: id_wnd.wndIRShow
     }
 
     // The alarm panel takes the property column below its fields.
     ItemAreaWarning {
-        anchors { left: id_property.left; right: id_property.right; bottom: id_property.bottom
-                  top: id_property.top; topMargin: id_property.childrenRect.height + 10 }
+        anchors { left: id_property.left; right: id_property.right; bottom: parent.bottom
+                  top: id_property.bottom; topMargin: 10 }
         wndIRShow: id_wnd.wndIRShow
     }
 

@@ -227,6 +227,10 @@
         <source>分析对象</source>
         <translation>分析对象</translation>
     </message>
+    <message>
+        <source>数值超出范围，未被采用</source>
+        <translation>数值超出范围，未被采用</translation>
+    </message>
 </context>
 <context>
     <name>ItemAreaWarning</name>
@@ -1106,6 +1110,57 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRAnaSetting</name>
+    <message>
+        <source>别名不能为空！</source>
+        <translation>别名不能为空！</translation>
+    </message>
+    <message>
+        <source>别名过长！</source>
+        <translation>别名过长！</translation>
+    </message>
+    <message>
+        <source>别名重复！</source>
+        <translation>别名重复！</translation>
+    </message>
+    <message>
+        <source>分析别名：</source>
+        <translation>分析别名：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>显示温度</source>
+        <translation>显示温度</translation>
+    </message>
+    <message>
+        <source>最高温</source>
+        <translation>最高温</translation>
+    </message>
+    <message>
+        <source>最低温</source>
+        <translation>最低温</translation>
+    </message>
+    <message>
+        <source>平均温</source>
+        <translation>平均温</translation>
+    </message>
+    <message>
+        <source>独立参数</source>
+        <translation>独立参数</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>发射率</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>距离(m)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -1173,6 +1228,70 @@
     <message>
         <source>开始录音(最大支持30s)</source>
         <translation>开始录音(最大支持30s)</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>晴朗</source>
+        <translation>晴朗</translation>
+    </message>
+    <message>
+        <source>多云</source>
+        <translation>多云</translation>
+    </message>
+    <message>
+        <source>小雨</source>
+        <translation>小雨</translation>
+    </message>
+    <message>
+        <source>中雨</source>
+        <translation>中雨</translation>
+    </message>
+    <message>
+        <source>大雨</source>
+        <translation>大雨</translation>
+    </message>
+    <message>
+        <source>雾</source>
+        <translation>雾</translation>
+    </message>
+    <message>
+        <source>雪</source>
+        <translation>雪</translation>
+    </message>
+    <message>
+        <source>现场信息</source>
+        <translation>现场信息</translation>
+    </message>
+    <message>
+        <source>天气</source>
+        <translation>天气</translation>
+    </message>
+    <message>
+        <source>风速(m/s)</source>
+        <translation>风速(m/s)</translation>
+    </message>
+    <message>
+        <source>运行电压(kV)</source>
+        <translation>运行电压(kV)</translation>
+    </message>
+    <message>
+        <source>负荷电流(A)</source>
+        <translation>负荷电流(A)</translation>
+    </message>
+    <message>
+        <source>文字备注</source>
+        <translation>文字备注</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>预置位</source>
+        <translation>预置位</translation>
     </message>
 </context>
 <context>
@@ -1419,6 +1538,18 @@
         <source>批量分析</source>
         <translation>批量分析</translation>
     </message>
+    <message>
+        <source>导入分析</source>
+        <translation>导入分析</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>导出分析</translation>
+    </message>
+    <message>
+        <source>成像</source>
+        <translation>成像</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1436,6 +1567,21 @@
     <message>
         <source>添加失败！</source>
         <translation>添加失败！</translation>
+    </message>
+</context>
+<context>
+    <name>ItemMenuImaging</name>
+    <message>
+        <source>图像增强</source>
+        <translation>图像增强</translation>
+    </message>
+    <message>
+        <source>室内模式</source>
+        <translation>室内模式</translation>
+    </message>
+    <message>
+        <source>室外模式</source>
+        <translation>室外模式</translation>
     </message>
 </context>
 <context>
@@ -2251,24 +2397,16 @@
         <translation>非红外图片，红外相关控制无效！</translation>
     </message>
     <message>
-        <source>另存为</source>
-        <translation>另存为</translation>
-    </message>
-    <message>
-        <source>国网红外图片 (*.jpg)</source>
-        <translation>国网红外图片 (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.jpg)</source>
-        <translation>红外图片 (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.png)</source>
-        <translation>红外图片 (*.png)</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>图片分析 </translation>
+    </message>
+    <message>
+        <source>导入分析失败！</source>
+        <translation>导入分析失败！</translation>
+    </message>
+    <message>
+        <source>导出分析失败！</source>
+        <translation>导出分析失败！</translation>
     </message>
 </context>
 <context>

@@ -227,6 +227,10 @@
         <source>分析对象</source>
         <translation>Analysis objects</translation>
     </message>
+    <message>
+        <source>数值超出范围，未被采用</source>
+        <translation>Value out of range: not applied</translation>
+    </message>
 </context>
 <context>
     <name>ItemAreaWarning</name>
@@ -1106,6 +1110,57 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRAnaSetting</name>
+    <message>
+        <source>别名不能为空！</source>
+        <translation>The alias must not be empty!</translation>
+    </message>
+    <message>
+        <source>别名过长！</source>
+        <translation>The alias is too long!</translation>
+    </message>
+    <message>
+        <source>别名重复！</source>
+        <translation>The alias is already in use!</translation>
+    </message>
+    <message>
+        <source>分析别名：</source>
+        <translation>Alias: </translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>显示温度</source>
+        <translation>Show temperature</translation>
+    </message>
+    <message>
+        <source>最高温</source>
+        <translation>Max temperature</translation>
+    </message>
+    <message>
+        <source>最低温</source>
+        <translation>Min temperature</translation>
+    </message>
+    <message>
+        <source>平均温</source>
+        <translation>Average temperature</translation>
+    </message>
+    <message>
+        <source>独立参数</source>
+        <translation>Own parameters</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -1173,6 +1228,70 @@
     <message>
         <source>开始录音(最大支持30s)</source>
         <translation>Start recording (30 s at most)</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>晴朗</source>
+        <translation>Sunny</translation>
+    </message>
+    <message>
+        <source>多云</source>
+        <translation>Cloudy</translation>
+    </message>
+    <message>
+        <source>小雨</source>
+        <translation>Drizzle</translation>
+    </message>
+    <message>
+        <source>中雨</source>
+        <translation>Rain</translation>
+    </message>
+    <message>
+        <source>大雨</source>
+        <translation>Heavy rain</translation>
+    </message>
+    <message>
+        <source>雾</source>
+        <translation>Fog</translation>
+    </message>
+    <message>
+        <source>雪</source>
+        <translation>Snow</translation>
+    </message>
+    <message>
+        <source>现场信息</source>
+        <translation>Site data</translation>
+    </message>
+    <message>
+        <source>天气</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>风速(m/s)</source>
+        <translation>Wind speed (m/s)</translation>
+    </message>
+    <message>
+        <source>运行电压(kV)</source>
+        <translation>Voltage (kV)</translation>
+    </message>
+    <message>
+        <source>负荷电流(A)</source>
+        <translation>Load current (A)</translation>
+    </message>
+    <message>
+        <source>文字备注</source>
+        <translation>Text note</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>预置位</source>
+        <translation>Preset</translation>
     </message>
 </context>
 <context>
@@ -1419,6 +1538,18 @@
         <source>批量分析</source>
         <translation>Batch analysis</translation>
     </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>成像</source>
+        <translation>Imaging</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1436,6 +1567,21 @@
     <message>
         <source>添加失败！</source>
         <translation>Adding failed!</translation>
+    </message>
+</context>
+<context>
+    <name>ItemMenuImaging</name>
+    <message>
+        <source>图像增强</source>
+        <translation>Image enhancement</translation>
+    </message>
+    <message>
+        <source>室内模式</source>
+        <translation>Indoor mode</translation>
+    </message>
+    <message>
+        <source>室外模式</source>
+        <translation>Outdoor mode</translation>
     </message>
 </context>
 <context>
@@ -2251,24 +2397,16 @@
         <translation>Not an infrared picture: infrared controls do not apply!</translation>
     </message>
     <message>
-        <source>另存为</source>
-        <translation>Save as</translation>
-    </message>
-    <message>
-        <source>国网红外图片 (*.jpg)</source>
-        <translation>Grid-format infrared pictures (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.jpg)</source>
-        <translation>Infrared pictures (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.png)</source>
-        <translation>Infrared pictures (*.png)</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>Picture analysis </translation>
+    </message>
+    <message>
+        <source>导入分析失败！</source>
+        <translation>Importing the analyses failed!</translation>
+    </message>
+    <message>
+        <source>导出分析失败！</source>
+        <translation>Exporting the analyses failed!</translation>
     </message>
 </context>
 <context>

@@ -227,6 +227,10 @@
         <source>分析对象</source>
         <translation>Elemzési objektumok</translation>
     </message>
+    <message>
+        <source>数值超出范围，未被采用</source>
+        <translation>Az érték tartományon kívül: nincs alkalmazva</translation>
+    </message>
 </context>
 <context>
     <name>ItemAreaWarning</name>
@@ -1106,6 +1110,57 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRAnaSetting</name>
+    <message>
+        <source>别名不能为空！</source>
+        <translation>Az álnév nem lehet üres!</translation>
+    </message>
+    <message>
+        <source>别名过长！</source>
+        <translation>Az álnév túl hosszú!</translation>
+    </message>
+    <message>
+        <source>别名重复！</source>
+        <translation>Az álnév már foglalt!</translation>
+    </message>
+    <message>
+        <source>分析别名：</source>
+        <translation>Álnév: </translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>显示温度</source>
+        <translation>Hőmérséklet mutatása</translation>
+    </message>
+    <message>
+        <source>最高温</source>
+        <translation>Max. hőmérséklet</translation>
+    </message>
+    <message>
+        <source>最低温</source>
+        <translation>Min. hőmérséklet</translation>
+    </message>
+    <message>
+        <source>平均温</source>
+        <translation>Átlaghőmérséklet</translation>
+    </message>
+    <message>
+        <source>独立参数</source>
+        <translation>Saját paraméterek</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissziós tényező</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Távolság (m)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -1173,6 +1228,70 @@
     <message>
         <source>开始录音(最大支持30s)</source>
         <translation>Felvétel indítása (legfeljebb 30 mp)</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>Nincs</translation>
+    </message>
+    <message>
+        <source>晴朗</source>
+        <translation>Napos</translation>
+    </message>
+    <message>
+        <source>多云</source>
+        <translation>Felhős</translation>
+    </message>
+    <message>
+        <source>小雨</source>
+        <translation>Szitálás</translation>
+    </message>
+    <message>
+        <source>中雨</source>
+        <translation>Eső</translation>
+    </message>
+    <message>
+        <source>大雨</source>
+        <translation>Zápor</translation>
+    </message>
+    <message>
+        <source>雾</source>
+        <translation>Köd</translation>
+    </message>
+    <message>
+        <source>雪</source>
+        <translation>Hó</translation>
+    </message>
+    <message>
+        <source>现场信息</source>
+        <translation>Helyszíni adatok</translation>
+    </message>
+    <message>
+        <source>天气</source>
+        <translation>Időjárás</translation>
+    </message>
+    <message>
+        <source>风速(m/s)</source>
+        <translation>Szélsebesség (m/s)</translation>
+    </message>
+    <message>
+        <source>运行电压(kV)</source>
+        <translation>Feszültség (kV)</translation>
+    </message>
+    <message>
+        <source>负荷电流(A)</source>
+        <translation>Terhelőáram (A)</translation>
+    </message>
+    <message>
+        <source>文字备注</source>
+        <translation>Szöveges megjegyzés</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Pozíció</translation>
+    </message>
+    <message>
+        <source>预置位</source>
+        <translation>Előbeállítás</translation>
     </message>
 </context>
 <context>
@@ -1419,6 +1538,18 @@
         <source>批量分析</source>
         <translation>Kötegelt elemzés</translation>
     </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>成像</source>
+        <translation>Képalkotás</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1436,6 +1567,21 @@
     <message>
         <source>添加失败！</source>
         <translation>A hozzáadás nem sikerült!</translation>
+    </message>
+</context>
+<context>
+    <name>ItemMenuImaging</name>
+    <message>
+        <source>图像增强</source>
+        <translation>Képjavítás</translation>
+    </message>
+    <message>
+        <source>室内模式</source>
+        <translation>Beltéri mód</translation>
+    </message>
+    <message>
+        <source>室外模式</source>
+        <translation>Kültéri mód</translation>
     </message>
 </context>
 <context>
@@ -2251,24 +2397,16 @@
         <translation>Nem infravörös kép: az infravörös vezérlők nem érvényesek!</translation>
     </message>
     <message>
-        <source>另存为</source>
-        <translation>Mentés másként</translation>
-    </message>
-    <message>
-        <source>国网红外图片 (*.jpg)</source>
-        <translation>Hálózati formátumú infravörös képek (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.jpg)</source>
-        <translation>Infravörös képek (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.png)</source>
-        <translation>Infravörös képek (*.png)</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>Képelemzés </translation>
+    </message>
+    <message>
+        <source>导入分析失败！</source>
+        <translation>Az elemzések importálása sikertelen!</translation>
+    </message>
+    <message>
+        <source>导出分析失败！</source>
+        <translation>Az elemzések exportálása sikertelen!</translation>
     </message>
 </context>
 <context>

@@ -227,6 +227,10 @@
         <source>分析对象</source>
         <translation>Объекты анализа</translation>
     </message>
+    <message>
+        <source>数值超出范围，未被采用</source>
+        <translation>Значение вне диапазона: не применено</translation>
+    </message>
 </context>
 <context>
     <name>ItemAreaWarning</name>
@@ -1106,6 +1110,57 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRAnaSetting</name>
+    <message>
+        <source>别名不能为空！</source>
+        <translation>Псевдоним не может быть пустым!</translation>
+    </message>
+    <message>
+        <source>别名过长！</source>
+        <translation>Псевдоним слишком длинный!</translation>
+    </message>
+    <message>
+        <source>别名重复！</source>
+        <translation>Псевдоним уже используется!</translation>
+    </message>
+    <message>
+        <source>分析别名：</source>
+        <translation>Псевдоним: </translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>显示温度</source>
+        <translation>Показывать температуру</translation>
+    </message>
+    <message>
+        <source>最高温</source>
+        <translation>Макс. температура</translation>
+    </message>
+    <message>
+        <source>最低温</source>
+        <translation>Мин. температура</translation>
+    </message>
+    <message>
+        <source>平均温</source>
+        <translation>Средняя температура</translation>
+    </message>
+    <message>
+        <source>独立参数</source>
+        <translation>Собственные параметры</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Излучательная способность</translation>
+    </message>
+    <message>
+        <source>距离(m)</source>
+        <translation>Расстояние (м)</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -1173,6 +1228,70 @@
     <message>
         <source>开始录音(最大支持30s)</source>
         <translation>Начать запись (не более 30 с)</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>晴朗</source>
+        <translation>Ясно</translation>
+    </message>
+    <message>
+        <source>多云</source>
+        <translation>Облачно</translation>
+    </message>
+    <message>
+        <source>小雨</source>
+        <translation>Морось</translation>
+    </message>
+    <message>
+        <source>中雨</source>
+        <translation>Дождь</translation>
+    </message>
+    <message>
+        <source>大雨</source>
+        <translation>Ливень</translation>
+    </message>
+    <message>
+        <source>雾</source>
+        <translation>Туман</translation>
+    </message>
+    <message>
+        <source>雪</source>
+        <translation>Снег</translation>
+    </message>
+    <message>
+        <source>现场信息</source>
+        <translation>Данные объекта</translation>
+    </message>
+    <message>
+        <source>天气</source>
+        <translation>Погода</translation>
+    </message>
+    <message>
+        <source>风速(m/s)</source>
+        <translation>Ветер (м/с)</translation>
+    </message>
+    <message>
+        <source>运行电压(kV)</source>
+        <translation>Напряжение (кВ)</translation>
+    </message>
+    <message>
+        <source>负荷电流(A)</source>
+        <translation>Ток нагрузки (А)</translation>
+    </message>
+    <message>
+        <source>文字备注</source>
+        <translation>Заметка</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Координаты</translation>
+    </message>
+    <message>
+        <source>预置位</source>
+        <translation>Предустановка</translation>
     </message>
 </context>
 <context>
@@ -1419,6 +1538,18 @@
         <source>批量分析</source>
         <translation>Пакетный анализ</translation>
     </message>
+    <message>
+        <source>导入分析</source>
+        <translation>Импорт</translation>
+    </message>
+    <message>
+        <source>导出分析</source>
+        <translation>Экспорт</translation>
+    </message>
+    <message>
+        <source>成像</source>
+        <translation>Изображение</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRVideo</name>
@@ -1436,6 +1567,21 @@
     <message>
         <source>添加失败！</source>
         <translation>Не удалось добавить!</translation>
+    </message>
+</context>
+<context>
+    <name>ItemMenuImaging</name>
+    <message>
+        <source>图像增强</source>
+        <translation>Улучшение изображения</translation>
+    </message>
+    <message>
+        <source>室内模式</source>
+        <translation>Режим помещения</translation>
+    </message>
+    <message>
+        <source>室外模式</source>
+        <translation>Уличный режим</translation>
     </message>
 </context>
 <context>
@@ -2251,24 +2397,16 @@
         <translation>Не ИК-снимок: ИК-функции недоступны!</translation>
     </message>
     <message>
-        <source>另存为</source>
-        <translation>Сохранить как</translation>
-    </message>
-    <message>
-        <source>国网红外图片 (*.jpg)</source>
-        <translation>ИК-снимки формата энергосети (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.jpg)</source>
-        <translation>ИК-снимки (*.jpg)</translation>
-    </message>
-    <message>
-        <source>红外图片 (*.png)</source>
-        <translation>ИК-снимки (*.png)</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>Анализ изображения </translation>
+    </message>
+    <message>
+        <source>导入分析失败！</source>
+        <translation>Не удалось импортировать анализ!</translation>
+    </message>
+    <message>
+        <source>导出分析失败！</source>
+        <translation>Не удалось экспортировать анализ!</translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,15 @@
 // Road test of the picture window: the real main window, offscreen, driven
 // by mouse and keys as a user would: open a sample picture, draw one object
 // of each kind, move and resize one by its grips, change the emissivity in
-// the property panel, rotate, save as JPEG and reopen.
+// the property panel, rotate, save as JPEG and reopen; step through a folder
+// of pictures, read the cursor temperature, keep site data with a picture,
+// edit the selected object, export and import its analysis objects, and
+// reach every analysis tool at 1280 x 800 in every language.
 #include "message_guard.h"
 #include "parameter_probe.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
+#include "shell/data_config.h"
 #include "sources/ir_base.h"
 #include "test_folders.h"
 #include "thermframe.h"
@@ -13,6 +17,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
+#include <QQmlProperty>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -84,6 +90,34 @@ void click_nodes(QQuickItem* item, const std::vector<QPointF>& points)
     QTest::mouseDClick(item->window(), Qt::LeftButton, Qt::NoModifier, scene);
 }
 
+// Replaces the text of a field by typing, as a user does.
+void type_into(RoadWindow& road, QQuickItem* input, const QString& text)
+{
+    QVERIFY(input != nullptr);
+    QVERIFY(RoadWindow::reveal(road.find_item("flick_property"), input));
+    QVERIFY(RoadWindow::click(input));
+    road.key_click(Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty()) road.key_click(Qt::Key_Backspace);
+    for (const QChar c : text) QTest::keyClick(road.window(), c.toLatin1());
+}
+
+// The shared file dialog answers as if the user chose path there; Qt's own
+// dialog closes as it does on a choice.
+void answer_dialog(QObject* dialog, QObject* caller, int purpose, const QString& path)
+{
+    QObject* shown = dialog->property("dialog").value<QObject*>();
+    QVERIFY(shown != nullptr && shown->property("visible").toBool());
+    QVERIFY(QMetaObject::invokeMethod(shown, "close"));
+    QVERIFY(QQmlProperty::write(dialog, "folder", QUrl::fromLocalFile(QFileInfo(path).path())));
+    QVERIFY(QMetaObject::invokeMethod(dialog, "sig_accepted", Q_ARG(QVariant, QVariant::fromValue(caller)),
+                                      Q_ARG(int, purpose), Q_ARG(QVariant, QVariantList{QUrl::fromLocalFile(path)})));
+}
+
+// Purposes of the shared file dialog.
+constexpr int kSaveImage = 0;
+constexpr int kImportAna = 2;
+constexpr int kExportAna = 3;
+
 }  // namespace
 
 class PictureWindowRoadTest : public QObject {
@@ -93,6 +127,8 @@ private slots:
     void initTestCase() { m_guard.install(); }
     void cleanup() { m_guard.verify(); }
     void picture_window_open_draw_measure_rotate_save_reopen();
+    void picture_window_folder_cursor_site_data_and_objects();
+    void analysis_toolbar_reachable_in_every_language();
 
 private:
     roadtest::TestFolders m_folders;
@@ -189,11 +225,11 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     road.key_click(Qt::Key_0);
     road.key_click(Qt::Key_Period);
     road.key_click(Qt::Key_5);
-    QCOMPARE(emiss->property("text").toString(), QString("0.5"));
     float emissivity = 0.0f;
     QVERIFY(thermframe_get_emiss(frame, emissivity));
     const bool follows = picture_follows_parameters(sample);
     if (follows) {
+        QCOMPARE(emiss->property("text").toString(), QString("0.5"));
         QCOMPARE(emissivity, 0.5f);
         float max_after = 0.0f;
         QVERIFY(thermframe_ana_get_max_temp(rect, x, y, ad, max_after));
@@ -206,6 +242,9 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
         // typed value is refused and nothing changes.
         qInfo("sample picture has no calibration data: emissivity refused");
         QCOMPARE(emissivity, 0.95f);
+        // The field gets the picture's value back once it is left.
+        road.key_click(Qt::Key_Return);
+        QCOMPARE(emiss->property("text").toString(), QString("0.95"));
     }
     road.save_screen(kTest, "4-emissivity");
 
@@ -218,14 +257,21 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     QCOMPARE(view->width(), 512.0);
     road.save_screen(kTest, "5-rotated");
 
-    // Save as JPEG through the function the save dialog calls, then reopen.
+    // Save as: the dialog starts in the picture save path and keeps the
+    // folder chosen; the picture goes there as an ordinary JPEG.
     const std::map<std::string, AnaState> saved = anas_of(frame);
     const QString target = out.filePath("saved picture.v2.jpg");
-    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_ir_image"), "save_picture_as",
-                                      Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, QUrl::fromLocalFile(target).toString()),
-                                      Q_ARG(QVariant, false)));
-    QVERIFY(ok.toBool());
+    DataConfig::instance()->set_image_save_path(QDir::currentPath());
+    m_guard.expect(QRegularExpression("does not support propagateSizeHints"));
+    QVERIFY(RoadWindow::click(road.find_item("btn_save_to")));
+    auto* dialogs = shell.main_window()->property("dialogFile").value<QObject*>();
+    QVERIFY(dialogs != nullptr);
+    QObject* qt_dialog = dialogs->property("dialog").value<QObject*>();
+    QVERIFY(qt_dialog != nullptr);
+    QCOMPARE(qt_dialog->property("folder").toUrl().toLocalFile(), QDir::currentPath());
+    answer_dialog(dialogs, road.find_object("wnd_ir_image"), kSaveImage, target);
     QVERIFY(QFile::exists(target));
+    QCOMPARE(DataConfig::instance()->get_image_save_path(), out.path());
 
     QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, sample)));
     QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, target)));
@@ -281,6 +327,223 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     QVERIFY(in_second("text_tip")->isVisible());
     QCOMPARE(view->get_file_path(), plain);
     road.save_screen(kTest, "8-unreadable");
+}
+
+void PictureWindowRoadTest::picture_window_folder_cursor_site_data_and_objects()
+{
+    const QDir samples(QDir::current().absoluteFilePath("samples"));
+    if (!samples.exists("sample.jpg")) QSKIP("samples were not generated");
+    // A folder of three different pictures, in name order.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QStringList names{"1 cabinet.jpg", "2 wall.jpg", "3 pipes.png"};
+    const QStringList sources{"sample.jpg", "sample_wall.jpg", "sample.png"};
+    for (int i = 0; i < names.size(); ++i) {
+        QVERIFY(QFile::copy(samples.filePath(sources[i]), folder.filePath(names[i])));
+    }
+
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1280, 800)));
+
+    // Opening from the start page shows the folder in the strip.
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("start_page"), "open_file",
+                                      Q_ARG(QVariant, folder.filePath(names[0])), Q_ARG(QVariant, true)));
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr && view->source() != nullptr);
+    QQuickItem* counter = road.find_item("text_pic");
+    QCOMPARE(counter->property("text").toString(), QString("1 / 3 - 1 cabinet.jpg"));
+    QCOMPARE(road.find_item("list_ir_pic")->property("mn_preview_count").toInt(), 3);
+    // The status bar tells the picture's resolution.
+    QVERIFY(road.find_item("status_text")->property("text").toString().contains("640"));
+    road.save_screen(kTest, "9-folder");
+
+    // Next, previous, the arrow keys and the thumbnails step through it.
+    auto shown = [&] { return QFileInfo(view->get_file_path()).fileName(); };
+    auto hottest = [&] {
+        float t = 0.0f;
+        uint16_t x = 0, y = 0, ad = 0;
+        thermframe_get_max_temp(view->source()->get_ir_data(), x, y, ad, t);
+        return t;
+    };
+    const float first_max = hottest();
+    QVERIFY(RoadWindow::click(road.find_item("btn_pic_next")));
+    QCOMPARE(shown(), names[1]);
+    QCOMPARE(counter->property("text").toString(), QString("2 / 3 - 2 wall.jpg"));
+    QVERIFY(hottest() != first_max);
+    road.key_click(Qt::Key_Right);
+    QCOMPARE(counter->property("text").toString(), QString("3 / 3 - 3 pipes.png"));
+    road.key_click(Qt::Key_Right);
+    QCOMPARE(shown(), names[2]);
+    road.key_click(Qt::Key_Left);
+    QCOMPARE(shown(), names[1]);
+    QVERIFY(RoadWindow::click(road.find_item("btn_pic_previous")));
+    QVERIFY(RoadWindow::click(road.find_item("btn_pic_previous")));
+    QCOMPARE(counter->property("text").toString(), QString("1 / 3 - 1 cabinet.jpg"));
+    QVERIFY(RoadWindow::click(road.find_item("pic_thumb_2")));
+    QCOMPARE(shown(), names[2]);
+    QVERIFY(RoadWindow::click(road.find_item("pic_thumb_0")));
+    QCOMPARE(hottest(), first_max);
+    void* frame = view->source()->get_ir_data();
+
+    // The cursor temperature follows the pointer.
+    QVERIFY(RoadWindow::click(road.find_item("btn_mouse_temp")));
+    QVERIFY(RoadWindow::move_to(view, QPointF(201, 150)));
+    QVERIFY(RoadWindow::move_to(view, QPointF(200, 150)));
+    float at_pixel = 0.0f;
+    QVERIFY(thermframe_get_temp_from_position(frame, 200, 150, at_pixel));
+    QQuickItem* tip = road.find_item("text_mouse_temp");
+    QTRY_VERIFY(road.find_item("mouse_temp_tip")->isVisible());
+    QCOMPARE(tip->property("text").toString(), QString::asprintf("[200,150]%.1f", at_pixel));
+    QCOMPARE(view->source()->get_mouse_temp_text(200, 150), tip->property("text").toString());
+    road.save_screen(kTest, "10-cursor-temperature");
+
+    // Site data typed into the panel is saved with the picture and comes
+    // back when it opens again.
+    QQuickItem* flick = road.find_item("flick_property");
+    QQuickItem* weather = road.find_item("combo_weather");
+    QVERIFY(RoadWindow::reveal(flick, weather));
+    QVERIFY(RoadWindow::click(weather));
+    QVERIFY(RoadWindow::reveal(flick, road.find_item("weather_3")));
+    QVERIFY(RoadWindow::click(road.find_item("weather_3")));
+    const std::vector<std::pair<QString, QString>> site{{"strSettingWindSpeed", "3.5"}, {"strSettingVoltage", "110"},
+                                                        {"strSettingCurrent", "250"}, {"strSettingPicText", "north gate"}};
+    for (const auto& field : site) type_into(road, road.find_item("input_" + field.first), field.second);
+    road.save_screen(kTest, "11-site-data");
+    QVERIFY(RoadWindow::click(road.find_item("btn_save")));
+    // The keys step pictures again once a button was used after typing.
+    road.key_click(Qt::Key_Right);
+    QCOMPARE(shown(), names[1]);
+    QCOMPARE(road.find_item("input_strSettingVoltage")->property("text").toString(), QString());
+    QVERIFY(RoadWindow::click(road.find_item("btn_pic_previous")));
+    for (const auto& field : site) {
+        QCOMPARE(road.find_item("input_" + field.first)->property("text").toString(), field.second);
+    }
+    QCOMPARE(road.find_item("content_ir_pic_setting")->property("mn_weather").toInt(), 3);
+    const QJsonObject user_data = view->source()->get_user_data();
+    QCOMPARE(user_data.value("VYWeather").toString(), QString("Drizzle"));
+    QCOMPARE(user_data.value("VYLoadCurrent").toString(), QString("250"));
+    road.save_screen(kTest, "12-site-data-reopened");
+
+    // Emissivity 5 is refused where it is typed, and the field gets the
+    // picture's value back when it is left.
+    frame = view->source()->get_ir_data();
+    float emissivity_before = 0.0f;
+    QVERIFY(thermframe_get_emiss(frame, emissivity_before));
+    QQuickItem* emiss = road.find_item("input_strSettingEmiss");
+    const QString shown_before = emiss->property("text").toString();
+    type_into(road, emiss, "5");
+    QVERIFY(road.find_item("text_param_error")->isVisible());
+    float emissivity = 0.0f;
+    QVERIFY(thermframe_get_emiss(frame, emissivity));
+    QCOMPARE(emissivity, emissivity_before);
+    road.save_screen(kTest, "13-emissivity-refused");
+    road.key_click(Qt::Key_Return);
+    QCOMPARE(emiss->property("text").toString(), shown_before);
+    QVERIFY(road.find_item("text_param_error")->isVisible());
+
+    // Select the rectangle: its panel gives it an emissivity of its own and
+    // a new name; an empty, a long or a taken name is refused there.
+    void* rect = only_ana(frame, ANA_RECT);
+    const std::vector<tagVYPoint> corners = nodes_of(rect);
+    QVERIFY(RoadWindow::click_at(view, QPointF(corners[0].x + 6, corners[0].y + 6)));
+    QCOMPARE(view->source()->current_ana(), rect);
+    QQuickItem* own = road.find_item("check_ana_self_para");
+    QVERIFY(RoadWindow::reveal(flick, own));
+    QVERIFY(RoadWindow::click(own));
+    type_into(road, road.find_item("input_strSettingAnaEmiss"), "0.5");
+    bool has_own = false;
+    float own_emiss = 0.0f, own_dist = 0.0f;
+    QVERIFY(thermframe_ana_get_self_para(rect, has_own, own_emiss, own_dist));
+    QVERIFY(has_own);
+    QCOMPARE(own_emiss, 0.5f);
+    const std::vector<std::pair<QString, QString>> names_refused{
+        {"", "别名不能为空！"}, {"a name over twenty chars", "别名过长！"}, {"hot spot", "别名重复！"}};
+    QQuickItem* alias = road.find_item("input_ana_alias");
+    for (const auto& refused : names_refused) {
+        type_into(road, alias, refused.first);
+        QVERIFY(RoadWindow::click(road.find_item("btn_ana_rename")));
+        QCOMPARE(road.find_item("text_alias_error")->property("text").toString(),
+                 QCoreApplication::translate("ItemContentIRAnaSetting", refused.second.toUtf8().constData()));
+    }
+    type_into(road, alias, "cabinet door");
+    QVERIFY(RoadWindow::click(road.find_item("btn_ana_rename")));
+    QVERIFY(!road.find_item("text_alias_error")->isVisible());
+    std::string renamed;
+    QVERIFY(thermframe_ana_get_alias(rect, renamed));
+    QCOMPARE(QString::fromStdString(renamed), QString("cabinet door"));
+    QVERIFY(road.find_item("text_ana_temp")->property("text").toString().startsWith("cabinet door"));
+    road.save_screen(kTest, "14-object-panel");
+
+    // Export the objects, clear them, import them again.
+    QTemporaryDir ana_dir;
+    QVERIFY(ana_dir.isValid());
+    DataConfig::instance()->set_ana_path(ana_dir.path());
+    auto* dialogs = shell.main_window()->property("dialogFile").value<QObject*>();
+    QObject* wnd = road.find_object("wnd_ir_image");
+    const std::map<std::string, AnaState> before = anas_of(frame);
+    const QString ana_file = ana_dir.filePath("cabinet.as");
+    m_guard.expect(QRegularExpression("does not support propagateSizeHints"));
+    QVERIFY(RoadWindow::click(road.find_item("btn_export_ana")));
+    QCOMPARE(dialogs->property("dialog").value<QObject*>()->property("folder").toUrl().toLocalFile(), ana_dir.path());
+    answer_dialog(dialogs, wnd, kExportAna, ana_file);
+    QCOMPARE(QFileInfo(ana_file).size(), qint64(28 + 2172 * before.size()));
+    QVERIFY(RoadWindow::click(road.find_item("btn_clear_ana")));
+    QCOMPARE(count_of(frame, ANA_ALL), 0);
+    QVERIFY(RoadWindow::click(road.find_item("btn_import_ana")));
+    answer_dialog(dialogs, wnd, kImportAna, ana_file);
+    const std::map<std::string, AnaState> after = anas_of(frame);
+    QCOMPARE(after.size(), before.size());
+    for (const auto& entry : before) {
+        const auto it = after.find(entry.first);
+        QVERIFY2(it != after.end(), entry.first.c_str());
+        QCOMPARE(it->second.alias, entry.second.alias);
+    }
+    road.save_screen(kTest, "15-analysis-imported");
+}
+
+void PictureWindowRoadTest::analysis_toolbar_reachable_in_every_language()
+{
+    const QString sample = QDir::current().absoluteFilePath("samples/sample.jpg");
+    if (!QFile::exists(sample)) QSKIP("samples were not generated");
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1280, 800)));
+    QVariant ok;
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_client"), "open_picture", Q_RETURN_ARG(QVariant, ok),
+                                      Q_ARG(QVariant, sample)));
+    QVERIFY(ok.toBool());
+    const QStringList tools{"btn_add_point", "btn_add_line", "btn_add_rect", "btn_add_ellipse", "btn_add_polygon",
+                            "btn_add_polyline", "btn_delete_ana", "btn_clear_ana", "btn_import_ana", "btn_export_ana",
+                            "btn_mouse_temp", "btn_max_point", "btn_min_point", "btn_chart_line", "btn_chart_area",
+                            "btn_isotherm", "btn_palette", "btn_imaging", "btn_copy_temp", "btn_temp_table",
+                            "btn_temp_preview", "btn_batch_ana"};
+    QQuickItem* view_area = road.find_item("area_ir_show");
+    QQuickItem* panel = road.find_item("area_property_ir");
+    for (int language : {0, 1, 2, 3, 4}) {
+        QVERIFY(QMetaObject::invokeMethod(road.window(), "set_language", Q_ARG(QVariant, language)));
+        // Every tool lies whole inside the view's area, clear of the panel.
+        QVERIFY(RoadWindow::wait_for([&] {
+            const QRectF area = view_area->mapRectToScene(QRectF(0, 0, view_area->width(), view_area->height()));
+            const qreal panel_left = panel->mapToScene(QPointF(0, 0)).x();
+            for (const QString& name : tools) {
+                QQuickItem* tool = road.find_item(name);
+                const QRectF at = tool->mapRectToScene(QRectF(0, 0, tool->width(), tool->height()));
+                if (!tool->isVisible() || !area.contains(at) || at.right() > panel_left) return false;
+            }
+            return true;
+        }));
+        road.save_screen(kTest, QString("16-toolbar-language-%1").arg(language));
+    }
+    // The last tools answer a click: the imaging menu opens and enhances.
+    QVERIFY(RoadWindow::click(road.find_item("btn_imaging")));
+    QVERIFY(road.find_item("menu_imaging")->isVisible());
+    road.save_screen(kTest, "17-imaging-menu");
+    QVERIFY(RoadWindow::click(road.find_item("menu_imaging_blur")));
+    QVERIFY(!road.find_item("menu_imaging")->isVisible());
+    QVERIFY(road.find_item("menu_imaging")->property("bBlur").toBool());
 }
 
 QTEST_MAIN(PictureWindowRoadTest)

@@ -218,6 +218,7 @@ void ViewToolsRoadTest::view_tools_isotherm_palette_copy_tables_thumbnail_note()
     // --- Voice note: recording needs an input; without one nothing starts. ---
     const bool has_input = !QAudioDeviceInfo::defaultInputDevice().isNull();
     if (!has_input) m_guard.expect(QRegularExpression("no audio input"));
+    QVERIFY(RoadWindow::reveal(road.find_item("flick_property"), road.find_item("btn_audio_record")));
     QVERIFY(RoadWindow::click(road.find_item("btn_audio_record")));
     QCOMPARE(road.find_item("text_sound_time")->property("text").toString(), QString("00:00"));
     QVERIFY(RoadWindow::click(road.find_item("btn_audio_record")));
