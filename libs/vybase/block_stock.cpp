@@ -64,23 +64,18 @@ public:
         }
     }
 
-    ~Stock()
-    {
-        for (const Idle& i : idle_) {
-            free(i.block);
-        }
-    }
-
 private:
     std::mutex mutex_;
     std::vector<Idle> idle_;
     size_t kept_ = 0;
 };
 
+// Never destroyed: a picture released by another library's or the
+// program's exit handlers still finds its stock.
 Stock& stock()
 {
-    static Stock instance;
-    return instance;
+    static Stock* instance = new Stock;
+    return *instance;
 }
 
 }  // namespace
