@@ -17,6 +17,9 @@ FocusScope {
     property string ms_name: ""
     readonly property alias wndIRShow: id_area_ir.wndIRShow
     property string strTip: ""
+    // The main window's shared file dialog (ItemFileDialog).
+    property var m_file_dialog: null
+    readonly property int nReportDialog: 100
 
     signal sig_picture_opened(string str_path)
 
@@ -58,6 +61,40 @@ FocusScope {
         strTip = ok ? "" : (b_sgcc ? qsTr("保存国网图片失败！") : qsTr("保存红外图片失败！"))
         return ok
     }
+    function choose_report_file() {
+        if (!m_file_dialog) return false
+        m_file_dialog.show_dialog(id_wnd, nReportDialog, DataConfig.str_report_save_path, ItemCommonText.strDlgExportReport,
+                                  [m_file_dialog.filter(qsTr("报告文件"), "*.doc")], 0, false, false, false)
+        return true
+    }
+    // Writes the picture's report to the chosen document (a file URL) and
+    // offers to open it, or says what failed.
+    function export_report(str_url) {
+        var result = wndIRShow.print_report(str_url)
+        switch (result) {
+        case 0: id_report_message.show_choose_box(id_wnd, qsTr("是否打开报告？")); break
+        case 1: id_report_message.show_message_box(qsTr("报告打印失败！！")); break
+        case 2: id_report_message.show_message_box(qsTr("打开word失败！")); break
+        case 3: id_report_message.show_message_box(qsTr("报告模板添加失败！")); break
+        case 4: id_report_message.show_message_box(qsTr("报告插入图片失败！")); break
+        default: id_report_message.show_message_box(qsTr("报告打印失败！")); break
+        }
+        return result
+    }
+    Connections {
+        target: id_wnd.m_file_dialog
+        function onSig_accepted(item, purpose, urls) {
+            if (item !== id_wnd || purpose !== id_wnd.nReportDialog || urls.length === 0) return
+            DataConfig.str_report_save_path = id_wnd.m_file_dialog.folder.toString()
+            id_wnd.export_report(urls[0].toString())
+        }
+    }
+    ItemMessageBox {
+        id: id_report_message
+        objectName: "message_box_report"
+        onSig_return: if (result === 1 && type === 1) id_wnd.wndIRShow.open_report()
+    }
+
     function rotate(b_clockwise) {
         wndIRShow.rorate_90_degrees(b_clockwise)
         id_property.update_ir_property()
@@ -90,6 +127,7 @@ FocusScope {
             case ItemCommonDef.idBtnRotateRight90: id_wnd.rotate(true); break
             case ItemCommonDef.idBtnSave: id_wnd.save(); break
             case ItemCommonDef.idBtnSaveTo: id_save_dialog.active = true; break
+            case ItemCommonDef.idBtnReport: id_wnd.choose_report_file(); break
             }
             id_wnd.forceActiveFocus()
         }
@@ -164,15 +202,19 @@ FocusScope {
         id: id_temp_full
         objectName: "loader_temp_full"
         active: false
-        sourceComponent: ItemWndIRTempFull { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + 1 }
+        sourceComponent: ItemWndIRTempFull { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + id_wnd.mn_index_type }
     }
     Loader {
         id: id_temp_simplified
         objectName: "loader_temp_simplified"
         active: false
-        sourceComponent: ItemWndIRTempSimplified { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + 1 }
+        sourceComponent: ItemWndIRTempSimplified { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + id_wnd.mn_index_type }
     }
-    Component.onCompleted: wndIRShow.set_wnd_isotherm(id_isotherm.wndIsotherm)
+    Component.onCompleted: {
+        wndIRShow.set_wnd_index(mn_index)
+        wndIRShow.set_wnd_type_index(mn_index_type)
+        wndIRShow.set_wnd_isotherm(id_isotherm.wndIsotherm)
+    }
 
     Connections {
         target: id_wnd.wndIRShow

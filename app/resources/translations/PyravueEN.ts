@@ -1340,6 +1340,10 @@
         <source>另存为</source>
         <translation>Save as</translation>
     </message>
+    <message>
+        <source>报告</source>
+        <translation>Report</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRToolbar</name>
@@ -2269,6 +2273,34 @@
     <message>
         <source>图片分析 </source>
         <translation>Picture analysis </translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>Report files</translation>
+    </message>
+    <message>
+        <source>是否打开报告？</source>
+        <translation>Open the report?</translation>
+    </message>
+    <message>
+        <source>报告打印失败！！</source>
+        <translation>The report could not be written!!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>Could not start the word processor!</translation>
+    </message>
+    <message>
+        <source>报告模板添加失败！</source>
+        <translation>The report template could not be used!</translation>
+    </message>
+    <message>
+        <source>报告插入图片失败！</source>
+        <translation>The picture could not be placed in the report!</translation>
+    </message>
+    <message>
+        <source>报告打印失败！</source>
+        <translation>The report could not be written!</translation>
     </message>
 </context>
 <context>
