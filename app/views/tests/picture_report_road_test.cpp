@@ -278,6 +278,37 @@ void PictureReportRoadTest::picture_window_report()
     RoadWindow::save_screen(box, kTest, "3-report-failed");
     QVERIFY(RoadWindow::click(box->findChild<QQuickItem*>("message_box_ok")));
     QCOMPARE(m_opened.urls.size(), 1);
+
+    // The report layout chosen in the settings instead of the template: its
+    // marks take the picture's texts.
+    const QString layout = out.filePath("layout.xml");
+    QFile layout_file(layout);
+    QVERIFY(layout_file.open(QIODevice::WriteOnly));
+    layout_file.write(R"(<Report version="1"><Printer width="794" height="1123" scale="1" dpi="96" page="1"/>
+<ReportCom count="1"><ComMark version="1" page="0" x="20" y="50" width="300" height="30" font="">
+<Mark type="0">Picture </Mark><Mark type="5" mark="DocumentTitle" ir_id="0" ana_id="-1" ana_id_minus="-1"/>
+</ComMark></ReportCom></Report>)");
+    layout_file.close();
+    DataConfig::instance()->set_report_template(1, layout);
+    QVERIFY(DataConfig::instance()->set_report_template_selected(1));
+    const QString from_layout = out.filePath("from layout.doc");
+    QVERIFY(QMetaObject::invokeMethod(wnd, "export_report", Q_RETURN_ARG(QVariant, result),
+                                      Q_ARG(QVariant, QUrl::fromLocalFile(from_layout).toString())));
+    QCOMPARE(result.toInt(), 0);
+    QVERIFY(office_test::text_of(office_test::dom_of(office_test::read_parts(from_layout).value("word/document.xml")))
+                .contains("Picture sample"));
+    QVERIFY(RoadWindow::click(box->findChild<QQuickItem*>("message_box_cancel")));
+    QCOMPARE(m_opened.urls.size(), 1);
+
+    // A template of neither kind is refused before anything is written.
+    m_guard.expect(QRegularExpression("neither a layout nor a template"));
+    DataConfig::instance()->set_report_template(1, out.filePath("template.txt"));
+    QVERIFY(QMetaObject::invokeMethod(wnd, "export_report", Q_RETURN_ARG(QVariant, result),
+                                      Q_ARG(QVariant, QUrl::fromLocalFile(out.filePath("t.doc")).toString())));
+    QCOMPARE(result.toInt(), 3);
+    QCOMPARE(box->property("strText").toString(), QCoreApplication::translate("ItemWndIRImage", "报告模板添加失败！"));
+    QVERIFY(!QFile::exists(out.filePath("t.doc")));
+    QVERIFY(RoadWindow::click(box->findChild<QQuickItem*>("message_box_ok")));
 }
 
 void PictureReportRoadTest::picture_window_sgcc_is_read_only()
