@@ -2,32 +2,17 @@
 
 #include "picfold.h"
 #include "reports/batch_report_picture.h"
-#include "reports/report_bookmarks.h"
 #include "reports/report_field_values.h"
 #include "reports/report_log.h"
+#include "reports/report_page_writer.h"
 #include "reports/report_template.h"
 #include "reports/word_print.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QThread>
 
 namespace {
-
-// The visible-light picture saved beside an IR picture "name-ir.jpg":
-// "name-vi.jpg", else "name-vi.png"; empty when there is none.
-QString companion_of(const QString& path)
-{
-    const int at = path.indexOf(QLatin1String("-ir."));
-    if (at <= 0) return QString();
-    const QString base = path.left(at);
-    for (const char* suffix : {"-vi.jpg", "-vi.png"}) {
-        const QString candidate = base + QLatin1String(suffix);
-        if (QFile::exists(candidate)) return candidate;
-    }
-    return QString();
-}
 
 // Releases the job's picture container whatever way the job ends.
 struct PictureHandle {
@@ -101,7 +86,7 @@ int ThreadPrintReport::run_pictures(void* handle, const QJsonArray& arr_info, bo
             ReportFieldValues values;
             report_field_values::fill_report_info(picture, values, chinese);
             int status = kPrinted;
-            if (!write(written, values, path, companion_of(path), status)) return status;
+            if (!write(written, values, path, report_page::companion_of(path), status)) return status;
             ++written;
             emit sig_report_info(tr("File %1 is printed.").arg(name));
         }
@@ -119,21 +104,13 @@ int ThreadPrintReport::print_with_template(void* handle, const QString& path, co
     auto write = [&](int, const ReportFieldValues& values, const QString& picture, const QString& companion,
                      int& status) {
         const QString dot = companion.isEmpty() ? settings.template_path : settings.template_path_vi;
-        if (!print.new_document(dot)) {
+        // A template without a place for the picture still gets its texts.
+        if (report_page::write_template(print, dot, values, picture, companion) ==
+            report_page::TemplateResult::kTemplateFailed) {
             qCWarning(lc_report) << "print report: cannot open a document on" << dot;
             status = kTemplateFileFailed;
             return false;
         }
-        if (!print.insert_bookmark_picture(QStringLiteral("IRPicture"), picture)) {
-            print.insert_bookmark_picture(QStringLiteral("IRPicture1"), picture);
-        }
-        if (!companion.isEmpty()) {
-            print.insert_bookmark_picture(QStringLiteral("VIPicture"), companion);
-            print.insert_bookmark_picture(QStringLiteral("VIPicture1"), companion);
-        }
-        report_bookmarks::write_values(values, [&print](const QString& bookmark, const QString& text) {
-            print.set_bookmark_text(bookmark, text);
-        });
         print.append_page_document();
         return true;
     };

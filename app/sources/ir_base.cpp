@@ -61,6 +61,7 @@ bool IRBase::save_as_sgcc_image_to_file(const QString&) { return false; }
 QString IRBase::copy_to_path(const QString&) { return QString(); }
 bool IRBase::set_use_temperature_para(bool) { return false; }
 int IRBase::print_report(const QString&) { return -1; }
+bool IRBase::fill_report_info(ReportFieldValues&) { return false; }
 bool IRBase::add_source_property(QJsonObject&) { return false; }
 bool IRBase::set_len_pos(uint16_t) { return false; }
 bool IRBase::add_file(const QString&) { return false; }

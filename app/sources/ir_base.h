@@ -19,6 +19,7 @@
 #include <vector>
 
 struct AnaInfoRecord;
+struct ReportFieldValues;
 class QPainter;
 class QRect;
 class QSound;
@@ -58,6 +59,7 @@ public:
     virtual bool set_use_temperature_para(bool on);
     virtual bool copy_image_to_clipboard();
     virtual int print_report(const QString& document_path);
+    virtual bool fill_report_info(ReportFieldValues& values);
     virtual bool add_source_property(QJsonObject& json);
     virtual bool update_image_size();
     virtual bool is_show_mouse_temp() const { return m_b_show_mouse_temp; }
@@ -175,6 +177,8 @@ public:
     int get_imaging_algorithm_mode() const;
     bool set_imaging_algorithm_mode(int mode);
     static QString get_gps_text(const QJsonObject& user_data);
+    // Sets the frame's palette and keeps its imaging (automatic or the range).
+    static bool set_frame_palette(void* frame, PALETTE palette);
     bool open_report();
 
     // --- Flags the view reads ---------------------------------------------------------

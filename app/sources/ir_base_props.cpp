@@ -76,6 +76,18 @@ QString len_type_to_text(int len_type)
 
 // --- Picture parameters ---------------------------------------------------------------------
 
+bool IRBase::set_frame_palette(void* frame, PALETTE palette)
+{
+    // The frame document leaves continuous automatic imaging for a manual
+    // range when its palette is set; only the colours are to change, so the
+    // imaging in force is taken up again.
+    PaletteType type = PALETTE_TYPE_MANUAL;
+    const bool automatic = thermframe_get_palette_type(frame, type) && type == PALETTE_TYPE_AUTO_EVERY_FRAME;
+    if (!thermframe_set_palette(frame, palette)) return false;
+    if (automatic) thermframe_set_palette_type(frame, PALETTE_TYPE_AUTO_EVERY_FRAME);
+    return true;
+}
+
 bool IRBase::set_ir_property(const QJsonObject& json)
 {
     void* frame = get_ir_data();
@@ -89,7 +101,7 @@ bool IRBase::set_ir_property(const QJsonObject& json)
         if (!parse_integer(json.value("strSettingPalette"), integer) || integer < 0 || integer >= PAL_COUNT) {
             return false;
         }
-        if (thermframe_set_palette(frame, static_cast<PALETTE>(integer)) && m_p_wnd_palette != nullptr) {
+        if (set_frame_palette(frame, static_cast<PALETTE>(integer)) && m_p_wnd_palette != nullptr) {
             m_p_wnd_palette->set_color_index(integer);
         }
     }
@@ -176,6 +188,8 @@ bool IRBase::set_ir_property(const QJsonObject& json)
     set_source_property(json);
     if (changed) {
         set_use_temperature_para(false);
+        // The same levels stand for other temperatures now.
+        refresh_palette_bar();
         if (m_p_wnd_ir_show != nullptr) {
             emit m_p_wnd_ir_show->sig_update_ir_temp_info();
         }
@@ -250,6 +264,8 @@ QJsonObject IRBase::get_ir_property()
     json.insert("strSettingMouseTemp", m_b_show_mouse_temp);
     const QJsonObject temps = get_ir_temp_info();
     for (auto it = temps.begin(); it != temps.end(); ++it) json.insert(it.key(), it.value());
+    // The panel shows an SGCC picture's parameters read-only.
+    json.insert("bSgcc", m_b_sgcc_image);
     add_source_property(json);
     return json;
 }

@@ -19,6 +19,9 @@ public:
     static constexpr qint64 kMaxPlainPixels = 16384LL * 16384LL;
     // Stored user data longer than this is not read.
     static constexpr uint32_t kMaxUserDataBytes = 16u << 20;
+    // "VYAutoImaging" of a picture saved with continuous automatic imaging
+    // (1 stands for automatic imaging once, 0 for the stored range).
+    static constexpr int kAutoImagingContinuous = 3;
 
     explicit IRImage(WndIRShow* owner);
     ~IRImage() override;
@@ -34,6 +37,12 @@ public:
     QString copy_to_path(const QString& target_base) override;
     bool set_use_temperature_para(bool on) override;
     bool add_source_property(QJsonObject& json) override;
+    // The report of the picture (Word template or report layout chosen in
+    // the settings): 0 written, 1 the picture or the document could not be
+    // saved, 2 no word processor, 3 the template is unusable, 4 the template
+    // has no place for the picture.
+    int print_report(const QString& document_path) override;
+    bool fill_report_info(ReportFieldValues& values) override;
     QString get_ir_name() const override;
     void set_source_property(const QJsonObject& json) override;
     QJsonObject get_user_data() const override { return m_user_data; }
@@ -83,6 +92,10 @@ private:
     void put_user_data_into_frame(bool with_sound);
     bool save_picture(const QString& path, bool png, bool append);
     bool load_plain_image(const QString& path);
+    // The two roads of print_report once the picture is written.
+    int print_report_dot(const QString& dot, const QString& document, const QString& picture, const QString& companion);
+    int print_report_xml(const QString& layout, const QString& document, const QString& picture,
+                         const QString& companion);
 
     QByteArray m_sound_bytes;
     uint32_t m_sound_length = 0;

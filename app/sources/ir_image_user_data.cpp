@@ -103,10 +103,13 @@ bool IRImage::apply_view_settings_to(void* frame, const QJsonObject& user_data)
 {
     if (user_data.contains("VYPalette")) {
         const int palette = int_value(user_data, "VYPalette", 0);
-        thermframe_set_palette(frame, static_cast<PALETTE>(palette >= 0 && palette <= 17 ? palette : 0));
+        set_frame_palette(frame, static_cast<PALETTE>(palette >= 0 && palette <= 17 ? palette : 0));
     }
     if (user_data.contains("VYAutoImaging")) {
-        if (int_value(user_data, "VYAutoImaging", 0) != 0) {
+        const int automatic = int_value(user_data, "VYAutoImaging", 0);
+        if (automatic == kAutoImagingContinuous) {
+            thermframe_set_palette_type(frame, PALETTE_TYPE_AUTO_EVERY_FRAME);
+        } else if (automatic != 0) {
             thermframe_set_palette_type(frame, PALETTE_TYPE_AUTO_ONCE);
         } else {
             // Levels are 16-bit AD values; anything else is ignored.
@@ -138,8 +141,13 @@ bool IRImage::store_view_settings()
     PALETTE palette = PAL_IRON;
     if (thermframe_get_palette(frame, palette)) m_user_data.insert("VYPalette", int(palette));
     PaletteType type = PALETTE_TYPE_MANUAL;
-    if (thermframe_get_palette_type(frame, type))
-        m_user_data.insert("VYAutoImaging", type == PALETTE_TYPE_AUTO_ONCE ? 1 : 0);
+    if (thermframe_get_palette_type(frame, type)) {
+        // A picture shown with continuous automatic imaging comes back with
+        // it: stored as a manual range it would open in other colours.
+        m_user_data.insert("VYAutoImaging", type == PALETTE_TYPE_AUTO_ONCE           ? 1
+                                            : type == PALETTE_TYPE_AUTO_EVERY_FRAME ? kAutoImagingContinuous
+                                                                                    : 0);
+    }
     uint16_t low = 0, high = 0;
     if (thermframe_get_imaging_range(frame, low, high)) {
         m_user_data.insert("VYImagingLow", int(low));

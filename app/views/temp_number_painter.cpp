@@ -27,6 +27,17 @@ TempNumberPainter::TempNumberPainter(int pixel_size, const QColor& colour) : m_c
     }
 }
 
+int TempNumberPainter::text_width(int value) const
+{
+    char digits[16];
+    const int length = std::snprintf(digits, sizeof digits, "%d", value);
+    int width = 0;
+    for (int k = 0; k < length; ++k) {
+        width += m_glyphs[static_cast<size_t>(digits[k] == '-' ? 10 : digits[k] - '0')].width();
+    }
+    return width;
+}
+
 void TempNumberPainter::draw(QImage& target, int x, int y, int value, int box_width) const
 {
     char digits[16];

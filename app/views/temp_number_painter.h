@@ -16,6 +16,10 @@ public:
     // Draws the value's digits with their top left at (x, y), clipped to
     // the picture and to a box of box_width pixels.
     void draw(QImage& target, int x, int y, int value, int box_width) const;
+    // Width in pixels of the value's digits as draw lays them out.
+    int text_width(int value) const;
+    // Height of every glyph.
+    int height() const { return m_glyphs[0].height(); }
 
 private:
     // Glyph coverage (0..255) of '0'..'9' and '-', all of one height.

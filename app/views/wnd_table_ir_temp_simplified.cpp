@@ -29,6 +29,14 @@ void WndTableIRTempSimplified::size_changed()
     m_picture = QImage(m_width, m_height, QImage::Format_RGB32);
 }
 
+void WndTableIRTempSimplified::geometryChanged(const QRectF& new_geometry, const QRectF& old_geometry)
+{
+    TableIRTempBase::geometryChanged(new_geometry, old_geometry);
+    // The numbers are laid out again for the new size.
+    m_thread->set_view_size(new_geometry.size().toSize());
+    update();
+}
+
 void WndTableIRTempSimplified::refresh()
 {
     if (!read_frame(false)) return;

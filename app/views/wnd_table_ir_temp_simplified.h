@@ -1,6 +1,7 @@
-// The simplified temperature table: a dense preview of whole-degree numbers
-// sampled on a 120 x 90 grid, drawn by its own paint thread so that the GUI
-// thread never draws the numbers nor waits for them.
+// The simplified temperature table: a preview of whole-degree numbers, as
+// many as fit readably into its size and at most 120 x 90, drawn by its own
+// paint thread so that the GUI thread never draws the numbers nor waits for
+// them.
 #pragma once
 
 #include "views/table_ir_temp_base.h"
@@ -30,6 +31,7 @@ protected:
     void refresh() override;
     int tick_ms() const override { return 300; }
     void size_changed() override;
+    void geometryChanged(const QRectF& new_geometry, const QRectF& old_geometry) override;
 
 private:
     ThreadPaintTemp* m_thread = nullptr;

@@ -30,13 +30,20 @@ std::vector<float> scene(int count)
     return temps;
 }
 
+// The full 120 x 90 grid: a table large enough for all of it.
+ThreadPaintTemp::Layout full_grid()
+{
+    return ThreadPaintTemp::layout_for(kTableWidth, kTableHeight, -20.0f, 130.0f, QSize(4096, 4096));
+}
+
 void BM_table_numbers(benchmark::State& state)
 {
     const std::vector<float> temps = scene(kTableWidth * kTableHeight);
-    QImage back(ThreadPaintTemp::kBufferWidth, ThreadPaintTemp::kBufferHeight, QImage::Format_RGB32);
+    const ThreadPaintTemp::Layout layout = full_grid();
+    QImage back(layout.columns * layout.pitch_x, layout.rows * layout.pitch_y, QImage::Format_RGB32);
     for (auto _ : state) {
         back.fill(QColor(7, 16, 23));
-        ThreadPaintTemp::draw_numbers(back, temps.data(), kTableWidth, kTableHeight, 10.0f);
+        ThreadPaintTemp::draw_numbers(back, temps.data(), kTableWidth, kTableHeight, layout);
         benchmark::DoNotOptimize(back.constBits());
     }
     state.SetItemsProcessed(state.iterations() * 120 * 90);
@@ -46,9 +53,10 @@ BENCHMARK(BM_table_numbers)->Unit(benchmark::kMillisecond);
 void BM_baseline_qpainter_texts(benchmark::State& state)
 {
     const std::vector<float> temps = scene(kTableWidth * kTableHeight);
-    QImage back(ThreadPaintTemp::kBufferWidth, ThreadPaintTemp::kBufferHeight, QImage::Format_RGB32);
+    const ThreadPaintTemp::Layout layout = full_grid();
+    QImage back(layout.columns * layout.pitch_x, layout.rows * layout.pitch_y, QImage::Format_RGB32);
     QFont font;
-    font.setPixelSize(9);
+    font.setPixelSize(ThreadPaintTemp::kFontPixels);
     for (auto _ : state) {
         back.fill(QColor(7, 16, 23));
         QPainter p(&back);
@@ -57,7 +65,8 @@ void BM_baseline_qpainter_texts(benchmark::State& state)
         for (int row = 0; row < 90; ++row) {
             for (int col = 0; col < 120; ++col) {
                 const float t = temps[static_cast<size_t>(row * 10) * kTableWidth + static_cast<size_t>(col * 10)];
-                p.drawText(QRect(col * 10, row * 10, 11, 11), Qt::AlignLeft | Qt::AlignTop,
+                p.drawText(QRect(col * layout.pitch_x, row * layout.pitch_y, layout.pitch_x, layout.pitch_y),
+                           Qt::AlignLeft | Qt::AlignTop,
                            QString::asprintf("%d", static_cast<int>(t)));
             }
         }

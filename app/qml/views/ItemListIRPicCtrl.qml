@@ -27,6 +27,7 @@ Rectangle {
         Item { width: 12; height: 1; visible: !id_ctrl.bNormalImage }
         ItemIRToolButton { objectName: "btn_save"; visible: !id_ctrl.bNormalImage; nBtnId: ItemCommonDef.idBtnSave; strText: qsTr("保存"); onSig_press_btn: id_ctrl.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { objectName: "btn_save_to"; visible: !id_ctrl.bNormalImage; nBtnId: ItemCommonDef.idBtnSaveTo; strText: qsTr("另存为"); onSig_press_btn: id_ctrl.sig_press_btn(n_id, b_checked) }
+        ItemIRToolButton { objectName: "btn_report"; visible: !id_ctrl.bNormalImage; nBtnId: ItemCommonDef.idBtnReport; strText: qsTr("报告"); onSig_press_btn: id_ctrl.sig_press_btn(n_id, b_checked) }
         Item { width: 12; height: 1 }
         Text {
             objectName: "text_pic"

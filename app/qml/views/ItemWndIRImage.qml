@@ -18,7 +18,9 @@ FocusScope {
     property string ms_name: ""
     readonly property alias wndIRShow: id_area_ir.wndIRShow
     property string strTip: ""
-    property var m_file_dialog: null  // ItemFileDialog
+    // The main window's shared file dialog (ItemFileDialog).
+    property var m_file_dialog: null
+    readonly property int nReportDialog: 100
     // Status-bar information of the current picture.
     property var m_cur_image_info: ({})
     // What the last opening from the strip answered.
@@ -119,10 +121,35 @@ FocusScope {
         if (b_import) m_file_dialog.show_import_ana(id_wnd, ItemCommonDef.fileDialogImportAna, DataConfig.str_ana_path)
         else m_file_dialog.show_export_ana(id_wnd, ItemCommonDef.fileDialogExportAna, DataConfig.str_ana_path)
     }
+    function choose_report_file() {
+        if (!m_file_dialog) return false
+        m_file_dialog.show_dialog(id_wnd, nReportDialog, DataConfig.str_report_save_path, ItemCommonText.strDlgExportReport,
+                                  [m_file_dialog.filter(qsTr("报告文件"), "*.doc")], 0, false, false, false)
+        return true
+    }
+    // Writes the picture's report to the chosen document (a file URL) and
+    // offers to open it, or says what failed.
+    function export_report(str_url) {
+        var result = wndIRShow.print_report(str_url)
+        switch (result) {
+        case 0: id_report_message.show_choose_box(id_wnd, qsTr("是否打开报告？")); break
+        case 1: id_report_message.show_message_box(qsTr("报告打印失败！！")); break
+        case 2: id_report_message.show_message_box(qsTr("打开word失败！")); break
+        case 3: id_report_message.show_message_box(qsTr("报告模板添加失败！")); break
+        case 4: id_report_message.show_message_box(qsTr("报告插入图片失败！")); break
+        default: id_report_message.show_message_box(qsTr("报告打印失败！")); break
+        }
+        return result
+    }
     Connections {
         target: id_wnd.m_file_dialog
         function onSig_accepted(item, purpose, urls) {
             if (item !== id_wnd || urls.length === 0) return
+            if (purpose === id_wnd.nReportDialog) {
+                DataConfig.str_report_save_path = id_wnd.m_file_dialog.folder.toString()
+                id_wnd.export_report(urls[0].toString())
+                return
+            }
             var folder = GlobalFunction.local_path_of_url(id_wnd.m_file_dialog.folder)
             var url = urls[0].toString()
             if (purpose === ItemCommonDef.fileDialogSaveImage) {
@@ -139,6 +166,12 @@ FocusScope {
             }
         }
     }
+    ItemMessageBox {
+        id: id_report_message
+        objectName: "message_box_report"
+        onSig_return: if (result === 1 && type === 1) id_wnd.wndIRShow.open_report()
+    }
+
     function rotate(b_clockwise) {
         wndIRShow.rorate_90_degrees(b_clockwise)
         id_property.update_ir_property()
@@ -180,6 +213,7 @@ FocusScope {
             case ItemCommonDef.idBtnSaveTo: id_wnd.show_save_dialog(); break
             case ItemCommonDef.idBtnPicPrevious: id_pic_list.check_previous_picture(); break
             case ItemCommonDef.idBtnPicNext: id_pic_list.check_next_picture(); break
+            case ItemCommonDef.idBtnReport: id_wnd.choose_report_file(); break
             }
             id_keys.forceActiveFocus()
         }
@@ -262,15 +296,19 @@ FocusScope {
         id: id_temp_full
         objectName: "loader_temp_full"
         active: false
-        sourceComponent: ItemWndIRTempFull { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + 1 }
+        sourceComponent: ItemWndIRTempFull { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + id_wnd.mn_index_type }
     }
     Loader {
         id: id_temp_simplified
         objectName: "loader_temp_simplified"
         active: false
-        sourceComponent: ItemWndIRTempSimplified { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + 1 }
+        sourceComponent: ItemWndIRTempSimplified { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + id_wnd.mn_index_type }
     }
-    Component.onCompleted: wndIRShow.set_wnd_isotherm(id_isotherm.wndIsotherm)
+    Component.onCompleted: {
+        wndIRShow.set_wnd_index(mn_index)
+        wndIRShow.set_wnd_type_index(mn_index_type)
+        wndIRShow.set_wnd_isotherm(id_isotherm.wndIsotherm)
+    }
 
     Connections {
         target: id_wnd.wndIRShow

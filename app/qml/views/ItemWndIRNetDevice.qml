@@ -17,6 +17,11 @@ FocusScope {
     property bool bConnected: false
     property int nColdDots: 0
 
+    Component.onCompleted: {
+        wndIRShow.set_wnd_index(mn_index)
+        wndIRShow.set_wnd_type_index(mn_index_type)
+    }
+
     function set_net_device(str_sn, str_ip, str_discover_mac, n_id_ir) {
         if (!wndIRShow.open_net_device(str_sn, str_ip, str_discover_mac, n_id_ir))
             return false

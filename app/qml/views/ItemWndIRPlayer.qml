@@ -98,7 +98,11 @@ FocusScope {
         height: 30
     }
 
-    Component.onCompleted: wndIRShow.set_player_progress_bar(id_progress.get_bar())
+    Component.onCompleted: {
+        wndIRShow.set_wnd_index(mn_index)
+        wndIRShow.set_wnd_type_index(mn_index_type)
+        wndIRShow.set_player_progress_bar(id_progress.get_bar())
+    }
 
     Connections {
         target: id_wnd.wndIRShow

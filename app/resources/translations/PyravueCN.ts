@@ -1459,6 +1459,10 @@
         <source>另存为</source>
         <translation>另存为</translation>
     </message>
+    <message>
+        <source>报告</source>
+        <translation>报告</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRToolbar</name>
@@ -2407,6 +2411,34 @@
     <message>
         <source>导出分析失败！</source>
         <translation>导出分析失败！</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>报告文件</translation>
+    </message>
+    <message>
+        <source>是否打开报告？</source>
+        <translation>是否打开报告？</translation>
+    </message>
+    <message>
+        <source>报告打印失败！！</source>
+        <translation>报告打印失败！！</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>打开word失败！</translation>
+    </message>
+    <message>
+        <source>报告模板添加失败！</source>
+        <translation>报告模板添加失败！</translation>
+    </message>
+    <message>
+        <source>报告插入图片失败！</source>
+        <translation>报告插入图片失败！</translation>
+    </message>
+    <message>
+        <source>报告打印失败！</source>
+        <translation>报告打印失败！</translation>
     </message>
 </context>
 <context>

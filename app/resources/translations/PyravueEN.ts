@@ -1459,6 +1459,10 @@
         <source>另存为</source>
         <translation>Save as</translation>
     </message>
+    <message>
+        <source>报告</source>
+        <translation>Report</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRToolbar</name>
@@ -2407,6 +2411,34 @@
     <message>
         <source>导出分析失败！</source>
         <translation>Exporting the analyses failed!</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>Report files</translation>
+    </message>
+    <message>
+        <source>是否打开报告？</source>
+        <translation>Open the report?</translation>
+    </message>
+    <message>
+        <source>报告打印失败！！</source>
+        <translation>The report could not be written!!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>Could not start the word processor!</translation>
+    </message>
+    <message>
+        <source>报告模板添加失败！</source>
+        <translation>The report template could not be used!</translation>
+    </message>
+    <message>
+        <source>报告插入图片失败！</source>
+        <translation>The picture could not be placed in the report!</translation>
+    </message>
+    <message>
+        <source>报告打印失败！</source>
+        <translation>The report could not be written!</translation>
     </message>
 </context>
 <context>

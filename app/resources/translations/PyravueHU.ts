@@ -1459,6 +1459,10 @@
         <source>另存为</source>
         <translation>Mentés másként</translation>
     </message>
+    <message>
+        <source>报告</source>
+        <translation>Jelentés</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRToolbar</name>
@@ -2407,6 +2411,34 @@
     <message>
         <source>导出分析失败！</source>
         <translation>Az elemzések exportálása sikertelen!</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>Jelentésfájlok</translation>
+    </message>
+    <message>
+        <source>是否打开报告？</source>
+        <translation>Megnyitja a jelentést?</translation>
+    </message>
+    <message>
+        <source>报告打印失败！！</source>
+        <translation>A jelentést nem sikerült elkészíteni!!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>A szövegszerkesztő nem indítható!</translation>
+    </message>
+    <message>
+        <source>报告模板添加失败！</source>
+        <translation>A jelentéssablon nem használható!</translation>
+    </message>
+    <message>
+        <source>报告插入图片失败！</source>
+        <translation>A képet nem sikerült a jelentésbe illeszteni!</translation>
+    </message>
+    <message>
+        <source>报告打印失败！</source>
+        <translation>A jelentést nem sikerült elkészíteni!</translation>
     </message>
 </context>
 <context>

@@ -1459,6 +1459,10 @@
         <source>另存为</source>
         <translation>Сохранить как</translation>
     </message>
+    <message>
+        <source>报告</source>
+        <translation>Отчёт</translation>
+    </message>
 </context>
 <context>
     <name>ItemListIRToolbar</name>
@@ -2407,6 +2411,34 @@
     <message>
         <source>导出分析失败！</source>
         <translation>Не удалось экспортировать анализ!</translation>
+    </message>
+    <message>
+        <source>报告文件</source>
+        <translation>Файлы отчётов</translation>
+    </message>
+    <message>
+        <source>是否打开报告？</source>
+        <translation>Открыть отчёт?</translation>
+    </message>
+    <message>
+        <source>报告打印失败！！</source>
+        <translation>Не удалось создать отчёт!!</translation>
+    </message>
+    <message>
+        <source>打开word失败！</source>
+        <translation>Не удалось запустить текстовый редактор!</translation>
+    </message>
+    <message>
+        <source>报告模板添加失败！</source>
+        <translation>Не удалось использовать шаблон отчёта!</translation>
+    </message>
+    <message>
+        <source>报告插入图片失败！</source>
+        <translation>Не удалось вставить изображение в отчёт!</translation>
+    </message>
+    <message>
+        <source>报告打印失败！</source>
+        <translation>Не удалось создать отчёт!</translation>
     </message>
 </context>
 <context>

@@ -83,6 +83,8 @@ private slots:
     void gps_text_data();
     void gps_text();
     void copies_to_the_clipboard();
+    void national_grid_view_keeps_its_imaging_data();
+    void national_grid_view_keeps_its_imaging();
 
 private:
     roadtest::TestFolders m_folders;
@@ -114,6 +116,7 @@ void IRImageTest::open_every_sample()
     QCOMPARE(property.value("strSettingResolution").toString(), QString("640 x 512"));
     QVERIFY(property.contains("strSettingMaxTemp"));
     QCOMPARE(property.contains("strSettingTempRange"), !sgcc);
+    QCOMPARE(property.value("bSgcc").toBool(), sgcc);
     QCOMPARE(source.get_file_path(), sample(file));
 }
 
@@ -478,6 +481,50 @@ void IRImageTest::copies_to_the_clipboard()
     QVERIFY(QFile::exists(file));
     QCOMPARE(QGuiApplication::clipboard()->image().size(), QImage(file).size());
     QVERIFY(QGuiApplication::clipboard()->image().width() >= 640);
+}
+
+void IRImageTest::national_grid_view_keeps_its_imaging_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("manual range") << int(PALETTE_TYPE_MANUAL) << 0;
+    QTest::newRow("automatic once") << int(PALETTE_TYPE_AUTO_ONCE) << 1;
+    QTest::newRow("continuous automatic") << int(PALETTE_TYPE_AUTO_EVERY_FRAME) << IRImage::kAutoImagingContinuous;
+}
+
+// The imaging in force when a national-grid picture is saved is the one it
+// opens with, palette and range included.
+void IRImageTest::national_grid_view_keeps_its_imaging()
+{
+    QFETCH(int, type);
+    QFETCH(int, stored);
+    IRImage source(nullptr);
+    QVERIFY(source.open_file(sample("sample_sgcc.jpg")));
+    void* frame = source.get_ir_data();
+    QVERIFY(IRBase::set_frame_palette(frame, PAL_RAINBOW));
+    if (type == PALETTE_TYPE_MANUAL) {
+        QVERIFY(thermframe_set_imaging_range(frame, 16000, 21000));
+    }
+    QVERIFY(thermframe_set_palette_type(frame, static_cast<PaletteType>(type)));
+    uint16_t low = 0, high = 0;
+    QVERIFY(thermframe_get_imaging_range(frame, low, high));
+    const QString target = m_dir.filePath(QString("view %1.jpg").arg(type));
+    QVERIFY(source.save_as_sgcc_image_to_file(target));
+    QCOMPARE(source.get_user_data().value("VYAutoImaging").toInt(), stored);
+
+    IRImage reopened(nullptr);
+    QVERIFY(reopened.open_file(target));
+    void* again = reopened.get_ir_data();
+    PaletteType type_again = PALETTE_TYPE_MANUAL;
+    QVERIFY(thermframe_get_palette_type(again, type_again));
+    QCOMPARE(int(type_again), type);
+    PALETTE palette = PAL_IRON;
+    QVERIFY(thermframe_get_palette(again, palette));
+    QCOMPARE(int(palette), int(PAL_RAINBOW));
+    uint16_t low_again = 0, high_again = 0;
+    QVERIFY(thermframe_get_imaging_range(again, low_again, high_again));
+    QCOMPARE(low_again, low);
+    QCOMPARE(high_again, high);
 }
 
 QTEST_MAIN(IRImageTest)

@@ -166,11 +166,60 @@ private slots:
         table.refresh_now();
         QCOMPARE(table.handed_over(), 1);
         QVERIFY(QTest::qWaitFor([&] { return !table.front().isNull(); }, 10000));
-        const QImage front = table.front();
-        QCOMPARE(front.size(), QSize(1200, 900));
-        QVERIFY(lit_pixels(front.copy(0, 0, 640, 640)) > 64 * 64 * 4);
-        // Nothing is drawn where the 64 sampled columns end.
-        QCOMPARE(lit_pixels(front.copy(700, 0, 400, 900)), 0);
+        QCOMPARE(table.front().size(), QSize(640, 640));
+        QVERIFY(lit_pixels(table.front()) > 0);
+        // A smaller window gets the last frame laid out again for its size.
+        table.setSize(QSizeF(300, 200));
+        QVERIFY(QTest::qWaitFor([&] { return table.front().size() == QSize(300, 200); }, 10000));
+        QVERIFY(lit_pixels(table.front()) > 0);
+    }
+
+    // Every number has a cell of its own with empty pixels before the next,
+    // whatever the temperatures and the window size; the whole picture is
+    // sampled, at most 120 x 90 numbers.
+    void temp_table_simplified_numbers_never_touch_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<float>("coldest");
+        QTest::addColumn<float>("hottest");
+        QTest::addColumn<QSize>("view");
+        QTest::newRow("room, default window") << 640 << 512 << 18.4f << 37.9f << QSize(1200, 900);
+        QTest::newRow("furnace, small window") << 384 << 288 << -40.0f << 1487.0f << QSize(420, 300);
+        QTest::newRow("large picture, large window") << 1280 << 1024 << -9.9f << 125.0f << QSize(2500, 1400);
+        QTest::newRow("tiny picture") << 8 << 6 << 20.0f << 21.0f << QSize(1200, 900);
+    }
+    void temp_table_simplified_numbers_never_touch()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(float, coldest);
+        QFETCH(float, hottest);
+        QFETCH(QSize, view);
+        // Widest and narrowest numbers side by side.
+        std::vector<float> temps(static_cast<size_t>(width) * static_cast<size_t>(height));
+        for (size_t i = 0; i < temps.size(); ++i) temps[i] = (i / 3) % 2 == 0 ? coldest : hottest;
+        const ThreadPaintTemp::Layout layout = ThreadPaintTemp::layout_for(width, height, coldest, hottest, view);
+        QVERIFY(layout.columns >= 1 && layout.columns <= 120);
+        QVERIFY(layout.rows >= 1 && layout.rows <= 90);
+        QVERIFY(layout.columns * layout.pitch_x <= view.width());
+        QVERIFY(layout.rows * layout.pitch_y <= view.height());
+        // The samples reach the far edges of the picture.
+        QVERIFY((layout.columns + 1) * layout.step >= width);
+        QVERIFY((layout.rows + 1) * layout.step >= height || layout.rows == 90);
+        QImage back(view, QImage::Format_RGB32);
+        back.fill(QColor(7, 16, 23));
+        ThreadPaintTemp::draw_numbers(back, temps.data(), width, height, layout);
+        for (int c = 1; c < layout.columns; ++c) {
+            const int start = c * layout.pitch_x;
+            QCOMPARE(lit_pixels(back.copy(start - ThreadPaintTemp::kGap, 0, ThreadPaintTemp::kGap, back.height())), 0);
+        }
+        for (int r = 0; r < layout.rows; ++r) {
+            for (int c = 0; c < layout.columns; ++c) {
+                QVERIFY2(lit_pixels(back.copy(c * layout.pitch_x, r * layout.pitch_y, layout.pitch_x, layout.pitch_y)) > 0,
+                         qPrintable(QString("cell %1, %2 is empty").arg(r).arg(c)));
+            }
+        }
     }
 
     void temp_table_paint_thread_quits_while_idle_and_busy()
