@@ -2,21 +2,27 @@ import QtQuick 2.15
 import "../common"
 
 // Property column of an IR window: the picture's measuring parameters and
-// temperatures, and the selected analysis object's temperatures and own
-// parameters.
+// temperatures, a camera's lens and measuring range, the selected analysis
+// object's temperatures and own parameters, and a picture's voice note.
 Rectangle {
     id: id_prop
     objectName: "area_property_ir"
     color: ItemCommonClr.clrBackground
     property var wndIRShow: null
     property int nCurAna: 0
+    // The window kind (ItemCommonDef): 1 picture, 2 recording, 3 camera.
+    property int nWndType: ItemCommonDef.wndFunctionImage
+
+    signal sig_lens_refused()
 
     function update_ir_property() {
         if (wndIRShow === null) return
         var json = wndIRShow.get_ir_property()
         id_param.update_setting(json)
-        id_pic_setting.visible = !wndIRShow.is_sgcc_image()
+        id_pic_setting.visible = nWndType === ItemCommonDef.wndFunctionImage && !wndIRShow.is_sgcc_image()
         id_pic_setting.update_setting(json)
+        if (nWndType === ItemCommonDef.wndFunctionNetDevice)
+            id_lens.update_setting(json)
         update_ir_temp_info()
     }
     function update_ir_temp_info() {
@@ -34,6 +40,8 @@ Rectangle {
                 + " " + qsTr("平均") + (json["strSettingAnaTextAvg"] || "")
     }
     function update_pic_sound_sec(n_sec) { id_pic_setting.update_pic_sound_sec(n_sec) }
+    // The range the camera switched to by itself.
+    function set_cur_range(n_range) { id_lens.set_cur_range(n_range) }
     function set_setting(json) {
         if (wndIRShow !== null) wndIRShow.set_ir_property(json)
     }
@@ -45,11 +53,19 @@ Rectangle {
             id: id_param
             strTitle: qsTr("参数设置")
             nLabelWidth: 110
+            bCamera: id_prop.nWndType === ItemCommonDef.wndFunctionNetDevice
             onSig_set_setting: {
                 id_prop.set_setting(json)
                 if (json["strSettingDefaultParam"] !== undefined)
                     id_prop.update_ir_property()
             }
+        }
+        ItemContentIRLensSetting {
+            id: id_lens
+            visible: id_prop.nWndType === ItemCommonDef.wndFunctionNetDevice
+            z: 1
+            wndIRShow: id_prop.wndIRShow
+            onSig_refused: id_prop.sig_lens_refused()
         }
         Item { width: 1; height: 8 }
         Text { id: id_max; objectName: "text_max_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
@@ -61,6 +77,7 @@ Rectangle {
         Item { width: 1; height: 8 }
         ItemContentIRPicSetting {
             id: id_pic_setting
+            visible: id_prop.nWndType === ItemCommonDef.wndFunctionImage
             onSig_set_setting: if (id_prop.wndIRShow !== null) id_prop.wndIRShow.set_ir_setting(json)
         }
     }
