@@ -332,7 +332,7 @@ void CameraRoadTest::controls_reach_the_camera()
     QVERIFY(QMetaObject::invokeMethod(message, "finish", Q_ARG(QVariant, 1)));
 
     // F3 corrects; F5 held (the keyboard repeating it) turns the focus motor
-    // once and stops it once at the release.
+    // once and stops it once at the release; F6 turns it the other way.
     QTest::keyClick(window, Qt::Key_F3);
     QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 139).size() == 1; }));
     QTest::keyPress(window, Qt::Key_F5);
@@ -343,6 +343,21 @@ void CameraRoadTest::controls_reach_the_camera()
     QTest::keyRelease(window, Qt::Key_F5);
     QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 132).size() == 1; }));
     QCOMPARE(received(camera, 164, 131).size(), 1);
+    QCOMPARE(received(camera, 164, 139).size(), 1);
+    QTest::keyPress(window, Qt::Key_F6);
+    QTest::keyRelease(window, Qt::Key_F6);
+    QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 132).size() == 2; }));
+    QCOMPARE(received(camera, 164, 130).size(), 1);
+
+    // While another page shows, the keys leave the camera alone: back on its
+    // tab, F6 reaches the camera after no correction (one link, in order).
+    QVERIFY(RoadWindow::click(road.find_item("page_camera")));
+    QVERIFY(!road.find_item("wnd_ir_net_device")->isVisible());
+    QTest::keyClick(window, Qt::Key_F3);
+    QVERIFY(RoadWindow::click(road.find_item("doc_tab_0")));
+    QVERIFY(road.find_item("wnd_ir_net_device")->isVisible());
+    QTest::keyClick(window, Qt::Key_F6);
+    QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 132).size() == 3; }));
     QCOMPARE(received(camera, 164, 139).size(), 1);
 
     // Ctrl+T shows the sensor temperatures over the picture.
