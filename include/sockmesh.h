@@ -94,7 +94,14 @@ VY_API bool sockmesh_tcp_server_uninit(void** handle);
 
 // Discovery client (UDP broadcast, port 63203; set-address to port 63210).
 VY_API bool sockmesh_discovery_client_start(void** handle, DiscoveryCallback fn, void* user);
-// Queues one discovery request per usable card and returns without waiting.
+// A discovery client that asks only the given loopback addresses, by
+// unicast from 127.0.0.1, and binds nothing on a network card; its replies
+// carry "discover mac:00:00:00:00:00:00". Refused (false, nothing started)
+// when any address lies outside 127.0.0.0/8 or count is not 1 to 64.
+VY_API bool sockmesh_discovery_client_start_unicast(void** handle, const char* const* addresses, int count,
+                                                    DiscoveryCallback fn, void* user);
+// Queues one discovery request per usable card (a unicast client: one per
+// address) and returns without waiting.
 VY_API bool sockmesh_discovery_broadcast(void* handle);
 // Address texts must be dotted IPv4 or empty; a malformed one fails the call.
 VY_API bool sockmesh_discovery_set_ip(void* handle, const char* device_ip, bool flag, const char* ip,
@@ -104,6 +111,9 @@ VY_API bool sockmesh_discovery_client_finish(void** handle);
 
 // Device-side discovery server.
 VY_API bool sockmesh_discovery_server_start(void** handle, const char* text, DeviceRequestCallback fn, void* user);
+// The same, listening on one address only.
+VY_API bool sockmesh_discovery_server_start_on(void** handle, const char* ip, const char* text,
+                                               DeviceRequestCallback fn, void* user);
 VY_API bool sockmesh_udp_protocol_server_start(void** handle, DeviceRequestCallback fn, void* user);
 VY_API bool sockmesh_discovery_server_finish(void** handle);
 

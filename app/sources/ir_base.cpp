@@ -64,6 +64,7 @@ int IRBase::print_report(const QString&) { return -1; }
 bool IRBase::fill_report_info(ReportFieldValues&) { return false; }
 bool IRBase::add_source_property(QJsonObject&) { return false; }
 bool IRBase::set_len_pos(uint16_t) { return false; }
+bool IRBase::set_len_and_meas_range(int, int) { return false; }
 bool IRBase::add_file(const QString&) { return false; }
 bool IRBase::delete_file(const QString&) { return false; }
 void IRBase::set_source_property(const QJsonObject&) {}

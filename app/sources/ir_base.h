@@ -93,6 +93,9 @@ public:
     virtual void update_frame_rate() {}
     virtual QJsonObject get_user_data() const { return QJsonObject(); }
     virtual bool is_wait_cold() const { return false; }
+    // Switches the camera's lens and measuring range by hand; false when the
+    // camera refuses (a source without a camera has none to switch).
+    virtual bool set_len_and_meas_range(int len_type, int range);
     // Sets one key of the picture's user data, keeping the others: in the
     // frame document, or where the source keeps the user data it saves.
     virtual void set_user_data_value(const QString& key, const QJsonValue& value);
@@ -226,7 +229,8 @@ protected:
     // Set once per alarm episode; the camera's show thread and the GUI
     // thread may both evaluate, so the flag is taken by exchange.
     std::atomic<bool> m_b_warning_snapped{false};
-    bool m_b_auto_temp_range = false;
+    // Written on the GUI thread, read by a camera's frame thread.
+    std::atomic<bool> m_b_auto_temp_range{false};
     int m_n_len_type = 3;
     int m_n_meas_range = 1;
     int m_n_meas_range_next = 1;

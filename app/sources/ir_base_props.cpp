@@ -172,14 +172,20 @@ bool IRBase::set_ir_property(const QJsonObject& json)
         m_b_show_mouse_temp = json.value("strSettingMouseTemp").toBool();
     }
     // Lens and measuring range belong to a live camera; the camera source
-    // applies them (a picture or recording has no range to switch).
+    // switches them (a picture or recording has no range to switch).
     if (m_n_ir_type == 3 && json.contains("strSettingLenTypeIndex") &&
         json.contains("strSettingTempRangeIndex")) {
-        m_n_len_type = json.value("strSettingLenTypeIndex").toInt();
-        m_n_meas_range = m_n_meas_range_next = json.value("strSettingTempRangeIndex").toInt();
-        m_n_range_count = 0;
-        m_b_range_set = true;
-        m_n_range_wait = 0;
+        int range = 0;
+        if (!parse_integer(json.value("strSettingLenTypeIndex"), integer) ||
+            !parse_integer(json.value("strSettingTempRangeIndex"), range)) {
+            return false;
+        }
+        qCDebug(lc_source) << "wirereel_set_len_and_meas_range";
+        if (!set_len_and_meas_range(integer, range)) {
+            qCWarning(lc_source) << "failed vy_nd_plus_set_len_and_meas_range: " << integer << "," << range;
+            return false;
+        }
+        qCDebug(lc_source) << "successed p_nd_plus_set_len_and_meas_range";
         changed = true;
     }
     if (json.contains("strSettingAutoTempRange")) {

@@ -233,6 +233,7 @@ int IRNetDevice::choose_range(const std::vector<RangeInfo>& ranges, float frame_
 
 void IRNetDevice::set_lens_ranges(int lens_type, int current_range, const std::vector<RangeInfo>& ranges)
 {
+    QMutexLocker lock(&m_range_mutex);
     m_len_ranges[lens_type] = ranges;
     m_n_len_type = lens_type;
     m_n_meas_range = current_range;
@@ -240,8 +241,30 @@ void IRNetDevice::set_lens_ranges(int lens_type, int current_range, const std::v
     m_n_range_count = 0;
 }
 
+int IRNetDevice::current_range() const
+{
+    QMutexLocker lock(&m_range_mutex);
+    return m_n_meas_range;
+}
+
+bool IRNetDevice::set_len_and_meas_range(int len_type, int range)
+{
+    QMutexLocker lock(&m_range_mutex);
+    if (m_stream == nullptr ||
+        !wirereel_set_len_and_meas_range(m_stream, static_cast<LenType>(len_type), static_cast<MeasRange>(range))) {
+        return false;
+    }
+    m_n_len_type = len_type;
+    m_n_meas_range = m_n_meas_range_next = range;
+    m_n_range_count = 0;
+    m_b_range_set = true;
+    m_n_range_wait = 0;
+    return true;
+}
+
 bool IRNetDevice::check_temp_range(float frame_max)
 {
+    QMutexLocker lock(&m_range_mutex);
     const auto lens = m_len_ranges.find(m_n_len_type);
     if (!m_b_auto_temp_range || lens == m_len_ranges.end()) {
         return false;
@@ -278,6 +301,7 @@ bool IRNetDevice::check_temp_range(float frame_max)
 
 void IRNetDevice::load_lens_ranges()
 {
+    QMutexLocker lock(&m_range_mutex);
     m_len_ranges.clear();
     void* frame = get_ir_data();
     tagLenInfo current{};

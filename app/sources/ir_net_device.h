@@ -60,6 +60,7 @@ public:
     bool zoom_motor_stop() override;
     void update_frame_rate() override;
     bool is_wait_cold() const override;
+    bool set_len_and_meas_range(int len_type, int range) override;
     virtual bool close_device();
     // Recording (from the view's record button): refused with a status -1
     // message when no folder is set or its disk is short of space.
@@ -74,7 +75,7 @@ public:
     int len_adjust_method() const;
     bool supports_len_pos() const;
     int frame_rate() const { return m_frame_rate.load(); }
-    int current_range() const { return m_n_meas_range; }
+    int current_range() const;
     // The per-frame work of the frame thread.
     void process_frame();
     // The range rule: the first range whose maximum minus 0.5 is above the
@@ -129,6 +130,9 @@ private:
     QString m_sn;
     QString m_ip;
     QString m_discover_mac;
+    // Guards the lens and range fields between the frame thread's automatic
+    // switch and a switch by hand, each held across its call to the camera.
+    mutable QMutex m_range_mutex;
     std::map<int, std::vector<RangeInfo>> m_len_ranges;
     int m_tick_count = 0;
     std::atomic<int> m_frame_count{0};

@@ -1,6 +1,7 @@
 #include "sources/net_dev_discover.h"
 
 #include "sockmesh.h"
+#include "sources/discovery_client.h"
 
 #include <QLoggingCategory>
 #include <QStringList>
@@ -25,7 +26,7 @@ void on_discovery(const DiscoveryReply* reply, void* user)
 
 NetDevDiscover::NetDevDiscover(QObject* parent) : QObject(parent)
 {
-    if (!sockmesh_discovery_client_start(&m_discovery, on_discovery, this)) {
+    if (!start_discovery_client(&m_discovery, on_discovery, this)) {
         qCWarning(lc_source) << "camera discovery did not start";
         m_discovery = nullptr;
     }

@@ -1,6 +1,7 @@
 #include "sources/wnd_ir_reconnect.h"
 
 #include "sockmesh.h"
+#include "sources/discovery_client.h"
 #include "sources/net_dev_discover.h"
 #include "sources/thread_ir_reconnect.h"
 #include "views/wnd_ir_show.h"
@@ -29,7 +30,7 @@ WndIRReconnect::WndIRReconnect(QQuickItem* parent) : QQuickPaintedItem(parent)
     connect(this, &WndIRReconnect::sig_connect_device, this, &WndIRReconnect::slot_connect_sucsess,
             Qt::QueuedConnection);
     connect(this, &WndIRReconnect::sig_connect_log, this, &WndIRReconnect::slot_connect_log, Qt::QueuedConnection);
-    if (!sockmesh_discovery_client_start(&m_discovery, on_discovery, this)) {
+    if (!start_discovery_client(&m_discovery, on_discovery, this)) {
         qCWarning(lc_source) << "reconnection: discovery did not start";
         m_discovery = nullptr;
     }

@@ -6,6 +6,8 @@
 #include "sockmesh_log.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 using namespace sockmesh::detail;
 
@@ -13,6 +15,7 @@ namespace {
 
 constexpr char kClientNotStarted[] = "discovery client not start yet.\n";
 constexpr char kServerNotStarted[] = "discovery server have not start yet.\n";
+constexpr int kMaxUnicastTargets = 64;
 
 // Reads one address text of a set-address call. Null counts as empty only
 // where allowed; a malformed text fails.
@@ -113,7 +116,8 @@ bool finish_service(void** handle, const char* tag, const char* not_started)
     return true;
 }
 
-bool start_device_server(void** handle, int port, const char* text, DeviceRequestCallback fn, void* user)
+bool start_device_server(void** handle, int port, const char* text, DeviceRequestCallback fn, void* user,
+                         const char* bind_ip = nullptr)
 {
     const char* failure = "discovery server start error.\n";
     if (handle == nullptr || text == nullptr) {
@@ -122,6 +126,9 @@ bool start_device_server(void** handle, int port, const char* text, DeviceReques
     }
     return start_service<DiscoveryServerObject>(handle, kUdpServerTag, "log init failed when start discovery server.\n",
                                                 failure, [&](UdpServer& engine) {
+                                                    if (bind_ip != nullptr) {
+                                                        engine.set_bind_ip(bind_ip);
+                                                    }
                                                     return engine.start(port, text, fn, user);
                                                 });
 }
@@ -149,6 +156,30 @@ bool sockmesh_discovery_client_start(void** handle, DiscoveryCallback fn, void* 
                                                 [&](UdpClient& engine) { return engine.start(fn, user); });
 }
 
+bool sockmesh_discovery_client_start_unicast(void** handle, const char* const* addresses, int count,
+                                             DiscoveryCallback fn, void* user)
+{
+    if (!check_client_start(handle, reinterpret_cast<const void*>(fn))) {
+        return false;
+    }
+    if (addresses == nullptr || count <= 0 || count > kMaxUnicastTargets) {
+        SM_ERROR("unicast discovery refused: %d addresses", count);
+        return false;
+    }
+    std::vector<std::string> targets;
+    for (int i = 0; i < count; ++i) {
+        if (addresses[i] == nullptr) {
+            SM_ERROR("unicast discovery refused: address %d is null", i);
+            return false;
+        }
+        targets.emplace_back(addresses[i]);
+    }
+    return start_service<DiscoveryClientObject>(handle, kUdpClientTag, "log init failed when start discovery client.\n",
+                                                "discovery client start failed.\n", [&](UdpClient& engine) {
+                                                    return engine.use_unicast(targets) && engine.start(fn, user);
+                                                });
+}
+
 bool sockmesh_discovery_broadcast(void* handle)
 {
     auto* client = started<DiscoveryClientObject>(handle, kUdpClientTag, kClientNotStarted);
@@ -174,6 +205,17 @@ bool sockmesh_discovery_client_finish(void** handle)
 bool sockmesh_discovery_server_start(void** handle, const char* text, DeviceRequestCallback fn, void* user)
 {
     return start_device_server(handle, kDiscoveryPort, text, fn, user);
+}
+
+bool sockmesh_discovery_server_start_on(void** handle, const char* ip, const char* text, DeviceRequestCallback fn,
+                                        void* user)
+{
+    uint32_t number = 0;
+    if (ip == nullptr || !ipv4_text_to_number(ip, &number)) {
+        SM_ERROR("discovery server start error: bad address \"%.64s\"", ip != nullptr ? ip : "(null)");
+        return false;
+    }
+    return start_device_server(handle, kDiscoveryPort, text, fn, user, ip);
 }
 
 bool sockmesh_udp_protocol_server_start(void** handle, DeviceRequestCallback fn, void* user)

@@ -57,6 +57,14 @@ public:
 // getifaddrs, /sys/class/net, /proc/net/route and /etc/resolv.conf.
 std::shared_ptr<NetCardProvider> system_card_provider();
 
+// One card on 127.0.0.1 with the all-zero hardware address: discovery asks
+// loopback addresses through it and never touches a real card.
+std::shared_ptr<NetCardProvider> loopback_card_provider();
+constexpr char kLoopbackCardMac[] = "00:00:00:00:00:00";
+
+// A strict dotted address in 127.0.0.0/8.
+bool is_loopback_address(const std::string& text);
+
 // Interface name -> first default-or-other gateway, from /proc/net/route text.
 std::map<std::string, std::string> parse_route_text(const std::string& text);
 // The nameserver addresses of resolv.conf text, in order.

@@ -82,6 +82,27 @@ bool UdpClient::start(DiscoveryCallback callback, void* user)
     return true;
 }
 
+bool UdpClient::use_unicast(const std::vector<std::string>& targets)
+{
+    if (!stopped_.load() || thread_.joinable()) {
+        SM_ERROR("discovery client already start.\n");
+        return false;
+    }
+    if (targets.empty()) {
+        SM_ERROR("unicast discovery refused: no address");
+        return false;
+    }
+    for (const std::string& target : targets) {
+        if (!is_loopback_address(target)) {
+            SM_ERROR("unicast discovery refused: \"%.64s\" is not a loopback address", target.c_str());
+            return false;
+        }
+    }
+    options_.cards = loopback_card_provider();
+    options_.unicast_targets = targets;
+    return true;
+}
+
 UdpClient::CardSocket* UdpClient::open_socket(const std::string& mac, const CardInfo& card)
 {
     auto* socket = new CardSocket;
@@ -282,6 +303,12 @@ void UdpClient::on_command(uv_async_t* handle)
             }
             if (command.to_device) {
                 self->send_from(socket, command.payload, command.device_ip, self->options_.set_address_port);
+                continue;
+            }
+            if (!self->options_.unicast_targets.empty()) {
+                for (const std::string& target : self->options_.unicast_targets) {
+                    self->send_from(socket, command.payload, target, self->options_.request_port);
+                }
                 continue;
             }
             std::string destination = self->options_.destination ? self->options_.destination(mac, socket->card)

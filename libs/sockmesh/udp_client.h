@@ -30,6 +30,9 @@ struct DiscoveryClientOptions {
     // A socket bound to one card that sends to 255.255.255.255 may leave
     // through another interface, so the limited broadcast is not used.
     std::function<std::string(const std::string& mac, const CardInfo& card)> destination;
+    // When set, every request goes to each of these addresses by unicast
+    // instead of to the cards' broadcast destinations.
+    std::vector<std::string> unicast_targets;
 };
 
 class UdpClient {
@@ -41,6 +44,10 @@ public:
     UdpClient& operator=(const UdpClient&) = delete;
 
     bool start(DiscoveryCallback callback, void* user);
+    // Before start: ask only these loopback addresses, through the loopback
+    // card. False (and nothing changed) for an empty list or any address
+    // outside 127.0.0.0/8.
+    bool use_unicast(const std::vector<std::string>& targets);
     // Queue the request for every usable card and return without waiting
     // for the loop thread. False when stopped or the cards cannot be listed.
     bool broadcast();

@@ -40,6 +40,8 @@ public:
     UdpServer(const UdpServer&) = delete;
     UdpServer& operator=(const UdpServer&) = delete;
 
+    // Before start: listen on this address only (default every address).
+    void set_bind_ip(const std::string& ip) { options_.bind_ip = ip; }
     // Port 0 takes a free port (see bound_port).
     bool start(int port, const std::string& text, DeviceRequestCallback callback, void* user);
     void finish();

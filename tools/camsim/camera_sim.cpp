@@ -153,7 +153,10 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
         return false;
     }
     if (options.discovery) {
-        if (!sockmesh_discovery_server_start(&discovery_, discovery_text().c_str(), nullptr, nullptr)) {
+        // On the camera's own loopback address: several simulators answer side
+        // by side, and nothing listens on a card.
+        if (!sockmesh_discovery_server_start_on(&discovery_, options_.address.c_str(), discovery_text().c_str(),
+                                                nullptr, nullptr)) {
             std::fprintf(stderr, "camsim: discovery could not start; continuing without it\n");
             discovery_ = nullptr;
         }

@@ -1,7 +1,6 @@
 #include "camsim_options.h"
 
 #include <arpa/inet.h>
-#include <ifaddrs.h>
 #include <netinet/in.h>
 #include <cstdio>
 #include <cstdlib>
@@ -24,34 +23,14 @@ bool to_int(const std::string& text, int low, int high, int* out)
     return true;
 }
 
-// A network card address of this machine.
-bool is_card_address(const in_addr& address)
-{
-    ifaddrs* list = nullptr;
-    if (getifaddrs(&list) != 0) {
-        return false;
-    }
-    bool found = false;
-    for (const ifaddrs* a = list; a != nullptr && !found; a = a->ifa_next) {
-        found = a->ifa_addr != nullptr && a->ifa_addr->sa_family == AF_INET &&
-                reinterpret_cast<const sockaddr_in*>(a->ifa_addr)->sin_addr.s_addr == address.s_addr;
-    }
-    freeifaddrs(list);
-    return found;
-}
-
-// A loopback address, "auto", or an address of this machine's cards (where
-// LAN discovery finds the camera).
+// "auto" or a loopback address: the simulator never listens on a card.
 bool is_listen_address(const std::string& text)
 {
     in_addr address;
     if (text == "auto") {
         return true;
     }
-    if (inet_pton(AF_INET, text.c_str(), &address) != 1) {
-        return false;
-    }
-    return text.rfind("127.", 0) == 0 || is_card_address(address);
+    return inet_pton(AF_INET, text.c_str(), &address) == 1 && text.rfind("127.", 0) == 0;
 }
 
 bool is_version(const std::string& text)
@@ -76,8 +55,6 @@ const char* usage_text()
            "\n"
            "  --address A          127.x.y.z address to listen on (default 127.0.0.1);\n"
            "                       \"auto\" picks a free one. The address is printed on start.\n"
-           "                       With --discovery, an address of this machine's network\n"
-           "                       card, where discovery answers come from.\n"
            "  --command-port P     command link port (default 63201)\n"
            "  --data-port P        data link port (default 63202)\n"
            "  --visible-port P     visible-light link port (default 63207)\n"
@@ -97,7 +74,9 @@ const char* usage_text()
            "                       beside the program)\n"
            "  --frames N           stop streaming after N frames\n"
            "  --no-cut-file        the visible link has no calibration file\n"
-           "  --discovery          answer LAN discovery (UDP 63203 on every address)\n"
+           "  --discovery          answer discovery on the camera's own address (UDP 63203);\n"
+           "                       Pyravue asks it there when PYRAVUE_DISCOVERY_ADDRESSES\n"
+           "                       names that address\n"
            "\n"
            "Misbehaviour on purpose:\n"
            "  --drop-after-frames N  close every link after N frames\n"

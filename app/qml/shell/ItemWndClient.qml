@@ -63,6 +63,8 @@ Rectangle {
         if (wnd !== null) {
             if (wnd.m_file_dialog !== undefined && mainWindow)
                 wnd.m_file_dialog = mainWindow.dialogFile
+            if (wnd.m_status_bar !== undefined && mainWindow)
+                wnd.m_status_bar = mainWindow.statusBar
             wnd.anchors.fill = id_docs
             wnds[index] = wnd
             // A right click on an object of a recording or camera opens the

@@ -2,20 +2,24 @@ import QtQuick 2.15
 import "../common"
 
 // Property column of an IR window, scrolled: the picture's measuring
-// parameters and temperatures, the selected analysis object's panel, and
-// the picture's site data and voice note.
+// parameters and temperatures, a camera's lens and measuring range, the
+// selected analysis object's panel, and a picture's site data and voice note.
 Rectangle {
     id: id_prop
     objectName: "area_property_ir"
     color: ItemCommonClr.clrBackground
     property var wndIRShow: null
     property int nCurAna: 0
+    // The window kind (ItemCommonDef): 1 picture, 2 recording, 3 camera.
+    property int nWndType: ItemCommonDef.wndFunctionImage
     // Picture windows show the picture's site data and voice note.
-    property bool bPicture: true
+    readonly property bool bPicture: nWndType === ItemCommonDef.wndFunctionImage
     // A refused parameter value, shown under the parameter fields.
     property string strParamError: ""
     // Height that shows every field without scrolling.
     readonly property real nContentHeight: id_column.height + 20
+
+    signal sig_lens_refused()
 
     onNCurAnaChanged: update_ana_property()
 
@@ -26,6 +30,8 @@ Rectangle {
         id_param.update_setting(json)
         id_pic_setting.visible = bPicture && !wndIRShow.is_sgcc_image()
         id_pic_setting.update_setting(json)
+        if (nWndType === ItemCommonDef.wndFunctionNetDevice)
+            id_lens.update_setting(json)
         update_ir_temp_info()
         update_ana_property()
     }
@@ -47,6 +53,8 @@ Rectangle {
         if (wndIRShow !== null && nCurAna !== 0) id_ana_setting.update_ana_property(wndIRShow.get_cur_ana_property())
     }
     function update_pic_sound_sec(n_sec) { id_pic_setting.update_pic_sound_sec(n_sec) }
+    // The range the camera switched to by itself.
+    function set_cur_range(n_range) { id_lens.set_cur_range(n_range) }
     // A refused value is marked and the panel says why; the field gets the
     // picture's value back when it is left.
     function set_setting(json) {
@@ -73,6 +81,7 @@ Rectangle {
                 id: id_param
                 strTitle: qsTr("参数设置")
                 nLabelWidth: 110
+                bCamera: id_prop.nWndType === ItemCommonDef.wndFunctionNetDevice
                 onSig_set_setting: {
                     // An emptied field is still being typed: nothing to send.
                     if (json[Object.keys(json)[0]] === "") return
@@ -84,6 +93,13 @@ Rectangle {
             }
             Text { objectName: "text_param_error"; visible: id_prop.strParamError !== ""; width: id_prop.width - 20
                 wrapMode: Text.Wrap; textFormat: Text.PlainText; color: "#FF4040"; font.pixelSize: 12; text: id_prop.strParamError }
+            ItemContentIRLensSetting {
+                id: id_lens
+                visible: id_prop.nWndType === ItemCommonDef.wndFunctionNetDevice
+                z: 1
+                wndIRShow: id_prop.wndIRShow
+                onSig_refused: id_prop.sig_lens_refused()
+            }
             Item { width: 1; height: 8 }
             Text { id: id_max; objectName: "text_max_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
             Text { id: id_min; objectName: "text_min_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }

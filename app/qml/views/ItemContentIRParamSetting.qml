@@ -3,12 +3,13 @@ import "../common"
 
 // Measuring parameters of a picture: each field sends its key as soon as its
 // text changes; a picture object with "bSgcc" true shows them read-only and
-// without the default button.
+// without the default button, which a camera does not show either.
 Column {
     id: id_param
     objectName: "ir_param_setting"
     property string strTitle: ""
     property bool bSgcc: false
+    property bool bCamera: false
     property bool bFilling: false
     // Wide enough for the labels in every language.
     property int nLabelWidth: 130
@@ -69,7 +70,7 @@ Column {
     }
     ItemIRToolButton {
         objectName: "btn_default_param"
-        visible: !id_param.bSgcc
+        visible: !id_param.bSgcc && !id_param.bCamera
         strText: qsTr("恢复默认参数")
         onSig_press_btn: id_param.sig_set_setting({"strSettingDefaultParam": true})
     }

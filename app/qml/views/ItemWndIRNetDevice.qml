@@ -5,7 +5,10 @@ import "../alarms"
 
 // The window of one live camera: its control bar, the live IR view with the
 // analysis toolbar, the property column, and the panels for reconnection,
-// detector cooling and the automatic measuring range.
+// detector cooling and the automatic measuring range. The function keys of
+// the whole program reach the camera while this window shows: F3 corrects,
+// F5 and F6 turn the focus motor while held; Ctrl+T shows the sensor
+// temperatures.
 FocusScope {
     id: id_wnd
     objectName: "wnd_ir_net_device"
@@ -16,6 +19,27 @@ FocusScope {
     readonly property alias wndIRShow: id_area_ir.wndIRShow
     property bool bConnected: false
     property int nColdDots: 0
+    property bool bSensorTemp: false
+    // The main window's status bar, handed over by the client area.
+    property var m_status_bar: null
+
+    // The camera's identity and times to the status bar.
+    function report_status() {
+        if (m_status_bar === null || !bConnected)
+            return
+        var json = wndIRShow.get_ir_property()
+        var record = {"nFileType": 1}
+        var keys = ["strSettingResolution", "strSettingMac", "strSettingStartTime", "strSettingEndTime"]
+        for (var i = 0; i < keys.length; ++i)
+            if (json[keys[i]] !== undefined)
+                record[keys[i]] = json[keys[i]]
+        m_status_bar.update_ir_wnd_device_info(record)
+    }
+    function update_sensor_temp() {
+        var json = wndIRShow.get_sensor_temp()
+        id_sensor.text = qsTr("机芯温度") + ItemCommonText.strColon + (json["strSettingMovement"] || ItemCommonText.strTextUnknown)
+                + "  " + qsTr("主板温度") + ItemCommonText.strColon + (json["strSettingMotherboard"] || ItemCommonText.strTextUnknown)
+    }
 
     Component.onCompleted: {
         wndIRShow.set_wnd_index(mn_index)
@@ -32,13 +56,40 @@ FocusScope {
         id_toolbar.set_len_pos(wndIRShow.get_len_pos())
         id_property.update_ir_property()
         id_ptz.connect_ptz(str_ip)
+        report_status()
+        id_wnd.forceActiveFocus()
         return true
+    }
+
+    onVisibleChanged: {
+        if (visible) {
+            report_status()
+            forceActiveFocus()
+        }
     }
 
     Keys.onPressed: {
         if ((event.modifiers & Qt.ControlModifier) && event.key === Qt.Key_C) {
             wndIRShow.copy_image_to_clipboard()
             event.accepted = true
+        } else if ((event.modifiers & Qt.ControlModifier) && event.key === Qt.Key_T && !event.isAutoRepeat) {
+            bSensorTemp = !bSensorTemp
+            if (bSensorTemp)
+                update_sensor_temp()
+            event.accepted = true
+        }
+    }
+
+    // Correction and focus motor from the program's function keys.
+    Connections {
+        target: GlobalFunction
+        enabled: id_wnd.visible && id_wnd.bConnected
+        function onSig_correct() { id_wnd.wndIRShow.temperature_correct() }
+        function onSig_motor_forward() { id_wnd.wndIRShow.motor_forward() }
+        function onSig_motor_reverse() { id_wnd.wndIRShow.motor_reverse() }
+        function onSig_motor_stop() {
+            id_wnd.wndIRShow.motor_stop()
+            id_toolbar.set_len_pos(id_wnd.wndIRShow.get_len_pos())
         }
     }
 
@@ -65,8 +116,9 @@ FocusScope {
         width: 260
         // The fields scroll when the alarm panel would have less than 200.
         height: Math.min(nContentHeight, id_wnd.height - y - 200)
-        bPicture: false
         wndIRShow: id_wnd.wndIRShow
+        nWndType: id_wnd.mn_wnd_type
+        onSig_lens_refused: id_message.show_message_box(qsTr("相机拒绝了该镜头或测温挡"))
     }
 
     // The alarm panel takes the property column below its fields.
@@ -86,7 +138,10 @@ FocusScope {
         target: id_wnd.wndIRShow
         function onSig_update_len_pos(n_pos) { id_toolbar.set_len_pos(n_pos) }
         function onSig_show_wait_cold_wnd() { id_cold.visible = true }
-        function onSig_start_check_temp_range(n_temp_range) { id_range.visible = true }
+        function onSig_start_check_temp_range(n_temp_range) {
+            id_range.visible = true
+            id_property.set_cur_range(n_temp_range)
+        }
         function onSig_end_check_temp_range() { id_range.visible = false }
         function onSig_capture_status(str_text, n_status) { id_toolbar.take_capture_status(str_text, n_status) }
         function onSig_stop_capture() { id_toolbar.end_record() }
@@ -101,6 +156,8 @@ FocusScope {
             id_property.update_ir_temp_info()
             id_property.update_ana_temp_info()
             id_toolbar.strTime = Qt.formatDateTime(new Date(), "yyyy-MM-dd hh:mm:ss")
+            if (id_wnd.bSensorTemp)
+                id_wnd.update_sensor_temp()
             if (id_cold.visible) {
                 if (id_wnd.wndIRShow.is_wait_cold())
                     id_wnd.nColdDots = id_wnd.nColdDots % 3 + 1
@@ -146,6 +203,18 @@ FocusScope {
         color: "white"
         font.pixelSize: 16
         text: qsTr("正在等待制冷中") + ".".repeat(id_wnd.nColdDots)
+    }
+
+    Text {
+        id: id_sensor
+        objectName: "text_sensor_temp"
+        anchors { right: id_area_ir.right; bottom: id_area_ir.bottom; margins: 10 }
+        visible: id_wnd.bSensorTemp
+        textFormat: Text.PlainText
+        color: "white"
+        style: Text.Outline
+        styleColor: "black"
+        font.pixelSize: 13
     }
 
     Text {

@@ -1161,6 +1161,17 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRLensSetting</name>
+    <message>
+        <source>镜头与测温挡</source>
+        <translation>Lens and measuring range</translation>
+    </message>
+    <message>
+        <source>自动切换测温挡</source>
+        <translation>Automatic range</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -2450,6 +2461,18 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>Switching the measuring range...</translation>
+    </message>
+    <message>
+        <source>机芯温度</source>
+        <translation>Core temperature</translation>
+    </message>
+    <message>
+        <source>主板温度</source>
+        <translation>Mainboard temperature</translation>
+    </message>
+    <message>
+        <source>相机拒绝了该镜头或测温挡</source>
+        <translation>The camera refused this lens or measuring range</translation>
     </message>
 </context>
 <context>

@@ -1161,6 +1161,17 @@
     </message>
 </context>
 <context>
+    <name>ItemContentIRLensSetting</name>
+    <message>
+        <source>镜头与测温挡</source>
+        <translation>鏡頭與測溫擋</translation>
+    </message>
+    <message>
+        <source>自动切换测温挡</source>
+        <translation>自動切換測溫擋</translation>
+    </message>
+</context>
+<context>
     <name>ItemContentIRParamSetting</name>
     <message>
         <source>发射率</source>
@@ -2450,6 +2461,18 @@
     <message>
         <source>自动切换测温挡中...</source>
         <translation>自動切換測溫擋中...</translation>
+    </message>
+    <message>
+        <source>机芯温度</source>
+        <translation>機芯溫度</translation>
+    </message>
+    <message>
+        <source>主板温度</source>
+        <translation>主板溫度</translation>
+    </message>
+    <message>
+        <source>相机拒绝了该镜头或测温挡</source>
+        <translation>相機拒絕了該鏡頭或測溫擋</translation>
     </message>
 </context>
 <context>

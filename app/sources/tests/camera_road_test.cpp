@@ -1,27 +1,26 @@
-// A user's road with two live cameras in the real main window: the cameras
-// page lists both simulated cameras that answered discovery, a double click
-// opens the second, the record button writes five seconds of AVI (counted
-// in frames), a second click stops it, and the tab closes.
-//
-// The discovery broadcast goes out of the machine's cards and cannot reach
-// simulators on loopback addresses, so the simulators' answers are handed to
-// the page's discovery object from a thread of their own, as the discovery
-// client's receiving thread delivers them.
+// A user's roads with live cameras in the real main window. The cameras page
+// lists the simulated cameras, which answer discovery asked by unicast on
+// their loopback addresses (PYRAVUE_DISCOVERY_ADDRESSES).
+// - Two cameras: a double click opens the second, the record button writes
+//   five seconds of AVI (counted in frames), a second click stops it, and
+//   the tab closes.
+// - The controls: the user sets the measuring range, switches the automatic
+//   range on and sees it switch back, presses F3, holds F5, and shows the
+//   sensor temperatures; the camera records every command it receives.
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_common.h"
 #include "shell/data_config.h"
 #include "sources/ir_net_device.h"
-#include "sources/net_dev_discover.h"
 #include "test_camera.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
 
+#include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <thread>
 
 using roadtest::RoadWindow;
 
@@ -38,6 +37,7 @@ private slots:
     void cleanup() { m_guard.verify(); }
     void edition_names();
     void discover_open_record_close();
+    void controls_reach_the_camera();
 
 private:
     roadtest::TestFolders m_folders;
@@ -120,6 +120,23 @@ QList<QQuickItem*> cells_showing(const RoadWindow& road, const QString& address)
     }
 }
 
+// The payloads of one command as the camera received them, in order.
+QList<QByteArray> received(camsim::CameraSim& camera, int main_cmd, int vice_cmd)
+{
+    QList<QByteArray> payloads;
+    for (const camsim::RequestRecord& r : camera.requests()) {
+        if (r.main_cmd == main_cmd && r.vice_cmd == vice_cmd) {
+            payloads << QByteArray(reinterpret_cast<const char*>(r.payload.data()), int(r.payload.size()));
+        }
+    }
+    return payloads;
+}
+
+QByteArray lens_and_range(int lens, int range)
+{
+    return QByteArray(1, char(lens)) + QByteArray(1, char(range));
+}
+
 }  // namespace
 
 void CameraRoadTest::edition_names()
@@ -138,11 +155,12 @@ void CameraRoadTest::discover_open_record_close()
     camsim::CameraSim first;
     camsim::CameraSim second;
     std::string error;
-    QVERIFY2(start_test_camera(first, &error), error.c_str());
-    QVERIFY2(start_test_camera(second, &error), error.c_str());
+    QVERIFY2(start_test_camera(first, &error, true), error.c_str());
+    QVERIFY2(start_test_camera(second, &error, true), error.c_str());
     const QString first_address = QString::fromStdString(first.address());
     const QString second_address = QString::fromStdString(second.address());
     QVERIFY(first_address != second_address);
+    qputenv("PYRAVUE_DISCOVERY_ADDRESSES", (first_address + "," + second_address).toLatin1());
 
     AppShell shell;
     QVERIFY(shell.load_main_window());
@@ -154,21 +172,8 @@ void CameraRoadTest::discover_open_record_close()
     QQuickItem* camera_button = road.find_item("page_camera");
     QVERIFY(camera_button != nullptr && camera_button->isVisible());
     QVERIFY(RoadWindow::click(camera_button));
-    QObject* page = nullptr;
-    QVERIFY(RoadWindow::wait_for([&] { return (page = road.find_object("area_device_preview")) != nullptr; }));
-    auto* discover = page->findChild<NetDevDiscover*>();
-    QVERIFY(discover != nullptr);
+    QVERIFY(RoadWindow::wait_for([&] { return road.find_object("area_device_preview") != nullptr; }));
 
-    // Both cameras answer, the first one twice (two requests in flight).
-    std::thread replies([&] {
-        for (const camsim::CameraSim* camera : {&first, &second, &first}) {
-            const QByteArray text = QByteArray::fromStdString(camera->discovery_text()) +
-                                    ";discover mac:02:00:00:00:00:10";
-            discover->take_reply(
-                NetDevDiscover::parse_reply(QString::fromStdString(camera->address()), 0, text));
-        }
-    });
-    replies.join();
     QVERIFY(RoadWindow::wait_for([&] {
         return !cells_showing(road, first_address).isEmpty() && !cells_showing(road, second_address).isEmpty();
     }));
@@ -242,6 +247,131 @@ void CameraRoadTest::discover_open_record_close()
     QVERIFY(!road.save_screen("camera_road", "4-closed").isEmpty());
     first.stop();
     second.stop();
+}
+
+void CameraRoadTest::controls_reach_the_camera()
+{
+    camsim::CameraSim camera;
+    std::string error;
+    QVERIFY2(start_test_camera(camera, &error, true), error.c_str());
+    const QString address = QString::fromStdString(camera.address());
+    qputenv("PYRAVUE_DISCOVERY_ADDRESSES", address.toLatin1());
+
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1280, 860)));
+    QQuickWindow* window = road.window();
+    QVERIFY(window != nullptr);
+
+    // The cameras page asks the listed address and shows what answered.
+    QVERIFY(RoadWindow::click(road.find_item("page_camera")));
+    QVERIFY(RoadWindow::wait_for([&] { return cells_showing(road, address).size() == 1; }));
+    QQuickItem* cell = cells_showing(road, address)[0];
+    QVERIFY(!road.save_screen("camera_road", "5-found-on-loopback").isEmpty());
+    QVERIFY(RoadWindow::double_click(cell));
+    WndIRShow* view = nullptr;
+    QVERIFY(RoadWindow::wait_for([&] { return (view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"))); }));
+    auto* source = qobject_cast<IRNetDevice*>(view->source());
+    QVERIFY(source != nullptr && source->is_connected());
+    const uint64_t shown = camera.stats().temperature_frames;
+    QVERIFY(RoadWindow::wait_for([&] { return camera.stats().temperature_frames >= shown + 5; }));
+
+    // The status bar describes the camera; the property column has the lens
+    // and range lists and neither voice notes nor "restore defaults".
+    QQuickItem* status = road.find_item("status_text");
+    QVERIFY(RoadWindow::wait_for([&] { return status->property("text").toString().contains("160 x 120"); }));
+    QVERIFY(road.find_item("ir_lens_setting")->isVisible());
+    QVERIFY(!road.find_item("content_ir_pic_setting")->isVisible());
+    QVERIFY(!road.find_item("btn_default_param")->isVisible());
+    QQuickItem* range_combo = road.find_item("combo_meas_range");
+    QCOMPARE(range_combo->property("strCurText").toString(), QString("-20 - 150"));
+
+    // A range chosen by hand reaches the camera.
+    QVERIFY(RoadWindow::click(range_combo));
+    QVERIFY(!road.save_screen("camera_road", "6-range-list").isEmpty());
+    QVERIFY(RoadWindow::click(road.find_item("combo_meas_range_item_1")));
+    QCOMPARE(received(camera, 163, 128), QList<QByteArray>{lens_and_range(0, 1)});
+    QCOMPARE(source->current_range(), 1);
+    QCOMPARE(range_combo->property("strCurText").toString(), QString("100 - 650"));
+
+    // Automatic: the picture stays below 150 degrees, so after 52 frames the
+    // camera is switched back to its first range.
+    // The switch is announced from the frame thread; it is counted here.
+    QList<int> switched;
+    QObject counter;
+    QObject::connect(view, &WndIRShow::sig_start_check_temp_range, &counter,
+                     [&switched](int range) { switched << range; }, Qt::QueuedConnection);
+    QVERIFY(RoadWindow::click(road.find_item("check_auto_range")));
+    QVERIFY(road.find_item("check_auto_range")->property("checked").toBool());
+    QVERIFY(RoadWindow::wait_for([&] { return received(camera, 163, 128).size() == 2; }));
+    QCOMPARE(received(camera, 163, 128).last(), lens_and_range(0, 0));
+    QVERIFY(RoadWindow::wait_for([&] { return switched.size() == 1; }));
+    QCOMPARE(switched.at(0), 0);
+    QVERIFY(RoadWindow::wait_for([&] {
+        return range_combo->property("strCurText").toString() == "-20 - 150" &&
+               !road.find_item("text_auto_range")->isVisible();
+    }));
+    QCOMPARE(source->current_range(), 0);
+    QVERIFY(!road.save_screen("camera_road", "7-auto-range").isEmpty());
+
+    // Another lens takes its first range. A range of the calibration that
+    // this camera's lens does not have is refused: a message, nothing sent,
+    // and the list stays on the camera's range.
+    QVERIFY(RoadWindow::click(road.find_item("combo_len_type")));
+    QVERIFY(RoadWindow::click(road.find_item("combo_len_type_item_1")));
+    QCOMPARE(received(camera, 163, 128).last(), lens_and_range(1, 0));
+    m_guard.expect(QRegularExpression("failed vy_nd_plus_set_len_and_meas_range"));
+    QVERIFY(RoadWindow::click(range_combo));
+    QVERIFY(RoadWindow::click(road.find_item("combo_meas_range_item_1")));
+    QCOMPARE(received(camera, 163, 128).size(), 3);
+    QCOMPARE(range_combo->property("nCurIndex").toInt(), 0);
+    QObject* message = road.find_object("message_box_net_device");
+    QVERIFY(message->property("visible").toBool());
+    QVERIFY(!road.save_screen("camera_road", "7a-range-refused").isEmpty());
+    QVERIFY(QMetaObject::invokeMethod(message, "finish", Q_ARG(QVariant, 1)));
+
+    // F3 corrects; F5 held (the keyboard repeating it) turns the focus motor
+    // once and stops it once at the release; F6 turns it the other way.
+    QTest::keyClick(window, Qt::Key_F3);
+    QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 139).size() == 1; }));
+    QTest::keyPress(window, Qt::Key_F5);
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(window, &repeat);
+    }
+    QTest::keyRelease(window, Qt::Key_F5);
+    QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 132).size() == 1; }));
+    QCOMPARE(received(camera, 164, 131).size(), 1);
+    QCOMPARE(received(camera, 164, 139).size(), 1);
+    QTest::keyPress(window, Qt::Key_F6);
+    QTest::keyRelease(window, Qt::Key_F6);
+    QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 132).size() == 2; }));
+    QCOMPARE(received(camera, 164, 130).size(), 1);
+
+    // While another page shows, the keys leave the camera alone: back on its
+    // tab, F6 reaches the camera after no correction (one link, in order).
+    QVERIFY(RoadWindow::click(road.find_item("page_camera")));
+    QVERIFY(!road.find_item("wnd_ir_net_device")->isVisible());
+    QTest::keyClick(window, Qt::Key_F3);
+    QVERIFY(RoadWindow::click(road.find_item("doc_tab_0")));
+    QVERIFY(road.find_item("wnd_ir_net_device")->isVisible());
+    QTest::keyClick(window, Qt::Key_F6);
+    QVERIFY(RoadWindow::wait_for([&] { return received(camera, 164, 132).size() == 3; }));
+    QCOMPARE(received(camera, 164, 139).size(), 1);
+
+    // Ctrl+T shows the sensor temperatures over the picture.
+    // The user comes back to the main window from the message box.
+    window->requestActivate();
+    QVERIFY(RoadWindow::wait_for([&] { return QGuiApplication::focusWindow() == window; }));
+    QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
+    QQuickItem* sensor = road.find_item("text_sensor_temp");
+    QVERIFY(sensor->isVisible());
+    QVERIFY(sensor->property("text").toString().contains(QChar(0x2103)));
+    QVERIFY(!road.save_screen("camera_road", "8-sensor-temperatures").isEmpty());
+
+    QVERIFY(close_first_tab(road));
+    camera.stop();
 }
 
 QTEST_MAIN(CameraRoadTest)

@@ -7,10 +7,12 @@
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
+#include "sources/discovery_client.h"
 #include "sources/handle_ids.h"
 #include "sources/ir_net_device.h"
 #include "sources/net_dev_discover.h"
 #include "sources/wnd_ir_reconnect.h"
+#include "test_camera.h"
 #include "test_folders.h"
 #include "thermframe.h"
 #include "views/wnd_ir_show.h"
@@ -35,8 +37,11 @@ private slots:
     void discovery_replies_data();
     void discovery_replies();
     void discovery_reports_an_address_once_per_search();
+    void discovery_plan_data();
+    void discovery_plan();
     void reconnection_target_address();
     void failed_open_leaves_nothing_behind();
+    void hand_set_range_reaches_the_camera();
     void camera_open_watch_drop_and_reconnect();
 
 private:
@@ -155,6 +160,36 @@ void CameraSourceTest::discovery_reports_an_address_once_per_search()
     QCOMPARE(found.count(), 3);
 }
 
+void CameraSourceTest::discovery_plan_data()
+{
+    QTest::addColumn<QByteArray>("no_broadcast");
+    QTest::addColumn<QByteArray>("addresses");
+    QTest::addColumn<bool>("broadcast");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QStringList>("refused");
+    QTest::newRow("nothing set") << QByteArray() << QByteArray() << true << QStringList() << QStringList();
+    QTest::newRow("no broadcast") << QByteArray("1") << QByteArray() << false << QStringList() << QStringList();
+    QTest::newRow("flag 0") << QByteArray("0") << QByteArray(" ") << true << QStringList() << QStringList();
+    QTest::newRow("loopback list") << QByteArray() << QByteArray("127.0.0.20, 127.0.0.21 127.0.0.20") << false
+                                   << QStringList{"127.0.0.20", "127.0.0.21"} << QStringList();
+    QTest::newRow("a card address is refused")
+        << QByteArray() << QByteArray("127.0.0.20,192.0.2.2") << false << QStringList{"127.0.0.20"}
+        << QStringList{"192.0.2.2"};
+    QTest::newRow("only refused ones: nobody asked, no broadcast")
+        << QByteArray() << QByteArray("10.1.1.1 localhost 127.1 ::1 127.0.0.300") << false << QStringList()
+        << QStringList{"10.1.1.1", "localhost", "127.1", "::1", "127.0.0.300"};
+}
+
+void CameraSourceTest::discovery_plan()
+{
+    QFETCH(QByteArray, no_broadcast);
+    QFETCH(QByteArray, addresses);
+    const DiscoveryPlan plan = discovery_plan_from(no_broadcast, addresses);
+    QTEST(plan.broadcast, "broadcast");
+    QTEST(plan.addresses, "asked");
+    QTEST(plan.refused, "refused");
+}
+
 void CameraSourceTest::reconnection_target_address()
 {
     WndIRReconnect panel;
@@ -193,6 +228,43 @@ void CameraSourceTest::failed_open_leaves_nothing_behind()
     QCOMPARE(ManagerChartTrend::instance()->find_ir_source(id), nullptr);
     void* doc = nullptr;
     QVERIFY(!wirereel_get_ir_data(stream, doc));
+}
+
+// A lens and range set by hand go to the camera; one the camera's lens does
+// not have is refused, sends nothing and changes nothing.
+void CameraSourceTest::hand_set_range_reaches_the_camera()
+{
+    camsim::CameraSim camera;
+    std::string error;
+    QVERIFY2(start_test_camera(camera, &error), error.c_str());
+    void* stream = nullptr;
+    QVERIFY(wirereel_init(&stream));
+    QVERIFY(wirereel_connect(stream, camera.address().c_str()));
+    IRNetDevice source(nullptr);
+    QVERIFY(source.open_stream("camsim", QString::fromStdString(camera.address()), QString(), stream));
+    auto range_commands = [&] {
+        QList<QPair<int, int>> sent;
+        for (const camsim::RequestRecord& r : camera.requests()) {
+            if (r.main_cmd == 163 && r.vice_cmd == 128 && r.payload.size() == 2) {
+                sent << qMakePair(int(r.payload[0]), int(r.payload[1]));
+            }
+        }
+        return sent;
+    };
+    auto lens_and_range = [](int lens, int range) {
+        return QJsonObject{{"strSettingLenTypeIndex", lens}, {"strSettingTempRangeIndex", range}};
+    };
+
+    m_guard.expect(QRegularExpression("failed vy_nd_plus_set_len_and_meas_range"));
+    QVERIFY(!source.set_ir_property(lens_and_range(0, 7)));
+    QCOMPARE(source.current_range(), 0);
+    QVERIFY(range_commands().isEmpty());
+
+    QVERIFY(source.set_ir_property(lens_and_range(0, 1)));
+    QCOMPARE(range_commands(), (QList<QPair<int, int>>{{0, 1}}));
+    QCOMPARE(source.current_range(), 1);
+    QCOMPARE(source.get_ir_property().value("strSettingTempRangeIndex").toInt(), 1);
+    QCOMPARE(int(camera.model().meas_range), 1);
 }
 
 void CameraSourceTest::camera_open_watch_drop_and_reconnect()

@@ -14,7 +14,8 @@
 
 constexpr int kTestCameraFps = 25;
 
-inline bool start_test_camera(camsim::CameraSim& camera, std::string* error)
+// With `discovery` it also answers discovery on its address.
+inline bool start_test_camera(camsim::CameraSim& camera, std::string* error, bool discovery = false)
 {
     camsim::CamsimOptions options;
     options.address = "auto";
@@ -22,6 +23,7 @@ inline bool start_test_camera(camsim::CameraSim& camera, std::string* error)
     options.width = 160;
     options.height = 120;
     options.fps = kTestCameraFps;
+    options.discovery = discovery;
     return camera.start(options, error);
 }
 

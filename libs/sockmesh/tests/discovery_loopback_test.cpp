@@ -193,6 +193,57 @@ TEST(discovery, round_trip_on_loopback)
     server.finish();
 }
 
+// Asked by unicast, two devices on two loopback addresses answer through
+// the loopback card; the requests never go to a broadcast destination.
+TEST(discovery, unicast_asks_each_loopback_address)
+{
+    DeviceServerOptions device;
+    device.cards = loopback_cards();
+    device.bind_ip = "127.0.0.1";
+    UdpServer first(device);
+    ASSERT_TRUE(first.start(0, "SN1", nullptr, nullptr));
+    device.bind_ip = "127.0.0.2";
+    UdpServer second(device);
+    ASSERT_TRUE(second.start(first.bound_port(), "SN2", nullptr, nullptr));
+
+    ReplyLog replies;
+    DiscoveryClientOptions options;
+    options.request_port = first.bound_port();
+    UdpClient client(options);
+    ASSERT_TRUE(client.use_unicast({"127.0.0.1", "127.0.0.2"}));
+    ASSERT_TRUE(client.start(ReplyLog::callback, &replies));
+    EXPECT_EQ(client.socket_count(), 1u);
+    ASSERT_TRUE(client.broadcast());
+    ASSERT_TRUE(eventually([&] { return replies.count() == 2; }));
+    std::map<std::string, std::string> by_address;
+    for (std::size_t i = 0; i < 2; ++i) {
+        by_address[replies.at(i).text[0]] = replies.at(i).message;
+    }
+    EXPECT_EQ(by_address["127.0.0.1"], std::string("SN1;discover mac:") + kLoopbackCardMac);
+    EXPECT_EQ(by_address["127.0.0.2"], std::string("SN2;discover mac:") + kLoopbackCardMac);
+    client.finish();
+    first.finish();
+    second.finish();
+}
+
+TEST(discovery, unicast_refuses_addresses_off_loopback)
+{
+    const std::vector<std::vector<std::string>> refused = {
+        {}, {"192.0.2.2"}, {"127.0.0.5", "10.0.0.1"}, {"127.0.0.256"}, {"127.1"}, {""}, {"255.255.255.255"}};
+    for (const auto& list : refused) {
+        UdpClient client;
+        EXPECT_FALSE(client.use_unicast(list)) << (list.empty() ? "(empty)" : list.back());
+    }
+    void* handle = nullptr;
+    const char* mixed[] = {"127.0.0.3", "192.0.2.2"};
+    EXPECT_FALSE(sockmesh_discovery_client_start_unicast(&handle, mixed, 2, ReplyLog::callback, nullptr));
+    EXPECT_EQ(handle, nullptr);
+    const char* none[] = {nullptr};
+    EXPECT_FALSE(sockmesh_discovery_client_start_unicast(&handle, none, 1, ReplyLog::callback, nullptr));
+    EXPECT_FALSE(sockmesh_discovery_client_start_unicast(&handle, mixed, 0, ReplyLog::callback, nullptr));
+    EXPECT_EQ(handle, nullptr);
+}
+
 TEST(discovery, set_address_reaches_device)
 {
     RecordLog records;
