@@ -10,12 +10,14 @@ Rectangle {
     color: ItemCommonClr.clrBackground
     property var wndIRShow: null
     property int nCurAna: 0
+    // Pictures carry a voice note; recordings have none.
+    property bool bVoiceNote: true
 
     function update_ir_property() {
         if (wndIRShow === null) return
         var json = wndIRShow.get_ir_property()
         id_param.update_setting(json)
-        id_pic_setting.visible = !wndIRShow.is_sgcc_image()
+        id_pic_setting.visible = bVoiceNote && !wndIRShow.is_sgcc_image()
         id_pic_setting.update_setting(json)
         update_ir_temp_info()
     }
@@ -61,6 +63,7 @@ Rectangle {
         Item { width: 1; height: 8 }
         ItemContentIRPicSetting {
             id: id_pic_setting
+            visible: id_prop.bVoiceNote
             onSig_set_setting: if (id_prop.wndIRShow !== null) id_prop.wndIRShow.set_ir_setting(json)
         }
     }

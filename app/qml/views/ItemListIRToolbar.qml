@@ -2,7 +2,7 @@ import QtQuick 2.15
 import "../common"
 
 // The analysis toolbar of an IR view: the six shape buttons, delete, clear
-// and the display switches.
+// and the display switches. A narrow view wraps them onto more rows.
 Rectangle {
     id: id_bar
     color: ItemCommonClr.clrTitleBackground
@@ -10,6 +10,8 @@ Rectangle {
     signal sig_press_btn(int n_id, bool b_checked)
     // The picture window offers batch analysis of its analyses.
     property bool bBatchAna: false
+    // The height that shows every row of buttons.
+    readonly property real fContentHeight: id_flow.height + 8
 
     // Shows a chart button as pressed or not (the chart row may hide a chart).
     function set_chart_checked(n_id, b_checked) {
@@ -29,9 +31,9 @@ Rectangle {
         }
     }
 
-    Row {
-        anchors.verticalCenter: parent.verticalCenter
-        x: 6
+    Flow {
+        id: id_flow
+        anchors { left: parent.left; right: parent.right; verticalCenter: parent.verticalCenter; leftMargin: 6; rightMargin: 6 }
         spacing: 2
         ItemIRToolButton { id: id_point; objectName: "btn_add_point"; nBtnId: ItemCommonDef.idBtnAddPoint; bCheckable: true; strText: qsTr("点"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
         ItemIRToolButton { id: id_line; objectName: "btn_add_line"; nBtnId: ItemCommonDef.idBtnAddLine; bCheckable: true; strText: qsTr("线"); onSig_press_btn: id_bar.sig_press_btn(n_id, b_checked) }
