@@ -21,7 +21,12 @@ class CameraToolsRoadTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_guard.install(); }
+    void initTestCase()
+    {
+        m_guard.install();
+        // Nothing of this test asks the network for cameras.
+        qputenv("PYRAVUE_NO_DISCOVERY_BROADCAST", "1");
+    }
     void cleanup() { m_guard.verify(); }
     void camera_window_zoom_and_view_tools();
 
