@@ -26,7 +26,7 @@ Rectangle {
     // the user zooms by hand.
     property bool bFitSmall: false
     property bool bZoomedByHand: false
-    // The picture size the zoom was last fitted to.
+    // The size of the picture last opened: another size starts fitted again.
     property size sizeFitted: Qt.size(0, 0)
 
     signal sig_update_cur_ana(int n_cur_ana)
@@ -56,10 +56,11 @@ Rectangle {
         if (bFitSmall) refit(); else update_ir_show_size()
     }
     function refit() {
-        if (sizeFitted.width <= 0)
+        var w = id_ir_show.n_pixel_width, h = id_ir_show.n_pixel_height
+        if (w <= 0 || h <= 0)
             return
         if (!bZoomedByHand)
-            fZoom = fit_zoom(sizeFitted.width, sizeFitted.height)
+            fZoom = fit_zoom(w, h)
         update_ir_show_size()
     }
     // The largest zoom step from 1 that shows the whole picture in the area.
@@ -163,7 +164,7 @@ Rectangle {
             y: Math.max(0, (id_flick.height - height) / 2)
             onSig_toolbar_ir_unchecked_ana_btn: id_toolbar.uncheck_shapes(-1)
             onSig_update_cur_ana: { id_area.nCurAna = n_cur_ana; id_area.sig_update_cur_ana(n_cur_ana) }
-            onSig_update_rotate: id_area.update_ir_show_size()
+            onSig_update_rotate: if (id_area.bFitSmall) id_area.refit(); else id_area.update_ir_show_size()
         }
         WndIRPalette {
             id: id_palette
