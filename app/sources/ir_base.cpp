@@ -364,6 +364,13 @@ void IRBase::refresh_palette_bar() const
     }
 }
 
+void IRBase::refresh_palette_levels() const
+{
+    if (m_p_wnd_palette != nullptr) {
+        m_p_wnd_palette->update_palette_levelspan_only();
+    }
+}
+
 void IRBase::repaint_owner() const
 {
     if (m_p_wnd_ir_show != nullptr) {

@@ -197,6 +197,8 @@ protected:
     // The selected analysis of the frame document, or null.
     void* selected_ana() const;
     void refresh_palette_bar() const;
+    // Per shown frame: the bar follows the frame's range while it is automatic.
+    void refresh_palette_levels() const;
     void repaint_owner() const;
 
     void* m_h_ir = nullptr;

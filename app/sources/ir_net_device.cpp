@@ -472,8 +472,15 @@ bool IRNetDevice::close_device()
 void IRNetDevice::slot_update_ctrl_with_frame()
 {
     repaint_owner();
-    if (m_p_wnd_palette != nullptr) {
+    if (m_p_wnd_palette == nullptr) {
+        return;
+    }
+    // The first frame sets up the whole bar; later ones only its range.
+    if (m_first_frame) {
+        m_first_frame = false;
         refresh_palette_bar();
+    } else {
+        refresh_palette_levels();
     }
 }
 

@@ -126,6 +126,8 @@ private:
     bool m_real_capture = false;
     ThreadDeleteIRV* m_delete_irv = nullptr;
     std::atomic<bool> m_connected{false};
+    // No frame has reached the palette bar yet (GUI thread only).
+    bool m_first_frame = true;
     std::atomic<bool> m_closing{false};
     QString m_sn;
     QString m_ip;

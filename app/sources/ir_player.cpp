@@ -257,7 +257,7 @@ void IRPlayer::slot_update_ctrl_with_frame(int frame)
         emit m_p_wnd_ir_show->sig_update();
     }
     move_progress_bar(static_cast<uint32_t>(frame));
-    refresh_palette_bar();
+    refresh_palette_levels();
     if (m_p_wnd_video_edit != nullptr) {
         m_p_wnd_video_edit->follow_player(frame);
     }

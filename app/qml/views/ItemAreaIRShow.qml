@@ -24,6 +24,13 @@ Rectangle {
     readonly property int nToolbarHeight: Math.max(40, id_toolbar.nNeededHeight)
     // Cursor temperature of the hover ("[x,y]t"), empty when not shown.
     property string strMouseTemp: ""
+    // Recordings and cameras: a picture smaller than the area shows enlarged
+    // in zoom steps until it fills it, as the area's size changes too, until
+    // the user zooms by hand.
+    property bool bFitSmall: false
+    property bool bZoomedByHand: false
+    // The size of the picture last opened: another size starts fitted again.
+    property size sizeFitted: Qt.size(0, 0)
 
     signal sig_update_cur_ana(int n_cur_ana)
     signal sig_chart_btn(int n_id, bool b_checked)
@@ -39,10 +46,39 @@ Rectangle {
         nPaletteWidth = id_ir_show.is_show_normal_image() ? 0 : 36
         // Each picture opens without enhancement.
         id_imaging_menu.bBlur = false
+        show_source()
+        return true
+    }
+    // After the view's source opened (a file or a camera).
+    function show_source() {
         id_palette.update_palette_info()
         id_thumbnail.wndThumbnail.set_ir_data_handle(id_ir_show.get_ir_data_handle())
+        var w = id_ir_show.n_pixel_width, h = id_ir_show.n_pixel_height
+        if (bFitSmall && (w !== sizeFitted.width || h !== sizeFitted.height)) {
+            sizeFitted = Qt.size(w, h)
+            bZoomedByHand = false
+        }
+        if (bFitSmall) refit(); else update_ir_show_size()
+    }
+    function refit() {
+        var w = id_ir_show.n_pixel_width, h = id_ir_show.n_pixel_height
+        if (w <= 0 || h <= 0)
+            return
+        if (!bZoomedByHand)
+            fZoom = fit_zoom(w, h)
         update_ir_show_size()
-        return true
+    }
+    // The largest zoom step from 1 that shows the whole picture in the area.
+    function fit_zoom(w, h) {
+        var zoom = 1.0
+        for (var step = 1; step <= 15; ++step) {
+            var next = 1.0 + 0.2 * step
+            if (next * w > id_flick.width - nPaletteWidth || next * h > id_flick.height
+                    || next * next * w * h > 18662400)
+                break
+            zoom = next
+        }
+        return zoom
     }
     function update_ir_show_size() {
         var w = Math.max(1, Math.floor(id_ir_show.n_pixel_width * fZoom))
@@ -72,10 +108,11 @@ Rectangle {
             return
         }
         fZoom = next
+        bZoomedByHand = true
         update_ir_show_size()
     }
-    function zoom_out() { fZoom = Math.max(0.25, fZoom - 0.2); update_ir_show_size() }
-    function zoom_restore() { fZoom = 1.0; update_ir_show_size() }
+    function zoom_out() { fZoom = Math.max(0.25, fZoom - 0.2); bZoomedByHand = true; update_ir_show_size() }
+    function zoom_restore() { fZoom = 1.0; bZoomedByHand = true; update_ir_show_size() }
     function press_shape(n_id, b_checked) {
         id_toolbar.uncheck_shapes(n_id)
         if (!b_checked) { id_ir_show.add_null(); return }
@@ -137,7 +174,7 @@ Rectangle {
             y: Math.max(0, (id_flick.height - height) / 2)
             onSig_toolbar_ir_unchecked_ana_btn: id_toolbar.uncheck_shapes(-1)
             onSig_update_cur_ana: { id_area.nCurAna = n_cur_ana; id_area.sig_update_cur_ana(n_cur_ana) }
-            onSig_update_rotate: id_area.update_ir_show_size()
+            onSig_update_rotate: if (id_area.bFitSmall) id_area.refit(); else id_area.update_ir_show_size()
             onSig_update_temp_tooltip: {
                 id_mouse_temp.x = Math.min(n_pt_x + 14, id_ir_show.width - id_mouse_temp.width)
                 id_mouse_temp.y = Math.max(0, n_pt_y - id_mouse_temp.height - 6)
@@ -176,6 +213,8 @@ Rectangle {
             visible: id_area.nPaletteWidth > 0
             onSig_palette_change_btn: id_area.bPaletteAna = b_ana
         }
+        onWidthChanged: if (id_area.bFitSmall) id_area.refit()
+        onHeightChanged: if (id_area.bFitSmall) id_area.refit()
         onContentXChanged: id_area.update_thumbnail()
         onContentYChanged: id_area.update_thumbnail()
     }
@@ -192,6 +231,20 @@ Rectangle {
             function onSig_wnd_assist_move(f_x, f_y) {
                 id_flick.contentX = f_x * id_ir_show.width
                 id_flick.contentY = f_y * id_ir_show.height
+            }
+        }
+    }
+
+    // Control with the wheel zooms; the wheel alone is left to the page.
+    MouseArea {
+        anchors.fill: id_flick
+        acceptedButtons: Qt.NoButton
+        onWheel: {
+            if (wheel.modifiers & Qt.ControlModifier) {
+                if (wheel.angleDelta.y > 0) id_area.zoom_in(); else id_area.zoom_out()
+                wheel.accepted = true
+            } else {
+                wheel.accepted = false
             }
         }
     }

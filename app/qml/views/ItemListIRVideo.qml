@@ -2,15 +2,46 @@ import QtQuick 2.15
 import "../common"
 
 // The marks of the open recording: "+" marks the current frame, a double
-// click goes to a mark, the delete button removes the selected one.
+// click goes to a mark, the delete button removes the selected one and the
+// edit button names it. While a trend analysis runs the marks stay as they
+// are and the list says why.
 Rectangle {
     id: id_list
     objectName: "list_ir_video_marks"
     color: ItemCommonClr.clrClientBackground
     property var wndIRShow: null
     property int nSelected: -1
+    // The row whose text is being edited, or -1.
+    property int nEditing: -1
+    property bool bTrendRunning: false
 
     signal sig_go_to_mark(int n_frame)
+    signal sig_refused(string str_text)
+
+    function add_mark() {
+        if (bTrendRunning) { sig_refused(qsTr("趋势分析中，无法添加视频标注！")); return }
+        if (wndIRShow && wndIRShow.insert_mark("") >= 0) update_marks()
+    }
+    function remove_mark() {
+        if (nSelected < 0 || !wndIRShow) return
+        if (bTrendRunning) { sig_refused(qsTr("趋势分析中，无法删除视频标注！")); return }
+        if (wndIRShow.remove_mark(id_model.get(nSelected).frame)) {
+            nSelected = -1
+            update_marks()
+        }
+    }
+    function edit_mark() {
+        if (nSelected < 0 || !wndIRShow) return
+        if (bTrendRunning) { sig_refused(qsTr("趋势分析中，无法编辑视频标注！")); return }
+        nEditing = nSelected
+    }
+    function finish_edit(text) {
+        var row = nEditing
+        nEditing = -1
+        if (row < 0 || row >= id_model.count || !wndIRShow) return
+        var mark = id_model.get(row)
+        if (text !== mark.info && wndIRShow.update_mark(mark.frame, text)) update_marks()
+    }
 
     function update_marks() {
         id_model.clear()
@@ -20,6 +51,7 @@ Rectangle {
             id_model.append({ frame: marks[i].strSettingMarkFrame, info: marks[i].strSettingMarkInfo })
         }
         if (nSelected >= id_model.count) nSelected = -1
+        nEditing = -1
     }
 
     ListModel { id: id_model }
@@ -40,22 +72,21 @@ Rectangle {
             objectName: "btn_mark_add"
             anchors.verticalCenter: parent.verticalCenter
             strText: "+"
-            onSig_press_btn: {
-                if (id_list.wndIRShow && id_list.wndIRShow.insert_mark("") >= 0) id_list.update_marks()
-            }
+            onSig_press_btn: id_list.add_mark()
         }
         ItemIRToolButton {
             objectName: "btn_mark_delete"
             anchors.verticalCenter: parent.verticalCenter
             strText: qsTr("删除")
             enabled: id_list.nSelected >= 0
-            onSig_press_btn: {
-                if (id_list.nSelected < 0 || !id_list.wndIRShow) return
-                if (id_list.wndIRShow.remove_mark(id_model.get(id_list.nSelected).frame)) {
-                    id_list.nSelected = -1
-                    id_list.update_marks()
-                }
-            }
+            onSig_press_btn: id_list.remove_mark()
+        }
+        ItemIRToolButton {
+            objectName: "btn_mark_edit"
+            anchors.verticalCenter: parent.verticalCenter
+            strText: qsTr("编辑")
+            enabled: id_list.nSelected >= 0
+            onSig_press_btn: id_list.edit_mark()
         }
     }
 
@@ -71,17 +102,30 @@ Rectangle {
             height: 26
             color: index === id_list.nSelected ? ItemCommonClr.clrPress : ItemCommonClr.clrTransparent
             Text {
-                anchors { left: parent.left; leftMargin: 8; right: parent.right; verticalCenter: parent.verticalCenter }
+                id: id_frame_text
+                anchors { left: parent.left; leftMargin: 8; verticalCenter: parent.verticalCenter }
+                width: index === id_list.nEditing ? implicitWidth : parent.width - 16
                 elide: Text.ElideRight
                 textFormat: Text.PlainText
                 color: ItemCommonClr.clrTextLabel
                 font.pixelSize: 12
-                text: (model.frame + 1) + "  " + model.info
+                text: (model.frame + 1) + "  " + (index === id_list.nEditing ? "" : model.info)
             }
             MouseArea {
                 anchors.fill: parent
                 onClicked: id_list.nSelected = index
                 onDoubleClicked: { id_list.nSelected = index; id_list.sig_go_to_mark(model.frame) }
+            }
+            Loader {
+                anchors { left: id_frame_text.right; right: parent.right; rightMargin: 4; verticalCenter: parent.verticalCenter }
+                active: id_list.nEditing >= 0 && index === id_list.nEditing
+                sourceComponent: ItemCustomTextField {
+                    objectName: "input_mark_text"
+                    text: model.info
+                    Component.onCompleted: { forceActiveFocus(); selectAll() }
+                    onAccepted: id_list.finish_edit(text)
+                    onActiveFocusChanged: if (!activeFocus && id_list.nEditing === index) id_list.finish_edit(text)
+                }
             }
         }
     }

@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtQuick.Window 2.15
 import VY.ModelIRInfo 1.0
 import "../common"
-import "../charts"
 import "../alarms"
 
 // The window of one opened picture folder: control bar, the IR view with
@@ -75,17 +74,8 @@ FocusScope {
         strTip = ""
         var normal = wndIRShow.is_show_normal_image()
         id_ctrl.bNormalImage = normal
-        if (normal) {
-            id_chart_row.bLine = false
-            id_chart_row.bArea = false
-            id_area_ir.set_chart_checked(ItemCommonDef.idBtnChartLine, false)
-            id_area_ir.set_chart_checked(ItemCommonDef.idBtnChartArea, false)
-            id_isotherm.visible = false
-            id_area_ir.toolbar.set_isotherm_checked(false)
-            // A picture without temperatures has no tables.
-            if (id_temp_full.item) id_temp_full.item.close()
-            if (id_temp_simplified.item) id_temp_simplified.item.close()
-        }
+        // A picture without temperatures has no tools.
+        if (normal) id_tools.close_all()
         var path = wndIRShow.get_file_path()
         id_property.update_ir_property()
         update_cur_image_info(normal ? id_ir_info.get_ir_image_info(path) : wndIRShow.get_ir_property())
@@ -221,10 +211,8 @@ FocusScope {
 
     ItemAreaIRShow {
         id: id_area_ir
-        anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom
-                  bottom: id_isotherm.visible ? id_isotherm.top : id_chart_row.top }
+        anchors { left: parent.left; right: id_property.left; top: id_ctrl.bottom; bottom: id_tools.top }
         onSig_update_cur_ana: { id_property.nCurAna = n_cur_ana; id_keys.forceActiveFocus() }
-        onSig_chart_btn: id_chart_row.show_chart(n_id === ItemCommonDef.idBtnChartLine, b_checked)
         onSig_tool_btn: id_wnd.press_tool(n_id, b_checked)
         Component.onCompleted: { toolbar.bBatchAna = true; toolbar.bAnaFile = true }
     }
@@ -235,27 +223,16 @@ FocusScope {
         onSig_open_ir_picture: id_wnd.open_picture(str_path, n_total, n_index)
     }
 
-    ItemChartRow {
-        id: id_chart_row
+    ItemIRViewTools {
+        id: id_tools
         anchors { left: parent.left; right: id_property.left; bottom: id_pic_list.top }
-        height: visible ? 250 : 0
-        wndIRShow: id_wnd.wndIRShow
-        onSig_hidden: id_area_ir.set_chart_checked(b_line ? ItemCommonDef.idBtnChartLine : ItemCommonDef.idBtnChartArea, false)
-        Component.onCompleted: bind_view()
+        areaIR: id_area_ir
+        strName: qsTr("图片分析 ") + id_wnd.mn_index_type
     }
 
-    ItemAreaIRIsotherm {
-        id: id_isotherm
-        anchors { left: parent.left; right: id_property.left; bottom: id_chart_row.top }
-        visible: false
-    }
-
+    // The picture window's own tools; the view tools serve the rest.
     function press_tool(n_id, b_checked) {
         switch (n_id) {
-        case ItemCommonDef.idBtnIsotherm: id_isotherm.visible = b_checked; break
-        case ItemCommonDef.idBtnCopyTemp: id_copy_temp.show_choices(); break
-        case ItemCommonDef.idBtnShowTempTable: show_temp_window(id_temp_full); break
-        case ItemCommonDef.idBtnShowTempPreview: show_temp_window(id_temp_simplified); break
         case ItemCommonDef.idBtnBatchAna: show_batch_ana(); break
         case ItemCommonDef.idBtnImportAna: show_ana_dialog(true); break
         case ItemCommonDef.idBtnExportAna: show_ana_dialog(false); break
@@ -270,44 +247,9 @@ FocusScope {
         var path = wndIRShow.get_file_path()
         return main.show_batch_ana_wnd(wndIRShow.get_all_anas_json(), path.substring(0, path.lastIndexOf("/")))
     }
-    function show_temp_window(loader) {
-        loader.active = true
-        loader.item.show()
-    }
-
-    ItemWndCopyTemp {
-        id: id_copy_temp
-        anchors.centerIn: id_area_ir
-        wndIRShow: id_wnd.wndIRShow
-    }
-    Text {
-        objectName: "text_copy_result"
-        anchors { horizontalCenter: id_area_ir.horizontalCenter; bottom: id_area_ir.bottom; bottomMargin: 12 }
-        visible: id_copy_temp.strResult !== "" && id_result_timer.running
-        textFormat: Text.PlainText
-        color: ItemCommonClr.clrTextNormal
-        font.pixelSize: 14
-        text: id_copy_temp.strResult
-        onTextChanged: if (text !== "") id_result_timer.restart()
-        Timer { id: id_result_timer; interval: 3000 }
-    }
-
-    Loader {
-        id: id_temp_full
-        objectName: "loader_temp_full"
-        active: false
-        sourceComponent: ItemWndIRTempFull { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + id_wnd.mn_index_type }
-    }
-    Loader {
-        id: id_temp_simplified
-        objectName: "loader_temp_simplified"
-        active: false
-        sourceComponent: ItemWndIRTempSimplified { wndIRShow: id_wnd.wndIRShow; strName: qsTr("图片分析 ") + id_wnd.mn_index_type }
-    }
     Component.onCompleted: {
         wndIRShow.set_wnd_index(mn_index)
         wndIRShow.set_wnd_type_index(mn_index_type)
-        wndIRShow.set_wnd_isotherm(id_isotherm.wndIsotherm)
     }
 
     Connections {
@@ -334,20 +276,6 @@ FocusScope {
         anchors { left: id_property.left; right: id_property.right; bottom: parent.bottom
                   top: id_property.bottom; topMargin: 10 }
         wndIRShow: id_wnd.wndIRShow
-    }
-
-    // Control with the wheel zooms; the wheel alone is left to the page.
-    MouseArea {
-        anchors.fill: id_area_ir
-        acceptedButtons: Qt.NoButton
-        onWheel: {
-            if (wheel.modifiers & Qt.ControlModifier) {
-                if (wheel.angleDelta.y > 0) id_area_ir.zoom_in(); else id_area_ir.zoom_out()
-                wheel.accepted = true
-            } else {
-                wheel.accepted = false
-            }
-        }
     }
 
     // A plain picture has no temperatures: its panel is covered.

@@ -50,6 +50,7 @@ FocusScope {
         if (!wndIRShow.open_net_device(str_sn, str_ip, str_discover_mac, n_id_ir))
             return false
         bConnected = true
+        id_area_ir.show_source()
         id_toolbar.strSn = wndIRShow.get_capture_sn()
         id_toolbar.set_adjust_method(wndIRShow.get_len_adjust_method())
         id_toolbar.bSupportLenPos = wndIRShow.get_ir_support_len_pos()
@@ -106,8 +107,18 @@ FocusScope {
     ItemAreaIRShow {
         id: id_area_ir
         nWndType: ItemCommonDef.wndFunctionNetDevice
-        anchors { left: parent.left; right: id_property.left; top: id_toolbar.bottom; bottom: parent.bottom }
+        bFitSmall: true
+        anchors { left: parent.left; right: id_property.left; top: id_toolbar.bottom; bottom: id_tools.top }
         onSig_update_cur_ana: id_property.nCurAna = n_cur_ana
+    }
+
+    ItemIRViewTools {
+        id: id_tools
+        anchors { left: parent.left; right: id_property.left; bottom: parent.bottom }
+        areaIR: id_area_ir
+        strName: id_wnd.ms_name
+        bLive: true
+        bCamera: true
     }
 
     ItemAreaPropertyIR {

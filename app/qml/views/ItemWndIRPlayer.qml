@@ -1,11 +1,12 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import VY.WndPlayerProgressBar 1.0
 import "../common"
 import "../alarms"
 
 // The window of opened recordings: the player toolbar, the IR view with its
-// analysis toolbar and the progress bar, and a column with the play list
-// and the marks of the recording shown.
+// analysis toolbar, its tools and the progress bar, a column with the play
+// list and the marks of the recording shown, and the property column.
 FocusScope {
     id: id_wnd
     objectName: "wnd_ir_player"
@@ -19,6 +20,13 @@ FocusScope {
     property string strTip: ""
     property int nFrames: 0
     property int nFrameCur: 0
+    property string strCurPath: ""
+    // A trend analysis runs on this recording: the marks stay as they are.
+    property bool bTrendRunning: false
+    // Recordings chosen in the open dialog, still to be opened, and the
+    // first of them that opened.
+    property var arrPending: []
+    property string strFirstAdded: ""
 
     function set_open_picture(str_folder, str_file) { return open_file(str_file) }
 
@@ -28,9 +36,69 @@ FocusScope {
             return false
         }
         strTip = ""
-        id_marks.update_marks()
+        show_file()
         id_wnd.forceActiveFocus()
         return true
+    }
+    // After the recording shown changed.
+    function show_file() {
+        strCurPath = wndIRShow.get_file_path()
+        id_marks.update_marks()
+        id_property.update_ir_property()
+        report_status()
+    }
+    // The status bar describes the recording of the window on show.
+    function report_status() {
+        var main = Window.window
+        if (!visible || !main || !main.statusBar || strCurPath === "")
+            return
+        var record = wndIRShow.get_ir_property()
+        record["nFileType"] = 2
+        main.statusBar.update_ir_wnd_video_info(record)
+    }
+    onVisibleChanged: report_status()
+
+    // The open dialog adds recordings to the play list.
+    function add_files() {
+        if (m_file_dialog)
+            m_file_dialog.show_open_video(id_wnd, 0, DataConfig.str_irv_open_path)
+    }
+    function take_files(urls) {
+        var pending = arrPending
+        for (var i = 0; i < urls.length; ++i)
+            pending.push(GlobalFunction.local_path_of_url(urls[i]))
+        arrPending = pending
+        id_add_timer.start()
+    }
+    Connections {
+        target: id_wnd.m_file_dialog
+        ignoreUnknownSignals: true
+        function onSig_accepted(item, purpose, urls) {
+            if (item !== id_wnd) return
+            DataConfig.str_irv_open_path = GlobalFunction.local_path_of_url(id_wnd.m_file_dialog.folder)
+            id_wnd.take_files(urls)
+        }
+    }
+    // One recording per tick: each that opens joins the list; the first of
+    // them is shown at the end.
+    Timer {
+        id: id_add_timer
+        interval: 50
+        repeat: true
+        onTriggered: {
+            if (id_wnd.arrPending.length === 0) {
+                stop()
+                var first = id_wnd.strFirstAdded
+                id_wnd.strFirstAdded = ""
+                if (first !== "") id_wnd.open_file(first)
+                return
+            }
+            var pending = id_wnd.arrPending
+            var path = pending.shift()
+            id_wnd.arrPending = pending
+            if (id_wnd.open_file(path) && id_wnd.strFirstAdded === "")
+                id_wnd.strFirstAdded = path
+        }
     }
     function update_play_list_names() {
         id_play_list.clear()
@@ -88,7 +156,17 @@ FocusScope {
     ItemAreaIRShow {
         id: id_area_ir
         nWndType: ItemCommonDef.wndFunctionPlayer
-        anchors { left: parent.left; right: id_column.left; top: id_toolbar.bottom; bottom: id_progress.top }
+        bFitSmall: true
+        anchors { left: parent.left; right: id_column.left; top: id_toolbar.bottom; bottom: id_tools.top }
+        onSig_update_cur_ana: id_property.nCurAna = n_cur_ana
+    }
+
+    ItemIRViewTools {
+        id: id_tools
+        anchors { left: parent.left; right: id_column.left; bottom: id_progress.top }
+        areaIR: id_area_ir
+        strName: qsTr("视频分析 ") + id_wnd.mn_index_type
+        bLive: true
     }
 
     WndPlayerProgressBar {
@@ -107,10 +185,19 @@ FocusScope {
     Connections {
         target: id_wnd.wndIRShow
         function onSig_update_player_progress_init(n_frames) { id_wnd.nFrames = n_frames }
-        function onSig_update_player_progress_cur(n_frame) { id_wnd.nFrameCur = n_frame }
+        function onSig_update_player_progress_cur(n_frame) {
+            id_wnd.nFrameCur = n_frame
+            if (!id_temp_timer.running) id_temp_timer.start()
+        }
         function onSig_update_player_play_start() { id_toolbar.bPlaying = true }
         function onSig_update_player_play_stop() { id_toolbar.bPlaying = false }
-        function onSig_change_player_file(str_path) { id_marks.update_marks() }
+        function onSig_change_player_file(str_path) { id_wnd.show_file() }
+        function onSig_start_trend_analysis() { id_wnd.bTrendRunning = true }
+        function onSig_stop_trend_analysis() { id_wnd.bTrendRunning = false }
+        function onSig_update_ir_param_info() { id_property.update_ir_property() }
+        function onSig_update_ir_temp_info() { id_property.update_ir_temp_info() }
+        function onSig_update_ana_temp_info() { id_property.update_ana_temp_info() }
+        function onSig_update_cur_ana(n_cur_ana) { id_property.update_ana_temp_info() }
         function onSig_add_file_player_list(str_path) {
             if (id_wnd.wndIRShow.add_file(str_path)) {
                 var list = id_wnd.arrPlayList
@@ -121,22 +208,46 @@ FocusScope {
         }
     }
 
+    // The temperatures follow the frames shown, a few times a second.
+    Timer {
+        id: id_temp_timer
+        interval: 250
+        onTriggered: id_property.update_ir_temp_info()
+    }
+
+    ItemAreaPropertyIR {
+        id: id_property
+        anchors { right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
+        width: 260
+        wndIRShow: id_wnd.wndIRShow
+        nWndType: ItemCommonDef.wndFunctionPlayer
+    }
+
     Rectangle {
         id: id_column
-        anchors { right: parent.right; top: id_toolbar.bottom; bottom: parent.bottom }
+        anchors { right: id_property.left; top: id_toolbar.bottom; bottom: parent.bottom }
         width: 240
         color: ItemCommonClr.clrClientBackground
         border.color: ItemCommonClr.clrTitleBackground
 
-        Text {
+        Row {
             id: id_list_head
             x: 8
             height: 30
-            verticalAlignment: Text.AlignVCenter
-            textFormat: Text.PlainText
-            color: ItemCommonClr.clrTextLabel
-            font.pixelSize: 13
-            text: qsTr("播放列表")
+            spacing: 4
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                textFormat: Text.PlainText
+                color: ItemCommonClr.clrTextLabel
+                font.pixelSize: 13
+                text: qsTr("播放列表")
+            }
+            ItemIRToolButton {
+                objectName: "btn_play_list_add"
+                anchors.verticalCenter: parent.verticalCenter
+                strText: "+"
+                onSig_press_btn: id_wnd.add_files()
+            }
         }
         ListView {
             id: id_list_view
@@ -152,7 +263,8 @@ FocusScope {
                 verticalAlignment: Text.AlignVCenter
                 elide: Text.ElideMiddle
                 textFormat: Text.PlainText
-                color: model.path === id_wnd.wndIRShow.get_file_path() ? ItemCommonClr.clrPress : ItemCommonClr.clrTextLabel
+                objectName: "play_list_" + index
+                color: model.path === id_wnd.strCurPath ? ItemCommonClr.clrPress : ItemCommonClr.clrTextLabel
                 font.pixelSize: 12
                 text: model.name
                 MouseArea { anchors.fill: parent; onDoubleClicked: id_wnd.open_file(model.path) }
@@ -164,7 +276,9 @@ FocusScope {
             anchors.margins: 1
             height: Math.max(120, (parent.height - id_list_view.height - id_list_head.height) / 2)
             wndIRShow: id_wnd.wndIRShow
+            bTrendRunning: id_wnd.bTrendRunning
             onSig_go_to_mark: id_wnd.go_to_mark(n_frame)
+            onSig_refused: id_message.show_message_box(str_text)
         }
         // The alarm panel under the marks: conditions are checked on every
         // frame the player shows.

@@ -13,8 +13,10 @@ Window {
     color: ItemCommonClr.clrClientBackground
     property var wndIRShow: null
     property string strName: ""
+    // Recordings and cameras: the preview follows the frames twice a second.
+    property bool bLive: false
     readonly property alias table: id_table
-    title: strName + qsTr(" - 温度图像（预览分辨率：120 x 90）")
+    title: strName + (bLive ? qsTr(" - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）") : qsTr(" - 温度图像（预览分辨率：120 x 90）"))
 
     function start(n_seconds) { id_table.start_temp_info(Math.max(1, n_seconds)) }
 

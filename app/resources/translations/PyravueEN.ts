@@ -1576,6 +1576,22 @@
         <source>删除</source>
         <translation>Delete</translation>
     </message>
+    <message>
+        <source>趋势分析中，无法添加视频标注！</source>
+        <translation>A trend analysis is running: video marks cannot be added!</translation>
+    </message>
+    <message>
+        <source>趋势分析中，无法删除视频标注！</source>
+        <translation>A trend analysis is running: video marks cannot be deleted!</translation>
+    </message>
+    <message>
+        <source>趋势分析中，无法编辑视频标注！</source>
+        <translation>A trend analysis is running: video marks cannot be edited!</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
 </context>
 <context>
     <name>ItemListTrendChart</name>
@@ -2493,6 +2509,10 @@
         <source>视频剪辑完成！</source>
         <translation>The clip is cut!</translation>
     </message>
+    <message>
+        <source>视频分析 </source>
+        <translation>Video analysis </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRTempFull</name>
@@ -2506,6 +2526,10 @@
     <message>
         <source> - 温度图像（预览分辨率：120 x 90）</source>
         <translation> - Temperature image (preview resolution: 120 x 90)</translation>
+    </message>
+    <message>
+        <source> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</source>
+        <translation> - Temperature image (refresh rate: 2 Hz, preview resolution: 120 x 90)</translation>
     </message>
 </context>
 <context>

@@ -1576,6 +1576,22 @@
         <source>删除</source>
         <translation>刪除</translation>
     </message>
+    <message>
+        <source>趋势分析中，无法添加视频标注！</source>
+        <translation>趨勢分析中，無法添加視頻標注！</translation>
+    </message>
+    <message>
+        <source>趋势分析中，无法删除视频标注！</source>
+        <translation>趨勢分析中，無法刪除視頻標注！</translation>
+    </message>
+    <message>
+        <source>趋势分析中，无法编辑视频标注！</source>
+        <translation>趨勢分析中，無法編輯視頻標注！</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>編輯</translation>
+    </message>
 </context>
 <context>
     <name>ItemListTrendChart</name>
@@ -2493,6 +2509,10 @@
         <source>视频剪辑完成！</source>
         <translation>視頻剪輯完成！</translation>
     </message>
+    <message>
+        <source>视频分析 </source>
+        <translation>影片分析 </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRTempFull</name>
@@ -2506,6 +2526,10 @@
     <message>
         <source> - 温度图像（预览分辨率：120 x 90）</source>
         <translation> - 溫度圖像（預覽解析度：120 x 90）</translation>
+    </message>
+    <message>
+        <source> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</source>
+        <translation> - 溫度圖像（更新頻率：2Hz，預覽解析度：120 x 90）</translation>
     </message>
 </context>
 <context>

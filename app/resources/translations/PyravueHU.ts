@@ -1576,6 +1576,22 @@
         <source>删除</source>
         <translation>Törlés</translation>
     </message>
+    <message>
+        <source>趋势分析中，无法添加视频标注！</source>
+        <translation>Trendelemzés fut: videójelölés nem adható hozzá!</translation>
+    </message>
+    <message>
+        <source>趋势分析中，无法删除视频标注！</source>
+        <translation>Trendelemzés fut: videójelölés nem törölhető!</translation>
+    </message>
+    <message>
+        <source>趋势分析中，无法编辑视频标注！</source>
+        <translation>Trendelemzés fut: videójelölés nem szerkeszthető!</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Szerkesztés</translation>
+    </message>
 </context>
 <context>
     <name>ItemListTrendChart</name>
@@ -2493,6 +2509,10 @@
         <source>视频剪辑完成！</source>
         <translation>A klip elkészült!</translation>
     </message>
+    <message>
+        <source>视频分析 </source>
+        <translation>Videóelemzés </translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRTempFull</name>
@@ -2506,6 +2526,10 @@
     <message>
         <source> - 温度图像（预览分辨率：120 x 90）</source>
         <translation> - Hőmérsékletkép (előnézeti felbontás: 120 x 90)</translation>
+    </message>
+    <message>
+        <source> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</source>
+        <translation> - Hőmérsékletkép (frissítés: 2 Hz, előnézeti felbontás: 120 x 90)</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,10 @@
 // The palette bar: strip ranges and level arithmetic within 0..65535, the
-// temperature texts, and dragging the markers over a real picture.
+// temperature texts, dragging the markers over a real picture, and a
+// recording's frames moving the range only while it is automatic.
 #include "item_events.h"
 #include "message_guard.h"
 #include "sources/ir_base.h"
+#include "sources/ir_player.h"
 #include "thermframe.h"
 #include "views/wnd_ir_palette.h"
 #include "views/wnd_ir_show.h"
@@ -139,6 +141,42 @@ private slots:
         QCOMPARE(bar.palette(), 3);
         bar.set_color_index(42);
         QCOMPARE(bar.palette(), 3);
+    }
+
+    void palette_bar_follows_recording_frames_only_while_automatic()
+    {
+        const QString sample = QDir::current().absoluteFilePath("samples/sample.irv");
+        if (!QFile::exists(sample)) QSKIP("samples were not generated");
+        WndIRPalette bar;
+        bar.setSize(QSizeF(36, 575));
+        WndIRShow view;
+        QVERIFY(view.init_wnd(2));
+        view.set_palette_wnd(&bar);
+        QVERIFY(view.open_file(sample));
+        auto* player = qobject_cast<IRPlayer*>(view.source());
+        QVERIFY(player != nullptr);
+        void* doc = player->get_ir_data();
+
+        // A range set by hand: a frame shown leaves the bar alone even when
+        // the frame's range differs; stopping reads the bar anew.
+        QVERIFY(thermframe_set_palette_type(doc, PALETTE_TYPE_MANUAL));
+        bar.update_palette_info();
+        QVERIFY(!bar.is_auto());
+        const int low = bar.level();
+        const int high = bar.level_span();
+        QVERIFY(thermframe_set_imaging_range(doc, uint16_t(low), uint16_t(high - 500)));
+        player->slot_update_ctrl_with_frame(10);
+        QCOMPARE(bar.level_span(), high);
+        QVERIFY(player->stop());
+        uint16_t doc_low = 0, doc_high = 0;
+        QVERIFY(thermframe_get_imaging_range(doc, doc_low, doc_high));
+        QCOMPARE(bar.level_span(), int(doc_high));
+
+        // Automatic: every frame shown moves the bar to the frame's range.
+        bar.set_palette_auto(true);
+        QVERIFY(thermframe_set_imaging_range(doc, uint16_t(low), uint16_t(high - 700)));
+        player->slot_update_ctrl_with_frame(20);
+        QCOMPARE(bar.level_span(), high - 700);
     }
 
 private:
