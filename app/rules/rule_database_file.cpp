@@ -1,5 +1,6 @@
 #include "rules/rule_database_file.h"
 
+#include "rules/data_sql.h"
 #include "rules/rules_log.h"
 #include "rules/sql_connection_pool.h"
 
@@ -52,5 +53,8 @@ bool open_rule_database()
         path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
                    .filePath(QString::fromLatin1(kRuleDatabaseName));
     }
+    // The rules' sample pictures are written beside the database: the
+    // program directory may be read-only.
+    DataSql::instance()->set_rule_image_dir(QFileInfo(path).absolutePath() + QStringLiteral("/RuleImage"));
     return SqlConnectionPool::instance()->open(path);
 }

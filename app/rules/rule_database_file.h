@@ -14,6 +14,6 @@ extern const char* const kRuleDatabaseName;
 // never replaced.
 QString prepare_rule_database(const QString& template_path, const QString& data_dir);
 
-// Start-up: prepares the user's copy beside the application-data folder and
-// opens the connection pool on it.
+// Start-up: prepares the user's copy in the application-data folder, puts
+// the rules' sample pictures beside it and opens the connection pool on it.
 bool open_rule_database();

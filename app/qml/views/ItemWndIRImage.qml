@@ -248,8 +248,10 @@ FocusScope {
             selectExisting: false
             nameFilters: id_wnd.wndIRShow.is_sgcc_image() ? [qsTr("国网红外图片 (*.jpg)")]
                        : [qsTr("红外图片 (*.jpg)"), qsTr("国网红外图片 (*.jpg)"), qsTr("红外图片 (*.png)")]
-            Component.onCompleted: open()
+            // Qt's dialog restores the folder it last showed when it opens.
+            Component.onCompleted: { open(); if (DataConfig.str_image_save_path !== "") folder = GlobalFunction.url_of_local_path(DataConfig.str_image_save_path) }
             onAccepted: {
+                DataConfig.str_image_save_path = folder.toString()
                 id_wnd.save_picture_as(fileUrl.toString(), selectedNameFilter === qsTr("国网红外图片 (*.jpg)"))
                 id_save_dialog.active = false
             }
