@@ -188,6 +188,7 @@ Window {
 
     ItemFileDialog {
         id: id_dialog_file
+        objectName: "file_dialog"
         onSig_accepted: {
             if (purpose === ItemCommonDef.fileDialogImportReport && item === id_wnd_setting) {
                 DataConfig.str_report_save_path = id_dialog_file.folder.toString()

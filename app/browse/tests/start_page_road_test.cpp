@@ -208,6 +208,21 @@ void StartPageRoadTest::start_page_browse_and_open()
     QVERIFY(!road.save_screen("start_page", "chinese").isEmpty());
     QVERIFY(QMetaObject::invokeMethod(road.window(), "set_language", Q_ARG(QVariant, 1)));
     QCOMPARE(desktop_text(), QString("Desktop"));
+
+    // "Open picture..." is the shared file dialog, in the folder browsed;
+    // the picture chosen opens in that folder's picture tab.
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    QVERIFY(RoadWindow::click(road.find_item("btn_open_picture")));
+    QObject* files = road.find_object("file_dialog");
+    QObject* dialog = files->property("dialog").value<QObject*>();
+    QVERIFY(dialog != nullptr && dialog->property("visible").toBool());
+    QCOMPARE(dialog->property("folder").toUrl(), QUrl::fromLocalFile(m_root));
+    QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
+    const QVariantList urls{QUrl::fromLocalFile(m_root + "/" + m_names[1])};
+    QVERIFY(QMetaObject::invokeMethod(files, "sig_accepted", Q_ARG(QVariant, QVariant::fromValue<QObject*>(client)),
+                                      Q_ARG(int, files->property("nPurpose").toInt()), Q_ARG(QVariant, urls)));
+    QTRY_COMPARE(view->source()->get_file_path(), m_root + "/" + m_names[1]);
+    QVERIFY(road.find_item("wnd_ir_image")->isVisible());
 }
 
 QTEST_MAIN(StartPageRoadTest)
