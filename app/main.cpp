@@ -1,13 +1,15 @@
 // Entry point of pyravue: the application object and the event loop. The
-// start-up and shutdown order lives in AppShell.
+// start-up and shutdown order lives in AppShell. The application is a
+// QApplication so that the QML file dialogs are Qt's own file dialog, with
+// its file-name box.
 #include "shell/app_shell.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL, true);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     int result = 0;
     {
         AppShell shell;

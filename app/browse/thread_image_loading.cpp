@@ -18,8 +18,9 @@ namespace {
 
 QImage fit_box(const QImage& image)
 {
+    // Small pictures and recording thumbnails are enlarged to the tile too.
     const QSize box(ThreadImageLoading::kThumbWidth, ThreadImageLoading::kThumbHeight);
-    if (image.width() <= box.width() && image.height() <= box.height()) {
+    if (image.size() == image.size().scaled(box, Qt::KeepAspectRatio)) {
         return image;
     }
     return image.scaled(box, Qt::KeepAspectRatio, Qt::FastTransformation);

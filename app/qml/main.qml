@@ -4,6 +4,7 @@ import "common"
 import "charts"
 import "shell"
 import "reports"
+import "rules"
 import VY.BatchingFile 1.0
 
 // The program's one top-level window: frameless, with its own title bar,
@@ -32,6 +33,9 @@ Window {
     readonly property alias trendCharts: id_trend_charts
     // The status bar, for pages that clear or fill it.
     readonly property alias statusBar: id_status_bar
+    // The rule selection window of the editions with detection rules, else
+    // null; the alarm panels open it and take its sig_set_rule.
+    readonly property var ruleSelect: id_rule_select.item ? id_rule_select.item.wnd : null
 
     signal sig_close_exe()
 
@@ -119,14 +123,10 @@ Window {
         id_messge_box.show_message_box(text)
     }
 
-    // Extension point: the shared objects of later areas (BatchingFile,
-    // DetectRuleImportExport, id_model_ir_info, the palette menu, the trend
-    // chart list, the report and batch windows, the rule windows) are created
-    // here, next to the dialogs, by the changes that build them.
-
     // Database keep-alive.
     Timer {
         id: id_heart_timer
+        objectName: "heart_timer"
         interval: 10000
         repeat: true
         running: true
@@ -188,6 +188,7 @@ Window {
 
     ItemFileDialog {
         id: id_dialog_file
+        objectName: "file_dialog"
         onSig_accepted: {
             if (purpose === ItemCommonDef.fileDialogImportReport && item === id_wnd_setting) {
                 DataConfig.str_report_save_path = id_dialog_file.folder.toString()
@@ -205,6 +206,29 @@ Window {
     ItemTrendCharts { id: id_trend_charts; objectName: "trend_charts"; messageBox: id_messge_box }
 
     ItemWndAbout { id: id_wnd_about }
+
+    // The rule selection window, over the whole window.
+    Loader {
+        id: id_rule_select
+        anchors.fill: parent
+        z: 50
+        active: DataCommon.nSettingSoftwareVersion !== DataCommon.nSettingImageVersion && DataCommon.bIsEnableDetectRule
+        sourceComponent: Item {
+            readonly property alias wnd: id_wnd_rule_select
+            ItemWndDetectRuleSelect {
+                id: id_wnd_rule_select
+                m_message: id_rule_select_message
+            }
+            ItemRuleMessage {
+                id: id_rule_select_message
+                objectName: "rule_select_message"
+            }
+        }
+    }
+    function show_rule_select(item) {
+        if (ruleSelect)
+            ruleSelect.show_setting(item)
+    }
 
     // The batch report and batch analysis windows over their one worker item.
     BatchingFile { id: id_batching_file; objectName: "batching_file" }

@@ -6,6 +6,7 @@
 #include "rules/sql_connection_pool.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -218,7 +219,7 @@ bool delete_rules(const char* name, const RuleCondition& condition, const QStrin
 
 DataSql::DataSql(QObject* parent)
     : QObject(parent)
-    , m_rule_image_dir(QCoreApplication::applicationDirPath() + QStringLiteral("/RuleImage"))
+    , m_rule_image_dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/RuleImage"))
 {
 }
 

@@ -16,8 +16,8 @@ public:
     static DataSql* instance();
 
     // Folder that holds the rules' sample pictures; deleting rules removes
-    // only picture files inside it. Defaults to RuleImage in the program
-    // directory.
+    // only picture files inside it. Start-up sets it beside the database;
+    // RuleImage in the application-data folder until then.
     void set_rule_image_dir(const QString& dir);
     QString rule_image_dir() const;
 

@@ -1,5 +1,6 @@
 #include "rules/rule_database_file.h"
 
+#include "rules/data_sql.h"
 #include "rules/rules_log.h"
 #include "rules/sql_connection_pool.h"
 
@@ -14,8 +15,15 @@ const char* const kRuleDatabaseName = "DBPyravue.db";
 QString prepare_rule_database(const QString& template_path, const QString& data_dir)
 {
     const QString target = QDir(data_dir).filePath(QString::fromLatin1(kRuleDatabaseName));
-    if (QFileInfo(target).isFile()) {
+    const QFileInfo existing(target);
+    if (existing.isFile() && existing.size() > 0) {
         return target;
+    }
+    // An empty file is what SQLite leaves where a run without a template
+    // opened the database: it holds no rules and no tables.
+    if (existing.isFile()) {
+        qCInfo(lc_db) << "replacing the empty rule database" << target;
+        QFile::remove(target);
     }
     if (!QDir().mkpath(data_dir)) {
         qCWarning(lc_db) << "cannot make the data folder" << data_dir;
@@ -52,5 +60,8 @@ bool open_rule_database()
         path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
                    .filePath(QString::fromLatin1(kRuleDatabaseName));
     }
+    // The rules' sample pictures are written beside the database: the
+    // program directory may be read-only.
+    DataSql::instance()->set_rule_image_dir(QFileInfo(path).absolutePath() + QStringLiteral("/RuleImage"));
     return SqlConnectionPool::instance()->open(path);
 }

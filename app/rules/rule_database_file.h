@@ -11,9 +11,9 @@ extern const char* const kRuleDatabaseName;
 // Answers the path of the user's database in data_dir, copying the template
 // there first when no copy exists yet; empty (with a log line) when there is
 // neither a copy nor a template that could be copied. An existing copy is
-// never replaced.
+// never replaced, except an empty file, which the template replaces.
 QString prepare_rule_database(const QString& template_path, const QString& data_dir);
 
-// Start-up: prepares the user's copy beside the application-data folder and
-// opens the connection pool on it.
+// Start-up: prepares the user's copy in the application-data folder, puts
+// the rules' sample pictures beside it and opens the connection pool on it.
 bool open_rule_database();

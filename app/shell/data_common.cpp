@@ -21,21 +21,42 @@ void DataCommon::destroy()
     g_instance = nullptr;
 }
 
+namespace {
+const char* const kRulesWord = "rules";
+}  // namespace
+
 int DataCommon::edition_from(const QByteArray& text)
 {
-    if (text.isEmpty()) {
-        return 2;
-    }
-    bool ok = false;
-    const int edition = text.trimmed().toInt(&ok);
-    if (!ok || edition < 0 || edition > 2) {
-        qCWarning(lcShell) << "unknown edition in PYRAVUE_EDITION:" << text;
-        return 2;
+    int edition = 2;
+    for (const QByteArray& part : text.split(',')) {
+        const QByteArray word = part.trimmed();
+        if (word.isEmpty() || word == kRulesWord) {
+            continue;
+        }
+        bool ok = false;
+        const int number = word.toInt(&ok);
+        if (!ok || number < 0 || number > 2) {
+            qCWarning(lcShell) << "unknown edition in PYRAVUE_EDITION:" << text;
+            return 2;
+        }
+        edition = number;
     }
     return edition;
 }
 
-DataCommon::DataCommon() : m_software_version(edition_from(qgetenv("PYRAVUE_EDITION")))
+bool DataCommon::detect_rule_from(const QByteArray& text)
+{
+    for (const QByteArray& part : text.split(',')) {
+        if (part.trimmed() == kRulesWord) {
+            return true;
+        }
+    }
+    return false;
+}
+
+DataCommon::DataCommon()
+    : m_software_version(edition_from(qgetenv("PYRAVUE_EDITION")))
+    , m_detect_rule(detect_rule_from(qgetenv("PYRAVUE_EDITION")))
 {
     connect(HTranslator::instance(), &HTranslator::sig_language_changed, this, &DataCommon::sig_language_changed);
 }

@@ -2,7 +2,9 @@
 // software's name and the texts of the about box. The translated texts are
 // looked up at every read and follow a language change. The edition is 2
 // unless PYRAVUE_EDITION names another one at start-up (0, the research
-// edition, also shows the live cameras).
+// edition, also shows the live cameras); the word "rules" among its
+// comma-separated parts also enables the detection rules ("0,rules",
+// "rules").
 #pragma once
 
 #include <QByteArray>
@@ -33,7 +35,7 @@ public:
     int player_version() const { return 2; }
     int image_version() const { return 1; }
     int research_version() const { return 0; }
-    bool is_enable_detect_rule() const { return false; }
+    bool is_enable_detect_rule() const { return m_detect_rule; }
     bool is_enable_report_edit() const { return true; }
     QString software_name() const;
     QString software_title() const;
@@ -48,6 +50,8 @@ public:
     // The edition a PYRAVUE_EDITION text names: 0, 1 or 2; 2 for an empty
     // or unknown text.
     static int edition_from(const QByteArray& text);
+    // Whether a PYRAVUE_EDITION text enables the detection rules.
+    static bool detect_rule_from(const QByteArray& text);
 
 signals:
     void sig_language_changed();
@@ -59,4 +63,5 @@ private:
     DataCommon();
 
     int m_software_version = 2;
+    bool m_detect_rule = false;
 };

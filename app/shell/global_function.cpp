@@ -1,6 +1,7 @@
 #include "shell/global_function.h"
 
 #include "shell/shell_log.h"
+#include "rules/sql_connection_pool.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -56,9 +57,7 @@ GlobalFunction::GlobalFunction(QObject* parent) : QObject(parent) {}
 
 bool GlobalFunction::set_mysql_heart()
 {
-    // Extension point: the database change runs the connection pool's
-    // keep-alive here. Until the pool exists there is nothing to keep alive.
-    return false;
+    return SqlConnectionPool::instance()->heartbeat();
 }
 
 QPoint GlobalFunction::get_mouse_pos() const

@@ -57,10 +57,7 @@ void register_own_module(const char* name)
 
 }  // namespace
 
-// Extension point for the program's areas: each type is registered here, in
-// this order, by the change that builds it (replace its comment by
-// `register_own_module<Type>("Type");`). A type that does not exist yet is
-// not registered; the QML that would use it shows a page saying so.
+// The program's QML types, in this order, each in a module of its own.
 void register_qml_types()
 {
     // Reads config.json.

@@ -1,11 +1,13 @@
-// Road test of the start page in the real main window: browse a folder of
-// samples whose names carry URL-special and non-ASCII characters, wait for
-// the thumbnails, select, change folder in the tree, open a picture.
+// Road test of the start page in the real main window: start with a stored
+// folder of samples whose names carry URL-special and non-ASCII characters,
+// see its thumbnails, select (the status bar describes the file), change
+// folder in the tree, open a picture.
 #include "browse/thread_image_loading.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
+#include "shell/h_translator.h"
 #include "sources/ir_base.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
@@ -14,7 +16,9 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 #include <QQmlProperty>
 #include <QtTest>
 
@@ -55,6 +59,12 @@ void StartPageRoadTest::initTestCase()
     }
     m_names = QStringList{QString::fromUtf8("a 现场 #1.jpg"), "b 50% ?.png", "c grid.JPG",
                           QString::fromUtf8("d 录像.irv")};
+    // The folder of the last run, in English.
+    const QString config = m_folders.config_home() + "/KorvaneIrReportEU/config";
+    QVERIFY(QDir().mkpath(config));
+    QFile file(config + "/config.json");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(QJsonObject{{"path_preview", m_root}, {"language_type", 1}}).toJson());
 }
 
 void StartPageRoadTest::start_page_browse_and_open()
@@ -68,9 +78,11 @@ void StartPageRoadTest::start_page_browse_and_open()
     QObject* client = road.find_object("wnd_client");
     QVERIFY(page && grid_area && client);
 
-    // The stored preview folder opens the tree down to it.
-    QVERIFY(QQmlProperty::write(page, "strPreviewPath", m_root));
+    // The stored preview folder opens the tree down to it and fills the grid,
+    // without a click.
     QTRY_COMPARE(QQmlProperty::read(road.find_object("area_computer_path"), "ms_select_path").toString(), m_root);
+    QCOMPARE(QQmlProperty::read(grid_area, "strCurPath").toString(), m_root);
+    QCOMPARE(QQmlProperty::read(page, "strPreviewPath").toString(), m_root);
     QCOMPARE(QQmlProperty::read(grid_area, "nPictures").toInt(), 3);
     QCOMPARE(QQmlProperty::read(grid_area, "nVideos").toInt(), 1);
 
@@ -89,10 +101,15 @@ void StartPageRoadTest::start_page_browse_and_open()
     QTest::mouseClick(road.window(), Qt::LeftButton, Qt::ShiftModifier,
                       cell3->mapToScene(QPointF(20, 20)).toPoint());
     QTRY_COMPARE(QQmlProperty::read(grid_area, "nSelected").toInt(), 4);
+    QObject* status = road.find_object("status_text");
+    QCOMPARE(status->property("text").toString(), QString("4 files selected"));
     QVERIFY(RoadWindow::click(cell0));
     QTRY_COMPARE(QQmlProperty::read(grid_area, "nSelected").toInt(), 1);
-    const QString info = QQmlProperty::read(page, "strFileInfo").toString();
-    QVERIFY2(info.contains("640 x 512"), qPrintable(info));
+    // The status bar describes the one selected file, labelled.
+    const QString info = status->property("text").toString();
+    QVERIFY2(info.startsWith("Size: ") && info.contains(" - Resolution: 640 x 512 - Taken: ") &&
+                 info.contains(" - Lens type: "),
+             qPrintable(info));
     QVERIFY(!road.save_screen("start_page", "selected").isEmpty());
 
     // The report menu of a right press: a recording alone is no report...
@@ -175,6 +192,37 @@ void StartPageRoadTest::start_page_browse_and_open()
     QCOMPARE(QQmlProperty::read(road.find_object("path_history"), "strCurPath").toString(), m_root);
     QCOMPARE(DataConfig::instance()->get_preview_path(), m_root);
     QVERIFY(!road.save_screen("start_page", "history").isEmpty());
+
+    // The desktop node, made before the language was loaded, speaks the
+    // language chosen, and follows a change.
+    QQuickItem* desktop =
+        road.find_item("tree_node_" + QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    QVERIFY(desktop != nullptr);
+    auto desktop_text = [desktop] {
+        return desktop->findChild<QQuickItem*>("tree_node_text")->property("text").toString().mid(3);
+    };
+    QCOMPARE(desktop_text(), QString("Desktop"));
+    QVERIFY(QMetaObject::invokeMethod(road.window(), "set_language", Q_ARG(QVariant, 0)));
+    QCOMPARE(desktop_text(), QString::fromUtf8("桌面"));
+    road.find_item("tree_flick")->setProperty("contentY", 0);
+    QVERIFY(!road.save_screen("start_page", "chinese").isEmpty());
+    QVERIFY(QMetaObject::invokeMethod(road.window(), "set_language", Q_ARG(QVariant, 1)));
+    QCOMPARE(desktop_text(), QString("Desktop"));
+
+    // "Open picture..." is the shared file dialog, in the folder browsed;
+    // the picture chosen opens in that folder's picture tab.
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    QVERIFY(RoadWindow::click(road.find_item("btn_open_picture")));
+    QObject* files = road.find_object("file_dialog");
+    QObject* dialog = files->property("dialog").value<QObject*>();
+    QVERIFY(dialog != nullptr && dialog->property("visible").toBool());
+    QCOMPARE(dialog->property("folder").toUrl(), QUrl::fromLocalFile(m_root));
+    QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
+    const QVariantList urls{QUrl::fromLocalFile(m_root + "/" + m_names[1])};
+    QVERIFY(QMetaObject::invokeMethod(files, "sig_accepted", Q_ARG(QVariant, QVariant::fromValue<QObject*>(client)),
+                                      Q_ARG(int, files->property("nPurpose").toInt()), Q_ARG(QVariant, urls)));
+    QTRY_COMPARE(view->source()->get_file_path(), m_root + "/" + m_names[1]);
+    QVERIFY(road.find_item("wnd_ir_image")->isVisible());
 }
 
 QTEST_MAIN(StartPageRoadTest)

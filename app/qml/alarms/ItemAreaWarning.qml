@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Dialogs 1.3
+import QtQuick.Window 2.15
 import "../common"
 
 // The alarm panel of an IR window: the conditions of the view's source with
@@ -52,6 +53,17 @@ Rectangle {
 
     ListModel { id: id_model }
 
+    // The main window holds the rule selection window; only a rule chosen
+    // for this panel's button is loaded here.
+    readonly property var mainWindow: Window.window
+    Connections {
+        target: id_area.mainWindow && id_area.mainWindow.ruleSelect !== undefined ? id_area.mainWindow.ruleSelect : null
+        function onSig_set_rule(cur_item, n_id_rule, str_anas) {
+            if (cur_item === id_btn_load_rule && id_area.wndIRShow !== null)
+                id_area.load_detect_rule(n_id_rule, str_anas)
+        }
+    }
+
     Connections {
         target: id_area.wndIRShow
         function onSig_warning_condition(lst_condition) { id_area.set_warnings(lst_condition) }
@@ -76,7 +88,10 @@ Rectangle {
         Row {
             id: id_buttons
             spacing: 4
-            ItemWarningButton { objectName: "btn_load_detect_rule"; visible: DataCommon.bIsEnableDetectRule; strText: qsTr("关联诊断规则") }
+            ItemWarningButton { id: id_btn_load_rule; objectName: "btn_load_detect_rule"; visible: DataCommon.bIsEnableDetectRule
+                strText: qsTr("关联诊断规则")
+                onSig_clicked: if (id_area.mainWindow && id_area.mainWindow.show_rule_select && id_area.wndIRShow !== null)
+                                   id_area.mainWindow.show_rule_select(id_btn_load_rule) }
             ItemWarningButton { objectName: "btn_add_warning"; strText: "+"; strTip: qsTr("增加报警条件")
                 onSig_clicked: { id_dialog.active = true; id_dialog.item.open_dialog() } }
             ItemWarningButton { objectName: "btn_clear_warning"; strText: qsTr("清空"); strTip: qsTr("清空报警条件列表")
@@ -133,12 +148,13 @@ Rectangle {
     }
     Loader {
         id: id_folder_dialog
+        objectName: "dialog_warn_path"
         active: false
         sourceComponent: FileDialog {
             title: ItemCommonText.strDlgWarnPath
             selectFolder: true
-            folder: DataConfig.str_warn_save_path !== "" ? "file://" + DataConfig.str_warn_save_path : ""
-            Component.onCompleted: open()
+            // Qt's dialog restores the folder it last showed when it opens.
+            Component.onCompleted: { open(); if (DataConfig.str_warn_save_path !== "") folder = GlobalFunction.url_of_local_path(DataConfig.str_warn_save_path) }
             onAccepted: { id_area.set_snap_folder(fileUrl.toString()); id_folder_dialog.active = false }
             onRejected: id_folder_dialog.active = false
         }

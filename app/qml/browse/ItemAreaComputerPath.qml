@@ -127,20 +127,45 @@ Rectangle {
         // The node reached is opened too, showing its sub-folders.
         if (!id_tree.get(row).DirExpand)
             expand(row)
-        // The column is laid out later: its height is taken from its parts.
-        var content = id_tree.count * nRowHeight + id_history.height
-        id_flick.contentY = Math.max(0, Math.min(row * nRowHeight, content - id_flick.height))
+        scroll_to_node(id_tree.get(row).DirPath, false)
         choose(row, from_history === true)
     }
+    // Brings the node into view; only_hidden leaves a node already shown
+    // where it is.
+    function scroll_to_node(path, only_hidden) {
+        var row = node_row(path)
+        if (row < 0)
+            return
+        var top = row * nRowHeight
+        if (only_hidden && top >= id_flick.contentY && top + nRowHeight <= id_flick.contentY + id_flick.height)
+            return
+        var content = id_tree.count * nRowHeight + id_history.height
+        id_flick.contentY = Math.max(0, Math.min(top, content - id_flick.height))
+    }
 
+    function desktop_name() { return qsTr("桌面") }
+
+    // The top nodes, then the tree opened down to the stored folder, which
+    // the start page shows at once.
     Component.onCompleted: {
         var desktop = id_dir_info.get_desktop_path()
         if (desktop !== "")
-            id_tree.append({ DirName: qsTr("桌面"), DirLevel: 0, DirPath: desktop, DirExpand: false,
+            id_tree.append({ DirName: desktop_name(), DirLevel: 0, DirPath: desktop, DirExpand: false,
                              DirHasChild: true, DirDesktop: true })
         var drives = id_dir_info.get_dirves_path()
         for (var i = 0; i < drives.length; ++i)
             add_drive(drives[i])
+        if (DataConfig.str_preview_path !== "")
+            select_path(DataConfig.str_preview_path)
+    }
+    Connections {
+        target: HTranslator
+        function onSig_language_changed() {
+            for (var i = 0; i < id_tree.count; ++i) {
+                if (id_tree.get(i).DirLevel === 0 && id_tree.get(i).DirDesktop)
+                    id_tree.setProperty(i, "DirName", id_area.desktop_name())
+            }
+        }
     }
 
     Flickable {
@@ -150,6 +175,8 @@ Rectangle {
         clip: true
         contentHeight: id_column.height
         boundsBehavior: Flickable.StopAtBounds
+        // The stored folder is opened before the area has its height.
+        onHeightChanged: if (id_area.ms_select_path !== "") id_area.scroll_to_node(id_area.ms_select_path, true)
 
         Column {
             id: id_column
@@ -169,6 +196,7 @@ Rectangle {
                     color: DirPath === id_area.ms_select_path ? ItemCommonClr.clrCurBackgroud
                          : id_node_mouse.containsMouse ? ItemCommonClr.clrPreviewHover : ItemCommonClr.clrTransparent
                     Text {
+                        objectName: "tree_node_text"
                         x: 4 + DirLevel * 20
                         anchors.verticalCenter: parent.verticalCenter
                         width: parent.width - x

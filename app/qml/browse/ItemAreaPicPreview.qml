@@ -11,7 +11,7 @@ Rectangle {
     color: ItemCommonClr.clrClientBackground
 
     property string strCurPath: ""
-    property bool bShowVideos: true
+    property bool bShowVideos: DataCommon.nSettingSoftwareVersion !== DataCommon.nSettingImageVersion
     property int nPictures: 0
     property int nVideos: 0
     // One flag per file, the number selected and the last file clicked.
@@ -104,13 +104,16 @@ Rectangle {
         id: id_header
         objectName: "preview_header"
         x: 10
+        // Clear of the main window's open button at the right end.
+        width: parent.width - 150
         height: 30
+        elide: Text.ElideMiddle
         verticalAlignment: Text.AlignVCenter
         textFormat: Text.PlainText
         color: ItemCommonClr.clrTextLabel
         text: " " + id_area.nPictures + " " + qsTr("图片")
               + (id_area.bShowVideos ? " " + id_area.nVideos + " " + qsTr("视频") : "")
-              + "   " + qsTr("当前目录：") + id_area.strCurPath + "/"
+              + "   " + qsTr("当前目录：") + id_area.strCurPath + (id_area.strCurPath.slice(-1) === "/" ? "" : "/")
     }
 
     GridView {

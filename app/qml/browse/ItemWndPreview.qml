@@ -4,22 +4,25 @@ import VY.ModelIRInfo 1.0
 import "../common"
 
 // The start page's file preview: the folder tree on the left, the thumbnails
-// of the chosen folder on the right and the chosen file's information under
-// them. Double-clicking a picture or recording asks for its document window.
+// of the chosen folder on the right; the chosen file's information goes to
+// the status bar. Double-clicking a picture or recording asks for its
+// document window.
 Rectangle {
     id: id_page
     objectName: "wnd_preview"
     color: ItemCommonClr.clrClientBackground
 
-    // The folder shown at start and the last folder chosen.
+    // The last folder chosen; the tree opens the stored one at start.
     property string strPreviewPath: ""
-    property string strFileInfo: ""
 
     signal sig_open_pic(string path, string folder)
     signal sig_open_video(string path, string folder)
     // The report window for these pictures (records strPicPath, strPicName).
     signal sig_show_report(var records)
     signal sig_message(string text)
+    // For the status bar: the selected file's information, the count of
+    // selected files, or an empty record.
+    signal sig_file_info(var record)
 
     ModelIRInfo { id: id_ir_info }
     ModelDirInfo { id: id_dir_info }
@@ -28,22 +31,18 @@ Rectangle {
         if (strPreviewPath !== id_computer.ms_select_path)
             id_computer.select_path(strPreviewPath)
     }
-    Component.onCompleted: {
-        if (strPreviewPath === "")
-            strPreviewPath = DataConfig.str_preview_path
-        else
-            id_computer.select_path(strPreviewPath)
-    }
-
-    function file_info_text(record) {
-        if (record === null)
-            return id_preview.nSelected > 1 ? qsTr("已选择 %1 个文件").arg(id_preview.nSelected) : ""
+    // A picture's or recording's record of ModelIRInfo, with the count of
+    // selected files; several files give only the count.
+    function file_info(record) {
+        if (record === null) {
+            if (id_preview.nSelected > 1)
+                return { nFileType: -1, nCurFileCount: id_preview.nSelected }
+            return {}
+        }
         var info = record.bJpg ? id_ir_info.get_ir_image_info(record.PicPath)
                                : id_ir_info.get_ir_video_info(record.PicPath)
-        var parts = [record.PicName, info.strSize, info.strSettingResolution, info.strSettingCreateTime]
-        if (info.strSettingSnapTime)
-            parts.push(info.strSettingSnapTime)
-        return parts.filter(function(p) { return p !== undefined && p !== "" }).join("    ")
+        info.nCurFileCount = 1
+        return info
     }
 
     // The folder of a file that opens joins the browsing history.
@@ -88,7 +87,7 @@ Rectangle {
     ItemAreaComputerPath {
         id: id_computer
         width: 260
-        anchors { top: parent.top; bottom: id_info.top; left: parent.left }
+        anchors { top: parent.top; bottom: parent.bottom; left: parent.left }
         onSig_set_cur_path: {
             id_page.strPreviewPath = path
             id_preview.slot_set_cur_path(path)
@@ -101,7 +100,7 @@ Rectangle {
         id: id_split
         x: id_computer.width
         width: 4
-        anchors { top: parent.top; bottom: id_info.top }
+        anchors { top: parent.top; bottom: parent.bottom }
         color: ItemCommonClr.clrBroder
         MouseArea {
             anchors.fill: parent
@@ -115,28 +114,12 @@ Rectangle {
 
     ItemAreaPicPreview {
         id: id_preview
-        anchors { top: parent.top; bottom: id_info.top; left: id_split.right; right: parent.right }
-        onSig_select_file_info: id_page.strFileInfo = id_page.file_info_text(record)
+        anchors { top: parent.top; bottom: parent.bottom; left: id_split.right; right: parent.right }
+        onSig_select_file_info: id_page.sig_file_info(id_page.file_info(record))
         onSig_open_file: id_page.open_file(path, jpg)
         onSig_report_menu: {
             var at = mapToItem(id_page, x, y)
             id_page.show_report_menu(at.x, at.y)
-        }
-    }
-
-    Rectangle {
-        id: id_info
-        height: 24
-        anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-        color: ItemCommonClr.clrTitleBackground
-        Text {
-            objectName: "file_info"
-            anchors { fill: parent; leftMargin: 10; rightMargin: 130 }
-            verticalAlignment: Text.AlignVCenter
-            elide: Text.ElideRight
-            textFormat: Text.PlainText
-            color: ItemCommonClr.clrTextLabel
-            text: id_page.strFileInfo
         }
     }
 

@@ -6,8 +6,9 @@ import "."
 // Each show_* function takes the calling item, a purpose number (one of
 // ItemCommonDef.fileDialog*, or the caller's own) and the start folder;
 // on acceptance sig_accepted gives item and purpose back with the chosen
-// file URLs. The dialog itself is made on first use: Qt's dialog module is
-// slow to load and most runs never open it.
+// file URLs. A call without a start folder starts in the folder of the last
+// accepted choice, else in the start page's folder. The dialog itself is made
+// on first use: Qt's dialog module is slow to load and most runs never open it.
 Item {
     id: id_file
     property var curItem: null
@@ -35,7 +36,14 @@ Item {
     function folder_url(path) {
         if (path.indexOf("file:") === 0)
             return path
-        return "file://" + path.split("/").map(encodeURIComponent).join("/")
+        return GlobalFunction.url_of_local_path(path)
+    }
+    function start_folder(folder_path) {
+        if (folder_path !== undefined && folder_path !== null && folder_path.toString() !== "")
+            return folder_path.toString()
+        if (folder.toString() !== "")
+            return folder.toString()
+        return DataConfig.str_preview_path
     }
     // One filter: a translated description before its patterns.
     function filter(description, patterns) {
@@ -55,8 +63,9 @@ Item {
         dialog.open()
         // Qt's own dialog restores the folder it last showed when it opens, so
         // the start folder is set once it is open.
-        if (folder_path !== undefined && folder_path !== "")
-            dialog.folder = folder_url(folder_path.toString())
+        var start = start_folder(folder_path)
+        if (start !== "")
+            dialog.folder = folder_url(start)
     }
 
     readonly property var t: ItemCommonText

@@ -4,14 +4,15 @@ import "../common"
 import "."
 
 // The detection-rule page of the main window: the management area with its
-// dialogs, the rule selection window and the exchange job with its windows.
-// The main window passes its shared file dialog.
+// dialogs and the exchange job with its windows. The main window passes its
+// shared file dialog and its rule selection window, whose tree follows the
+// page's changes.
 Item {
     id: id_page
     objectName: "page_detect_rule"
     property var m_file_dialog: null
     readonly property alias area: id_area
-    readonly property alias wnd_rule_select: id_wnd_rule_select
+    property var m_wnd_rule_select: null
     readonly property alias job: id_detect_rule_import_export
 
     DetectRuleImportExport {
@@ -27,7 +28,7 @@ Item {
         m_wnd_import: id_wnd_import_rule
         m_wnd_export: id_wnd_export_rule
         m_file_dialog: id_page.m_file_dialog
-        onSig_rules_deleted: id_wnd_rule_select.update_tree()
+        onSig_rules_deleted: id_page.update_rule_select()
     }
     ItemWndAddDetectRule {
         id: id_wnd_add_detect_rule
@@ -41,10 +42,6 @@ Item {
         onSig_change_formula: id_area.change_formula(n_id_formula, n_id_fault, s_degree, s_formula, s_des, s_fault,
                                                      s_thermal, s_handing)
     }
-    ItemWndDetectRuleSelect {
-        id: id_wnd_rule_select
-        m_message: id_message
-    }
     ItemWndDetectRuleExport {
         id: id_wnd_export_rule
         m_job: id_detect_rule_import_export
@@ -56,10 +53,14 @@ Item {
         m_file_dialog: id_page.m_file_dialog
         onSig_import_end: {
             id_area.slot_import_end()
-            id_wnd_rule_select.update_tree()
+            id_page.update_rule_select()
         }
     }
     ItemRuleMessage {
         id: id_message
+    }
+    function update_rule_select() {
+        if (m_wnd_rule_select)
+            m_wnd_rule_select.update_tree()
     }
 }

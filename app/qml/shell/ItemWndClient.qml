@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Dialogs 1.3
 import "../common"
 import "../views"
 import "../browse"
@@ -20,10 +19,7 @@ Rectangle {
     // Document windows by window id.
     property var wnds: ({})
 
-    // Extension point: the document window of each kind ("ItemWndIRPlayer.qml"
-    // and "ItemWndIRNetDevice.qml" in qml/views/ join the picture window when
-    // they exist); a kind without a file opens the page that says it is not
-    // available yet.
+    // The document window of each kind.
     readonly property var wndFiles: ({ "1": "qrc:/qml/views/ItemWndIRImage.qml",
                                        "2": "qrc:/qml/views/ItemWndIRPlayer.qml",
                                        "3": "qrc:/qml/views/ItemWndIRNetDevice.qml" })
@@ -46,7 +42,9 @@ Rectangle {
         if (components[type] !== undefined)
             return components[type]
         var file = wndFiles[type]
-        var component = file === undefined ? id_unavailable_wnd : Qt.createComponent(file)
+        if (file === undefined)
+            return null
+        var component = Qt.createComponent(file)
         if (component.status === Component.Error) {
             console.log("ItemWndClient: " + component.errorString())
             component = null
@@ -117,6 +115,7 @@ Rectangle {
         onSig_open_video: id_client.sig_open_player(path, id_client.folder_of(path))
         onSig_message: if (id_client.mainWindow) id_client.mainWindow.show_message(text)
         onSig_show_report: id_client.show_report_wnd(records)
+        onSig_file_info: if (id_client.mainWindow) id_client.mainWindow.statusBar.update_preview_file_info(record)
     }
 
     // The cameras page, made when first shown.
@@ -128,18 +127,6 @@ Rectangle {
         sourceComponent: ItemAreaDevicePreview {
             onSig_open_net_device: id_client.sig_open_net_device(address, sn, mac)
         }
-    }
-
-    // Extension point: the other fixed pages (report designer -4, detection
-    // rules -3) replace this placeholder with their own items.
-    ItemPageUnavailable {
-        objectName: "fixed_page"
-        anchors.fill: parent
-        visible: id_client.nCurId < 0 && id_client.nCurId !== ItemCommonDef.showWndPreviewFile
-                 && id_client.nCurId !== ItemCommonDef.showWndPreviewCamera
-                 && !(id_client.nCurId === ItemCommonDef.showWndDetectRule && id_rule_page.active)
-                 && !(id_client.nCurId === ItemCommonDef.showWndReprotEdit && id_report_page.active)
-        strWhat: id_client.nCurId === ItemCommonDef.showWndReprotEdit ? ItemCommonText.strReportEdit : ""
     }
 
     // The report designer, in the editions that offer it, made when first shown.
@@ -163,24 +150,13 @@ Rectangle {
         visible: id_client.nCurId === ItemCommonDef.showWndDetectRule
         sourceComponent: ItemPageDetectRule {
             m_file_dialog: id_client.mainWindow ? id_client.mainWindow.dialogFile : null
+            m_wnd_rule_select: id_client.mainWindow ? id_client.mainWindow.ruleSelect : null
         }
     }
 
     Item {
         id: id_docs
         anchors.fill: parent
-    }
-
-    Component {
-        id: id_unavailable_wnd
-        ItemPageUnavailable {
-            property int mn_index: 0
-            property int mn_index_type: 0
-            property string ms_name: ""
-            objectName: "doc_wnd_" + mn_index
-            anchors.fill: parent
-            strWhat: ms_name
-        }
     }
 
     // Opens a picture file in the picture window and shows it; the start
@@ -191,7 +167,19 @@ Rectangle {
         sig_open_picture(str_path, folder_of(str_path))
         return bLastOpenOk
     }
-    function show_open_picture_dialog() { id_open_dialog.active = true }
+    // The shared file dialog, in the last folder used.
+    readonly property int nOpenPicturePurpose: 100
+    function show_open_picture_dialog() {
+        if (mainWindow)
+            mainWindow.dialogFile.show_open_image(id_client, nOpenPicturePurpose, "")
+    }
+    Connections {
+        target: id_client.mainWindow ? id_client.mainWindow.dialogFile : null
+        function onSig_accepted(item, purpose, urls) {
+            if (item === id_client && purpose === id_client.nOpenPicturePurpose && urls.length > 0)
+                id_client.open_picture(GlobalFunction.local_path_of_url(urls[0]))
+        }
+    }
 
     // The report window of the main window, with the start page's records.
     function show_report_wnd(records) {
@@ -202,10 +190,10 @@ Rectangle {
     Rectangle {
         objectName: "btn_open_picture"
         visible: id_client.nCurId === ItemCommonDef.showWndPreviewFile
-        // In the file information bar's right end, clear of the thumbnails.
+        // At the right end of the thumbnails' header line.
         anchors.right: parent.right
-        anchors.bottom: parent.bottom
-        anchors.margins: 1
+        anchors.top: parent.top
+        anchors.margins: 4
         width: 120
         height: 22
         radius: 4
@@ -218,17 +206,5 @@ Rectangle {
             text: qsTr("打开图片…")
         }
         MouseArea { anchors.fill: parent; onClicked: id_client.show_open_picture_dialog() }
-    }
-
-    Loader {
-        id: id_open_dialog
-        active: false
-        sourceComponent: FileDialog {
-            title: qsTr("打开图片")
-            nameFilters: [qsTr("图片 (*.jpg *.jpeg *.png)")]
-            Component.onCompleted: open()
-            onAccepted: { id_client.open_picture(fileUrl.toString()); id_open_dialog.active = false }
-            onRejected: id_open_dialog.active = false
-        }
     }
 }

@@ -82,9 +82,9 @@ Rectangle {
         sourceComponent: FileDialog {
             title: id_file_dialog.bSave ? qsTr("选择导出的等温分析文件") : qsTr("选择导入的等温分析文件")
             selectExisting: !id_file_dialog.bSave
-            folder: DataConfig.str_isotherm_path
             nameFilters: [qsTr("等温分析文件 (*.is)")]
-            Component.onCompleted: open()
+            // Qt's dialog restores the folder it last showed when it opens.
+            Component.onCompleted: { open(); if (DataConfig.str_isotherm_path !== "") folder = GlobalFunction.url_of_local_path(DataConfig.str_isotherm_path) }
             onAccepted: {
                 id_area.remember_folder(fileUrl)
                 if (id_file_dialog.bSave) id_area.export_file(fileUrl.toString())

@@ -2370,14 +2370,6 @@
         <translation>打开图片…</translation>
     </message>
     <message>
-        <source>打开图片</source>
-        <translation>打开图片</translation>
-    </message>
-    <message>
-        <source>图片 (*.jpg *.jpeg *.png)</source>
-        <translation>图片 (*.jpg *.jpeg *.png)</translation>
-    </message>
-    <message>
         <source>连接[%1]失败</source>
         <translation>连接[%1]失败</translation>
     </message>
@@ -2585,10 +2577,6 @@
 </context>
 <context>
     <name>ItemWndPreview</name>
-    <message>
-        <source>已选择 %1 个文件</source>
-        <translation>已选择 %1 个文件</translation>
-    </message>
     <message>
         <source>不是红外视频文件</source>
         <translation>不是红外视频文件</translation>

@@ -2370,14 +2370,6 @@
         <translation>Open picture…</translation>
     </message>
     <message>
-        <source>打开图片</source>
-        <translation>Open picture</translation>
-    </message>
-    <message>
-        <source>图片 (*.jpg *.jpeg *.png)</source>
-        <translation>Pictures (*.jpg *.jpeg *.png)</translation>
-    </message>
-    <message>
         <source>连接[%1]失败</source>
         <translation>Connecting to [%1] failed</translation>
     </message>
@@ -2585,10 +2577,6 @@
 </context>
 <context>
     <name>ItemWndPreview</name>
-    <message>
-        <source>已选择 %1 个文件</source>
-        <translation>%1 files selected</translation>
-    </message>
     <message>
         <source>不是红外视频文件</source>
         <translation>Not an infrared video file</translation>

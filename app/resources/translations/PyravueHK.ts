@@ -2370,14 +2370,6 @@
         <translation>打開圖片…</translation>
     </message>
     <message>
-        <source>打开图片</source>
-        <translation>打開圖片</translation>
-    </message>
-    <message>
-        <source>图片 (*.jpg *.jpeg *.png)</source>
-        <translation>圖片 (*.jpg *.jpeg *.png)</translation>
-    </message>
-    <message>
         <source>连接[%1]失败</source>
         <translation>連接[%1]失敗</translation>
     </message>
@@ -2585,10 +2577,6 @@
 </context>
 <context>
     <name>ItemWndPreview</name>
-    <message>
-        <source>已选择 %1 个文件</source>
-        <translation>已選擇 %1 個文件</translation>
-    </message>
     <message>
         <source>不是红外视频文件</source>
         <translation>不是紅外視頻文件</translation>

@@ -2370,14 +2370,6 @@
         <translation>Kép megnyitása…</translation>
     </message>
     <message>
-        <source>打开图片</source>
-        <translation>Kép megnyitása</translation>
-    </message>
-    <message>
-        <source>图片 (*.jpg *.jpeg *.png)</source>
-        <translation>Képek (*.jpg *.jpeg *.png)</translation>
-    </message>
-    <message>
         <source>连接[%1]失败</source>
         <translation>A csatlakozás sikertelen: [%1]</translation>
     </message>
@@ -2585,10 +2577,6 @@
 </context>
 <context>
     <name>ItemWndPreview</name>
-    <message>
-        <source>已选择 %1 个文件</source>
-        <translation>%1 fájl kiválasztva</translation>
-    </message>
     <message>
         <source>不是红外视频文件</source>
         <translation>Nem infravörös videófájl</translation>

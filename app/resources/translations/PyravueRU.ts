@@ -2370,14 +2370,6 @@
         <translation>Открыть снимок…</translation>
     </message>
     <message>
-        <source>打开图片</source>
-        <translation>Открыть снимок</translation>
-    </message>
-    <message>
-        <source>图片 (*.jpg *.jpeg *.png)</source>
-        <translation>Снимки (*.jpg *.jpeg *.png)</translation>
-    </message>
-    <message>
         <source>连接[%1]失败</source>
         <translation>Не удалось подключиться к [%1]</translation>
     </message>
@@ -2585,10 +2577,6 @@
 </context>
 <context>
     <name>ItemWndPreview</name>
-    <message>
-        <source>已选择 %1 个文件</source>
-        <translation>Выбрано файлов: %1</translation>
-    </message>
     <message>
         <source>不是红外视频文件</source>
         <translation>Не ИК-видеофайл</translation>

@@ -1,9 +1,13 @@
 // Road test of the detection-rule page: add a rule with a formula and a
-// sample picture with an analysis, export it, delete it, import it back.
+// sample picture with an analysis, export it, delete it, import it back;
+// and, in the main window of the edition with rules, apply a rule to a
+// picture's alarm panel.
 #include "message_guard.h"
 #include "road_window.h"
 #include "rules/data_sql.h"
+#include "rules/sql_connection_pool.h"
 #include "shell/app_shell.h"
+#include "shell/data_config.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
 
@@ -58,7 +62,7 @@ private slots:
     void initTestCase() { m_guard.install(); }
     void cleanup() { m_guard.verify(); }
     void rule_page_add_export_delete_import();
-    void rule_select_window_sets_rule();
+    void rule_chosen_in_main_window_fills_alarm_panel();
 
 private:
     QQuickItem* visual(const QString& name) const { return find_visual(m_road->window()->contentItem(), name); }
@@ -87,8 +91,13 @@ void DetectRuleRoadTest::rule_page_add_export_delete_import()
 {
     QVERIFY(m_folders.is_valid());
     AppShell shell;
-    const QString pictures = m_folders.home() + "/RuleImage";
-    DataSql::instance()->set_rule_image_dir(pictures);
+    // Sample pictures live beside the user's database, never in the program
+    // directory, which may be read-only.
+    const QString pictures =
+        QFileInfo(SqlConnectionPool::instance()->database_path()).absolutePath() + "/RuleImage";
+    QCOMPARE(DataSql::instance()->rule_image_dir(), pictures);
+    QVERIFY(pictures.startsWith(m_folders.home() + "/"));
+    QVERIFY(!pictures.startsWith(QCoreApplication::applicationDirPath()));
     const QString sample = m_folders.home() + QString::fromUtf8("/样例 #1.jpg");
     QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/samples/sample.jpg", sample));
     QTemporaryDir out;
@@ -215,25 +224,53 @@ void DetectRuleRoadTest::rule_page_add_export_delete_import()
     m_road = nullptr;
 }
 
-void DetectRuleRoadTest::rule_select_window_sets_rule()
+void DetectRuleRoadTest::rule_chosen_in_main_window_fills_alarm_panel()
 {
+    qputenv("PYRAVUE_EDITION", "rules");
     AppShell shell;
+    qunsetenv("PYRAVUE_EDITION");
     DataSql* sql = DataSql::instance();
     const int id = sql->insert_detect_rule(2, "T", "10kV", "P", "S", "");
     QVERIFY(id > 0);
-    sql->modify_detect_rule(id, "", "[{\"ana_alias\":\"R01\",\"ana_str\":\"R:1,1;9,9;-0\"}]");
-    sql->insert_rule_formula(QJsonObject{{"detect_rules_id", id}, {"fault_degree_id", 3}, {"formula", "R01:Max > 1"}});
-    RoadWindow road;
+    sql->modify_detect_rule(id, "", "[{\"ana_alias\":\"R01\",\"ana_str\":\"R:10,10;90,90;-0\"}]");
+    sql->insert_rule_formula(QJsonObject{{"detect_rules_id", id}, {"fault_degree_id", 1}, {"formula", "R01:Max > 1"}});
+    sql->insert_rule_formula(QJsonObject{{"detect_rules_id", id}, {"fault_degree_id", 3}, {"formula", "R01:Avg > 500"}});
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
     m_road = &road;
-    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
-    QVERIFY(road.show(QSize(1300, 860)));
+    QVERIFY(road.show());
+    // Room for the alarm list under the picture's properties.
+    QVERIFY(QMetaObject::invokeMethod(road.window(), "show_normal"));
+    road.window()->resize(1280, 960);
+
+    // The title bar leads to the rule page in this edition.
+    QQuickItem* title = road.find_item("title_bar");
+    auto* rule_tab = title->findChild<QQuickItem*>("page_detect_rule");
+    QVERIFY(rule_tab != nullptr && rule_tab->isVisible());
+    QVERIFY(RoadWindow::click(rule_tab));
+    QTRY_VERIFY(road.find_item("detect_rule_page")->isVisible());
+    QVERIFY(!road.save_screen("rule_select", "rule_page").isEmpty());
+
+    // A picture with an analysis of its own, which the rule replaces.
+    const QString sample = QCoreApplication::applicationDirPath() + "/samples/sample.jpg";
+    QMetaObject::invokeMethod(title, "open_picture_wnd", Q_ARG(QVariant, sample),
+                              Q_ARG(QVariant, QFileInfo(sample).absolutePath()));
+    QQuickItem* picture = road.find_item("wnd_ir_image");
+    QTRY_VERIFY(picture != nullptr && picture->isVisible());
+    auto* view = qobject_cast<WndIRShow*>(picture->property("wndIRShow").value<QObject*>());
+    QVERIFY(view != nullptr);
+    QTRY_VERIFY(view->source() != nullptr);
+    QVERIFY(view->load_detect_rule_anas("[{\"ana_alias\":\"P09\",\"ana_str\":\"P:5,5;-0\"}]"));
+
+    // The alarm panel's button opens the selection window.
+    QQuickItem* load = visual("btn_load_detect_rule");
+    QVERIFY(load != nullptr);
+    QVERIFY(RoadWindow::click(load));
     QObject* select = road.find_object("wnd_rule_select");
-    QObject opener;
-    QMetaObject::invokeMethod(select, "show_setting", Q_ARG(QVariant, QVariant::fromValue(&opener)));
+    QVERIFY(select != nullptr);
     QTRY_VERIFY(select->property("visible").toBool());
     QQuickItem* ok = visual("select_ok");
     QVERIFY(ok != nullptr && !ok->isEnabled());
-
     QVERIFY(RoadWindow::click(visual("select_kind_2")));
     for (const char* name : {"T", "10kV", "P"}) {
         QTRY_VERIFY(visual(QStringLiteral("rule_tree_row_") + name) != nullptr);
@@ -249,15 +286,40 @@ void DetectRuleRoadTest::rule_select_window_sets_rule()
     QMetaObject::invokeMethod(select, "update_fault_ctrl", Q_ARG(QVariant, id));
     QTRY_VERIFY(ok->isEnabled());
 
-    QSignalSpy set_rule(select, SIGNAL(sig_set_rule(QVariant, QVariant, QString)));
     QVERIFY(RoadWindow::click(ok));
-    QTRY_VERIFY(road.find_item("rule_message")->property("mb_question").toBool());
+    QQuickItem* question = road.find_item("rule_select_message");
+    QTRY_VERIFY(question->isVisible() && question->property("mb_question").toBool());
     QVERIFY(RoadWindow::click(visual("rule_message_yes")));
-    QTRY_COMPARE(set_rule.size(), 1);
-    QCOMPARE(set_rule.at(0).at(0).value<QObject*>(), &opener);
-    QCOMPARE(set_rule.at(0).at(1).toInt(), id);
-    QVERIFY(set_rule.at(0).at(2).toString().contains("R01"));
-    QVERIFY(!select->property("visible").toBool());
+    QTRY_VERIFY(!select->property("visible").toBool());
+
+    // The rule's analysis replaced the picture's, its two formulas are the
+    // panel's conditions, listed at once.
+    const QString anas = view->get_anas_json();
+    QVERIFY2(anas.contains("R01") && !anas.contains("P09"), qPrintable(anas));
+    QCOMPARE(view->get_warning_condition().size(), 2);
+    QTRY_VERIFY(visual("warning_row_1") != nullptr);
+    QCOMPARE(visual("warning_row_0")->property("strFormula").toString(), QString("R01:Max > 1"));
+    QCOMPARE(visual("warning_row_0")->property("nDegree").toInt(), 1);
+    QVERIFY(visual("warning_row_1")->property("nDegree").toInt() != 1);
+    QVERIFY(!road.save_screen("rule_select", "applied").isEmpty());
+
+    // The snapshot folder dialog starts in a stored folder whose name holds
+    // URL-special characters.
+    QTemporaryDir snaps;
+    const QString odd = snaps.filePath("snap #1 50%");
+    QVERIFY(QDir().mkpath(odd));
+    DataConfig::instance()->set_warn_save_path(odd);
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    QVERIFY(RoadWindow::click(visual("btn_snap_path")));
+    QObject* folder_dialog = road.find_object("dialog_warn_path");
+    QVERIFY(folder_dialog != nullptr);
+    QObject* dialog = folder_dialog->property("item").value<QObject*>();
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->property("folder").toUrl(), QUrl::fromLocalFile(odd));
+    QCOMPARE(dialog->property("folder").toUrl().toLocalFile(), odd);
+    QVERIFY(QMetaObject::invokeMethod(dialog, "reject"));
+    QTRY_VERIFY(folder_dialog->property("item").value<QObject*>() == nullptr);
+
     sql->delete_all_rule(2);
     m_road = nullptr;
 }

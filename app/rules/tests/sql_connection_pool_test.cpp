@@ -114,6 +114,13 @@ void SqlConnectionPoolTest::template_copied_once_and_writable()
     const qint64 size = QFileInfo(target).size();
     QCOMPARE(prepare_rule_database(m_db.path(), data.path() + QStringLiteral("/nested")), target);
     QCOMPARE(QFileInfo(target).size(), size);
+    // An empty file left by a run without a template gets the template.
+    {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    }
+    QCOMPARE(prepare_rule_database(m_db.path(), data.path() + QStringLiteral("/nested")), target);
+    QCOMPARE(QFileInfo(target).size(), QFileInfo(m_db.path()).size());
     m_guard.expect(QRegularExpression(QStringLiteral("cannot copy")));
     QVERIFY(prepare_rule_database(data.path() + QStringLiteral("/no-template.db"), data.path()).isEmpty());
     QVERIFY(!QFileInfo::exists(data.path() + QStringLiteral("/DBPyravue.db")));

@@ -2,6 +2,7 @@
 // objects, offscreen, driven by mouse the way a user would.
 #include "message_guard.h"
 #include "road_window.h"
+#include "rules/sql_connection_pool.h"
 #include "shell/app_shell.h"
 #include "shell/data_common.h"
 #include "shell/data_config.h"
@@ -14,6 +15,8 @@
 #include <QJsonObject>
 #include <QQmlApplicationEngine>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -57,6 +60,8 @@ private slots:
     void main_window_languages_settings_about_and_exit();
     void main_window_tabs_open_reuse_and_close();
     void main_window_status_bar_resize_and_widths();
+    void main_window_heartbeat_stamps_database();
+    void edition_text_names_edition_and_rules();
     void shutdown_destroys_items_before_services();
 
 private:
@@ -267,6 +272,58 @@ void MainWindowRoadTest::main_window_status_bar_resize_and_widths()
     QCOMPARE(window->size(), QSize(800, 600));
     QVERIFY(RoadWindow::drag(corner, QPointF(10, 10), QPointF(60, 30)));
     QCOMPARE(window->size(), QSize(850, 620));
+}
+
+void MainWindowRoadTest::main_window_heartbeat_stamps_database()
+{
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    const QString path = SqlConnectionPool::instance()->database_path();
+    QVERIFY(QFileInfo(path).isFile());
+    auto stamp = [&path] {
+        QString value;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("heartbeat_check"));
+            db.setDatabaseName(path);
+            if (db.open()) {
+                QSqlQuery query(QStringLiteral("SELECT heartbeat_time FROM t_heartbeat WHERE id = 1"), db);
+                if (query.next()) {
+                    value = query.value(0).toString();
+                }
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("heartbeat_check"));
+        return value;
+    };
+    const QString start = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    // The main window's 10-second keep-alive, fired once.
+    QObject* timer = RoadWindow(shell.main_window()).find_object(QStringLiteral("heart_timer"));
+    QVERIFY(timer != nullptr);
+    QVERIFY(timer->property("running").toBool());
+    QCOMPARE(timer->property("interval").toInt(), 10000);
+    QVERIFY(QMetaObject::invokeMethod(timer, "triggered"));
+    const QString after = stamp();
+    QVERIFY2(after >= start && QDateTime::fromString(after, QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid(),
+             qPrintable(after));
+}
+
+void MainWindowRoadTest::edition_text_names_edition_and_rules()
+{
+    const struct {
+        const char* text;
+        int edition;
+        bool rules;
+    } cases[] = {
+        {"", 2, false}, {"rules", 2, true}, {"0,rules", 0, true}, {" rules , 1 ", 1, true}, {"0", 0, false},
+        {"rulesx", 2, false}, {"7,rules", 2, true},
+    };
+    for (const auto& c : cases) {
+        if (QByteArray(c.text).contains("x") || QByteArray(c.text).contains("7")) {
+            m_guard.expect(QRegularExpression(QStringLiteral("unknown edition")));
+        }
+        QCOMPARE(DataCommon::edition_from(c.text), c.edition);
+        QCOMPARE(DataCommon::detect_rule_from(c.text), c.rules);
+    }
 }
 
 void MainWindowRoadTest::shutdown_destroys_items_before_services()
