@@ -143,8 +143,17 @@ bool DataConfig::read_settings(const QString& path, QJsonObject& settings, QStri
         why = QStringLiteral("larger than %1 bytes").arg(kMaxConfigBytes);
         return false;
     }
+    return parse_settings(file.read(kMaxConfigBytes + 1), settings, why);
+}
+
+bool DataConfig::parse_settings(const QByteArray& bytes, QJsonObject& settings, QString& why)
+{
+    if (bytes.size() > kMaxConfigBytes) {
+        why = QStringLiteral("larger than %1 bytes").arg(kMaxConfigBytes);
+        return false;
+    }
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxConfigBytes + 1), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         why = document.isNull() ? error.errorString() + QStringLiteral(" at ") + QString::number(error.offset)
                                 : QStringLiteral("no settings object");

@@ -117,6 +117,8 @@ public:
     // limit, or no regular file) is renamed aside to
     // config.json.unreadable-<date>-<time>, logged, and the defaults apply.
     void load_config();
+    // The settings object of a config.json text; false and why otherwise.
+    static bool parse_settings(const QByteArray& bytes, QJsonObject& settings, QString& why);
     // Writes config.json through a temporary file that replaces it only when
     // complete; false (and a log line) when it could not be written.
     // before_commit, when given, runs once the bytes are written and may
