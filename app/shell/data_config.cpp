@@ -155,7 +155,9 @@ bool DataConfig::parse_settings(const QByteArray& bytes, QJsonObject& settings, 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        why = document.isNull() ? error.errorString() + QStringLiteral(" at ") + QString::number(error.offset)
+        // The error's number: its text is a translation, which Qt sets up
+        // once and never frees.
+        why = document.isNull() ? QStringLiteral("JSON error %1 at byte %2").arg(error.error).arg(error.offset)
                                 : QStringLiteral("no settings object");
         return false;
     }
