@@ -33,7 +33,7 @@ fuzz: deps
 	cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPYRAVUE_FUZZ=ON
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
-	for m in $(BUILD_FUZZ)/bin/make_seeds_*; do $$m $(BUILD_FUZZ)/fuzz-seeds || exit 1; done
+	for m in $(BUILD_FUZZ)/bin/make_seeds_*; do $(FUZZ_ENV) $$m $(BUILD_FUZZ)/fuzz-seeds || exit 1; done
 	for t in $(BUILD_FUZZ)/bin/fuzz_*; do \
 	    name=$$(basename $$t); mkdir -p $(BUILD_FUZZ)/corpus/$$name; \
 	    echo "== $$name"; \

@@ -26,7 +26,9 @@ int main(int argc, char** argv)
             }
             std::ifstream in(std::string(argv[i]) + "/" + name, std::ios::binary);
             std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+            // libFuzzer never passes a null pointer, not even for an empty input.
+            static const uint8_t kEmpty = 0;
+            LLVMFuzzerTestOneInput(bytes.empty() ? &kEmpty : bytes.data(), bytes.size());
             ++replayed;
         }
         closedir(dir);

@@ -1,6 +1,7 @@
 #include "browse/thread_image_loading.h"
 
 #include "browse/browse_log.h"
+#include "shell/input_file.h"
 #include "heatreel.h"
 #include "picfold.h"
 #include "reelplay.h"
@@ -79,21 +80,25 @@ bool colour_radiometric(const QString& path, QImage& image)
     return ok;
 }
 
-bool starts_like_jpeg(const QString& path)
+bool starts_like_jpeg(QFile& file)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(3) == QByteArray("\xff\xd8\xff", 3);
+    return file.seek(0) && file.read(3) == QByteArray("\xff\xd8\xff", 3) && file.seek(0);
 }
 
 bool picture_thumbnail(const QString& path, QImage& thumbnail)
 {
+    // Opened once, so a named pipe is refused before any reader waits on it.
+    QFile file;
+    if (!open_input_file(file, path)) {
+        return false;
+    }
     QImage image;
-    QImageReader reader(path);
+    QImageReader reader(&file);
     Decode result = decode_scaled(reader, image);
     // A JPEG stream the content check missed is read as JPEG once more; a
     // file already taken for JPEG, or not starting like one, is not retried.
-    if (result == Decode::failed && reader.format() != "jpeg" && starts_like_jpeg(path)) {
-        QImageReader as_jpeg(path, "JPG");
+    if (result == Decode::failed && reader.format() != "jpeg" && starts_like_jpeg(file)) {
+        QImageReader as_jpeg(&file, "JPG");
         result = decode_scaled(as_jpeg, image);
     }
     if (result == Decode::refused) {

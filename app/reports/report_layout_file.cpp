@@ -6,9 +6,11 @@
 #include "reports/report_com_table.h"
 #include "reports/report_com_text.h"
 #include "reports/report_data.h"
+#include "reports/report_layout_check.h"
 #include "reports/report_log.h"
 #include "reports/report_settings.h"
 #include "reports/report_xml.h"
+#include "shell/input_file.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -240,9 +242,10 @@ bool ReportData::save_layout(const QString& path)
 
 bool ReportData::open_layout(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lc_report) << "open_layout: cannot read" << path;
+    QFile file;
+    QString why;
+    if (!open_input_file(file, path, &why)) {
+        qCWarning(lc_report) << "open_layout: cannot read" << path << why;
         return false;
     }
     if (file.size() > kMaxLayoutBytes) {
@@ -255,6 +258,7 @@ bool ReportData::open_layout(const QString& path)
 bool ReportData::open_layout_bytes(const QByteArray& bytes)
 {
     if (bytes.size() > kMaxLayoutBytes) return false;
+    if (!report_layout_check::check(bytes, kMaxComs)) return false;
     QDomDocument doc;
     QString message;
     int line = 0;

@@ -1,6 +1,9 @@
 #include "reports/report_xml.h"
 
+#include "reports/report_data.h"
+#include "reports/report_layout_check.h"
 #include "reports/report_log.h"
+#include "shell/input_file.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -69,16 +72,22 @@ ReportXml::ReportXml(const QSize& page_size, QObject* parent) : QObject(parent),
 
 bool ReportXml::load_file(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    QFile file;
+    QString why;
+    if (!open_input_file(file, path, &why)) {
+        qCDebug(lc_report) << "cannot read the layout" << path << why;
+        return false;
+    }
     if (file.size() > kMaxFileBytes) {
         qCWarning(lc_report) << "layout file too large:" << path << file.size();
         return false;
     }
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes || !report_layout_check::check(bytes, ReportData::kMaxComs)) return false;
     QString message;
     int line = 0;
     int column = 0;
-    if (!m_document.setContent(&file, false, &message, &line, &column)) {
+    if (!m_document.setContent(bytes, false, &message, &line, &column)) {
         qCDebug(lc_report) << "parse file failed:" << line << "---" << column << ":" << message;
         return false;
     }

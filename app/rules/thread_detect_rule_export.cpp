@@ -7,6 +7,7 @@
 #include "rules/rules_log.h"
 #include "rules/sql_connection_pool.h"
 #include "rules/thread_detect_rule_manage.h"
+#include "shell/input_file.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -77,8 +78,8 @@ public:
     bool add_file(const QString& entry_name, const QString& path, bool& read_failed)
     {
         read_failed = false;
-        QFile source(path);
-        if (!source.open(QIODevice::ReadOnly)) {
+        QFile source;
+        if (!open_input_file(source, path)) {
             qCWarning(lc_db) << "picture" << path << "cannot be read; left out of the package";
             read_failed = true;
             return true;
@@ -213,6 +214,9 @@ int ThreadDetectRuleManage::run_export(const QString& folder, bool station, bool
                 qCWarning(lc_db) << "picture" << stored << "has no name that a package can hold; left out";
             } else if (!package->add_file(entry, stored, read_failed)) {
                 return Status::RES_ZIP_CREAT_ERR;
+            } else if (read_failed) {
+                // The sheet names only pictures the package holds.
+                entry.clear();
             }
         }
         int kind = current_kind;

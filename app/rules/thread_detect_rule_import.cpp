@@ -1,5 +1,7 @@
 // The import: a package is checked whole (entry names, sizes, free space,
-// every sheet row) before the first picture or row is written.
+// every sheet row and its picture) before the first row is written. The
+// pictures are unpacked into a staging folder beside the rule pictures and
+// moved over the old ones only once the rows are committed.
 #include "rules/bound_statement.h"
 #include "rules/ce_excel.h"
 #include "rules/data_sql.h"
@@ -9,8 +11,10 @@
 #include "rules/sql_connection_pool.h"
 #include "rules/thread_detect_rule_manage.h"
 #include "rules/xls_writer.h"
+#include "shell/input_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,6 +28,10 @@
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfileinfo.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using Status = DetectRuleImportExport::eRuleEndStatus;
 
@@ -62,6 +70,12 @@ const char* const kFindRule =
     "select id from t_detect_rules where substation_type = ? and dev_type_name = ? and dev_voltage = ? "
     "and dev_part = ? and shape = ?";
 
+// The package entry of a row's picture.
+QString picture_entry(QString entry)
+{
+    return entry.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 // A text of the JSON member, numbers included.
 QString member_text(const QJsonObject& object, const char* key)
 {
@@ -77,7 +91,13 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
     const qint64 total_limit = m_total_limit;
     const QString picture_dir = DataSql::instance()->rule_image_dir();
 
-    QuaZip zip(zip_path);
+    QFile package;
+    QString why;
+    if (!open_input_file(package, zip_path, &why)) {
+        qCWarning(lc_db) << "cannot open the package" << zip_path << why;
+        return end_import(Status::RES_ZIP_OPEN_ERR);
+    }
+    QuaZip zip(&package);
     // Names without the UTF-8 flag come from systems that write GB18030.
     zip.setFileNameCodec("GB18030");
     if (!zip.open(QuaZip::mdUnzip)) {
@@ -192,6 +212,11 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
                 qCWarning(lc_db) << "sheet row" << r << "refused: unsafe picture name" << row.texts[kPicture];
                 return end_import(Status::RES_SQL_ERR);
             }
+            if (!zip.setCurrentFile(picture_entry(row.texts[kPicture]))) {
+                qCWarning(lc_db) << "sheet row" << r << "refused: its picture" << row.texts[kPicture]
+                                 << "is not in the package";
+                return end_import(Status::RES_ZIP_OPEN_ERR);
+            }
         }
         rows.push_back(row);
     }
@@ -200,45 +225,59 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
         qCWarning(lc_db) << "cannot make the rule-picture folder" << picture_dir;
         return end_import(Status::RES_DISK_SPACE_ERR);
     }
+    QTemporaryDir staging(picture_dir + QStringLiteral("/.import-XXXXXX"));
+    if (!staging.isValid()) {
+        qCWarning(lc_db) << "cannot make a staging folder in" << picture_dir << staging.errorString();
+        return end_import(Status::RES_DISK_SPACE_ERR);
+    }
+    // Staged pictures and their targets: moved in when the rows are
+    // committed, and the folder goes before the end is reported.
+    QList<QPair<QString, QString>> staged;
+    auto finish = [&](int status, bool committed = false) {
+        if (committed && !move_in(staged)) {
+            status = Status::RES_DISK_SPACE_ERR;
+        }
+        staging.remove();
+        return end_import(status);
+    };
     const QMap<QString, int> degrees = DataSql::fault_degree_map();
     emit m_owner->sig_import_detect_rules_info(QStringLiteral("连接数据库并开始数据导入"));
     PooledConnection holder;
     QSqlDatabase* db = holder.open_connection();
     if (db == nullptr) {
         qCDebug(lc_db) << "slot_import_detect_rules a";
-        return end_import(Status::RES_DATA_EMPTY);
+        return finish(Status::RES_DATA_EMPTY);
     }
     // One transaction: a failed statement takes back the rows before it.
     if (!db->transaction()) {
         qCWarning(lc_db) << "cannot begin the import:" << db->lastError().text();
-        return end_import(Status::RES_SQL_ERR);
+        return finish(Status::RES_SQL_ERR);
     }
     auto fail = [&](const QSqlQuery& query, int status) {
         qCWarning(lc_db) << "import failed:" << query.lastError().text() << "," << query.lastQuery();
         db->rollback();
-        return end_import(status);
+        return finish(status);
     };
 
     int counter = 2;
     for (const ImportRow& row : rows) {
         if (stopping()) {
-            db->commit();
-            return end_import(Status::RES_EXIT_SUCESS);
+            const bool committed = db->commit();
+            return finish(committed ? Status::RES_EXIT_SUCESS : Status::RES_SQL_ERR, committed);
         }
         if (!row.target.isEmpty()) {
-            QString entry = row.texts[kPicture];
-            entry.replace(QLatin1Char('\\'), QLatin1Char('/'));
-            if (!zip.setCurrentFile(entry)) {
-                qCDebug(lc_db) << " load excel file:" << entry << row.number << "is not in the package";
-            } else if (!RulePackagePath::stays_inside(row.target, picture_dir)) {
+            const QString file = staging.filePath(QString::number(staged.size()));
+            if (!RulePackagePath::stays_inside(row.target, picture_dir)) {
                 // A link inside the picture folder leads elsewhere.
                 qCWarning(lc_db) << "picture" << row.target << "would leave the rule-picture folder";
                 db->rollback();
-                return end_import(Status::RES_ZIP_OPEN_ERR);
-            } else if (!extract_current_file(&zip, row.target, entry_limit)) {
-                db->rollback();
-                return end_import(m_exit ? Status::RES_EXIT_SUCESS : Status::RES_ZIP_OPEN_ERR);
+                return finish(Status::RES_ZIP_OPEN_ERR);
             }
+            if (!zip.setCurrentFile(picture_entry(row.texts[kPicture])) || !extract_current_file(&zip, file, entry_limit)) {
+                db->rollback();
+                return finish(m_exit ? Status::RES_EXIT_SUCESS : Status::RES_ZIP_OPEN_ERR);
+            }
+            staged.append({file, row.target});
         }
         const QVariantList key = {row.kind, row.texts[kDevType], row.texts[kVoltage], row.texts[kPart],
                                   row.texts[kShape]};
@@ -293,8 +332,22 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
     if (!db->commit()) {
         qCWarning(lc_db) << "cannot complete the import:" << db->lastError().text();
         db->rollback();
-        return end_import(Status::RES_SQL_ERR);
+        return finish(Status::RES_SQL_ERR);
     }
     zip.close();
-    return end_import(Status::RES_SUCCESS);
+    return finish(Status::RES_SUCCESS, true);
+}
+
+bool ThreadDetectRuleManage::move_in(const QList<QPair<QString, QString>>& staged)
+{
+    bool moved = true;
+    for (const QPair<QString, QString>& picture : staged) {
+        const QString folder = QFileInfo(picture.second).absolutePath();
+        if (!QDir().mkpath(folder) || std::rename(QFile::encodeName(picture.first).constData(),
+                                                  QFile::encodeName(picture.second).constData()) != 0) {
+            qCWarning(lc_db) << "cannot move the imported picture to" << picture.second << std::strerror(errno);
+            moved = false;
+        }
+    }
+    return moved;
 }

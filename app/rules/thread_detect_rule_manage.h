@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QJsonArray>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QThread>
 
@@ -61,6 +63,8 @@ private:
     // at most limit bytes; false (and no file) when the entry is longer, is
     // damaged or the file cannot be written.
     bool extract_current_file(QuaZip* zip, const QString& target, qint64 limit);
+    // Moves staged pictures (file, target) over their targets.
+    bool move_in(const QList<QPair<QString, QString>>& staged);
 
     QThread m_thread;
     DetectRuleImportExport* m_owner;

@@ -1,11 +1,61 @@
 #include "rules/xls_reader.h"
 
 #include "rules/rules_log.h"
+#include "rules/xls_writer.h"
+#include "shell/input_file.h"
 
 #include <QFile>
 #include <QLocale>
+#include <QTemporaryFile>
 
 #include <freexl.h>
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-utils.h>
+
+namespace {
+
+// A sheet is a few megabytes at most; the packages cap it lower still.
+constexpr qint64 kMaxSheetBytes = 64LL << 20;
+
+// The workbook stream ("Workbook", or "Book" of older versions) of a
+// compound file, read by libgsf; false when there is none.
+bool workbook_stream(const QByteArray& file, QByteArray& stream, const char*& name)
+{
+    GsfInput* input = gsf_input_memory_new(reinterpret_cast<const guint8*>(file.constData()), file.size(), FALSE);
+    if (input == nullptr) {
+        return false;
+    }
+    GError* error = nullptr;
+    GsfInfile* compound = gsf_infile_msole_new(input, &error);
+    g_object_unref(input);
+    if (compound == nullptr) {
+        g_clear_error(&error);
+        return false;
+    }
+    GsfInput* child = nullptr;
+    for (const char* candidate : {"Workbook", "Book"}) {
+        child = gsf_infile_child_by_name(compound, candidate);
+        if (child != nullptr) {
+            name = candidate;
+            break;
+        }
+    }
+    bool ok = false;
+    if (child != nullptr) {
+        const gsf_off_t size = gsf_input_size(child);
+        if (size > 0 && size <= kMaxSheetBytes) {
+            stream.resize(static_cast<int>(size));
+            ok = gsf_input_read(child, static_cast<size_t>(size), reinterpret_cast<guint8*>(stream.data())) != nullptr;
+        }
+        g_object_unref(child);
+    }
+    g_object_unref(compound);
+    return ok;
+}
+
+}  // namespace
 
 XlsReader::~XlsReader()
 {
@@ -15,8 +65,30 @@ XlsReader::~XlsReader()
 bool XlsReader::open(const QString& path)
 {
     close();
+    // FreeXL trusts the compound file's directory (a name length past its
+    // field sends it reading beyond a buffer): it is given only the
+    // workbook stream, in a compound file of our own writing.
+    QFile file;
+    QString why;
+    if (!open_input_file(file, path, &why) || file.size() > kMaxSheetBytes) {
+        qCWarning(lc_db) << "cannot read the workbook" << path << (why.isEmpty() ? QStringLiteral("too large") : why);
+        return false;
+    }
+    QByteArray stream;
+    QByteArray rewritten;
+    const char* name = nullptr;
+    if (!workbook_stream(file.read(kMaxSheetBytes), stream, name) ||
+        !XlsWriter::compound_file(stream, name, rewritten)) {
+        qCWarning(lc_db) << "cannot read the workbook" << path << "no workbook stream";
+        return false;
+    }
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(rewritten) != rewritten.size() || !copy.flush()) {
+        qCWarning(lc_db) << "cannot read the workbook" << path << copy.errorString();
+        return false;
+    }
     const void* handle = nullptr;
-    const int rc = freexl_open(QFile::encodeName(path).constData(), &handle);
+    const int rc = freexl_open(QFile::encodeName(copy.fileName()).constData(), &handle);
     if (rc != FREEXL_OK) {
         qCWarning(lc_db) << "cannot read the workbook" << path << "freexl error" << rc;
         if (handle != nullptr) {

@@ -1,6 +1,6 @@
 // Reads the worksheets of a legacy binary workbook as rows of cell texts.
-// The file is outside input: the parsing is FreeXL's, which checks the
-// compound file and the records it reads.
+// The file is outside input: libgsf reads its compound file, and FreeXL
+// parses the records of the workbook stream, rewrapped by our own writer.
 #pragma once
 
 #include <QList>

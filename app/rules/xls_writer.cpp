@@ -283,8 +283,12 @@ QByteArray XlsWriter::workbook_stream() const
 
 bool XlsWriter::file_bytes(QByteArray& out) const
 {
+    return compound_file(workbook_stream(), "Workbook", out);
+}
+
+bool XlsWriter::compound_file(QByteArray stream, const char* name, QByteArray& out)
+{
     out.clear();
-    QByteArray stream = workbook_stream();
     // Streams below 4096 bytes would go to the compound file's mini stream,
     // which some readers do not follow for the workbook; zeros after the
     // last EOF record are ignored by readers.
@@ -295,7 +299,7 @@ bool XlsWriter::file_bytes(QByteArray& out) const
     GsfOutfile* compound = gsf_outfile_msole_new(memory);
     bool ok = compound != nullptr;
     if (ok) {
-        GsfOutput* child = gsf_outfile_new_child(compound, "Workbook", FALSE);
+        GsfOutput* child = gsf_outfile_new_child(compound, name, FALSE);
         ok = child != nullptr &&
              gsf_output_write(child, static_cast<size_t>(stream.size()),
                               reinterpret_cast<const guint8*>(stream.constData())) &&

@@ -30,6 +30,8 @@ public:
     QByteArray workbook_stream() const;
     // The whole file: the stream inside a compound file.
     bool file_bytes(QByteArray& out) const;
+    // A compound file of the one stream `name`, written by libgsf.
+    static bool compound_file(QByteArray stream, const char* name, QByteArray& out);
     // Writes the file through a temporary file renamed over path when
     // complete; false (and no file) on failure.
     bool save(const QString& path) const;

@@ -1,12 +1,16 @@
 #include "shell/data_config.h"
 
 #include "markpen.h"
+#include "basekit.h"
+#include "shell/input_file.h"
 #include "shell/shell_log.h"
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QMutexLocker>
 #include <QOperatingSystemVersion>
@@ -103,15 +107,62 @@ QString DataConfig::config_file_path() const
 
 void DataConfig::load_config()
 {
-    QFile file(config_file_path());
+    const QString path = config_file_path();
     QJsonObject settings;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-        settings = document.object();
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) {
+        QString why;
+        if (!read_settings(path, settings, why)) {
+            // The exit save would replace it with the defaults: the file is
+            // kept aside for the user to mend.
+            const QString stem =
+                path + QStringLiteral(".unreadable-") + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+            QString aside = stem;
+            for (int n = 2; QFileInfo::exists(aside) && n < 100; ++n) {
+                aside = stem + QLatin1Char('-') + QString::number(n);
+            }
+            // Renamed, never copied: the file may be a pipe.
+            const bool kept = !QFileInfo::exists(aside) && QDir().rename(path, aside);
+            qCWarning(lcShell, "the settings in %s cannot be read (%s); %s, the defaults apply", qPrintable(path),
+                      qPrintable(why), kept ? qPrintable("kept as " + aside) : "it cannot be renamed");
+            settings = QJsonObject();
+        }
     }
     QMutexLocker lock(&m_mutex);
     m_settings = settings;
     m_history = read_key(kHistoryKey).toArray();
+}
+
+bool DataConfig::read_settings(const QString& path, QJsonObject& settings, QString& why)
+{
+    QFile file;
+    if (!open_input_file(file, path, &why)) {
+        return false;
+    }
+    if (file.size() > kMaxConfigBytes) {
+        why = QStringLiteral("larger than %1 bytes").arg(kMaxConfigBytes);
+        return false;
+    }
+    return parse_settings(file.read(kMaxConfigBytes + 1), settings, why);
+}
+
+bool DataConfig::parse_settings(const QByteArray& bytes, QJsonObject& settings, QString& why)
+{
+    if (bytes.size() > kMaxConfigBytes) {
+        why = QStringLiteral("larger than %1 bytes").arg(kMaxConfigBytes);
+        return false;
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        // The error's number: its text is a translation, which Qt sets up
+        // once and never frees.
+        why = document.isNull() ? QStringLiteral("JSON error %1 at byte %2").arg(error.error).arg(error.offset)
+                                : QStringLiteral("no settings object");
+        return false;
+    }
+    settings = document.object();
+    return true;
 }
 
 bool DataConfig::save_config(const std::function<bool()>& before_commit)
@@ -127,7 +178,9 @@ bool DataConfig::save_config(const std::function<bool()>& before_commit)
         m_settings.insert(kHistoryKey, m_history);
         bytes = QJsonDocument(m_settings).toJson(QJsonDocument::Indented);
     }
-    QSaveFile file(folder + QStringLiteral("/config.json"));
+    const QString path = folder + QStringLiteral("/config.json");
+    vy_remove_stale_temp_files(QFile::encodeName(path).constData(), 0, nullptr);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         qCWarning(lcShell, "cannot write %s: %s", qPrintable(file.fileName()), qPrintable(file.errorString()));
         file.cancelWriting();

@@ -110,9 +110,15 @@ public:
 
     // The configuration file: <settings folder>config/config.json.
     QString config_file_path() const;
-    // Reads config.json; a missing or unreadable file or a text that is no
-    // JSON object leaves every setting at its default.
+    // Settings files larger than this are no settings of ours.
+    static constexpr qint64 kMaxConfigBytes = 16 << 20;
+    // Reads config.json; a missing file leaves every setting at its default.
+    // A file that cannot be read as a JSON object (or is larger than the
+    // limit, or no regular file) is renamed aside to
+    // config.json.unreadable-<date>-<time>, logged, and the defaults apply.
     void load_config();
+    // The settings object of a config.json text; false and why otherwise.
+    static bool parse_settings(const QByteArray& bytes, QJsonObject& settings, QString& why);
     // Writes config.json through a temporary file that replaces it only when
     // complete; false (and a log line) when it could not be written.
     // before_commit, when given, runs once the bytes are written and may
@@ -129,6 +135,7 @@ private:
     // Reads a top-level key; an absent key is added as null so that the file
     // written at exit lists every key read during the run. Caller holds the lock.
     QJsonValue read_key(const QString& key) const;
+    static bool read_settings(const QString& path, QJsonObject& settings, QString& why);
     QString read_string(const QString& key) const;
     void write_path(const QString& key, const QString& path);
     QJsonValue read_camera_key(const QString& sn, const QString& key) const;

@@ -1,5 +1,7 @@
 #include "sources/ana_info_file.h"
 
+#include "shell/input_file.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -92,8 +94,8 @@ bool write(const QString& path, const AnaInfoFile& file)
 
 bool read(const QString& path, AnaInfoFile& file)
 {
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly)) {
+    QFile in;
+    if (!open_input_file(in, path)) {
         return false;
     }
     unsigned char header[kHeaderSize];

@@ -69,96 +69,6 @@ struct AviOutput {
     bool must_use_index = false;
 };
 
-int avi_error()
-{
-    return g_avi_error.load();
-}
-
-AviOutput* avi_open_output_file(const QString& path)
-{
-    auto* avi = new (std::nothrow) AviOutput;
-    if (avi == nullptr) {
-        set_error(AVI_ERR_NO_MEM);
-        return nullptr;
-    }
-    avi->file.setFileName(path);
-    // Not truncated here: closing cuts the file to its length.
-    if (!avi->file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        qCWarning(lc_source) << "AVI open failed:" << path << avi->file.errorString();
-        set_error(AVI_ERR_OPEN);
-        delete avi;
-        return nullptr;
-    }
-    const QByteArray placeholder(kHeaderBytes, '\0');
-    if (avi->file.write(placeholder) != kHeaderBytes) {
-        qCWarning(lc_source) << "AVI header placeholder not written:" << path;
-        set_error(AVI_ERR_WRITE);
-        delete avi;
-        return nullptr;
-    }
-    avi->position = kHeaderBytes;
-    return avi;
-}
-
-void avi_set_video(AviOutput* avi, int width, int height, double fps, const char* compressor)
-{
-    if (avi == nullptr) {
-        return;
-    }
-    avi->width = width;
-    avi->height = height;
-    avi->fps = fps;
-    std::memset(avi->compressor, 0, sizeof(avi->compressor));
-    if (compressor != nullptr) {
-        std::strncpy(avi->compressor, compressor, 4);
-    }
-}
-
-int avi_write_frame(AviOutput* avi, const void* data, int64_t bytes)
-{
-    if (avi == nullptr || bytes < 0 || (bytes > 0 && data == nullptr)) {
-        set_error(AVI_ERR_WRITE);
-        return -1;
-    }
-    // The limit counts this chunk and two more index entries, in 64 bits.
-    const int64_t index_bytes = (int64_t(avi->index.size()) + 2) * int64_t(sizeof(IndexEntry));
-    if (index_bytes + avi->position + bytes + 8 > kAviMaxBytes) {
-        set_error(AVI_ERR_SIZELIMIT);
-        return -1;
-    }
-    if (avi->index.size() == avi->index.capacity()) {
-        try {
-            avi->index.reserve(avi->index.size() + kIndexGrowth);
-        } catch (const std::bad_alloc&) {
-            set_error(AVI_ERR_NO_MEM);
-            return -1;
-        }
-    }
-    uint8_t head[8];
-    put_fourcc(head, "00db");
-    put_u32(head + 4, uint32_t(bytes));
-    const bool odd = (bytes & 1) != 0;
-    const char pad = 0;
-    if (avi->file.write(reinterpret_cast<const char*>(head), 8) != 8 ||
-        avi->file.write(static_cast<const char*>(data), bytes) != bytes || (odd && avi->file.write(&pad, 1) != 1)) {
-        avi->file.seek(avi->position);
-        set_error(AVI_ERR_WRITE);
-        return -1;
-    }
-    IndexEntry entry{{'0', '0', 'd', 'b'}, kIndexKeyFrame, uint32_t(avi->position), uint32_t(bytes)};
-    avi->index.push_back(entry);
-    avi->last_frame_position = avi->position;
-    avi->last_frame_length = bytes;
-    avi->position += bytes + (odd ? 1 : 0) + 8;
-    ++avi->video_frames;
-    return 0;
-}
-
-int64_t avi_bytes_written(const AviOutput* avi)
-{
-    return avi == nullptr ? 0 : avi->position;
-}
-
 namespace {
 
 bool write_index(AviOutput* avi)
@@ -240,7 +150,118 @@ QByteArray make_header(const AviOutput* avi, bool has_index, int64_t movie_end)
     return header;
 }
 
+// Writes the header as it stands now and returns to the write offset. Kept
+// current after every frame, without index: a recording cut off by a crash
+// plays up to its last whole frame.
+bool refresh_header(AviOutput* avi)
+{
+    const QByteArray header = make_header(avi, false, avi->position);
+    return avi->file.seek(0) && avi->file.write(header) == header.size() && avi->file.seek(avi->position);
+}
+
 }  // namespace
+
+int avi_error()
+{
+    return g_avi_error.load();
+}
+
+AviOutput* avi_open_output_file(const QString& path)
+{
+    auto* avi = new (std::nothrow) AviOutput;
+    if (avi == nullptr) {
+        set_error(AVI_ERR_NO_MEM);
+        return nullptr;
+    }
+    avi->file.setFileName(path);
+    // Not truncated here: closing cuts the file to its length.
+    if (!avi->file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        qCWarning(lc_source) << "AVI open failed:" << path << avi->file.errorString();
+        set_error(AVI_ERR_OPEN);
+        delete avi;
+        return nullptr;
+    }
+    avi->position = kHeaderBytes;
+    if (!refresh_header(avi)) {
+        qCWarning(lc_source) << "AVI header not written:" << path;
+        set_error(AVI_ERR_WRITE);
+        delete avi;
+        return nullptr;
+    }
+    return avi;
+}
+
+void avi_set_video(AviOutput* avi, int width, int height, double fps, const char* compressor)
+{
+    if (avi == nullptr) {
+        return;
+    }
+    avi->width = width;
+    avi->height = height;
+    avi->fps = fps;
+    std::memset(avi->compressor, 0, sizeof(avi->compressor));
+    if (compressor != nullptr) {
+        std::strncpy(avi->compressor, compressor, 4);
+    }
+    if (!refresh_header(avi)) {
+        qCWarning(lc_source) << "AVI header not written:" << avi->file.fileName();
+        set_error(AVI_ERR_WRITE);
+    }
+}
+
+int avi_write_frame(AviOutput* avi, const void* data, int64_t bytes)
+{
+    if (avi == nullptr || bytes < 0 || (bytes > 0 && data == nullptr)) {
+        set_error(AVI_ERR_WRITE);
+        return -1;
+    }
+    // The limit counts this chunk and two more index entries, in 64 bits.
+    const int64_t index_bytes = (int64_t(avi->index.size()) + 2) * int64_t(sizeof(IndexEntry));
+    if (index_bytes + avi->position + bytes + 8 > kAviMaxBytes) {
+        set_error(AVI_ERR_SIZELIMIT);
+        return -1;
+    }
+    if (avi->index.size() == avi->index.capacity()) {
+        try {
+            avi->index.reserve(avi->index.size() + kIndexGrowth);
+        } catch (const std::bad_alloc&) {
+            set_error(AVI_ERR_NO_MEM);
+            return -1;
+        }
+    }
+    uint8_t head[8];
+    put_fourcc(head, "00db");
+    put_u32(head + 4, uint32_t(bytes));
+    const bool odd = (bytes & 1) != 0;
+    const char pad = 0;
+    if (avi->file.write(reinterpret_cast<const char*>(head), 8) != 8 ||
+        avi->file.write(static_cast<const char*>(data), bytes) != bytes || (odd && avi->file.write(&pad, 1) != 1)) {
+        avi->file.seek(avi->position);
+        set_error(AVI_ERR_WRITE);
+        return -1;
+    }
+    IndexEntry entry{{'0', '0', 'd', 'b'}, kIndexKeyFrame, uint32_t(avi->position), uint32_t(bytes)};
+    const int64_t start = avi->position;
+    avi->position += bytes + (odd ? 1 : 0) + 8;
+    ++avi->video_frames;
+    if (!refresh_header(avi)) {
+        // The frame is taken back: the header on disk still ends before it.
+        avi->position = start;
+        --avi->video_frames;
+        avi->file.seek(start);
+        set_error(AVI_ERR_WRITE);
+        return -1;
+    }
+    avi->index.push_back(entry);
+    avi->last_frame_position = start;
+    avi->last_frame_length = bytes;
+    return 0;
+}
+
+int64_t avi_bytes_written(const AviOutput* avi)
+{
+    return avi == nullptr ? 0 : avi->position;
+}
 
 int avi_close_output_file(AviOutput* avi)
 {

@@ -27,8 +27,9 @@ constexpr int64_t kAviMaxBytes = 2000000000;
 
 struct AviOutput;
 
-// Opens (creating when needed) the file and reserves its 2,048-byte header;
-// null on failure.
+// Opens (creating when needed) the file and writes its 2,048-byte header;
+// null on failure. The header is rewritten after every frame, so a file
+// whose writer was killed plays up to its last whole frame.
 AviOutput* avi_open_output_file(const QString& path);
 
 // Video size (a negative height stores the frames top row first), rate and

@@ -1,5 +1,7 @@
 #include "views/isotherm_file.h"
 
+#include "shell/input_file.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QSaveFile>
@@ -112,8 +114,9 @@ bool IsothermFile::parse(const QByteArray& bytes, std::vector<IsothermFileBand>&
 
 bool IsothermFile::read(const QString& path, std::vector<IsothermFileBand>& bands, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail(error, file.errorString());
+    QFile file;
+    QString why;
+    if (!open_input_file(file, path, &why)) return fail(error, why);
     // The largest valid file is small: anything longer is refused unread.
     const qint64 limit = kHeaderBytes + static_cast<qint64>(kBandBytes) * kMaxBands;
     if (file.size() > limit) return fail(error, QStringLiteral("file too large"));

@@ -7,6 +7,7 @@
 #endif
 
 #include <algorithm>
+#include <cstddef>
 #include <chrono>
 #include <cstdlib>
 #include <system_error>
@@ -175,7 +176,8 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void row_ter
         uint16_t lane_sum = 0, lane_count = 0;
 #pragma GCC unroll 4
         for (int k = 1; k <= kHalfWindowY; ++k) {
-            const std::size_t offset = static_cast<std::size_t>(k) * static_cast<std::size_t>(width);
+            // Signed: the rows above lie before the row's pointer.
+            const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(k) * width;
             for (const uint16_t neighbour : {row[x - offset], row[x + offset]}) {
                 const uint16_t d = static_cast<uint16_t>(neighbour - base);
                 const bool taken = d < take.span;

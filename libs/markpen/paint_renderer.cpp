@@ -317,9 +317,7 @@ bool PaintRenderer::get_output_bits(uint8_t* buffer, uint32_t& length)
         return false;
     }
     if (buffer != nullptr && length >= byte_count(output_)) {
-        if (frame_bits_length_ == 0) {
-            load_frame_pixels();
-        }
+        load_frame_pixels();
         compose(output_);
         draw_shapes(output_, false);
         draw_texts(output_, false);

@@ -4,6 +4,8 @@
 // picture as a bare JPEG.
 #include "paint_renderer.h"
 
+#include "basekit.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -48,6 +50,7 @@ bool PaintRenderer::write_picture(const QImage& picture, const SavePath& path,
         return false;
     }
     const QByteArray shown = path.name.toUtf8();
+    vy_remove_stale_temp_files(QFile::encodeName(target.absoluteFilePath()).constData(), 1, nullptr);
     QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                              QStringLiteral(".XXXXXX"));
     if (!temporary.open()) {
@@ -105,9 +108,9 @@ bool PaintRenderer::save_picture(const SavePath& path, const std::string& captio
         MARKPEN_LOG(4, "PaintRenderer::save_picture", "%s", "no picture or frame to save");
         return false;
     }
-    if (frame_bits_length_ == 0) {
-        load_frame_pixels();
-    }
+    // The frame may hold another picture since the last save: its pixels
+    // are read again every time.
+    load_frame_pixels();
     compose(output_);
     if (draw) {
         draw_shapes(output_, false);
@@ -128,9 +131,7 @@ bool PaintRenderer::save_grid_picture(const SavePath& path, const std::string& t
         MARKPEN_LOG(4, "PaintRenderer::save_grid_picture", "%s", "no picture or frame to save");
         return false;
     }
-    if (frame_bits_length_ == 0) {
-        load_frame_pixels();
-    }
+    load_frame_pixels();
     compose(output_);
     draw_shapes(output_, false);
     draw_texts(output_, false);

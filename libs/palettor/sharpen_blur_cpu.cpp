@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
@@ -186,7 +187,10 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sharpen
         const int tv = tf > 0.0f ? static_cast<int>(tf) : 0;
         const int sharp = std::clamp((tv * k + p * (128 - k)) >> 7, 0, 255);
         // A lone spike (hot or dead pixel) is left alone rather than amplified.
-        const int left = p - a[i - 1], right = p - a[i + 1];
+        // Signed index: the span may start at a's first element, whose left
+        // neighbour lies before the pointer.
+        const ptrdiff_t at = static_cast<ptrdiff_t>(i);
+        const int left = p - a[at - 1], right = p - a[at + 1];
         const bool spike = (left > 3 || left < -3) && (right > 3 || right < -3);
         out[i] = static_cast<uint8_t>(spike ? p : sharp);
     }

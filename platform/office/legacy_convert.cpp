@@ -2,12 +2,16 @@
 // with an argument list (never a shell) and a private user profile.
 #include "legacy_convert.h"
 
+#include "basekit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <unistd.h>
 
 namespace office::detail {
 
@@ -19,8 +23,14 @@ constexpr int kConvertTimeoutMs = 120000;
 
 FileKind sniff_file(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A named pipe or device is refused at once rather than waited on.
+    int fd = -1;
+    QFile file;
+    if (vy_open_input_file(QFile::encodeName(path).constData(), &fd, nullptr) != VY_OK) {
+        return FileKind::Unknown;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return FileKind::Unknown;
     }
     const QByteArray head = file.read(8);

@@ -1,6 +1,7 @@
 // Zip reading and writing of a package through QuaZip.
 #include "package.h"
 
+#include "basekit.h"
 #include "xml_tree.h"
 
 #include <quazip/quazip.h>
@@ -173,11 +174,16 @@ bool Package::read(const QString& path, QString& error)
 
 bool Package::write(const QString& path, QString& error) const
 {
-    const QFileInfo target(path);
+    QFileInfo target(path);
+    // A link is kept: the document replaces the file it points to.
+    if (target.isSymLink()) {
+        target = QFileInfo(target.symLinkTarget());
+    }
     if (target.fileName().isEmpty()) {
         error = QStringLiteral("no file name");
         return false;
     }
+    vy_remove_stale_temp_files(QFile::encodeName(target.absoluteFilePath()).constData(), 1, nullptr);
     QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
     if (!temp.open()) {
         error = QStringLiteral("cannot create a file in %1: %2").arg(target.absolutePath(), temp.errorString());

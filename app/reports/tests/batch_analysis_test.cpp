@@ -6,9 +6,12 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdlib>
 
 using batch_pictures::Expected;
 
@@ -58,6 +61,26 @@ Reopened reopen(const QString& path)
     }
     picfold_uninit(handle);
     return out;
+}
+
+// A picture's visible image at a small common size, for comparing scenes.
+QImage small_image(const QString& path)
+{
+    return QImage(path).scaled(64, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Mean absolute difference of the colour channels of two small images.
+double difference(const QImage& a, const QImage& b)
+{
+    double sum = 0.0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
 }
 
 class Collector : public QObject {
@@ -173,6 +196,36 @@ private slots:
             if (i != 5 && i != 15) {
                 QVERIFY(stored.contains("R1"));
                 QCOMPARE(after.user_data.value("VYVoltage").toString(), QString::number(100 + i));
+            }
+        }
+    }
+
+    // Each picture keeps its own scene: three different samples come back
+    // each closer to what it showed before than to any other.
+    void each_picture_keeps_its_own_image()
+    {
+        QTemporaryDir dir;
+        QStringList files;
+        QList<QImage> before;
+        for (const char* name : {"sample.jpg", "sample_wall.jpg", "sample.png"}) {
+            const QString target = dir.filePath(QLatin1String(name));
+            QVERIFY(QFile::copy(batch_pictures::sample_path(name), target));
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+            files << target;
+            before << small_image(target);
+            QVERIFY(!before.last().isNull());
+        }
+        ThreadPrintReport worker;
+        Collector collector(worker);
+        QCOMPARE(run(worker, collector, QJsonArray::fromStringList(files)), 0);
+        QCOMPARE(collector.info.filter("modification and analysis successful!").size(), 3);
+        for (int i = 0; i < files.size(); ++i) {
+            const QImage after = small_image(files[i]);
+            for (int j = 0; j < before.size(); ++j) {
+                if (j != i) {
+                    QVERIFY2(difference(after, before[i]) < difference(after, before[j]),
+                             qPrintable(QString("%1 looks like %2").arg(files[i], files[j])));
+                }
             }
         }
     }

@@ -1,5 +1,6 @@
 // The layout reader for printing: scaling to the printer page, refused
 // components, marks, pictures and tables, and refused files.
+#include "hostile_layouts.h"
 #include "reports/report_xml.h"
 
 #include <QTemporaryDir>
@@ -167,21 +168,27 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("loads");
         QTest::addColumn<bool>("printer");
-        QTest::newRow("not well-formed") << QByteArray("<Report version=\"1\"><Printer") << false << false;
-        QTest::newRow("version 2") << QByteArray("<Report version=\"2\"/>") << false << false;
-        QTest::newRow("no printer") << QByteArray("<Report version=\"1\"><ReportCom/></Report>") << true << false;
+        QTest::addColumn<QString>("warning");
+        for (const hostile_layouts::Layout& layout : hostile_layouts::all()) {
+            QTest::newRow(layout.name) << layout.bytes << false << false << layout.warning;
+        }
+        QTest::newRow("not well-formed") << QByteArray("<Report version=\"1\"><Printer") << false << false << QString();
+        QTest::newRow("version 2") << QByteArray("<Report version=\"2\"/>") << false << false << QString();
+        QTest::newRow("no printer") << QByteArray("<Report version=\"1\"><ReportCom/></Report>") << true << false << QString();
         QTest::newRow("printer width 0")
-            << QByteArray("<Report version=\"1\"><Printer width=\"0\" height=\"5\"/></Report>") << true << false;
+            << QByteArray("<Report version=\"1\"><Printer width=\"0\" height=\"5\"/></Report>") << true << false << QString();
         QTest::newRow("printer height missing")
-            << QByteArray("<Report version=\"1\"><Printer width=\"5\"/></Report>") << true << false;
+            << QByteArray("<Report version=\"1\"><Printer width=\"5\"/></Report>") << true << false << QString();
     }
     void refused_files()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, loads);
         QFETCH(bool, printer);
+        QFETCH(QString, warning);
         QTemporaryDir dir;
         ReportXml xml(QSize(600, 800));
+        if (!warning.isEmpty()) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
         QCOMPARE(xml.load_file(write_file(dir.filePath("l.xml"), bytes)), loads);
         if (!loads) return;
         QCOMPARE(xml.read_printer(), printer);

@@ -7,6 +7,7 @@
 #include "rules/xls_writer.h"
 
 #include <QProcess>
+#include <QtEndian>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,6 +24,7 @@ private slots:
     void sheet_short_rows_are_padded_and_one_cell_reads_empty();
     void sheet_failed_save_reports_and_leaves_nothing();
     void sheet_garbage_is_no_workbook();
+    void sheet_directory_names_longer_than_their_field();
     void sheet_opens_in_office_suite();
 
 private:
@@ -171,6 +173,30 @@ void CEexcelTest::sheet_garbage_is_no_workbook()
     QList<QStringList> rows;
     excel.read_sheet(1, rows);
     QVERIFY(rows.isEmpty());
+}
+
+// Every directory entry of the compound file claims a name longer than the
+// 64 bytes its field holds: the file is refused, and nothing reads past a
+// buffer on the way (the sanitizer watches the name conversions).
+void CEexcelTest::sheet_directory_names_longer_than_their_field()
+{
+    XlsWriter writer;
+    QVERIFY(writer.set_text(0, 0, QStringLiteral("名称")) && writer.set_text(1, 1, QStringLiteral("x")));
+    QByteArray bytes;
+    QVERIFY(writer.file_bytes(bytes));
+    const int sector = 1 << qFromLittleEndian<quint16>(bytes.constData() + 30);
+    const qint64 directory = (qint64(qFromLittleEndian<quint32>(bytes.constData() + 48)) + 1) * sector;
+    QVERIFY(directory + sector <= bytes.size());
+    for (int entry = 0; entry < sector / 128; ++entry) {
+        qToLittleEndian<quint16>(0x4000, bytes.data() + directory + entry * 128 + 64);
+    }
+    const QString path = m_dir.filePath(QStringLiteral("long_names.xls"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    XlsReader reader;
+    m_guard.expect(QRegularExpression(QStringLiteral("cannot read the workbook.*no workbook stream")));
+    QVERIFY(!reader.open(path));
 }
 
 void CEexcelTest::sheet_opens_in_office_suite()

@@ -129,10 +129,14 @@ private slots:
     void import_hostile_packages();
     void import_gb18030_names_and_version_rows();
     void import_entry_longer_than_declared();
+    void import_refused_keeps_old_pictures();
 
 private:
     int export_rules(const QString& folder, bool station, bool transmission, bool distribution);
     int import_package(const QString& path);
+    // A package whose first entry, 0/x.jpg, inflates past the size its
+    // headers declare; the job gets limits that let the headers pass.
+    bool write_lying_package(const QString& path, const QList<QStringList>& rows, const QList<Entry>& more = {});
     qint64 add_rule(int kind, const QString& type, const QString& shape, const QByteArray& picture, int formulas);
     int count(const char* sql) { return rule_db_scalar(m_db.path(), QString::fromLatin1(sql)).toInt(); }
     QString pictures() const { return m_db.dir() + QStringLiteral("/RuleImage"); }
@@ -374,6 +378,8 @@ void DetectRuleExchangeTest::import_hostile_packages_data()
                                     << 3 << "is no number";
     QTest::newRow("empty type") << QList<Entry>{{"s.xls", sheet_bytes({sheet_row(""), sheet_row("1")})}} << 3
                                 << "is no number";
+    QTest::newRow("picture not in the package") << QList<Entry>{{"s.xls", sheet_bytes({sheet_row("0", "0/absent.jpg")})}}
+                                                << 5 << "is not in the package";
     QTest::newRow("picture name escapes") << QList<Entry>{{"s.xls", sheet_bytes({sheet_row("0", "../../evil.jpg")})}}
                                           << 3 << "unsafe picture name";
 }
@@ -426,33 +432,66 @@ void DetectRuleExchangeTest::import_gb18030_names_and_version_rows()
     QCOMPARE(progress.size(), 4);  // sheet extracted, sheet read, two rows
 }
 
+bool DetectRuleExchangeTest::write_lying_package(const QString& path, const QList<QStringList>& rows,
+                                                 const QList<Entry>& more)
+{
+    const QList<Entry> entries = QList<Entry>{{"0/x.jpg", QByteArray(2 << 20, '\0')}} + more +
+                                 QList<Entry>{{"s.xls", sheet_bytes(rows)}};
+    if (!write_package(path, entries)) {
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    const quint32 declared = 1000;
+    const int central = bytes.indexOf("PK\x01\x02");
+    if (!bytes.startsWith("PK\x03\x04") || central <= 0) {
+        return false;
+    }
+    qToLittleEndian(declared, bytes.data() + 22);
+    qToLittleEndian(declared, bytes.data() + central + 24);
+    m_job->set_package_limits(1 << 20, 4 << 20);
+    return file.seek(0) && file.write(bytes) == bytes.size();
+}
+
 void DetectRuleExchangeTest::import_entry_longer_than_declared()
 {
     // The picture's headers declare 1000 bytes, its data inflates to 2 MiB:
     // extraction stops, the damaged entry writes no file, and the rows
     // already imported are taken back.
-    const QList<Entry> entries = {
-        {"0/x.jpg", QByteArray(2 << 20, '\0')},
-        {"s.xls", sheet_bytes({sheet_row("0"), sheet_row("0", "0/x.jpg")})}};
     const QString package = m_out->filePath("lying.zip");
-    QVERIFY(write_package(package, entries));
-    QFile file(package);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QByteArray bytes = file.readAll();
-    const quint32 declared = 1000;
-    QVERIFY(bytes.startsWith("PK\x03\x04"));
-    qToLittleEndian(declared, bytes.data() + 22);
-    const int central = bytes.indexOf("PK\x01\x02");
-    QVERIFY(central > 0);
-    qToLittleEndian(declared, bytes.data() + central + 24);
-    QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
-    file.close();
-
-    m_job->set_package_limits(1 << 20, 4 << 20);
+    QVERIFY(write_lying_package(package, {sheet_row("0"), sheet_row("0", "0/x.jpg")}));
     m_guard.expect(QRegularExpression("damaged package entry"));
     QCOMPARE(import_package(package), int(Status::RES_ZIP_OPEN_ERR));
     QCOMPARE(count("SELECT COUNT(*) FROM t_detect_rules"), 0);
     QVERIFY(files_below(pictures()).isEmpty());
+}
+
+void DetectRuleExchangeTest::import_refused_keeps_old_pictures()
+{
+    // The first row replaces an existing rule's picture, the second fails:
+    // the old picture stays, and a good import then replaces it.
+    add_rule(0, "T", "S", QByteArray("old"), 0);
+    const QString name = QStringLiteral("0/T/110kV/套管/S.jpg");
+    const QStringList before = files_below(pictures());
+    const QString package = m_out->filePath("lying.zip");
+    QVERIFY(write_lying_package(package, {sheet_row("0", name), sheet_row("0", "0/x.jpg")}, {{name, "new"}}));
+    m_guard.expect(QRegularExpression("damaged package entry"));
+    QCOMPARE(import_package(package), int(Status::RES_ZIP_OPEN_ERR));
+    QFile picture(pictures() + "/" + name);
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    QCOMPARE(picture.readAll(), QByteArray("old"));
+    picture.close();
+    QCOMPARE(files_below(pictures()), before);
+
+    const QString good = m_out->filePath("good.zip");
+    QVERIFY(write_package(good, {{name, "new"}, {"s.xls", sheet_bytes({sheet_row("0", name)})}}));
+    QCOMPARE(import_package(good), int(Status::RES_SUCCESS));
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    QCOMPARE(picture.readAll(), QByteArray("new"));
+    QCOMPARE(files_below(pictures()), before);
 }
 
 QTEST_MAIN(DetectRuleExchangeTest)

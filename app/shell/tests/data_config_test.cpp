@@ -2,6 +2,7 @@
 #include "shell/data_config.h"
 #include "test_folders.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -111,11 +112,26 @@ void DataConfigTest::config_absent_null_and_wrong_types()
     QCOMPARE(config->get_record_duration(QStringLiteral("CAM2")), 100);
     QCOMPARE(config->get_record_file_type(QStringLiteral("CAM1")), 0);
 
-    // Text that is no JSON object leaves every default.
-    for (const QByteArray& bytes : {QByteArray("[1, 2]"), QByteArray("{\"language_type\": 0"), QByteArray()}) {
+    // Text that is no JSON object, or a file larger than any settings, leaves
+    // every default; the file is kept aside, byte for byte, before the exit
+    // save writes the defaults.
+    QByteArray huge = "{\"language_type\": 0, \"x\": \"" + QByteArray(DataConfig::kMaxConfigBytes, 'x') + "\"}";
+    for (const QByteArray& bytes : {QByteArray("[1, 2]"), QByteArray("{\"language_type\": 0"), QByteArray(), huge}) {
         DataConfig::destroy();
+        QDir folder(m_folders.config_home() + QStringLiteral("/KorvaneIrReportEU/config"));
+        folder.removeRecursively();
         write_file(bytes);
+        m_guard.expect(QRegularExpression(QStringLiteral("cannot be read.*kept as")));
         QCOMPARE(DataConfig::instance()->get_language_type(), 1);
+        DataConfig::destroy();
+        const QStringList aside = folder.entryList({QStringLiteral("config.json.unreadable-*")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(folder.filePath(aside[0]));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QVERIFY(kept.readAll() == bytes);
+        // The exit save wrote the defaults: the key read, as null.
+        const QJsonObject saved = read_file();
+        QVERIFY(saved.contains(QStringLiteral("language_type")) && saved.value(QStringLiteral("language_type")).isNull());
     }
 }
 
@@ -306,7 +322,18 @@ void DataConfigTest::config_interrupted_save_keeps_old_file()
     file.close();
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("config.json")});
 
+    // The partial file of a save killed long ago goes at the next save; a
+    // recent one may belong to a save still running and stays.
+    QFile stale(folder + QStringLiteral("/config.json.Ab12Cd"));
+    QFile recent(folder + QStringLiteral("/config.json.Ef34Gh"));
+    QVERIFY(stale.open(QIODevice::WriteOnly) && recent.open(QIODevice::WriteOnly));
+    QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    stale.close();
+    recent.close();
     QVERIFY(config->save_config());
+    QVERIFY(!stale.exists());
+    QVERIFY(recent.exists());
+    QVERIFY(recent.remove());
     DataConfig::destroy();
     QCOMPARE(read_file().value(QStringLiteral("path_preview")).toString(), QStringLiteral("/second"));
 }

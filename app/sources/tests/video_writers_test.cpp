@@ -30,6 +30,7 @@ class VideoWritersTest : public QObject {
 private slots:
     void avi_layout_data();
     void avi_layout();
+    void avi_cut_off_plays_to_its_last_frame();
     void avi_refuses_a_frame_past_the_size_limit();
     void avi_open_failure();
     void h264_every_file_starts_with_a_key_frame();
@@ -109,6 +110,31 @@ void VideoWritersTest::avi_layout()
         at += 8 + lengths[i] + lengths[i] % 2;
     }
     QCOMPARE(at, idx);
+}
+
+void VideoWritersTest::avi_cut_off_plays_to_its_last_frame()
+{
+    // Read while still open, as a crash would leave it: a valid header
+    // without index that counts every frame written.
+    const QString path = m_dir.filePath("cut.avi");
+    AviOutput* avi = avi_open_output_file(path);
+    QVERIFY(avi != nullptr);
+    avi_set_video(avi, 2, 2, 25.0, nullptr);
+    for (int frames = 0; frames <= 3; ++frames) {
+        const QByteArray file = read_all(path);
+        QCOMPARE(int64_t(file.size()), avi_bytes_written(avi));
+        QCOMPARE(file.left(4), QByteArray("RIFF"));
+        QCOMPARE(u32_at(file, 4), uint32_t(file.size() - 8));
+        QCOMPARE(u32_at(file, 44), 0x800u);
+        QCOMPARE(u32_at(file, 48), uint32_t(frames));
+        QCOMPARE(u32_at(file, 140), uint32_t(frames));
+        QCOMPARE(u32_at(file, 64), 2u);
+        QCOMPARE(file.mid(2044, 4), QByteArray("movi"));
+        QCOMPARE(int64_t(u32_at(file, 2040)), int64_t(file.size()) - 2044);
+        const QByteArray frame(16, char('a' + frames));
+        QCOMPARE(avi_write_frame(avi, frame.constData(), frame.size()), 0);
+    }
+    QCOMPARE(avi_close_output_file(avi), 0);
 }
 
 void VideoWritersTest::avi_refuses_a_frame_past_the_size_limit()

@@ -1,5 +1,6 @@
 #include "renderer_fixture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,6 +59,26 @@ TEST(saver, jpeg_is_written_beside_and_appended_before_it_replaces)
     const QString appended = QString::fromStdString(s.frame->appended[0]);
     EXPECT_TRUE(appended.startsWith("temp:" + s.dir.path() + "/.picture.jpg.")) << appended.toStdString();
     EXPECT_EQ(entries(s.dir), QStringList{"picture.jpg"});
+}
+
+// The partial file of a save killed long ago goes at the next save of the
+// same picture; a recent one may belong to a save still running.
+TEST(saver, stale_partial_files_of_the_same_picture_go)
+{
+    Saving s;
+    const QString path = s.dir.filePath("picture.jpg");
+    QFile stale(s.dir.filePath(".picture.jpg.Ab12Cd"));
+    QFile recent(s.dir.filePath(".picture.jpg.Ef34Gh"));
+    QFile other(s.dir.filePath(".other.jpg.Ab12Cd"));
+    for (QFile* file : {&stale, &recent, &other}) {
+        ASSERT_TRUE(file->open(QIODevice::WriteOnly));
+        if (file != &recent) {
+            ASSERT_TRUE(file->setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        }
+        file->close();
+    }
+    ASSERT_TRUE(s.renderer->save_picture(narrow(path), "", false, false, PictureFormat::jpeg));
+    EXPECT_EQ(entries(s.dir), (QStringList{".other.jpg.Ab12Cd", ".picture.jpg.Ef34Gh", "picture.jpg"}));
 }
 
 TEST(saver, failed_append_leaves_the_original_intact)

@@ -87,6 +87,14 @@ VY_API uint32_t vy_high_low_bound(int count);
 // opened or is not a regular file (errno tells why).
 VY_API int vy_open_input_file(const char* path, int* fd, uint64_t* size);
 
+// --- Temporary files of saves ---------------------------------------------------
+// A save writes "<name>.XXXXXX" (hidden: ".<name>.XXXXXX", six letters or
+// digits) beside its target and renames it over the target when complete.
+// Removes such regular files that an interrupted save of `target` left,
+// those unchanged for VY_STALE_TEMP_SECONDS; *removed (may be null) counts them.
+#define VY_STALE_TEMP_SECONDS 600
+VY_API int vy_remove_stale_temp_files(const char* target, int hidden, int* removed);
+
 // --- Program and conversions -------------------------------------------------
 // Directory of the running program, without a trailing slash.
 VY_API int vy_get_exe_path(char* buffer, int* length);

@@ -4,8 +4,10 @@
 
 #include <quazip/quazipnewinfo.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -207,6 +209,33 @@ TEST(OfficePackage, failed_saves_leave_nothing_behind)
     if (::geteuid() != 0) {
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+}
+
+// A link stays a link, the file it points to gets the document, and the
+// partial file of a save killed long ago goes; a recent one may belong to a
+// save still running.
+TEST(OfficePackage, save_keeps_a_link_and_clears_stale_partial_files)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("real"))));
+    const QString real = dir.filePath(QStringLiteral("real/report.docx"));
+    const QString link = dir.filePath(QStringLiteral("report.docx"));
+    ASSERT_TRUE(QFile::link(real, link));
+    QFile stale(dir.filePath(QStringLiteral("real/.report.docx.Ab12Cd")));
+    QFile recent(dir.filePath(QStringLiteral("real/.report.docx.Ef34Gh")));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly) && recent.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(stale.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    stale.close();
+    recent.close();
+
+    void* doc = nullptr;
+    ASSERT_TRUE(office_doc_init(doc));
+    EXPECT_TRUE(office_doc_save_w(doc, wide(link)));
+    office_doc_uninit(doc);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_FALSE(read_parts(real).isEmpty());
+    EXPECT_FALSE(stale.exists());
+    EXPECT_TRUE(recent.exists());
 }
 
 TEST(OfficePackage, foreign_and_freed_handles_are_refused)
