@@ -177,8 +177,10 @@ VY_API bool vy_nvs_get_temperature_params(void* handle, float* emissivity, float
 VY_API bool vy_nvs_set_temperature_unit(void* handle, int32_t unit);
 VY_API bool vy_nvs_get_temperature_unit(void* handle, int32_t* unit);
 VY_API bool vy_nvs_set_all_temperature_frequency(void* handle, int32_t frequency);
-// *count: capacity of out on entry (at most NVS_MAX_RANGES are ever written),
-// the number of ranges of the current lens on return.
+// out: a table of NVS_MAX_RANGES records, the most a lens can have (ranges
+// 0 to 3); ranges beyond that in a camera's description are not kept, so
+// nothing is written past the table. *count is output only (its value on
+// entry is not read): the number of ranges of the current lens.
 VY_API bool vy_nvs_get_temperature_meas_range(void* handle, int32_t* count, NvsMeasRange* out);
 VY_API bool vy_nvs_get_curr_temperature_meas_range(void* handle, int32_t* range, float* min_temp,
                                                    float* max_temp);
