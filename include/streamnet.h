@@ -17,6 +17,8 @@
 
 #include <stdint.h>
 
+VY_EXTERN_C_BEGIN
+
 enum NvsStreamType { NVS_STREAM_IR = 0, NVS_STREAM_VISIBLE = 1 };
 
 enum NvsLinkEvent { NVS_LINK_CONNECTED = 1, NVS_LINK_DISCONNECTED = 2, NVS_LINK_BROKEN = 3 };
@@ -244,3 +246,5 @@ VY_API bool vy_nvs_start_record(void* handle, const char* path);
 // Writes the newest received frame; the first frame of a file must be a key frame.
 VY_API bool vy_nvs_record_one_frame(void* handle);
 VY_API bool vy_nvs_stop_record(void* handle);
+
+VY_EXTERN_C_END
