@@ -11,6 +11,14 @@
 // it was handed; it must not call vy_nvs_uninit or vy_nvs_disconnect on its
 // own stream, and it should return quickly (the link receives nothing
 // meanwhile). Data handed to a callback lives only during the call.
+//
+// A registration, clearing included, waits until a call of the callback it
+// replaces that runs on another thread has returned: once it returns, the
+// old user data may be freed. Made from inside a callback, on that
+// callback's own thread, it does not wait for the call it is made from.
+//
+// A command waiting for its answer fails as soon as its link drops, without
+// waiting out its time limit.
 #pragma once
 
 #include "vyapi.h"
