@@ -14,6 +14,14 @@
 // vy_dc_set_len_and_meas_range: its first call starts the capture and the
 // temperature-sensor threads.
 //
+// Exports have C linkage and plain names (the stdcall-decorated names of
+// some exports on 32-bit Windows have no counterpart here), except the eight
+// typed ones marked VY_API_CXX, whose C++ signatures name LenType and
+// MeasRange: vy_dc_get_dac, vy_dc_set_dac, vy_dc_get_ndac, vy_dc_set_ndac,
+// vy_dc_modify_bad_repairs_algorithm,
+// vy_dc_set_disable_temperature_correct_flag,
+// vy_dc_set_imaging_process_status and vy_dc_set_stabilization_value.
+//
 // Buffer lengths: where a function writes into a caller's buffer with a
 // uint32_t* length, *length is the capacity on entry and the size written (or
 // needed) on return; a null buffer answers the size only.
@@ -23,6 +31,8 @@
 #include "vytypes.h"
 
 #include <stdint.h>
+
+VY_EXTERN_C_BEGIN
 
 // Called on the capture thread for every delivered frame. `data` addresses the
 // u32 compressed length of the newest raw AD frame, followed by the
@@ -84,8 +94,8 @@ VY_API bool vy_dc_get_isotherm_related_ad(void* handle, uint16_t* low, uint16_t*
 VY_API bool vy_dc_set_isotherm_index_percent(void* handle, float a, float b);
 
 // --- Imaging ----------------------------------------------------------------------
-VY_API bool vy_dc_set_imaging_process_status(void* handle, bool first, bool second);
-VY_API bool vy_dc_set_stabilization_value(void* handle, uint8_t small_step, uint8_t mid_step, float factor);
+VY_API_CXX bool vy_dc_set_imaging_process_status(void* handle, bool first, bool second);
+VY_API_CXX bool vy_dc_set_stabilization_value(void* handle, uint8_t small_step, uint8_t mid_step, float factor);
 VY_API bool vy_dc_is_fpga_fire_alg(void* handle, bool* fire);
 
 // --- Device -------------------------------------------------------------------------
@@ -137,7 +147,7 @@ VY_API bool vy_dc_set_zoom_pos(void* handle, uint16_t position);
 VY_API bool vy_dc_temperature_correct(void* handle);
 // 0.1 to 5 degrees.
 VY_API bool vy_dc_set_temperature_interval_of_correct(void* handle, float interval);
-VY_API bool vy_dc_set_disable_temperature_correct_flag(void* handle, bool disable);
+VY_API_CXX bool vy_dc_set_disable_temperature_correct_flag(void* handle, bool disable);
 VY_API bool vy_dc_get_temperature_sensor(void* handle, float* t1, float* t2, float* t3, float* t4);
 VY_API bool vy_dc_get_cur_environment(void* handle, int32_t* environment);
 
@@ -147,11 +157,11 @@ VY_API bool vy_dc_set_meas_para(void* handle, LenType lens, MeasRange range, uin
                                 uint8_t gain, uint16_t integral);
 VY_API bool vy_dc_get_meas_para(void* handle, LenType lens, MeasRange range, uint16_t* vsk, uint16_t* gfid,
                                 uint8_t* gain, uint16_t* integral);
-VY_API bool vy_dc_set_dac(void* handle, LenType lens, MeasRange range, int16_t dac);
-VY_API bool vy_dc_get_dac(void* handle, LenType lens, MeasRange range, int16_t* dac);
+VY_API_CXX bool vy_dc_set_dac(void* handle, LenType lens, MeasRange range, int16_t dac);
+VY_API_CXX bool vy_dc_get_dac(void* handle, LenType lens, MeasRange range, int16_t* dac);
 // index 0..8 (larger counts as 8) selects a coarse step, fine 0..31 is added.
-VY_API bool vy_dc_set_ndac(void* handle, LenType lens, MeasRange range, uint16_t index, uint16_t fine);
-VY_API bool vy_dc_get_ndac(void* handle, LenType lens, MeasRange range, uint16_t* index, uint16_t* fine);
+VY_API_CXX bool vy_dc_set_ndac(void* handle, LenType lens, MeasRange range, uint16_t index, uint16_t fine);
+VY_API_CXX bool vy_dc_get_ndac(void* handle, LenType lens, MeasRange range, uint16_t* index, uint16_t* fine);
 VY_API bool vy_dc_set_left_edge(void* handle, uint16_t edge);
 VY_API bool vy_dc_get_left_edge(void* handle, uint16_t* edge);
 VY_API bool vy_dc_set_top_edge(void* handle, uint16_t edge);
@@ -190,8 +200,10 @@ VY_API bool vy_dc_get_bad_pts_threshold(void* handle, uint16_t* threshold);
 VY_API bool vy_dc_disable_repair_bad_pts(void* handle);
 // Strict: a pixel is bad only when all eight neighbours differ by more than
 // the threshold (at least 30).
-VY_API bool vy_dc_modify_bad_repairs_algorithm(void* handle, bool strict, int32_t threshold);
+VY_API_CXX bool vy_dc_modify_bad_repairs_algorithm(void* handle, bool strict, int32_t threshold);
 VY_API bool vy_dc_set_org_data_threshold(void* handle, uint16_t threshold);
 VY_API bool vy_dc_get_org_data_threshold(void* handle, uint16_t* threshold);
 VY_API bool vy_dc_get_org_data_range(void* handle, uint16_t* low, uint16_t* high);
 VY_API bool vy_dc_get_ad_num_beyond(void* handle, uint16_t* first, uint16_t* second);
+
+VY_EXTERN_C_END

@@ -11,6 +11,10 @@
 // packed into one u32 carry x in the low and y in the high 16 bits. Length
 // arguments are the capacity of the caller's buffer on entry and the size
 // written (or needed) on return.
+//
+// Every export has C linkage and its plain name, vy_ad_get_clr_index_with_pos
+// and vy_ad_zoom included (their stdcall-decorated names on 32-bit Windows
+// have no counterpart here).
 #pragma once
 
 #include "vyapi.h"
@@ -18,6 +22,8 @@
 
 #include <stdint.h>
 #include <string>
+
+VY_EXTERN_C_BEGIN
 
 #pragma pack(push, 1)
 // Cursor of a line analysis.
@@ -245,3 +251,5 @@ VY_API bool vy_ana_show_temp_of_cursor(void* handle, const char* ana, uint8_t on
 VY_API bool vy_ana_set_scale_of_cursor(void* handle, const char* ana, float scale);
 VY_API bool vy_ana_get_cursor_info(void* handle, const char* ana, uint8_t* show_cursor,
                                    uint8_t* show_temp, float* scale, uint16_t* x, uint16_t* y);
+
+VY_EXTERN_C_END

@@ -22,6 +22,8 @@
 #include <stdint.h>
 #include <string>
 
+VY_EXTERN_C_BEGIN
+
 // --- Handle --------------------------------------------------------------------
 VY_API bool markpen_init(void*& handle, void* frame);
 // Clears the caller's variable; a second call returns false.
@@ -120,3 +122,5 @@ VY_API bool markpen_save_sgcc_file_ex(void* handle, const std::string& path,
 VY_API bool markpen_save_sgcc_file_ex_w(void* handle, const std::wstring& path,
                                         const std::string& time, const std::string& caption,
                                         bool flag1, bool flag2);
+
+VY_EXTERN_C_END

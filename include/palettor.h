@@ -4,12 +4,19 @@
 // Every function returns false (and logs under module "imaging") when the
 // handle is not a live palettor handle or an argument is refused. Window
 // coordinates (left, top, right, bottom) are inclusive pixel positions.
+//
+// Every export has C linkage and its plain name, the five with
+// stdcall-decorated names on 32-bit Windows (palettor_auto_adjust_fpga,
+// palettor_get_ad_threshold, palettor_get_auto_range, palettor_reset,
+// palettor_set_ad_threshold_percentage) included.
 #pragma once
 
 #include "vyapi.h"
 #include "vytypes.h"
 
 #include <stdint.h>
+
+VY_EXTERN_C_BEGIN
 
 #pragma pack(push, 1)
 // One row run of pixels: `row_and_first` carries the row in its low 16 bits
@@ -133,3 +140,5 @@ VY_API bool palettor_delete_isotherm(void* handle, int32_t id);
 VY_API bool palettor_delete_all_isotherm(void* handle);
 VY_API bool palettor_get_isotherm(void* handle, uint8_t index, int32_t* id, IsothermRecord* record);
 VY_API bool palettor_get_isotherm_count(void* handle, uint8_t* count);
+
+VY_EXTERN_C_END

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+VY_EXTERN_C_BEGIN
+
 // Types of NetEvent.
 enum NetEventType {
     EVT_TCP_CONNECTED = 1,
@@ -130,3 +132,5 @@ VY_API bool sockmesh_discovery_mulcast_server_start(void** handle, const char* t
                                                     void* user);
 VY_API bool sockmesh_udp_protocol_mulcast_server_start(void** handle, DeviceRequestCallback fn, void* user);
 VY_API bool sockmesh_discovery_mulcast_server_finish(void** handle);
+
+VY_EXTERN_C_END

@@ -11,11 +11,21 @@
 // it was handed; it must not call vy_nvs_uninit or vy_nvs_disconnect on its
 // own stream, and it should return quickly (the link receives nothing
 // meanwhile). Data handed to a callback lives only during the call.
+//
+// A registration, clearing included, waits until a call of the callback it
+// replaces that runs on another thread has returned: once it returns, the
+// old user data may be freed. Made from inside a callback, on that
+// callback's own thread, it does not wait for the call it is made from.
+//
+// A command waiting for its answer fails as soon as its link drops, without
+// waiting out its time limit.
 #pragma once
 
 #include "vyapi.h"
 
 #include <stdint.h>
+
+VY_EXTERN_C_BEGIN
 
 enum NvsStreamType { NVS_STREAM_IR = 0, NVS_STREAM_VISIBLE = 1 };
 
@@ -177,8 +187,10 @@ VY_API bool vy_nvs_get_temperature_params(void* handle, float* emissivity, float
 VY_API bool vy_nvs_set_temperature_unit(void* handle, int32_t unit);
 VY_API bool vy_nvs_get_temperature_unit(void* handle, int32_t* unit);
 VY_API bool vy_nvs_set_all_temperature_frequency(void* handle, int32_t frequency);
-// *count: capacity of out on entry (at most NVS_MAX_RANGES are ever written),
-// the number of ranges of the current lens on return.
+// out: a table of NVS_MAX_RANGES records, the most a lens can have (ranges
+// 0 to 3); ranges beyond that in a camera's description are not kept, so
+// nothing is written past the table. *count is output only (its value on
+// entry is not read): the number of ranges of the current lens.
 VY_API bool vy_nvs_get_temperature_meas_range(void* handle, int32_t* count, NvsMeasRange* out);
 VY_API bool vy_nvs_get_curr_temperature_meas_range(void* handle, int32_t* range, float* min_temp,
                                                    float* max_temp);
@@ -242,3 +254,5 @@ VY_API bool vy_nvs_start_record(void* handle, const char* path);
 // Writes the newest received frame; the first frame of a file must be a key frame.
 VY_API bool vy_nvs_record_one_frame(void* handle);
 VY_API bool vy_nvs_stop_record(void* handle);
+
+VY_EXTERN_C_END

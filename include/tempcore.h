@@ -17,6 +17,8 @@
 
 #include <stdint.h>
 
+VY_EXTERN_C_BEGIN
+
 // --- Object ------------------------------------------------------------------
 VY_API bool vy_at_init(void** handle);
 VY_API bool vy_at_init_ex(void** handle, IRDetectorType type);
@@ -138,3 +140,5 @@ VY_API bool vy_at_get_ad_compensation_coff(void* handle, int* count, float* valu
 VY_API bool vy_at_set_script_data(void* handle, const char* text, int length);
 VY_API bool vy_at_get_script_data(void* handle, void* buffer, int* length);
 VY_API bool vy_at_get_compressed_script_data(void* handle, void* buffer, int* length);
+
+VY_EXTERN_C_END

@@ -11,6 +11,10 @@
 // Byte buffers: where a function writes into a caller's buffer with a length
 // reference, the length is the capacity on entry and the size written (or
 // needed) on return; a null buffer answers the size.
+//
+// Exports have C linkage and plain names, except the overloaded ones (one
+// name for the whole-frame and the analysis-handle form, or for one value
+// and an array), marked VY_API_CXX: an overload keeps its typed C++ name.
 #pragma once
 
 #include "vyapi.h"
@@ -20,6 +24,8 @@
 
 #include <string>
 #include <vector>
+
+VY_EXTERN_C_BEGIN
 
 // --- Making documents (the picture, player and camera source layers) -------------
 // A document over an existing sensekern frame; the caller keeps ownership of
@@ -47,8 +53,8 @@ VY_API bool thermframe_doc_set_view_hook(void* doc, ThermframeViewHook hook, voi
 // --- Whole frame -----------------------------------------------------------------
 // Positions of these calls are in display orientation (after the rotation).
 VY_API bool thermframe_get_temp_from_position(void* doc, uint16_t x, uint16_t y, float& t);
-VY_API bool thermframe_get_temp_from_ad(void* doc, uint16_t ad, float& t);
-VY_API bool thermframe_get_temp_from_ad(void* doc, uint16_t* ads, uint32_t count, float* temps);
+VY_API_CXX bool thermframe_get_temp_from_ad(void* doc, uint16_t ad, float& t);
+VY_API_CXX bool thermframe_get_temp_from_ad(void* doc, uint16_t* ads, uint32_t count, float* temps);
 VY_API bool thermframe_get_ad_from_temp(void* doc, float t, uint16_t& ad);
 VY_API bool thermframe_get_max_temp(void* doc, uint16_t& x, uint16_t& y, uint16_t& ad, float& t);
 VY_API bool thermframe_get_min_temp(void* doc, uint16_t& x, uint16_t& y, uint16_t& ad, float& t);
@@ -156,8 +162,8 @@ VY_API bool thermframe_set_anas_scale(void* doc, const double& x_scale, const do
 // --- Analysis-object registry ---------------------------------------------------------
 // Adding a text that is already registered replaces the old entry (its handle
 // becomes invalid). Every new object gets a fresh alias unique in the document.
-VY_API bool thermframe_add_ana(void* doc, const std::string& str);
-VY_API bool thermframe_add_ana(void* doc, const std::string& str, void*& ana);
+VY_API_CXX bool thermframe_add_ana(void* doc, const std::string& str);
+VY_API_CXX bool thermframe_add_ana(void* doc, const std::string& str, void*& ana);
 // All pieces are checked first; none is added when one is refused.
 VY_API bool thermframe_add_anas(void* doc, const std::string& anas);
 // Replaces every object by the list.
@@ -171,8 +177,8 @@ VY_API bool thermframe_update_ana_size(void* doc, const std::string& old_str,
 VY_API bool thermframe_ana_move_position(void* ana, int32_t dx, int32_t dy);
 // type ANA_ALL counts every kind.
 VY_API bool thermframe_get_anas_count(void* doc, AnaType type, int32_t& count);
-VY_API bool thermframe_get_ana(void* doc, AnaType type, int32_t index, void*& ana);
-VY_API bool thermframe_get_ana(void* doc, AnaType type, int32_t index, std::string& str);
+VY_API_CXX bool thermframe_get_ana(void* doc, AnaType type, int32_t index, void*& ana);
+VY_API_CXX bool thermframe_get_ana(void* doc, AnaType type, int32_t index, std::string& str);
 VY_API bool thermframe_get_ana_handle_from_str(void* doc, const std::string& str, void*& ana);
 VY_API bool thermframe_get_ana_handle_from_alias(void* doc, const std::string& alias, void*& ana);
 VY_API bool thermframe_get_ana_str_from_handle(void* doc, void* ana, std::string& str);
@@ -188,14 +194,14 @@ VY_API bool thermframe_get_select_ana(void* doc, void*& ana);
 VY_API bool thermframe_ana_get_type(void* ana, AnaType& type);
 // The 1-based position of the object in its kind's list, as index text ("R3").
 VY_API bool thermframe_ana_get_name(void* ana, std::string& name);
-VY_API bool thermframe_ana_get_alias(void* ana, std::string& alias);
-VY_API bool thermframe_ana_get_alias(void* doc, const std::string& str, std::string& alias);
+VY_API_CXX bool thermframe_ana_get_alias(void* ana, std::string& alias);
+VY_API_CXX bool thermframe_ana_get_alias(void* doc, const std::string& str, std::string& alias);
 // An alias held by another object of the document is refused.
-VY_API bool thermframe_ana_set_alias(void* ana, std::string alias);
-VY_API bool thermframe_ana_set_alias(void* doc, const std::string& str, const std::string& alias);
+VY_API_CXX bool thermframe_ana_set_alias(void* ana, std::string alias);
+VY_API_CXX bool thermframe_ana_set_alias(void* doc, const std::string& str, const std::string& alias);
 // Nodes in image coordinates.
-VY_API bool thermframe_ana_get_node(void* ana, std::vector<tagVYPoint>& nodes);
-VY_API bool thermframe_ana_get_node(void* doc, const std::string& str,
+VY_API_CXX bool thermframe_ana_get_node(void* ana, std::vector<tagVYPoint>& nodes);
+VY_API_CXX bool thermframe_ana_get_node(void* doc, const std::string& str,
                                     std::vector<tagVYPoint>& nodes);
 
 // --- Label placement --------------------------------------------------------------------
@@ -230,102 +236,102 @@ VY_API bool thermframe_get_temp_mark_info(void* doc, int32_t index, uint16_t& x,
 // --- Analysis-object attributes and temperatures ----------------------------------------
 // Each operation exists for a handle and for (frame, analysis string), unless
 // noted. Positions come back in display orientation.
-VY_API bool thermframe_ana_get_max_temp(void* ana, uint16_t& x, uint16_t& y, uint16_t& ad, float& t);
-VY_API bool thermframe_ana_get_max_temp(void* doc, const std::string& str, uint16_t& x,
+VY_API_CXX bool thermframe_ana_get_max_temp(void* ana, uint16_t& x, uint16_t& y, uint16_t& ad, float& t);
+VY_API_CXX bool thermframe_ana_get_max_temp(void* doc, const std::string& str, uint16_t& x,
                                         uint16_t& y, uint16_t& ad, float& t);
-VY_API bool thermframe_ana_get_min_temp(void* ana, uint16_t& x, uint16_t& y, uint16_t& ad, float& t);
-VY_API bool thermframe_ana_get_min_temp(void* doc, const std::string& str, uint16_t& x,
+VY_API_CXX bool thermframe_ana_get_min_temp(void* ana, uint16_t& x, uint16_t& y, uint16_t& ad, float& t);
+VY_API_CXX bool thermframe_ana_get_min_temp(void* doc, const std::string& str, uint16_t& x,
                                         uint16_t& y, uint16_t& ad, float& t);
-VY_API bool thermframe_ana_get_avg_temp(void* ana, uint16_t& ad, float& t);
-VY_API bool thermframe_ana_get_avg_temp(void* doc, const std::string& str, uint16_t& ad, float& t);
+VY_API_CXX bool thermframe_ana_get_avg_temp(void* ana, uint16_t& ad, float& t);
+VY_API_CXX bool thermframe_ana_get_avg_temp(void* doc, const std::string& str, uint16_t& ad, float& t);
 // count: capacity in floats on entry, the object's pixel count on return; a
 // null buffer answers the count.
-VY_API bool thermframe_ana_get_all_temp(void* ana, float* temps, uint32_t& count);
-VY_API bool thermframe_ana_get_all_temp(void* doc, const std::string& str, float* temps,
+VY_API_CXX bool thermframe_ana_get_all_temp(void* ana, float* temps, uint32_t& count);
+VY_API_CXX bool thermframe_ana_get_all_temp(void* doc, const std::string& str, float* temps,
                                         uint32_t& count);
-VY_API bool thermframe_ana_get_temperature_of_cursor(void* ana, uint16_t& x, uint16_t& y, float& t);
-VY_API bool thermframe_ana_get_temperature_of_cursor(void* doc, const std::string& str,
+VY_API_CXX bool thermframe_ana_get_temperature_of_cursor(void* ana, uint16_t& x, uint16_t& y, float& t);
+VY_API_CXX bool thermframe_ana_get_temperature_of_cursor(void* doc, const std::string& str,
                                                      uint16_t& x, uint16_t& y, float& t);
-VY_API bool thermframe_ana_get_pixel_count(void* ana, uint32_t& count);
-VY_API bool thermframe_ana_get_pixel_count(void* doc, const std::string& str, uint32_t& count);
+VY_API_CXX bool thermframe_ana_get_pixel_count(void* ana, uint32_t& count);
+VY_API_CXX bool thermframe_ana_get_pixel_count(void* doc, const std::string& str, uint32_t& count);
 // Colours: red in bits 0-7, green 8-15, blue 16-23.
-VY_API bool thermframe_ana_get_line_clr(void* ana, uint32_t& colour);
-VY_API bool thermframe_ana_get_line_clr(void* doc, const std::string& str, uint32_t& colour);
-VY_API bool thermframe_ana_set_line_clr(void* ana, uint32_t colour);
-VY_API bool thermframe_ana_set_line_clr(void* doc, const std::string& str, const uint32_t& colour);
-VY_API bool thermframe_ana_get_text_type(void* ana, ShowTextType& type);
-VY_API bool thermframe_ana_get_text_type(void* doc, const std::string& str, ShowTextType& type);
-VY_API bool thermframe_ana_set_text_type(void* ana, ShowTextType type);
-VY_API bool thermframe_ana_set_text_type(void* doc, const std::string& str, ShowTextType type);
-VY_API bool thermframe_ana_is_show_max(void* ana, bool& on);
-VY_API bool thermframe_ana_is_show_max(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_is_show_min(void* ana, bool& on);
-VY_API bool thermframe_ana_is_show_min(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_show_max(void* ana, bool on);
-VY_API bool thermframe_ana_show_max(void* doc, const std::string& str, bool on);
-VY_API bool thermframe_ana_show_min(void* ana, bool on);
-VY_API bool thermframe_ana_show_min(void* doc, const std::string& str, bool on);
-VY_API bool thermframe_ana_is_show(void* ana, bool& on);
-VY_API bool thermframe_ana_is_show(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_show(void* ana, bool on);
-VY_API bool thermframe_ana_show(void* doc, const std::string& str, bool on);
-VY_API bool thermframe_ana_is_can_move(void* ana, bool& on);
-VY_API bool thermframe_ana_is_can_move(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_set_can_move(void* ana, bool on);
-VY_API bool thermframe_ana_set_can_move(void* doc, const std::string& str, bool on);
-VY_API bool thermframe_ana_is_show_cursor(void* ana, bool& on);
-VY_API bool thermframe_ana_is_show_cursor(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_show_cursor(void* ana, bool on);
-VY_API bool thermframe_ana_show_cursor(void* doc, const std::string& str, bool on);
-VY_API bool thermframe_ana_is_show_cursor_temp(void* ana, bool& on);
-VY_API bool thermframe_ana_is_show_cursor_temp(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_show_cursor_temp(void* ana, bool on);
-VY_API bool thermframe_ana_show_cursor_temp(void* doc, const std::string& str, bool on);
-VY_API bool thermframe_ana_get_scale_of_cursor(void* ana, float& scale);
-VY_API bool thermframe_ana_get_scale_of_cursor(void* doc, const std::string& str, float& scale);
+VY_API_CXX bool thermframe_ana_get_line_clr(void* ana, uint32_t& colour);
+VY_API_CXX bool thermframe_ana_get_line_clr(void* doc, const std::string& str, uint32_t& colour);
+VY_API_CXX bool thermframe_ana_set_line_clr(void* ana, uint32_t colour);
+VY_API_CXX bool thermframe_ana_set_line_clr(void* doc, const std::string& str, const uint32_t& colour);
+VY_API_CXX bool thermframe_ana_get_text_type(void* ana, ShowTextType& type);
+VY_API_CXX bool thermframe_ana_get_text_type(void* doc, const std::string& str, ShowTextType& type);
+VY_API_CXX bool thermframe_ana_set_text_type(void* ana, ShowTextType type);
+VY_API_CXX bool thermframe_ana_set_text_type(void* doc, const std::string& str, ShowTextType type);
+VY_API_CXX bool thermframe_ana_is_show_max(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_is_show_max(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_is_show_min(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_is_show_min(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_show_max(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_show_max(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_show_min(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_show_min(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_is_show(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_is_show(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_show(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_show(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_is_can_move(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_is_can_move(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_set_can_move(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_set_can_move(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_is_show_cursor(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_is_show_cursor(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_show_cursor(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_show_cursor(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_is_show_cursor_temp(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_is_show_cursor_temp(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_show_cursor_temp(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_show_cursor_temp(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_get_scale_of_cursor(void* ana, float& scale);
+VY_API_CXX bool thermframe_ana_get_scale_of_cursor(void* doc, const std::string& str, float& scale);
 VY_API bool thermframe_ana_set_scale_of_cursor(void* doc, const std::string& str,
                                                const float& scale);
 // Sets the cursor scale from (x, y) along the span of the first and last node.
 VY_API bool thermframe_ana_set_cursor_pos(void* doc, const std::string& str, const int32_t& x,
                                           const int32_t& y);
-VY_API bool thermframe_ana_has_self_palette(void* ana, bool& on);
-VY_API bool thermframe_ana_has_self_palette(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_set_self_palette(void* ana, bool on);
-VY_API bool thermframe_ana_set_self_palette(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_has_self_palette(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_has_self_palette(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_set_self_palette(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_set_self_palette(void* doc, const std::string& str, bool on);
 // Reports palette 0 and true when the frame core cannot tell.
-VY_API bool thermframe_ana_get_palette(void* ana, PALETTE& palette);
-VY_API bool thermframe_ana_get_palette(void* doc, const std::string& str, PALETTE& palette);
-VY_API bool thermframe_ana_set_palette(void* ana, PALETTE palette);
-VY_API bool thermframe_ana_set_palette(void* doc, const std::string& str, PALETTE palette);
-VY_API bool thermframe_ana_get_palette_param(void* ana, uint16_t& low, uint16_t& high);
-VY_API bool thermframe_ana_get_palette_param(void* doc, const std::string& str, uint16_t& low,
+VY_API_CXX bool thermframe_ana_get_palette(void* ana, PALETTE& palette);
+VY_API_CXX bool thermframe_ana_get_palette(void* doc, const std::string& str, PALETTE& palette);
+VY_API_CXX bool thermframe_ana_set_palette(void* ana, PALETTE palette);
+VY_API_CXX bool thermframe_ana_set_palette(void* doc, const std::string& str, PALETTE palette);
+VY_API_CXX bool thermframe_ana_get_palette_param(void* ana, uint16_t& low, uint16_t& high);
+VY_API_CXX bool thermframe_ana_get_palette_param(void* doc, const std::string& str, uint16_t& low,
                                              uint16_t& high);
-VY_API bool thermframe_ana_set_palette_param(void* ana, uint16_t low, uint16_t high);
-VY_API bool thermframe_ana_set_palette_param(void* doc, const std::string& str, uint16_t low,
+VY_API_CXX bool thermframe_ana_set_palette_param(void* ana, uint16_t low, uint16_t high);
+VY_API_CXX bool thermframe_ana_set_palette_param(void* doc, const std::string& str, uint16_t low,
                                              uint16_t high);
-VY_API bool thermframe_ana_set_palette_param_min(void* ana, uint16_t low);
-VY_API bool thermframe_ana_set_palette_param_min(void* doc, const std::string& str, uint16_t low);
-VY_API bool thermframe_ana_set_palette_param_max(void* ana, uint16_t high);
-VY_API bool thermframe_ana_set_palette_param_max(void* doc, const std::string& str, uint16_t high);
-VY_API bool thermframe_ana_auto_palette(void* ana);
-VY_API bool thermframe_ana_auto_palette(void* doc, const std::string& str);
-VY_API bool thermframe_ana_get_palette_type(void* ana, PaletteType& type);
-VY_API bool thermframe_ana_get_palette_type(void* doc, const std::string& str, PaletteType& type);
+VY_API_CXX bool thermframe_ana_set_palette_param_min(void* ana, uint16_t low);
+VY_API_CXX bool thermframe_ana_set_palette_param_min(void* doc, const std::string& str, uint16_t low);
+VY_API_CXX bool thermframe_ana_set_palette_param_max(void* ana, uint16_t high);
+VY_API_CXX bool thermframe_ana_set_palette_param_max(void* doc, const std::string& str, uint16_t high);
+VY_API_CXX bool thermframe_ana_auto_palette(void* ana);
+VY_API_CXX bool thermframe_ana_auto_palette(void* doc, const std::string& str);
+VY_API_CXX bool thermframe_ana_get_palette_type(void* ana, PaletteType& type);
+VY_API_CXX bool thermframe_ana_get_palette_type(void* doc, const std::string& str, PaletteType& type);
 // Without own parameters, emissivity and distance are the frame's.
-VY_API bool thermframe_ana_get_self_para(void* ana, bool& own, float& emissivity, float& distance);
-VY_API bool thermframe_ana_get_self_para(void* doc, const std::string& str, bool& own,
+VY_API_CXX bool thermframe_ana_get_self_para(void* ana, bool& own, float& emissivity, float& distance);
+VY_API_CXX bool thermframe_ana_get_self_para(void* doc, const std::string& str, bool& own,
                                          float& emissivity, float& distance);
-VY_API bool thermframe_ana_set_self_para(void* ana, bool own, float emissivity, float distance);
-VY_API bool thermframe_ana_set_self_para(void* doc, const std::string& str, bool own,
+VY_API_CXX bool thermframe_ana_set_self_para(void* ana, bool own, float emissivity, float distance);
+VY_API_CXX bool thermframe_ana_set_self_para(void* doc, const std::string& str, bool own,
                                          float emissivity, float distance);
-VY_API bool thermframe_ana_set_warning(void* ana, bool on);
-VY_API bool thermframe_ana_set_warning(void* doc, const std::string& str, bool on);
-VY_API bool thermframe_ana_get_warning(void* ana, bool& on);
-VY_API bool thermframe_ana_get_warning(void* doc, const std::string& str, bool& on);
-VY_API bool thermframe_ana_set_warning_line_clr(void* ana, uint32_t colour);
-VY_API bool thermframe_ana_set_warning_line_clr(void* doc, const std::string& str, uint32_t colour);
-VY_API bool thermframe_ana_get_warning_line_clr(void* ana, uint32_t& colour);
-VY_API bool thermframe_ana_get_warning_line_clr(void* doc, const std::string& str,
+VY_API_CXX bool thermframe_ana_set_warning(void* ana, bool on);
+VY_API_CXX bool thermframe_ana_set_warning(void* doc, const std::string& str, bool on);
+VY_API_CXX bool thermframe_ana_get_warning(void* ana, bool& on);
+VY_API_CXX bool thermframe_ana_get_warning(void* doc, const std::string& str, bool& on);
+VY_API_CXX bool thermframe_ana_set_warning_line_clr(void* ana, uint32_t colour);
+VY_API_CXX bool thermframe_ana_set_warning_line_clr(void* doc, const std::string& str, uint32_t colour);
+VY_API_CXX bool thermframe_ana_get_warning_line_clr(void* ana, uint32_t& colour);
+VY_API_CXX bool thermframe_ana_get_warning_line_clr(void* doc, const std::string& str,
                                                 uint32_t& colour);
 // Clears every object's warning; the warning count is kept.
 VY_API bool thermframe_ana_clear_warning(void* doc);
@@ -333,3 +339,5 @@ VY_API bool thermframe_ana_add_warning_count(void* doc);
 VY_API bool thermframe_ana_get_warning_count(void* doc, uint32_t& count);
 // The label's temperature text, e.g. " Max:35.2" or " Max:120-Min:20.5-Avg:60.0".
 VY_API bool thermframe_ana_get_temp_text(void* doc, const std::string& str, std::string& text);
+
+VY_EXTERN_C_END

@@ -5,10 +5,10 @@
 namespace streamnet {
 namespace detail {
 
-void PendingCommands::add(uint32_t sequence)
+void PendingCommands::add(uint32_t sequence, int link)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    states_[sequence] = kWaiting;
+    states_[sequence] = {kWaiting, link};
 }
 
 bool PendingCommands::complete(uint32_t sequence, int state)
@@ -16,10 +16,10 @@ bool PendingCommands::complete(uint32_t sequence, int state)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         auto it = states_.find(sequence);
-        if (it == states_.end() || it->second != kWaiting) {
+        if (it == states_.end() || it->second.state != kWaiting) {
             return false;
         }
-        it->second = state == kSucceeded ? kSucceeded : kFailed;
+        it->second.state = state == kSucceeded ? kSucceeded : kFailed;
     }
     settled_.notify_all();
     return true;
@@ -30,14 +30,14 @@ bool PendingCommands::wait(uint32_t sequence, int timeout_ms)
     std::unique_lock<std::mutex> lock(mutex_);
     auto settled = [&] {
         auto it = states_.find(sequence);
-        return closed_ || it == states_.end() || it->second != kWaiting;
+        return closed_ || it == states_.end() || it->second.state != kWaiting;
     };
     settled_.wait_for(lock, std::chrono::milliseconds(timeout_ms), settled);
     auto it = states_.find(sequence);
     if (it == states_.end()) {
         return false;
     }
-    bool ok = it->second == kSucceeded;
+    bool ok = it->second.state == kSucceeded;
     states_.erase(it);
     return ok;
 }
@@ -46,6 +46,22 @@ void PendingCommands::remove(uint32_t sequence)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     states_.erase(sequence);
+}
+
+std::size_t PendingCommands::fail_link(int link)
+{
+    std::size_t failed = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto& entry : states_) {
+            if (entry.second.link == link && entry.second.state == kWaiting) {
+                entry.second.state = kFailed;
+                ++failed;
+            }
+        }
+    }
+    settled_.notify_all();
+    return failed;
 }
 
 void PendingCommands::close()

@@ -18,7 +18,8 @@ public:
     static constexpr int kSucceeded = 0;
     static constexpr int kFailed = 1;
 
-    void add(uint32_t sequence);
+    // `link` names the connection the request went out on.
+    void add(uint32_t sequence, int link = 0);
     // Settles a waiting entry. False when there is none (no-wait command, or
     // its waiter gave up): the answer then changes nothing.
     bool complete(uint32_t sequence, int state);
@@ -26,6 +27,11 @@ public:
     // succeeded. A missing entry, a time-out or closing fails.
     bool wait(uint32_t sequence, int timeout_ms);
     void remove(uint32_t sequence);
+
+    // Fails the entries still waiting for an answer on `link`, which has
+    // dropped: their waiters return at once instead of at their time-out.
+    // Returns how many there were.
+    std::size_t fail_link(int link);
 
     // Fails every present and future wait until reopen.
     void close();
@@ -36,7 +42,11 @@ public:
 private:
     std::mutex mutex_;
     std::condition_variable settled_;
-    std::map<uint32_t, int> states_;
+    struct Entry {
+        int state;
+        int link;
+    };
+    std::map<uint32_t, Entry> states_;
     bool closed_ = false;
 };
 

@@ -4,7 +4,6 @@
 #include "streamnet_log.h"
 
 #include <cstring>
-#include <tuple>
 
 namespace streamnet {
 namespace detail {
@@ -63,7 +62,7 @@ bool parse_decimal(const uint8_t* text, uint32_t length, int64_t* value)
 
 bool firmware_at_least(const FirmwareVersion& version, int major, int minor, int patch)
 {
-    return std::tie(version.major, version.minor, version.patch) >= std::tie(major, minor, patch);
+    return version.major >= major && version.minor >= minor && version.patch >= patch;
 }
 
 bool is_newer_firmware(const FirmwareVersion& version)

@@ -21,8 +21,10 @@ struct FirmwareVersion {
     int patch = 0;
 };
 
-// Cameras from firmware 1.1.39 on send the byte-order query, the preset list
-// on connect and big-endian temperature frames. Compared as one tuple.
+// Cameras whose firmware has major >= 1, minor >= 1 and patch >= 39, each
+// number compared by itself, answer the byte-order query and the preset list
+// on connect and send big-endian temperature frames: 2.0.50 and 1.2.0 do
+// not, 2.1.40 does. Cameras rely on this rule; it is not a version order.
 bool firmware_at_least(const FirmwareVersion& version, int major, int minor, int patch);
 bool is_newer_firmware(const FirmwareVersion& version);
 // "%d.%d.%d" of a text of at most `size` bytes, terminated first.

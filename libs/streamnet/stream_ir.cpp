@@ -65,7 +65,7 @@ bool NetVideoStreamIR::send_cmd(uint8_t main_cmd, uint8_t vice_cmd, const std::v
     }
     uint32_t sequence = ++sequence_;
     if (wait_ms != 0) {
-        pending_.add(sequence);
+        pending_.add(sequence, static_cast<int>(link));
     }
     std::vector<uint8_t> packet = build_request(main_cmd, vice_cmd, sequence, payload.data(), payload.size());
     bool sent = sockmesh_send_data_to_server(target.client, packet.data(), static_cast<int>(packet.size()));
@@ -189,9 +189,11 @@ void NetVideoStreamIR::on_link_event(LinkState& link, const NetEvent* event, con
         break;
     case EVT_TCP_DISCONNECTED:
         link.up = false;
+        fail_waiting_commands(link);
         report_link_state(NVS_LINK_DISCONNECTED);
         break;
     case EVT_TCP_EXCEPTION:
+        fail_waiting_commands(link);
         report_link_state(NVS_LINK_BROKEN);
         break;
     case EVT_TCP_DATA:
@@ -200,6 +202,16 @@ void NetVideoStreamIR::on_link_event(LinkState& link, const NetEvent* event, con
     default:
         SN_ERROR(type_message, event->type);
         break;
+    }
+}
+
+void NetVideoStreamIR::fail_waiting_commands(LinkState& link)
+{
+    // No answer can come over a dropped link.
+    const bool data = &link == &data_link_;
+    std::size_t failed = pending_.fail_link(static_cast<int>(data ? Link::kData : Link::kCommand));
+    if (failed > 0) {
+        SN_ERROR("%s link dropped, %zu waiting commands failed", data ? "data" : "cmd", failed);
     }
 }
 

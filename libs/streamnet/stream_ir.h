@@ -93,6 +93,7 @@ public:
 private:
     struct LinkState;
     void on_packet(LinkState& link, const uint8_t* data, std::size_t size);
+    void fail_waiting_commands(LinkState& link);
 
     struct LinkState {
         void* client = nullptr;

@@ -137,13 +137,10 @@ bool NetVideoStreamIR::get_temperature_meas_range(int32_t* count, NvsMeasRange* 
 {
     VyLockGuard guard(settings_lock_);
     auto it = description_.lenses.find(description_.lens_index);
-    std::size_t ranges = it == description_.lenses.end() ? 0 : it->second.size();
-    int32_t capacity = *count;
+    // The description decoder keeps at most NVS_MAX_RANGES ranges a lens: the
+    // size of the caller's table.
+    std::size_t ranges = it == description_.lenses.end() ? 0 : std::min<std::size_t>(it->second.size(), NVS_MAX_RANGES);
     *count = static_cast<int32_t>(ranges);
-    if (capacity < static_cast<int32_t>(ranges)) {
-        SN_ERROR("%zu measuring ranges, room for %d", ranges, capacity);
-        return false;
-    }
     for (std::size_t i = 0; i < ranges; ++i) {
         const RangeRecord& record = it->second[i];
         out[i].range = record.range;

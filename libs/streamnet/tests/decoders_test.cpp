@@ -180,15 +180,16 @@ TEST(decoders, firmware_text_filling_its_field_is_terminated_before_parsing)
     }
 }
 
-TEST(decoders, firmware_comparison_is_one_tuple)
+TEST(decoders, firmware_numbers_are_compared_each_by_itself)
 {
     struct Case {
         FirmwareVersion version;
         bool newer;
     };
+    // Not a version order: 2.0.50 and 1.2.0 are older cameras.
     const Case cases[] = {
-        {{1, 1, 38}, false}, {{1, 1, 39}, true},  {{1, 1, 40}, true}, {{2, 0, 50}, true},
-        {{1, 2, 0}, true},   {{0, 9, 99}, false}, {{1, 0, 99}, false}, {{0, 0, 0}, false},
+        {{1, 1, 38}, false}, {{1, 1, 39}, true},   {{1, 1, 40}, true},  {{2, 0, 50}, false}, {{2, 1, 40}, true},
+        {{1, 2, 0}, false},  {{0, 9, 99}, false},  {{1, 0, 99}, false}, {{0, 0, 0}, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(is_newer_firmware(c.version), c.newer)

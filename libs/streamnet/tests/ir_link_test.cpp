@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <thread>
 
 using namespace streamnet_test;
@@ -47,8 +48,8 @@ TEST_F(CameraTest, connect_per_firmware_and_temperature_byte_order)
         const char* firmware;
         bool newer;
     };
-    // 2.0.50 is newer than 1.1.39 although its minor number is smaller.
-    const Case cases[] = {{"1.1.39", true}, {"1.1.38", false}, {"2.0.50", true}};
+    // Each number is compared by itself: 2.0.50 (minor 0) is an older camera.
+    const Case cases[] = {{"1.1.39", true}, {"1.1.38", false}, {"2.0.50", false}, {"2.1.40", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.firmware);
         // One variant with the capture device's frames; it takes seconds to
@@ -86,6 +87,30 @@ TEST_F(CameraTest, connect_per_firmware_and_temperature_byte_order)
         camera.stop();
         delivered.update([&] { delivered.temperature_frames = 0; });
     }
+}
+
+TEST_F(CameraTest, a_dropped_link_fails_the_command_waiting_on_it)
+{
+    // No keep-alive: the range switch is the only request in flight.
+    stream_timing().ir_keep_alive_ms = 3600 * 1000;
+    start_camera();
+    connect_ir();
+    NvsMeasRange ranges[NVS_MAX_RANGES];
+    int32_t count = 0;
+    ASSERT_TRUE(vy_nvs_get_temperature_meas_range(stream, &count, ranges));
+    ASSERT_GT(count, 0);
+    camera.set_answer_delay(3600 * 1000);
+    const uint64_t received = camera.stats().received;
+    LogWatch log;
+    // The switch waits 20 s for its answer; the drop must end it at once.
+    std::future<bool> switched = std::async(std::launch::async, [&] {
+        return vy_nvs_set_temperature_meas_range(stream, static_cast<int32_t>(ranges[0].range));
+    });
+    ASSERT_TRUE(camera.wait_for([&](const camsim::CamsimStats& s) { return s.received > received; }));
+    camera.drop_links();
+    EXPECT_FALSE(switched.get());
+    EXPECT_TRUE(log.saw("cmd link dropped, 1 waiting commands failed"));
+    EXPECT_EQ(ir(stream)->pending_count(), 0u);
 }
 
 TEST_F(CameraTest, link_events_carry_the_device_address_and_reconnect_works)
@@ -152,15 +177,17 @@ TEST_F(CameraTest, commands_round_trip_and_store_what_the_camera_accepted)
     EXPECT_TRUE(vy_nvs_get_temperature_unit(stream, &unit));
     EXPECT_EQ(unit, 1);
 
-    NvsMeasRange ranges[NVS_MAX_RANGES];
-    int32_t count = NVS_MAX_RANGES;
-    ASSERT_TRUE(vy_nvs_get_temperature_meas_range(stream, &count, ranges));
-    ASSERT_EQ(count, 3);
-    EXPECT_EQ(ranges[1].range, 1);
-    EXPECT_FLOAT_EQ(ranges[1].max_temp, 650.0f);
-    count = 2;
-    EXPECT_FALSE(vy_nvs_get_temperature_meas_range(stream, &count, ranges));
-    EXPECT_EQ(count, 3);
+    // The count is output only: whatever it holds on entry, the table of
+    // NVS_MAX_RANGES records is filled.
+    for (int32_t entry : {0, 2, static_cast<int>(NVS_MAX_RANGES), -1}) {
+        NvsMeasRange ranges[NVS_MAX_RANGES] = {};
+        int32_t count = entry;
+        ASSERT_TRUE(vy_nvs_get_temperature_meas_range(stream, &count, ranges)) << entry;
+        ASSERT_EQ(count, 3);
+        EXPECT_EQ(ranges[1].range, 1);
+        EXPECT_FLOAT_EQ(ranges[1].max_temp, 650.0f);
+        EXPECT_FLOAT_EQ(ranges[2].max_temp, 1200.0f);
+    }
 
     EXPECT_TRUE(vy_nvs_set_temperature_meas_range(stream, 2));
     int32_t range = -1;

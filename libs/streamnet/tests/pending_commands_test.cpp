@@ -70,3 +70,26 @@ TEST(pending_commands, close_wakes_every_waiter_at_once)
     EXPECT_TRUE(pending.complete(9, PendingCommands::kSucceeded));
     EXPECT_TRUE(pending.wait(9, 1000));
 }
+
+TEST(pending_commands, a_dropped_link_fails_only_its_own_waiters_at_once)
+{
+    PendingCommands pending;
+    pending.add(1, 0);
+    pending.add(2, 1);
+    pending.add(3, 1);
+    std::vector<std::thread> threads;
+    for (uint32_t s = 2; s <= 3; ++s) {
+        // Far longer than the test may take: only the drop can end it.
+        threads.emplace_back([&, s] { EXPECT_FALSE(pending.wait(s, 600000)); });
+    }
+    EXPECT_EQ(pending.fail_link(1), 2u);
+    for (std::thread& t : threads) {
+        t.join();
+    }
+    // The other link's command still takes its answer; a late answer on the
+    // dropped link finds nothing.
+    EXPECT_FALSE(pending.complete(2, PendingCommands::kSucceeded));
+    EXPECT_EQ(pending.fail_link(1), 0u);
+    EXPECT_TRUE(pending.complete(1, PendingCommands::kSucceeded));
+    EXPECT_TRUE(pending.wait(1, 1000));
+}

@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 using namespace streamnet::detail;
@@ -124,4 +129,100 @@ TEST(receive_path, refused_packages_call_nothing)
     EXPECT_TRUE(log.saw("uc_response_code = 1 is error"));
     EXPECT_TRUE(log.saw("on_data_package main_cmd = 161, vice cmd = 128 is error"));
     EXPECT_TRUE(log.saw("payload len = 9 is error"));
+}
+
+namespace {
+
+// A temperature callback that blocks until released, and marks when it
+// returns.
+struct BlockingCallback {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool entered = false;
+    bool released = false;
+    std::atomic<bool> returned{false};
+
+    static void on_frame(float*, int32_t, void* user)
+    {
+        auto* self = static_cast<BlockingCallback*>(user);
+        std::unique_lock<std::mutex> lock(self->mutex);
+        self->entered = true;
+        self->changed.notify_all();
+        self->changed.wait(lock, [self] { return self->released; });
+        self->returned = true;
+    }
+    template <class Predicate>
+    void wait(Predicate predicate)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, predicate);
+    }
+    void set(bool BlockingCallback::*flag)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        this->*flag = true;
+        changed.notify_all();
+    }
+};
+
+}  // namespace
+
+TEST(callbacks, clearing_waits_for_a_running_callback_so_its_data_can_be_freed)
+{
+    // Repeated so that a clear that does not wait is caught even when the
+    // clearing thread happens to run late.
+    for (int round = 0; round < 10; ++round) {
+        NetVideoStreamIR stream;
+        auto user = std::make_unique<BlockingCallback>();
+        BlockingCallback* callback = user.get();
+        stream.temperature_callback.set(BlockingCallback::on_frame, callback);
+        std::vector<uint8_t> packet = temperature_package({0xB8, 0x0B});
+        std::thread link([&] { stream.on_command_link_packet(packet.data(), packet.size()); });
+        callback->wait([&] { return callback->entered; });
+
+        bool clearing = false;
+        bool returned_before_clear_ended = false;
+        std::mutex clearing_mutex;
+        std::condition_variable clearing_changed;
+        std::thread caller([&] {
+            {
+                std::lock_guard<std::mutex> lock(clearing_mutex);
+                clearing = true;
+            }
+            clearing_changed.notify_all();
+            stream.temperature_callback.set(nullptr, nullptr);
+            returned_before_clear_ended = callback->returned.load();
+            user.reset();  // the caller frees its data once the clear returned
+        });
+        {
+            std::unique_lock<std::mutex> lock(clearing_mutex);
+            clearing_changed.wait(lock, [&] { return clearing; });
+        }
+        callback->set(&BlockingCallback::released);
+        caller.join();
+        link.join();
+        EXPECT_TRUE(returned_before_clear_ended) << round;
+    }
+}
+
+TEST(callbacks, a_callback_may_clear_and_replace_its_own_slot)
+{
+    struct SelfClearing {
+        NetVideoStreamIR* stream = nullptr;
+        int calls = 0;
+        static void on_frame(float*, int32_t, void* user)
+        {
+            auto* self = static_cast<SelfClearing*>(user);
+            ++self->calls;
+            self->stream->temperature_callback.set(nullptr, nullptr);
+            self->stream->temperature_callback.set(on_frame, self);
+        }
+    };
+    NetVideoStreamIR stream;
+    SelfClearing self{&stream};
+    stream.temperature_callback.set(SelfClearing::on_frame, &self);
+    std::vector<uint8_t> packet = temperature_package({0xB8, 0x0B});
+    stream.on_command_link_packet(packet.data(), packet.size());
+    stream.on_command_link_packet(packet.data(), packet.size());
+    EXPECT_EQ(self.calls, 2);
 }
