@@ -194,6 +194,13 @@ bool Package::write(const QString& path, QString& error) const
     if (!write_parts(temp_path, parts, error)) {
         return false;
     }
+    // The temporary file was made private: a document gets the permissions
+    // of the file it replaces, or the usual ones.
+    const QFileDevice::Permissions permissions =
+        target.exists() ? QFile::permissions(target.absoluteFilePath())
+                        : (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                           QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFile::setPermissions(temp_path, permissions);
     if (!flush_to_disk(temp_path)) {
         error = QStringLiteral("cannot flush %1").arg(temp_path);
         return false;

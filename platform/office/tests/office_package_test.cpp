@@ -238,6 +238,26 @@ TEST(OfficePackage, save_keeps_a_link_and_clears_stale_partial_files)
     EXPECT_TRUE(recent.exists());
 }
 
+// A new document is readable by others, as files saved by other programs;
+// a replaced one keeps the permissions its owner gave it.
+TEST(OfficePackage, saved_documents_get_usual_or_kept_permissions)
+{
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath(QStringLiteral("fresh.docx"));
+    const QString kept = dir.filePath(QStringLiteral("kept.docx"));
+    const QFileDevice::Permissions chosen = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                            QFile::WriteUser | QFile::ReadGroup | QFile::WriteGroup;
+    void* doc = nullptr;
+    ASSERT_TRUE(office_doc_init(doc));
+    ASSERT_TRUE(office_doc_save_w(doc, wide(kept)));
+    ASSERT_TRUE(QFile::setPermissions(kept, chosen));
+    EXPECT_TRUE(office_doc_save_w(doc, wide(fresh)));
+    EXPECT_TRUE(office_doc_save_w(doc, wide(kept)));
+    office_doc_uninit(doc);
+    EXPECT_TRUE(QFile::permissions(fresh) & QFile::ReadOther);
+    EXPECT_EQ(QFile::permissions(kept), chosen);
+}
+
 TEST(OfficePackage, foreign_and_freed_handles_are_refused)
 {
     int box = -1;
