@@ -3,12 +3,14 @@
 #include "browse/browse_log.h"
 #include "picfold.h"
 #include "reelplay.h"
+#include "shell/input_file.h"
 #include "sources/camera_streams.h"
 #include "thermframe.h"
 #include "wirereel.h"
 
 #include <QColor>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTextCodec>
@@ -223,7 +225,8 @@ QJsonObject ModelIRInfo::get_ir_image_info(const QString& path)
     add_file_fields(path, info);
     if (!ir) {
         // Only the header is read: a plain picture's size needs no decoding.
-        const QSize size = QImageReader(path).size();
+        QFile file;
+        const QSize size = open_input_file(file, path) ? QImageReader(&file).size() : QSize();
         if (size.isValid()) {
             info.insert("strSettingResolution", QString::asprintf("%d x %d", size.width(), size.height()));
         }

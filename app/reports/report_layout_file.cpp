@@ -123,8 +123,8 @@ QDomElement picture_element(QDomDocument& doc, ReportComImage* picture)
     QString base64;
     if (picture->is_logo()) {
         element.setAttribute("mark", kPictureMark);
-        QFile file(picture->file_path());
-        if (file.open(QIODevice::ReadOnly)) base64 = QString::fromLatin1(file.readAll().toBase64());
+        QFile file;
+        if (open_input_file(file, picture->file_path())) base64 = QString::fromLatin1(file.readAll().toBase64());
     } else if (picture->is_ir()) {
         element.setAttribute("mark", QString("IRPicture%1").arg(picture->ir_number() + 1));
     } else {

@@ -6,6 +6,7 @@
 #include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "picfold.h"
+#include "shell/input_file.h"
 #include "sources/ana_string.h"
 #include "thermframe.h"
 #include "views/wnd_ir_companions.h"
@@ -317,8 +318,8 @@ QString IRImage::copy_to_path(const QString& target_base)
     // target only when complete, so a failed copy keeps an older file.
     QTemporaryFile temp(folder + "/.copy-XXXXXX");
     temp.setAutoRemove(true);
-    QFile in(m_str_file_path);
-    if (!temp.open() || !in.open(QIODevice::ReadOnly)) {
+    QFile in;
+    if (!temp.open() || !open_input_file(in, m_str_file_path)) {
         return QString();
     }
     char buffer[1 << 16];

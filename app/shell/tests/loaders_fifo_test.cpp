@@ -1,5 +1,6 @@
 // Every loader of files from outside is handed a named pipe without a
 // writer: each refuses it at once instead of waiting for ever.
+#include "browse/model_ir_info.h"
 #include "message_guard.h"
 #include "office.h"
 #include "picfold.h"
@@ -56,6 +57,9 @@ void LoadersFifoTest::every_loader_refuses_a_pipe()
     QVERIFY(picfold_init(picture));
     QVERIFY(!picfold_load_file_w(picture, pipe.toStdWString(), true));
     picfold_uninit(picture);
+    const QJsonObject shown = ModelIRInfo().get_ir_image_info(pipe);
+    QCOMPARE(shown.value("nFileType").toInt(), 0);
+    QVERIFY(shown.value("strSettingResolution").toString().isEmpty());
 
     m_guard.expect(QRegularExpression("cannot open the package"));
     DetectRuleImportExport job;
