@@ -65,7 +65,8 @@ void TcpClient::start_session()
 
 void TcpClient::wait_session()
 {
-    if (spin_for([this] { return !session_pending_.load() && !session_running_.load(); }, kAnswerSpin)) {
+    if (spin_for([this] { return !session_pending_.load() && !session_running_.load(); }, kAnswerSpin) ==
+        SpinEnd::done) {
         return;
     }
     std::unique_lock<std::mutex> lock(session_mutex_);
@@ -74,7 +75,7 @@ void TcpClient::wait_session()
 
 void TcpClient::wait_delivered()
 {
-    if (spin_for([this] { return !session_pending_.load() && !delivering_.load(); }, kAnswerSpin)) {
+    if (spin_for([this] { return !session_pending_.load() && !delivering_.load(); }, kAnswerSpin) == SpinEnd::done) {
         return;
     }
     std::unique_lock<std::mutex> lock(session_mutex_);
@@ -204,7 +205,7 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
         return fail_connect("uv thread create failed, connect failed.", UV_EAGAIN);
     }
 
-    if (!spin_for([this] { return state_.load() != 3; }, kAnswerSpin)) {
+    if (spin_for([this] { return state_.load() != 3; }, kAnswerSpin) != SpinEnd::done) {
         std::unique_lock<std::mutex> lock(state_mutex_);
         if (!state_changed_.wait_for(lock, kConnectWait, [this] { return state_.load() != 3; })) {
             state_ = 0;
@@ -358,23 +359,7 @@ void TcpClient::run()
 {
     SM_TRACE("TCP client run thread established!!!!");
     report_connect();
-    // Polled without sleeping for a moment: the caller's next step (first
-    // sends, a disconnect) finds the loop awake, and a disconnect is seen
-    // here without a wake-up.
-    polling_ = true;
-    const auto awake_until = std::chrono::steady_clock::now() + kAwakeSpin;
-    int result = 0;
-    for (;;) {
-        if (closing_.load() && !ending_) {
-            close_loop_handles();
-        }
-        result = uv_run(&loop_, UV_RUN_NOWAIT);
-        if (result == 0 || std::chrono::steady_clock::now() >= awake_until) {
-            break;
-        }
-        sched_yield();
-    }
-    polling_ = false;
+    int result = poll_awake();
     // A disconnect that saw the loop polling did not wake it.
     if (result != 0 && closing_.load() && !ending_) {
         close_loop_handles();
@@ -389,6 +374,36 @@ void TcpClient::run()
     end_delivery();
     ending_ = false;
     closing_ = false;
+}
+
+int TcpClient::poll_awake()
+{
+    polling_ = true;
+    const auto start = std::chrono::steady_clock::now();
+    auto last = start;
+    int result = 0;
+    for (;;) {
+        if (closing_.load() && !ending_) {
+            close_loop_handles();
+        }
+        result = uv_run(&loop_, UV_RUN_NOWAIT);
+        if (result == 0) {
+            break;
+        }
+        // A disconnect is seen at once; the yield lets a thread that waits
+        // for this processor in.
+        if (spin_for([this] { return closing_.load(); }, std::chrono::microseconds(2)) == SpinEnd::busy) {
+            break;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (now - start >= kAwakeSpin || now - last > kSpinGap) {
+            break;
+        }
+        sched_yield();
+        last = std::chrono::steady_clock::now();
+    }
+    polling_ = false;
+    return result;
 }
 
 void TcpClient::end_delivery()

@@ -50,6 +50,9 @@ private:
     static void on_write(uv_write_t* request, int status);
 
     void run();
+    // Runs the loop without sleeping for a moment at the start of a session;
+    // uv_run's result.
+    int poll_awake();
     void report_connect();
     // The loop thread outlives a connection: starting and ending a thread
     // costs more than a whole connect on loopback. It runs run() once per
