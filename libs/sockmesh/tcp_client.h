@@ -39,7 +39,9 @@ public:
     bool connect(const std::string& ip, int port, NetEventCallback callback, void* user);
     // Any thread, one at a time. The data is copied.
     bool send(const void* data, std::size_t length);
-    // Blocks until the connection's loop has ended.
+    // Blocks until the loop has raised its last event (EVT_TCP_DISCONNECTED
+    // when the link was up); the socket closes on the loop thread right after.
+    // The next connect waits for that close.
     bool disconnect();
 
 
