@@ -1,9 +1,13 @@
 #include "tcp_client.h"
 
+#include "connect_socket.h"
+#include "hand_off.h"
 #include "quiet_pipe.h"
 #include "sockmesh_log.h"
 
 #include <chrono>
+
+#include <unistd.h>
 
 namespace sockmesh {
 namespace detail {
@@ -14,6 +18,15 @@ constexpr std::size_t kClientReadBuffer = 921600;
 constexpr std::size_t kMaxRequests = 40;
 constexpr std::size_t kSpareRequests = 20;
 constexpr auto kConnectWait = std::chrono::milliseconds(10100);
+// How long the caller checks for the loop thread's answer (connected,
+// failed, ended) before it sleeps; the loop answers within a few
+// microseconds when it is awake.
+constexpr auto kAnswerSpin = std::chrono::microseconds(100);
+// How long the loop thread stays awake after a session starts and after it
+// ends: the caller's next step (first sends, a disconnect, the next connect)
+// then finds it without a wake-up, which on a virtual machine costs more
+// than the whole step.
+constexpr auto kAwakeSpin = std::chrono::microseconds(200);
 
 }  // namespace
 
@@ -27,7 +40,6 @@ TcpClient::TcpClient() : requests_(kWriteChunk, kSpareRequests), read_buffer_(ne
     }
     loop_ready_ = true;
     tcp_.data = this;
-    connect_request_.data = this;
 }
 
 TcpClient::~TcpClient()
@@ -47,13 +59,27 @@ void TcpClient::start_session()
         thread_ = std::thread(&TcpClient::loop_thread, this);
     }
     session_pending_ = true;
+    delivering_ = true;
     session_changed_.notify_all();
 }
 
 void TcpClient::wait_session()
 {
+    if (spin_for([this] { return !session_pending_.load() && !session_running_.load(); }, kAnswerSpin) ==
+        SpinEnd::done) {
+        return;
+    }
     std::unique_lock<std::mutex> lock(session_mutex_);
     session_changed_.wait(lock, [this] { return !session_pending_ && !session_running_; });
+}
+
+void TcpClient::wait_delivered()
+{
+    if (spin_for([this] { return !session_pending_.load() && !delivering_.load(); }, kAnswerSpin) == SpinEnd::done) {
+        return;
+    }
+    std::unique_lock<std::mutex> lock(session_mutex_);
+    session_changed_.wait(lock, [this] { return !session_pending_ && !delivering_; });
 }
 
 void TcpClient::stop_loop_thread()
@@ -70,8 +96,14 @@ void TcpClient::stop_loop_thread()
 
 void TcpClient::loop_thread()
 {
+    block_sigpipe_on_this_thread();
     std::unique_lock<std::mutex> lock(session_mutex_);
     for (;;) {
+        if (!session_pending_ && !quit_) {
+            lock.unlock();
+            spin_for([this] { return session_pending_.load() || quit_.load(); }, kAwakeSpin);
+            lock.lock();
+        }
         session_changed_.wait(lock, [this] { return session_pending_ || quit_; });
         if (!session_pending_) {
             return;
@@ -149,23 +181,31 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
     queue_.reset();
     closing_ = false;
     up_ = false;
-    result = uv_tcp_connect(&connect_request_, &tcp_, reinterpret_cast<const sockaddr*>(&address), on_connect);
-    if (result != 0) {
-        return fail_connect("uv tcp connect failed, connect failed.", result);
+    // The connect itself runs here, and the connected socket joins the loop
+    // before its thread takes the session over: the loop thread only reports
+    // the outcome, so the caller waits for no socket work over there.
+    int fd = -1;
+    connect_status_ = connect_socket(address, kConnectWait, &fd);
+    if (connect_status_ == 0) {
+        connect_status_ = uv_tcp_open(&tcp_, fd);
+        if (connect_status_ != 0) {
+            ::close(fd);
+        }
+    }
+    read_status_ = 0;
+    if (connect_status_ == 0) {
+        read_status_ = uv_read_start(reinterpret_cast<uv_stream_t*>(&tcp_), on_alloc, on_read);
+        if (read_status_ == 0 && keepalive_) {
+            uv_tcp_keepalive(&tcp_, 1, keepalive_delay_);
+        }
     }
     try {
         start_session();
-    } catch (const std::system_error& error) {
-        // The pending connect request completes with a cancel while closing;
-        // its failure event would reach the caller on this thread, so drop it.
-        NetEventCallback callback = callback_;
-        callback_ = nullptr;
-        bool failed = fail_connect("uv thread create failed, connect failed.", UV_EAGAIN);
-        callback_ = callback;
-        return failed;
+    } catch (const std::system_error&) {
+        return fail_connect("uv thread create failed, connect failed.", UV_EAGAIN);
     }
 
-    {
+    if (spin_for([this] { return state_.load() != 3; }, kAnswerSpin) != SpinEnd::done) {
         std::unique_lock<std::mutex> lock(state_mutex_);
         if (!state_changed_.wait_for(lock, kConnectWait, [this] { return state_.load() != 3; })) {
             state_ = 0;
@@ -178,45 +218,42 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
     closing_ = true;
     waker_.wake();
     wait_session();
-    // Set after the loop ended: the cancelled request's completion stores its own text.
+    // Set after the loop ended, over the text of the connect's own error.
     set_last_error("connect time out free all handle");
     SM_ERROR("connect to %s:%d failed.", ip.c_str(), port);
     return false;
 }
 
-void TcpClient::on_connect(uv_connect_t* request, int status)
+// Loop thread, first thing in a session: the outcome of the connect the
+// caller made.
+void TcpClient::report_connect()
 {
-    auto* self = static_cast<TcpClient*>(request->data);
-    if (status != 0) {
-        self->set_last_error(uv_error_text(status));
-        SM_ERROR("TCP client connect error: %s", uv_error_text(status).c_str());
+    if (connect_status_ != 0) {
+        set_last_error(uv_error_text(connect_status_));
+        SM_ERROR("TCP client connect error: %s", uv_error_text(connect_status_).c_str());
         SM_ERROR("TCP client connect failed, return EVT_TCP_EXCEPTION");
-        self->set_state(2);
-        self->emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
+        set_state(2);
+        emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
         return;
     }
-    int result = uv_read_start(reinterpret_cast<uv_stream_t*>(&self->tcp_), on_alloc, on_read);
-    if (result != 0) {
-        self->set_last_error(uv_error_text(result));
-        SM_ERROR("TCP client uv_read_start error: %s", uv_error_text(result).c_str());
-        self->set_state(2);
-        self->emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
+    if (read_status_ != 0) {
+        set_last_error(uv_error_text(read_status_));
+        SM_ERROR("TCP client uv_read_start error: %s", uv_error_text(read_status_).c_str());
+        set_state(2);
+        emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
         return;
     }
-    if (self->keepalive_) {
-        uv_tcp_keepalive(&self->tcp_, 1, self->keepalive_delay_);
-    }
-    self->assembler_.clear();
-    self->up_ = true;
-    self->closed_ = false;
+    assembler_.clear();
+    up_ = true;
+    closed_ = false;
     SM_TRACE("TCP client connect succ, return EVT_TCP_CONNECTED");
-    if (self->callback_ == nullptr) {
+    if (callback_ == nullptr) {
         SM_ERROR("call EVT_TCP_CONNECTED failed. mp_read_cb is NULL.");
     }
-    self->emit(0, EVT_TCP_CONNECTED, nullptr, 0);
-    self->set_state(1);
+    emit(0, EVT_TCP_CONNECTED, nullptr, 0);
+    set_state(1);
     // Sends queued before the callback returned.
-    self->drain(nullptr);
+    drain(nullptr);
 }
 
 
@@ -233,6 +270,10 @@ void TcpClient::on_wake(uv_async_t* handle)
 void TcpClient::close_loop_handles()
 {
     SM_TRACE("InsideClose");
+    ending_ = true;
+    // The last event goes out first: the caller's disconnect returns while
+    // the socket and the handles close here.
+    end_delivery();
     waker_.mark_closed();
     close_all_handles(&loop_, nullptr);
 }
@@ -316,22 +357,73 @@ void TcpClient::on_write(uv_write_t* request, int status)
 
 void TcpClient::run()
 {
-    block_sigpipe_on_this_thread();
     SM_TRACE("TCP client run thread established!!!!");
-    int result = uv_run(&loop_, UV_RUN_DEFAULT);
+    report_connect();
+    int result = poll_awake();
+    // A disconnect that saw the loop polling did not wake it.
+    if (result != 0 && closing_.load() && !ending_) {
+        close_loop_handles();
+    }
+    if (result != 0) {
+        result = uv_run(&loop_, UV_RUN_DEFAULT);
+    }
     if (result != 0) {
         set_last_error(uv_error_text(result));
     }
     SM_TRACE("TCP client finished.");
+    end_delivery();
+    ending_ = false;
+    closing_ = false;
+}
+
+int TcpClient::poll_awake()
+{
+    polling_ = true;
+    const auto start = std::chrono::steady_clock::now();
+    auto last = start;
+    int result = 0;
+    for (;;) {
+        if (closing_.load() && !ending_) {
+            close_loop_handles();
+        }
+        result = uv_run(&loop_, UV_RUN_NOWAIT);
+        if (result == 0) {
+            break;
+        }
+        // A disconnect is seen at once; the yield lets a thread that waits
+        // for this processor in.
+        if (spin_for([this] { return closing_.load(); }, std::chrono::microseconds(2)) == SpinEnd::busy) {
+            break;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (now - start >= kAwakeSpin || now - last > kSpinGap) {
+            break;
+        }
+        sched_yield();
+        last = std::chrono::steady_clock::now();
+    }
+    polling_ = false;
+    return result;
+}
+
+void TcpClient::end_delivery()
+{
+    if (!delivering_.load()) {
+        return;
+    }
     bool was_up = up_.exchange(false);
     closed_ = true;
-    closing_ = false;
     SM_TRACE("TCP client disconnected, return EVT_TCP_DISCONNECTED");
     if (was_up && callback_ != nullptr) {
         emit(0, EVT_TCP_DISCONNECTED, nullptr, 0);
     } else if (was_up) {
         SM_ERROR("call EVT_TCP_DISCONNECTED failed. mp_read_cb is NULL.");
     }
+    {
+        std::lock_guard<std::mutex> lock(session_mutex_);
+        delivering_ = false;
+    }
+    session_changed_.notify_all();
 }
 
 bool TcpClient::send(const void* data, std::size_t length)
@@ -353,11 +445,13 @@ bool TcpClient::send(const void* data, std::size_t length)
 
 bool TcpClient::disconnect()
 {
-    if (!closed_.load() && !closing_.exchange(true)) {
+    // Seen by a polling loop without a wake-up (run() checks the flag again
+    // once it stops polling).
+    if (!closed_.load() && !closing_.exchange(true) && !polling_.load()) {
         waker_.wake();
     }
     SM_TRACE("TCPClient waits for the loop to end.");
-    wait_session();
+    wait_delivered();
     return true;
 }
 

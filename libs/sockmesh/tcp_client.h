@@ -39,24 +39,31 @@ public:
     bool connect(const std::string& ip, int port, NetEventCallback callback, void* user);
     // Any thread, one at a time. The data is copied.
     bool send(const void* data, std::size_t length);
-    // Blocks until the connection's loop has ended.
+    // Blocks until the loop has raised its last event (EVT_TCP_DISCONNECTED
+    // when the link was up); the socket closes on the loop thread right after.
+    // The next connect waits for that close.
     bool disconnect();
 
 
 private:
     static void on_wake(uv_async_t* handle);
-    static void on_connect(uv_connect_t* request, int status);
     static void on_alloc(uv_handle_t* handle, std::size_t suggested, uv_buf_t* buf);
     static void on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t* buf);
     static void on_write(uv_write_t* request, int status);
 
     void run();
+    // Runs the loop without sleeping for a moment at the start of a session;
+    // uv_run's result.
+    int poll_awake();
+    void report_connect();
     // The loop thread outlives a connection: starting and ending a thread
     // costs more than a whole connect on loopback. It runs run() once per
     // start_session() and waits for the next one.
     void loop_thread();
     void start_session();  // may throw std::system_error (first thread start)
     void wait_session();   // until the loop of the last session has ended
+    void wait_delivered(); // until it has raised its last event
+    void end_delivery();   // loop thread: the last event of a session
     void stop_loop_thread();
     void close_loop_handles();
     void drain(WriteRequest* finished);
@@ -67,13 +74,19 @@ private:
     bool loop_ready_ = false;
     uv_tcp_t tcp_{};
     LoopWaker waker_;
-    uv_connect_t connect_request_{};
     std::thread thread_;
     std::mutex session_mutex_;
     std::condition_variable session_changed_;
-    bool session_pending_ = false;  // guarded by session_mutex_
-    bool session_running_ = false;  // guarded by session_mutex_
-    bool quit_ = false;             // guarded by session_mutex_
+    // Written under session_mutex_; atomic so that a waiter can check them
+    // for a moment before it sleeps.
+    std::atomic<bool> session_pending_{false};
+    std::atomic<bool> session_running_{false};
+    std::atomic<bool> quit_{false};
+    // The session may still call the callback; cleared by its loop thread
+    // after the last event, before the handles close.
+    std::atomic<bool> delivering_{false};
+    std::atomic<bool> polling_{false};  // the loop polls without sleeping
+    bool ending_ = false;               // loop thread: its handles are closing
 
     std::mutex state_mutex_;
     std::condition_variable state_changed_;
@@ -84,6 +97,9 @@ private:
 
     std::string ip_;
     int port_ = 0;
+    // Written by the caller before the session starts, read by its loop.
+    int connect_status_ = 0;
+    int read_status_ = 0;
 
 
     SendQueue queue_;

@@ -105,6 +105,55 @@ TEST(tcp, round_trip_both_ways)
     ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DISCONNECTED, 1));
 }
 
+TEST(tcp, connect_disconnect_cycles_keep_events_in_order)
+{
+    // Back-to-back cycles meet the loop thread at every stage of a session;
+    // every cycle still raises its two events on that thread before the call
+    // that causes them returns, and the server sees each connection close.
+    Loopback net;
+    constexpr std::size_t kCycles = 150;
+    for (std::size_t i = 0; i < kCycles; ++i) {
+        ASSERT_TRUE(net.client.connect("127.0.0.1", net.port));
+        ASSERT_EQ(net.client_events.count(EVT_TCP_CONNECTED), i + 1);
+        if (i % 3 == 1) {
+            // A step on the link first, so the disconnect may find the loop asleep.
+            ASSERT_TRUE(net.client.send("x", 1));
+            ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DATA, i / 3 + 1));
+        }
+        EXPECT_TRUE(net.client.disconnect());
+        ASSERT_EQ(net.client_events.count(EVT_TCP_DISCONNECTED), i + 1);
+        EXPECT_FALSE(net.client.send("late", 4));
+    }
+    std::vector<sockmesh_test::Event> events = net.client_events.events();
+    ASSERT_EQ(events.size(), 2 * kCycles);
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(events[i].type, i % 2 == 0 ? EVT_TCP_CONNECTED : EVT_TCP_DISCONNECTED);
+        EXPECT_NE(events[i].thread, std::this_thread::get_id());
+    }
+    ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DISCONNECTED, kCycles));
+    EXPECT_EQ(net.server_events.count(EVT_TCP_CONNECTED), kCycles);
+
+    // A client destroyed right after its connect closes its socket too.
+    for (int i = 0; i < 10; ++i) {
+        TcpClient client;
+        ASSERT_TRUE(client.connect("127.0.0.1", net.port));
+    }
+    ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DISCONNECTED, kCycles + 10));
+}
+
+TEST(tcp, send_from_connected_callback_goes_out)
+{
+    Loopback net;
+    net.client_events.on_event = [&](const NetEvent& event) {
+        if (event.type == EVT_TCP_CONNECTED) {
+            EXPECT_TRUE(net.client.send("first", 5));
+        }
+    };
+    ASSERT_TRUE(net.client.connect("127.0.0.1", net.port));
+    ASSERT_TRUE(net.server_events.wait_count(EVT_TCP_DATA, 1));
+    EXPECT_EQ(net.server_events.data(), (std::vector<std::string>{"first"}));
+}
+
 TEST(tcp, connect_to_closed_port_then_reconnect)
 {
     EventLog events;
