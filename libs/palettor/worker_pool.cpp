@@ -3,6 +3,8 @@
 
 #include "spin_wait.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <chrono>
 
@@ -84,8 +86,11 @@ bool JobPace::watch(Duration* from, Duration* until) const
 
 // --- worker pool --------------------------------------------------------------
 
-WorkerPool::WorkerPool(int count, const JobPace& pace) : pace_(pace)
+WorkerPool::WorkerPool(int count, const JobPace& pace) : pace_(pace), cpus_(static_cast<size_t>(std::max(count, 1)))
 {
+    for (std::atomic<int>& cpu : cpus_) {
+        cpu.store(-1, std::memory_order_relaxed);
+    }
     publish_watch();
     for (int i = 1; i < count; ++i) {
         threads_.emplace_back(&WorkerPool::loop, this, i);
@@ -135,6 +140,7 @@ void WorkerPool::run(const std::function<void(int)>& job)
         { std::lock_guard<std::mutex> guard(mutex_); }
         start_.notify_all();
     }
+    cpus_[0].store(sched_getcpu(), std::memory_order_relaxed);
     job(0);
     // Workers that come later find the gate closed and leave the job alone;
     // the job shares its work out among those that came.
@@ -161,7 +167,46 @@ bool WorkerPool::enter(uint64_t generation)
     return false;
 }
 
-void WorkerPool::wait_for_job(uint64_t seen)
+void WorkerPool::spread(int index)
+{
+    const int mine = sched_getcpu();
+    cpus_[static_cast<size_t>(index)].store(mine, std::memory_order_relaxed);
+    // Of two workers on one CPU the later in the pool moves; a worker on the
+    // caller's moves.
+    bool shared = false;
+    for (int other = 0; other < index; ++other) {
+        shared = shared || cpus_[static_cast<size_t>(other)].load(std::memory_order_relaxed) == mine;
+    }
+    cpu_set_t allowed;
+    if (!shared || mine < 0 || sched_getaffinity(0, sizeof allowed, &allowed) != 0) {
+        return;
+    }
+    auto taken = [&](int cpu) {
+        for (const std::atomic<int>& other : cpus_) {
+            if (other.load(std::memory_order_relaxed) == cpu) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int step = 1; step < CPU_SETSIZE; ++step) {
+        const int cpu = (mine + step) % CPU_SETSIZE;
+        if (!CPU_ISSET(cpu, &allowed) || taken(cpu)) {
+            continue;
+        }
+        // Pinned for the move only: the scheduler stays free to move it on.
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(cpu, &one);
+        if (sched_setaffinity(0, sizeof one, &one) == 0) {
+            sched_setaffinity(0, sizeof allowed, &allowed);
+            cpus_[static_cast<size_t>(index)].store(cpu, std::memory_order_relaxed);
+        }
+        return;
+    }
+}
+
+void WorkerPool::wait_for_job(int index, uint64_t seen)
 {
     auto woken = [&] {
         return stop_.load(std::memory_order_seq_cst) || generation_.load(std::memory_order_seq_cst) != seen;
@@ -186,6 +231,7 @@ void WorkerPool::wait_for_job(uint64_t seen)
                 return;
             }
         }
+        spread(index);
         const Clock::duration left = watch_until - Clock::now();
         if (left > Clock::duration::zero() &&
             vybase::spin_until(woken, std::chrono::duration_cast<microseconds>(left))) {
@@ -204,7 +250,7 @@ void WorkerPool::loop(int index)
 {
     uint64_t seen = 0;
     for (;;) {
-        wait_for_job(seen);
+        wait_for_job(index, seen);
         if (stop_.load(std::memory_order_acquire)) {
             return;
         }

@@ -72,7 +72,13 @@ private:
 
     void loop(int index);
     // Waits until the generation moves past `seen` or the pool stops.
-    void wait_for_job(uint64_t seen);
+    void wait_for_job(int index, uint64_t seen);
+    // Where the scheduler does not spread woken threads over idle CPUs (no
+    // shared-cache topology, as on some virtual machines), workers woken by
+    // their timers pile up on one CPU and take turns instead of running
+    // together: a worker about to spin moves off a CPU another member of the
+    // pool was last seen on.
+    void spread(int index);
     // Joins the run of `generation` unless its caller has closed it.
     bool enter(uint64_t generation);
     void publish_watch();
@@ -95,6 +101,7 @@ private:
     // until 0 for none.
     std::atomic<int64_t> watch_from_{0};
     std::atomic<int64_t> watch_until_{0};
+    std::vector<std::atomic<int>> cpus_;  // each member's last CPU, the caller's first; -1 unknown
 };
 
 // A pool of `count` workers borrowed from the process's lender for the
