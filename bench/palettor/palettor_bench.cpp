@@ -10,12 +10,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #ifdef PYRAVUE_BENCH_PEER
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -295,7 +298,8 @@ void BM_row_colour_new_frame(benchmark::State& state)
 
 // The workers row: sharpen and blur on 4 CPU workers beside 1, with 20 to
 // 40 ms between frames as from a camera, so the workers sleep between them;
-// speedup is the 1-worker time over the 4-worker time.
+// speedup is the 1-worker time over the 4-worker time. The engines take the
+// frames in turn: each pool sees one every 40 to 80 ms.
 void BM_row_sharpen_blur_paced(benchmark::State& state)
 {
     palettor::detail::ImageSharpenBlur four, one;
@@ -322,10 +326,64 @@ void BM_row_sharpen_blur_paced(benchmark::State& state)
     state.counters["speedup"] = runs.speedup();
 }
 
+// CPU time of the threads other than this one (the pool's workers), and
+// their context switches.
+struct WorkerUsage {
+    double cpu_us = 0;
+    long switches = 0;
+
+    static WorkerUsage now()
+    {
+        rusage all{}, mine{};
+        getrusage(RUSAGE_SELF, &all);
+        getrusage(RUSAGE_THREAD, &mine);
+        auto us = [](const timeval& t) { return t.tv_sec * 1e6 + t.tv_usec; };
+        WorkerUsage u;
+        u.cpu_us = us(all.ru_utime) + us(all.ru_stime) - us(mine.ru_utime) - us(mine.ru_stime);
+        u.switches = all.ru_nvcsw + all.ru_nivcsw - mine.ru_nvcsw - mine.ru_nivcsw;
+        return u;
+    }
+};
+
+// What the 4-worker pool's waiting costs: the workers' CPU time per frame
+// (their share of the filter included, about 3 x 230 us) with frames 40 ms
+// apart (/0) or 20 to 40 ms apart at random (/1), and once the frames stop,
+// their CPU time and context switches per second while idle.
+void BM_pool_cpu_paced(benchmark::State& state)
+{
+    palettor::detail::ImageSharpenBlur four;
+    four.init(false, 4);
+    const std::vector<uint8_t> source = index_scene();
+    std::vector<uint8_t> plane(kPixels);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> gap_us(20000, 40000);
+    std::vector<double> frame_us;
+    const WorkerUsage start = WorkerUsage::now();
+    for (auto _ : state) {
+        std::memcpy(plane.data(), source.data(), kPixels);
+        std::this_thread::sleep_for(std::chrono::microseconds(state.range(0) == 0 ? 40000 : gap_us(random)));
+        const auto t0 = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(four.sharpen_and_blur(plane.data(), kWidth, kHeight, 50, false));
+        frame_us.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
+    }
+    const WorkerUsage end = WorkerUsage::now();
+    std::sort(frame_us.begin(), frame_us.end());
+    state.counters["frame_us"] = frame_us[frame_us.size() / 2];
+    state.counters["worker_cpu_us_per_frame"] = (end.cpu_us - start.cpu_us) / static_cast<double>(state.iterations());
+    // The last watch ends within twice the longest gap.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const WorkerUsage idle_start = WorkerUsage::now();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const WorkerUsage idle_end = WorkerUsage::now();
+    state.counters["idle_cpu_us_per_s"] = idle_end.cpu_us - idle_start.cpu_us;
+    state.counters["idle_switches_per_s"] = static_cast<double>(idle_end.switches - idle_start.switches);
+}
+
 }  // namespace
 
 BENCHMARK(BM_row_colour_new_frame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_row_sharpen_blur_paced)->Iterations(60)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_pool_cpu_paced)->Arg(0)->Arg(1)->Iterations(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 #ifdef PYRAVUE_BENCH_PEER
 BENCHMARK(BM_peer_bilateral_5x5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_peer_minmax_convert_colour)->Unit(benchmark::kMicrosecond);

@@ -4,15 +4,12 @@
 #pragma once
 
 #include "scratch_vector.h"
+#include "worker_pool.h"
 
 #include <stdint.h>
 
-#include <atomic>
-#include <condition_variable>
-#include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace palettor::detail {
@@ -65,36 +62,6 @@ void blur_rows(const uint8_t* in, int width, int height, int row_begin, int row_
                bool stabilize, bool first_frame, uint16_t* last, const ShakeTables& shake, uint8_t* out);
 void shake_rows(const uint8_t* in, int width, int row_begin, int row_end, bool first_frame, uint16_t* last,
                 const ShakeTables& shake, uint8_t* out);
-
-// --- workers -----------------------------------------------------------------
-
-// The caller runs share 0 itself and count - 1 threads run the others. A
-// filter pass is several runs in a row, so a finished worker and a waiting
-// caller spin a few tens of microseconds before they sleep: the next run (or
-// the last share) is picked up at once instead of after a wake-up.
-class WorkerPool {
-public:
-    explicit WorkerPool(int count);
-    ~WorkerPool();
-    WorkerPool(const WorkerPool&) = delete;
-    WorkerPool& operator=(const WorkerPool&) = delete;
-
-    int count() const { return static_cast<int>(threads_.size()) + 1; }
-    // Runs job(worker) for every worker and returns when all are done.
-    void run(const std::function<void(int)>& job);
-
-private:
-    void loop(int index);
-
-    std::vector<std::thread> threads_;
-    std::mutex mutex_;
-    std::condition_variable start_;
-    std::condition_variable done_;
-    const std::function<void(int)>* job_ = nullptr;
-    std::atomic<uint64_t> generation_{0};
-    std::atomic<int> pending_{0};
-    std::atomic<bool> stop_{false};
-};
 
 // One engine's share of the OpenCL device: its queue, kernels and buffers.
 // The context, program and constant tables are shared by all engines.
