@@ -101,17 +101,10 @@ public:
     int isotherm_count();
 
 private:
-    // Histogram of a window into histogram_, with its first hottest and
-    // coldest pixel in row order and its sum (stats lock held). A large
-    // window is cut into strips for the filter engine's workers, where
-    // there is an engine with workers to share.
-    void window_histogram(const uint16_t* ad, int width, const Window& win, ImageSharpenBlur* workers,
-                          tagPAD* max, tagPAD* min, uint64_t* sum);
-    // Zeroes what the last frame counted (stats lock held); the rest of the
-    // histogram is zero already.
-    void clear_histogram();
-    void count_strips(const uint16_t* ad, int width, const Window& win, ImageSharpenBlur* workers, uint16_t lo,
-                      uint16_t hi);
+    // Histogram of a window into histogram_ (cleared by the caller), with its
+    // first hottest and coldest pixel in row order and its sum (stats lock held).
+    void window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
+                          uint64_t* sum);
 
     // The filtered path of ad_to_pixel and the 8-bit index picture it
     // filters (colour-table and map locks held).
@@ -176,9 +169,6 @@ private:
     VyLock stats_lock_{"imaging statistics"};
     ScratchVector<uint32_t> histogram_;
     ScratchVector<uint32_t> partials_;  // three more histograms, zero between calls
-    uint32_t counted_low_ = 0;             // histogram_ is zero outside these ADs
-    uint32_t counted_high_ = kMapSize - 1;
-    ScratchVector<uint32_t> strip_counts_;  // the workers' histograms of the counted range
 
     VyLock map_lock_{"imaging map"};
     ScratchVector<uint16_t> map_;

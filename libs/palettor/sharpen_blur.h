@@ -135,12 +135,6 @@ public:
     bool stabilize(uint8_t* plane, int width, int height, bool first_frame);
     void set_stabilization(bool on);
 
-    // Runs work(strip) for strips 0 .. count - 1 on the CPU workers, the
-    // caller among them, and returns when all are done. False, with nothing
-    // run, where there are no CPU workers to share (OpenCL, or one worker)
-    // or the engine is busy filtering for another thread.
-    bool run_strips(int count, const std::function<void(int)>& work);
-
     bool on_opencl() const { return opencl_ != nullptr; }
     int worker_count() const { return workers_; }
 

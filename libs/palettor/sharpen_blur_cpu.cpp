@@ -578,22 +578,6 @@ bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int str
     return false;
 }
 
-bool ImageSharpenBlur::run_strips(int count, const std::function<void(int)>& work)
-{
-    std::unique_lock<std::mutex> guard(lock_, std::try_to_lock);
-    if (!guard || opencl_ || workers_ <= 1) {
-        return false;
-    }
-    const BorrowedPool pool(workers_);
-    std::atomic<int> next{0};
-    pool->run([&](int) {
-        for (int strip; (strip = next.fetch_add(1, std::memory_order_relaxed)) < count;) {
-            work(strip);
-        }
-    });
-    return true;
-}
-
 bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
 {
     ensure_workers();

@@ -2,7 +2,6 @@
 #include "imaging.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace palettor::detail {
 
@@ -40,59 +39,6 @@ __attribute__((target_clones("avx2", "default"))) void row_extremes(const uint16
     *lo = l;
     *hi = h;
     *sum += s;
-}
-
-// Pixels from which the statistics of a window are shared out among the
-// filter engine's workers, and how many strips they take.
-constexpr int64_t kSharedPixels = 1 << 16;
-constexpr int kStrips = 8;
-
-// Lowest and highest AD of some rows of a window, the first row holding
-// each, and their sum.
-struct RowsExtremes {
-    uint16_t lo = 0xFFFF;
-    uint16_t hi = 0;
-    int lo_row = -1;  // -1: no rows
-    int hi_row = -1;
-    uint64_t sum = 0;
-
-    // Rows in order: the first row holding an extreme stays.
-    void take(const RowsExtremes& later)
-    {
-        if (later.lo_row < 0) {
-            return;
-        }
-        if (lo_row < 0 || later.lo < lo) {
-            lo = later.lo;
-            lo_row = later.lo_row;
-        }
-        if (hi_row < 0 || later.hi > hi) {
-            hi = later.hi;
-            hi_row = later.hi_row;
-        }
-        sum += later.sum;
-    }
-};
-
-RowsExtremes rows_extremes(const uint16_t* ad, int width, const Window& win, int row_begin, int row_end)
-{
-    RowsExtremes e;
-    const int columns = win.right - win.left + 1;
-    for (int y = row_begin; y < row_end; ++y) {
-        RowsExtremes row;
-        row_extremes(ad + static_cast<size_t>(y) * width + win.left, columns, &row.lo, &row.hi, &row.sum);
-        row.lo_row = row.hi_row = y;
-        e.take(row);
-    }
-    return e;
-}
-
-// Rows [begin, end) of strip s of a window.
-void strip_rows(const Window& win, int s, int* begin, int* end)
-{
-    const int rows = win.bottom - win.top + 1;
-    *begin = win.top + static_cast<int>(static_cast<int64_t>(rows) * s / kStrips);
-    *end = win.top + static_cast<int>(static_cast<int64_t>(rows) * (s + 1) / kStrips);
 }
 
 // Counts a row into four partial histograms in turn, so that a run of equal
@@ -179,19 +125,15 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
         return false;
     }
     const int mode = algorithm_mode();
-    ImageSharpenBlur* workers = nullptr;
-    {
-        VyLockGuard map(map_lock_);
-        workers = engine_.get();
-    }
     VyLockGuard stats(stats_lock_);
     if (!stats) {
         return false;
     }
     width_ = static_cast<uint16_t>(width);
     height_ = static_cast<uint16_t>(height);
+    std::fill(histogram_.begin(), histogram_.end(), 0);
     Extremes e;
-    window_histogram(ad, width, win, workers, &e.max, &e.min, &e.sum);
+    window_histogram(ad, width, win, &e.max, &e.min, &e.sum);
     e.count = static_cast<uint64_t>(win.right - win.left + 1) * static_cast<uint64_t>(win.bottom - win.top + 1);
     frame_min_ = e.min.ad;
     frame_max_ = e.max.ad;
@@ -221,113 +163,45 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
     return true;
 }
 
-void Imaging::clear_histogram()
-{
-    if (counted_low_ <= counted_high_) {
-        std::fill(histogram_.begin() + counted_low_, histogram_.begin() + counted_high_ + 1, 0);
-    }
-}
-
-void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win, ImageSharpenBlur* workers,
-                               tagPAD* max, tagPAD* min, uint64_t* total)
+void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
+                               uint64_t* total)
 {
     const int columns = win.right - win.left + 1;
-    const int64_t pixels = static_cast<int64_t>(columns) * (win.bottom - win.top + 1);
-    const bool shared = workers != nullptr && pixels >= kSharedPixels;
     // Extremes as a scan in row order finds them: the first pixel of each,
     // in the first row that holds it.
-    RowsExtremes e;
-    RowsExtremes parts[kStrips];
-    if (shared && workers->run_strips(kStrips, [&](int s) {
-            int begin, end;
-            strip_rows(win, s, &begin, &end);
-            parts[s] = rows_extremes(ad, width, win, begin, end);
-        })) {
-        for (const RowsExtremes& part : parts) {
-            e.take(part);
+    uint16_t lo = 0xFFFF, hi = 0;
+    int lo_row = win.top, hi_row = win.top;
+    uint64_t sum = 0;
+    for (int y = win.top; y <= win.bottom; ++y) {
+        uint16_t row_lo, row_hi;
+        row_extremes(ad + static_cast<size_t>(y) * width + win.left, columns, &row_lo, &row_hi, &sum);
+        if (row_lo < lo || y == win.top) {
+            lo = row_lo;
+            lo_row = y;
         }
-    } else {
-        e = rows_extremes(ad, width, win, win.top, win.bottom + 1);
-    }
-    clear_histogram();
-    counted_low_ = e.lo;
-    counted_high_ = e.hi;
-    if (shared) {
-        count_strips(ad, width, win, workers, e.lo, e.hi);
-    } else {
-        // The partial histograms stay zero between calls: only [lo, hi] is
-        // used and cleared again after the merge.
-        if (partials_.empty()) {
-            partials_.assign(3 * static_cast<size_t>(kMapSize), 0);
-        }
-        uint32_t* h1 = partials_.data();
-        uint32_t* h2 = h1 + kMapSize;
-        uint32_t* h3 = h2 + kMapSize;
-        for (int y = win.top; y <= win.bottom; ++y) {
-            count_row(ad + static_cast<size_t>(y) * width + win.left, columns, histogram_.data(), h1, h2, h3);
-        }
-        for (uint32_t v = e.lo; v <= e.hi; ++v) {
-            histogram_[v] += h1[v] + h2[v] + h3[v];
-            h1[v] = h2[v] = h3[v] = 0;
+        if (row_hi > hi || y == win.top) {
+            hi = row_hi;
+            hi_row = y;
         }
     }
-    *max = first_in_row(ad, width, win, e.hi_row, e.hi);
-    *min = first_in_row(ad, width, win, e.lo_row, e.lo);
-    *total = e.sum;
-}
-
-// Each strip counts its rows into two histograms of [lo, hi] of its own (in
-// turn, so that a run of equal values does not wait on its own previous
-// increment); then each strip adds up one share of the ADs over all of them.
-void Imaging::count_strips(const uint16_t* ad, int width, const Window& win, ImageSharpenBlur* workers, uint16_t lo,
-                           uint16_t hi)
-{
-    const size_t range = static_cast<size_t>(hi - lo) + 1;
-    const size_t tables = 2 * static_cast<size_t>(kStrips);
-    if (strip_counts_.size() < tables * range) {
-        strip_counts_.resize(tables * range);
+    // The partial histograms stay zero between calls: only [lo, hi] is used
+    // and cleared again after the merge.
+    if (partials_.empty()) {
+        partials_.assign(3 * static_cast<size_t>(kMapSize), 0);
     }
-    uint32_t* counts = strip_counts_.data();
-    const int columns = win.right - win.left + 1;
-    auto count = [&](int s) {
-        uint32_t* even = counts + 2 * static_cast<size_t>(s) * range;
-        uint32_t* odd = even + range;
-        std::fill(even, even + 2 * range, 0);
-        int begin, end;
-        strip_rows(win, s, &begin, &end);
-        for (int y = begin; y < end; ++y) {
-            const uint16_t* row = ad + static_cast<size_t>(y) * width + win.left;
-            int x = 0;
-            for (; x + 2 <= columns; x += 2) {
-                ++even[row[x] - lo];
-                ++odd[row[x + 1] - lo];
-            }
-            if (x < columns) {
-                ++even[row[x] - lo];
-            }
-        }
-    };
-    auto merge = [&](int s) {
-        const size_t first = range * s / kStrips, last = range * (s + 1) / kStrips;
-        for (size_t b = first; b < last; ++b) {
-            uint32_t sum = 0;
-            for (size_t t = 0; t < tables; ++t) {
-                sum += counts[t * range + b];
-            }
-            histogram_[lo + b] = sum;
-        }
-    };
-    // The workers may be taken by now (another thread filtering): the
-    // strips then run here, one after another.
-    auto share = [&](const std::function<void(int)>& pass) {
-        if (!workers->run_strips(kStrips, pass)) {
-            for (int s = 0; s < kStrips; ++s) {
-                pass(s);
-            }
-        }
-    };
-    share(count);
-    share(merge);
+    uint32_t* h1 = partials_.data();
+    uint32_t* h2 = h1 + kMapSize;
+    uint32_t* h3 = h2 + kMapSize;
+    for (int y = win.top; y <= win.bottom; ++y) {
+        count_row(ad + static_cast<size_t>(y) * width + win.left, columns, histogram_.data(), h1, h2, h3);
+    }
+    for (uint32_t v = lo; v <= hi; ++v) {
+        histogram_[v] += h1[v] + h2[v] + h3[v];
+        h1[v] = h2[v] = h3[v] = 0;
+    }
+    *max = first_in_row(ad, width, win, hi_row, hi);
+    *min = first_in_row(ad, width, win, lo_row, lo);
+    *total = sum;
 }
 
 bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, const LineSpan* spans, int count,
@@ -368,7 +242,7 @@ bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, cons
     }
     width_ = static_cast<uint16_t>(width);
     height_ = static_cast<uint16_t>(height);
-    clear_histogram();
+    std::fill(histogram_.begin(), histogram_.end(), 0);
     Extremes e;
     bool started = false;
     for (int i = 0; i < count; ++i) {
@@ -386,8 +260,6 @@ bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, cons
         }
     }
     e.count = pixels;
-    counted_low_ = e.min.ad;
-    counted_high_ = e.max.ad;
     frame_min_ = e.min.ad;
     frame_max_ = e.max.ad;
     fill_out(e, max, min, avg);

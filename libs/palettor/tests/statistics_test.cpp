@@ -70,25 +70,32 @@ TEST(statistics, extremes_positions_and_average)
     EXPECT_TRUE(palettor_calc_max_min_avg_of_ad(h, ad.data(), 5, 4, 0, 0, 4, 3, nullptr, nullptr, nullptr));
 }
 
-namespace {
-
-struct ScanCase {
-    const char* name;
-    int spread;  // random values in base .. base + spread
-    uint16_t base;
-    int left, top, right, bottom;
-};
-
-// One handle through frames of different spreads and windows: extremes
-// (first in row order), average and per-value counts as a plain scan finds
-// them, with nothing left over from the frame before.
-void expect_plain_scans(void* h, int w, int height, const std::vector<ScanCase>& cases)
+TEST(statistics, successive_frames_match_a_plain_scan)
 {
+    // One handle through frames of different spreads and windows: extremes
+    // (first in row order), average and per-value counts as a plain scan
+    // finds them, with nothing left over from the frame before.
+    struct Case {
+        const char* name;
+        int spread;  // random values in base .. base + spread
+        uint16_t base;
+        int left, top, right, bottom;
+    };
+    const Case cases[] = {
+        {"wide", 65535, 0, 0, 0, 36, 20},
+        {"narrow", 6, 30000, 0, 0, 36, 20},
+        {"window", 900, 100, 3, 2, 30, 17},
+        {"one column", 50, 65000, 9, 0, 9, 20},
+        {"flat", 0, 65535, 1, 1, 35, 19},
+        {"narrow again", 3, 12, 5, 5, 6, 6},
+    };
+    Handle h;
     std::mt19937 random(99);
-    for (const ScanCase& c : cases) {
+    const int w = 37, height = 21;
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::uniform_int_distribution<int> value(0, c.spread);
-        std::vector<uint16_t> ad(static_cast<size_t>(w) * height);
+        std::vector<uint16_t> ad(w * height);
         for (uint16_t& v : ad) {
             v = static_cast<uint16_t>(c.base + value(random));
         }
@@ -128,40 +135,6 @@ void expect_plain_scans(void* h, int w, int height, const std::vector<ScanCase>&
         ASSERT_TRUE(palettor_get_biggerthan_pixel_count(h, 0, 65535, &all));
         EXPECT_EQ(all, (c.right - c.left + 1) * (c.bottom - c.top + 1));
     }
-}
-
-}  // namespace
-
-TEST(statistics, successive_frames_match_a_plain_scan)
-{
-    Handle h;
-    expect_plain_scans(h, 37, 21,
-                       {
-                           {"wide", 65535, 0, 0, 0, 36, 20},
-                           {"narrow", 6, 30000, 0, 0, 36, 20},
-                           {"window", 900, 100, 3, 2, 30, 17},
-                           {"one column", 50, 65000, 9, 0, 9, 20},
-                           {"flat", 0, 65535, 1, 1, 35, 19},
-                           {"narrow again", 3, 12, 5, 5, 6, 6},
-                       });
-}
-
-TEST(statistics, frames_shared_among_the_filter_workers_match_a_plain_scan)
-{
-    // With image processing on, windows of 65,536 pixels or more are cut
-    // into strips for the filter engine's workers; smaller ones are not.
-    Handle h;
-    ASSERT_TRUE(palettor_init_image_process(h));
-    expect_plain_scans(h, 300, 230,
-                       {
-                           {"wide", 65535, 0, 0, 0, 299, 229},
-                           {"narrow", 6, 30000, 0, 0, 299, 229},
-                           {"window", 900, 100, 5, 2, 294, 227},
-                           {"small window after a shared one", 40, 20000, 10, 10, 60, 50},
-                           {"flat", 0, 65535, 0, 0, 299, 229},
-                           {"flat at zero", 0, 0, 0, 0, 299, 229},
-                           {"one column", 50, 65000, 9, 0, 9, 229},
-                       });
 }
 
 TEST(statistics, refused_windows_change_nothing)
