@@ -46,11 +46,13 @@ uint8_t gauss_pixel(const uint8_t* const rows[5], int x);
 size_t sharpen_span_avx512(const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, size_t count,
                            const uint8_t s_of_sobel[256], int k, uint8_t* out);
 
-// A row as 16-bit words (w of them).
-void widen_row_avx512(const uint8_t* row, int w, int16_t* out);
+// A row with the top bit of every byte flipped (as signed bytes, the value
+// less 128).
+void bias_row_avx512(const uint8_t* row, int w, uint8_t* out);
 
 // The inner pixels 2 .. w - 3 of one row of the plain edge-preserving blur
-// (stabilization off) from its five rows as words; w >= 36.
-void blur_row_avx512(const int16_t* const rows[5], int w, uint8_t* out);
+// (stabilization off) from its five rows, biased; w >= 68. Needs
+// avx512_byte_lookup().
+void blur_row_avx512(const uint8_t* const rows[5], int w, uint8_t* out);
 
 }  // namespace palettor::detail

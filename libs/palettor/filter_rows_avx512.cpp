@@ -115,11 +115,12 @@ __attribute__((target("avx512f,avx512bw"))) void gauss_sums_avx512(const uint8_t
 // The kernel sums its 25 float products in a fixed order; the result is that
 // sum truncated. Here the same products are summed exactly as integers, with
 // the weights times 10,000 (37, 147, 256, 262, 586, 952, 1502), pixels of
-// equal weight added first. The float sum lies within 4e-4 of the exact one
-// E / 10,000: the weights' own rounding adds up to 255 * 1.0008 * 2^-24, the
-// products' as much again, and 24 rounded additions of partial sums below
-// 256 at most 24 * 256 * 2^-24 = 3.7e-4. So where E / 10,000 is more than
-// 1e-3 from an integer both truncate alike; the rare pixels closer than that
+// equal weight added first. All products are positive, so every partial sum
+// of the kernel lies below the total T: its 24 rounded additions are off by
+// at most 24 T 2^-24, the products by T 2^-24, the float weights themselves
+// by T 2^-24, and the estimate t of E / 10,000 taken here by 2 T 2^-24; in
+// all less than 2e-6 t. Where t is further than that from a whole number,
+// the kernel's sum truncates to the same; the rare pixels closer than that
 // are summed as the kernel sums them.
 __attribute__((target("avx512f,avx512bw"))) void gauss_row_avx512(const GaussSums sums[5],
                                                                  const uint8_t* const rows[5], int w, uint8_t* g)
@@ -130,8 +131,7 @@ __attribute__((target("avx512f,avx512bw"))) void gauss_row_avx512(const GaussSum
     const __m512i w7 = _mm512_set1_epi32(1502);
     const __m512i zero = _mm512_setzero_si512();
     const __m512 inverse = _mm512_set1_ps(1.0f / static_cast<float>(kGaussScale));
-    const __m512 near = _mm512_set1_ps(1e-3f);
-    const __m512 far = _mm512_set1_ps(1.0f - 1e-3f);
+    const __m512 slack = _mm512_set1_ps(2e-6f);
     const __m512 one = _mm512_set1_ps(1.0f);
     for (int step = 2; step < w - 2; step += 32) {
         const int x = std::min(step, w - 2 - 32);
@@ -145,7 +145,7 @@ __attribute__((target("avx512f,avx512bw"))) void gauss_row_avx512(const GaussSum
                                             load_words(sums[2].inner + x));
         const __m512i g7 = load_words(sums[2].centre + x);
         __m512i quotient[2];
-        __mmask16 unsure[2];
+        uint32_t unsure = 0;  // lanes of the low half, then of the high half
         for (int half = 0; half < 2; ++half) {
             // Interleaved pairs: the halves hold pixels 0-3, 8-11, ... and
             // 4-7, 12-15, ...; the pack below puts them back in order.
@@ -155,18 +155,20 @@ __attribute__((target("avx512f,avx512bw"))) void gauss_row_avx512(const GaussSum
             const __m512 t = _mm512_mul_ps(_mm512_cvtepi32_ps(e), inverse);
             const __m512 whole = _mm512_roundscale_ps(t, _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
             const __m512 fraction = _mm512_sub_ps(t, whole);
-            unsure[half] = static_cast<__mmask16>(
-                (_mm512_cmp_ps_mask(fraction, near, _CMP_LT_OQ) & _mm512_cmp_ps_mask(whole, one, _CMP_GE_OQ)) |
-                _mm512_cmp_ps_mask(fraction, far, _CMP_GT_OQ));
+            // t < 256, so the margin's own rounding is far below it.
+            const __m512 margin = _mm512_mul_ps(t, slack);
+            const __mmask16 lanes = static_cast<__mmask16>(
+                (_mm512_cmp_ps_mask(fraction, margin, _CMP_LE_OQ) & _mm512_cmp_ps_mask(whole, one, _CMP_GE_OQ)) |
+                _mm512_cmp_ps_mask(_mm512_add_ps(fraction, margin), one, _CMP_GE_OQ));
+            unsure |= static_cast<uint32_t>(lanes) << (16 * half);
             quotient[half] = _mm512_cvttps_epi32(whole);
         }
         store_bytes(g + x, _mm512_packs_epi32(quotient[0], quotient[1]));
-        for (int half = 0; half < 2; ++half) {
-            for (unsigned m = unsure[half]; m != 0; m &= m - 1) {
-                const int lane = __builtin_ctz(m);
-                const int at = x + 8 * (lane >> 2) + 4 * half + (lane & 3);
-                g[at] = gauss_pixel(rows, at);
-            }
+        for (; unsure != 0; unsure &= unsure - 1) {
+            const int bit = __builtin_ctz(unsure);
+            const int lane = bit & 15;
+            const int at = x + 8 * (lane >> 2) + 4 * (bit >> 4) + (lane & 3);
+            g[at] = gauss_pixel(rows, at);
         }
     }
 }
@@ -216,70 +218,104 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) size_t sharpen_span_avx51
     return i;
 }
 
-__attribute__((target("avx512f,avx512bw"))) void widen_row_avx512(const uint8_t* row, int w, int16_t* out)
+__attribute__((target("avx512f,avx512bw"))) void bias_row_avx512(const uint8_t* row, int w, uint8_t* out)
 {
+    const __m512i bias = _mm512_set1_epi8(static_cast<char>(0x80));
     int x = 0;
-    for (; x + 32 <= w; x += 32) {
-        _mm512_storeu_si512(out + x, widen(row + x));
+    for (; x + 64 <= w; x += 64) {
+        _mm512_storeu_si512(out + x, _mm512_xor_si512(_mm512_loadu_si512(row + x), bias));
     }
     for (; x < w; ++x) {
-        out[x] = row[x];
+        out[x] = static_cast<uint8_t>(row[x] ^ 0x80);
     }
 }
 
-// A neighbour's difference d from the centre, plus 32 and clamped to 0..63
-// (a value that wraps below 0 clamps too), indexes two 64-word tables: its
-// range weight and d times that weight. Both are 0 from |d| = 25 on, so the
-// clamp loses nothing. The sums and the quotient are blur_row's.
-__attribute__((target("avx512f,avx512bw"))) void blur_row_avx512(const int16_t* const rows[5], int w, uint8_t* out)
+namespace {
+
+// blur_row's quotient (value * den + lean) / den for 32 pixels in words: value
+// plus lean / den rounded down, taken from a reciprocal estimate that is at
+// most one off and then set right with exact float products (all below
+// 2^24). den >= 100: the centre weighs 100.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i blur_quotient(__m512i value, __m512i den,
+                                                                                         __m512i lean)
 {
-    alignas(64) int16_t weights[64], products[64];
-    for (int i = 0; i < 64; ++i) {
-        const int16_t d = static_cast<int16_t>(i - 32);
-        weights[i] = range_weight_of<int16_t>(static_cast<int16_t>(d < 0 ? -d : d));
-        products[i] = static_cast<int16_t>(d * weights[i]);
-    }
-    const __m512i weight_lo = _mm512_load_si512(weights), weight_hi = _mm512_load_si512(weights + 32);
-    const __m512i product_lo = _mm512_load_si512(products), product_hi = _mm512_load_si512(products + 32);
-    const __m512i bias = _mm512_set1_epi16(32);
-    const __m512i last_index = _mm512_set1_epi16(63);
     const __m512i zero = _mm512_setzero_si512();
     const __m512 zero_f = _mm512_setzero_ps();
     const __m512 one_f = _mm512_set1_ps(1.0f);
-    for (int step = 2; step < w - 2; step += 32) {
-        const int x = std::min(step, w - 2 - 32);
-        const __m512i value = load_words(rows[2] + x);
-        const __m512i base = _mm512_sub_epi16(value, bias);
-        __m512i den = _mm512_setzero_si512();
-        __m512i lean = _mm512_setzero_si512();
-#pragma GCC unroll 5
-        for (int dy = 0; dy < 5; ++dy) {
-#pragma GCC unroll 5
-            for (int dx = 0; dx < 5; ++dx) {
-                const __m512i index =
-                    _mm512_min_epu16(_mm512_sub_epi16(load_words(rows[dy] + x + dx - 2), base), last_index);
-                den = _mm512_add_epi16(den, _mm512_permutex2var_epi16(weight_lo, index, weight_hi));
-                lean = _mm512_add_epi16(lean, _mm512_permutex2var_epi16(product_lo, index, product_hi));
+    const __m512i sign = _mm512_srai_epi16(lean, 15);
+    __m512i part[2];
+    for (int half = 0; half < 2; ++half) {
+        const __m512 l = _mm512_cvtepi32_ps(interleave(half, lean, sign));
+        const __m512 d = _mm512_cvtepi32_ps(interleave(half, den, zero));
+        __m512 t = _mm512_roundscale_ps(_mm512_mul_ps(l, _mm512_rcp14_ps(d)), _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
+        const __m512 rest = _mm512_sub_ps(l, _mm512_mul_ps(t, d));
+        const __mmask16 over = _mm512_cmp_ps_mask(rest, zero_f, _CMP_LT_OQ);
+        const __mmask16 under = _mm512_cmp_ps_mask(rest, d, _CMP_GE_OQ);
+        t = _mm512_mask_sub_ps(t, over, t, one_f);
+        t = _mm512_mask_add_ps(t, under, t, one_f);
+        part[half] = _mm512_cvttps_epi32(t);
+    }
+    return _mm512_add_epi16(value, _mm512_packs_epi32(part[0], part[1]));
+}
+
+}  // namespace
+
+// 64 pixels a step. A neighbour's difference from the centre, saturated to
+// a signed byte (exact wherever the weight is not 0), gives the range weight
+// through a 64-byte table indexed by its size (clamped to 63, where the
+// weight is 0 as from 25 on). Two neighbours' weights and differences are
+// interleaved so that one multiply-add of bytes gives both products of a
+// pixel and another both weights, summed in words as blur_row sums them
+// (the order does not change an integer sum). The centre adds weight 100
+// and difference 0.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(const uint8_t* const rows[5],
+                                                                            int w, uint8_t* out)
+{
+    alignas(64) uint8_t weights[64];
+    for (int i = 0; i < 64; ++i) {
+        weights[i] = static_cast<uint8_t>(range_weight_of<int>(i));
+    }
+    const __m512i table = _mm512_load_si512(weights);
+    const __m512i last_index = _mm512_set1_epi8(63);
+    const __m512i ones = _mm512_set1_epi8(1);
+    const __m512i bias = _mm512_set1_epi8(static_cast<char>(0x80));
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i centre_weight = _mm512_set1_epi16(100);
+    for (int step = 2; step < w - 2; step += 64) {
+        const int x = std::min(step, w - 2 - 64);
+        const __m512i centre = _mm512_loadu_si512(rows[2] + x);
+        __m512i den[2] = {centre_weight, centre_weight};
+        __m512i lean[2] = {zero, zero};
+        __m512i held_weight = zero, held_diff = zero;
+        int held = 0;
+#pragma GCC unroll 25
+        for (int tap = 0; tap < 25; ++tap) {
+            const int dy = tap / 5, dx = tap % 5;
+            if (tap == 12) {
+                continue;
+            }
+            const __m512i diff = _mm512_subs_epi8(_mm512_loadu_si512(rows[dy] + x + dx - 2), centre);
+            const __m512i weight = _mm512_permutexvar_epi8(_mm512_min_epu8(_mm512_abs_epi8(diff), last_index), table);
+            if (held++ % 2 == 0) {
+                held_weight = weight;
+                held_diff = diff;
+                continue;
+            }
+            for (int half = 0; half < 2; ++half) {
+                const __m512i pair_weight = half ? _mm512_unpackhi_epi8(held_weight, weight)
+                                                 : _mm512_unpacklo_epi8(held_weight, weight);
+                const __m512i pair_diff = half ? _mm512_unpackhi_epi8(held_diff, diff)
+                                               : _mm512_unpacklo_epi8(held_diff, diff);
+                lean[half] = _mm512_add_epi16(lean[half], _mm512_maddubs_epi16(pair_weight, pair_diff));
+                den[half] = _mm512_add_epi16(den[half], _mm512_maddubs_epi16(pair_weight, ones));
             }
         }
-        // blur_row's quotient (value * den + lean) / den is value plus
-        // lean / den rounded down, taken here from a reciprocal estimate
-        // that is at most one off and then set right with exact float
-        // products (all below 2^24). den >= 100: the centre weighs 100.
-        const __m512i sign = _mm512_srai_epi16(lean, 15);
-        __m512i part[2];
-        for (int half = 0; half < 2; ++half) {
-            const __m512 l = _mm512_cvtepi32_ps(interleave(half, lean, sign));
-            const __m512 d = _mm512_cvtepi32_ps(interleave(half, den, zero));
-            __m512 t = _mm512_roundscale_ps(_mm512_mul_ps(l, _mm512_rcp14_ps(d)), _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
-            const __m512 rest = _mm512_sub_ps(l, _mm512_mul_ps(t, d));
-            const __mmask16 over = _mm512_cmp_ps_mask(rest, zero_f, _CMP_LT_OQ);
-            const __mmask16 under = _mm512_cmp_ps_mask(rest, d, _CMP_GE_OQ);
-            t = _mm512_mask_sub_ps(t, over, t, one_f);
-            t = _mm512_mask_add_ps(t, under, t, one_f);
-            part[half] = _mm512_cvttps_epi32(t);
-        }
-        store_bytes(out + x, _mm512_add_epi16(value, _mm512_packs_epi32(part[0], part[1])));
+        // The halves hold bytes 0-7 and 8-15 of each 128-bit lane; the
+        // saturating pack puts them back in order (all are 0..255).
+        const __m512i value = _mm512_xor_si512(centre, bias);
+        const __m512i low = blur_quotient(_mm512_unpacklo_epi8(value, zero), den[0], lean[0]);
+        const __m512i high = blur_quotient(_mm512_unpackhi_epi8(value, zero), den[1], lean[1]);
+        _mm512_storeu_si512(out + x, _mm512_packus_epi16(low, high));
     }
 }
 

@@ -185,6 +185,19 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_g
     *sobel_max = hi;
 }
 
+// A row, or where inner only its two first and two last pixels (w >= 4).
+void copy_outer(const uint8_t* in, int w, bool inner, uint8_t* out)
+{
+    if (inner) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[w - 2] = in[w - 2];
+        out[w - 1] = in[w - 1];
+    } else {
+        std::copy(in, in + w, out);
+    }
+}
+
 // sobel_gauss_rows with the AVX-512 rows (w >= 36). The Gaussian reads the
 // pair sums of each row, made once per row rather than once per output row.
 void sobel_gauss_rows_avx512(const uint8_t* a, int w, int h, int row_begin, int row_end, uint8_t* sobel,
@@ -202,14 +215,16 @@ void sobel_gauss_rows_avx512(const uint8_t* a, int w, int h, int row_begin, int 
         const uint8_t* in = a + static_cast<size_t>(y) * width;
         uint8_t* s = sobel + static_cast<size_t>(y) * width;
         uint8_t* g = gauss + static_cast<size_t>(y) * width;
-        std::copy(in, in + w, g);
+        // Outside the Gaussian's rows and columns it is the pixel itself.
+        const bool inner = y >= 2 && y < h - 2;
+        copy_outer(in, w, inner, g);
         if (y > 0 && y < h - 1) {
             s[0] = s[w - 1] = 0;
             hi = std::max(hi, sobel_row_avx512(in - w, in, in + w, w, s));
         } else {
             std::fill(s, s + w, 0);
         }
-        if (y >= 2 && y < h - 2) {
+        if (inner) {
             for (int r = std::max(summed, y - 3) + 1; r <= y + 2; ++r) {
                 gauss_sums_avx512(a + static_cast<size_t>(r) * width, w, sums_of(r));
             }
@@ -286,24 +301,29 @@ void blur_rows_from(const uint8_t* s_rows, int s_first, int w, int h, int row_be
 {
     const bool plain = std::all_of(shifts, shifts + 25, [](int32_t shift) { return shift == 0; });
     const size_t width = static_cast<size_t>(w);
-    // The AVX-512 blur reads rows as words, each row widened once.
-    const bool wide = plain && avx512_rows() && w >= 36;
-    std::vector<int16_t> words(wide ? 5 * width : 0);
-    auto words_of = [&](int r) { return words.data() + static_cast<size_t>(r % 5) * width; };
-    int widened = -1;  // rows up to this one are in words
+    // The AVX-512 blur reads rows biased to signed bytes, each row once.
+    const bool wide = plain && avx512_byte_lookup() && w >= 68;
+    std::vector<uint8_t> biased(wide ? 5 * width : 0);
+    auto biased_of = [&](int r) { return biased.data() + static_cast<size_t>(r % 5) * width; };
+    int done = -1;  // rows up to this one are biased
     for (int y = row_begin; y < row_end; ++y) {
         const size_t row = static_cast<size_t>(y) * width;
         const uint8_t* centre = s_rows + static_cast<size_t>(y - s_first) * width;
         // The two outer rings keep their values.
-        std::copy(centre, centre + w, out + row);
-        if (y >= 2 && y < h - 2 && w > 4) {
+        const bool inner = y >= 2 && y < h - 2 && w > 4;
+        if (wide) {
+            copy_outer(centre, w, inner, out + row);
+        } else {
+            std::copy(centre, centre + w, out + row);
+        }
+        if (inner) {
             if (wide) {
-                for (int r = std::max(widened, y - 3) + 1; r <= y + 2; ++r) {
-                    widen_row_avx512(s_rows + static_cast<size_t>(r - s_first) * width, w, words_of(r));
+                for (int r = std::max(done, y - 3) + 1; r <= y + 2; ++r) {
+                    bias_row_avx512(s_rows + static_cast<size_t>(r - s_first) * width, w, biased_of(r));
                 }
-                widened = y + 2;
-                const int16_t* rows[5] = {words_of(y - 2), words_of(y - 1), words_of(y), words_of(y + 1),
-                                          words_of(y + 2)};
+                done = y + 2;
+                const uint8_t* rows[5] = {biased_of(y - 2), biased_of(y - 1), biased_of(y), biased_of(y + 1),
+                                          biased_of(y + 2)};
                 blur_row_avx512(rows, w, out + row);
             } else if (plain) {
                 blur_row_plain(centre, w, 2, out + row);
