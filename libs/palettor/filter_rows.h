@@ -1,7 +1,7 @@
 // Row kernels of the CPU filter path for AVX-512 machines, 32 or 64 pixels a
 // step. Each gives exactly the bytes of the plain row code in
 // sharpen_blur_cpu.cpp; callers use them only where avx512_rows() (and, for
-// the sharpen, avx512_byte_lookup()) is true.
+// the sharpen and the blur, avx512_byte_lookup()) is true.
 #pragma once
 
 #include <stddef.h>
