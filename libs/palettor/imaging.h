@@ -101,10 +101,13 @@ public:
     int isotherm_count();
 
 private:
-    // Histogram of a window into histogram_ (cleared by the caller), with its
-    // first hottest and coldest pixel in row order and its sum (stats lock held).
+    // Histogram of a window into histogram_, with its first hottest and
+    // coldest pixel in row order and its sum (stats lock held).
     void window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
                           uint64_t* sum);
+    // Zeroes what the last frame counted (stats lock held); the rest of the
+    // histogram is zero already.
+    void clear_histogram();
 
     // The filtered path of ad_to_pixel and the 8-bit index picture it
     // filters (colour-table and map locks held).
@@ -169,6 +172,8 @@ private:
     VyLock stats_lock_{"imaging statistics"};
     ScratchVector<uint32_t> histogram_;
     ScratchVector<uint32_t> partials_;  // three more histograms, zero between calls
+    uint32_t counted_low_ = 0;           // histogram_ is zero outside these ADs
+    uint32_t counted_high_ = kMapSize - 1;
 
     VyLock map_lock_{"imaging map"};
     ScratchVector<uint16_t> map_;

@@ -4,9 +4,10 @@
 // kernels' do.
 #include "sharpen_blur.h"
 
+#include "filter_rows.h"
+
 #include "logline.h"
 
-#include <immintrin.h>
 
 #include <algorithm>
 #include <atomic>
@@ -19,13 +20,6 @@ namespace palettor::detail {
 namespace {
 
 const char kModule[] = "image_process";
-
-// 5 x 5 Gaussian weights, row-major; the kernels carry the same literals.
-const float kGauss[25] = {0.0037f, 0.0147f, 0.0256f, 0.0147f, 0.0037f,  //
-                          0.0147f, 0.0586f, 0.0952f, 0.0586f, 0.0147f,  //
-                          0.0256f, 0.0952f, 0.1502f, 0.0952f, 0.0256f,  //
-                          0.0147f, 0.0586f, 0.0952f, 0.0586f, 0.0147f,  //
-                          0.0037f, 0.0147f, 0.0262f, 0.0147f, 0.0037f};
 
 // Repeated OpenCL failures switch the device off for the engine's life.
 constexpr int kOpenClFailureLimit = 3;
@@ -102,75 +96,6 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void blur_ro
     blur_row<int32_t, true>(centre, w, 2, shifts, out);
 }
 
-const bool kWordPermute = __builtin_cpu_supports("avx512bw");
-
-// 32 pixels as 16-bit lanes.
-__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i widen(const uint8_t* p)
-{
-    return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
-}
-
-// GCC 12 warns about the intrinsics' own undefined registers.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-
-// blur_row_plain 32 pixels a step where AVX-512BW is present: the weight of
-// a difference is one word permute of the 32 range weights (all beyond 24
-// are 0) rather than its arithmetic, which roughly halves the work per tap.
-// The sums and the quotient are blur_row's. A row's last step overlaps the
-// one before rather than leaving a few pixels to the one-by-one loop (out
-// never aliases the input). Returns the first pixel left.
-__attribute__((target("avx512f,avx512bw"))) int blur_row_permute(const uint8_t* centre, int w, uint8_t* out)
-{
-    if (w - 4 < 32) {
-        return 2;
-    }
-    alignas(64) int16_t weights[32];
-    for (int d = 0; d < 32; ++d) {
-        weights[d] = range_weight_of<int16_t>(static_cast<int16_t>(d));
-    }
-    const __m512i table = _mm512_load_si512(weights);
-    const __m512i last_index = _mm512_set1_epi16(31);
-    const __m512i one = _mm512_set1_epi32(1);
-    const uint8_t* rows[5] = {centre - 2 * w, centre - w, centre, centre + w, centre + 2 * w};
-    for (int step = 2; step < w - 2; step += 32) {
-        const int x = std::min(step, w - 2 - 32);
-        const __m512i value = widen(centre + x);
-        __m512i den = _mm512_setzero_si512();
-        __m512i lean = _mm512_setzero_si512();
-#pragma GCC unroll 5
-        for (int dy = 0; dy < 5; ++dy) {
-#pragma GCC unroll 5
-            for (int dx = 0; dx < 5; ++dx) {
-                const __m512i diff = _mm512_sub_epi16(widen(rows[dy] + x + dx - 2), value);
-                const __m512i index = _mm512_min_epu16(_mm512_abs_epi16(diff), last_index);
-                const __m512i weight = _mm512_permutexvar_epi16(index, table);
-                den = _mm512_add_epi16(den, weight);
-                lean = _mm512_add_epi16(lean, _mm512_mullo_epi16(diff, weight));
-            }
-        }
-        for (int half = 0; half < 2; ++half) {
-            const __m512i d = _mm512_cvtepi16_epi32(half ? _mm512_extracti64x4_epi64(den, 1)
-                                                         : _mm512_castsi512_si256(den));
-            const __m512i v = _mm512_cvtepi16_epi32(half ? _mm512_extracti64x4_epi64(value, 1)
-                                                         : _mm512_castsi512_si256(value));
-            const __m512i l = _mm512_cvtepi16_epi32(half ? _mm512_extracti64x4_epi64(lean, 1)
-                                                         : _mm512_castsi512_si256(lean));
-            const __m512i num = _mm512_add_epi32(_mm512_mullo_epi32(v, d), l);
-            // exact_quotient, lane by lane.
-            __m512i q = _mm512_cvttps_epi32(_mm512_div_ps(_mm512_cvtepi32_ps(num), _mm512_cvtepi32_ps(d)));
-            const __mmask16 over = _mm512_cmpgt_epi32_mask(_mm512_mullo_epi32(q, d), num);
-            q = _mm512_mask_sub_epi32(q, over, q, one);
-            const __mmask16 under = _mm512_cmple_epi32_mask(_mm512_mullo_epi32(_mm512_add_epi32(q, one), d), num);
-            q = _mm512_mask_add_epi32(q, under, q, one);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 16 * half), _mm512_cvtepi32_epi8(q));
-        }
-    }
-    return w - 2;
-}
-
-#pragma GCC diagnostic pop
-
 // The sharpen of pixels [begin, end), none the first or last of the picture;
 // sobel_range > 0. Branch-free so that the loop vectorizes; the arithmetic is
 // the kernel's, step for step.
@@ -209,20 +134,17 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void gauss_r
         for (int dy = 0; dy < 5; ++dy) {
 #pragma GCC unroll 5
             for (int dx = 0; dx < 5; ++dx) {
-                sum = sum + kGauss[dy * 5 + dx] * rows[dy][x + dx - 2];
+                sum = sum + kGaussWeights[dy * 5 + dx] * rows[dy][x + dx - 2];
             }
         }
         g[x] = static_cast<uint8_t>(std::min(static_cast<int>(sum), 255));
     }
 }
 
-}  // namespace
-
 // Built for AVX2 as well, chosen at load time, like the row helpers above.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_gauss_rows(const uint8_t* a, int w, int h,
-                                                                          int row_begin, int row_end, uint8_t* sobel,
-                                                                          uint8_t* gauss, int* sobel_min,
-                                                                          int* sobel_max)
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_gauss_rows_plain(
+    const uint8_t* a, int w, int h, int row_begin, int row_end, uint8_t* sobel, uint8_t* gauss, int* sobel_min,
+    int* sobel_max)
 {
     int lo = 255, hi = 0;
     std::vector<float> ring(5 * static_cast<size_t>(w));
@@ -264,6 +186,72 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_g
     *sobel_max = hi;
 }
 
+// A row, or where inner only its two first and two last pixels (w >= 4).
+void copy_outer(const uint8_t* in, int w, bool inner, uint8_t* out)
+{
+    if (inner) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[w - 2] = in[w - 2];
+        out[w - 1] = in[w - 1];
+    } else {
+        std::copy(in, in + w, out);
+    }
+}
+
+// sobel_gauss_rows with the AVX-512 rows (w >= 36). The Gaussian reads the
+// pair sums of each row, made once per row rather than once per output row.
+void sobel_gauss_rows_avx512(const uint8_t* a, int w, int h, int row_begin, int row_end, uint8_t* sobel,
+                             uint8_t* gauss, int* sobel_min, int* sobel_max)
+{
+    int hi = 0;
+    const size_t width = static_cast<size_t>(w);
+    std::vector<int16_t> store(15 * width);
+    auto sums_of = [&](int r) {
+        int16_t* base = store.data() + static_cast<size_t>(r % 5) * 3 * width;
+        return GaussSums{base, base + width, base + 2 * width};
+    };
+    int summed = -1;  // rows up to this one have their sums in the store
+    for (int y = row_begin; y < row_end; ++y) {
+        const uint8_t* in = a + static_cast<size_t>(y) * width;
+        uint8_t* s = sobel + static_cast<size_t>(y) * width;
+        uint8_t* g = gauss + static_cast<size_t>(y) * width;
+        // Outside the Gaussian's rows and columns it is the pixel itself.
+        const bool inner = y >= 2 && y < h - 2;
+        copy_outer(in, w, inner, g);
+        if (y > 0 && y < h - 1) {
+            s[0] = s[w - 1] = 0;
+            hi = std::max(hi, sobel_row_avx512(in - w, in, in + w, w, s));
+        } else {
+            std::fill(s, s + w, 0);
+        }
+        if (inner) {
+            for (int r = std::max(summed, y - 3) + 1; r <= y + 2; ++r) {
+                gauss_sums_avx512(a + static_cast<size_t>(r) * width, w, sums_of(r));
+            }
+            summed = y + 2;
+            const GaussSums sums[5] = {sums_of(y - 2), sums_of(y - 1), sums_of(y), sums_of(y + 1), sums_of(y + 2)};
+            const uint8_t* rows[5] = {in - 2 * width, in - width, in, in + width, in + 2 * width};
+            gauss_row_avx512(sums, rows, w, g);
+        }
+    }
+    // Every row holds a 0: the outer column, or all of an outer row.
+    *sobel_min = row_begin < row_end ? 0 : 255;
+    *sobel_max = hi;
+}
+
+}  // namespace
+
+void sobel_gauss_rows(const uint8_t* a, int w, int h, int row_begin, int row_end, uint8_t* sobel, uint8_t* gauss,
+                      int* sobel_min, int* sobel_max)
+{
+    if (avx512_rows() && w >= 36) {
+        sobel_gauss_rows_avx512(a, w, h, row_begin, row_end, sobel, gauss, sobel_min, sobel_max);
+    } else {
+        sobel_gauss_rows_plain(a, w, h, row_begin, row_end, sobel, gauss, sobel_min, sobel_max);
+    }
+}
+
 namespace {
 
 // sharpen_rows, written to out_rows, which holds row row_begin onwards.
@@ -289,8 +277,20 @@ void sharpen_rows_to(const uint8_t* a, const uint8_t* sobel, const uint8_t* gaus
     }
     if (begin < end) {
         // Offset pointers: a[i - 1] and a[i + 1] stay inside the picture.
-        sharpen_span(a + begin, sobel + begin, gauss + begin, 0, end - begin, sobel_min, sobel_max - sobel_min,
-                     strength * 128 / 100, out_rows + (begin - origin));
+        const int k = strength * 128 / 100;
+        size_t done = 0;
+        if (avx512_byte_lookup() && k >= 0 && k <= 128) {
+            // The scaled edge strength of every Sobel value the picture holds.
+            uint8_t s_of_sobel[256];
+            for (int v = 0; v < 256; ++v) {
+                const int inside = std::clamp(v, sobel_min, sobel_max) - sobel_min;
+                s_of_sobel[v] = static_cast<uint8_t>(exact_quotient(inside * 255, sobel_max - sobel_min));
+            }
+            done = sharpen_span_avx512(a + begin, sobel + begin, gauss + begin, end - begin, s_of_sobel, k,
+                                       out_rows + (begin - origin));
+        }
+        sharpen_span(a + begin, sobel + begin, gauss + begin, done, end - begin, sobel_min, sobel_max - sobel_min, k,
+                     out_rows + (begin - origin));
     }
 }
 
@@ -301,15 +301,33 @@ void blur_rows_from(const uint8_t* s_rows, int s_first, int w, int h, int row_be
                     const ShakeTables& shake, uint8_t* out)
 {
     const bool plain = std::all_of(shifts, shifts + 25, [](int32_t shift) { return shift == 0; });
+    const size_t width = static_cast<size_t>(w);
+    // The AVX-512 blur reads rows biased to signed bytes, each row once.
+    const bool wide = plain && avx512_byte_lookup() && w >= 68;
+    std::vector<uint8_t> biased(wide ? 5 * width : 0);
+    auto biased_of = [&](int r) { return biased.data() + static_cast<size_t>(r % 5) * width; };
+    int done = -1;  // rows up to this one are biased
     for (int y = row_begin; y < row_end; ++y) {
-        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(w);
-        const uint8_t* centre = s_rows + static_cast<size_t>(y - s_first) * static_cast<size_t>(w);
+        const size_t row = static_cast<size_t>(y) * width;
+        const uint8_t* centre = s_rows + static_cast<size_t>(y - s_first) * width;
         // The two outer rings keep their values.
-        std::copy(centre, centre + w, out + row);
-        if (y >= 2 && y < h - 2 && w > 4) {
-            if (plain) {
-                const int first = kWordPermute ? blur_row_permute(centre, w, out + row) : 2;
-                blur_row_plain(centre, w, first, out + row);
+        const bool inner = y >= 2 && y < h - 2 && w > 4;
+        if (wide) {
+            copy_outer(centre, w, inner, out + row);
+        } else {
+            std::copy(centre, centre + w, out + row);
+        }
+        if (inner) {
+            if (wide) {
+                for (int r = std::max(done, y - 3) + 1; r <= y + 2; ++r) {
+                    bias_row_avx512(s_rows + static_cast<size_t>(r - s_first) * width, w, biased_of(r));
+                }
+                done = y + 2;
+                const uint8_t* rows[5] = {biased_of(y - 2), biased_of(y - 1), biased_of(y), biased_of(y + 1),
+                                          biased_of(y + 2)};
+                blur_row_avx512(rows, w, out + row);
+            } else if (plain) {
+                blur_row_plain(centre, w, 2, out + row);
             } else {
                 blur_row_shifted(centre, w, shifts, out + row);
             }

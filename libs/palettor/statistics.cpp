@@ -131,7 +131,6 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
     }
     width_ = static_cast<uint16_t>(width);
     height_ = static_cast<uint16_t>(height);
-    std::fill(histogram_.begin(), histogram_.end(), 0);
     Extremes e;
     window_histogram(ad, width, win, &e.max, &e.min, &e.sum);
     e.count = static_cast<uint64_t>(win.right - win.left + 1) * static_cast<uint64_t>(win.bottom - win.top + 1);
@@ -163,27 +162,17 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
     return true;
 }
 
+void Imaging::clear_histogram()
+{
+    if (counted_low_ <= counted_high_) {
+        std::fill(histogram_.begin() + counted_low_, histogram_.begin() + counted_high_ + 1, 0);
+    }
+}
+
 void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
                                uint64_t* total)
 {
-    const int columns = win.right - win.left + 1;
-    // Extremes as a scan in row order finds them: the first pixel of each,
-    // in the first row that holds it.
-    uint16_t lo = 0xFFFF, hi = 0;
-    int lo_row = win.top, hi_row = win.top;
-    uint64_t sum = 0;
-    for (int y = win.top; y <= win.bottom; ++y) {
-        uint16_t row_lo, row_hi;
-        row_extremes(ad + static_cast<size_t>(y) * width + win.left, columns, &row_lo, &row_hi, &sum);
-        if (row_lo < lo || y == win.top) {
-            lo = row_lo;
-            lo_row = y;
-        }
-        if (row_hi > hi || y == win.top) {
-            hi = row_hi;
-            hi_row = y;
-        }
-    }
+    clear_histogram();
     // The partial histograms stay zero between calls: only [lo, hi] is used
     // and cleared again after the merge.
     if (partials_.empty()) {
@@ -192,13 +181,33 @@ void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win,
     uint32_t* h1 = partials_.data();
     uint32_t* h2 = h1 + kMapSize;
     uint32_t* h3 = h2 + kMapSize;
+    const int columns = win.right - win.left + 1;
+    // Extremes as a scan in row order finds them: the first pixel of each,
+    // in the first row that holds it. Each row is counted while it is in
+    // the cache.
+    uint16_t lo = 0xFFFF, hi = 0;
+    int lo_row = win.top, hi_row = win.top;
+    uint64_t sum = 0;
     for (int y = win.top; y <= win.bottom; ++y) {
-        count_row(ad + static_cast<size_t>(y) * width + win.left, columns, histogram_.data(), h1, h2, h3);
+        const uint16_t* row = ad + static_cast<size_t>(y) * width + win.left;
+        uint16_t row_lo, row_hi;
+        row_extremes(row, columns, &row_lo, &row_hi, &sum);
+        if (row_lo < lo || y == win.top) {
+            lo = row_lo;
+            lo_row = y;
+        }
+        if (row_hi > hi || y == win.top) {
+            hi = row_hi;
+            hi_row = y;
+        }
+        count_row(row, columns, histogram_.data(), h1, h2, h3);
     }
     for (uint32_t v = lo; v <= hi; ++v) {
         histogram_[v] += h1[v] + h2[v] + h3[v];
         h1[v] = h2[v] = h3[v] = 0;
     }
+    counted_low_ = lo;
+    counted_high_ = hi;
     *max = first_in_row(ad, width, win, hi_row, hi);
     *min = first_in_row(ad, width, win, lo_row, lo);
     *total = sum;
@@ -242,7 +251,7 @@ bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, cons
     }
     width_ = static_cast<uint16_t>(width);
     height_ = static_cast<uint16_t>(height);
-    std::fill(histogram_.begin(), histogram_.end(), 0);
+    clear_histogram();
     Extremes e;
     bool started = false;
     for (int i = 0; i < count; ++i) {
@@ -260,6 +269,8 @@ bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, cons
         }
     }
     e.count = pixels;
+    counted_low_ = e.min.ad;
+    counted_high_ = e.max.ad;
     frame_min_ = e.min.ad;
     frame_max_ = e.max.ad;
     fill_out(e, max, min, avg);

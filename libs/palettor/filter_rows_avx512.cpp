@@ -1,0 +1,324 @@
+// AVX-512 row kernels of the CPU filter path. Built with -ffp-contract=off
+// like the rest of the filter engine.
+#include "filter_rows.h"
+
+#include "sharpen_blur.h"
+
+#include <immintrin.h>
+
+#include <algorithm>
+
+namespace palettor::detail {
+
+namespace {
+
+const bool kRows = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+const bool kByteLookup = kRows && __builtin_cpu_supports("avx512vbmi");
+
+// The Gaussian weights times 10,000 are integers; grouped by weight (see
+// gauss_row_avx512).
+constexpr int kGaussScale = 10000;
+
+}  // namespace
+
+bool avx512_rows()
+{
+    return kRows;
+}
+
+bool avx512_byte_lookup()
+{
+    return kByteLookup;
+}
+
+uint8_t gauss_pixel(const uint8_t* const rows[5], int x)
+{
+    float sum = 0.0f;
+    for (int dy = 0; dy < 5; ++dy) {
+        for (int dx = 0; dx < 5; ++dx) {
+            sum = sum + kGaussWeights[dy * 5 + dx] * static_cast<float>(rows[dy][x + dx - 2]);
+        }
+    }
+    return static_cast<uint8_t>(std::min(static_cast<int>(sum), 255));
+}
+
+// GCC 12 warns about the intrinsics' own undefined registers.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+namespace {
+
+// 32 pixels as 16-bit lanes.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i widen(const uint8_t* p)
+{
+    return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
+}
+
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i load_words(const int16_t* p)
+{
+    return _mm512_loadu_si512(p);
+}
+
+// 32 words (0..255 each, or saturated) to bytes.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline void store_bytes(uint8_t* p, __m512i words)
+{
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_cvtusepi16_epi8(words));
+}
+
+// Words of a and b in turn, from the low (half 0) or high quarter of each
+// 128-bit lane.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i interleave(int half, __m512i a, __m512i b)
+{
+    return half ? _mm512_unpackhi_epi16(a, b) : _mm512_unpacklo_epi16(a, b);
+}
+
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m256i half_of(int half, __m512i v)
+{
+    return half ? _mm512_extracti64x4_epi64(v, 1) : _mm512_castsi512_si256(v);
+}
+
+}  // namespace
+
+__attribute__((target("avx512f,avx512bw"))) int sobel_row_avx512(const uint8_t* up, const uint8_t* in,
+                                                                const uint8_t* down, int w, uint8_t* s)
+{
+    __m512i high = _mm512_setzero_si512();
+    // The last step overlaps the one before rather than leaving a tail.
+    for (int step = 1; step < w - 1; step += 32) {
+        const int x = std::min(step, w - 1 - 32);
+        const __m512i ul = widen(up + x - 1), uc = widen(up + x), ur = widen(up + x + 1);
+        const __m512i il = widen(in + x - 1), ir = widen(in + x + 1);
+        const __m512i dl = widen(down + x - 1), dc = widen(down + x), dr = widen(down + x + 1);
+        const __m512i hs = _mm512_add_epi16(_mm512_add_epi16(_mm512_sub_epi16(ur, ul), _mm512_sub_epi16(dr, dl)),
+                                            _mm512_slli_epi16(_mm512_sub_epi16(ir, il), 1));
+        const __m512i vs = _mm512_sub_epi16(_mm512_add_epi16(_mm512_add_epi16(ul, ur), _mm512_slli_epi16(uc, 1)),
+                                            _mm512_add_epi16(_mm512_add_epi16(dl, dr), _mm512_slli_epi16(dc, 1)));
+        const __m512i v = _mm512_srli_epi16(_mm512_add_epi16(_mm512_abs_epi16(hs), _mm512_abs_epi16(vs)), 3);
+        high = _mm512_max_epu16(high, v);
+        store_bytes(s + x, v);
+    }
+    // Words to doublewords (all below 256), then the highest of them.
+    return static_cast<int>(_mm512_reduce_max_epi32(_mm512_max_epi32(_mm512_cvtepu16_epi32(half_of(0, high)),
+                                                                      _mm512_cvtepu16_epi32(half_of(1, high)))));
+}
+
+__attribute__((target("avx512f,avx512bw"))) void gauss_sums_avx512(const uint8_t* row, int w, const GaussSums& out)
+{
+    for (int step = 2; step < w - 2; step += 32) {
+        const int x = std::min(step, w - 2 - 32);
+        _mm512_storeu_si512(out.outer + x, _mm512_add_epi16(widen(row + x - 2), widen(row + x + 2)));
+        _mm512_storeu_si512(out.inner + x, _mm512_add_epi16(widen(row + x - 1), widen(row + x + 1)));
+        _mm512_storeu_si512(out.centre + x, widen(row + x));
+    }
+}
+
+// The kernel sums its 25 float products in a fixed order; the result is that
+// sum truncated. Here the same products are summed exactly as integers, with
+// the weights times 10,000 (37, 147, 256, 262, 586, 952, 1502), pixels of
+// equal weight added first. All products are positive, so every partial sum
+// of the kernel lies below the total T: its 24 rounded additions are off by
+// at most 24 T 2^-24, the products by T 2^-24, the float weights themselves
+// by T 2^-24, and the estimate t of E / 10,000 taken here by 2 T 2^-24; in
+// all less than 2e-6 t. Where t is further than that from a whole number,
+// the kernel's sum truncates to the same; the rare pixels closer than that
+// are summed as the kernel sums them.
+__attribute__((target("avx512f,avx512bw"))) void gauss_row_avx512(const GaussSums sums[5],
+                                                                 const uint8_t* const rows[5], int w, uint8_t* g)
+{
+    const __m512i w12 = _mm512_set1_epi32(37 | (147 << 16));
+    const __m512i w34 = _mm512_set1_epi32(256 | (262 << 16));
+    const __m512i w56 = _mm512_set1_epi32(586 | (952 << 16));
+    const __m512i w7 = _mm512_set1_epi32(1502);
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512 inverse = _mm512_set1_ps(1.0f / static_cast<float>(kGaussScale));
+    const __m512 slack = _mm512_set1_ps(2e-6f);
+    const __m512 one = _mm512_set1_ps(1.0f);
+    for (int step = 2; step < w - 2; step += 32) {
+        const int x = std::min(step, w - 2 - 32);
+        const __m512i g1 = _mm512_add_epi16(load_words(sums[0].outer + x), load_words(sums[4].outer + x));
+        const __m512i g2 = _mm512_add_epi16(_mm512_add_epi16(load_words(sums[0].inner + x), load_words(sums[4].inner + x)),
+                                            _mm512_add_epi16(load_words(sums[1].outer + x), load_words(sums[3].outer + x)));
+        const __m512i g3 = _mm512_add_epi16(load_words(sums[0].centre + x), load_words(sums[2].outer + x));
+        const __m512i g4 = load_words(sums[4].centre + x);
+        const __m512i g5 = _mm512_add_epi16(load_words(sums[1].inner + x), load_words(sums[3].inner + x));
+        const __m512i g6 = _mm512_add_epi16(_mm512_add_epi16(load_words(sums[1].centre + x), load_words(sums[3].centre + x)),
+                                            load_words(sums[2].inner + x));
+        const __m512i g7 = load_words(sums[2].centre + x);
+        __m512i quotient[2];
+        uint32_t unsure = 0;  // lanes of the low half, then of the high half
+        for (int half = 0; half < 2; ++half) {
+            // Interleaved pairs: the halves hold pixels 0-3, 8-11, ... and
+            // 4-7, 12-15, ...; the pack below puts them back in order.
+            const __m512i e = _mm512_add_epi32(
+                _mm512_add_epi32(_mm512_madd_epi16(interleave(half, g1, g2), w12), _mm512_madd_epi16(interleave(half, g3, g4), w34)),
+                _mm512_add_epi32(_mm512_madd_epi16(interleave(half, g5, g6), w56), _mm512_madd_epi16(interleave(half, g7, zero), w7)));
+            const __m512 t = _mm512_mul_ps(_mm512_cvtepi32_ps(e), inverse);
+            const __m512 whole = _mm512_roundscale_ps(t, _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
+            const __m512 fraction = _mm512_sub_ps(t, whole);
+            // t < 256, so the margin's own rounding is far below it.
+            const __m512 margin = _mm512_mul_ps(t, slack);
+            const __mmask16 lanes = static_cast<__mmask16>(
+                (_mm512_cmp_ps_mask(fraction, margin, _CMP_LE_OQ) & _mm512_cmp_ps_mask(whole, one, _CMP_GE_OQ)) |
+                _mm512_cmp_ps_mask(_mm512_add_ps(fraction, margin), one, _CMP_GE_OQ));
+            unsure |= static_cast<uint32_t>(lanes) << (16 * half);
+            quotient[half] = _mm512_cvttps_epi32(whole);
+        }
+        store_bytes(g + x, _mm512_packs_epi32(quotient[0], quotient[1]));
+        for (; unsure != 0; unsure &= unsure - 1) {
+            const int bit = __builtin_ctz(unsure);
+            const int lane = bit & 15;
+            const int at = x + 8 * (lane >> 2) + 4 * (bit >> 4) + (lane & 3);
+            g[at] = gauss_pixel(rows, at);
+        }
+    }
+}
+
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) size_t sharpen_span_avx512(const uint8_t* a,
+                                                                                  const uint8_t* sobel,
+                                                                                  const uint8_t* gauss, size_t count,
+                                                                                  const uint8_t s_of_sobel[256],
+                                                                                  int k, uint8_t* out)
+{
+    const __m512i t0 = _mm512_loadu_si512(s_of_sobel);
+    const __m512i t1 = _mm512_loadu_si512(s_of_sobel + 64);
+    const __m512i t2 = _mm512_loadu_si512(s_of_sobel + 128);
+    const __m512i t3 = _mm512_loadu_si512(s_of_sobel + 192);
+    const __m512i mix = _mm512_set1_epi32(k | ((128 - k) << 16));
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i three = _mm512_set1_epi8(3);
+    size_t i = 0;
+    for (; i + 64 <= count; i += 64) {
+        const __m512i p8 = _mm512_loadu_si512(a + i);
+        const __m512i left = _mm512_loadu_si512(a + i - 1);
+        const __m512i right = _mm512_loadu_si512(a + i + 1);
+        const __m512i sob = _mm512_loadu_si512(sobel + i);
+        const __m512i g8 = _mm512_loadu_si512(gauss + i);
+        const __m512i s8 = _mm512_mask_blend_epi8(_mm512_movepi8_mask(sob), _mm512_permutex2var_epi8(t0, sob, t1),
+                                                  _mm512_permutex2var_epi8(t2, sob, t3));
+        __m256i sharp[2];
+        for (int half = 0; half < 2; ++half) {
+            const __m512i p = _mm512_cvtepu8_epi16(half_of(half, p8));
+            const __m512i s = _mm512_cvtepu8_epi16(half_of(half, s8));
+            const __m512i g = _mm512_cvtepu8_epi16(half_of(half, g8));
+            // sharpen_span's float steps are exact here: with depth = s / 64,
+            // value = s * g >> 6 and tv = max(0, (s * p >> 6) + p - value).
+            const __m512i value = _mm512_srli_epi16(_mm512_mullo_epi16(s, g), 6);
+            const __m512i lifted = _mm512_add_epi16(_mm512_srli_epi16(_mm512_mullo_epi16(s, p), 6), p);
+            const __m512i tv = _mm512_max_epi16(_mm512_sub_epi16(lifted, value), zero);
+            const __m512i lo = _mm512_srai_epi32(_mm512_madd_epi16(_mm512_unpacklo_epi16(tv, p), mix), 7);
+            const __m512i hi = _mm512_srai_epi32(_mm512_madd_epi16(_mm512_unpackhi_epi16(tv, p), mix), 7);
+            sharp[half] = _mm512_cvtusepi16_epi8(_mm512_packs_epi32(lo, hi));
+        }
+        const __m512i sharpened = _mm512_inserti64x4(_mm512_castsi256_si512(sharp[0]), sharp[1], 1);
+        const __m512i to_left = _mm512_or_si512(_mm512_subs_epu8(p8, left), _mm512_subs_epu8(left, p8));
+        const __m512i to_right = _mm512_or_si512(_mm512_subs_epu8(p8, right), _mm512_subs_epu8(right, p8));
+        const __mmask64 spike = _mm512_cmpgt_epu8_mask(to_left, three) & _mm512_cmpgt_epu8_mask(to_right, three);
+        _mm512_storeu_si512(out + i, _mm512_mask_blend_epi8(spike, sharpened, p8));
+    }
+    return i;
+}
+
+__attribute__((target("avx512f,avx512bw"))) void bias_row_avx512(const uint8_t* row, int w, uint8_t* out)
+{
+    const __m512i bias = _mm512_set1_epi8(static_cast<char>(0x80));
+    int x = 0;
+    for (; x + 64 <= w; x += 64) {
+        _mm512_storeu_si512(out + x, _mm512_xor_si512(_mm512_loadu_si512(row + x), bias));
+    }
+    for (; x < w; ++x) {
+        out[x] = static_cast<uint8_t>(row[x] ^ 0x80);
+    }
+}
+
+namespace {
+
+// blur_row's quotient (value * den + lean) / den for 32 pixels in words: value
+// plus lean / den rounded down, taken from a reciprocal estimate that is at
+// most one off and then set right with exact float products (all below
+// 2^24). den >= 100: the centre weighs 100.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i blur_quotient(__m512i value, __m512i den,
+                                                                                         __m512i lean)
+{
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512 zero_f = _mm512_setzero_ps();
+    const __m512 one_f = _mm512_set1_ps(1.0f);
+    const __m512i sign = _mm512_srai_epi16(lean, 15);
+    __m512i part[2];
+    for (int half = 0; half < 2; ++half) {
+        const __m512 l = _mm512_cvtepi32_ps(interleave(half, lean, sign));
+        const __m512 d = _mm512_cvtepi32_ps(interleave(half, den, zero));
+        __m512 t = _mm512_roundscale_ps(_mm512_mul_ps(l, _mm512_rcp14_ps(d)), _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
+        const __m512 rest = _mm512_sub_ps(l, _mm512_mul_ps(t, d));
+        const __mmask16 over = _mm512_cmp_ps_mask(rest, zero_f, _CMP_LT_OQ);
+        const __mmask16 under = _mm512_cmp_ps_mask(rest, d, _CMP_GE_OQ);
+        t = _mm512_mask_sub_ps(t, over, t, one_f);
+        t = _mm512_mask_add_ps(t, under, t, one_f);
+        part[half] = _mm512_cvttps_epi32(t);
+    }
+    return _mm512_add_epi16(value, _mm512_packs_epi32(part[0], part[1]));
+}
+
+}  // namespace
+
+// 64 pixels a step. A neighbour's difference from the centre, saturated to
+// a signed byte (exact wherever the weight is not 0), gives the range weight
+// through a 64-byte table indexed by its size (clamped to 63, where the
+// weight is 0 as from 25 on). Two neighbours' weights and differences are
+// interleaved so that one multiply-add of bytes gives both products of a
+// pixel and another both weights, summed in words as blur_row sums them
+// (the order does not change an integer sum). The centre adds weight 100
+// and difference 0.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(const uint8_t* const rows[5],
+                                                                            int w, uint8_t* out)
+{
+    alignas(64) uint8_t weights[64];
+    for (int i = 0; i < 64; ++i) {
+        weights[i] = static_cast<uint8_t>(range_weight_of<int>(i));
+    }
+    const __m512i table = _mm512_load_si512(weights);
+    const __m512i last_index = _mm512_set1_epi8(63);
+    const __m512i ones = _mm512_set1_epi8(1);
+    const __m512i bias = _mm512_set1_epi8(static_cast<char>(0x80));
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i centre_weight = _mm512_set1_epi16(100);
+    for (int step = 2; step < w - 2; step += 64) {
+        const int x = std::min(step, w - 2 - 64);
+        const __m512i centre = _mm512_loadu_si512(rows[2] + x);
+        __m512i den[2] = {centre_weight, centre_weight};
+        __m512i lean[2] = {zero, zero};
+        __m512i held_weight = zero, held_diff = zero;
+        int held = 0;
+#pragma GCC unroll 25
+        for (int tap = 0; tap < 25; ++tap) {
+            const int dy = tap / 5, dx = tap % 5;
+            if (tap == 12) {
+                continue;
+            }
+            const __m512i diff = _mm512_subs_epi8(_mm512_loadu_si512(rows[dy] + x + dx - 2), centre);
+            const __m512i weight = _mm512_permutexvar_epi8(_mm512_min_epu8(_mm512_abs_epi8(diff), last_index), table);
+            if (held++ % 2 == 0) {
+                held_weight = weight;
+                held_diff = diff;
+                continue;
+            }
+            for (int half = 0; half < 2; ++half) {
+                const __m512i pair_weight = half ? _mm512_unpackhi_epi8(held_weight, weight)
+                                                 : _mm512_unpacklo_epi8(held_weight, weight);
+                const __m512i pair_diff = half ? _mm512_unpackhi_epi8(held_diff, diff)
+                                               : _mm512_unpacklo_epi8(held_diff, diff);
+                lean[half] = _mm512_add_epi16(lean[half], _mm512_maddubs_epi16(pair_weight, pair_diff));
+                den[half] = _mm512_add_epi16(den[half], _mm512_maddubs_epi16(pair_weight, ones));
+            }
+        }
+        // The halves hold bytes 0-7 and 8-15 of each 128-bit lane; the
+        // saturating pack puts them back in order (all are 0..255).
+        const __m512i value = _mm512_xor_si512(centre, bias);
+        const __m512i low = blur_quotient(_mm512_unpacklo_epi8(value, zero), den[0], lean[0]);
+        const __m512i high = blur_quotient(_mm512_unpackhi_epi8(value, zero), den[1], lean[1]);
+        _mm512_storeu_si512(out + x, _mm512_packus_epi16(low, high));
+    }
+}
+
+#pragma GCC diagnostic pop
+
+}  // namespace palettor::detail
