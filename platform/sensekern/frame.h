@@ -134,6 +134,13 @@ public:
     void* ad() const { return ad_; }
     void* imaging() const { return imaging_; }
     void* calibration() const { return calib_; }
+    // The engine for a caller outside the library, who may change it: it is
+    // then never kept for another frame.
+    void* lend_calibration()
+    {
+        engine_as_made_ = false;
+        return calib_;
+    }
     uint16_t width() const { return width_; }
     uint16_t height() const { return height_; }
     bool has_plane() const { return width_ != 0; }
@@ -194,6 +201,9 @@ private:
     // frame converts with the table) when the model is refused or disagrees.
     bool adopt_model(const LoadedFrame& data, const char* function);
     bool apply_table_unit(float* values, std::size_t count, int32_t from) const;
+    // Lets the engine go: into the engine stock when it is still as its
+    // model made it, else released.
+    void drop_engine();
 
     VyLock lock_{"sensekern frame lock"};
     void* ad_ = nullptr;       // framekit plain frame
@@ -202,6 +212,11 @@ private:
     // The stored model calib_ was made from; empty for calibration data that
     // was loaded from a file.
     Model model_;
+    // calib_ is still exactly what model_ at engine_params_ makes: nothing
+    // changed it since (no parameter, unit, sensor or lens change, no
+    // conversion with own parameters that runs its script, not lent out).
+    bool engine_as_made_ = false;
+    Params engine_params_;
     View stored_view_;
     float sensors_[5] = {25.0f, 25.0f, 25.0f, 25.0f, 25.0f};
     uint16_t width_ = 0;
