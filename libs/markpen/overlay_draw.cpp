@@ -245,6 +245,7 @@ bool PaintRenderer::render_all(bool scale)
     if (!guard) {
         return false;
     }
+    settle(window_, window_blank_);
     draw_shapes(window_, scale);
     draw_texts(window_, scale);
     return true;
