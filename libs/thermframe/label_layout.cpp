@@ -162,7 +162,7 @@ void ensure_layout(FrameDoc& doc)
             return;
         }
         const QFontMetrics& metrics = *doc.label_metrics;
-        const int arrow_width = metrics.horizontalAdvance(QStringLiteral("<-"));
+        const int arrow_width = label_width(doc, "<-");
         LabelWindow window{doc.wnd_width, doc.wnd_height, doc.rotation.load()};
         std::vector<QRegion> working = doc.occupied;
         for (int32_t kind : kLayoutKinds) {

@@ -155,7 +155,7 @@ bool Frame::set_sensors(const float s[5])
 
 // --- plane ------------------------------------------------------------------------------
 
-bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function)
+bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function, Plane* own)
 {
     if (ad == nullptr || !valid_size(width, height)) {
         SK_LOG(function, "frame %ux%u is refused", static_cast<unsigned>(width), static_cast<unsigned>(height));
@@ -173,7 +173,11 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
     }
     width_ = width;
     height_ = height;
-    plane_.assign(ad, ad + n);
+    if (own != nullptr && own->size() == n && own->data() == ad) {
+        plane_.swap(*own);
+    } else {
+        plane_.assign(ad, ad + n);
+    }
     matrix_.clear();
     stored_view_ = View();
     return true;
@@ -182,8 +186,8 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
 bool Frame::commit(LoadedFrame&& data, bool with_anas, const char* function)
 {
     const bool modelled = data.model.present() && adopt_model(data, function);
-    const Plane& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
-    if (!set_plane(plane.data(), data.width, data.height, function)) {
+    Plane& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
+    if (!set_plane(plane.data(), data.width, data.height, function, &plane)) {
         return false;
     }
     if (!modelled) {

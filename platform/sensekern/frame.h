@@ -152,8 +152,10 @@ public:
     bool load_calibration(const char* path);
     bool select_len_and_range(LenType lens, MeasRange range);
     bool set_sensors(const float s[5]);
-    // Replaces the plane (framekit statistics, analysis objects and imaging follow).
-    bool set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function);
+    // Replaces the plane (framekit statistics, analysis objects and imaging
+    // follow); a plane of width x height given as `own` is taken over
+    // instead of copied.
+    bool set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function, Plane* own = nullptr);
     // Takes a parsed picture or recording frame.
     bool commit(LoadedFrame&& data, bool with_anas, const char* function);
 
