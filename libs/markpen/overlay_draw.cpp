@@ -1,6 +1,7 @@
 // Analysis objects, labels, cursor temperatures, extremes and temperature
 // marks drawn over the composed picture.
 #include "paint_renderer.h"
+#include "text_widths.h"
 
 #include "basekit.h"
 #include "label_font.h"
@@ -301,7 +302,7 @@ void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool sc
                 label.append(QStringLiteral("->"));
             }
         }
-        const int tw = metrics.horizontalAdvance(label);
+        const int tw = text_width(font, metrics, label);
         int left = ax + dx - (side == 1 ? tw : 0);
         left = left < 0 ? 0 : std::min(left, width - tw);
         painter.setPen(pen_colour(colour));
@@ -316,7 +317,8 @@ void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool sc
 void PaintRenderer::draw_cursor_label(QPainter& painter, const QImage& target,
                                       const std::string& text, bool scale)
 {
-    const QFontMetrics metrics(painter.font());
+    const QFont font = painter.font();
+    const QFontMetrics metrics(font);
     const int fh = metrics.height();
     const int lowest = target.height() - fh;
     bool show_temp = false;
@@ -331,7 +333,7 @@ void PaintRenderer::draw_cursor_label(QPainter& painter, const QImage& target,
     const int32_t cx = view.cx, cy = view.cy;
     const float t = view.t;
     const QString label = degrees_text("", t);
-    const int tw = metrics.horizontalAdvance(label);
+    const int tw = text_width(font, metrics, label);
     const int left = std::min(cx + 10, target.width() - tw);
     int top = k > 0 ? cy + 10 : cy - 15;
     top = std::min(std::max(top, 0), lowest);
