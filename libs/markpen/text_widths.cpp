@@ -23,10 +23,9 @@ Widths& widths()
 
 }  // namespace
 
-int text_width(const QFont& font, const QFontMetrics& metrics, const QString& text)
+int text_width(const QString& key, const QFontMetrics& metrics, const QString& text)
 {
     constexpr int kMaxRemembered = 4096;  // temperatures change the texts
-    const QString key = font.key();
     Widths& w = widths();
     {
         std::lock_guard<std::mutex> guard(w.mutex);

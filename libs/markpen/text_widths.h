@@ -3,14 +3,14 @@
 // costs more than drawing it.
 #pragma once
 
-#include <QFont>
 #include <QFontMetrics>
 #include <QString>
 
 namespace markpen::detail {
 
-// metrics.horizontalAdvance(text), where metrics are those of font; the
-// widths of the last font asked for are remembered (at most 4096 texts).
-int text_width(const QFont& font, const QFontMetrics& metrics, const QString& text);
+// metrics.horizontalAdvance(text), where metrics are those of the font whose
+// QFont::key() is font_key; the widths of the last font asked for are
+// remembered (at most 4096 texts).
+int text_width(const QString& font_key, const QFontMetrics& metrics, const QString& text);
 
 }  // namespace markpen::detail
