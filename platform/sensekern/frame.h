@@ -40,11 +40,13 @@ struct Params {
 };
 
 // AD-to-temperature table of a frame without calibration: values[ad - first]
-// in `unit`; ADs outside take the nearest end.
+// in `unit`; ADs outside take the nearest end. Its values (up to 256 kB)
+// are always written whole before they are read and come from the block
+// stock, like the planes.
 struct Table {
     uint16_t first = 0;
     int32_t unit = 0;
-    std::vector<float> values;
+    vybase::StockVector<float> values;
     bool empty() const { return values.empty(); }
 };
 
