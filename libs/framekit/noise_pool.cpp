@@ -256,7 +256,9 @@ constexpr auto kSpin = std::chrono::microseconds(50);
 NoisePool::NoisePool(unsigned workers)
 {
     if (workers == 0) {
-        workers = std::thread::hardware_concurrency();
+        // Asked once: every frame makes a pool, and the count is read from /sys.
+        static const unsigned processors = std::thread::hardware_concurrency();
+        workers = processors;
     }
     worker_count_ = std::min(255u, std::max(1u, workers));
 }

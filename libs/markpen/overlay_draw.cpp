@@ -1,6 +1,7 @@
 // Analysis objects, labels, cursor temperatures, extremes and temperature
 // marks drawn over the composed picture.
 #include "paint_renderer.h"
+#include "text_widths.h"
 
 #include "basekit.h"
 #include "label_font.h"
@@ -245,6 +246,7 @@ bool PaintRenderer::render_all(bool scale)
     if (!guard) {
         return false;
     }
+    settle(window_, window_blank_);
     draw_shapes(window_, scale);
     draw_texts(window_, scale);
     return true;
@@ -271,6 +273,7 @@ void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool sc
     const QFont font = vy::label_font();
     painter.setFont(font);
     const QFontMetrics metrics(font);
+    const QString font_key = font.key();
     // Clamped to the picture drawn into, which for exports is not the window.
     const int width = target.width();
     for_each_shown([&](AnaType type, int32_t i, const std::string& text, uint32_t colour) {
@@ -300,7 +303,7 @@ void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool sc
                 label.append(QStringLiteral("->"));
             }
         }
-        const int tw = metrics.horizontalAdvance(label);
+        const int tw = text_width(font_key, metrics, label);
         int left = ax + dx - (side == 1 ? tw : 0);
         left = left < 0 ? 0 : std::min(left, width - tw);
         painter.setPen(pen_colour(colour));
@@ -315,7 +318,8 @@ void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool sc
 void PaintRenderer::draw_cursor_label(QPainter& painter, const QImage& target,
                                       const std::string& text, bool scale)
 {
-    const QFontMetrics metrics(painter.font());
+    const QFont font = painter.font();
+    const QFontMetrics metrics(font);
     const int fh = metrics.height();
     const int lowest = target.height() - fh;
     bool show_temp = false;
@@ -330,7 +334,7 @@ void PaintRenderer::draw_cursor_label(QPainter& painter, const QImage& target,
     const int32_t cx = view.cx, cy = view.cy;
     const float t = view.t;
     const QString label = degrees_text("", t);
-    const int tw = metrics.horizontalAdvance(label);
+    const int tw = text_width(font.key(), metrics, label);
     const int left = std::min(cx + 10, target.width() - tw);
     int top = k > 0 ? cy + 10 : cy - 15;
     top = std::min(std::max(top, 0), lowest);

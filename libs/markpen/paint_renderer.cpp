@@ -3,6 +3,7 @@
 
 #include "block_stock.h"
 #include "logline.h"
+#include "scaled_draw.h"
 
 #include <QPainter>
 
@@ -32,9 +33,10 @@ void give_back_pixels(void* info)
     delete block;
 }
 
-// A new picture, black rather than undefined until it is first composed. Its
-// pixels come from the block stock: the pictures of one open are of the same
-// sizes as the last one's, whose pages are still mapped.
+// A new picture whose pixels are left as they are: the caller owes it black
+// (settle) until a writer covers every pixel. Its pixels come from the block
+// stock: the pictures of one open are of the same sizes as the last one's,
+// whose pages are still mapped.
 QImage new_picture(int width, int height)
 {
     const qsizetype line = static_cast<qsizetype>(width) * 4;
@@ -47,10 +49,18 @@ QImage new_picture(int width, int height)
                    block);
     if (picture.isNull()) {
         give_back_pixels(block);
-        return picture;
     }
-    picture.fill(Qt::black);
     return picture;
+}
+
+// Black from byte `first` on, as RGB32 stores it (0xFF000000 in memory order).
+void blacken_from(QImage& picture, size_t first)
+{
+    uchar* bytes = picture.bits();
+    const size_t size = static_cast<size_t>(picture.sizeInBytes());
+    for (size_t i = first; i < size; ++i) {
+        bytes[i] = i % 4 == 3 ? 0xFF : 0x00;
+    }
 }
 
 uint32_t byte_count(const QImage& picture)
@@ -77,6 +87,14 @@ bool copy_out(const QImage& picture, uint8_t* buffer, uint32_t& length, const ch
 
 }  // namespace
 
+void settle(QImage& picture, bool& blank)
+{
+    if (blank) {
+        picture.fill(Qt::black);
+        blank = false;
+    }
+}
+
 PaintRenderer::PaintRenderer(std::unique_ptr<FrameSource> source) : frame_(std::move(source))
 {
     // Loads the strips once for the whole process.
@@ -84,6 +102,18 @@ PaintRenderer::PaintRenderer(std::unique_ptr<FrameSource> source) : frame_(std::
 }
 
 PaintRenderer::~PaintRenderer() = default;
+
+const QImage& PaintRenderer::window_picture()
+{
+    settle(window_, window_blank_);
+    return window_;
+}
+
+const QImage& PaintRenderer::output_picture()
+{
+    settle(output_, output_blank_);
+    return output_;
+}
 
 void PaintRenderer::recompute_scale()
 {
@@ -135,9 +165,13 @@ bool PaintRenderer::set_image_size(uint16_t width, uint16_t height)
         MARKPEN_LOG(4, "PaintRenderer::set_image_size", "no memory for %ux%u", width, height);
         return false;
     }
+    if (window_.isNull()) {
+        window_blank_ = true;
+    }
     source_ = source;
     output_ = output;
     window_ = window;
+    source_blank_ = output_blank_ = true;
     image_width_ = width;
     image_height_ = height;
     recompute_scale();
@@ -161,6 +195,7 @@ bool PaintRenderer::set_window_size(uint16_t width, uint16_t height)
         return false;
     }
     window_ = window;
+    window_blank_ = true;
     recompute_scale();
     publish_geometry();
     return true;
@@ -180,10 +215,12 @@ bool PaintRenderer::set_rotation(int angle)
     if (quarter_turn(previous) != quarter_turn(angle)) {
         if (!window_.isNull()) {
             window_ = new_picture(window_.height(), window_.width());
+            window_blank_ = true;
         }
         if (!source_.isNull()) {
             output_ = quarter_turn(angle) ? new_picture(source_.height(), source_.width())
                                           : new_picture(source_.width(), source_.height());
+            output_blank_ = true;
         }
         // The factors follow the new orientation at once; the caller may
         // never set the window size again.
@@ -225,7 +262,7 @@ bool PaintRenderer::refresh(bool reload)
     if (reload || frame_bits_length_ == 0) {
         load_frame_pixels();
     }
-    compose(window_);
+    compose(window_, window_blank_);
     return true;
 }
 
@@ -248,9 +285,15 @@ void PaintRenderer::load_frame_pixels()
     // staged, and as much as fits is copied.
     if (!source_.isNull() && length == byte_count(source_)) {
         uint32_t got = length;
-        if (frame_->get_bits(source_.bits(), got) && got <= length) {
+        const bool read = frame_->get_bits(source_.bits(), got) && got <= length;
+        if (read) {
             frame_bits_length_ = got;
         }
+        // What the frame did not write of a new picture stays black.
+        if (source_blank_ && (!read || got < length)) {
+            blacken_from(source_, read ? got : 0);
+        }
+        source_blank_ = false;
         return;
     }
     if (length > frame_bits_.size()) {
@@ -262,6 +305,7 @@ void PaintRenderer::load_frame_pixels()
     }
     frame_bits_length_ = got;
     if (!source_.isNull()) {
+        settle(source_, source_blank_);
         const size_t count = std::min<size_t>(got, source_.sizeInBytes());
         std::memcpy(source_.bits(), frame_bits_.data(), count);
     }
@@ -269,15 +313,29 @@ void PaintRenderer::load_frame_pixels()
 
 void PaintRenderer::compose(QImage& target)
 {
+    bool blank = false;
+    compose(target, blank);
+}
+
+void PaintRenderer::compose(QImage& target, bool& blank)
+{
     if (target.isNull() || source_.isNull()) {
         return;
     }
+    settle(source_, source_blank_);
+    const int turn = rotation_.load();
+    if (turn != ROTATION_90 && turn != ROTATION_270 && turn != ROTATION_180 && turn != ROTATION_180_ALT &&
+        draw_scaled(source_, target)) {
+        blank = false;
+        return;
+    }
+    settle(target, blank);
     QPainter painter;
     if (!painter.begin(&target)) {
         return;
     }
     const int tw = target.width(), th = target.height();
-    switch (rotation_.load()) {
+    switch (turn) {
     case ROTATION_90:
         painter.translate(tw, 0);
         painter.rotate(90);
@@ -307,6 +365,7 @@ bool PaintRenderer::get_bits(uint8_t* buffer, uint32_t& length)
     if (!guard || window_.isNull()) {
         return false;
     }
+    settle(window_, window_blank_);
     return copy_out(window_, buffer, length, "PaintRenderer::get_bits");
 }
 
@@ -318,9 +377,12 @@ bool PaintRenderer::get_output_bits(uint8_t* buffer, uint32_t& length)
     }
     if (buffer != nullptr && length >= byte_count(output_)) {
         load_frame_pixels();
-        compose(output_);
+        compose(output_, output_blank_);
         draw_shapes(output_, false);
         draw_texts(output_, false);
+    }
+    if (buffer != nullptr) {
+        settle(output_, output_blank_);
     }
     return copy_out(output_, buffer, length, "PaintRenderer::get_output_bits");
 }

@@ -106,11 +106,14 @@ public:
     void draw_info_panel(QImage& target, bool window_flag, const std::string& time,
                          const std::string& caption, bool grid);
     void record_items(std::vector<DrawnItem>* sink) { sink_ = sink; }
-    const QImage& window_picture() const { return window_; }
-    const QImage& output_picture() const { return output_; }
+    const QImage& window_picture();
+    const QImage& output_picture();
 
 private:
 
+    // compose() into one of the renderer's pictures, which is owed black
+    // while blank: a draw that covers every pixel spares the fill.
+    void compose(QImage& target, bool& blank);
     void recompute_scale();
     void publish_geometry();
     void load_frame_pixels();
@@ -151,6 +154,10 @@ private:
     QImage source_;
     QImage window_;
     QImage output_;
+    // Pictures whose pixels are undefined and stand for black (settle()).
+    bool source_blank_ = false;
+    bool window_blank_ = false;
+    bool output_blank_ = false;
     std::vector<uint8_t> frame_bits_;
     uint32_t frame_bits_length_ = 0;
     std::string overlay_ana_;
@@ -164,6 +171,9 @@ private:
     Geometry geometry_;
     std::vector<DrawnItem>* sink_ = nullptr;
 };
+
+// Fills a picture that is still owed black (blank) with it.
+void settle(QImage& picture, bool& blank);
 
 // Process-wide pictures of the panels.
 bool set_logo(const QString& path);

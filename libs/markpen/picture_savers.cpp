@@ -111,7 +111,7 @@ bool PaintRenderer::save_picture(const SavePath& path, const std::string& captio
     // The frame may hold another picture since the last save: its pixels
     // are read again every time.
     load_frame_pixels();
-    compose(output_);
+    compose(output_, output_blank_);
     if (draw) {
         draw_shapes(output_, false);
         draw_texts(output_, false);
@@ -132,7 +132,7 @@ bool PaintRenderer::save_grid_picture(const SavePath& path, const std::string& t
         return false;
     }
     load_frame_pixels();
-    compose(output_);
+    compose(output_, output_blank_);
     draw_shapes(output_, false);
     draw_texts(output_, false);
     draw_info_panel(output_, false, time, caption, true);
@@ -149,6 +149,7 @@ bool PaintRenderer::save_grid_window(const SavePath& path)
         MARKPEN_LOG(4, "PaintRenderer::save_grid_window", "%s", "no picture or frame to save");
         return false;
     }
+    settle(window_, window_blank_);
     QImage copy = window_.copy();
     draw_info_panel(copy, true, std::string(), std::string(), false);
     return write_picture(copy, path, PictureFormat::jpeg, kAppendSgcc);

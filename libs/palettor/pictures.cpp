@@ -254,11 +254,10 @@ bool Imaging::index_to_pixel(const uint8_t* index, int width, int height, const 
     if (fire_fighting_) {
         table = kFireTable;
     }
-    for (int y = win.top; y <= win.bottom; ++y) {
-        const uint8_t* in = source + static_cast<size_t>(y) * width;
-        for (int x = win.left; x <= win.right; ++x) {
-            *bits++ = table[in[x]] | kOpaque;
-        }
+    const IndexColours lookup(table);
+    const int count = win.right - win.left + 1;
+    for (int y = win.top; y <= win.bottom; ++y, bits += count) {
+        lookup.row(source + static_cast<size_t>(y) * width + win.left, count, bits);
     }
     return true;
 }

@@ -14,7 +14,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -100,9 +99,8 @@ public:
     float scale_y = 1.0f;
     float scale_x = 1.0f;
     std::unique_ptr<QFontMetrics> label_metrics;
-    // Label texts measured with label_metrics: every layout measures every
-    // label again, and shaping a text costs more than placing it.
-    std::unordered_map<std::string, int> label_widths;
+    // The font of label_metrics, whose label widths are shared by every document.
+    QString label_font_key;
     // Batches that defer label layout (LayoutHold).
     std::atomic<int> layout_holds{0};
     // A change asked for a layout that no reader has needed yet.

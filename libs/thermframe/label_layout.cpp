@@ -9,6 +9,9 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 
+#include <mutex>
+#include <unordered_map>
+
 namespace thermframe {
 namespace detail {
 namespace {
@@ -20,7 +23,9 @@ const int32_t kLayoutKinds[] = {ANA_RECT, ANA_LINE, ANA_ELLIPSE, ANA_POLYGON, AN
 bool ensure_metrics(FrameDoc& doc)
 {
     if (!doc.label_metrics && QGuiApplication::instance() != nullptr) {
-        doc.label_metrics.reset(new QFontMetrics(vy::label_font()));
+        const QFont font = vy::label_font();
+        doc.label_metrics.reset(new QFontMetrics(font));
+        doc.label_font_key = font.key();
     }
     return doc.label_metrics != nullptr;
 }
@@ -46,20 +51,47 @@ bool label_text(FrameDoc& doc, const AnaEntry& entry, std::string& label)
     return true;
 }
 
-// The label's width in the label font, measured once per text.
+// Label widths in the label font, shared by every document: the same labels
+// come back with every picture opened, and shaping a text costs more than
+// placing it. At most kMaxRemembered texts (a few hundred kB); a new label
+// font starts afresh.
+class LabelWidths {
+public:
+    int width(const QString& font, const QFontMetrics& metrics, const std::string& label)
+    {
+        constexpr size_t kMaxRemembered = 4096;  // texts change with the temperatures
+        {
+            std::lock_guard<std::mutex> guard(mutex_);
+            if (font != font_) {
+                font_ = font;
+                widths_.clear();
+            }
+            auto found = widths_.find(label);
+            if (found != widths_.end()) {
+                return found->second;
+            }
+        }
+        const int measured = metrics.horizontalAdvance(QString::fromUtf8(label.c_str()));
+        std::lock_guard<std::mutex> guard(mutex_);
+        if (font == font_) {
+            if (widths_.size() >= kMaxRemembered) {
+                widths_.clear();
+            }
+            widths_.emplace(label, measured);
+        }
+        return measured;
+    }
+
+private:
+    std::mutex mutex_;
+    QString font_;
+    std::unordered_map<std::string, int> widths_;
+};
+
 int label_width(FrameDoc& doc, const std::string& label)
 {
-    constexpr size_t kMaxRemembered = 4096;  // texts change with the temperatures
-    auto found = doc.label_widths.find(label);
-    if (found != doc.label_widths.end()) {
-        return found->second;
-    }
-    if (doc.label_widths.size() >= kMaxRemembered) {
-        doc.label_widths.clear();
-    }
-    const int width = doc.label_metrics->horizontalAdvance(QString::fromUtf8(label.c_str()));
-    doc.label_widths.emplace(label, width);
-    return width;
+    static LabelWidths* shared = new LabelWidths;  // never destroyed: documents outlive exit handlers
+    return shared->width(doc.label_font_key, *doc.label_metrics, label);
 }
 
 }  // namespace
@@ -130,7 +162,7 @@ void ensure_layout(FrameDoc& doc)
             return;
         }
         const QFontMetrics& metrics = *doc.label_metrics;
-        const int arrow_width = metrics.horizontalAdvance(QStringLiteral("<-"));
+        const int arrow_width = label_width(doc, "<-");
         LabelWindow window{doc.wnd_width, doc.wnd_height, doc.rotation.load()};
         std::vector<QRegion> working = doc.occupied;
         for (int32_t kind : kLayoutKinds) {

@@ -34,6 +34,10 @@ int64_t overlap(const QRect& box, const std::vector<QRegion>& working)
 {
     int64_t area = 0;
     for (const QRegion& region : working) {
+        // Most regions lie apart from the box: no intersection to build.
+        if (!region.boundingRect().intersects(box)) {
+            continue;
+        }
         const QRegion common = region.intersected(box);
         for (const QRect& r : common) {
             area += static_cast<int64_t>(r.width()) * r.height();

@@ -418,7 +418,7 @@ bool sensekern_get_handle_of_ad_temp(void* handle, void** calibration)
                if (f.calibration() == nullptr) {
                    return false;
                }
-               *calibration = f.calibration();
+               *calibration = f.lend_calibration();
                return true;
            });
 }

@@ -219,7 +219,8 @@ bool read_plane(ByteReader& in, uint32_t pixels, Plane* plane)
     if (data == nullptr) {
         return false;
     }
-    Plane out(pixels, 0);
+    // Written whole below before anyone reads it.
+    Plane out(pixels);
     if (type == 0) {
         std::memcpy(out.data(), data, length);
     } else if (vy_high_low_uncompress(length, data, out.data(), static_cast<int>(pixels)) != VY_OK) {

@@ -4,6 +4,7 @@
 #include "frame.h"
 
 #include "basekit.h"
+#include "engine_stock.h"
 #include "handle_registry.h"
 #include "palettor.h"
 #include "tempcore.h"
@@ -42,9 +43,19 @@ Frame::~Frame()
     if (ad_ != nullptr) {
         vy_ad_uninit(&ad_);
     }
-    if (calib_ != nullptr) {
+    drop_engine();
+}
+
+void Frame::drop_engine()
+{
+    if (calib_ != nullptr && engine_as_made_ && model_.present()) {
+        give_back_engine(calib_, std::move(model_), engine_params_);
+        calib_ = nullptr;
+    } else if (calib_ != nullptr) {
         vy_at_uninit(&calib_);
     }
+    model_ = Model();
+    engine_as_made_ = false;
 }
 
 Frame* frame_of(void* handle)
@@ -102,12 +113,9 @@ bool Frame::load_calibration(const char* path)
         vy_at_uninit(&engine);
         return false;
     }
-    std::swap(engine, calib_);
-    if (engine != nullptr) {
-        vy_at_uninit(&engine);
-    }
     // The engine is the file's now, not one made from a picture's model.
-    model_ = Model();
+    drop_engine();
+    calib_ = engine;
     table_ = Table();
     matrix_.clear();
     para_record_.clear();
@@ -120,6 +128,7 @@ bool Frame::select_len_and_range(LenType lens, MeasRange range)
         SK_LOG("Frame::select_len_and_range", "no calibration data is loaded");
         return false;
     }
+    engine_as_made_ = false;
     if (!select_on(calib_, lens, range, sensors_)) {
         SK_LOG("Frame::select_len_and_range", "lens %d range %d can not be selected", lens, range);
         return false;
@@ -138,6 +147,7 @@ bool Frame::set_sensors(const float s[5])
     if (calib_ == nullptr) {
         return true;
     }
+    engine_as_made_ = false;
     int environment = 0;
     return vy_at_update_temperature_sensor(calib_, s[0], s[1], s[2], s[3], s[4], &environment) &&
            vy_at_calc_base_temp(calib_);
@@ -145,7 +155,7 @@ bool Frame::set_sensors(const float s[5])
 
 // --- plane ------------------------------------------------------------------------------
 
-bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function)
+bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function, Plane* own)
 {
     if (ad == nullptr || !valid_size(width, height)) {
         SK_LOG(function, "frame %ux%u is refused", static_cast<unsigned>(width), static_cast<unsigned>(height));
@@ -163,7 +173,11 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
     }
     width_ = width;
     height_ = height;
-    plane_.assign(ad, ad + n);
+    if (own != nullptr && own->size() == n && own->data() == ad) {
+        plane_.swap(*own);
+    } else {
+        plane_.assign(ad, ad + n);
+    }
     matrix_.clear();
     stored_view_ = View();
     return true;
@@ -172,13 +186,12 @@ bool Frame::set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const
 bool Frame::commit(LoadedFrame&& data, bool with_anas, const char* function)
 {
     const bool modelled = data.model.present() && adopt_model(data, function);
-    const Plane& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
-    if (!set_plane(plane.data(), data.width, data.height, function)) {
+    Plane& plane = modelled && !data.model_plane.empty() ? data.model_plane : data.plane;
+    if (!set_plane(plane.data(), data.width, data.height, function, &plane)) {
         return false;
     }
-    if (!modelled && calib_ != nullptr) {
-        vy_at_uninit(&calib_);
-        model_ = Model();
+    if (!modelled) {
+        drop_engine();
     }
     stored_view_ = data.view;
     if (!modelled) {
@@ -222,8 +235,11 @@ bool Frame::convert(const uint16_t* ad, std::size_t count, float* out, bool own,
     }
     int n = static_cast<int>(count);
     if (calib_ != nullptr) {
-        return own ? vy_at_get_temperature_from_ad_ex(calib_, ad, n, emissivity, distance, out)
-                   : vy_at_get_temperature_from_ad(calib_, ad, n, out);
+        if (own) {
+            engine_as_made_ = false;
+            return vy_at_get_temperature_from_ad_ex(calib_, ad, n, emissivity, distance, out);
+        }
+        return vy_at_get_temperature_from_ad(calib_, ad, n, out);
     }
     if (table_.empty()) {
         SK_LOG("Frame::convert", "the frame has no calibration and no temperature table");
@@ -363,6 +379,7 @@ bool Frame::set_param(Param which, float value)
         return false;
     }
     if (calib_ != nullptr) {
+        engine_as_made_ = false;
         switch (which) {
         case Param::emissivity: return vy_at_set_emiss(calib_, value);
         case Param::distance: return vy_at_set_dist(calib_, value);
@@ -398,6 +415,7 @@ bool Frame::set_unit(int32_t unit)
         return false;
     }
     if (calib_ != nullptr) {
+        engine_as_made_ = false;
         return vy_at_set_temperature_unit(calib_, unit);
     }
     params_.unit = unit;

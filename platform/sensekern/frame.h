@@ -40,11 +40,13 @@ struct Params {
 };
 
 // AD-to-temperature table of a frame without calibration: values[ad - first]
-// in `unit`; ADs outside take the nearest end.
+// in `unit`; ADs outside take the nearest end. Its values (up to 256 kB)
+// are always written whole before they are read and come from the block
+// stock, like the planes.
 struct Table {
     uint16_t first = 0;
     int32_t unit = 0;
-    std::vector<float> values;
+    vybase::StockVector<float> values;
     bool empty() const { return values.empty(); }
 };
 
@@ -134,6 +136,13 @@ public:
     void* ad() const { return ad_; }
     void* imaging() const { return imaging_; }
     void* calibration() const { return calib_; }
+    // The engine for a caller outside the library, who may change it: it is
+    // then never kept for another frame.
+    void* lend_calibration()
+    {
+        engine_as_made_ = false;
+        return calib_;
+    }
     uint16_t width() const { return width_; }
     uint16_t height() const { return height_; }
     bool has_plane() const { return width_ != 0; }
@@ -145,8 +154,10 @@ public:
     bool load_calibration(const char* path);
     bool select_len_and_range(LenType lens, MeasRange range);
     bool set_sensors(const float s[5]);
-    // Replaces the plane (framekit statistics, analysis objects and imaging follow).
-    bool set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function);
+    // Replaces the plane (framekit statistics, analysis objects and imaging
+    // follow); a plane of width x height given as `own` is taken over
+    // instead of copied.
+    bool set_plane(const uint16_t* ad, uint16_t width, uint16_t height, const char* function, Plane* own = nullptr);
     // Takes a parsed picture or recording frame.
     bool commit(LoadedFrame&& data, bool with_anas, const char* function);
 
@@ -194,6 +205,9 @@ private:
     // frame converts with the table) when the model is refused or disagrees.
     bool adopt_model(const LoadedFrame& data, const char* function);
     bool apply_table_unit(float* values, std::size_t count, int32_t from) const;
+    // Lets the engine go: into the engine stock when it is still as its
+    // model made it, else released.
+    void drop_engine();
 
     VyLock lock_{"sensekern frame lock"};
     void* ad_ = nullptr;       // framekit plain frame
@@ -202,6 +216,11 @@ private:
     // The stored model calib_ was made from; empty for calibration data that
     // was loaded from a file.
     Model model_;
+    // calib_ is still exactly what model_ at engine_params_ makes: nothing
+    // changed it since (no parameter, unit, sensor or lens change, no
+    // conversion with own parameters that runs its script, not lent out).
+    bool engine_as_made_ = false;
+    Params engine_params_;
     View stored_view_;
     float sensors_[5] = {25.0f, 25.0f, 25.0f, 25.0f, 25.0f};
     uint16_t width_ = 0;

@@ -1,6 +1,7 @@
 // The calibration model a picture or recording stores so that its
 // temperatures can be computed again for new parameters, and the stored
 // display settings.
+#include "engine_stock.h"
 #include "frame.h"
 #include "picture_block.h"
 
@@ -76,42 +77,55 @@ bool same_params(void* engine, const Params& p)
 bool Frame::adopt_model(const LoadedFrame& data, const char* function)
 {
     const Model& m = data.model;
+    const Params& p = data.params;
     const bool reuse = calib_ != nullptr && model_.present() && model_.calibration == m.calibration &&
                        model_.lens == m.lens && model_.range == m.range;
-    void* engine = reuse ? calib_ : nullptr;
+    // An engine of the stock was made from this very model at these
+    // parameters and needs nothing more.
+    void* engine = reuse ? calib_ : take_engine(m, p);
+    const bool kept = !reuse && engine != nullptr;
+    // A reused engine stays as made only while its inputs stay the same to the bit.
+    bool as_made = kept || !reuse ||
+                   (engine_as_made_ && std::memcmp(m.sensors, model_.sensors, sizeof(m.sensors)) == 0);
     bool ok = true;
-    if (!reuse) {
+    if (!reuse && !kept) {
         ok = vy_at_init(&engine) &&
              vy_at_load_calibrate_data_from_bytes(engine, m.calibration.data(),
                                                   static_cast<uint32_t>(m.calibration.size())) &&
              vy_at_set_len_type_and_meas_range(engine, static_cast<LenType>(m.lens), static_cast<MeasRange>(m.range));
     }
-    if (ok && (!reuse || !std::equal(m.sensors, m.sensors + 5, model_.sensors))) {
+    if (ok && !kept && (!reuse || !std::equal(m.sensors, m.sensors + 5, model_.sensors))) {
         int environment = 0;
         ok = vy_at_update_temperature_sensor(engine, m.sensors[0], m.sensors[1], m.sensors[2], m.sensors[3],
                                              m.sensors[4], &environment) &&
              vy_at_calc_base_temp(engine);
+        as_made = as_made && !reuse;
     }
-    const Params& p = data.params;
-    ok = ok && (same_params(engine, p) || vy_at_set_temperature_para(engine, p.unit, p.emissivity, p.distance,
-                                                                     p.ambient, p.humidity, p.modify, p.reference));
+    if (ok && !kept && !same_params(engine, p)) {
+        ok = vy_at_set_temperature_para(engine, p.unit, p.emissivity, p.distance, p.ambient, p.humidity, p.modify,
+                                        p.reference);
+        as_made = as_made && !reuse;
+    }
     ok = ok && agrees(engine, check_points(data));
     if (!ok) {
         SK_LOG(function, "the stored calibration model is not used: the frame converts with its stored table only");
         if (engine != nullptr) {
             vy_at_uninit(&engine);
         }
-        calib_ = reuse ? nullptr : calib_;
         if (reuse) {
+            calib_ = nullptr;
             model_ = Model();
+            engine_as_made_ = false;
         }
         return false;
     }
-    if (!reuse && calib_ != nullptr) {
-        vy_at_uninit(&calib_);
+    if (!reuse) {
+        drop_engine();
+        engine_params_ = p;
     }
     calib_ = engine;
     model_ = m;
+    engine_as_made_ = as_made;
     std::copy(m.sensors, m.sensors + 5, sensors_);
     return true;
 }

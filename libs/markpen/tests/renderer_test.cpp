@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace markpen::detail;
 using namespace markpen::test;
 
@@ -220,6 +222,54 @@ TEST(renderer, compose_under_each_rotation)
                 }
             }
         }
+    }
+}
+
+// Pictures take their memory from the block stock, where the last
+// renderer's pictures of the same size left their pixels: a new picture must
+// still read as black until something is drawn into it.
+TEST(renderer, new_pictures_are_black_until_drawn)
+{
+    const int w = 200, h = 100;  // large enough for the stock to keep
+    auto black = [&](const uint8_t* bytes, size_t count) {
+        for (size_t i = 0; i < count; i += 4) {
+            uint32_t v = 0;
+            std::memcpy(&v, bytes + i, 4);
+            if (v != 0xFF000000u) {
+                return false;
+            }
+        }
+        return true;
+    };
+    auto black_picture = [&](const QImage& p) {
+        return black(p.constBits(), static_cast<size_t>(p.sizeInBytes()));
+    };
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        {
+            RendererFixture drawn;
+            drawn.set_frame(w, h);
+            ASSERT_TRUE(drawn.renderer->set_window_size(w, h));
+            ASSERT_TRUE(drawn.renderer->refresh(true));
+            std::vector<uint8_t> out(static_cast<size_t>(w) * h * 4);
+            uint32_t length = static_cast<uint32_t>(out.size());
+            ASSERT_TRUE(drawn.renderer->get_output_bits(out.data(), length));
+            ASSERT_FALSE(black(out.data(), out.size()));
+        }
+        RendererFixture f;
+        ASSERT_TRUE(f.renderer->set_image_size(w, h));
+        ASSERT_TRUE(f.renderer->set_window_size(w, h));
+        std::vector<uint8_t> bits(static_cast<size_t>(w) * h * 4, 0xab);
+        uint32_t length = static_cast<uint32_t>(bits.size());
+        ASSERT_TRUE(f.renderer->get_bits(bits.data(), length));
+        EXPECT_TRUE(black(bits.data(), bits.size()));
+        EXPECT_TRUE(black_picture(f.renderer->output_picture()));
+        // Composed from a frame that has no pixels yet, and turned.
+        ASSERT_TRUE(f.renderer->refresh(true));
+        EXPECT_TRUE(black_picture(f.renderer->window_picture()));
+        ASSERT_TRUE(f.renderer->set_rotation(ROTATION_90));
+        EXPECT_TRUE(black_picture(f.renderer->window_picture()));
+        EXPECT_TRUE(black_picture(f.renderer->output_picture()));
     }
 }
 

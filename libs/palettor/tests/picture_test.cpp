@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <random>
+#include <set>
 #include <thread>
 #include <atomic>
 
@@ -114,6 +115,48 @@ TEST(picture, thumbnail_steps_rows_and_columns_separately)
     EXPECT_FALSE(palettor_clr_index_to_thumbnail_pixel(h, index.data(), 8, 4, 0, 4, bits.data()));
     EXPECT_FALSE(palettor_clr_index_to_thumbnail_pixel(h, index.data(), 8, 4, 4, 0, bits.data()));
     EXPECT_FALSE(palettor_clr_index_to_thumbnail_pixel(h, nullptr, 8, 4, 4, 4, bits.data()));
+}
+
+// Rows are coloured 64 pixels at a time where the processor allows, the rest
+// one by one: every index, at every offset, gives the colour a single pixel
+// gets, for the index table and (with a band) the full table.
+TEST(picture, whole_rows_colour_as_single_pixels)
+{
+    const int w = 300, h = 5;
+    std::vector<uint8_t> index(w * h);
+    std::mt19937 random(7);
+    for (uint8_t& i : index) {
+        i = static_cast<uint8_t>(random());
+    }
+    for (int i = 0; i < 256; ++i) {
+        index[i] = static_cast<uint8_t>(i);
+    }
+    for (bool band : {false, true}) {
+        SCOPED_TRACE(band);
+        Handle hd;
+        prepared(hd);
+        ASSERT_TRUE(palettor_set_palette(hd, PAL_IRON));
+        int32_t id = 0;
+        if (band) {
+            ASSERT_TRUE(palettor_add_isotherm_ex(hd, 1010, 1040, 0x00FF00, 0, &id));
+        }
+        std::vector<uint32_t> single(w * h);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                ASSERT_TRUE(palettor_clr_index_to_pixel(hd, index.data(), w, h, x, y, x, y, &single[y * w + x]));
+            }
+        }
+        EXPECT_GT(std::set<uint32_t>(single.begin(), single.end()).size(), 150u);
+        for (int left : {0, 1, 37, 63, 64, 200}) {
+            std::vector<uint32_t> rows((w - left) * h, kSentinel);
+            ASSERT_TRUE(palettor_clr_index_to_pixel(hd, index.data(), w, h, left, 0, w - 1, h - 1, rows.data()));
+            for (int y = 0; y < h; ++y) {
+                for (int x = left; x < w; ++x) {
+                    ASSERT_EQ(rows[y * (w - left) + x - left], single[y * w + x]) << left << " " << x << "," << y;
+                }
+            }
+        }
+    }
 }
 
 TEST(picture, ad_thumbnail_samples_the_frame)

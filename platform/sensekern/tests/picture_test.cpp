@@ -2,6 +2,7 @@
 // damaged files.
 #include "fixture.h"
 #include "reseal.h"
+#include "tempcore.h"
 
 #include <zlib.h>
 
@@ -218,6 +219,46 @@ TEST(radiometric_picture, a_loaded_picture_is_measured_again_under_new_parameter
     ASSERT_TRUE(sensekern_load_picture_file(reread.h(), again.c_str()));
     EXPECT_EQ(sktest::temperatures_of(reread.h()), sktest::temperatures_of(back.h()));
     EXPECT_TRUE(sensekern_set_emiss(reread.h(), 0.8f));
+}
+
+// A picture opened again may take the calibration engine its last frame
+// made; one that was changed meanwhile, through the frame or by a caller it
+// was lent to, must not come back (it would disagree with the stored table,
+// and the picture could no longer be measured under new parameters).
+TEST(radiometric_picture, an_engine_changed_before_its_frame_closed_is_not_taken_again)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    const std::string path = radiometric_file(dir, f.h(), "p.png", "PNG");
+    const std::vector<float> stored = sktest::temperatures_of(f.h());
+    float e = 0;
+    ASSERT_TRUE(sensekern_get_temperature_para(f.h(), &e, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(sensekern_set_emiss(f.h(), e / 2));
+    const std::vector<float> halved = sktest::temperatures_of(f.h());
+    ASSERT_NE(halved, stored);
+    auto remeasured = [&](void* h) {
+        EXPECT_TRUE(sensekern_set_emiss(h, e / 2));
+        EXPECT_EQ(sktest::temperatures_of(h), halved);
+    };
+    auto lent_and_changed = [&](void* h) {
+        void* engine = nullptr;
+        ASSERT_TRUE(sensekern_get_handle_of_ad_temp(h, &engine));
+        EXPECT_TRUE(vy_at_set_emiss(engine, e / 2));
+    };
+    // Each open converts as the stored picture says, then is changed (or
+    // not) before it closes.
+    const std::function<void(void*)> steps[] = {remeasured, lent_and_changed, remeasured, [](void*) {},
+                                                remeasured, [](void*) {}, [](void*) {}, lent_and_changed,
+                                                remeasured};
+    int step = 0;
+    for (const auto& before_close : steps) {
+        SCOPED_TRACE(step++);
+        sktest::Frame frame;
+        ASSERT_TRUE(sensekern_load_picture_file(frame.h(), path.c_str()));
+        EXPECT_EQ(sktest::temperatures_of(frame.h()), stored);
+        before_close(frame.h());
+    }
 }
 
 TEST(radiometric_picture, a_version_one_picture_keeps_its_parameters)
