@@ -1,6 +1,8 @@
 // Colour pictures: AD planes and 8-bit index pictures through the colour tables.
 #include "imaging.h"
 
+#include "filter_rows.h"
+#include "lookup_rows.h"
 #include "palette_tables.h"
 #include "picture_cache.h"
 
@@ -116,6 +118,10 @@ uint8_t* Imaging::index_picture(const uint16_t* ad, int width, int height)
         index_buffer_.resize(pixels);
     }
     uint8_t* index = index_buffer_.data();
+    if (avx512_rows()) {
+        index_row_avx512(ad, pixels, map_.data(), index);
+        return index;
+    }
     for (size_t i = 0; i < pixels; ++i) {
         index[i] = static_cast<uint8_t>(map_[ad[i]] & 0xFF);
     }

@@ -1,4 +1,4 @@
-// The vector row lookups of the colouring against plain loops.
+// The vector row lookup of the colouring against the plain loop.
 #include "filter_rows.h"
 #include "lookup_rows.h"
 
@@ -16,36 +16,10 @@ const size_t kCounts[] = {0, 1, 15, 16, 17, 63, 64, 65, 640, 1000};
 
 }  // namespace
 
-TEST(lookup_rows, colour_row_matches_the_table)
-{
-    if (!avx512_byte_lookup()) {
-        GTEST_SKIP() << "no AVX-512 VBMI";
-    }
-    std::mt19937 random(5);
-    std::vector<uint32_t> table(256);
-    for (uint32_t& t : table) {
-        t = static_cast<uint32_t>(random());  // top bytes vary too: the result is opaque all the same
-    }
-    for (size_t count : kCounts) {
-        SCOPED_TRACE(count);
-        std::vector<uint8_t> index(count);
-        for (size_t i = 0; i < count; ++i) {
-            index[i] = static_cast<uint8_t>(i % 3 == 0 ? 255 - i % 256 : random());
-        }
-        std::vector<uint32_t> want(count), got(count + 1, 0xDEADBEEF);
-        for (size_t i = 0; i < count; ++i) {
-            want[i] = table[index[i]] | 0xFF000000u;
-        }
-        colour_row_avx512(index.data(), count, table.data(), got.data());
-        EXPECT_EQ(std::vector<uint32_t>(got.begin(), got.begin() + count), want);
-        EXPECT_EQ(got[count], 0xDEADBEEF);  // nothing written past the row
-    }
-}
-
 TEST(lookup_rows, index_row_matches_the_map_up_to_the_last_ad)
 {
-    if (!avx512_byte_lookup()) {
-        GTEST_SKIP() << "no AVX-512 VBMI";
+    if (!avx512_rows()) {
+        GTEST_SKIP() << "no AVX-512";
     }
     std::mt19937 random(6);
     // Exactly 65,536 entries: AD 65535 reads the last one.
