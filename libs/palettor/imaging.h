@@ -8,6 +8,7 @@
 #include "sharpen_blur.h"
 #include "vy_base_object.h"
 #include "vy_lock.h"
+#include "window_counts.h"
 
 #include <atomic>
 #include <memory>
@@ -102,9 +103,13 @@ public:
 
 private:
     // Histogram of a window into histogram_, with its first hottest and
-    // coldest pixel in row order and its sum (stats lock held).
-    void window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
-                          uint64_t* sum);
+    // coldest pixel in row order and its sum (stats lock held). With a pool
+    // the rows are dealt out in strips among its members.
+    void window_histogram(const uint16_t* ad, int width, const Window& win, WorkerPool* pool, tagPAD* max,
+                          tagPAD* min, uint64_t* sum);
+    // Workers of the CPU filter engine, which the other passes over a frame
+    // may share; 1 without one (map lock held).
+    int cpu_workers() const;
     // Zeroes what the last frame counted (stats lock held); the rest of the
     // histogram is zero already.
     void clear_histogram();
@@ -174,6 +179,7 @@ private:
     ScratchVector<uint32_t> partials_;  // three more histograms, zero between calls
     uint32_t counted_low_ = 0;           // histogram_ is zero outside these ADs
     uint32_t counted_high_ = kMapSize - 1;
+    SharedHistogram shared_counts_;
 
     VyLock map_lock_{"imaging map"};
     ScratchVector<uint16_t> map_;

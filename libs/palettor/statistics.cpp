@@ -1,7 +1,10 @@
 // Frame statistics: maximum, minimum, average, histogram and automatic range.
 #include "imaging.h"
 
+#include "window_counts.h"
+
 #include <algorithm>
+#include <optional>
 
 namespace palettor::detail {
 
@@ -24,22 +27,9 @@ struct Extremes {
     }
 };
 
-// Lowest, highest and sum of a row, in one pass that vectorizes (AVX2 where
-// present, chosen at load time).
-__attribute__((target_clones("avx2", "default"))) void row_extremes(const uint16_t* __restrict row, int count,
-                                                                      uint16_t* lo, uint16_t* hi, uint64_t* sum)
-{
-    uint16_t l = 0xFFFF, h = 0;
-    uint32_t s = 0;  // a row has fewer than 65,536 pixels
-    for (int x = 0; x < count; ++x) {
-        l = std::min(l, row[x]);
-        h = std::max(h, row[x]);
-        s += row[x];
-    }
-    *lo = l;
-    *hi = h;
-    *sum += s;
-}
+// Windows from this many pixels are shared out among the filter engine's
+// workers when they are awake.
+constexpr int64_t kSharedPixels = 1 << 16;
 
 // Counts a row into four partial histograms in turn, so that a run of equal
 // values does not wait on its own previous increment.
@@ -125,6 +115,21 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
         return false;
     }
     const int mode = algorithm_mode();
+    int workers = 1;
+    {
+        VyLockGuard map(map_lock_);
+        if (map) {
+            workers = cpu_workers();
+        }
+    }
+    // The workers are only asked while they are awake (between the frames
+    // of a live stream): waking a sleeping one costs more than the count.
+    std::optional<BorrowedPool> pool;
+    const int64_t pixels = static_cast<int64_t>(win.right - win.left + 1) * (win.bottom - win.top + 1);
+    if (workers > 1 && pixels >= kSharedPixels) {
+        pool.emplace(workers);
+    }
+    WorkerPool* shared = pool && (*pool)->resting() == 0 ? pool->operator->() : nullptr;
     VyLockGuard stats(stats_lock_);
     if (!stats) {
         return false;
@@ -132,7 +137,7 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
     width_ = static_cast<uint16_t>(width);
     height_ = static_cast<uint16_t>(height);
     Extremes e;
-    window_histogram(ad, width, win, &e.max, &e.min, &e.sum);
+    window_histogram(ad, width, win, shared, &e.max, &e.min, &e.sum);
     e.count = static_cast<uint64_t>(win.right - win.left + 1) * static_cast<uint64_t>(win.bottom - win.top + 1);
     frame_min_ = e.min.ad;
     frame_max_ = e.max.ad;
@@ -169,42 +174,52 @@ void Imaging::clear_histogram()
     }
 }
 
-void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win, tagPAD* max, tagPAD* min,
-                               uint64_t* total)
+void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win, WorkerPool* pool, tagPAD* max,
+                               tagPAD* min, uint64_t* total)
 {
     clear_histogram();
-    // The partial histograms stay zero between calls: only [lo, hi] is used
-    // and cleared again after the merge.
-    if (partials_.empty()) {
-        partials_.assign(3 * static_cast<size_t>(kMapSize), 0);
-    }
-    uint32_t* h1 = partials_.data();
-    uint32_t* h2 = h1 + kMapSize;
-    uint32_t* h3 = h2 + kMapSize;
-    const int columns = win.right - win.left + 1;
     // Extremes as a scan in row order finds them: the first pixel of each,
-    // in the first row that holds it. Each row is counted while it is in
-    // the cache.
+    // in the first row that holds it.
     uint16_t lo = 0xFFFF, hi = 0;
     int lo_row = win.top, hi_row = win.top;
     uint64_t sum = 0;
-    for (int y = win.top; y <= win.bottom; ++y) {
-        const uint16_t* row = ad + static_cast<size_t>(y) * width + win.left;
-        uint16_t row_lo, row_hi;
-        row_extremes(row, columns, &row_lo, &row_hi, &sum);
-        if (row_lo < lo || y == win.top) {
-            lo = row_lo;
-            lo_row = y;
+    if (pool != nullptr) {
+        const RowsExtremes e =
+            shared_counts_.count(ad, width, win.left, win.top, win.right, win.bottom, pool, histogram_.data());
+        lo = e.lo;
+        hi = e.hi;
+        lo_row = e.lo_row;
+        hi_row = e.hi_row;
+        sum = e.sum;
+    } else {
+        // The partial histograms stay zero between calls: only [lo, hi] is
+        // used and cleared again after the merge.
+        if (partials_.empty()) {
+            partials_.assign(3 * static_cast<size_t>(kMapSize), 0);
         }
-        if (row_hi > hi || y == win.top) {
-            hi = row_hi;
-            hi_row = y;
+        uint32_t* h1 = partials_.data();
+        uint32_t* h2 = h1 + kMapSize;
+        uint32_t* h3 = h2 + kMapSize;
+        const int columns = win.right - win.left + 1;
+        // Each row is counted while it is in the cache.
+        for (int y = win.top; y <= win.bottom; ++y) {
+            const uint16_t* row = ad + static_cast<size_t>(y) * width + win.left;
+            uint16_t row_lo, row_hi;
+            row_extremes(row, columns, &row_lo, &row_hi, &sum);
+            if (row_lo < lo || y == win.top) {
+                lo = row_lo;
+                lo_row = y;
+            }
+            if (row_hi > hi || y == win.top) {
+                hi = row_hi;
+                hi_row = y;
+            }
+            count_row(row, columns, histogram_.data(), h1, h2, h3);
         }
-        count_row(row, columns, histogram_.data(), h1, h2, h3);
-    }
-    for (uint32_t v = lo; v <= hi; ++v) {
-        histogram_[v] += h1[v] + h2[v] + h3[v];
-        h1[v] = h2[v] = h3[v] = 0;
+        for (uint32_t v = lo; v <= hi; ++v) {
+            histogram_[v] += h1[v] + h2[v] + h3[v];
+            h1[v] = h2[v] = h3[v] = 0;
+        }
     }
     counted_low_ = lo;
     counted_high_ = hi;
@@ -282,6 +297,11 @@ bool Imaging::calc_statistics_ex(const uint16_t* ad, int width, int height, cons
     walk_until(histogram_, e.max.ad, low, 31, &high, &trimmed_high_);
     widen(low, high, &auto_low_, &auto_high_);
     return true;
+}
+
+int Imaging::cpu_workers() const
+{
+    return engine_ && !engine_->on_opencl() ? std::max(engine_->worker_count(), 1) : 1;
 }
 
 bool Imaging::pixel_count(uint16_t low, uint16_t high, int32_t* out)

@@ -70,11 +70,50 @@ TEST(statistics, extremes_positions_and_average)
     EXPECT_TRUE(palettor_calc_max_min_avg_of_ad(h, ad.data(), 5, 4, 0, 0, 4, 3, nullptr, nullptr, nullptr));
 }
 
+// Extremes (first in row order), average and per-value counts of a window
+// as a plain scan finds them, with nothing left over from a frame before.
+void expect_plain_scan(void* h, const std::vector<uint16_t>& ad, int w, int height, int left, int top, int right,
+                       int bottom, int values_checked)
+{
+    tagPAD want_max{}, want_min{};
+    uint64_t sum = 0;
+    std::map<uint16_t, int> counts;
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = left; x <= right; ++x) {
+            const uint16_t v = ad[y * w + x];
+            if (counts.empty() || v > want_max.ad) {
+                want_max = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
+            }
+            if (counts.empty() || v < want_min.ad) {
+                want_min = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
+            }
+            sum += v;
+            ++counts[v];
+        }
+    }
+    tagPAD max{}, min{};
+    uint16_t avg = 0;
+    ASSERT_TRUE(palettor_calc_max_min_avg_of_ad(h, ad.data(), w, height, left, top, right, bottom, &max, &min, &avg));
+    EXPECT_EQ(std::make_tuple(max.x, max.y, max.ad), std::make_tuple(want_max.x, want_max.y, want_max.ad));
+    EXPECT_EQ(std::make_tuple(min.x, min.y, min.ad), std::make_tuple(want_min.x, want_min.y, want_min.ad));
+    EXPECT_EQ(avg, sum / ((right - left + 1) * (bottom - top + 1)));
+    int checked = 0;
+    for (const auto& [v, n] : counts) {
+        int32_t count = -1;
+        ASSERT_TRUE(palettor_get_biggerthan_pixel_count(h, v, v, &count));
+        EXPECT_EQ(count, n) << v;
+        if (++checked == values_checked) {
+            break;
+        }
+    }
+    int32_t all = -1;
+    ASSERT_TRUE(palettor_get_biggerthan_pixel_count(h, 0, 65535, &all));
+    EXPECT_EQ(all, (right - left + 1) * (bottom - top + 1));
+}
+
 TEST(statistics, successive_frames_match_a_plain_scan)
 {
-    // One handle through frames of different spreads and windows: extremes
-    // (first in row order), average and per-value counts as a plain scan
-    // finds them, with nothing left over from the frame before.
+    // One handle through frames of different spreads and windows.
     struct Case {
         const char* name;
         int spread;  // random values in base .. base + spread
@@ -99,41 +138,50 @@ TEST(statistics, successive_frames_match_a_plain_scan)
         for (uint16_t& v : ad) {
             v = static_cast<uint16_t>(c.base + value(random));
         }
-        tagPAD want_max{}, want_min{};
-        uint64_t sum = 0;
-        std::map<uint16_t, int> counts;
-        for (int y = c.top; y <= c.bottom; ++y) {
-            for (int x = c.left; x <= c.right; ++x) {
-                const uint16_t v = ad[y * w + x];
-                if (counts.empty() || v > want_max.ad) {
-                    want_max = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
-                }
-                if (counts.empty() || v < want_min.ad) {
-                    want_min = {static_cast<uint16_t>(x), static_cast<uint16_t>(y), v};
-                }
-                sum += v;
-                ++counts[v];
-            }
+        expect_plain_scan(h, ad, w, height, c.left, c.top, c.right, c.bottom, 40);
+    }
+}
+
+TEST(statistics, large_frames_beside_the_filter_workers_match_a_plain_scan)
+{
+    // Frames large enough for the statistics to be shared among the filter
+    // engine's workers when they are awake from the filter call before: the
+    // same extremes, average and counts, shared or not. The extremes repeat
+    // in several rows, the first of them not in the first rows, so that the
+    // row order of the strips decides.
+    Handle h;
+    ASSERT_TRUE(palettor_init_image_process(h));
+    const int w = 331, height = 263;  // rows that do not fill the last strip
+    std::vector<uint32_t> bits(w * height);
+    std::mt19937 random(5);
+    struct Case {
+        const char* name;
+        int spread;
+        uint16_t base;
+        int left, top, right, bottom;
+    };
+    const Case cases[] = {
+        {"whole frame", 4000, 20000, 0, 0, w - 1, height - 1},
+        {"wide range", 65535, 0, 0, 0, w - 1, height - 1},
+        {"window", 300, 7000, 5, 3, w - 2, height - 4},
+        {"narrow", 2, 100, 0, 0, w - 1, height - 1},
+        {"whole frame again", 4000, 20000, 0, 0, w - 1, height - 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::uniform_int_distribution<int> value(1, std::max(c.spread - 1, 1));
+        std::vector<uint16_t> ad(w * height);
+        for (uint16_t& v : ad) {
+            v = static_cast<uint16_t>(c.base + std::min(value(random), c.spread));
         }
-        tagPAD max{}, min{};
-        uint16_t avg = 0;
-        ASSERT_TRUE(palettor_calc_max_min_avg_of_ad(h, ad.data(), w, height, c.left, c.top, c.right, c.bottom, &max,
-                                                    &min, &avg));
-        EXPECT_EQ(std::make_tuple(max.x, max.y, max.ad), std::make_tuple(want_max.x, want_max.y, want_max.ad));
-        EXPECT_EQ(std::make_tuple(min.x, min.y, min.ad), std::make_tuple(want_min.x, want_min.y, want_min.ad));
-        EXPECT_EQ(avg, sum / ((c.right - c.left + 1) * (c.bottom - c.top + 1)));
-        int checked = 0;
-        for (const auto& [v, n] : counts) {
-            int32_t count = -1;
-            ASSERT_TRUE(palettor_get_biggerthan_pixel_count(h, v, v, &count));
-            EXPECT_EQ(count, n) << v;
-            if (++checked == 40) {
-                break;
-            }
+        for (int y : {70, 71, 200}) {
+            ad[y * w + 40 + y] = static_cast<uint16_t>(c.base + c.spread);
+            ad[y * w + 90 - y / 10] = c.base;
         }
-        int32_t all = -1;
-        ASSERT_TRUE(palettor_get_biggerthan_pixel_count(h, 0, 65535, &all));
-        EXPECT_EQ(all, (c.right - c.left + 1) * (c.bottom - c.top + 1));
+        statistics(h, ad, w, height);
+        palettor_calc_pal_no_of_ad(h);  // refused for the widest range; the filter runs all the same
+        ASSERT_TRUE(palettor_ad_to_pixel(h, ad.data(), w, height, 0, 0, w - 1, height - 1, bits.data(), false));
+        expect_plain_scan(h, ad, w, height, c.left, c.top, c.right, c.bottom, 6000);
     }
 }
 
