@@ -118,7 +118,10 @@ private:
     // filters (colour-table and map locks held).
     bool filtered_picture(const uint16_t* ad, int width, int height, const Window& win, uint32_t* bits,
                           bool compact);
-    uint8_t* index_picture(const uint16_t* ad, int width, int height);
+    // With a pool, in strips shared among its members; ad_copy and
+    // map_copy, where given, take copies of the plane and the map.
+    uint8_t* index_picture(const uint16_t* ad, int width, int height, WorkerPool* pool = nullptr,
+                           uint16_t* ad_copy = nullptr, uint16_t* map_copy = nullptr);
 
     // Index computations; each takes the map lock itself.
     bool check_ranges(const char* function, int low, int high);

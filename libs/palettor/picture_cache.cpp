@@ -1,6 +1,8 @@
 // Content-keyed memories of the colour lookup and the last filtered picture.
 #include "picture_cache.h"
 
+#include "shared_passes.h"
+
 #include <immintrin.h>
 
 #include <algorithm>
@@ -127,13 +129,16 @@ bool FilteredPictureCache::matches(const Key& key) const
 }
 
 void colour_window(const uint8_t* index, int width, const Window& w, bool compact, const uint32_t* table,
-                   uint32_t* bits)
+                   uint32_t* bits, WorkerPool* pool)
 {
     const IndexColours colours(table);
-    for (int y = w.top; y <= w.bottom; ++y) {
-        colours.row(index + static_cast<size_t>(y) * width + w.left, w.right - w.left + 1,
-                    window_row(bits, width, w, compact, y));
-    }
+    auto rows = [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            colours.row(index + static_cast<size_t>(y) * width + w.left, w.right - w.left + 1,
+                        window_row(bits, width, w, compact, y));
+        }
+    };
+    deal_rows(pool, w.top, w.bottom, rows);
 }
 
 bool FilteredPictureCache::answer(const Key& key, uint32_t* bits) const
@@ -145,11 +150,17 @@ bool FilteredPictureCache::answer(const Key& key, uint32_t* bits) const
     return true;
 }
 
+void FilteredPictureCache::prepare(const Key& key, uint16_t** ad, uint16_t** map)
+{
+    valid_ = false;
+    ad_.resize(static_cast<size_t>(key.width) * static_cast<size_t>(key.height));
+    map_.resize(kMapSize);
+    *ad = ad_.data();
+    *map = map_.data();
+}
+
 void FilteredPictureCache::remember(const Key& key, ScratchVector<uint8_t>* index)
 {
-    const size_t pixels = static_cast<size_t>(key.width) * static_cast<size_t>(key.height);
-    ad_.assign(key.ad, key.ad + pixels);
-    map_.assign(key.map, key.map + kMapSize);
     table_.assign(key.table, key.table + kIndexTableSize);
     index_.swap(*index);
     width_ = key.width;

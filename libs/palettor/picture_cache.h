@@ -6,6 +6,7 @@
 
 #include "imaging.h"
 #include "scratch_vector.h"
+#include "worker_pool.h"
 
 #include <stdint.h>
 
@@ -53,15 +54,17 @@ private:
     alignas(64) uint8_t planes_[3][256];  // blue, green, red byte of each entry
 };
 
-// Colours the window of a filtered index plane through the index table.
+// Colours the window of a filtered index plane through the index table,
+// in strips shared among the members of the pool where there is one.
 void colour_window(const uint8_t* index, int width, const Window& w, bool compact, const uint32_t* table,
-                   uint32_t* bits);
+                   uint32_t* bits, WorkerPool* pool = nullptr);
 
 // The last filtered picture with everything that decided its pixels: the AD
 // plane, the index map, the colour table and the filter switch. A still frame
 // repainted again is answered with a compare and its colours instead of the
 // filters. It keeps the filtered index plane itself, taken over from the
-// caller, so a new frame costs one copy of its AD plane and nothing else.
+// caller; the AD plane and the map are copied in by the caller while it
+// reads them anyway, so a new frame costs next to nothing.
 class FilteredPictureCache {
 public:
     struct Key {
@@ -78,10 +81,14 @@ public:
     // On a match, writes the remembered window into bits as the key's layout
     // asks and returns true.
     bool answer(const Key& key, uint32_t* bits) const;
-    // Remembers the filtered index plane the key's picture was coloured
-    // from, swapping it with the buffer given back: the plane is the
-    // cache's now and the caller gets the one it had (any size, contents
-    // undefined).
+    // Forgets the last picture and gives the places that remember() keeps
+    // the key's AD plane (width x height) and map (kMapSize) in, for the
+    // caller to copy them into.
+    void prepare(const Key& key, uint16_t** ad, uint16_t** map);
+    // After prepare() and the copies: remembers the filtered index plane the
+    // key's picture was coloured from, swapping it with the buffer given
+    // back: the plane is the cache's now and the caller gets the one it had
+    // (any size, contents undefined).
     void remember(const Key& key, ScratchVector<uint8_t>* index);
     void forget() { valid_ = false; }
 

@@ -1,12 +1,12 @@
 // Colour pictures: AD planes and 8-bit index pictures through the colour tables.
 #include "imaging.h"
 
-#include "filter_rows.h"
-#include "lookup_rows.h"
 #include "palette_tables.h"
 #include "picture_cache.h"
+#include "shared_passes.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace palettor::detail {
 
@@ -111,21 +111,15 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
     return true;
 }
 
-uint8_t* Imaging::index_picture(const uint16_t* ad, int width, int height)
+uint8_t* Imaging::index_picture(const uint16_t* ad, int width, int height, WorkerPool* pool, uint16_t* ad_copy,
+                                uint16_t* map_copy)
 {
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
     if (index_buffer_.size() < pixels) {
         index_buffer_.resize(pixels);
     }
-    uint8_t* index = index_buffer_.data();
-    if (avx512_rows()) {
-        index_row_avx512(ad, pixels, map_.data(), index);
-        return index;
-    }
-    for (size_t i = 0; i < pixels; ++i) {
-        index[i] = static_cast<uint8_t>(map_[ad[i]] & 0xFF);
-    }
-    return index;
+    index_plane(ad, width, height, map_.data(), index_buffer_.data(), ad_copy, map_copy, pool);
+    return index_buffer_.data();
 }
 
 bool Imaging::filtered_picture(const uint16_t* ad, int width, int height, const Window& win, uint32_t* bits,
@@ -140,7 +134,19 @@ bool Imaging::filtered_picture(const uint16_t* ad, int width, int height, const 
         first_frame_ = false;
         return true;
     }
-    uint8_t* index = index_picture(ad, width, height);
+    uint16_t* ad_copy = nullptr;
+    uint16_t* map_copy = nullptr;
+    if (!stabilization) {
+        picture_cache_->prepare(key, &ad_copy, &map_copy);
+    }
+    const int workers = cpu_workers();
+    const int64_t pixels = static_cast<int64_t>(width) * height;
+    uint8_t* index;
+    {
+        // Given back before the filter borrows it.
+        std::optional<BorrowedPool> pool;
+        index = index_picture(ad, width, height, borrow_awake(workers, pixels, &pool), ad_copy, map_copy);
+    }
     if (sharpen) {
         engine_->sharpen_and_blur(index, width, height, 50, first_frame_);
     } else if (stabilization && engine_) {
@@ -148,7 +154,12 @@ bool Imaging::filtered_picture(const uint16_t* ad, int width, int height, const 
     }
     first_frame_ = false;
     repair_border(index, width, height);
-    colour_window(index, width, win, compact, index_table_.data(), bits);
+    {
+        std::optional<BorrowedPool> pool;
+        colour_window(index, width, win, compact, index_table_.data(), bits,
+                      borrow_awake(workers, static_cast<int64_t>(win.right - win.left + 1) * (win.bottom - win.top + 1),
+                                   &pool));
+    }
     if (stabilization) {
         picture_cache_->forget();
     } else {

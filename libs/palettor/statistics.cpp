@@ -1,6 +1,7 @@
 // Frame statistics: maximum, minimum, average, histogram and automatic range.
 #include "imaging.h"
 
+#include "shared_passes.h"
 #include "window_counts.h"
 
 #include <algorithm>
@@ -26,10 +27,6 @@ struct Extremes {
         sum += v;
     }
 };
-
-// Windows from this many pixels are shared out among the filter engine's
-// workers when they are awake.
-constexpr int64_t kSharedPixels = 1 << 16;
 
 // Counts a row into four partial histograms in turn, so that a run of equal
 // values does not wait on its own previous increment.
@@ -122,14 +119,9 @@ bool Imaging::calc_statistics(const uint16_t* ad, int width, int height, const W
             workers = cpu_workers();
         }
     }
-    // The workers are only asked while they are awake (between the frames
-    // of a live stream): waking a sleeping one costs more than the count.
     std::optional<BorrowedPool> pool;
-    const int64_t pixels = static_cast<int64_t>(win.right - win.left + 1) * (win.bottom - win.top + 1);
-    if (workers > 1 && pixels >= kSharedPixels) {
-        pool.emplace(workers);
-    }
-    WorkerPool* shared = pool && (*pool)->resting() == 0 ? pool->operator->() : nullptr;
+    WorkerPool* shared = borrow_awake(
+        workers, static_cast<int64_t>(win.right - win.left + 1) * (win.bottom - win.top + 1), &pool);
     VyLockGuard stats(stats_lock_);
     if (!stats) {
         return false;

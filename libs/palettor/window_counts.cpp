@@ -1,7 +1,7 @@
 // Extremes, sums and histograms of AD rows.
 #include "window_counts.h"
 
-#include "shared_strips.h"
+#include "shared_passes.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,9 +10,8 @@ namespace palettor::detail {
 
 namespace {
 
-// Rows per strip dealt out, and ADs per share of the merge of the members'
-// histograms; a smaller range is merged by the caller alone.
-constexpr int kStripRows = 16;
+// ADs per share of the merge of the members' histograms; a smaller range is
+// merged by the caller alone.
 constexpr uint32_t kMergeChunk = 512;
 constexpr size_t kMapSize = 65536;
 

@@ -1,9 +1,13 @@
-// The histogram of a window shared among the members of a worker pool.
+// Passes over a frame shared among the members of a worker pool: the same
+// results as one thread gives.
+#include "shared_passes.h"
 #include "window_counts.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
+#include <utility>
 #include <tuple>
 #include <vector>
 
@@ -73,6 +77,59 @@ TEST(shared_histogram, matches_one_scan_in_row_order_frame_after_frame)
             for (uint32_t v = 0; v < 65536; ++v) {
                 ASSERT_EQ(histogram[v], v >= scan.lo && v <= scan.hi ? want[v] : before[v]) << v;
             }
+        }
+    }
+}
+
+TEST(shared_passes, rows_are_dealt_once_each)
+{
+    // Windows whose rows do not fill the last strip, one row, whole strips.
+    WorkerPool pool(4);
+    for (auto [top, bottom] : {std::pair{0, 99}, std::pair{7, 70}, std::pair{5, 5}, std::pair{16, 47}}) {
+        for (WorkerPool* shared : {static_cast<WorkerPool*>(nullptr), &pool}) {
+            std::vector<std::atomic<int>> seen(120);
+            deal_rows(shared, top, bottom, [&](int begin, int end) {
+                for (int y = begin; y < end; ++y) {
+                    seen[static_cast<size_t>(y)].fetch_add(1);
+                }
+            });
+            for (int y = 0; y < 120; ++y) {
+                EXPECT_EQ(seen[static_cast<size_t>(y)].load(), y >= top && y <= bottom ? 1 : 0) << top << " " << y;
+            }
+        }
+    }
+}
+
+TEST(shared_passes, index_plane_matches_the_map_with_its_copies)
+{
+    // A height that does not fill the last strip; the map's last entry is
+    // read by AD 65535.
+    const int w = 83, h = 61;
+    std::mt19937 random(12);
+    std::vector<uint16_t> map(65536), ad(w * h);
+    for (uint16_t& m : map) {
+        m = static_cast<uint16_t>(random());
+    }
+    for (uint16_t& v : ad) {
+        v = static_cast<uint16_t>(random());
+    }
+    ad.back() = 65535;
+    std::vector<uint8_t> want(w * h);
+    for (size_t i = 0; i < ad.size(); ++i) {
+        want[i] = static_cast<uint8_t>(map[ad[i]]);
+    }
+    WorkerPool pool(4);
+    for (WorkerPool* shared : {static_cast<WorkerPool*>(nullptr), &pool}) {
+        for (int run = 0; run < 3; ++run) {
+            std::vector<uint8_t> index(w * h, 1);
+            std::vector<uint16_t> ad_copy(w * h, 2), map_copy(65536, 3);
+            index_plane(ad.data(), w, h, map.data(), index.data(), ad_copy.data(), map_copy.data(), shared);
+            EXPECT_EQ(index, want);
+            EXPECT_EQ(ad_copy, ad);
+            EXPECT_EQ(map_copy, map);
+            std::vector<uint8_t> alone(w * h, 1);
+            index_plane(ad.data(), w, h, map.data(), alone.data(), nullptr, nullptr, shared);
+            EXPECT_EQ(alone, want);
         }
     }
 }

@@ -1,0 +1,61 @@
+// Passes over a frame shared among the members of a worker pool.
+#include "shared_passes.h"
+
+#include "filter_rows.h"
+#include "lookup_rows.h"
+
+#include <algorithm>
+
+namespace palettor::detail {
+
+void deal_rows(WorkerPool* pool, int top, int bottom, const std::function<void(int, int)>& rows)
+{
+    if (pool == nullptr) {
+        rows(top, bottom + 1);
+        return;
+    }
+    deal_strips(pool, (bottom - top + kStripRows) / kStripRows, [&](int, int strip) {
+        const int begin = top + strip * kStripRows;
+        rows(begin, std::min(bottom + 1, begin + kStripRows));
+    });
+}
+
+void index_plane(const uint16_t* ad, int width, int height, const uint16_t* map, uint8_t* index,
+                 uint16_t* ad_copy, uint16_t* map_copy, WorkerPool* pool)
+{
+    constexpr size_t kMapSize = 65536;
+    constexpr int kMapShares = 4;
+    const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    const bool wide = avx512_rows();
+    const int strips = (height + kStripRows - 1) / kStripRows;
+    // The map's copy comes in as many more shares after the strips.
+    auto share = [&](int, int strip) {
+        if (strip >= strips) {
+            const size_t part = kMapSize / kMapShares, first = static_cast<size_t>(strip - strips) * part;
+            std::copy(map + first, map + first + part, map_copy + first);
+            return;
+        }
+        const size_t first = static_cast<size_t>(strip) * kStripRows * width;
+        const size_t count = std::min(pixels - first, static_cast<size_t>(kStripRows) * width);
+        if (wide) {
+            index_row_avx512(ad + first, count, map, index + first);
+        } else {
+            for (size_t i = first; i < first + count; ++i) {
+                index[i] = static_cast<uint8_t>(map[ad[i]] & 0xFF);
+            }
+        }
+        if (ad_copy != nullptr) {
+            std::copy(ad + first, ad + first + count, ad_copy + first);
+        }
+    };
+    const int shares = strips + (map_copy != nullptr ? kMapShares : 0);
+    if (pool != nullptr) {
+        deal_strips(pool, shares, share);
+    } else {
+        for (int s = 0; s < shares; ++s) {
+            share(0, s);
+        }
+    }
+}
+
+}  // namespace palettor::detail

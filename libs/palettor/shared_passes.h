@@ -1,0 +1,61 @@
+// Passes over a frame dealt out in strips among the members of a worker
+// pool that join a run.
+#pragma once
+
+#include "worker_pool.h"
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+
+namespace palettor::detail {
+
+// Runs work(member, strip) for every strip in [0, count), a strip at a time
+// to whichever member of the run asks next, so that members who join late
+// find the work taken instead of holding it up. Returns when all are done.
+template <class Work>
+void deal_strips(WorkerPool* pool, int count, Work work)
+{
+    std::atomic<int> next{0};
+    pool->run([&](int member) {
+        for (int strip; (strip = next.fetch_add(1, std::memory_order_relaxed)) < count;) {
+            work(member, strip);
+        }
+    });
+}
+
+// Rows per strip dealt out.
+constexpr int kStripRows = 16;
+
+// Passes over a frame of this many pixels or more are worth sharing.
+constexpr int64_t kSharedPixels = 1 << 16;
+
+// Borrows a pool of `workers` into *pool for a pass over `pixels` and
+// returns it when its workers are awake (waiting for the next of a stream
+// of frames): waking sleeping workers costs more than such a pass. Null
+// (the caller works alone) for one worker, a small pass or sleeping workers.
+// The filter engine borrows the same pool, so it must be given back first.
+inline WorkerPool* borrow_awake(int workers, int64_t pixels, std::optional<BorrowedPool>* pool)
+{
+    if (workers <= 1 || pixels < kSharedPixels) {
+        return nullptr;
+    }
+    pool->emplace(workers);
+    return (**pool)->resting() == 0 ? (*pool)->operator->() : nullptr;
+}
+
+// Runs rows(begin, end) over rows [top, bottom] in strips of kStripRows,
+// shared among the pool's members where there is one, else alone.
+void deal_rows(WorkerPool* pool, int top, int bottom, const std::function<void(int, int)>& rows);
+
+// index[i] = low byte of map[ad[i]] over width x height, with copies of the
+// plane into ad_copy and of the map (65,536 entries) into map_copy where
+// they are given, made while the strips are in the cache; shared among the
+// pool's members where there is one.
+void index_plane(const uint16_t* ad, int width, int height, const uint16_t* map, uint8_t* index,
+                 uint16_t* ad_copy, uint16_t* map_copy, WorkerPool* pool);
+
+}  // namespace palettor::detail
