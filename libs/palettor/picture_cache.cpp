@@ -121,11 +121,13 @@ const uint32_t* ColourLookup::refresh(const uint16_t* map, const uint32_t* table
 
 bool FilteredPictureCache::matches(const Key& key) const
 {
+    // The plane first: a new frame differs from the last within its first
+    // row, where a new map may share most of its entries with the last.
     const size_t pixels = static_cast<size_t>(key.width) * static_cast<size_t>(key.height);
     return valid_ && key.width == width_ && key.height == height_ && key.filtered == filtered_ &&
            key.window.left == window_.left && key.window.top == window_.top && key.window.right == window_.right &&
-           key.window.bottom == window_.bottom && same(table_, key.table, kIndexTableSize) &&
-           same(map_, key.map, kMapSize) && same(ad_, key.ad, pixels);
+           key.window.bottom == window_.bottom && same(ad_, key.ad, pixels) &&
+           same(table_, key.table, kIndexTableSize) && same(map_, key.map, kMapSize);
 }
 
 void colour_window(const uint8_t* index, int width, const Window& w, bool compact, const uint32_t* table,
