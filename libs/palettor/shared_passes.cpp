@@ -5,6 +5,7 @@
 #include "lookup_rows.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace palettor::detail {
 
@@ -23,18 +24,10 @@ void deal_rows(WorkerPool* pool, int top, int bottom, const std::function<void(i
 void index_plane(const uint16_t* ad, int width, int height, const uint16_t* map, uint8_t* index,
                  uint16_t* ad_copy, uint16_t* map_copy, WorkerPool* pool)
 {
-    constexpr size_t kMapSize = 65536;
-    constexpr int kMapShares = 4;
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
     const bool wide = avx512_rows();
     const int strips = (height + kStripRows - 1) / kStripRows;
-    // The map's copy comes in as many more shares after the strips.
-    auto share = [&](int, int strip) {
-        if (strip >= strips) {
-            const size_t part = kMapSize / kMapShares, first = static_cast<size_t>(strip - strips) * part;
-            std::copy(map + first, map + first + part, map_copy + first);
-            return;
-        }
+    auto strip_of = [&](int strip) {
         const size_t first = static_cast<size_t>(strip) * kStripRows * width;
         const size_t count = std::min(pixels - first, static_cast<size_t>(kStripRows) * width);
         if (wide) {
@@ -48,13 +41,21 @@ void index_plane(const uint16_t* ad, int width, int height, const uint16_t* map,
             std::copy(ad + first, ad + first + count, ad_copy + first);
         }
     };
-    const int shares = strips + (map_copy != nullptr ? kMapShares : 0);
-    if (pool != nullptr) {
-        deal_strips(pool, shares, share);
-    } else {
-        for (int s = 0; s < shares; ++s) {
-            share(0, s);
+    std::atomic<int> next{0};
+    // The caller copies the map: the map is rewritten on this thread for
+    // the next frame, which is slower where other cores hold its lines.
+    auto job = [&](int member) {
+        if (member == 0 && map_copy != nullptr) {
+            std::copy(map, map + 65536, map_copy);
         }
+        for (int strip; (strip = next.fetch_add(1, std::memory_order_relaxed)) < strips;) {
+            strip_of(strip);
+        }
+    };
+    if (pool != nullptr) {
+        pool->run(job);
+    } else {
+        job(0);
     }
 }
 
