@@ -28,23 +28,6 @@ struct Extremes {
     }
 };
 
-// Counts a row into four partial histograms in turn, so that a run of equal
-// values does not wait on its own previous increment.
-void count_row(const uint16_t* __restrict row, int count, uint32_t* __restrict h0, uint32_t* __restrict h1,
-               uint32_t* __restrict h2, uint32_t* __restrict h3)
-{
-    int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        ++h0[row[x]];
-        ++h1[row[x + 1]];
-        ++h2[row[x + 2]];
-        ++h3[row[x + 3]];
-    }
-    for (; x < count; ++x) {
-        ++h0[row[x]];
-    }
-}
-
 // The first pixel of row y of the window with this value, which the row holds.
 tagPAD first_in_row(const uint16_t* ad, int width, const Window& win, int y, uint16_t value)
 {

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <new>
 
 namespace palettor::detail {
 
@@ -14,6 +16,7 @@ namespace {
 // merged by the caller alone.
 constexpr uint32_t kMergeChunk = 512;
 constexpr size_t kMapSize = 65536;
+constexpr size_t kTables = 4;  // histograms per member
 
 }  // namespace
 
@@ -34,6 +37,23 @@ __attribute__((target_clones("avx2", "default"))) void row_extremes(const uint16
     *sum += s;
 }
 
+// Counts a row into four partial histograms in turn, so that a run of equal
+// values does not wait on its own previous increment.
+void count_row(const uint16_t* __restrict row, int count, uint32_t* __restrict h0, uint32_t* __restrict h1,
+               uint32_t* __restrict h2, uint32_t* __restrict h3)
+{
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        ++h0[row[x]];
+        ++h1[row[x + 1]];
+        ++h2[row[x + 2]];
+        ++h3[row[x + 3]];
+    }
+    for (; x < count; ++x) {
+        ++h0[row[x]];
+    }
+}
+
 void RowsExtremes::take(const RowsExtremes& later)
 {
     if (later.lo_row < 0) {
@@ -50,10 +70,10 @@ void RowsExtremes::take(const RowsExtremes& later)
     sum += later.sum;
 }
 
-// Two runs on the pool. Each member counts its strips into two histograms
-// of its own (in turn, so that a run of equal values does not wait on its
-// own previous increment), noting the extremes of each strip, and adds the
-// pair up over the ADs it met once its last strip is done. The strips'
+// Two runs on the pool. Each member counts its strips into four histograms
+// of its own (as count_row does), noting the extremes of each strip, and
+// adds them up into the first over the ADs it met once its last strip is
+// done. The strips'
 // extremes are taken in row order, and the members' histograms added up a
 // share of the ADs at a time. A member's histograms are zero outside the ADs
 // it met the last time it joined, and are cleared there when it joins again.
@@ -61,9 +81,15 @@ RowsExtremes SharedHistogram::count(const uint16_t* ad, int width, int left, int
                                     WorkerPool* pool, uint32_t* histogram)
 {
     const size_t members = static_cast<size_t>(pool->count());
-    if (counts_.size() != 2 * kMapSize * members) {
-        counts_.assign(2 * kMapSize * members, 0);
+    if (members_ != members) {
+        // Large zeroed blocks come as untouched pages: only the ADs counted
+        // take memory.
+        counts_.reset(static_cast<uint32_t*>(std::calloc(kTables * kMapSize * members, sizeof(uint32_t))));
+        if (!counts_) {
+            throw std::bad_alloc();
+        }
         met_.assign(members, Met{});
+        members_ = members;
     }
     const int columns = right - left + 1;
     const int rows = bottom - top + 1;
@@ -72,13 +98,15 @@ RowsExtremes SharedHistogram::count(const uint16_t* ad, int width, int left, int
     std::vector<uint8_t> joined(members, 0);
     std::atomic<int> next{0};
     pool->run([&](int member) {
-        uint32_t* even = counts_.data() + 2 * kMapSize * static_cast<size_t>(member);
-        uint32_t* odd = even + kMapSize;
+        uint32_t* h0 = counts_.get() + kTables * kMapSize * static_cast<size_t>(member);
+        uint32_t* h1 = h0 + kMapSize;
+        uint32_t* h2 = h1 + kMapSize;
+        uint32_t* h3 = h2 + kMapSize;
         Met& met = met_[static_cast<size_t>(member)];
         RowsExtremes mine;
         for (int strip; (strip = next.fetch_add(1, std::memory_order_relaxed)) < strips;) {
             if (mine.lo_row < 0 && met.low <= met.high) {
-                std::fill(even + met.low, even + met.high + 1, 0);
+                std::fill(h0 + met.low, h0 + met.high + 1, 0);
             }
             const int begin = top + strip * kStripRows;
             const int end = std::min(bottom + 1, begin + kStripRows);
@@ -89,22 +117,15 @@ RowsExtremes SharedHistogram::count(const uint16_t* ad, int width, int left, int
                 row_extremes(row, columns, &line.lo, &line.hi, &line.sum);
                 line.lo_row = line.hi_row = y;
                 part.take(line);
-                int x = 0;
-                for (; x + 2 <= columns; x += 2) {
-                    ++even[row[x]];
-                    ++odd[row[x + 1]];
-                }
-                if (x < columns) {
-                    ++even[row[x]];
-                }
+                count_row(row, columns, h0, h1, h2, h3);
             }
             parts[static_cast<size_t>(strip)] = part;
             mine.take(part);
         }
         if (mine.lo_row >= 0) {
             for (uint32_t v = mine.lo; v <= mine.hi; ++v) {
-                even[v] += odd[v];
-                odd[v] = 0;
+                h0[v] += h1[v] + h2[v] + h3[v];
+                h1[v] = h2[v] = h3[v] = 0;
             }
             met = {mine.lo, mine.hi};
             joined[static_cast<size_t>(member)] = 1;
@@ -117,7 +138,7 @@ RowsExtremes SharedHistogram::count(const uint16_t* ad, int width, int left, int
     std::vector<const uint32_t*> taken;
     for (size_t m = 0; m < members; ++m) {
         if (joined[m]) {
-            taken.push_back(counts_.data() + 2 * kMapSize * m);
+            taken.push_back(counts_.get() + kTables * kMapSize * m);
         }
     }
     auto merge = [&](uint32_t first, uint32_t last) {

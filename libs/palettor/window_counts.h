@@ -2,18 +2,22 @@
 // the members of a worker pool.
 #pragma once
 
-#include "scratch_vector.h"
 #include "worker_pool.h"
 
 #include <stddef.h>
 #include <stdint.h>
 
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace palettor::detail {
 
 // Lowest, highest and sum of a row; the sum is added to *sum.
 void row_extremes(const uint16_t* row, int count, uint16_t* lo, uint16_t* hi, uint64_t* sum);
+
+// Counts a row into four partial histograms in turn.
+void count_row(const uint16_t* row, int count, uint32_t* h0, uint32_t* h1, uint32_t* h2, uint32_t* h3);
 
 // Lowest and highest AD of some rows, the first row holding each, and their
 // sum; lo_row < 0 for no rows.
@@ -46,7 +50,11 @@ private:
         uint32_t low = 1;
         uint32_t high = 0;
     };
-    ScratchVector<uint32_t> counts_;  // two full histograms per member
+    struct Free {
+        void operator()(uint32_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<uint32_t, Free> counts_;  // four full histograms per member
+    size_t members_ = 0;
     std::vector<Met> met_;
 };
 
