@@ -30,12 +30,13 @@ constexpr int kOpenClFailureLimit = 3;
 constexpr int kStripsPerWorker = 3;
 
 // A strip of the two-pass filter: its edge range and who made it in the
-// first pass, and whether a worker has taken it for the second. A cache
+// first pass, and whether a worker has taken it for either pass. A cache
 // line each: the workers write their own strips' slots at once.
 struct alignas(64) StripSlot {
     int lo = 255;
     int hi = 0;
     int maker = -1;
+    std::atomic<bool> made{false};
     std::atomic<bool> taken{false};
 };
 
@@ -518,7 +519,7 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         // strips whose rows it made in the first pass (still in its cache),
         // then whatever the others left.
         std::vector<StripSlot> slots(static_cast<size_t>(strips));
-        std::atomic<int> made{0};
+        std::atomic<int> done{0};
         bands_.resize(static_cast<size_t>(workers));
         auto second = [&](int worker, int index, int lo, int hi) {
             if (slots[static_cast<size_t>(index)].taken.exchange(true, std::memory_order_relaxed)) {
@@ -537,23 +538,28 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
             blur_rows_from(band.data(), top, width, height, b, e, shifts, stabilization_, first, last_.data(), shake,
                            plane);
         };
-        next.store(0, std::memory_order_relaxed);
         pool->run([&](int worker) {
-            for (int index; (index = next.fetch_add(1, std::memory_order_relaxed)) < strips;) {
+            // The rows this worker made in the last frame first: their
+            // buffers are likely still in its cache.
+            for (int step = 0; step < strips; ++step) {
+                const int index = (worker * kStripsPerWorker + step) % strips;
+                StripSlot& slot = slots[static_cast<size_t>(index)];
+                if (slot.made.exchange(true, std::memory_order_relaxed)) {
+                    continue;
+                }
                 int b, e;
                 strip(index, &b, &e);
-                StripSlot& slot = slots[static_cast<size_t>(index)];
                 if (b < e) {
                     const size_t from = static_cast<size_t>(b) * width, to = static_cast<size_t>(e) * width;
                     std::copy(plane + from, plane + to, input_.data() + from);
                     sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &slot.lo, &slot.hi);
                 }
                 slot.maker = worker;
-                made.fetch_add(1, std::memory_order_release);
+                done.fetch_add(1, std::memory_order_release);
             }
             // Every strip not yet made is being made by a worker inside the
             // run, a strip's time at most unless it was preempted.
-            auto all_made = [&] { return made.load(std::memory_order_acquire) == strips; };
+            auto all_made = [&] { return done.load(std::memory_order_acquire) == strips; };
             while (!vybase::spin_until(all_made, std::chrono::microseconds(200))) {
                 std::this_thread::yield();
             }
