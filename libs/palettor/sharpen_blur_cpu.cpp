@@ -40,6 +40,19 @@ struct alignas(64) StripSlot {
     std::atomic<bool> taken{false};
 };
 
+// The strips made so far, on a cache line of its own: the workers read the
+// engine's state on the stack beside it while they wait on it.
+struct alignas(64) StripCount {
+    std::atomic<int> value{0};
+};
+
+// True for the first to claim a flag; a look first, so that claims of
+// strips already taken do not pull the line away from the others.
+inline bool claim(std::atomic<bool>& flag)
+{
+    return !flag.load(std::memory_order_relaxed) && !flag.exchange(true, std::memory_order_relaxed);
+}
+
 inline uint8_t shake_pixel(int pixel, bool first_frame, uint16_t* last, const ShakeTables& shake)
 {
     if (first_frame) {
@@ -519,10 +532,10 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         // strips whose rows it made in the first pass (still in its cache),
         // then whatever the others left.
         std::vector<StripSlot> slots(static_cast<size_t>(strips));
-        std::atomic<int> done{0};
+        StripCount done;
         bands_.resize(static_cast<size_t>(workers));
         auto second = [&](int worker, int index, int lo, int hi) {
-            if (slots[static_cast<size_t>(index)].taken.exchange(true, std::memory_order_relaxed)) {
+            if (!claim(slots[static_cast<size_t>(index)].taken)) {
                 return;
             }
             int b, e;
@@ -544,7 +557,7 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
             for (int step = 0; step < strips; ++step) {
                 const int index = (worker * kStripsPerWorker + step) % strips;
                 StripSlot& slot = slots[static_cast<size_t>(index)];
-                if (slot.made.exchange(true, std::memory_order_relaxed)) {
+                if (!claim(slot.made)) {
                     continue;
                 }
                 int b, e;
@@ -555,11 +568,11 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
                     sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &slot.lo, &slot.hi);
                 }
                 slot.maker = worker;
-                done.fetch_add(1, std::memory_order_release);
+                done.value.fetch_add(1, std::memory_order_release);
             }
             // Every strip not yet made is being made by a worker inside the
             // run, a strip's time at most unless it was preempted.
-            auto all_made = [&] { return done.load(std::memory_order_acquire) == strips; };
+            auto all_made = [&] { return done.value.load(std::memory_order_acquire) == strips; };
             while (!vybase::spin_until(all_made, std::chrono::microseconds(200))) {
                 std::this_thread::yield();
             }
