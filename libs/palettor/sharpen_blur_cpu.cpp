@@ -7,12 +7,15 @@
 #include "filter_rows.h"
 
 #include "logline.h"
+#include "spin_wait.h"
 
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace palettor::detail {
@@ -25,6 +28,30 @@ const char kModule[] = "image_process";
 constexpr int kOpenClFailureLimit = 3;
 // Strips of a filter pass per worker.
 constexpr int kStripsPerWorker = 3;
+
+// A strip of the two-pass filter: its edge range and who made it in the
+// first pass, and whether a worker has taken it for either pass. A cache
+// line each: the workers write their own strips' slots at once.
+struct alignas(64) StripSlot {
+    int lo = 255;
+    int hi = 0;
+    int maker = -1;
+    std::atomic<bool> made{false};
+    std::atomic<bool> taken{false};
+};
+
+// The strips made so far, on a cache line of its own: the workers read the
+// engine's state on the stack beside it while they wait on it.
+struct alignas(64) StripCount {
+    std::atomic<int> value{0};
+};
+
+// True for the first to claim a flag; a look first, so that claims of
+// strips already taken do not pull the line away from the others.
+inline bool claim(std::atomic<bool>& flag)
+{
+    return !flag.load(std::memory_order_relaxed) && !flag.exchange(true, std::memory_order_relaxed);
+}
 
 inline uint8_t shake_pixel(int pixel, bool first_frame, uint16_t* last, const ShakeTables& shake)
 {
@@ -496,23 +523,23 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
             shake_rows(plane, width, b, e, first, last_.data(), shake, plane);
         });
     } else {
-        // Two passes: the edges and the Gaussian (with a copy of the input,
-        // which the second pass reads while the blur overwrites the plane),
-        // then, once the edge range is known, sharpen and blur strip by
-        // strip. A strip sharpens the two rows above and below it as well,
-        // into its worker's buffer, so no pass waits on a neighbour's sharpen.
-        std::vector<int> mins(static_cast<size_t>(strips), 255), maxs(static_cast<size_t>(strips), 0);
+        // Two passes in one run: the edges and the Gaussian (with a copy of
+        // the input, which the second pass reads while the blur overwrites
+        // the plane), then, once every strip is done and the edge range
+        // known, sharpen and blur strip by strip. A strip sharpens the two
+        // rows above and below it as well, into its worker's buffer, so no
+        // strip waits on a neighbour's sharpen. A worker first takes the
+        // strips whose rows it made in the first pass (still in its cache),
+        // then whatever the others left.
+        std::vector<StripSlot> slots(static_cast<size_t>(strips));
+        StripCount done;
         bands_.resize(static_cast<size_t>(workers));
-        deal([&](int, int index, int b, int e) {
-            if (b < e) {
-                const size_t from = static_cast<size_t>(b) * width, to = static_cast<size_t>(e) * width;
-                std::copy(plane + from, plane + to, input_.data() + from);
-                sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &mins[index], &maxs[index]);
+        auto second = [&](int worker, int index, int lo, int hi) {
+            if (!claim(slots[static_cast<size_t>(index)].taken)) {
+                return;
             }
-        });
-        const int lo = *std::min_element(mins.begin(), mins.end());
-        const int hi = *std::max_element(maxs.begin(), maxs.end());
-        deal([&](int worker, int, int b, int e) {
+            int b, e;
+            strip(index, &b, &e);
             if (b >= e) {
                 return;
             }
@@ -523,6 +550,45 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
                             strength, band.data());
             blur_rows_from(band.data(), top, width, height, b, e, shifts, stabilization_, first, last_.data(), shake,
                            plane);
+        };
+        pool->run([&](int worker) {
+            // The rows this worker made in the last frame first: their
+            // buffers are likely still in its cache.
+            for (int step = 0; step < strips; ++step) {
+                const int index = (worker * kStripsPerWorker + step) % strips;
+                StripSlot& slot = slots[static_cast<size_t>(index)];
+                if (!claim(slot.made)) {
+                    continue;
+                }
+                int b, e;
+                strip(index, &b, &e);
+                if (b < e) {
+                    const size_t from = static_cast<size_t>(b) * width, to = static_cast<size_t>(e) * width;
+                    std::copy(plane + from, plane + to, input_.data() + from);
+                    sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &slot.lo, &slot.hi);
+                }
+                slot.maker = worker;
+                done.value.fetch_add(1, std::memory_order_release);
+            }
+            // Every strip not yet made is being made by a worker inside the
+            // run, a strip's time at most unless it was preempted.
+            auto all_made = [&] { return done.value.load(std::memory_order_acquire) == strips; };
+            while (!vybase::spin_until(all_made, std::chrono::microseconds(200))) {
+                std::this_thread::yield();
+            }
+            int lo = 255, hi = 0;
+            for (const StripSlot& slot : slots) {
+                lo = std::min(lo, slot.lo);
+                hi = std::max(hi, slot.hi);
+            }
+            for (int index = 0; index < strips; ++index) {
+                if (slots[static_cast<size_t>(index)].maker == worker) {
+                    second(worker, index, lo, hi);
+                }
+            }
+            for (int step = 0; step < strips; ++step) {
+                second(worker, (worker * kStripsPerWorker + step) % strips, lo, hi);
+            }
         });
     }
     if (stabilization_) {
