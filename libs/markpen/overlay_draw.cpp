@@ -303,7 +303,7 @@ void PaintRenderer::draw_labels(QPainter& painter, const QImage& target, bool sc
                 label.append(QStringLiteral("->"));
             }
         }
-        const int tw = text_width(font_key, metrics, label);
+        const int tw = vy::TextWidths::shared().width(font_key, metrics, label);
         int left = ax + dx - (side == 1 ? tw : 0);
         left = left < 0 ? 0 : std::min(left, width - tw);
         painter.setPen(pen_colour(colour));
@@ -334,7 +334,7 @@ void PaintRenderer::draw_cursor_label(QPainter& painter, const QImage& target,
     const int32_t cx = view.cx, cy = view.cy;
     const float t = view.t;
     const QString label = degrees_text("", t);
-    const int tw = text_width(font.key(), metrics, label);
+    const int tw = vy::TextWidths::shared().width(font.key(), metrics, label);
     const int left = std::min(cx + 10, target.width() - tw);
     int top = k > 0 ? cy + 10 : cy - 15;
     top = std::min(std::max(top, 0), lowest);

@@ -5,6 +5,7 @@
 #include "sharpen_blur.h"
 
 #include "filter_rows.h"
+#include "shared_passes.h"
 
 #include "logline.h"
 #include "spin_wait.h"
@@ -506,19 +507,10 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         *begin = index * rows;
         *end = index == strips - 1 ? height : *begin + rows;
     };
-    std::atomic<int> next{0};
-    auto deal = [&](auto work) {
-        next.store(0, std::memory_order_relaxed);
-        pool->run([&](int worker) {
-            for (int index; (index = next.fetch_add(1, std::memory_order_relaxed)) < strips;) {
-                int b, e;
-                strip(index, &b, &e);
-                work(worker, index, b, e);
-            }
-        });
-    };
     if (!blur) {
-        deal([&](int, int, int b, int e) {
+        deal_strips(pool.operator->(), strips, [&](int, int index) {
+            int b, e;
+            strip(index, &b, &e);
             // Each pixel reads only itself: stabilized in place.
             shake_rows(plane, width, b, e, first, last_.data(), shake, plane);
         });

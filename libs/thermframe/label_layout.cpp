@@ -4,13 +4,11 @@
 #include "registry.h"
 #include "sensekern.h"
 #include "temp_text.h"
+#include "text_widths.h"
 #include "tf_log.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-
-#include <mutex>
-#include <unordered_map>
 
 namespace thermframe {
 namespace detail {
@@ -51,47 +49,10 @@ bool label_text(FrameDoc& doc, const AnaEntry& entry, std::string& label)
     return true;
 }
 
-// Label widths in the label font, shared by every document: the same labels
-// come back with every picture opened, and shaping a text costs more than
-// placing it. At most kMaxRemembered texts (a few hundred kB); a new label
-// font starts afresh.
-class LabelWidths {
-public:
-    int width(const QString& font, const QFontMetrics& metrics, const std::string& label)
-    {
-        constexpr size_t kMaxRemembered = 4096;  // texts change with the temperatures
-        {
-            std::lock_guard<std::mutex> guard(mutex_);
-            if (font != font_) {
-                font_ = font;
-                widths_.clear();
-            }
-            auto found = widths_.find(label);
-            if (found != widths_.end()) {
-                return found->second;
-            }
-        }
-        const int measured = metrics.horizontalAdvance(QString::fromUtf8(label.c_str()));
-        std::lock_guard<std::mutex> guard(mutex_);
-        if (font == font_) {
-            if (widths_.size() >= kMaxRemembered) {
-                widths_.clear();
-            }
-            widths_.emplace(label, measured);
-        }
-        return measured;
-    }
-
-private:
-    std::mutex mutex_;
-    QString font_;
-    std::unordered_map<std::string, int> widths_;
-};
-
+// The label's width in the label font, remembered across documents.
 int label_width(FrameDoc& doc, const std::string& label)
 {
-    static LabelWidths* shared = new LabelWidths;  // never destroyed: documents outlive exit handlers
-    return shared->width(doc.label_font_key, *doc.label_metrics, label);
+    return vy::TextWidths::shared().width(doc.label_font_key, *doc.label_metrics, QString::fromUtf8(label.c_str()));
 }
 
 }  // namespace
