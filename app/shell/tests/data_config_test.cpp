@@ -3,6 +3,7 @@
 #include "test_folders.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -372,11 +373,13 @@ void DataConfigTest::config_recording_read_while_written()
 {
     DataConfig* config = DataConfig::instance();
     std::atomic<bool> stop{false};
+    std::atomic<bool> torn{false};
     std::atomic<int> reads{0};
     auto reader = [&] {
         while (!stop.load()) {
             const QString path = config->get_record_path(QStringLiteral("CAM"));
             if (!path.isEmpty() && !path.startsWith(QStringLiteral("/rec"))) {
+                torn = true;
                 break;
             }
             config->get_record_duration(QStringLiteral("CAM"));
@@ -385,15 +388,21 @@ void DataConfigTest::config_recording_read_while_written()
     };
     std::thread first(reader);
     std::thread second(reader);
-    for (int i = 0; i < 2000; ++i) {
+    // Keep writing until the readers have really overlapped the writes, however
+    // the threads are scheduled; the deadline only ends a hang.
+    QDeadlineTimer deadline(60000);
+    int last = 0;
+    for (int i = 0; (i < 2000 || reads.load() < 200) && !torn.load() && !deadline.hasExpired(); ++i) {
         config->set_record_path(QStringLiteral("CAM"), QStringLiteral("/rec/") + QString::number(i));
         config->set_preview_path(QString::number(i));
+        last = i;
     }
     stop = true;
     first.join();
     second.join();
-    QVERIFY(reads.load() > 0);
-    QCOMPARE(config->get_record_path(QStringLiteral("CAM")), QStringLiteral("/rec/1999"));
+    QVERIFY(!torn.load());
+    QVERIFY(reads.load() >= 200);
+    QCOMPARE(config->get_record_path(QStringLiteral("CAM")), QStringLiteral("/rec/") + QString::number(last));
 }
 
 QTEST_GUILESS_MAIN(DataConfigTest)
