@@ -8,6 +8,7 @@
 #include "basekit.h"
 #include "framekit.h"
 #include "noise_pool.h"
+#include "side_by_side.h"
 
 #include <benchmark/benchmark.h>
 
@@ -264,10 +265,63 @@ void BM_peer_resize_2x(benchmark::State& state)
     }
 }
 
+// The zoom row: a frame zoomed to twice its size beside the peer's bilinear
+// resize of the same plane, on one thread each as the zoom runs, turn about
+// in one loop. The frame is given its plane again before each zoom, outside
+// the timing.
+void BM_row_zoom_2x(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    Frame f;
+    std::vector<uint16_t> plane = scene();
+    const cv::Mat in(kHeight, kWidth, CV_16UC1, plane.data());
+    cv::Mat out;
+    bench::SideBySide runs;
+    bool ok = true;
+    for (auto _ : state) {
+        vy_ad_set_resolution(f.h, kWidth, kHeight);
+        set_plain(f.h, plane);
+        runs.time_case([&] { ok = vy_ad_zoom(f.h, 2 * kWidth, 2 * kHeight) && ok; });
+        runs.time_baseline([&] {
+            cv::resize(in, out, cv::Size(2 * kWidth, 2 * kHeight), 0, 0, cv::INTER_LINEAR);
+            benchmark::DoNotOptimize(out.data);
+        });
+    }
+    if (!ok) {
+        state.SkipWithError("zoom refused");
+    }
+    runs.report(state);
+}
+
 #endif
+
+// The noise pool's row: the filter on 4 workers beside 1, turn about in one
+// loop, so that both meet the same load; speedup is the 1-worker time over
+// the 4-worker time.
+void BM_row_noise_pool(benchmark::State& state)
+{
+    framekit::detail::NoisePool four(4), one(1);
+    four.start();
+    one.start();
+    const std::vector<uint16_t> original = noisy_scene();
+    std::vector<uint16_t> plane(original.size());
+    bench::SideBySide runs;
+    for (auto _ : state) {
+        std::memcpy(plane.data(), original.data(), plane.size() * 2);
+        runs.time_case([&] { four.filter(plane.data(), kWidth, kHeight); });
+        std::memcpy(plane.data(), original.data(), plane.size() * 2);
+        runs.time_baseline([&] { one.filter(plane.data(), kWidth, kHeight); });
+    }
+    runs.report(state);
+    state.counters["speedup"] = runs.speedup();
+}
 
 }  // namespace
 
+#ifdef PYRAVUE_BENCH_PEER
+BENCHMARK(BM_row_zoom_2x)->Unit(benchmark::kMicrosecond);
+#endif
+BENCHMARK(BM_row_noise_pool)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_memcpy_plane);
 BENCHMARK(BM_raw_frame_set_data)->Arg(0)->Arg(1);
 BENCHMARK(BM_get_data_normal_mode);
