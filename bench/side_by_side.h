@@ -35,6 +35,15 @@ public:
         add(f, &baseline_);
     }
 
+    // Runs f for neither side: its CPU time counts to none (a side's span
+    // ends here).
+    template <class F>
+    void untimed(F&& f)
+    {
+        close_cpu_span();
+        f();
+    }
+
     // Median times in microseconds, case over baseline, faults and CPU
     // microseconds per run.
     void report(benchmark::State& state)
