@@ -54,10 +54,11 @@ inline int workers_for(int workers, int64_t pixels)
 
 // Borrows the pool the filter engine uses for a frame of `pixels`, from
 // `workers` at most, into *pool and returns it when its workers are awake
-// (a pass of the same frame or the last just ended): waking sleeping
-// workers costs more than such a pass. Null (the caller works alone) for
-// one worker, a small pass or sleeping workers. The filter engine borrows
-// the same pool, so it must be given back first.
+// (not yet back asleep after the filter's run, which is rare: they sleep as
+// soon as their share is done): waking sleeping workers costs more than
+// such a pass. Null (the caller works alone) for one worker, a small pass
+// or sleeping workers. The filter engine borrows the same pool, so it must
+// be given back first.
 inline WorkerPool* borrow_awake(int workers, int64_t pixels, std::optional<BorrowedPool>* pool)
 {
     const int count = workers_for(workers, pixels);

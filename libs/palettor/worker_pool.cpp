@@ -10,12 +10,9 @@ namespace palettor::detail {
 
 namespace {
 
-// How long a finished worker spins for the next job before it sleeps: the
-// next pass over the same frame comes within it, and so does the next frame
-// where frames come back to back.
-constexpr std::chrono::microseconds kLinger(50);
-// The longest a finished worker or the caller spins while the others end
-// their last strips of a run, before it sleeps on it.
+// The longest the caller spins while the workers end their last strips of
+// a run, before it sleeps on it: a strip is done in tens of microseconds,
+// less than a wake-up costs.
 constexpr std::chrono::microseconds kRunEnd(100);
 
 // The gate of a run: its generation (low 32 bits) above, then the closed
@@ -79,7 +76,6 @@ void WorkerPool::run(const std::function<void(int)>& job)
         }
     }
     job_ = nullptr;
-    finished_.store(generation, std::memory_order_release);
 }
 
 bool WorkerPool::enter(uint64_t generation)
@@ -98,12 +94,6 @@ void WorkerPool::wait_for_job(uint64_t seen)
     auto woken = [&] {
         return stop_.load(std::memory_order_seq_cst) || generation_.load(std::memory_order_seq_cst) != seen;
     };
-    // The linger counts from the end of the whole run: the caller's share
-    // and the others' last strips may end after this worker's.
-    vybase::spin_until([&] { return finished_.load(std::memory_order_acquire) == seen || woken(); }, kRunEnd);
-    if (vybase::spin_until(woken, kLinger)) {
-        return;
-    }
     std::unique_lock<std::mutex> guard(mutex_);
     asleep_.fetch_add(1, std::memory_order_seq_cst);
     start_.wait(guard, woken);

@@ -1,6 +1,6 @@
 // The filter engine's worker pools: jobs that complete whether the workers
-// spin, sleep or come late, idle pools that fall asleep, and pools lent from
-// one engine to the next.
+// are busy, asleep or come late, idle pools that fall asleep, and pools lent
+// from one engine to the next.
 #include "worker_pool.h"
 
 #include <gtest/gtest.h>
@@ -75,12 +75,12 @@ struct DealtJob {
 
 }  // namespace
 
-TEST(worker_pool, jobs_complete_whether_workers_spin_sleep_or_come_late)
+TEST(worker_pool, jobs_complete_whether_workers_are_busy_asleep_or_come_late)
 {
     WorkerPool pool(4);
     DealtJob job;
     for (int i = 0; i < 50; ++i) {
-        job.run_on(pool);  // one after the other: the workers spin
+        job.run_on(pool);  // one after the other: workers still in the last one
     }
     for (DealtJob::Share share : {DealtJob::kWaitForHelper, DealtJob::kShared, DealtJob::kCallerAlone}) {
         wait_until_asleep(pool);
@@ -94,7 +94,7 @@ TEST(worker_pool, jobs_complete_whether_workers_spin_sleep_or_come_late)
 
 TEST(worker_pool, an_idle_pool_falls_asleep_and_stops_whatever_its_workers_do)
 {
-    // Destroyed with its workers asleep, lingering after a job, or never used.
+    // Destroyed with its workers asleep, just out of a job, or never used.
     for (int jobs = 0; jobs < 3; ++jobs) {
         WorkerPool pool(4);
         DealtJob job;
