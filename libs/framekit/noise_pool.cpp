@@ -366,7 +366,8 @@ void NoisePool::worker_loop(uint64_t seen)
 bool NoisePool::claim(uint64_t generation, unsigned* share)
 {
     uint64_t word = claim_.load(std::memory_order_acquire);
-    while (word >> 32 == (generation & 0xFFFFFFFFu) && (word & 0xFFFFFFFFu) < shares_.load(std::memory_order_relaxed)) {
+    const unsigned shares = shares_.load(std::memory_order_relaxed);
+    while (word >> 32 == (generation & 0xFFFFFFFFu) && (word & 0xFFFFFFFFu) < shares) {
         if (claim_.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel, std::memory_order_acquire)) {
             *share = static_cast<unsigned>(word & 0xFFFFFFFFu);
             return true;

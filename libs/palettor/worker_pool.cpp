@@ -3,7 +3,6 @@
 
 #include "spin_wait.h"
 
-#include <algorithm>
 #include <chrono>
 
 namespace palettor::detail {
