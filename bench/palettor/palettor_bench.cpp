@@ -1,9 +1,11 @@
 // palettor at 640 x 512, each figure beside a baseline from the same run:
 // colouring against a memcpy of the output bytes and a plain 65,536-entry
 // lookup loop, statistics against a bare histogram loop, and the
-// sharpen-and-blur pass on 1, 2, 4 and 8 CPU workers and on an OpenCL device
-// (PoCL here). Where the peer library is installed, its edge-preserving 5 x 5
-// filter and its min/max, conversion and colour map run beside them.
+// sharpen-and-blur pass on 1, 2, 4 and 8 CPU workers (a 640 x 512 frame
+// takes 4 of them at most) and on an OpenCL device (PoCL here), and 4
+// workers beside 1 on paced frames, quiet and on a busy machine. Where the
+// peer library is installed, its edge-preserving 5 x 5 filter and its
+// min/max, conversion and colour map run beside them.
 #include "palettor.h"
 #include "sharpen_blur.h"
 #include "busy_machine.h"
