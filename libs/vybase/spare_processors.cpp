@@ -1,11 +1,12 @@
 #include "spare_processors.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace vybase {
 
@@ -20,16 +21,29 @@ std::atomic<int> runnable_x4{0};  // runnable threads of other tasks, smoothed, 
 
 // Threads runnable on the machine right now, this one left out (the fourth
 // field of /proc/loadavg is "runnable/all"); the one-minute load average
-// where that cannot be read.
+// where that cannot be read. Plain system calls, no allocation: a frame's
+// caller reads it now and then.
 double runnable_now()
 {
-    if (FILE* file = std::fopen("/proc/loadavg", "r")) {
-        double one = 0, five = 0, fifteen = 0;
-        int running = 0, all = 0;
-        const int read = std::fscanf(file, "%lf %lf %lf %d/%d", &one, &five, &fifteen, &running, &all);
-        std::fclose(file);
-        if (read == 5) {
-            return running > 0 ? running - 1 : 0;
+    char text[128];
+    ssize_t length = -1;
+    const int fd = open("/proc/loadavg", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        length = read(fd, text, sizeof text - 1);
+        close(fd);
+    }
+    if (length > 0) {
+        text[length] = '\0';
+        // Past the three averages to "runnable/all".
+        const char* field = text;
+        for (int spaces = 0; spaces < 3 && field != nullptr; ++spaces) {
+            field = std::strchr(field, ' ');
+            field = field != nullptr ? field + 1 : nullptr;
+        }
+        char* end = nullptr;
+        const long running = field != nullptr ? std::strtol(field, &end, 10) : 0;
+        if (end != nullptr && end != field && *end == '/') {
+            return running > 0 ? static_cast<double>(running - 1) : 0;
         }
     }
     double load = 0;
