@@ -2,13 +2,17 @@
 // see the same machine load, heap and socket state. Each iteration runs the
 // case once and the baseline once; the counters give the median time of each
 // (a run the scheduler preempted on a loaded machine does not move it), their
-// ratio and the mean page faults of each per run (the process's minor faults,
-// every thread counted, as a real open pays them).
+// ratio, and per run the mean page faults of each (the process's minor
+// faults, every thread counted, as a real open pays them) and the mean
+// process CPU time of each. A side's CPU time runs from its start to the
+// start of the next run of either side, so what its threads spend after it
+// returns (a pool's workers waiting for the next job) is its own.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,9 +35,20 @@ public:
         add(f, &baseline_);
     }
 
-    // Median times in microseconds, case over baseline, faults per run.
+    // Runs f for neither side: its CPU time counts to none (a side's span
+    // ends here).
+    template <class F>
+    void untimed(F&& f)
+    {
+        close_cpu_span();
+        f();
+    }
+
+    // Median times in microseconds, case over baseline, faults and CPU
+    // microseconds per run.
     void report(benchmark::State& state)
     {
+        close_cpu_span();
         const double runs = case_.runs() > 0 ? case_.runs() : 1;
         const double base_runs = baseline_.runs() > 0 ? baseline_.runs() : 1;
         const double case_us = case_.median() * 1e6;
@@ -43,6 +58,16 @@ public:
         state.counters["ratio"] = base_us > 0 ? case_us / base_us : 0;
         state.counters["case_faults"] = static_cast<double>(case_.faults) / runs;
         state.counters["baseline_faults"] = static_cast<double>(baseline_.faults) / base_runs;
+        state.counters["case_cpu_us"] = case_.cpu_seconds * 1e6 / runs;
+        state.counters["baseline_cpu_us"] = baseline_.cpu_seconds * 1e6 / base_runs;
+    }
+
+    // The process's CPU time, every thread counted, in seconds.
+    static double process_cpu_seconds()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
     }
 
     // Median baseline time over median case time: the speed-up of the case.
@@ -56,6 +81,7 @@ private:
     struct Totals {
         std::vector<double> seconds;
         long faults = 0;
+        double cpu_seconds = 0;
         long runs() const { return static_cast<long>(seconds.size()); }
         double median()
         {
@@ -68,9 +94,20 @@ private:
         }
     };
 
-    template <class F>
-    static void add(F& f, Totals* totals)
+    void close_cpu_span()
     {
+        if (open_ != nullptr) {
+            open_->cpu_seconds += process_cpu_seconds() - open_since_;
+            open_ = nullptr;
+        }
+    }
+
+    template <class F>
+    void add(F& f, Totals* totals)
+    {
+        close_cpu_span();
+        open_ = totals;
+        open_since_ = process_cpu_seconds();
         rusage before{}, after{};
         getrusage(RUSAGE_SELF, &before);
         const auto start = std::chrono::steady_clock::now();
@@ -83,6 +120,8 @@ private:
 
     Totals case_;
     Totals baseline_;
+    Totals* open_ = nullptr;  // the side whose CPU span runs
+    double open_since_ = 0;
 };
 
 }  // namespace bench

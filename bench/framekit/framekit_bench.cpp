@@ -2,12 +2,15 @@
 // raw-frame codec paths against memcpy of the plane, recomputing 20 mixed
 // analyses against a plain summing loop and a reapply without analyses, the
 // noise filter (on a scene with sensor noise and column stripes) on 1, 2, 4
-// and 8 workers against the single-threaded pass and memcpy of the plane,
-// and the 2x zoom against memcpy of the zoomed plane and, where the peer
-// library is installed, its bilinear resize.
+// and 8 workers against the single-threaded pass and memcpy of the plane
+// (and on 4 workers beside 1, turn about, quiet and on a busy machine), and
+// the 2x zoom against memcpy of the zoomed plane and, where the peer library
+// is installed, its bilinear resize on as many threads.
 #include "basekit.h"
 #include "framekit.h"
 #include "noise_pool.h"
+#include "busy_machine.h"
+#include "side_by_side.h"
 
 #include <benchmark/benchmark.h>
 
@@ -264,10 +267,74 @@ void BM_peer_resize_2x(benchmark::State& state)
     }
 }
 
+// The zoom row: a frame zoomed to twice its size beside the peer's bilinear
+// resize of the same plane, on one thread each as the zoom runs, turn about
+// in one loop. The frame is given its plane again before each zoom, timed
+// and counted to neither side.
+void BM_row_zoom_2x(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    Frame f;
+    std::vector<uint16_t> plane = scene();
+    const cv::Mat in(kHeight, kWidth, CV_16UC1, plane.data());
+    cv::Mat out;
+    bench::SideBySide runs;
+    bool ok = true;
+    for (auto _ : state) {
+        runs.untimed([&] {
+            vy_ad_set_resolution(f.h, kWidth, kHeight);
+            set_plain(f.h, plane);
+        });
+        runs.time_case([&] { ok = vy_ad_zoom(f.h, 2 * kWidth, 2 * kHeight) && ok; });
+        runs.time_baseline([&] {
+            cv::resize(in, out, cv::Size(2 * kWidth, 2 * kHeight), 0, 0, cv::INTER_LINEAR);
+            benchmark::DoNotOptimize(out.data);
+        });
+    }
+    if (!ok) {
+        state.SkipWithError("zoom refused");
+    }
+    runs.report(state);
+}
+
 #endif
+
+// The noise pool's row: the filter on 4 workers beside 1, turn about in one
+// loop, so that both meet the same load; speedup is the 1-worker time over
+// the 4-worker time. /1 runs with two spinning processes per processor
+// beside it.
+void BM_row_noise_pool(benchmark::State& state)
+{
+    const bench::BusyMachine load(static_cast<int>(state.range(0)) * 2);
+    framekit::detail::NoisePool four(4), one(1);
+    four.start();
+    one.start();
+    const std::vector<uint16_t> original = noisy_scene();
+    std::vector<uint16_t> plane(original.size());
+    bench::SideBySide runs;
+    bool four_first = true;
+    for (auto _ : state) {
+        // Which goes first alternates, so neither gains from the order.
+        four_first = !four_first;
+        for (int turn = 0; turn < 2; ++turn) {
+            std::memcpy(plane.data(), original.data(), plane.size() * 2);
+            if ((turn == 0) == four_first) {
+                runs.time_case([&] { four.filter(plane.data(), kWidth, kHeight); });
+            } else {
+                runs.time_baseline([&] { one.filter(plane.data(), kWidth, kHeight); });
+            }
+        }
+    }
+    runs.report(state);
+    state.counters["speedup"] = runs.speedup();
+}
 
 }  // namespace
 
+#ifdef PYRAVUE_BENCH_PEER
+BENCHMARK(BM_row_zoom_2x)->Unit(benchmark::kMicrosecond);
+#endif
+BENCHMARK(BM_row_noise_pool)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_memcpy_plane);
 BENCHMARK(BM_raw_frame_set_data)->Arg(0)->Arg(1);
 BENCHMARK(BM_get_data_normal_mode);

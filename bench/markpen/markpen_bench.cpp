@@ -19,7 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
 
 #include <cstring>
 #include <memory>
@@ -256,9 +255,8 @@ void BM_baseline_scaled_draw_and_memcpy(benchmark::State& state)
 // The open row: opening the sample picture (640 x 512) and showing it with
 // its 20 objects in a 1280 x 960 window, closed again, beside decoding the
 // same JPEG with QImage and drawing it scaled into a window image of the same
-// size, copied out. Turn about in one loop, and the heap trimmed before each,
-// so both start from the heap a process has after a pause rather than from
-// the blocks the last run just freed. With argument 0 the baseline makes its
+// size, copied out. Turn about in one loop; neither side is given a heap
+// trim or anything else the other does not get. With argument 0 the baseline makes its
 // pictures as a plain decode does; with 1 it keeps them from run to run
 // (read into the same picture, drawn into the same window), the lowest it
 // can go.
@@ -278,7 +276,6 @@ void BM_row_open_and_render(benchmark::State& state)
     bench::SideBySide runs;
     bool ok = true;
     for (auto _ : state) {
-        malloc_trim(0);
         runs.time_baseline([&] {
             QImage source, window;
             if (keep) {
@@ -301,7 +298,6 @@ void BM_row_open_and_render(benchmark::State& state)
                 kept_window = window;
             }
         });
-        malloc_trim(0);
         runs.time_case([&] {
             SampleDocument document(kWindowWidth, kWindowHeight);
             ok = document.ready && ok;

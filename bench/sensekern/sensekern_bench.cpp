@@ -1,21 +1,27 @@
 // sensekern at 640x512, each figure beside a baseline of the same run:
 // loading a radiometric picture against decoding the bare JPEG, get_bits and
-// get_all_pixel_temperature against memcpy of the same bytes, and recording
-// 500 frames against a plain sequential write of the same bytes.
+// get_all_pixel_temperature against memcpy of the same bytes, recording 500
+// frames against a plain sequential write of the same bytes, and the live
+// rows: a camera's frames at 25 fps with the enhancement on against the
+// same frames with it off, with the CPU time each costs.
 #include "scene.h"
 #include "sensekern.h"
+#include "side_by_side.h"
 
 #include <QBuffer>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -203,6 +209,77 @@ void BM_sequential_write_500_frames(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * chunk.size() * kRecordedFrames));
 }
 BENCHMARK(BM_sequential_write_500_frames)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A live camera's frame handle: the sample calibration, fed frames of a
+// scene whose hot spot moves.
+struct LiveCamera {
+    explicit LiveCamera(bool enhance)
+    {
+        const samples::Scene scene = samples::make_scene(kWidth, kHeight);
+        if (!samples::make_scene_frame(SENSEKERN_BENCH_CALIBRATION, scene, &frame)) {
+            return;
+        }
+        sensekern_enable_image_process(frame, enhance);
+        for (int i = 0; i < kLiveFrames; ++i) {
+            std::vector<uint16_t> plane;
+            samples::scene_plane(frame, samples::make_scene(kWidth, kHeight, 3 * i), &plane);
+            planes.push_back(std::move(plane));
+        }
+    }
+    ~LiveCamera() { sensekern_uninit(&frame); }
+
+    // The next frame as the program takes it: set (statistics, automatic
+    // imaging), then coloured for the view.
+    bool show_next(std::vector<uint32_t>* bits)
+    {
+        const std::vector<uint16_t>& plane = planes[next++ % planes.size()];
+        uint32_t length = static_cast<uint32_t>(bits->size() * 4);
+        return sensekern_set_ad_frame(frame, plane.data(), kWidth, kHeight) &&
+               sensekern_get_bits(frame, reinterpret_cast<unsigned char*>(bits->data()), &length);
+    }
+
+    static constexpr int kLiveFrames = 8;
+    void* frame = nullptr;
+    std::vector<std::vector<uint16_t>> planes;
+    size_t next = 0;
+};
+
+// The live rows: the imaging menu's enhancement on beside it off, frames
+// coming every 40 ms (/0) or every 20 to 40 ms at random (/1) with real
+// sleeps between them, the sides taking turns in blocks of ten frames (so
+// what one side's threads spend waiting is rarely counted to the other).
+// case_cpu_us and baseline_cpu_us are the process CPU time per frame of
+// each side, the wait for the next frame included; case_us and baseline_us
+// the median time a frame takes.
+void BM_row_live_frame(benchmark::State& state)
+{
+    LiveCamera enhanced(true), plain(false);
+    if (enhanced.frame == nullptr || plain.frame == nullptr) {
+        state.SkipWithError("no frame (calibration missing)");
+        return;
+    }
+    const bool jitter = state.range(0) != 0;
+    constexpr int kBlock = 10;
+    std::mt19937 random(29);
+    std::uniform_int_distribution<int> gap_us(20000, 40000);
+    std::vector<uint32_t> bits(kPixels);
+    bench::SideBySide runs;
+    bool ok = true;
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame++ / kBlock % 2 == 0) {
+            runs.time_case([&] { ok = enhanced.show_next(&bits) && ok; });
+        } else {
+            runs.time_baseline([&] { ok = plain.show_next(&bits) && ok; });
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(jitter ? gap_us(random) : 40000));
+    }
+    if (!ok) {
+        state.SkipWithError("a frame was refused");
+    }
+    runs.report(state);
+}
+BENCHMARK(BM_row_live_frame)->Arg(0)->Arg(1)->Iterations(200)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

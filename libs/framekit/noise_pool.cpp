@@ -1,5 +1,6 @@
 #include "noise_pool.h"
 
+#include "spare_processors.h"
 #include "spin_wait.h"
 
 #if defined(__x86_64__)
@@ -247,9 +248,25 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void apply(u
     }
 }
 
-// How long an idle worker, or the caller waiting for the last share, spins
-// before it sleeps: frames come in a steady stream.
+// How long the caller, done with its shares, spins while the workers end
+// theirs before it sleeps on them.
 constexpr auto kSpin = std::chrono::microseconds(50);
+// A frame's pass is shared by one member per this many pixels, at most by
+// every worker: fewer pixels do not pay for a wake-up.
+constexpr std::size_t kPixelsPerMember = 80000;
+// Shares of a pass per member: a member that comes late finds the others
+// took its share instead of holding the pass up.
+constexpr unsigned kSharesPerMember = 2;
+// Workers of a pool whose count is not asked for: one frame's filter takes
+// a few cores, not all of them.
+constexpr unsigned kMostWorkers = 4;
+
+// The claim word of a pass: its generation (low 32 bits) above, the next
+// share below.
+uint64_t claim_word(uint64_t generation, unsigned share)
+{
+    return (generation & 0xFFFFFFFFu) << 32 | share;
+}
 
 }  // namespace
 
@@ -258,7 +275,7 @@ NoisePool::NoisePool(unsigned workers)
     if (workers == 0) {
         // Asked once: every frame makes a pool, and the count is read from /sys.
         static const unsigned processors = std::thread::hardware_concurrency();
-        workers = processors;
+        workers = std::min(processors, kMostWorkers);
     }
     worker_count_ = std::min(255u, std::max(1u, workers));
 }
@@ -284,7 +301,7 @@ bool NoisePool::start()
         // Share 0 is the caller's own.
         threads_.reserve(worker_count_ - 1);
         for (unsigned i = 1; i < worker_count_; ++i) {
-            threads_.emplace_back(&NoisePool::worker_loop, this, i, start_generation);
+            threads_.emplace_back(&NoisePool::worker_loop, this, start_generation);
         }
     } catch (const std::system_error&) {
         {
@@ -327,13 +344,14 @@ bool NoisePool::started() const
     return started_;
 }
 
-void NoisePool::worker_loop(unsigned index, uint64_t seen)
+void NoisePool::worker_loop(uint64_t seen)
 {
     auto woken = [&] {
         return stopping_.load(std::memory_order_acquire) || generation_.load(std::memory_order_acquire) != seen;
     };
     for (;;) {
-        if (!vybase::spin_until(woken, kSpin)) {
+        {
+            // Frames come tens of milliseconds apart: nothing to spin for.
             std::unique_lock<std::mutex> lock(mutex_);
             work_ready_.wait(lock, woken);
         }
@@ -341,8 +359,31 @@ void NoisePool::worker_loop(unsigned index, uint64_t seen)
             return;
         }
         seen = generation_.load(std::memory_order_acquire);
+        run_shares(seen);
+    }
+}
+
+bool NoisePool::claim(uint64_t generation, unsigned* share)
+{
+    uint64_t word = claim_.load(std::memory_order_acquire);
+    const unsigned shares = shares_.load(std::memory_order_relaxed);
+    while (word >> 32 == (generation & 0xFFFFFFFFu) && (word & 0xFFFFFFFFu) < shares) {
+        if (claim_.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel, std::memory_order_acquire)) {
+            *share = static_cast<unsigned>(word & 0xFFFFFFFFu);
+            return true;
+        }
+    }
+    return false;
+}
+
+void NoisePool::run_shares(uint64_t generation)
+{
+    unsigned share = 0;
+    while (claim(generation, &share)) {
+        // The pass stays as it is until every claimed share is done.
         const Pass pass = pass_;
-        run_share(pass.plane, pass.width, pass.height, index, worker_count_, pass.columns, pass.rows);
+        run_share(pass.plane, pass.width, pass.height, share, shares_.load(std::memory_order_relaxed), pass.columns,
+                  pass.rows);
         if (pending_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
             // Under the lock, so a caller about to sleep sees the count or the notification.
             std::lock_guard<std::mutex> lock(mutex_);
@@ -353,14 +394,32 @@ void NoisePool::worker_loop(unsigned index, uint64_t seen)
 
 void NoisePool::dispatch(const Pass& pass)
 {
+    const std::size_t pixels = static_cast<std::size_t>(pass.width) * pass.height;
+    // No more members than help a frame of this size, and none but the
+    // caller while the machine has no processors to spare.
+    const unsigned members =
+        vybase::spare_processors()
+            ? static_cast<unsigned>(std::clamp<std::size_t>(pixels / kPixelsPerMember, 1, threads_.size() + 1))
+            : 1;
+    if (members == 1) {
+        run_share(pass.plane, pass.width, pass.height, 0, 1, pass.columns, pass.rows);
+        return;
+    }
     pass_ = pass;
-    pending_.store(static_cast<unsigned>(threads_.size()), std::memory_order_relaxed);
+    shares_.store(members * kSharesPerMember, std::memory_order_relaxed);
+    pending_.store(members * kSharesPerMember, std::memory_order_relaxed);
+    uint64_t generation = 0;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        generation_.fetch_add(1, std::memory_order_release);
+        generation = generation_.load(std::memory_order_relaxed) + 1;
+        claim_.store(claim_word(generation, 0), std::memory_order_release);
+        generation_.store(generation, std::memory_order_release);
     }
-    work_ready_.notify_all();
-    run_share(pass.plane, pass.width, pass.height, 0, worker_count_, pass.columns, pass.rows);
+    // Only as many helpers as the frame needs are woken.
+    for (unsigned i = 1; i < members; ++i) {
+        work_ready_.notify_one();
+    }
+    run_shares(generation);
     auto all_done = [this] { return pending_.load(std::memory_order_acquire) == 0; };
     if (!vybase::spin_until(all_done, kSpin)) {
         std::unique_lock<std::mutex> lock(mutex_);

@@ -1,5 +1,5 @@
-// Row and column stripe removal, split into bands: the calling thread takes
-// the first and worker threads the others.
+// Row and column stripe removal, split into bands dealt out to the calling
+// thread and the worker threads that come in time.
 #pragma once
 
 #include <atomic>
@@ -14,7 +14,8 @@ namespace detail {
 
 class NoisePool {
 public:
-    // 0 workers: one per processor (at most 255).
+    // 0 workers: one per processor, at most 4 (else at most 255). A frame
+    // uses no more of them than help a frame of its size.
     explicit NoisePool(unsigned workers = 0);
     ~NoisePool();
     NoisePool(const NoisePool&) = delete;
@@ -44,8 +45,13 @@ private:
     };
 
     // `seen` is the generation at start: only later passes are run.
-    void worker_loop(unsigned index, uint64_t seen);
+    void worker_loop(uint64_t seen);
     void dispatch(const Pass& pass);
+    // Takes the next share of the pass of `generation` into *share; false
+    // when none is left or that pass is over.
+    bool claim(uint64_t generation, unsigned* share);
+    // Runs shares of the pass of `generation` until none is left.
+    void run_shares(uint64_t generation);
 
     unsigned worker_count_;
     std::vector<std::thread> threads_;
@@ -56,9 +62,11 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable work_ready_;
     std::condition_variable work_done_;
-    Pass pass_;  // written before generation_ grows, read after
+    Pass pass_;            // written before generation_ grows, read after a claim
+    std::atomic<unsigned> shares_{0};  // of the pass, written before generation_ grows
     std::atomic<uint64_t> generation_{0};
-    std::atomic<unsigned> pending_{0};  // worker shares not yet done
+    std::atomic<uint64_t> claim_{0};    // see noise_pool.cpp
+    std::atomic<unsigned> pending_{0};  // shares not yet done
     std::atomic<bool> stopping_{false};
     bool started_ = false;
 };

@@ -2,11 +2,13 @@
 // pool that join a run.
 #pragma once
 
+#include "spare_processors.h"
 #include "worker_pool.h"
 
 #include <stddef.h>
 #include <stdint.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <optional>
@@ -33,18 +35,38 @@ constexpr int kStripRows = 16;
 // Passes over a frame of this many pixels or more are worth sharing.
 constexpr int64_t kSharedPixels = 1 << 16;
 
-// Borrows a pool of `workers` into *pool for a pass over `pixels` and
-// returns it when its workers are awake (waiting for the next of a stream
-// of frames): waking sleeping workers costs more than such a pass. Null
-// (the caller works alone) for one worker, a small pass or sleeping workers.
-// The filter engine borrows the same pool, so it must be given back first.
+// Pixels of the filter each member of a run must have to pay for its
+// wake-up and its share of the hand-over: a 640 x 512 frame is filtered by
+// four.
+constexpr int64_t kPixelsPerWorker = 80000;
+
+// The members of a run over a frame of `pixels`, at most `workers`: no more
+// than help a frame of that size, and one while the machine has no
+// processors to spare.
+inline int workers_for(int workers, int64_t pixels)
+{
+    if (workers <= 1 || !vybase::spare_processors()) {
+        return 1;
+    }
+    const int64_t useful = pixels / kPixelsPerWorker;
+    return static_cast<int>(std::clamp<int64_t>(useful, 1, std::max(workers, 1)));
+}
+
+// Borrows the pool the filter engine uses for a frame of `pixels`, from
+// `workers` at most, into *pool and returns it when its workers are awake
+// (not yet back asleep after the filter's run, which is rare: they sleep as
+// soon as their share is done): waking sleeping workers costs more than
+// such a pass. Null (the caller works alone) for one worker, a small pass
+// or sleeping workers. The filter engine borrows the same pool, so it must
+// be given back first.
 inline WorkerPool* borrow_awake(int workers, int64_t pixels, std::optional<BorrowedPool>* pool)
 {
-    if (workers <= 1 || pixels < kSharedPixels) {
+    const int count = workers_for(workers, pixels);
+    if (count <= 1 || pixels < kSharedPixels) {
         return nullptr;
     }
-    pool->emplace(workers);
-    return (**pool)->resting() == 0 ? (*pool)->operator->() : nullptr;
+    pool->emplace(count);
+    return (**pool)->asleep() == 0 ? (*pool)->operator->() : nullptr;
 }
 
 // Runs rows(begin, end) over rows [top, bottom] in strips of kStripRows,

@@ -92,9 +92,10 @@ public:
     ImageSharpenBlur(const ImageSharpenBlur&) = delete;
     ImageSharpenBlur& operator=(const ImageSharpenBlur&) = delete;
 
-    // try_opencl: use an OpenCL device when one is usable. workers: CPU worker
-    // count, 0 for the compute units of the first OpenCL CPU device (4 when
-    // that is unknown). True on either path.
+    // try_opencl: use an OpenCL device when one is usable. workers: the most
+    // CPU workers a filter call uses, 0 for the compute units of the first
+    // OpenCL CPU device (4 when that is unknown) up to 4. A call uses no
+    // more of them than help a picture of its size. True on either path.
     bool init(bool try_opencl = true, int workers = 0);
 
     // Filter the plane in place. False leaves it as it was.

@@ -14,9 +14,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdlib>
-#include <thread>
+#include <mutex>
 #include <vector>
 
 namespace palettor::detail {
@@ -29,6 +30,8 @@ const char kModule[] = "image_process";
 constexpr int kOpenClFailureLimit = 3;
 // Strips of a filter pass per worker.
 constexpr int kStripsPerWorker = 3;
+// Workers of an engine whose count is not asked for.
+constexpr int kMostWorkers = 4;
 
 // A strip of the two-pass filter: its edge range and who made it in the
 // first pass, and whether a worker has taken it for either pass. A cache
@@ -42,9 +45,32 @@ struct alignas(64) StripSlot {
 };
 
 // The strips made so far, on a cache line of its own: the workers read the
-// engine's state on the stack beside it while they wait on it.
+// engine's state on the stack beside it while they wait on it. A worker
+// that finds strips still being made spins a little, then sleeps until the
+// last is made: on a busy machine the strip's maker may have lost its
+// processor, and a spinning waiter would keep it from getting one.
 struct alignas(64) StripCount {
     std::atomic<int> value{0};
+    std::mutex lock;
+    std::condition_variable all_made;
+
+    void add_one(int strips)
+    {
+        if (value.fetch_add(1, std::memory_order_acq_rel) + 1 == strips) {
+            // Under the lock, so a waiter about to sleep sees the count or the notification.
+            std::lock_guard<std::mutex> guard(lock);
+            all_made.notify_all();
+        }
+    }
+
+    void wait_for(int strips)
+    {
+        auto made = [&] { return value.load(std::memory_order_acquire) == strips; };
+        if (!vybase::spin_until(made, std::chrono::microseconds(50))) {
+            std::unique_lock<std::mutex> guard(lock);
+            all_made.wait(guard, made);
+        }
+    }
 };
 
 // True for the first to claim a flag; a look first, so that claims of
@@ -415,7 +441,9 @@ bool ImageSharpenBlur::ensure_workers()
     if (workers_ > 0) {
         return true;
     }
-    int count = requested_workers_ > 0 ? requested_workers_ : opencl_cpu_compute_units();
+    // One picture's filter takes a few cores, not all of them: the other
+    // pictures and the program's own threads keep theirs.
+    int count = requested_workers_ > 0 ? requested_workers_ : std::min(opencl_cpu_compute_units(), kMostWorkers);
     workers_ = std::clamp(count, 1, 64);
     logline_print(1, kModule, __FILE__, __LINE__, "ImageSharpenBlur::init", "filtering on %d CPU workers", workers_);
     return true;
@@ -491,13 +519,13 @@ bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int str
 bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
 {
     ensure_workers();
-    const BorrowedPool pool(workers_);
+    const int workers = workers_for(workers_, static_cast<int64_t>(width) * height);
+    const BorrowedPool pool(workers);
     resize(width, height);
     const bool first = first_frame || !last_valid_;
     const ShakeTables shake = stabilization_tables();
     int32_t shifts[25];
     blur_shifts(stabilization_, shifts);
-    const int workers = workers_;
     // The rows are cut into a few strips per worker and dealt out one at a
     // time: a worker that wakes late from its sleep between frames finds its
     // share taken by the others instead of holding up the frame.
@@ -560,14 +588,11 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
                     sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &slot.lo, &slot.hi);
                 }
                 slot.maker = worker;
-                done.value.fetch_add(1, std::memory_order_release);
+                done.add_one(strips);
             }
             // Every strip not yet made is being made by a worker inside the
             // run, a strip's time at most unless it was preempted.
-            auto all_made = [&] { return done.value.load(std::memory_order_acquire) == strips; };
-            while (!vybase::spin_until(all_made, std::chrono::microseconds(200))) {
-                std::this_thread::yield();
-            }
+            done.wait_for(strips);
             int lo = 255, hi = 0;
             for (const StripSlot& slot : slots) {
                 lo = std::min(lo, slot.lo);

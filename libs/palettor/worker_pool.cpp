@@ -3,33 +3,16 @@
 
 #include "spin_wait.h"
 
-#include <sched.h>
-
-#include <algorithm>
 #include <chrono>
 
 namespace palettor::detail {
 
 namespace {
 
-using std::chrono::microseconds;
-using std::chrono::milliseconds;
-
-// How long a finished worker spins for the next job before anything else:
-// a filter call's next pass comes within it.
-constexpr microseconds kLinger(50);
-// Shorter gaps belong to one burst of jobs, not to their pace.
-constexpr microseconds kBurst(200);
-// Gaps up to this are spun through however uneven.
-constexpr milliseconds kSpinThrough(2);
-// Ahead of the earliest gap and behind the latest: a timed sleep here wakes
-// a steady 125 us (at most about 160 us) late.
-constexpr microseconds kMargin(300);
-// A timed sleep shorter than this is spun through instead.
-constexpr milliseconds kShortestDoze(1);
-// A longer gap is a pause in the jobs, not their pace.
-constexpr std::chrono::seconds kPause(1);
-constexpr int kLeastGaps = 4;
+// The longest the caller spins while the workers end their last strips of
+// a run, before it sleeps on it: a strip is done in tens of microseconds,
+// less than a wake-up costs.
+constexpr std::chrono::microseconds kRunEnd(100);
 
 // The gate of a run: its generation (low 32 bits) above, then the closed
 // bit, then the count of workers inside the job.
@@ -43,55 +26,10 @@ uint64_t open_gate(uint64_t generation)
 
 }  // namespace
 
-// --- the pace of the jobs -------------------------------------------------------
-
-void JobPace::learn(Duration idle)
-{
-    if (idle < kBurst) {
-        return;
-    }
-    if (idle > kPause) {
-        count_ = 0;
-        next_ = 0;
-        return;
-    }
-    gaps_[next_] = idle;
-    next_ = (next_ + 1) % kKept;
-    count_ = std::min(count_ + 1, kKept);
-}
-
-bool JobPace::watch(Duration* from, Duration* until) const
-{
-    if (count_ < kLeastGaps) {
-        return false;
-    }
-    Duration sorted[kKept];
-    std::copy(gaps_, gaps_ + count_, sorted);
-    std::sort(sorted, sorted + count_);
-    // One odd gap among many does not move the watch: the job after a short
-    // one pays a wake-up rather than every job a longer spin, and a long one
-    // does not make the pace look uneven.
-    const int odd = count_ >= kKept / 2 ? 1 : 0;
-    const Duration lo = sorted[odd];
-    const Duration hi = sorted[count_ - 1 - odd];
-    if (hi > kSpinThrough && hi > 2 * lo) {
-        return false;
-    }
-    *from = std::max<Duration>(lo - kMargin, Duration::zero());
-    // Lateness only costs when a job is late or the jobs stop: a wider
-    // allowance than on the early side.
-    *until = hi + kMargin + (hi - lo) / 4;
-    return true;
-}
-
 // --- worker pool --------------------------------------------------------------
 
-WorkerPool::WorkerPool(int count, const JobPace& pace) : pace_(pace), cpus_(static_cast<size_t>(std::max(count, 1)))
+WorkerPool::WorkerPool(int count)
 {
-    for (std::atomic<int>& cpu : cpus_) {
-        cpu.store(-1, std::memory_order_relaxed);
-    }
-    publish_watch();
     for (int i = 1; i < count; ++i) {
         threads_.emplace_back(&WorkerPool::loop, this, i);
     }
@@ -109,51 +47,34 @@ WorkerPool::~WorkerPool()
     }
 }
 
-void WorkerPool::publish_watch()
-{
-    JobPace::Duration from{}, until{};
-    if (!pace_.watch(&from, &until)) {
-        until = JobPace::Duration::zero();
-    }
-    watch_from_.store(from.count(), std::memory_order_relaxed);
-    watch_until_.store(until.count(), std::memory_order_relaxed);
-}
-
 void WorkerPool::run(const std::function<void(int)>& job)
 {
     if (threads_.empty()) {
         job(0);
         return;
     }
-    if (last_end_ != Clock::time_point()) {
-        pace_.learn(Clock::now() - last_end_);
-        publish_watch();
-    }
     job_ = &job;
     const uint64_t generation = generation_.load(std::memory_order_relaxed) + 1;
     gate_.store(open_gate(generation), std::memory_order_relaxed);
-    // A worker counts itself resting before it checks the generation under
+    // A worker counts itself asleep before it checks the generation under
     // the lock, and the generation moves before the count is read here: a
-    // worker is either seen resting and notified, or sees the new job.
+    // worker is either seen asleep and notified, or sees the new job.
     generation_.store(generation, std::memory_order_seq_cst);
-    if (resting_.load(std::memory_order_seq_cst) > 0) {
+    if (asleep_.load(std::memory_order_seq_cst) > 0) {
         { std::lock_guard<std::mutex> guard(mutex_); }
         start_.notify_all();
     }
-    cpus_[0].store(sched_getcpu(), std::memory_order_relaxed);
     job(0);
     // Workers that come later find the gate closed and leave the job alone;
     // the job shares its work out among those that came.
     if ((gate_.fetch_or(kClosed, std::memory_order_acq_rel) & kInside) != 0) {
         auto all_out = [this] { return (gate_.load(std::memory_order_acquire) & kInside) == 0; };
-        if (!vybase::spin_until(all_out, kSpinThrough)) {
+        if (!vybase::spin_until(all_out, kRunEnd)) {
             std::unique_lock<std::mutex> guard(mutex_);
             done_.wait(guard, all_out);
         }
     }
     job_ = nullptr;
-    last_end_ = Clock::now();
-    finished_.store(generation, std::memory_order_release);
 }
 
 bool WorkerPool::enter(uint64_t generation)
@@ -167,90 +88,22 @@ bool WorkerPool::enter(uint64_t generation)
     return false;
 }
 
-void WorkerPool::spread(int index)
-{
-    const int mine = sched_getcpu();
-    cpus_[static_cast<size_t>(index)].store(mine, std::memory_order_relaxed);
-    // Of two workers on one CPU the later in the pool moves; a worker on the
-    // caller's moves.
-    bool shared = false;
-    for (int other = 0; other < index; ++other) {
-        shared = shared || cpus_[static_cast<size_t>(other)].load(std::memory_order_relaxed) == mine;
-    }
-    cpu_set_t allowed;
-    if (!shared || mine < 0 || sched_getaffinity(0, sizeof allowed, &allowed) != 0) {
-        return;
-    }
-    auto taken = [&](int cpu) {
-        for (const std::atomic<int>& other : cpus_) {
-            if (other.load(std::memory_order_relaxed) == cpu) {
-                return true;
-            }
-        }
-        return false;
-    };
-    for (int step = 1; step < CPU_SETSIZE; ++step) {
-        const int cpu = (mine + step) % CPU_SETSIZE;
-        if (!CPU_ISSET(cpu, &allowed) || taken(cpu)) {
-            continue;
-        }
-        // Pinned for the move only: the scheduler stays free to move it on.
-        cpu_set_t one;
-        CPU_ZERO(&one);
-        CPU_SET(cpu, &one);
-        if (sched_setaffinity(0, sizeof one, &one) == 0) {
-            sched_setaffinity(0, sizeof allowed, &allowed);
-            cpus_[static_cast<size_t>(index)].store(cpu, std::memory_order_relaxed);
-        }
-        return;
-    }
-}
-
-void WorkerPool::wait_for_job(int index, uint64_t seen)
+void WorkerPool::wait_for_job(uint64_t seen)
 {
     auto woken = [&] {
         return stop_.load(std::memory_order_seq_cst) || generation_.load(std::memory_order_seq_cst) != seen;
     };
-    // The linger counts from the end of the whole run: the caller's share
-    // and the others' last strips may end after this worker's.
-    vybase::spin_until([&] { return finished_.load(std::memory_order_acquire) == seen || woken(); }, kSpinThrough);
-    const Clock::time_point ended = Clock::now();
-    if (vybase::spin_until(woken, kLinger)) {
-        return;
-    }
-    const Clock::duration until(watch_until_.load(std::memory_order_relaxed));
-    if (until > Clock::duration::zero()) {
-        const Clock::time_point watch_from = ended + Clock::duration(watch_from_.load(std::memory_order_relaxed));
-        const Clock::time_point watch_until = ended + until;
-        if (watch_from - Clock::now() > kShortestDoze) {
-            std::unique_lock<std::mutex> guard(mutex_);
-            resting_.fetch_add(1, std::memory_order_seq_cst);
-            const bool job = start_.wait_until(guard, watch_from, woken);
-            resting_.fetch_sub(1, std::memory_order_relaxed);
-            if (job) {
-                return;
-            }
-        }
-        spread(index);
-        const Clock::duration left = watch_until - Clock::now();
-        if (left > Clock::duration::zero() &&
-            vybase::spin_until(woken, std::chrono::duration_cast<microseconds>(left))) {
-            return;
-        }
-    }
     std::unique_lock<std::mutex> guard(mutex_);
-    resting_.fetch_add(1, std::memory_order_seq_cst);
-    asleep_.fetch_add(1, std::memory_order_release);
+    asleep_.fetch_add(1, std::memory_order_seq_cst);
     start_.wait(guard, woken);
     asleep_.fetch_sub(1, std::memory_order_relaxed);
-    resting_.fetch_sub(1, std::memory_order_relaxed);
 }
 
 void WorkerPool::loop(int index)
 {
     uint64_t seen = 0;
     for (;;) {
-        wait_for_job(index, seen);
+        wait_for_job(seen);
         if (stop_.load(std::memory_order_acquire)) {
             return;
         }

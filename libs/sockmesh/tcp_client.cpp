@@ -1,7 +1,6 @@
 #include "tcp_client.h"
 
 #include "connect_socket.h"
-#include "hand_off.h"
 #include "quiet_pipe.h"
 #include "sockmesh_log.h"
 
@@ -18,15 +17,6 @@ constexpr std::size_t kClientReadBuffer = 921600;
 constexpr std::size_t kMaxRequests = 40;
 constexpr std::size_t kSpareRequests = 20;
 constexpr auto kConnectWait = std::chrono::milliseconds(10100);
-// How long the caller checks for the loop thread's answer (connected,
-// failed, ended) before it sleeps; the loop answers within a few
-// microseconds when it is awake.
-constexpr auto kAnswerSpin = std::chrono::microseconds(100);
-// How long the loop thread stays awake after a session starts and after it
-// ends: the caller's next step (first sends, a disconnect, the next connect)
-// then finds it without a wake-up, which on a virtual machine costs more
-// than the whole step.
-constexpr auto kAwakeSpin = std::chrono::microseconds(200);
 
 }  // namespace
 
@@ -63,21 +53,18 @@ void TcpClient::start_session()
     session_changed_.notify_all();
 }
 
+// The caller and the loop thread sleep while they wait for each other:
+// connects come seconds apart, and a spin for the other's answer measured
+// no faster than sleeping on a loaded machine while it cost CPU on every
+// connect and disconnect.
 void TcpClient::wait_session()
 {
-    if (spin_for([this] { return !session_pending_.load() && !session_running_.load(); }, kAnswerSpin) ==
-        SpinEnd::done) {
-        return;
-    }
     std::unique_lock<std::mutex> lock(session_mutex_);
     session_changed_.wait(lock, [this] { return !session_pending_ && !session_running_; });
 }
 
 void TcpClient::wait_delivered()
 {
-    if (spin_for([this] { return !session_pending_.load() && !delivering_.load(); }, kAnswerSpin) == SpinEnd::done) {
-        return;
-    }
     std::unique_lock<std::mutex> lock(session_mutex_);
     session_changed_.wait(lock, [this] { return !session_pending_ && !delivering_; });
 }
@@ -99,11 +86,6 @@ void TcpClient::loop_thread()
     block_sigpipe_on_this_thread();
     std::unique_lock<std::mutex> lock(session_mutex_);
     for (;;) {
-        if (!session_pending_ && !quit_) {
-            lock.unlock();
-            spin_for([this] { return session_pending_.load() || quit_.load(); }, kAwakeSpin);
-            lock.lock();
-        }
         session_changed_.wait(lock, [this] { return session_pending_ || quit_; });
         if (!session_pending_) {
             return;
@@ -205,7 +187,7 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
         return fail_connect("uv thread create failed, connect failed.", UV_EAGAIN);
     }
 
-    if (spin_for([this] { return state_.load() != 3; }, kAnswerSpin) != SpinEnd::done) {
+    {
         std::unique_lock<std::mutex> lock(state_mutex_);
         if (!state_changed_.wait_for(lock, kConnectWait, [this] { return state_.load() != 3; })) {
             state_ = 0;
@@ -359,14 +341,8 @@ void TcpClient::run()
 {
     SM_TRACE("TCP client run thread established!!!!");
     report_connect();
-    int result = poll_awake();
-    // A disconnect that saw the loop polling did not wake it.
-    if (result != 0 && closing_.load() && !ending_) {
-        close_loop_handles();
-    }
-    if (result != 0) {
-        result = uv_run(&loop_, UV_RUN_DEFAULT);
-    }
+    // A disconnect from here on wakes the loop.
+    int result = uv_run(&loop_, UV_RUN_DEFAULT);
     if (result != 0) {
         set_last_error(uv_error_text(result));
     }
@@ -374,36 +350,6 @@ void TcpClient::run()
     end_delivery();
     ending_ = false;
     closing_ = false;
-}
-
-int TcpClient::poll_awake()
-{
-    polling_ = true;
-    const auto start = std::chrono::steady_clock::now();
-    auto last = start;
-    int result = 0;
-    for (;;) {
-        if (closing_.load() && !ending_) {
-            close_loop_handles();
-        }
-        result = uv_run(&loop_, UV_RUN_NOWAIT);
-        if (result == 0) {
-            break;
-        }
-        // A disconnect is seen at once; the yield lets a thread that waits
-        // for this processor in.
-        if (spin_for([this] { return closing_.load(); }, std::chrono::microseconds(2)) == SpinEnd::busy) {
-            break;
-        }
-        const auto now = std::chrono::steady_clock::now();
-        if (now - start >= kAwakeSpin || now - last > kSpinGap) {
-            break;
-        }
-        sched_yield();
-        last = std::chrono::steady_clock::now();
-    }
-    polling_ = false;
-    return result;
 }
 
 void TcpClient::end_delivery()
@@ -445,9 +391,7 @@ bool TcpClient::send(const void* data, std::size_t length)
 
 bool TcpClient::disconnect()
 {
-    // Seen by a polling loop without a wake-up (run() checks the flag again
-    // once it stops polling).
-    if (!closed_.load() && !closing_.exchange(true) && !polling_.load()) {
+    if (!closed_.load() && !closing_.exchange(true)) {
         waker_.wake();
     }
     SM_TRACE("TCPClient waits for the loop to end.");

@@ -52,9 +52,6 @@ private:
     static void on_write(uv_write_t* request, int status);
 
     void run();
-    // Runs the loop without sleeping for a moment at the start of a session;
-    // uv_run's result.
-    int poll_awake();
     void report_connect();
     // The loop thread outlives a connection: starting and ending a thread
     // costs more than a whole connect on loopback. It runs run() once per
@@ -77,16 +74,15 @@ private:
     std::thread thread_;
     std::mutex session_mutex_;
     std::condition_variable session_changed_;
-    // Written under session_mutex_; atomic so that a waiter can check them
-    // for a moment before it sleeps.
+    // Written under session_mutex_; atomic, as the loop thread's callbacks
+    // read some of them without it.
     std::atomic<bool> session_pending_{false};
     std::atomic<bool> session_running_{false};
     std::atomic<bool> quit_{false};
     // The session may still call the callback; cleared by its loop thread
     // after the last event, before the handles close.
     std::atomic<bool> delivering_{false};
-    std::atomic<bool> polling_{false};  // the loop polls without sleeping
-    bool ending_ = false;               // loop thread: its handles are closing
+    bool ending_ = false;  // loop thread: its handles are closing
 
     std::mutex state_mutex_;
     std::condition_variable state_changed_;

@@ -153,9 +153,12 @@ TEST(Zoom, planes_follow_the_definition_and_survive_a_save)
     struct Case {
         int kind;  // 1 plain, 0 indexed
         int sw, sh, tw, th;
+        bool full_range = false;  // values all over 0 .. 65535, else a narrow band
     };
-    const Case cases[] = {{1, 20, 12, 40, 24}, {1, 20, 12, 7, 31}, {0, 33, 9, 66, 18}, {0, 33, 9, 5, 4},
-                          {1, 3, 3, 11, 5}};
+    // Zooms by 2 and 4 take whole eighths as weights, the others any.
+    const Case cases[] = {{1, 20, 12, 40, 24},       {1, 20, 12, 7, 31},  {0, 33, 9, 66, 18},
+                          {0, 33, 9, 5, 4},          {1, 3, 3, 11, 5},    {1, 16, 8, 64, 32, true},
+                          {1, 21, 13, 42, 26, true}, {1, 21, 13, 30, 17, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.kind) + ": " + std::to_string(c.tw) + "x" + std::to_string(c.th));
         Frame frame(c.kind);
@@ -163,7 +166,8 @@ TEST(Zoom, planes_follow_the_definition_and_survive_a_save)
         ASSERT_TRUE(vy_ad_set_resolution(frame.h(), c.sw, c.sh));
         std::vector<uint16_t> plane(static_cast<std::size_t>(c.sw) * c.sh);
         for (std::size_t i = 0; i < plane.size(); ++i) {
-            plane[i] = static_cast<uint16_t>(20000 + (i * 7919) % 150 + (i % 23 == 0 ? 90 : 0));
+            plane[i] = c.full_range ? static_cast<uint16_t>(i % 5 == 0 ? 65535 : (i * 40503) % 65536)
+                                    : static_cast<uint16_t>(20000 + (i * 7919) % 150 + (i % 23 == 0 ? 90 : 0));
         }
         // The plain frame takes the plane itself, the indexed one a raw frame.
         const std::vector<uint8_t> bytes =
