@@ -26,7 +26,7 @@ Rectangle {
 
     signal sig_lens_refused()
 
-    onNCurAnaChanged: update_ana_property()
+    onNCurAnaChanged: { update_ana_property(); update_ana_temp_info() }
 
     function update_ir_property() {
         if (wndIRShow === null) return

@@ -148,10 +148,11 @@ private slots:
         QVERIFY(tool.stop_record());
         QCOMPARE(tool.voice(), tone(800));
         // Lending a note stops a recording and drops what it had.
-        input.setData(tone(300));
-        input.seek(0);
+        QBuffer second_input;
+        second_input.setData(tone(300));
+        tool.use_devices(&second_input, &output);
         QVERIFY(tool.start_record());
-        emit input.readyRead();
+        emit second_input.readyRead();
         tool.set_sound_bytes(reinterpret_cast<const unsigned char*>(note.constData()), note.size());
         QVERIFY(!tool.is_recording());
         QVERIFY(tool.stop_record());
