@@ -147,6 +147,14 @@ void choose_add_mode(RoadWindow& road, bool b_multiple)
     QVERIFY(QTest::qWaitForWindowActive(road.window()));
 }
 
+// Opens a picture the way the start page and the open dialog do.
+bool open_picture(QObject* client, const QString& path)
+{
+    QVariant ok;
+    return QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, path)) &&
+           ok.toBool();
+}
+
 bool checked(RoadWindow& road, const char* name) { return road.find_item(name)->property("bChecked").toBool(); }
 
 // Clicks a box of the object panel, scrolled into sight first.
@@ -585,10 +593,7 @@ void PictureWindowRoadTest::analysis_toolbar_reachable_in_every_language()
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
     QVERIFY(road.show(QSize(1280, 800)));
-    QVariant ok;
-    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_client"), "open_picture", Q_RETURN_ARG(QVariant, ok),
-                                      Q_ARG(QVariant, sample)));
-    QVERIFY(ok.toBool());
+    QVERIFY(open_picture(road.find_object("wnd_client"), sample));
     const QStringList tools{"btn_add_point", "btn_add_line", "btn_add_rect", "btn_add_ellipse", "btn_add_polygon",
                             "btn_add_polyline", "btn_delete_ana", "btn_clear_ana", "btn_import_ana", "btn_export_ana",
                             "btn_mouse_temp", "btn_max_point", "btn_min_point", "btn_chart_line", "btn_chart_area",
@@ -633,10 +638,7 @@ void PictureWindowRoadTest::picture_window_add_modes_and_object_panel()
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
     QVERIFY(road.show(QSize(1280, 860)));
-    QVariant ok;
-    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_client"), "open_picture", Q_RETURN_ARG(QVariant, ok),
-                                      Q_ARG(QVariant, picture)));
-    QVERIFY(ok.toBool());
+    QVERIFY(open_picture(road.find_object("wnd_client"), picture));
     auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
     QVERIFY(view != nullptr && view->source() != nullptr);
     void* frame = view->source()->get_ir_data();
@@ -813,10 +815,7 @@ void PictureWindowRoadTest::picture_window_sgcc_plain_voice_note_status_and_lang
     // Tall enough that the whole property column shows without scrolling.
     QVERIFY(road.show(QSize(1280, 1000)));
     QObject* client = road.find_object("wnd_client");
-    QVariant ok;
-    QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok),
-                                      Q_ARG(QVariant, folder.filePath(names[0]))));
-    QVERIFY(ok.toBool());
+    QVERIFY(open_picture(client, folder.filePath(names[0])));
     auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
     QVERIFY(view != nullptr);
     auto* picture = qobject_cast<IRImage*>(view->source());
@@ -916,8 +915,7 @@ void PictureWindowRoadTest::picture_window_sgcc_plain_voice_note_status_and_lang
     QVERIFY(other.isValid());
     const QString sgcc = other.filePath("grid.jpg");
     QVERIFY(view->save_as_sgcc_image_to_file(sgcc));
-    QVERIFY(QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, sgcc)));
-    QVERIFY(ok.toBool());
+    QVERIFY(open_picture(client, sgcc));
     QVariant current;
     QVERIFY(QMetaObject::invokeMethod(client, "current_wnd", Q_RETURN_ARG(QVariant, current)));
     QObject* second = current.value<QObject*>();
