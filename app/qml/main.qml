@@ -29,6 +29,8 @@ Window {
     property int nLastY: 0
     // The shared file dialog, for pages of the client area.
     readonly property alias dialogFile: id_dialog_file
+    // The shared colour dialog, for the property panels.
+    readonly property alias dialogColor: id_dialog_color
     // The trend menu and windows, for the document windows' views.
     readonly property alias trendCharts: id_trend_charts
     // The status bar, for pages that clear or fill it.

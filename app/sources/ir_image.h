@@ -51,6 +51,9 @@ public:
         m_user_data.insert(key, value);
     }
 
+    // The voice note's recorder and player.
+    AudioTool& audio_tool() { return m_audio_tool; }
+
     // User data of the picture.
     bool load_user_data();
     bool apply_view_settings();

@@ -1,11 +1,18 @@
 #include "sources/source_settings.h"
 
+#include "shell/data_config.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
 namespace source_settings {
 
-int add_ana_mode() { return 1; }
+int add_ana_mode()
+{
+    // Without the program's configuration (a source used on its own) the
+    // shape buttons keep their default of one shape per press.
+    return DataConfig::has_instance() ? DataConfig::instance()->get_add_ana_mode() : 1;
+}
 
 QString config_path()
 {

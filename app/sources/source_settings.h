@@ -7,7 +7,8 @@
 
 namespace source_settings {
 
-// 1: the toolbar's shape buttons are released after one shape.
+// The analysis add mode of the settings: 1 the toolbar's shape buttons are
+// released after one shape, 0 they stay pressed for the next.
 int add_ana_mode();
 // The program's configuration folder, created when missing, ending with '/'.
 QString config_path();

@@ -73,7 +73,9 @@ unsigned char* AudioTool::sound_bytes()
 bool AudioTool::set_sound_bytes(const unsigned char* bytes, uint32_t length)
 {
     stop_play();
-    stop_record();
+    // A recording in progress gives way to the lent note.
+    close_input();
+    m_recording.clear();
     if (bytes == nullptr || length == 0 || length > static_cast<uint32_t>(INT32_MAX)) {
         m_voice.clear();
     } else {
@@ -170,9 +172,12 @@ bool AudioTool::start_record()
 {
     stop_play();
     close_input();
-    m_voice.clear();
+    m_recording.clear();
     QIODevice* stream = open_input();
-    if (stream == nullptr) return false;
+    if (stream == nullptr) {
+        qCWarning(lc_audio) << "voice note recording did not start; the note is kept";
+        return false;
+    }
     m_input_stream = stream;
     connect(stream, &QIODevice::readyRead, this, &AudioTool::slot_read_input_info);
     return true;
@@ -181,6 +186,10 @@ bool AudioTool::start_record()
 bool AudioTool::stop_record()
 {
     close_input();
+    if (!m_recording.isEmpty()) {
+        m_voice = m_recording;
+        m_recording.clear();
+    }
     return true;
 }
 
@@ -194,7 +203,7 @@ void AudioTool::slot_read_input_info()
         const qint64 got = m_input_stream->read(buffer, ready);
         if (got <= 0) return;
         if (m_input_unsigned) flip_sign(buffer, got);
-        m_voice.append(buffer, static_cast<int>(got));
+        m_recording.append(buffer, static_cast<int>(got));
     }
 }
 

@@ -5,6 +5,10 @@
 // Recording and playing go through QIODevices: the sound devices' streams
 // when the machine has them, or devices handed in with use_devices (tests
 // use buffers). Everything runs on the thread that owns the tool.
+//
+// A recording replaces the note only once it has delivered sound: a start
+// that fails, or a recording stopped before any sound came, keeps the note
+// the picture had.
 #pragma once
 
 #include <QAudioFormat>
@@ -43,10 +47,13 @@ public:
     // Whole seconds of the note, truncated.
     int sound_seconds() const { return static_cast<int>(m_voice.size() / kSampleRate); }
     const QByteArray& voice() const { return m_voice; }
+    // Sound of the recording in progress, not yet the note.
+    const QByteArray& recording() const { return m_recording; }
 
-    // Stops playing, empties the note and starts recording; false (nothing
-    // recorded) when there is no input.
+    // Stops playing and starts recording a new note; false (nothing recorded,
+    // the note unchanged) when there is no input.
     bool start_record();
+    // Ends the recording; what it recorded, when anything, becomes the note.
     bool stop_record();
     // Plays the note from its start; false when there is no output.
     bool start_play();
@@ -76,6 +83,7 @@ private:
     qint64 output_chunk() const;
 
     QByteArray m_voice;
+    QByteArray m_recording;
     int m_play_position = 0;
     QTimer m_play_timer;
     QAudioOutput* m_audio_output = nullptr;

@@ -73,6 +73,12 @@ QImage ThreadPaintTemp::front() const
     return m_front;
 }
 
+QSize ThreadPaintTemp::front_grid() const
+{
+    QMutexLocker lock(&m_result_mutex);
+    return m_front_grid;
+}
+
 void ThreadPaintTemp::quit_and_wait()
 {
     {
@@ -129,6 +135,7 @@ void ThreadPaintTemp::run()
             m_pending = false;
         }
         const QSize view(m_view_width.load(), m_view_height.load());
+        QSize grid;
         {
             QMutexLocker data(&m_data_mutex);
             if (m_data_width <= 0 || m_data_height <= 0) continue;
@@ -138,11 +145,13 @@ void ThreadPaintTemp::run()
             if (back.size() != view) back = QImage(view, QImage::Format_RGB32);
             back.fill(QColor(7, 16, 23));
             draw_numbers(back, m_data.data(), m_data_width, m_data_height, layout, &m_quit);
+            grid = QSize(layout.columns, layout.rows);
         }
         if (m_quit) break;
         {
             QMutexLocker result(&m_result_mutex);
             m_front = back.copy();
+            m_front_grid = grid;
         }
         emit sig_painted();
     }

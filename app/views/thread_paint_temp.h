@@ -47,6 +47,8 @@ public:
     void set_view_size(const QSize& size);
     // The last finished picture (null before the first).
     QImage front() const;
+    // Columns and rows of numbers in that picture (0 x 0 before the first).
+    QSize front_grid() const;
     // Asks the thread to end and waits for it.
     void quit_and_wait();
 
@@ -82,4 +84,5 @@ private:
     QImage m_picture;
     mutable QMutex m_result_mutex;
     QImage m_front;
+    QSize m_front_grid;
 };

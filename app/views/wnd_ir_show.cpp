@@ -384,6 +384,11 @@ int WndIRShow::print_report(const QString& str_report_path)
 bool WndIRShow::open_report() { return m_ir != nullptr && m_ir->open_report(); }
 bool WndIRShow::is_show_normal_image() { return m_ir != nullptr && m_ir->is_normal_image(); }
 bool WndIRShow::is_sgcc_image() { return m_ir != nullptr && m_ir->is_sgcc_image(); }
+bool WndIRShow::is_recording_sound()
+{
+    auto* picture = qobject_cast<IRImage*>(m_ir);
+    return picture != nullptr && picture->audio_tool().is_recording();
+}
 bool WndIRShow::is_wait_cold() { return m_ir != nullptr && m_ir->is_wait_cold(); }
 
 bool WndIRShow::set_paint_wnd_size(int n_width, int n_height)

@@ -109,6 +109,9 @@ public:
     Q_INVOKABLE bool open_report();
     Q_INVOKABLE bool is_show_normal_image();
     Q_INVOKABLE bool is_sgcc_image();
+    // A picture's voice note is being recorded (the record command started
+    // the audio input).
+    Q_INVOKABLE bool is_recording_sound();
     Q_INVOKABLE bool is_wait_cold();
     Q_INVOKABLE bool set_paint_wnd_size(int n_width, int n_height);
     Q_INVOKABLE bool rorate_90_degrees(bool b_clockwise);

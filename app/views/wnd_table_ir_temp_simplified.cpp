@@ -7,7 +7,14 @@
 
 WndTableIRTempSimplified::WndTableIRTempSimplified(QQuickItem* parent) : TableIRTempBase(parent)
 {
-    connect(this, &WndTableIRTempSimplified::sig_update, this, [this] { update(); });
+    connect(this, &WndTableIRTempSimplified::sig_update, this, [this] {
+        const QSize grid = m_thread->front_grid();
+        if (grid != m_grid) {
+            m_grid = grid;
+            emit sig_grid_changed();
+        }
+        update();
+    });
     m_thread = new ThreadPaintTemp;
     // The thread's signal arrives queued on the GUI thread.
     connect(m_thread, &ThreadPaintTemp::sig_painted, this, &WndTableIRTempSimplified::sig_update,

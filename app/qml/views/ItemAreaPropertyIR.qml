@@ -16,19 +16,25 @@ Rectangle {
     readonly property bool bPicture: nWndType === ItemCommonDef.wndFunctionImage
     // A refused parameter value, shown under the parameter fields.
     property string strParamError: ""
+    // The picture's and the selected object's temperatures as the view last
+    // gave them; the labels are bindings, so they follow a language change.
+    property var jsonTemp: ({})
+    property var jsonAnaTemp: ({})
+    property string strAnaAlias: ""
     // Height that shows every field without scrolling.
     readonly property real nContentHeight: id_column.height + 20
 
     signal sig_lens_refused()
 
-    onNCurAnaChanged: update_ana_property()
+    onNCurAnaChanged: { update_ana_property(); update_ana_temp_info() }
 
     function update_ir_property() {
         if (wndIRShow === null) return
         var json = wndIRShow.get_ir_property()
         strParamError = ""
         id_param.update_setting(json)
-        id_pic_setting.visible = bPicture && !wndIRShow.is_sgcc_image()
+        // SGCC pictures show their site data but keep no voice note.
+        id_pic_setting.bSgcc = wndIRShow.is_sgcc_image()
         id_pic_setting.update_setting(json)
         if (nWndType === ItemCommonDef.wndFunctionNetDevice)
             id_lens.update_setting(json)
@@ -37,17 +43,13 @@ Rectangle {
     }
     function update_ir_temp_info() {
         if (wndIRShow === null) return
-        var json = wndIRShow.get_ir_temp_info()
-        id_max.text = qsTr("最高温: ") + (json["strSettingMaxTemp"] || "")
-        id_min.text = qsTr("最低温: ") + (json["strSettingMinTemp"] || json["setSettingMinTemp"] || "")
+        jsonTemp = wndIRShow.get_ir_temp_info()
         update_ana_temp_info()
     }
     function update_ana_temp_info() {
-        if (wndIRShow === null || nCurAna === 0) { id_ana_text.text = ""; return }
-        var json = wndIRShow.get_cur_ana_temp_info()
-        id_ana_text.text = wndIRShow.get_ana_alias() + "  " + qsTr("最高") + (json["strSettingAnaTextMax"] || "")
-                + " " + qsTr("最低") + (json["strSettingAnaTextMin"] || "")
-                + " " + qsTr("平均") + (json["strSettingAnaTextAvg"] || "")
+        if (wndIRShow === null || nCurAna === 0) { jsonAnaTemp = {}; strAnaAlias = ""; return }
+        jsonAnaTemp = wndIRShow.get_cur_ana_temp_info()
+        strAnaAlias = wndIRShow.get_ana_alias()
     }
     function update_ana_property() {
         if (wndIRShow !== null && nCurAna !== 0) id_ana_setting.update_ana_property(wndIRShow.get_cur_ana_property())
@@ -89,7 +91,11 @@ Rectangle {
                     if (json["strSettingDefaultParam"] !== undefined)
                         id_prop.update_ir_property()
                 }
-                onSig_restore: if (id_prop.wndIRShow !== null) update_setting(id_prop.wndIRShow.get_ir_property())
+                // The restored value is the picture's own: nothing is refused any more.
+                onSig_restore: {
+                    id_prop.strParamError = ""
+                    if (id_prop.wndIRShow !== null) update_setting(id_prop.wndIRShow.get_ir_property())
+                }
             }
             Text { objectName: "text_param_error"; visible: id_prop.strParamError !== ""; width: id_prop.width - 20
                 wrapMode: Text.Wrap; textFormat: Text.PlainText; color: "#FF4040"; font.pixelSize: 12; text: id_prop.strParamError }
@@ -101,12 +107,18 @@ Rectangle {
                 onSig_refused: id_prop.sig_lens_refused()
             }
             Item { width: 1; height: 8 }
-            Text { id: id_max; objectName: "text_max_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
-            Text { id: id_min; objectName: "text_min_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
+            Text { objectName: "text_max_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12
+                text: qsTr("最高温: ") + (id_prop.jsonTemp["strSettingMaxTemp"] || "") }
+            Text { objectName: "text_min_temp"; textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12
+                text: qsTr("最低温: ") + (id_prop.jsonTemp["strSettingMinTemp"] || id_prop.jsonTemp["setSettingMinTemp"] || "") }
             Item { width: 1; height: 8 }
             Text { visible: id_prop.nCurAna !== 0; textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("分析对象") }
-            Text { id: id_ana_text; objectName: "text_ana_temp"; width: id_prop.width - 20; wrapMode: Text.Wrap
-                textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12 }
+            Text { objectName: "text_ana_temp"; width: id_prop.width - 20; wrapMode: Text.Wrap
+                textFormat: Text.PlainText; color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12
+                text: id_prop.nCurAna === 0 || id_prop.wndIRShow === null ? ""
+                      : id_prop.strAnaAlias + "  " + qsTr("最高") + (id_prop.jsonAnaTemp["strSettingAnaTextMax"] || "")
+                        + " " + qsTr("最低") + (id_prop.jsonAnaTemp["strSettingAnaTextMin"] || "")
+                        + " " + qsTr("平均") + (id_prop.jsonAnaTemp["strSettingAnaTextAvg"] || "") }
             ItemContentIRAnaSetting {
                 id: id_ana_setting
                 visible: id_prop.nCurAna !== 0
@@ -115,6 +127,8 @@ Rectangle {
             Item { width: 1; height: 8 }
             ItemContentIRPicSetting {
                 id: id_pic_setting
+                visible: id_prop.bPicture
+                wndIRShow: id_prop.wndIRShow
                 onSig_set_setting: id_prop.set_setting(json)
             }
         }

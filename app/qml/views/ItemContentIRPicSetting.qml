@@ -4,12 +4,16 @@ import "../common"
 // The picture panel of the property column: the site data kept with the
 // picture (weather, wind speed, voltage, current, text note; position and
 // preset as the camera wrote them) and its voice note, with play, delete and
-// record (at most 30 seconds).
+// record (at most 30 seconds). SGCC pictures keep no voice note.
 Column {
     id: id_setting
     objectName: "content_ir_pic_setting"
     spacing: 6
 
+    property var wndIRShow: null
+    property bool bSgcc: false
+    // Set when the recording could not start (no audio input).
+    property string strAudioError: ""
     property bool mb_record_audio: false
     property bool mb_has_audio: false
     property int mn_audio_record_count: 0
@@ -32,6 +36,7 @@ Column {
     function seconds_text(n) { return n < 10 ? "00:0" + n : "00:" + n }
     function update_setting(json) {
         if (mb_record_audio) stop_record()
+        strAudioError = ""
         mb_has_audio = json["strSettingAudioPlay"] !== undefined
         mb_update_setting = true
         mn_weather = json["strSettingWeather"] || 0
@@ -69,6 +74,13 @@ Column {
     function start_record() {
         id_play_timer.stop()
         sig_set_setting({"strSettingAudioRecordStart": 1})
+        // Without an audio input nothing records: no count runs and the
+        // picture keeps its note.
+        if (wndIRShow === null || !wndIRShow.is_recording_sound()) {
+            strAudioError = qsTr("无法开始录音！")
+            return
+        }
+        strAudioError = ""
         mb_record_audio = true
         mn_audio_record_count = 0
         ms_sound_time = "00:00"
@@ -78,7 +90,8 @@ Column {
         id_record_timer.stop()
         mb_record_audio = false
         sig_set_setting({"strSettingAudioRecordStop": 1})
-        mb_has_audio = true
+        // A recording that brought no sound left the old note (or none).
+        if (wndIRShow !== null) mb_has_audio = wndIRShow.get_ir_property()["strSettingAudioPlay"] !== undefined
     }
 
     Text { textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("现场信息") }
@@ -111,10 +124,12 @@ Column {
         }
     }
     ItemIRSettingField { id: id_wind; strLabel: qsTr("风速(m/s)"); strKey: "strSettingWindSpeed"; nLabelWidth: id_setting.nLabelWidth
+        validator: DoubleValidator { bottom: 0; decimals: 1; notation: DoubleValidator.StandardNotation }
         bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
     ItemIRSettingField { id: id_voltage; strLabel: qsTr("运行电压(kV)"); strKey: "strSettingVoltage"; nLabelWidth: id_setting.nLabelWidth
         bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
     ItemIRSettingField { id: id_current; strLabel: qsTr("负荷电流(A)"); strKey: "strSettingCurrent"; nLabelWidth: id_setting.nLabelWidth
+        validator: DoubleValidator { bottom: 0; decimals: 1; notation: DoubleValidator.StandardNotation }
         bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
     ItemIRSettingField { id: id_pic_text; strLabel: qsTr("文字备注"); strKey: "strSettingPicText"; nLabelWidth: id_setting.nLabelWidth
         bFilling: id_setting.mb_update_setting; onSig_set_setting: id_setting.sig_set_setting(json) }
@@ -124,9 +139,11 @@ Column {
     Text { objectName: "text_preset"; width: id_setting.nLabelWidth + 126; wrapMode: Text.Wrap; textFormat: Text.PlainText
         color: ItemCommonClr.clrTextSecLv; font.pixelSize: 12
         text: qsTr("预置位") + ItemCommonText.strColon + (id_setting.msPreset !== "" ? id_setting.msPreset : ItemCommonText.strTextUnknown) }
-    Item { width: 1; height: 4 }
-    Text { textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("语音备注") }
+    Item { width: 1; height: 4; visible: !id_setting.bSgcc }
+    Text { visible: !id_setting.bSgcc; textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("语音备注") }
     Row {
+        objectName: "row_voice_note"
+        visible: !id_setting.bSgcc
         spacing: 4
         ItemIRToolButton { objectName: "btn_audio_play"; enabled: id_setting.mb_has_audio && !id_setting.mb_record_audio
             strText: qsTr("播放"); strTip: qsTr("播放录音"); onSig_press_btn: id_setting.play() }
@@ -144,6 +161,16 @@ Column {
             font.pixelSize: 12
             text: (id_play_timer.running ? id_setting.ms_play_sound + " / " : "") + id_setting.ms_sound_time
         }
+    }
+    Text {
+        objectName: "text_audio_error"
+        visible: !id_setting.bSgcc && id_setting.strAudioError !== ""
+        width: id_setting.nLabelWidth + 126
+        wrapMode: Text.Wrap
+        textFormat: Text.PlainText
+        color: "#FF4040"
+        font.pixelSize: 12
+        text: id_setting.strAudioError
     }
     Timer {
         id: id_record_timer

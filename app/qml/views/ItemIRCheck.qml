@@ -1,8 +1,9 @@
 import QtQuick 2.15
 import "../common"
 
-// A check box with its label, of the property panels; a click toggles it
-// and reports the new state.
+// A check box with its label, of the property panels. A click asks for the
+// other state; the owner sets bChecked from what the object then holds, so
+// a binding of bChecked is never broken by the click.
 Item {
     id: id_check
     property string strText: ""
@@ -10,7 +11,7 @@ Item {
 
     signal sig_toggled(bool b_checked)
 
-    width: id_row.width
+    implicitWidth: id_row.width
     height: 22
     opacity: enabled ? 1.0 : 0.4
 
@@ -35,6 +36,6 @@ Item {
     }
     MouseArea {
         anchors.fill: parent
-        onClicked: { id_check.bChecked = !id_check.bChecked; id_check.sig_toggled(id_check.bChecked) }
+        onClicked: id_check.sig_toggled(!id_check.bChecked)
     }
 }

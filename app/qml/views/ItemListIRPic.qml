@@ -65,6 +65,9 @@ Rectangle {
         fill()
         id_list.currentIndex = Math.max(0, index_of(cur))
     }
+    // Selects the element of the picture shown (none when the strip does not
+    // list it) without opening anything.
+    function select_shown(str_path) { id_list.currentIndex = index_of(str_path) }
     // Reloads the thumbnail of the current picture (after a save).
     function update_picture_show() {
         var n = id_list.currentIndex

@@ -38,10 +38,12 @@ FocusScope {
         id_pic_list.set_preview_path(str_folder, str_file)
         return bLastOpenOk
     }
-    // A picture chosen in the strip: n_index of n_total.
+    // A picture chosen in the strip: n_index of n_total. A picture that does
+    // not open leaves the strip on the picture still shown.
     function open_picture(str_path, n_total, n_index) {
         bLastOpenOk = open_file(str_path)
         if (bLastOpenOk) update_pic_text(n_total, n_index)
+        else id_pic_list.select_shown(wndIRShow.get_file_path())
         return bLastOpenOk
     }
     function update_pic_text(n_total, n_index) {
@@ -65,6 +67,18 @@ FocusScope {
     }
     onVisibleChanged: report_image_info()
     ModelIRInfo { id: id_ir_info }
+    // The status bar follows the picture as it is now (after a rotation or
+    // a save too).
+    function refresh_image_info() {
+        update_cur_image_info(wndIRShow.is_show_normal_image() ? id_ir_info.get_ir_image_info(wndIRShow.get_file_path())
+                                                               : wndIRShow.get_ir_property())
+    }
+    // A passing note over the view (an operation that succeeded).
+    property string strNote: ""
+    function show_note(str_text) {
+        strNote = str_text
+        id_note_timer.restart()
+    }
 
     function open_file(str_path) {
         if (!id_area_ir.open_file(str_path)) {
@@ -76,9 +90,10 @@ FocusScope {
         id_ctrl.bNormalImage = normal
         // A picture without temperatures has no tools.
         if (normal) id_tools.close_all()
+        id_area_ir.toolbar.bBatchAna = !normal
         var path = wndIRShow.get_file_path()
         id_property.update_ir_property()
-        update_cur_image_info(normal ? id_ir_info.get_ir_image_info(path) : wndIRShow.get_ir_property())
+        refresh_image_info()
         id_keys.forceActiveFocus()
         sig_picture_opened(path)
         return true
@@ -86,7 +101,10 @@ FocusScope {
     function save() {
         var ok = wndIRShow.save_image_to_file()
         strTip = ok ? "" : qsTr("保存图片失败")
-        if (ok) id_pic_list.update_picture_show()
+        if (ok) {
+            id_pic_list.update_picture_show()
+            refresh_image_info()
+        }
         return ok
     }
     function save_picture_as(str_path, b_sgcc) {
@@ -151,7 +169,8 @@ FocusScope {
                 DataConfig.str_ana_path = folder
                 var b_import = purpose === ItemCommonDef.fileDialogImportAna
                 var ok = b_import ? wndIRShow.load_ana_info_from_file(url) : wndIRShow.save_ana_info_to_file(url)
-                id_wnd.strTip = ok ? "" : (b_import ? qsTr("导入分析失败！") : qsTr("导出分析失败！"))
+                id_wnd.strTip = ok ? "" : (b_import ? qsTr("导入分析文件失败！") : qsTr("导出分析文件失败！"))
+                if (ok) id_wnd.show_note(b_import ? qsTr("导入分析文件成功！") : qsTr("导出分析文件成功！"))
                 if (ok && b_import) id_property.update_ana_temp_info()
             }
         }
@@ -165,6 +184,7 @@ FocusScope {
     function rotate(b_clockwise) {
         wndIRShow.rorate_90_degrees(b_clockwise)
         id_property.update_ir_property()
+        refresh_image_info()
     }
 
     Keys.onPressed: {
@@ -215,6 +235,14 @@ FocusScope {
         onSig_update_cur_ana: { id_property.nCurAna = n_cur_ana; id_keys.forceActiveFocus() }
         onSig_tool_btn: id_wnd.press_tool(n_id, b_checked)
         Component.onCompleted: { toolbar.bBatchAna = true; toolbar.bAnaFile = true }
+    }
+
+    // A plain picture has no temperatures: its analysis toolbar is covered.
+    ItemCoverPlainImage {
+        objectName: "cover_plain_toolbar"
+        x: id_area_ir.x; y: id_area_ir.y
+        width: id_area_ir.width; height: id_area_ir.nToolbarHeight
+        visible: id_ctrl.bNormalImage
     }
 
     ItemListIRPic {
@@ -278,23 +306,11 @@ FocusScope {
         wndIRShow: id_wnd.wndIRShow
     }
 
-    // A plain picture has no temperatures: its panel is covered.
-    Rectangle {
+    // ... and so is its property panel.
+    ItemCoverPlainImage {
         objectName: "cover_plain_image"
         anchors { left: id_property.left; right: id_property.right; top: id_property.top; bottom: parent.bottom }
         visible: id_ctrl.bNormalImage
-        color: "#B0181F27"
-        Text {
-            anchors.centerIn: parent
-            width: parent.width - 20
-            visible: id_cover_mouse.containsMouse
-            wrapMode: Text.Wrap
-            horizontalAlignment: Text.AlignHCenter
-            textFormat: Text.PlainText
-            color: ItemCommonClr.clrTextLabel
-            text: qsTr("非红外图片，红外相关控制无效！")
-        }
-        MouseArea { id: id_cover_mouse; anchors.fill: parent; hoverEnabled: true }
     }
 
     Text {
@@ -305,5 +321,16 @@ FocusScope {
         color: "#FF4040"
         font.pixelSize: 16
         text: id_wnd.strTip
+    }
+    Text {
+        objectName: "text_note"
+        anchors { horizontalCenter: id_area_ir.horizontalCenter; bottom: id_area_ir.bottom; bottomMargin: 12 }
+        visible: id_wnd.strNote !== "" && id_note_timer.running
+        textFormat: Text.PlainText
+        color: ItemCommonClr.clrTextNormal
+        font.pixelSize: 14
+        text: id_wnd.strNote
+        Rectangle { anchors.fill: parent; anchors.margins: -4; z: -1; color: "#C0101822" }
+        Timer { id: id_note_timer; interval: 3000 }
     }
 }

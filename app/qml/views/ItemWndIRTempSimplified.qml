@@ -3,8 +3,8 @@ import QtQuick.Window 2.15
 import VY.WndTableIRTempSimplified 1.0
 import "../common"
 
-// The window of the simplified temperature table (whole degrees on a
-// 120 x 90 grid) of one view.
+// The window of the simplified temperature table (whole degrees, as many as
+// fit readably, at most 120 x 90) of one view; the title tells the grid shown.
 Window {
     id: id_wnd
     objectName: "wnd_ir_temp_simplified"
@@ -16,7 +16,9 @@ Window {
     // Recordings and cameras: the preview follows the frames twice a second.
     property bool bLive: false
     readonly property alias table: id_table
-    title: strName + (bLive ? qsTr(" - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）") : qsTr(" - 温度图像（预览分辨率：120 x 90）"))
+    title: strName + (id_table.n_grid_columns <= 0 ? qsTr(" - 温度图像")
+                      : (bLive ? qsTr(" - 温度图像（更新频率：2Hz，预览分辨率：%1 x %2）")
+                               : qsTr(" - 温度图像（预览分辨率：%1 x %2）")).arg(id_table.n_grid_columns).arg(id_table.n_grid_rows))
 
     function start(n_seconds) { id_table.start_temp_info(Math.max(1, n_seconds)) }
 

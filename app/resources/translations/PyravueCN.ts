@@ -1159,6 +1159,26 @@
         <source>距离(m)</source>
         <translation>距离(m)</translation>
     </message>
+    <message>
+        <source>最高点</source>
+        <translation>最高点</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>最低点</translation>
+    </message>
+    <message>
+        <source>光标</source>
+        <translation>光标</translation>
+    </message>
+    <message>
+        <source>独立调色板</source>
+        <translation>独立调色板</translation>
+    </message>
+    <message>
+        <source>线条颜色</source>
+        <translation>线条颜色</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRLensSetting</name>
@@ -1304,6 +1324,10 @@
         <source>预置位</source>
         <translation>预置位</translation>
     </message>
+    <message>
+        <source>无法开始录音！</source>
+        <translation>无法开始录音！</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRRecordingSetting</name>
@@ -1404,6 +1428,13 @@
     <message>
         <source>雨刷关</source>
         <translation>雨刷关</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCoverPlainImage</name>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>非红外图片，红外相关控制无效！</translation>
     </message>
 </context>
 <context>
@@ -2416,20 +2447,8 @@
         <translation>保存红外图片失败！</translation>
     </message>
     <message>
-        <source>非红外图片，红外相关控制无效！</source>
-        <translation>非红外图片，红外相关控制无效！</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>图片分析 </translation>
-    </message>
-    <message>
-        <source>导入分析失败！</source>
-        <translation>导入分析失败！</translation>
-    </message>
-    <message>
-        <source>导出分析失败！</source>
-        <translation>导出分析失败！</translation>
     </message>
     <message>
         <source>报告文件</source>
@@ -2458,6 +2477,22 @@
     <message>
         <source>报告打印失败！</source>
         <translation>报告打印失败！</translation>
+    </message>
+    <message>
+        <source>导入分析文件失败！</source>
+        <translation>导入分析文件失败！</translation>
+    </message>
+    <message>
+        <source>导出分析文件失败！</source>
+        <translation>导出分析文件失败！</translation>
+    </message>
+    <message>
+        <source>导入分析文件成功！</source>
+        <translation>导入分析文件成功！</translation>
+    </message>
+    <message>
+        <source>导出分析文件成功！</source>
+        <translation>导出分析文件成功！</translation>
     </message>
 </context>
 <context>
@@ -2516,12 +2551,16 @@
 <context>
     <name>ItemWndIRTempSimplified</name>
     <message>
-        <source> - 温度图像（预览分辨率：120 x 90）</source>
-        <translation> - 温度图像（预览分辨率：120 x 90）</translation>
+        <source> - 温度图像（预览分辨率：%1 x %2）</source>
+        <translation> - 温度图像（预览分辨率：%1 x %2）</translation>
     </message>
     <message>
-        <source> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</source>
-        <translation> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</translation>
+        <source> - 温度图像（更新频率：2Hz，预览分辨率：%1 x %2）</source>
+        <translation> - 温度图像（更新频率：2Hz，预览分辨率：%1 x %2）</translation>
+    </message>
+    <message>
+        <source> - 温度图像</source>
+        <translation> - 温度图像</translation>
     </message>
 </context>
 <context>

@@ -1159,6 +1159,26 @@
         <source>距离(m)</source>
         <translation>Distance (m)</translation>
     </message>
+    <message>
+        <source>最高点</source>
+        <translation>Hottest spot</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Coldest spot</translation>
+    </message>
+    <message>
+        <source>光标</source>
+        <translation>Cursor</translation>
+    </message>
+    <message>
+        <source>独立调色板</source>
+        <translation>Own palette</translation>
+    </message>
+    <message>
+        <source>线条颜色</source>
+        <translation>Line colour</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRLensSetting</name>
@@ -1304,6 +1324,10 @@
         <source>预置位</source>
         <translation>Preset</translation>
     </message>
+    <message>
+        <source>无法开始录音！</source>
+        <translation>Recording could not start!</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRRecordingSetting</name>
@@ -1404,6 +1428,13 @@
     <message>
         <source>雨刷关</source>
         <translation>Wiper off</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCoverPlainImage</name>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Not an infrared picture: infrared controls do not apply!</translation>
     </message>
 </context>
 <context>
@@ -2416,20 +2447,8 @@
         <translation>Failed to save the infrared picture!</translation>
     </message>
     <message>
-        <source>非红外图片，红外相关控制无效！</source>
-        <translation>Not an infrared picture: infrared controls do not apply!</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>Picture analysis </translation>
-    </message>
-    <message>
-        <source>导入分析失败！</source>
-        <translation>Importing the analyses failed!</translation>
-    </message>
-    <message>
-        <source>导出分析失败！</source>
-        <translation>Exporting the analyses failed!</translation>
     </message>
     <message>
         <source>报告文件</source>
@@ -2458,6 +2477,22 @@
     <message>
         <source>报告打印失败！</source>
         <translation>The report could not be written!</translation>
+    </message>
+    <message>
+        <source>导入分析文件失败！</source>
+        <translation>Importing the analysis file failed!</translation>
+    </message>
+    <message>
+        <source>导出分析文件失败！</source>
+        <translation>Exporting the analysis file failed!</translation>
+    </message>
+    <message>
+        <source>导入分析文件成功！</source>
+        <translation>The analysis file was imported.</translation>
+    </message>
+    <message>
+        <source>导出分析文件成功！</source>
+        <translation>The analysis file was exported.</translation>
     </message>
 </context>
 <context>
@@ -2516,12 +2551,16 @@
 <context>
     <name>ItemWndIRTempSimplified</name>
     <message>
-        <source> - 温度图像（预览分辨率：120 x 90）</source>
-        <translation> - Temperature image (preview resolution: 120 x 90)</translation>
+        <source> - 温度图像（预览分辨率：%1 x %2）</source>
+        <translation> - Temperature image (preview resolution: %1 x %2)</translation>
     </message>
     <message>
-        <source> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</source>
-        <translation> - Temperature image (refresh rate: 2 Hz, preview resolution: 120 x 90)</translation>
+        <source> - 温度图像（更新频率：2Hz，预览分辨率：%1 x %2）</source>
+        <translation> - Temperature image (refresh rate: 2 Hz, preview resolution: %1 x %2)</translation>
+    </message>
+    <message>
+        <source> - 温度图像</source>
+        <translation> - Temperature image</translation>
     </message>
 </context>
 <context>

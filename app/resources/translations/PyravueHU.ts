@@ -1159,6 +1159,26 @@
         <source>距离(m)</source>
         <translation>Távolság (m)</translation>
     </message>
+    <message>
+        <source>最高点</source>
+        <translation>Legmelegebb pont</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Leghidegebb pont</translation>
+    </message>
+    <message>
+        <source>光标</source>
+        <translation>Kurzor</translation>
+    </message>
+    <message>
+        <source>独立调色板</source>
+        <translation>Saját paletta</translation>
+    </message>
+    <message>
+        <source>线条颜色</source>
+        <translation>Vonalszín</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRLensSetting</name>
@@ -1304,6 +1324,10 @@
         <source>预置位</source>
         <translation>Előbeállítás</translation>
     </message>
+    <message>
+        <source>无法开始录音！</source>
+        <translation>A hangfelvétel nem indult el!</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRRecordingSetting</name>
@@ -1404,6 +1428,13 @@
     <message>
         <source>雨刷关</source>
         <translation>Ablaktörlő ki</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCoverPlainImage</name>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Nem infravörös kép: az infravörös vezérlők nem érvényesek!</translation>
     </message>
 </context>
 <context>
@@ -2416,20 +2447,8 @@
         <translation>Az infravörös kép mentése nem sikerült!</translation>
     </message>
     <message>
-        <source>非红外图片，红外相关控制无效！</source>
-        <translation>Nem infravörös kép: az infravörös vezérlők nem érvényesek!</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>Képelemzés </translation>
-    </message>
-    <message>
-        <source>导入分析失败！</source>
-        <translation>Az elemzések importálása sikertelen!</translation>
-    </message>
-    <message>
-        <source>导出分析失败！</source>
-        <translation>Az elemzések exportálása sikertelen!</translation>
     </message>
     <message>
         <source>报告文件</source>
@@ -2458,6 +2477,22 @@
     <message>
         <source>报告打印失败！</source>
         <translation>A jelentést nem sikerült elkészíteni!</translation>
+    </message>
+    <message>
+        <source>导入分析文件失败！</source>
+        <translation>Az elemzésfájl importálása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>导出分析文件失败！</source>
+        <translation>Az elemzésfájl exportálása nem sikerült!</translation>
+    </message>
+    <message>
+        <source>导入分析文件成功！</source>
+        <translation>Az elemzésfájl importálva.</translation>
+    </message>
+    <message>
+        <source>导出分析文件成功！</source>
+        <translation>Az elemzésfájl exportálva.</translation>
     </message>
 </context>
 <context>
@@ -2516,12 +2551,16 @@
 <context>
     <name>ItemWndIRTempSimplified</name>
     <message>
-        <source> - 温度图像（预览分辨率：120 x 90）</source>
-        <translation> - Hőmérsékletkép (előnézeti felbontás: 120 x 90)</translation>
+        <source> - 温度图像（预览分辨率：%1 x %2）</source>
+        <translation> - Hőmérsékletkép (előnézeti felbontás: %1 x %2)</translation>
     </message>
     <message>
-        <source> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</source>
-        <translation> - Hőmérsékletkép (frissítés: 2 Hz, előnézeti felbontás: 120 x 90)</translation>
+        <source> - 温度图像（更新频率：2Hz，预览分辨率：%1 x %2）</source>
+        <translation> - Hőmérsékletkép (frissítés: 2 Hz, előnézeti felbontás: %1 x %2)</translation>
+    </message>
+    <message>
+        <source> - 温度图像</source>
+        <translation> - Hőmérsékletkép</translation>
     </message>
 </context>
 <context>

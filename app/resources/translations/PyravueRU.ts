@@ -1159,6 +1159,26 @@
         <source>距离(m)</source>
         <translation>Расстояние (м)</translation>
     </message>
+    <message>
+        <source>最高点</source>
+        <translation>Макс. точка</translation>
+    </message>
+    <message>
+        <source>最低点</source>
+        <translation>Мин. точка</translation>
+    </message>
+    <message>
+        <source>光标</source>
+        <translation>Курсор</translation>
+    </message>
+    <message>
+        <source>独立调色板</source>
+        <translation>Своя палитра</translation>
+    </message>
+    <message>
+        <source>线条颜色</source>
+        <translation>Цвет линии</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRLensSetting</name>
@@ -1304,6 +1324,10 @@
         <source>预置位</source>
         <translation>Предустановка</translation>
     </message>
+    <message>
+        <source>无法开始录音！</source>
+        <translation>Не удалось начать запись!</translation>
+    </message>
 </context>
 <context>
     <name>ItemContentIRRecordingSetting</name>
@@ -1404,6 +1428,13 @@
     <message>
         <source>雨刷关</source>
         <translation>Стеклоочиститель выкл.</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCoverPlainImage</name>
+    <message>
+        <source>非红外图片，红外相关控制无效！</source>
+        <translation>Не ИК-снимок: ИК-функции недоступны!</translation>
     </message>
 </context>
 <context>
@@ -2416,20 +2447,8 @@
         <translation>Не удалось сохранить ИК-снимок!</translation>
     </message>
     <message>
-        <source>非红外图片，红外相关控制无效！</source>
-        <translation>Не ИК-снимок: ИК-функции недоступны!</translation>
-    </message>
-    <message>
         <source>图片分析 </source>
         <translation>Анализ изображения </translation>
-    </message>
-    <message>
-        <source>导入分析失败！</source>
-        <translation>Не удалось импортировать анализ!</translation>
-    </message>
-    <message>
-        <source>导出分析失败！</source>
-        <translation>Не удалось экспортировать анализ!</translation>
     </message>
     <message>
         <source>报告文件</source>
@@ -2458,6 +2477,22 @@
     <message>
         <source>报告打印失败！</source>
         <translation>Не удалось создать отчёт!</translation>
+    </message>
+    <message>
+        <source>导入分析文件失败！</source>
+        <translation>Не удалось импортировать файл анализа!</translation>
+    </message>
+    <message>
+        <source>导出分析文件失败！</source>
+        <translation>Не удалось экспортировать файл анализа!</translation>
+    </message>
+    <message>
+        <source>导入分析文件成功！</source>
+        <translation>Файл анализа импортирован.</translation>
+    </message>
+    <message>
+        <source>导出分析文件成功！</source>
+        <translation>Файл анализа экспортирован.</translation>
     </message>
 </context>
 <context>
@@ -2516,12 +2551,16 @@
 <context>
     <name>ItemWndIRTempSimplified</name>
     <message>
-        <source> - 温度图像（预览分辨率：120 x 90）</source>
-        <translation> - Изображение температур (разрешение просмотра: 120 x 90)</translation>
+        <source> - 温度图像（预览分辨率：%1 x %2）</source>
+        <translation> - Изображение температур (разрешение просмотра: %1 x %2)</translation>
     </message>
     <message>
-        <source> - 温度图像（更新频率：2Hz，预览分辨率：120 x 90）</source>
-        <translation> - Изображение температур (частота обновления: 2 Гц, разрешение просмотра: 120 x 90)</translation>
+        <source> - 温度图像（更新频率：2Hz，预览分辨率：%1 x %2）</source>
+        <translation> - Изображение температур (частота обновления: 2 Гц, разрешение просмотра: %1 x %2)</translation>
+    </message>
+    <message>
+        <source> - 温度图像</source>
+        <translation> - Изображение температур</translation>
     </message>
 </context>
 <context>

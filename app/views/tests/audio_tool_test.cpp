@@ -1,6 +1,6 @@
 // The voice note over buffers standing in for the sound devices: lengths,
 // recording what the input delivers, playing in pieces, refused writes,
-// copies of the note; and the sound devices themselves where the machine
+// copies of the note, a recording that fails keeping the note; and the sound devices themselves where the machine
 // has them.
 #include "message_guard.h"
 #include "views/audio_tool.h"
@@ -8,6 +8,7 @@
 #include <QAudioDeviceInfo>
 #include <QBuffer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -82,8 +83,9 @@ private slots:
         QVERIFY(tool.start_record());
         QVERIFY(tool.is_recording());
         emit input.readyRead();
-        QCOMPARE(tool.voice(), tone(10000));
+        QCOMPARE(tool.recording(), tone(10000));
         QVERIFY(tool.stop_record());
+        QCOMPARE(tool.voice(), tone(10000));
         QVERIFY(!tool.is_recording());
         // Nothing more arrives once stopped.
         emit input.readyRead();
@@ -140,12 +142,48 @@ private slots:
         QVERIFY(tool.start_play());
         QVERIFY(tool.start_record());
         QVERIFY(!tool.is_playing());
-        QCOMPARE(tool.sound_length(), 0u);
+        // The old note lasts until the new one is recorded.
+        QCOMPARE(tool.voice(), note);
         emit input.readyRead();
+        QVERIFY(tool.stop_record());
         QCOMPARE(tool.voice(), tone(800));
-        // Lending a note stops the recording.
+        // Lending a note stops a recording and drops what it had.
+        QBuffer second_input;
+        second_input.setData(tone(300));
+        tool.use_devices(&second_input, &output);
+        QVERIFY(tool.start_record());
+        emit second_input.readyRead();
         tool.set_sound_bytes(reinterpret_cast<const unsigned char*>(note.constData()), note.size());
         QVERIFY(!tool.is_recording());
+        QVERIFY(tool.stop_record());
+        QCOMPARE(tool.voice(), note);
+    }
+
+    // A recording that cannot start, or that stops before any sound came,
+    // keeps the note: the picture loses nothing by Record, Stop, Save.
+    void audio_failed_recording_keeps_the_note()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile missing_input(dir.filePath("no such input/device"));
+        QBuffer silent_input;
+        AudioTool tool;
+        const QByteArray note = tone(12000);
+        tool.set_sound_bytes(reinterpret_cast<const unsigned char*>(note.constData()), note.size());
+
+        tool.use_devices(&missing_input, nullptr);
+        m_guard.expect(QRegularExpression("recording did not start"));
+        QVERIFY(!tool.start_record());
+        QVERIFY(!tool.is_recording());
+        QVERIFY(tool.stop_record());
+        QCOMPARE(tool.voice(), note);
+
+        tool.use_devices(&silent_input, nullptr);
+        QVERIFY(tool.start_record());
+        emit silent_input.readyRead();
+        QVERIFY(tool.stop_record());
+        QCOMPARE(tool.voice(), note);
+        QCOMPARE(tool.sound_seconds(), 1);
     }
 
     void audio_sound_devices_when_present()

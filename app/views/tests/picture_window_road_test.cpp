@@ -4,21 +4,28 @@
 // the property panel, rotate, save as JPEG and reopen; step through a folder
 // of pictures, read the cursor temperature, keep site data with a picture,
 // edit the selected object, export and import its analysis objects, and
-// reach every analysis tool at 1280 x 800 in every language.
+// reach every analysis tool at 1280 x 800 in every language; add objects in
+// the "Multiple" mode, use every box of the object panel, show an SGCC
+// picture's site data, cover a plain picture's tools, keep a voice note when
+// recording cannot start, and follow rotations, saves, failed openings and
+// language switches in the labels and the status bar.
 #include "message_guard.h"
 #include "parameter_probe.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
 #include "sources/ir_base.h"
+#include "sources/ir_image.h"
 #include "test_folders.h"
 #include "thermframe.h"
 #include "views/wnd_ir_show.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QJsonObject>
 #include <QQmlProperty>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -113,6 +120,64 @@ void answer_dialog(QObject* dialog, QObject* caller, int purpose, const QString&
                                       Q_ARG(int, purpose), Q_ARG(QVariant, QVariantList{QUrl::fromLocalFile(path)})));
 }
 
+// The view's part of the window as drawn now. The offscreen platform hands
+// its picture to the screen's grab, not to the window's.
+QImage view_pixels(RoadWindow& road, QQuickItem* view)
+{
+    QQuickWindow* window = road.window();
+    const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
+    return shot.copy(view->mapRectToScene(QRectF(0, 0, view->width(), view->height())).toRect());
+}
+
+// Opens the settings window by its button, chooses the add mode and closes it.
+void choose_add_mode(RoadWindow& road, bool b_multiple)
+{
+    QQuickWindow* setting = road.find_window("wnd_setting");
+    QVERIFY(setting != nullptr);
+    QVERIFY(RoadWindow::click(road.find_item("btn_setting")));
+    QVERIFY(RoadWindow::wait_for([&] { return setting->isVisible(); }));
+    QVERIFY(QTest::qWaitForWindowExposed(setting));
+    RoadWindow setting_road(setting);
+    QVERIFY(RoadWindow::click(setting_road.find_item(b_multiple ? "radio_add_multi" : "radio_add_single")));
+    QCOMPARE(DataConfig::instance()->get_add_ana_mode(), b_multiple ? 0 : 1);
+    QVERIFY(RoadWindow::click(setting_road.find_item("setting_exit")));
+    QVERIFY(RoadWindow::wait_for([&] { return !setting->isVisible(); }));
+    // The window system gives the main window back the keys; offscreen, ask.
+    road.window()->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(road.window()));
+}
+
+// Opens a picture the way the start page and the open dialog do.
+bool open_picture(QObject* client, const QString& path)
+{
+    QVariant ok;
+    return QMetaObject::invokeMethod(client, "open_picture", Q_RETURN_ARG(QVariant, ok), Q_ARG(QVariant, path)) &&
+           ok.toBool();
+}
+
+bool checked(RoadWindow& road, const char* name) { return road.find_item(name)->property("bChecked").toBool(); }
+
+// Clicks a box of the object panel, scrolled into sight first.
+bool click_box(RoadWindow& road, const char* name)
+{
+    QQuickItem* box = road.find_item(name);
+    return box != nullptr && box->isVisible() && RoadWindow::reveal(road.find_item("flick_property"), box) &&
+           RoadWindow::click(box);
+}
+
+QByteArray tone(int bytes)
+{
+    QByteArray note(bytes, '\0');
+    for (int i = 0; i < bytes; ++i) note[i] = static_cast<char>((i * 5) % 256 - 128);
+    return note;
+}
+
+uint32_t stored_sound_length(void* frame)
+{
+    uint32_t length = 0;
+    return thermframe_get_sound_data(frame, nullptr, length) ? length : 0;
+}
+
 // Purposes of the shared file dialog.
 constexpr int kSaveImage = 0;
 constexpr int kImportAna = 2;
@@ -129,6 +194,8 @@ private slots:
     void picture_window_open_draw_measure_rotate_save_reopen();
     void picture_window_folder_cursor_site_data_and_objects();
     void analysis_toolbar_reachable_in_every_language();
+    void picture_window_add_modes_and_object_panel();
+    void picture_window_sgcc_plain_voice_note_status_and_language();
 
 private:
     roadtest::TestFolders m_folders;
@@ -299,7 +366,8 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     road.save_screen(kTest, "6-reopened");
 
     // An ordinary picture opens without temperatures: the picture operations
-    // hide and the property panel is covered.
+    // hide, and the analysis toolbar and the property panel are covered, so
+    // no tool reaches the temperatures the picture lacks.
     QImage ordinary(400, 300, QImage::Format_RGB32);
     ordinary.fill(QColor(40, 90, 160));
     const QString plain = out.filePath("ordinary.png");
@@ -312,6 +380,19 @@ void PictureWindowRoadTest::picture_window_open_draw_measure_rotate_save_reopen(
     QVERIFY(!in_second("btn_save")->isVisible());
     QCOMPARE(view->width(), 400.0);
     QCOMPARE(in_second("input_strSettingEmiss")->property("text").toString(), QString());
+    QVERIFY(in_second("cover_plain_toolbar")->isVisible());
+    QVERIFY(!in_second("btn_batch_ana")->isVisible());
+    QVERIFY(RoadWindow::click(in_second("btn_isotherm")));
+    QVERIFY(!in_second("btn_isotherm")->property("bChecked").toBool());
+    QVERIFY(RoadWindow::click(in_second("btn_copy_temp")));
+    QVERIFY(!in_second("wnd_copy_temp")->isVisible());
+    QVERIFY(RoadWindow::move_to(in_second("cover_plain_toolbar"), QPointF(20, 10)));
+    QVERIFY(RoadWindow::wait_for([&] {
+        for (QQuickItem* tip : second->findChildren<QQuickItem*>("text_cover_tip")) {
+            if (tip->isVisible()) return true;
+        }
+        return false;
+    }));
     road.save_screen(kTest, "7-plain");
 
     // A file nobody can read says so and keeps the picture shown.
@@ -441,7 +522,8 @@ void PictureWindowRoadTest::picture_window_folder_cursor_site_data_and_objects()
     road.save_screen(kTest, "13-emissivity-refused");
     road.key_click(Qt::Key_Return);
     QCOMPARE(emiss->property("text").toString(), shown_before);
-    QVERIFY(road.find_item("text_param_error")->isVisible());
+    // The value shown is the picture's own again: nothing is refused now.
+    QVERIFY(!road.find_item("text_param_error")->isVisible());
 
     // Select the rectangle: its panel gives it an emissivity of its own and
     // a new name; an empty, a long or a taken name is refused there.
@@ -511,10 +593,7 @@ void PictureWindowRoadTest::analysis_toolbar_reachable_in_every_language()
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
     QVERIFY(road.show(QSize(1280, 800)));
-    QVariant ok;
-    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_client"), "open_picture", Q_RETURN_ARG(QVariant, ok),
-                                      Q_ARG(QVariant, sample)));
-    QVERIFY(ok.toBool());
+    QVERIFY(open_picture(road.find_object("wnd_client"), sample));
     const QStringList tools{"btn_add_point", "btn_add_line", "btn_add_rect", "btn_add_ellipse", "btn_add_polygon",
                             "btn_add_polyline", "btn_delete_ana", "btn_clear_ana", "btn_import_ana", "btn_export_ana",
                             "btn_mouse_temp", "btn_max_point", "btn_min_point", "btn_chart_line", "btn_chart_area",
@@ -544,6 +623,316 @@ void PictureWindowRoadTest::analysis_toolbar_reachable_in_every_language()
     QVERIFY(RoadWindow::click(road.find_item("menu_imaging_blur")));
     QVERIFY(!road.find_item("menu_imaging")->isVisible());
     QVERIFY(road.find_item("menu_imaging")->property("bBlur").toBool());
+}
+
+void PictureWindowRoadTest::picture_window_add_modes_and_object_panel()
+{
+    const QString sample = QDir::current().absoluteFilePath("samples/sample.jpg");
+    if (!QFile::exists(sample)) QSKIP("samples were not generated");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString picture = folder.filePath("panel.jpg");
+    QVERIFY(QFile::copy(sample, picture));
+
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show(QSize(1280, 860)));
+    QVERIFY(open_picture(road.find_object("wnd_client"), picture));
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr && view->source() != nullptr);
+    void* frame = view->source()->get_ir_data();
+    QVERIFY(RoadWindow::click(road.find_item("btn_clear_ana")));
+
+    // "Multiple": the point button stays down and each click adds a point.
+    choose_add_mode(road, true);
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_point")));
+    for (const QPointF& at : {QPointF(80, 80), QPointF(170, 80), QPointF(260, 80)}) {
+        QVERIFY(RoadWindow::click_at(view, at));
+        QVERIFY(checked(road, "btn_add_point"));
+    }
+    QCOMPARE(count_of(frame, ANA_POINT), 3);
+    road.save_screen(kTest, "18-multiple-points");
+    // Releasing the button ends the mode: a click only selects.
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_point")));
+    QVERIFY(RoadWindow::click_at(view, QPointF(350, 80)));
+    QCOMPARE(count_of(frame, ANA_POINT), 3);
+    choose_add_mode(road, false);
+
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_rect")));
+    QVERIFY(RoadWindow::drag(view, QPointF(60, 200), QPointF(200, 300)));
+    QVERIFY(!checked(road, "btn_add_rect"));
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_ellipse")));
+    QVERIFY(RoadWindow::drag(view, QPointF(400, 150), QPointF(520, 250)));
+    QVERIFY(RoadWindow::click(road.find_item("btn_add_line")));
+    QVERIFY(RoadWindow::drag(view, QPointF(300, 400), QPointF(500, 400)));
+    void* rect = only_ana(frame, ANA_RECT);
+    void* ellipse = only_ana(frame, ANA_ELLIPSE);
+    void* line = only_ana(frame, ANA_LINE);
+    QVERIFY(rect != nullptr && ellipse != nullptr && line != nullptr);
+    auto select = [&](const QPointF& at, void* ana) {
+        return RoadWindow::click_at(view, at) && view->source()->current_ana() == ana;
+    };
+    const QPointF at_rect(66, 206), at_ellipse(460, 200), at_line(400, 400);
+
+    // The "Own parameters" box shows the selected object's own state.
+    QVERIFY(select(at_ellipse, ellipse));
+    QVERIFY(!checked(road, "check_ana_self_para"));
+    QVERIFY(click_box(road, "check_ana_self_para"));
+    QVERIFY(checked(road, "check_ana_self_para"));
+    QVERIFY(select(at_rect, rect));
+    QVERIFY(!checked(road, "check_ana_self_para"));
+    QVERIFY(!road.find_item("input_strSettingAnaEmiss")->isEnabled());
+    QVERIFY(click_box(road, "check_ana_self_para"));
+    QVERIFY(road.find_item("input_strSettingAnaEmiss")->isEnabled());
+    type_into(road, road.find_item("input_strSettingAnaEmiss"), "0.6");
+    bool own = false;
+    float own_emiss = 0.0f, own_dist = 0.0f;
+    QVERIFY(thermframe_ana_get_self_para(rect, own, own_emiss, own_dist));
+    QVERIFY(own);
+    QCOMPARE(own_emiss, 0.6f);
+    QVERIFY(select(at_ellipse, ellipse));
+    QVERIFY(checked(road, "check_ana_self_para"));
+    QVERIFY(thermframe_ana_get_self_para(ellipse, own, own_emiss, own_dist));
+    QCOMPARE(road.find_item("input_strSettingAnaEmiss")->property("text").toString(),
+             QString::asprintf("%.2f", own_emiss));
+    QVERIFY(click_box(road, "check_ana_self_para"));
+    QVERIFY(thermframe_ana_get_self_para(ellipse, own, own_emiss, own_dist));
+    QVERIFY(!own);
+    QVERIFY(!checked(road, "check_ana_self_para"));
+    road.save_screen(kTest, "19-own-parameters");
+
+    // The hottest and coldest spots of the rectangle are drawn when ticked.
+    QVERIFY(select(at_rect, rect));
+    QVERIFY(!road.find_item("check_ana_cursor")->isVisible());
+    const QImage plain_rect = view_pixels(road, view);
+    QVERIFY(click_box(road, "check_ana_max_point"));
+    QVERIFY(click_box(road, "check_ana_min_point"));
+    bool on = false;
+    QVERIFY(thermframe_ana_is_show_max(rect, on) && on);
+    QVERIFY(thermframe_ana_is_show_min(rect, on) && on);
+    QVERIFY(checked(road, "check_ana_max_point") && checked(road, "check_ana_min_point"));
+    QVERIFY(RoadWindow::wait_for([&] { return view_pixels(road, view) != plain_rect; }));
+    road.save_screen(kTest, "20-max-min-points");
+
+    // An own palette for the rectangle: the palette menu now colours it only.
+    PALETTE frame_palette = PAL_IRON;
+    QVERIFY(thermframe_get_palette(frame, frame_palette));
+    QVERIFY(click_box(road, "check_ana_self_palette"));
+    QVERIFY(thermframe_ana_has_self_palette(rect, on) && on);
+    QVERIFY(RoadWindow::wait_for([&] { return road.find_item("area_ir_show")->property("bPaletteAna").toBool(); }));
+    QVERIFY(RoadWindow::click(road.find_item("btn_palette")));
+    QVERIFY(RoadWindow::click(road.find_item("palette_row_3")));
+    PALETTE palette = PAL_IRON;
+    QVERIFY(thermframe_ana_get_palette(rect, palette));
+    QCOMPARE(int(palette), 3);
+    PALETTE after = PAL_IRON;
+    QVERIFY(thermframe_get_palette(frame, after));
+    QCOMPARE(after, frame_palette);
+    road.save_screen(kTest, "21-own-palette");
+
+    // A line has the cursor box and no palette box; the cursor is drawn.
+    QVERIFY(select(at_line, line));
+    QVERIFY(!road.find_item("check_ana_self_palette")->isVisible());
+    const QImage plain_line = view_pixels(road, view);
+    QVERIFY(click_box(road, "check_ana_cursor"));
+    QVERIFY(thermframe_ana_is_show_cursor(line, on) && on);
+    QVERIFY(checked(road, "check_ana_cursor"));
+    QVERIFY(RoadWindow::wait_for([&] { return view_pixels(road, view) != plain_line; }));
+    road.save_screen(kTest, "22-line-cursor");
+
+    // The colour swatch opens the main window's colour dialog; the chosen
+    // colour becomes the line's.
+    m_guard.expect(QRegularExpression("does not support propagateSizeHints"));
+    QVERIFY(click_box(road, "btn_ana_line_color"));
+    QObject* colours = shell.main_window()->property("dialogColor").value<QObject*>();
+    QVERIFY(colours != nullptr);
+    QObject* shown = colours->property("dialog").value<QObject*>();
+    QVERIFY(shown != nullptr && shown->property("visible").toBool());
+    QVERIFY(QMetaObject::invokeMethod(shown, "close"));
+    road.window()->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(road.window()));
+    QVERIFY(QMetaObject::invokeMethod(colours, "sig_change_color",
+                                      Q_ARG(QVariant, QVariant::fromValue<QObject*>(road.find_item("content_ir_ana_setting"))),
+                                      Q_ARG(QColor, QColor(255, 0, 0))));
+    QCOMPARE(view->source()->get_cur_ana_property().value("strSettingAnaLineColor").toString(), QString("#ff0000"));
+    QCOMPARE(road.find_item("btn_ana_line_color")->property("color").value<QColor>(), QColor(255, 0, 0));
+
+    // A point has only the box that shows its temperature.
+    void* point = nullptr;
+    QVERIFY(thermframe_get_ana(frame, ANA_POINT, 0, point));
+    const std::vector<tagVYPoint> spot = nodes_of(point);
+    QVERIFY(select(QPointF(spot[0].x, spot[0].y), point));
+    for (const char* name : {"check_ana_max_point", "check_ana_min", "check_ana_cursor", "check_ana_self_palette"}) {
+        QVERIFY2(!road.find_item(name)->isVisible(), name);
+    }
+    QVERIFY(road.find_item("check_ana_max")->isVisible());
+    road.save_screen(kTest, "23-point-panel");
+
+    // Wind speed and current take numbers from 0 with one decimal.
+    for (const char* key : {"strSettingWindSpeed", "strSettingCurrent"}) {
+        QQuickItem* field = road.find_item(QString("input_") + key);
+        type_into(road, field, "-a2.75");
+        QCOMPARE(field->property("text").toString(), QString("2.7"));
+    }
+    const QJsonObject site = view->source()->get_user_data();
+    QCOMPARE(site.value("VYWindSpeed").toString(), QString("2.7"));
+    QCOMPARE(site.value("VYLoadCurrent").toString(), QString("2.7"));
+
+    // The simplified table's title says the grid of numbers it shows.
+    QVERIFY(RoadWindow::click(road.find_item("btn_temp_preview")));
+    QQuickWindow* preview = road.find_window("wnd_ir_temp_simplified");
+    QVERIFY(preview != nullptr);
+    QQuickItem* table = preview->findChild<QQuickItem*>("wnd_table_ir_temp_simplified");
+    QVERIFY(table != nullptr);
+    QVERIFY(RoadWindow::wait_for([&] { return table->property("n_grid_columns").toInt() > 0; }, 60000));
+    const int columns = table->property("n_grid_columns").toInt();
+    const int rows = table->property("n_grid_rows").toInt();
+    QVERIFY(columns < 120 && rows < 90);
+    QVERIFY2(preview->title().contains(QString("%1 x %2").arg(columns).arg(rows)), qPrintable(preview->title()));
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+    RoadWindow::save_screen(preview, kTest, "24-temp-preview-title");
+    preview->close();
+}
+
+void PictureWindowRoadTest::picture_window_sgcc_plain_voice_note_status_and_language()
+{
+    const QDir samples(QDir::current().absoluteFilePath("samples"));
+    if (!samples.exists("sample.jpg")) QSKIP("samples were not generated");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QStringList names{"1 note.jpg", "2 junk.jpg", "3 wall.jpg"};
+    QVERIFY(QFile::copy(samples.filePath("sample.jpg"), folder.filePath(names[0])));
+    QFile junk(folder.filePath(names[1]));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a picture");
+    junk.close();
+    QVERIFY(QFile::copy(samples.filePath("sample_wall.jpg"), folder.filePath(names[2])));
+
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    // Tall enough that the whole property column shows without scrolling.
+    QVERIFY(road.show(QSize(1280, 1000)));
+    QObject* client = road.find_object("wnd_client");
+    QVERIFY(open_picture(client, folder.filePath(names[0])));
+    auto* view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"));
+    QVERIFY(view != nullptr);
+    auto* picture = qobject_cast<IRImage*>(view->source());
+    QVERIFY(picture != nullptr);
+    QQuickItem* status = road.find_item("status_text");
+    QQuickItem* counter = road.find_item("text_pic");
+    QQuickItem* flick = road.find_item("flick_property");
+
+    // Record a voice note from an input standing in for the microphone.
+    QBuffer microphone;
+    microphone.setData(tone(12000));
+    picture->audio_tool().use_devices(&microphone, nullptr);
+    QQuickItem* record = road.find_item("btn_audio_record");
+    QVERIFY(RoadWindow::reveal(flick, record));
+    QVERIFY(RoadWindow::click(record));
+    QVERIFY(checked(road, "btn_audio_record"));
+    emit microphone.readyRead();
+    QVERIFY(RoadWindow::click(record));
+    QVERIFY(!checked(road, "btn_audio_record"));
+    QCOMPARE(road.find_item("text_sound_time")->property("text").toString(), QString("00:01"));
+    QVERIFY(road.find_item("btn_audio_play")->isEnabled());
+    QVERIFY(RoadWindow::click(road.find_item("btn_save")));
+    QCOMPARE(stored_sound_length(picture->get_ir_data()), 12000u);
+
+    // Without an input, Record says so, counts nothing and the picture keeps
+    // its note through Record, Record again and Save.
+    QTemporaryDir no_devices;
+    QVERIFY(no_devices.isValid());
+    QFile missing(no_devices.filePath("no microphone/input"));
+    picture->audio_tool().use_devices(&missing, nullptr);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        m_guard.expect(QRegularExpression("recording did not start"));
+        QVERIFY(RoadWindow::click(record));
+        QVERIFY(!checked(road, "btn_audio_record"));
+        QVERIFY(road.find_item("text_audio_error")->isVisible());
+        QCOMPARE(road.find_item("text_sound_time")->property("text").toString(), QString("00:01"));
+    }
+    road.save_screen(kTest, "25-voice-note-no-input");
+    QVERIFY(RoadWindow::click(road.find_item("btn_save")));
+    QVERIFY(RoadWindow::click(road.find_item("pic_thumb_2")));
+    QVERIFY(RoadWindow::click(road.find_item("pic_thumb_0")));
+    QCOMPARE(QFileInfo(view->get_file_path()).fileName(), names[0]);
+    QCOMPARE(stored_sound_length(picture->get_ir_data()), 12000u);
+    QCOMPARE(picture->audio_tool().sound_length(), 12000u);
+    QVERIFY(!road.find_item("text_audio_error")->isVisible());
+    QCOMPARE(road.find_item("text_sound_time")->property("text").toString(), QString("00:01"));
+
+    // The status bar follows a rotation and a save.
+    QVERIFY(status->property("text").toString().contains("640 x 512"));
+    QVERIFY(RoadWindow::click(road.find_item("btn_rotate_right")));
+    QVERIFY(status->property("text").toString().contains("512 x 640"));
+    road.save_screen(kTest, "26-status-rotated");
+    QVERIFY(RoadWindow::click(road.find_item("btn_save")));
+    const QString changed = QFileInfo(view->get_file_path()).lastModified().toString("yyyy-MM-dd hh:mm:ss");
+    QVERIFY2(status->property("text").toString().contains(changed), qPrintable(status->property("text").toString()));
+    QVERIFY(RoadWindow::click(road.find_item("btn_rotate_left")));
+    QVERIFY(status->property("text").toString().contains("640 x 512"));
+
+    // Switching the language with an object selected renames the labels of
+    // the panel and of the status bar at once.
+    void* hot = nullptr;
+    QVERIFY(thermframe_get_ana_handle_from_alias(picture->get_ir_data(), "hot spot", hot));
+    const std::vector<tagVYPoint> hot_nodes = nodes_of(hot);
+    QVERIFY(!hot_nodes.empty());
+    QVERIFY(RoadWindow::click_at(view, QPointF(hot_nodes[0].x, hot_nodes[0].y)));
+    QVERIFY(view->source()->current_ana() != nullptr);
+    const QString alias = view->source()->get_ana_alias();
+    for (int language : {3, 1}) {
+        QVERIFY(QMetaObject::invokeMethod(road.window(), "set_language", Q_ARG(QVariant, language)));
+        const QString max_label = QCoreApplication::translate("ItemAreaPropertyIR", "最高温: ");
+        const QString ana_label = QCoreApplication::translate("ItemAreaPropertyIR", "最高");
+        const QString resolution = QCoreApplication::translate("ItemCommonText", "分辨率");
+        QVERIFY(max_label != QString::fromUtf8("最高温: "));
+        QVERIFY(RoadWindow::wait_for([&] {
+            return road.find_item("text_max_temp")->property("text").toString().startsWith(max_label) &&
+                   road.find_item("text_ana_temp")->property("text").toString().startsWith(alias + "  " + ana_label) &&
+                   status->property("text").toString().startsWith(resolution);
+        }));
+        road.save_screen(kTest, QString("27-labels-language-%1").arg(language));
+    }
+
+    // A failed opening leaves the strip, the counter and the picture alone.
+    m_guard.expect(QRegularExpression("Not a JPEG file"));
+    m_guard.expect(QRegularExpression("plain image refused"));
+    QVERIFY(RoadWindow::click(road.find_item("pic_thumb_1")));
+    QVERIFY(road.find_item("text_tip")->isVisible());
+    QCOMPARE(road.find_item("list_ir_pic")->property("nCurIndex").toInt(), 0);
+    QCOMPARE(counter->property("text").toString(), QString("1 / 3 - 1 note.jpg"));
+    QCOMPARE(QFileInfo(view->get_file_path()).fileName(), names[0]);
+    road.save_screen(kTest, "28-failed-open");
+    QVERIFY(RoadWindow::click(road.find_item("pic_thumb_0")));
+
+    // An SGCC picture shows its site data; it keeps no voice note.
+    QVERIFY(view->set_ir_property(QJsonObject{{"strSettingWeather", 2}, {"strSettingVoltage", "220"},
+                                              {"strSettingWindSpeed", "1.5"}, {"strSettingPicText", "feeder 7"}}));
+    QTemporaryDir other;
+    QVERIFY(other.isValid());
+    const QString sgcc = other.filePath("grid.jpg");
+    QVERIFY(view->save_as_sgcc_image_to_file(sgcc));
+    QVERIFY(open_picture(client, sgcc));
+    QVariant current;
+    QVERIFY(QMetaObject::invokeMethod(client, "current_wnd", Q_RETURN_ARG(QVariant, current)));
+    QObject* second = current.value<QObject*>();
+    QVERIFY(second != nullptr);
+    auto in_second = [second](const char* name) { return second->findChild<QQuickItem*>(name); };
+    auto* sgcc_view = qvariant_cast<WndIRShow*>(second->property("wndIRShow"));
+    QVERIFY(sgcc_view != nullptr && sgcc_view->is_sgcc_image());
+    QVERIFY(in_second("content_ir_pic_setting")->isVisible());
+    QCOMPARE(in_second("content_ir_pic_setting")->property("mn_weather").toInt(), 2);
+    QCOMPARE(in_second("input_strSettingVoltage")->property("text").toString(), QString("220"));
+    QCOMPARE(in_second("input_strSettingWindSpeed")->property("text").toString(), QString("1.5"));
+    QCOMPARE(in_second("input_strSettingPicText")->property("text").toString(), QString("feeder 7"));
+    QVERIFY(!in_second("row_voice_note")->isVisible());
+    QVERIFY(!in_second("cover_plain_toolbar")->isVisible());
+    QVERIFY(in_second("btn_batch_ana")->isVisible());
+    QVERIFY(RoadWindow::reveal(in_second("flick_property"), in_second("input_strSettingPicText")));
+    road.save_screen(kTest, "29-sgcc-site-data");
 }
 
 QTEST_MAIN(PictureWindowRoadTest)
