@@ -81,7 +81,11 @@ VY_API bool office_doc_set_bookmark_picture_w(void* doc, const std::string& name
 // Appends a page break and then the body of page, with its pictures and
 // with its drawings and bookmarks renumbered (a bookmark whose name doc
 // already has is dropped); page is freed and the caller's variable cleared,
-// also on failure.
+// also on failure. What doc held and the page's content are then final:
+// they wait in a temporary file until the save, so that a report of
+// thousands of pages takes the memory of one; their boxes, tables and
+// bookmarks can no longer be written to (their bookmark names are still
+// listed and still taken). Content added to doc later follows them.
 VY_API bool office_doc_append(void* doc, void*& page);
 
 // Writes the whole document into a temporary file beside path and renames
