@@ -345,30 +345,6 @@ TEST_F(OfficeDocument, appended_content_is_final_and_later_content_follows_it)
     EXPECT_LT(main.indexOf("closing words"), main.indexOf("<w:sectPr"));
 }
 
-// A page that cannot be kept (no temporary folder to spool it to) is
-// reported, and the document then refuses to save rather than leave it out.
-TEST_F(OfficeDocument, a_page_that_cannot_be_kept_fails_the_save)
-{
-    const QString picture_path = picture(QStringLiteral("ir.png"), 16, 12);
-    write_page(doc_, 1, picture_path);
-    void* next = nullptr;
-    ASSERT_TRUE(office_doc_init(next));
-    write_page(next, 2, picture_path);
-    const QByteArray saved_tmp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", dir_.filePath(QStringLiteral("missing")).toUtf8());
-    const bool appended = office_doc_append(doc_, next);
-    if (saved_tmp.isNull()) {
-        qunsetenv("TMPDIR");
-    } else {
-        qputenv("TMPDIR", saved_tmp);
-    }
-    EXPECT_FALSE(appended);
-    EXPECT_EQ(next, nullptr);
-    const QString path = dir_.filePath(QStringLiteral("out.docx"));
-    EXPECT_FALSE(office_doc_save_w(doc_, wide(path)));
-    EXPECT_FALSE(QFileInfo::exists(path));
-}
-
 TEST_F(OfficeDocument, template_bookmarks_are_filled_and_a_missing_one_changes_nothing)
 {
     int table = -1;
