@@ -401,7 +401,7 @@ bool WordDocument::set_column_width(int table, int column, int width, QString& e
     return true;
 }
 
-bool WordDocument::set_row_height(int table, int row, int height, QString& error)
+bool WordDocument::set_row_height(int table, int row, int height, bool exact, QString& error)
 {
     if (live_table(table) == nullptr || row < 0 || row >= tables_[table].rows) {
         error = QStringLiteral("no row %1 in table %2").arg(row).arg(table);
@@ -414,10 +414,12 @@ bool WordDocument::set_row_height(int table, int row, int height, QString& error
     TableRef& ref = tables_[table];
     XmlNode* tr = ref.cells[row * ref.columns].holder->parent;
     XmlNode* trpr = properties_of(tr, "w:trPr");
-    ordered_child(trpr, "w:trHeight", kRowOrder)->attributes = {{QStringLiteral("w:val"), twips(height)},
-                                                                {QStringLiteral("w:hRule"), QStringLiteral("exact")}};
+    ordered_child(trpr, "w:trHeight", kRowOrder)->attributes = {
+        {QStringLiteral("w:val"), twips(height)},
+        {QStringLiteral("w:hRule"), exact ? QStringLiteral("exact") : QStringLiteral("atLeast")}};
+    // A picture may make a growing row taller; only an exact one bounds it.
     for (int c = 0; c < ref.columns; ++c) {
-        ref.cells[row * ref.columns + c].room_cy = height * kEmuPerPoint;
+        ref.cells[row * ref.columns + c].room_cy = exact ? height * kEmuPerPoint : 0;
     }
     fit_table_shape(ref);
     return true;

@@ -68,7 +68,8 @@ public:
     int add_table(int rows, int columns, QString& error);
     bool set_table_position(int table, int left, int top, QString& error);
     bool set_column_width(int table, int column, int width, QString& error);
-    bool set_row_height(int table, int row, int height, QString& error);
+    // exact: the row keeps its height; else it grows with its content.
+    bool set_row_height(int table, int row, int height, bool exact, QString& error);
     TextPlace* box(int id);
     TextPlace* cell(int table, int row, int column);
 

@@ -64,6 +64,8 @@ VY_API bool office_table_set_position(void* doc, int table, int left, int top);
 VY_API bool office_table_set_column_width(void* doc, int table, int column, int width);
 // An exact row height.
 VY_API bool office_table_set_row_height(void* doc, int table, int row, int height);
+// A row at least that high, growing with what its cells hold.
+VY_API bool office_table_set_min_row_height(void* doc, int table, int row, int height);
 VY_API bool office_cell_append_text(void* doc, int table, int row, int column, const std::string& text);
 VY_API bool office_cell_add_bookmark(void* doc, int table, int row, int column, const std::string& name);
 VY_API bool office_cell_add_picture_w(void* doc, int table, int row, int column, const std::wstring& path);
