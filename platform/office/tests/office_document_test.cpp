@@ -343,6 +343,17 @@ TEST_F(OfficeDocument, appended_content_is_final_and_later_content_follows_it)
     const QByteArray main = parts_.value(QStringLiteral("word/document.xml"));
     EXPECT_LT(main.indexOf("page 3 title"), main.indexOf("closing words"));
     EXPECT_LT(main.indexOf("closing words"), main.indexOf("<w:sectPr"));
+    // The saved document reads back whole: every page's bookmarks and pictures.
+    void* reopened = nullptr;
+    ASSERT_TRUE(office_doc_open_w(reopened, wide(dir_.filePath(QStringLiteral("out.docx")))));
+    ASSERT_TRUE(office_doc_bookmark_names(reopened, names));
+    EXPECT_EQ(names.size(), 4u);
+    office_doc_uninit(reopened);
+    int images = 0;
+    for (const QString& name : parts_.keys()) {
+        images += name.startsWith(QLatin1String("word/media/"));
+    }
+    EXPECT_EQ(images, 3);
 }
 
 TEST_F(OfficeDocument, template_bookmarks_are_filled_and_a_missing_one_changes_nothing)
