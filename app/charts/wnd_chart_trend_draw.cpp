@@ -423,20 +423,23 @@ bool WndChartTrend::copy_chart_info()
     }
     for (size_t r = 1; r < rows; ++r) {
         bool first = true;
+        QString line;
         for (const Column& column : columns) {
             if (r >= column.points.size() || column.points[r].n_frame == kTrendEndFrame) {
-                text += "\t";
+                line += "\t";
                 continue;
             }
             const TrendPoint& p = column.points[r];
             if (first) {
                 first = false;
-                text += QDateTime::fromMSecsSinceEpoch(p.n_time).toString("yyyy-MM-dd hh:mm:ss zzz") + "\t";
-                if (recording) text += QString::number(p.n_frame + 1) + "\t";
+                line += QDateTime::fromMSecsSinceEpoch(p.n_time).toString("yyyy-MM-dd hh:mm:ss zzz") + "\t";
+                if (recording) line += QString::number(p.n_frame + 1) + "\t";
             }
-            text += QString::asprintf("%.01f", p.f_value) + "\t";
+            line += QString::asprintf("%.01f", p.f_value) + "\t";
         }
-        text += "\r\n";
+        // A row of end markers alone (where a recording ends) carries no value.
+        if (first) continue;
+        text += line + "\r\n";
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard != nullptr) {

@@ -10,6 +10,8 @@
 
 struct ReportWord::Item : ReportWordItem {
     void* document = nullptr;
+    bool on_page = false;
+    quint64 generation = 0;
     bool table = false;
     int id = -1;
 };
@@ -47,6 +49,7 @@ ReportWord::~ReportWord()
 bool ReportWord::open_word()
 {
     close_word();
+    ++m_main_generation;
     return office_doc_init(m_main);
 }
 
@@ -58,19 +61,31 @@ bool ReportWord::add_page_document()
     if (m_page != nullptr) {
         office_doc_uninit(m_page);
     }
+    ++m_page_generation;
     return office_doc_init(m_page);
 }
 
 ReportWord::Item* ReportWord::item_of(ReportWordItem* item, bool table) const
 {
-    for (const auto& own : m_items) {
-        if (own.get() == item) {
-            // An item of a page already appended is gone with its document.
-            const bool live = own->document != nullptr && (own->document == m_main || own->document == m_page);
-            return live && own->table == table ? own.get() : nullptr;
-        }
+    const auto found = m_items.find(item);
+    if (found == m_items.end()) {
+        return nullptr;
     }
-    return nullptr;
+    // An item of a page already appended is gone with its document, and so
+    // is every item of the main document once a page follows it.
+    Item* own = found->second.get();
+    const bool live = own->on_page ? m_page != nullptr && own->generation == m_page_generation
+                                   : m_main != nullptr && own->generation == m_main_generation;
+    return live && own->table == table ? own : nullptr;
+}
+
+ReportWordItem* ReportWord::keep(std::unique_ptr<Item> item)
+{
+    item->on_page = item->document == m_page;
+    item->generation = item->on_page ? m_page_generation : m_main_generation;
+    ReportWordItem* key = item.get();
+    m_items.emplace(key, std::move(item));
+    return key;
 }
 
 ReportWordItem* ReportWord::add_text_box(int left, int top, int width, int height)
@@ -84,8 +99,7 @@ ReportWordItem* ReportWord::add_text_box(int left, int top, int width, int heigh
     auto item = std::make_unique<Item>();
     item->document = doc;
     item->id = id;
-    m_items.push_back(std::move(item));
-    return m_items.back().get();
+    return keep(std::move(item));
 }
 
 ReportWordItem* ReportWord::add_table(int rows, int columns)
@@ -99,8 +113,7 @@ ReportWordItem* ReportWord::add_table(int rows, int columns)
     item->document = doc;
     item->table = true;
     item->id = id;
-    m_items.push_back(std::move(item));
-    return m_items.back().get();
+    return keep(std::move(item));
 }
 
 bool ReportWord::set_table_position(ReportWordItem* table, int x, int y, int, int)
@@ -136,7 +149,7 @@ bool ReportWord::set_table_sizes(ReportWordItem* table, const QMap<int, int>& co
         office_table_set_column_width(item->document, item->id, it.key(), points(it.value(), m_dpi));
     }
     for (auto it = row_heights.cbegin(); it != row_heights.cend(); ++it) {
-        office_table_set_row_height(item->document, item->id, it.key(), points(it.value(), m_dpi));
+        office_table_set_min_row_height(item->document, item->id, it.key(), points(it.value(), m_dpi));
     }
     return true;
 }
@@ -252,6 +265,8 @@ bool ReportWord::append_page_document()
     if (m_main == nullptr || m_page == nullptr) {
         return false;
     }
+    ++m_page_generation;
+    ++m_main_generation;
     return office_doc_append(m_main, m_page);
 }
 

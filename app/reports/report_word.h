@@ -10,7 +10,7 @@
 #include <QObject>
 
 #include <memory>
-#include <vector>
+#include <unordered_map>
 
 class ReportWord : public QObject, public ReportWordWriter {
 public:
@@ -49,13 +49,19 @@ private:
     struct Item;
 
     Item* item_of(ReportWordItem* item, bool table) const;
+    ReportWordItem* keep(std::unique_ptr<Item> item);
     void* target() const { return m_page != nullptr ? m_page : m_main; }
     bool write_marks(Item* item, int row, int column, const ReportMarkEntries& entries);
     bool write_font(Item* item, int row, int column, const QFont& font, int flags);
 
     void* m_main = nullptr;
     void* m_page = nullptr;
-    std::vector<std::unique_ptr<Item>> m_items;
+    // Items stay allocated until close_word, so that a stale pointer never
+    // names a newer item; each knows the document generation it belongs to,
+    // as a freed document's address can come back for the next page.
+    std::unordered_map<const ReportWordItem*, std::unique_ptr<Item>> m_items;
+    quint64 m_main_generation = 0;
+    quint64 m_page_generation = 0;
     QMap<QString, int> m_bookmarks;
     int m_dpi = 120;
 };

@@ -238,7 +238,14 @@ bool office_table_set_row_height(void* doc, int table, int row, int height)
 {
     WordDocument* document = document_of(doc, __func__);
     QString error;
-    return document != nullptr && checked(document->set_row_height(table, row, height, error), __func__, error);
+    return document != nullptr && checked(document->set_row_height(table, row, height, true, error), __func__, error);
+}
+
+bool office_table_set_min_row_height(void* doc, int table, int row, int height)
+{
+    WordDocument* document = document_of(doc, __func__);
+    QString error;
+    return document != nullptr && checked(document->set_row_height(table, row, height, false, error), __func__, error);
 }
 
 bool office_cell_append_text(void* doc, int table, int row, int column, const std::string& text)

@@ -15,6 +15,7 @@
 #include <QSet>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -49,7 +50,31 @@ bool stored_uncompressed(const QString& name)
            || suffix == QLatin1String("gif");
 }
 
-bool write_parts(const QString& zip_path, const QMap<QString, QByteArray>& parts, QString& error)
+bool write_part(QuaZipFile& out, const QString& name, const Package& package, QString& error)
+{
+    const auto found = package.parts.constFind(name);
+    if (found != package.parts.cend()) {
+        if (out.write(found.value()) != found.value().size()) {
+            error = QStringLiteral("cannot write %1").arg(name);
+            return false;
+        }
+        return true;
+    }
+    for (const PartPiece& piece : package.pieced.value(name)) {
+        if (piece.offset < 0) {
+            if (out.write(piece.bytes) != piece.bytes.size()) {
+                error = QStringLiteral("cannot write %1").arg(name);
+                return false;
+            }
+        } else if (package.spool == nullptr || !package.spool->copy(piece, out, error)) {
+            error = QStringLiteral("cannot write %1: %2").arg(name, error);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool write_parts(const QString& zip_path, const Package& package, QString& error)
 {
     QuaZip zip(zip_path);
     if (!zip.open(QuaZip::mdCreate)) {
@@ -57,19 +82,14 @@ bool write_parts(const QString& zip_path, const QMap<QString, QByteArray>& parts
         return false;
     }
     // The content types go first, as readers of the format expect.
-    QStringList order;
-    order.reserve(parts.size());
-    if (parts.contains(kContentTypesPart)) {
-        order.push_back(kContentTypesPart);
-    }
-    for (auto it = parts.cbegin(); it != parts.cend(); ++it) {
-        if (it.key() != kContentTypesPart) {
-            order.push_back(it.key());
-        }
+    QStringList order = package.parts.keys() + package.pieced.keys();
+    order.removeAll(kContentTypesPart);
+    std::sort(order.begin(), order.end());
+    if (package.parts.contains(kContentTypesPart)) {
+        order.push_front(kContentTypesPart);
     }
     bool ok = true;
     for (const QString& name : order) {
-        const QByteArray& bytes = parts[name];
         QuaZipFile out(&zip);
         const bool stored = stored_uncompressed(name);
         if (!out.open(QIODevice::WriteOnly, QuaZipNewInfo(name), nullptr, 0, stored ? 0 : Z_DEFLATED,
@@ -78,12 +98,9 @@ bool write_parts(const QString& zip_path, const QMap<QString, QByteArray>& parts
             ok = false;
             break;
         }
-        if (out.write(bytes) != bytes.size()) {
-            error = QStringLiteral("cannot write %1").arg(name);
-            ok = false;
-        }
+        ok = write_part(out, name, package, error);
         out.close();
-        if (out.getZipError() != UNZ_OK) {
+        if (ok && out.getZipError() != UNZ_OK) {
             error = QStringLiteral("cannot finish %1 (%2)").arg(name).arg(out.getZipError());
             ok = false;
         }
@@ -191,7 +208,7 @@ bool Package::write(const QString& path, QString& error) const
     }
     const QString temp_path = temp.fileName();
     temp.close();
-    if (!write_parts(temp_path, parts, error)) {
+    if (!write_parts(temp_path, *this, error)) {
         return false;
     }
     // The temporary file was made private: a document gets the permissions

@@ -2,10 +2,14 @@
 // and the relationships of the main document part.
 #pragma once
 
+#include "spool.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <QVector>
+
+#include <memory>
 
 namespace office::detail {
 
@@ -31,6 +35,10 @@ public:
 
     // Part names without a leading slash ("word/document.xml").
     QMap<QString, QByteArray> parts;
+    // Parts written from pieces, some of them kept in the spool.
+    QMap<QString, QVector<PartPiece>> pieced;
+    std::shared_ptr<Spool> spool;
+    bool has_part(const QString& name) const { return parts.contains(name) || pieced.contains(name); }
     // Content types by extension and by part name (both kept lower-case for
     // extensions, as written for part names).
     QMap<QString, QString> default_types;

@@ -55,6 +55,11 @@ const XmlNode* run_properties_near(const XmlNode* paragraph, std::size_t from, s
 
 QStringList WordDocument::bookmark_names() const
 {
+    return frozen_names_ + bookmark_names_in_tree();
+}
+
+QStringList WordDocument::bookmark_names_in_tree() const
+{
     std::vector<XmlNode*> starts;
     find_bookmarks(body_, "w:bookmarkStart", starts);
     QStringList names;
@@ -111,7 +116,7 @@ bool WordDocument::valid_new_bookmark(const QString& name, QString& error) const
             return false;
         }
     }
-    if (has_bookmark(name)) {
+    if (has_bookmark(name) || frozen_keys_.contains(name.toLower())) {
         error = QStringLiteral("the document already has a bookmark \"%1\"").arg(name);
         return false;
     }

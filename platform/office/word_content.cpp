@@ -299,10 +299,18 @@ int WordDocument::add_table(int rows, int columns, QString& error)
     return static_cast<int>(tables_.size()) - 1;
 }
 
+TableRef* WordDocument::live_table(int table)
+{
+    if (table < 0 || table >= static_cast<int>(tables_.size()) || tables_[table].table == nullptr) {
+        return nullptr;
+    }
+    return &tables_[table];
+}
+
 bool WordDocument::set_table_position(int table, int left, int top, QString& error)
 {
-    if (table < 0 || table >= static_cast<int>(tables_.size())) {
-        error = QStringLiteral("no table %1").arg(table);
+    if (live_table(table) == nullptr) {
+        error = QStringLiteral("no table %1 to change").arg(table);
         return false;
     }
     if (!in_range(left, -kMaxPoints, kMaxPoints) || !in_range(top, -kMaxPoints, kMaxPoints)) {
@@ -366,7 +374,7 @@ void WordDocument::fit_table_shape(TableRef& ref)
 
 bool WordDocument::set_column_width(int table, int column, int width, QString& error)
 {
-    if (table < 0 || table >= static_cast<int>(tables_.size()) || column < 0 || column >= tables_[table].columns) {
+    if (live_table(table) == nullptr || column < 0 || column >= tables_[table].columns) {
         error = QStringLiteral("no column %1 in table %2").arg(column).arg(table);
         return false;
     }
@@ -393,9 +401,9 @@ bool WordDocument::set_column_width(int table, int column, int width, QString& e
     return true;
 }
 
-bool WordDocument::set_row_height(int table, int row, int height, QString& error)
+bool WordDocument::set_row_height(int table, int row, int height, bool exact, QString& error)
 {
-    if (table < 0 || table >= static_cast<int>(tables_.size()) || row < 0 || row >= tables_[table].rows) {
+    if (live_table(table) == nullptr || row < 0 || row >= tables_[table].rows) {
         error = QStringLiteral("no row %1 in table %2").arg(row).arg(table);
         return false;
     }
@@ -406,10 +414,12 @@ bool WordDocument::set_row_height(int table, int row, int height, QString& error
     TableRef& ref = tables_[table];
     XmlNode* tr = ref.cells[row * ref.columns].holder->parent;
     XmlNode* trpr = properties_of(tr, "w:trPr");
-    ordered_child(trpr, "w:trHeight", kRowOrder)->attributes = {{QStringLiteral("w:val"), twips(height)},
-                                                                {QStringLiteral("w:hRule"), QStringLiteral("exact")}};
+    ordered_child(trpr, "w:trHeight", kRowOrder)->attributes = {
+        {QStringLiteral("w:val"), twips(height)},
+        {QStringLiteral("w:hRule"), exact ? QStringLiteral("exact") : QStringLiteral("atLeast")}};
+    // A picture may make a growing row taller; only an exact one bounds it.
     for (int c = 0; c < ref.columns; ++c) {
-        ref.cells[row * ref.columns + c].room_cy = height * kEmuPerPoint;
+        ref.cells[row * ref.columns + c].room_cy = exact ? height * kEmuPerPoint : 0;
     }
     fit_table_shape(ref);
     return true;
@@ -417,12 +427,12 @@ bool WordDocument::set_row_height(int table, int row, int height, QString& error
 
 TextPlace* WordDocument::box(int id)
 {
-    return id >= 0 && id < static_cast<int>(boxes_.size()) ? &boxes_[id] : nullptr;
+    return id >= 0 && id < static_cast<int>(boxes_.size()) && boxes_[id].holder != nullptr ? &boxes_[id] : nullptr;
 }
 
 TextPlace* WordDocument::cell(int table, int row, int column)
 {
-    if (table < 0 || table >= static_cast<int>(tables_.size())) {
+    if (live_table(table) == nullptr) {
         return nullptr;
     }
     TableRef& ref = tables_[table];

@@ -154,6 +154,17 @@ bool WordDocument::adopt_package(QString& error)
     body_ = body;
     boxes_.clear();
     tables_.clear();
+    highest_rel_ = 0;
+    for (const Relationship& r : rels_) {
+        if (r.id.startsWith(QLatin1String("rId"))) {
+            highest_rel_ = std::max(highest_rel_, number_of(r.id.mid(3)));
+        }
+    }
+    next_media_ = 1;
+    frozen_.clear();
+    frozen_keys_.clear();
+    frozen_names_.clear();
+    lost_.clear();
     if (!check_namespaces(error)) {
         return false;
     }
@@ -194,8 +205,25 @@ void WordDocument::scan_ids()
 
 bool WordDocument::save(const QString& path, QString& error)
 {
+    if (!lost_.isEmpty()) {
+        error = QStringLiteral("part of the document was lost: ") + lost_;
+        return false;
+    }
     Package out = package_;
-    out.parts.insert(main_part_, write_xml(*root_));
+    if (frozen_.isEmpty()) {
+        out.parts.insert(main_part_, write_xml(*root_));
+    } else {
+        // The finished pages go between the body's start tag and what the
+        // tree still holds.
+        QVector<PartPiece> pieces(1);
+        QByteArray tail;
+        write_xml_split(*root_, body_, pieces[0].bytes, tail);
+        pieces += frozen_;
+        pieces.push_back(PartPiece());
+        pieces.back().bytes = tail;
+        out.parts.remove(main_part_);
+        out.pieced.insert(main_part_, pieces);
+    }
     out.parts.insert(Package::rels_name(main_part_), Package::write_relationships(rels_));
     out.default_types.insert(QStringLiteral("rels"), kTypeRelationships);
     // A document made from a template is a document, whatever it came from.
@@ -204,31 +232,29 @@ bool WordDocument::save(const QString& path, QString& error)
     return out.write(path, error);
 }
 
+// The highest number of an "rId" id cannot be taken by another "rId" id.
 QString WordDocument::new_rel_id()
 {
-    QSet<QString> used;
-    long long highest = 0;
-    for (const Relationship& r : rels_) {
-        used.insert(r.id);
-        if (r.id.startsWith(QLatin1String("rId"))) {
-            highest = std::max(highest, number_of(r.id.mid(3)));
-        }
-    }
-    QString id;
-    do {
-        id = QStringLiteral("rId%1").arg(++highest);
-    } while (used.contains(id));
-    return id;
+    return QStringLiteral("rId%1").arg(++highest_rel_);
 }
 
-QString WordDocument::new_media_name(const QString& suffix) const
+QString WordDocument::new_media_name(const QString& suffix)
 {
-    for (int n = 1;; ++n) {
-        const QString name = QStringLiteral("word/media/image%1.%2").arg(n).arg(suffix);
-        if (!package_.parts.contains(name)) {
+    for (;; ++next_media_) {
+        const QString name = QStringLiteral("word/media/image%1.%2").arg(next_media_).arg(suffix);
+        if (!package_.has_part(name)) {
+            ++next_media_;
             return name;
         }
     }
+}
+
+bool WordDocument::spool(const QByteArray& bytes, PartPiece& piece, QString& error)
+{
+    if (package_.spool == nullptr) {
+        package_.spool = std::make_shared<Spool>();
+    }
+    return package_.spool->append(bytes, piece, error);
 }
 
 XmlNode* WordDocument::last_paragraph(XmlNode* holder)
@@ -317,39 +343,20 @@ bool WordDocument::append_document(WordDocument& page, QString& error)
         }
         sources.push_back(*found);
     }
-    const QString main_folder = QStringLiteral("/") + QFileInfo(main_part_).path();
     QHash<QString, QString> rel_map;
-    for (const Relationship& source : sources) {
-        Relationship copy = source;
-        copy.id = new_rel_id();
-        if (!source.external) {
-            const QString part = Package::resolve(page.main_part_, source.target);
-            const QFileInfo info(part);
-            const QString suffix = info.suffix().toLower();
-            QString name = source.type == kRelImage ? new_media_name(suffix) : QString();
-            for (int n = 1; name.isEmpty() || package_.parts.contains(name); ++n) {
-                name = info.path() + QStringLiteral("/") + info.completeBaseName() + QStringLiteral("_%1.").arg(n) + suffix;
-            }
-            package_.parts.insert(name, page.package_.parts.value(part));
-            if (page.package_.override_types.contains(part)) {
-                package_.override_types.insert(name, page.package_.override_types.value(part));
-            } else if (!package_.default_types.contains(suffix) && page.package_.default_types.contains(suffix)) {
-                package_.default_types.insert(suffix, page.package_.default_types.value(suffix));
-            }
-            copy.target = QDir(main_folder).relativeFilePath(QStringLiteral("/") + name);
-        }
-        rels_.push_back(copy);
-        rel_map.insert(source.id, copy.id);
+    if (!copy_page_parts(page, sources, rel_map, error)) {
+        lost_ = error;
+        return false;
     }
 
     // Ids: drawings and bookmarks get fresh numbers; a bookmark whose name
     // the document already has is dropped, so that names stay unique.
-    const QStringList names = bookmark_names();
-    QSet<QString> taken;
-    for (const QString& n : names) {
+    QSet<QString> taken = frozen_keys_;
+    for (const QString& n : bookmark_names_in_tree()) {
         taken.insert(n.toLower());
     }
     QHash<QString, QString> bookmark_map;
+    QStringList kept_names;
     std::vector<XmlNode*> dropped;
     for (XmlNode* e : elements) {
         for (auto& a : e->attributes) {
@@ -368,6 +375,7 @@ bool WordDocument::append_document(WordDocument& page, QString& error)
                 continue;
             }
             taken.insert(name);
+            kept_names.push_back(e->attribute(QStringLiteral("w:name")));
             const QString id = QString::number(next_bookmark_id_++);
             bookmark_map.insert(e->attribute(QStringLiteral("w:id")), id);
             e->set_attribute(QStringLiteral("w:id"), id);
@@ -387,29 +395,143 @@ bool WordDocument::append_document(WordDocument& page, QString& error)
         e->parent->take(e->index_in_parent());
     }
 
-    // The page break, then the page's blocks; its section settings stay behind.
-    XmlNode* sect = body_->child("w:sectPr");
-    std::size_t at = sect != nullptr ? sect->index_in_parent() : body_->children.size();
-    auto page_break = std::make_unique<XmlNode>(QStringLiteral("w:p"));
-    page_break->add(QStringLiteral("w:r"))->add(QStringLiteral("w:br"), {{QStringLiteral("w:type"), QStringLiteral("page")}});
-    body_->insert(at++, std::move(page_break));
+    // What the document held, the page break, then the page's blocks; the
+    // page's section settings stay behind.
+    QStringList held_names;
+    QByteArray finished = body_text(held_names);
+    XmlNode page_break(QStringLiteral("w:p"));
+    page_break.add(QStringLiteral("w:r"))->add(QStringLiteral("w:br"), {{QStringLiteral("w:type"), QStringLiteral("page")}});
+    finished += write_xml_fragment(page_break);
     // A table placed on the page right after the break would take the break
     // into its anchor in some readers and lose the new page; an empty
     // paragraph between keeps them apart.
     const auto first = std::find_if(page.body_->children.cbegin(), page.body_->children.cend(),
                                     [](const std::unique_ptr<XmlNode>& b) { return b->kind == XmlNode::Element; });
     if (first != page.body_->children.cend() && (*first)->is("w:tbl")) {
-        body_->insert(at++, std::make_unique<XmlNode>(QStringLiteral("w:p")));
+        finished += write_xml_fragment(XmlNode(QStringLiteral("w:p")));
     }
-    while (!page.body_->children.empty()) {
-        std::unique_ptr<XmlNode> block = page.body_->take(0);
-        if (block->is("w:sectPr")) {
-            continue;
+    for (const auto& block : page.body_->children) {
+        if (block->kind == XmlNode::Element && !block->is("w:sectPr")) {
+            finished += write_xml_fragment(*block);
         }
-        body_->insert(at++, std::move(block));
     }
+    page.body_->children.clear();
     page.boxes_.clear();
     page.tables_.clear();
+    PartPiece piece;
+    if (!spool(finished, piece, error)) {
+        // The page is gone with its document: saving would leave it out.
+        lost_ = error;
+        return false;
+    }
+    frozen_.push_back(piece);
+    clear_body();
+    for (const QStringList* names : {&held_names, &kept_names}) {
+        for (const QString& name : *names) {
+            frozen_keys_.insert(name.toLower());
+            frozen_names_.push_back(name);
+        }
+    }
+    return true;
+}
+
+// The body's blocks but its section settings as text, with the names of
+// their bookmarks.
+QByteArray WordDocument::body_text(QStringList& names) const
+{
+    QByteArray out;
+    for (const auto& block : body_->children) {
+        if (block->kind != XmlNode::Element || block->is("w:sectPr")) {
+            continue;
+        }
+        std::vector<XmlNode*> starts;
+        if (block->is("w:bookmarkStart")) {
+            starts.push_back(block.get());
+        }
+        block->find_all("w:bookmarkStart", starts);
+        for (const XmlNode* s : starts) {
+            names.push_back(s->attribute(QStringLiteral("w:name")));
+        }
+        out += write_xml_fragment(*block);
+    }
+    return out;
+}
+
+// Leaves the body its section settings only; boxes and tables in what went
+// are final from now on.
+void WordDocument::clear_body()
+{
+    std::vector<std::unique_ptr<XmlNode>> kept;
+    for (auto& block : body_->children) {
+        if (block->is("w:sectPr")) {
+            kept.push_back(std::move(block));
+        }
+    }
+    body_->children.clear();
+    for (auto& block : kept) {
+        body_->append(std::move(block));
+    }
+    for (TextPlace& box : boxes_) {
+        box.holder = nullptr;
+    }
+    for (TableRef& table : tables_) {
+        table.table = nullptr;
+        table.anchor = nullptr;
+        table.cells.clear();
+    }
+}
+
+bool WordDocument::copy_page_parts(const WordDocument& page, const QVector<Relationship>& sources,
+                                   QHash<QString, QString>& rel_map, QString& error)
+{
+    // Every part is spooled before anything changes, so that a full disk
+    // leaves the document's own content as it was.
+    struct Copied {
+        QString source;
+        QString name;
+        PartPiece piece;
+    };
+    const QString main_folder = QStringLiteral("/") + QFileInfo(main_part_).path();
+    const long long highest = highest_rel_;
+    const int media = next_media_;
+    QVector<Relationship> copies;
+    QVector<Copied> parts;
+    QSet<QString> names;
+    for (const Relationship& source : sources) {
+        Relationship copy = source;
+        copy.id = new_rel_id();
+        if (!source.external) {
+            Copied part;
+            part.source = Package::resolve(page.main_part_, source.target);
+            const QFileInfo info(part.source);
+            const QString suffix = info.suffix().toLower();
+            part.name = source.type == kRelImage ? new_media_name(suffix) : QString();
+            for (int n = 1; part.name.isEmpty() || package_.has_part(part.name) || names.contains(part.name); ++n) {
+                part.name = info.path() + QStringLiteral("/") + info.completeBaseName() + QStringLiteral("_%1.").arg(n)
+                            + suffix;
+            }
+            if (!spool(page.package_.parts.value(part.source), part.piece, error)) {
+                highest_rel_ = highest;
+                next_media_ = media;
+                return false;
+            }
+            names.insert(part.name);
+            copy.target = QDir(main_folder).relativeFilePath(QStringLiteral("/") + part.name);
+            parts.push_back(part);
+        }
+        copies.push_back(copy);
+        rel_map.insert(source.id, copy.id);
+    }
+    for (const Copied& part : parts) {
+        package_.pieced.insert(part.name, {part.piece});
+        const QString suffix = QFileInfo(part.name).suffix().toLower();
+        if (page.package_.override_types.contains(part.source)) {
+            package_.override_types.insert(part.name, page.package_.override_types.value(part.source));
+        } else if (!package_.default_types.contains(suffix) && page.package_.default_types.contains(suffix)) {
+            package_.default_types.insert(suffix, page.package_.default_types.value(suffix));
+        }
+    }
+    rels_ += copies;
     return true;
 }
 

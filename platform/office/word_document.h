@@ -5,8 +5,11 @@
 #include "package.h"
 #include "xml_tree.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <QHash>
 
 #include <deque>
 #include <memory>
@@ -65,7 +68,8 @@ public:
     int add_table(int rows, int columns, QString& error);
     bool set_table_position(int table, int left, int top, QString& error);
     bool set_column_width(int table, int column, int width, QString& error);
-    bool set_row_height(int table, int row, int height, QString& error);
+    // exact: the row keeps its height; else it grows with its content.
+    bool set_row_height(int table, int row, int height, bool exact, QString& error);
     TextPlace* box(int id);
     TextPlace* cell(int table, int row, int column);
 
@@ -81,7 +85,11 @@ public:
     bool set_bookmark_text(const QString& name, const QString& text, QString& error);
     bool set_bookmark_picture(const QString& name, const QString& path, QString& error);
 
-    // A page break, then the body of page; page is left empty.
+    // A page break, then the body of page; page is left empty. What the
+    // document held before and the page's content become final: they go to
+    // the spool, their boxes, tables and bookmarks can no longer be written
+    // (their bookmark names still count), so that a document of many pages
+    // holds no more in memory than one page and the spool's bookkeeping.
     bool append_document(WordDocument& page, QString& error);
 
 private:
@@ -108,7 +116,14 @@ private:
     bool replace_bookmark_content(const QString& name, std::unique_ptr<XmlNode> run, QString& error);
     void room_at(const XmlNode* node, qint64& cx, qint64& cy) const;
     QString new_rel_id();
-    QString new_media_name(const QString& suffix) const;
+    QString new_media_name(const QString& suffix);
+    TableRef* live_table(int table);
+    bool spool(const QByteArray& bytes, PartPiece& piece, QString& error);
+    bool copy_page_parts(const WordDocument& page, const QVector<Relationship>& sources,
+                         QHash<QString, QString>& rel_map, QString& error);
+    QByteArray body_text(QStringList& names) const;
+    void clear_body();
+    QStringList bookmark_names_in_tree() const;
     qint64 text_width_twips() const;
 
     Package package_;
@@ -120,6 +135,17 @@ private:
     std::deque<TableRef> tables_;
     long long next_bookmark_id_ = 0;
     long long next_drawing_id_ = 1;
+    // Numbers of the next relationship id and media name, kept as they are
+    // used so that neither walks what was written before.
+    long long highest_rel_ = 0;
+    int next_media_ = 1;
+    // The body's finished content in order, before what the tree holds, and
+    // the names of the bookmarks in it (lower-case and as written).
+    QVector<PartPiece> frozen_;
+    QSet<QString> frozen_keys_;
+    QStringList frozen_names_;
+    // Set when content could not be kept; the document then refuses to save.
+    QString lost_;
 };
 
 }  // namespace office::detail

@@ -198,7 +198,9 @@ bool parse_xml(const QByteArray& bytes, std::unique_ptr<XmlNode>& root, QString&
 
 namespace {
 
-void write_node(QXmlStreamWriter& writer, const XmlNode& node)
+// split: where the content of that element begins, set when it is written.
+void write_node(QXmlStreamWriter& writer, const XmlNode& node, const XmlNode* split_at, const QByteArray& bytes,
+                int& split)
 {
     if (node.kind == XmlNode::Text) {
         writer.writeCharacters(node.name);
@@ -208,23 +210,53 @@ void write_node(QXmlStreamWriter& writer, const XmlNode& node)
     for (const auto& a : node.attributes) {
         writer.writeAttribute(a.first, a.second);
     }
+    if (&node == split_at) {
+        // Empty characters close the start tag, so that the cut falls after it.
+        writer.writeCharacters(QString());
+        split = bytes.size();
+    }
     for (const auto& c : node.children) {
-        write_node(writer, *c);
+        write_node(writer, *c, split_at, bytes, split);
     }
     writer.writeEndElement();
+}
+
+QByteArray write_tree(const XmlNode& root, bool declaration, const XmlNode* split_at, int& split)
+{
+    QByteArray bytes;
+    QXmlStreamWriter writer(&bytes);
+    writer.setAutoFormatting(false);
+    if (declaration) {
+        writer.writeStartDocument(QStringLiteral("1.0"), true);
+    }
+    write_node(writer, root, split_at, bytes, split);
+    if (declaration) {
+        writer.writeEndDocument();
+    }
+    return bytes;
 }
 
 }  // namespace
 
 QByteArray write_xml(const XmlNode& root)
 {
-    QByteArray bytes;
-    QXmlStreamWriter writer(&bytes);
-    writer.setAutoFormatting(false);
-    writer.writeStartDocument(QStringLiteral("1.0"), true);
-    write_node(writer, root);
-    writer.writeEndDocument();
-    return bytes;
+    int split = -1;
+    return write_tree(root, true, nullptr, split);
+}
+
+QByteArray write_xml_fragment(const XmlNode& node)
+{
+    int split = -1;
+    return write_tree(node, false, nullptr, split);
+}
+
+void write_xml_split(const XmlNode& root, const XmlNode* at, QByteArray& head, QByteArray& tail)
+{
+    int split = -1;
+    const QByteArray bytes = write_tree(root, true, at, split);
+    assert(split >= 0);
+    head = bytes.left(split);
+    tail = bytes.mid(split);
 }
 
 QString xml_safe(const QString& text)

@@ -63,6 +63,11 @@ constexpr long long kMaxNodes = 4000000;
 // Parses one part; false (with a reason) for malformed XML or one over the limits.
 bool parse_xml(const QByteArray& bytes, std::unique_ptr<XmlNode>& root, QString& error);
 QByteArray write_xml(const XmlNode& root);
+// One element and what it holds, without a declaration: a piece of a part.
+QByteArray write_xml_fragment(const XmlNode& node);
+// The part cut where the content of `at` (an element of the tree) begins:
+// head ends with its start tag, tail begins with what it holds.
+void write_xml_split(const XmlNode& root, const XmlNode* at, QByteArray& head, QByteArray& tail);
 
 // Drops the characters XML 1.0 cannot carry (control characters but tab,
 // line feed and carriage return, and unpaired surrogates).

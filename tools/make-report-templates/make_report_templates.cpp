@@ -96,25 +96,26 @@ bool write_template(const std::string& path, int language, bool visible)
     } else {
         ok = ok && office_doc_add_text_box(doc, 150, 90, 295, 220, box) && office_box_bookmark_text(doc, box, "IRPicture");
     }
+    // One table holds the fields and, below them, the analyses, so that a
+    // row that grows with a long value pushes the rows below it down rather
+    // than run into another table.
     const int count = static_cast<int>(sizeof(kFields) / sizeof(kFields[0]));
-    const int rows = (count + 1) / 2;
+    const int field_rows = (count + 1) / 2;
+    const int rows = field_rows + 1 + kAnalyses;
     int table = -1;
     ok = ok && office_doc_add_table(doc, rows, 4, table) && office_table_set_position(doc, table, 90, 330);
     const int widths[4] = {95, 112, 95, 113};
     for (int c = 0; ok && c < 4; ++c) {
         ok = office_table_set_column_width(doc, table, c, widths[c]);
     }
-    // Row heights are exact: each row is as tall as its longest label, and
-    // the title's row holds two lines of a long title.
-    int table_height = 0;
+    // Rows are at least as tall as their longest label and grow with the
+    // values written into them.
     for (int row = 0; ok && row < rows; ++row) {
-        int lines = row == 0 ? 2 : 1;
-        for (int i = row * 2; i < std::min(count, row * 2 + 2); ++i) {
+        int lines = 1;
+        for (int i = row * 2; row < field_rows && i < std::min(count, row * 2 + 2); ++i) {
             lines = std::max(lines, lines_needed(kFields[i].label[language], widths[(i % 2) * 2]));
         }
-        const int height = lines * kLinePoints + 3;
-        table_height += height;
-        ok = office_table_set_row_height(doc, table, row, height);
+        ok = office_table_set_min_row_height(doc, table, row, lines * kLinePoints + 3);
     }
     for (int i = 0; ok && i < count; ++i) {
         const int row = i / 2;
@@ -123,16 +124,16 @@ bool write_template(const std::string& path, int language, bool visible)
              && office_cell_add_bookmark(doc, table, row, column + 1, kFields[i].key)
              && office_cell_set_font(doc, table, row, column + 1, body);
     }
-    int analyses = -1;
-    ok = ok && office_doc_add_table(doc, kAnalyses + 1, 2, analyses)
-         && office_table_set_position(doc, analyses, 90, 330 + table_height + 20)
-         && office_table_set_column_width(doc, analyses, 0, 207) && office_table_set_column_width(doc, analyses, 1, 208)
-         && labelled_cell(doc, analyses, 0, 0, kAnalysis[language][0], body)
-         && labelled_cell(doc, analyses, 0, 1, kAnalysis[language][1], body);
+    ok = ok && labelled_cell(doc, table, field_rows, 0, kAnalysis[language][0], body)
+         && labelled_cell(doc, table, field_rows, 2, kAnalysis[language][1], body);
     for (int n = 1; ok && n <= kAnalyses; ++n) {
-        ok = office_cell_add_bookmark(doc, analyses, n, 0, "AnalyzeName" + std::to_string(n))
-             && office_cell_add_bookmark(doc, analyses, n, 1, "AnalyzeTemperature" + std::to_string(n))
-             && office_cell_set_font(doc, analyses, n, 0, body) && office_cell_set_font(doc, analyses, n, 1, body);
+        const int row = field_rows + n;
+        const std::string number = std::to_string(n);
+        ok = labelled_cell(doc, table, row, 0, number.c_str(), body)
+             && office_cell_add_bookmark(doc, table, row, 1, "AnalyzeName" + number)
+             && labelled_cell(doc, table, row, 2, number.c_str(), body)
+             && office_cell_add_bookmark(doc, table, row, 3, "AnalyzeTemperature" + number)
+             && office_cell_set_font(doc, table, row, 1, body) && office_cell_set_font(doc, table, row, 3, body);
     }
     ok = ok && office_doc_save_w(doc, QString::fromLocal8Bit(path.c_str()).toStdWString());
     office_doc_uninit(doc);

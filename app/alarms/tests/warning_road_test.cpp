@@ -187,6 +187,20 @@ void WarningRoadTest::warning_condition_met_then_cleared()
     QVERIFY(RoadWindow::wait_for([&] { return road.find_item("warning_row_0") == nullptr; }));
     QVERIFY(RoadWindow::click(road.find_item("btn_add_warning")));
     QVERIFY(dialog->isVisible());
+    // A temperature without a digit, which the field lets through on the
+    // way to a number, is refused with the row's number.
+    for (const char* partial : {"-", ".", "-."}) {
+        QVERIFY(choose("combo_a_0", 1));
+        type("input_temp_0", partial);
+        QVERIFY(RoadWindow::click(dialog_road.find_item("btn_warning_ok")));
+        QVERIFY2(dialog->isVisible(), partial);
+        QVERIFY(error->isVisible());
+        QCOMPARE(error->property("text").toString(),
+                 QCoreApplication::translate("ItemWndWarningCondition", "第%1行的温度不是数值，请修改！").arg(1));
+        QVERIFY(view->get_warning_condition().isEmpty());
+        QVERIFY(RoadWindow::click(dialog_road.find_item("btn_clear_row_0")));
+    }
+    RoadWindow::save_screen(dialog, kTest, "2b-dialog-refuses-a-lone-sign");
     QVERIFY(choose("combo_a_0", 1));
     type("input_temp_0", QString::number(high + 5) + ",5");
     QVERIFY(RoadWindow::click(dialog_road.find_item("btn_warning_ok")));

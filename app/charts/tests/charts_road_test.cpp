@@ -133,6 +133,31 @@ void ChartsRoadTest::charts_profile_and_histogram_of_a_picture()
     QVERIFY(RoadWindow::click(road.find_item("btn_expand_line")));
     QVERIFY(RoadWindow::move_to(line, QPointF(line->plot_rect().center())));
     road.save_screen(kTest, "1-line-profile");
+    // Hovering the curve shows the line's alias, its temperature there and
+    // its maximum, minimum and average in the window's tooltip.
+    QObject* tip = road.find_object("tip_chart");
+    QVERIFY(tip != nullptr);
+    QTRY_VERIFY(tip->property("visible").toBool());
+    const QString line_tip = tip->property("strText").toString();
+    QVERIFY2(line_tip.contains("Temperature:") && line_tip.contains("Max:") && line_tip.contains("-Avg:"),
+             qPrintable(line_tip));
+    road.save_screen(qobject_cast<QQuickWindow*>(tip), kTest, "1b-line-tooltip");
+
+    // Switching the line off takes its curve away and unticks its row;
+    // switching it on again brings both back.
+    QObject* line_row = road.find_item("list_chart_line_row_0");
+    QQuickItem* line_mark = road.find_item("list_chart_line_mark_0");
+    QVERIFY(line_row != nullptr && line_mark != nullptr);
+    QVERIFY(line_mark->property("checked").toBool());
+    QVERIFY(RoadWindow::click(road.find_item("list_chart_line_row_0")));
+    QVERIFY(!line->is_enable_ana(line_ana));
+    QTRY_VERIFY(!line_mark->property("checked").toBool());
+    road.save_screen(kTest, "1c-line-switched-off");
+    QVERIFY(RoadWindow::click(line_mark));
+    QVERIFY(line->is_enable_ana(line_ana));
+    QTRY_VERIFY(line_mark->property("checked").toBool());
+    QVERIFY(RoadWindow::wait_for([&] { return line->get_axis_x_max() > 100.0f; }));
+    road.save_screen(kTest, "1d-line-switched-on");
 
     // The histogram beside it (the row is wide enough for both).
     QVERIFY(RoadWindow::click(road.find_item("btn_chart_area")));
@@ -143,6 +168,13 @@ void ChartsRoadTest::charts_profile_and_histogram_of_a_picture()
     QVERIFY(area->histogram().total() > 100);
     QVERIFY(RoadWindow::click(road.find_item("btn_expand_area")));
     road.save_screen(kTest, "2-histogram");
+    // Hovering a bar shows its temperature range, share and point count.
+    QVERIFY(RoadWindow::move_to(area, QPointF(area->plot_rect().center())));
+    QTRY_VERIFY(tip->property("strText").toString().contains("Percentage: "));
+    QVERIFY(tip->property("strText").toString().contains("Temperature range: "));
+    QVERIFY(tip->property("strText").toString().contains("Points number: "));
+    QVERIFY(tip->property("visible").toBool());
+    road.save_screen(qobject_cast<QQuickWindow*>(tip), kTest, "2b-histogram-tooltip");
 
     // A rectangle joins the histogram's list; choosing it there shows its spread.
     QVERIFY(RoadWindow::click(road.find_item("btn_add_rect")));
@@ -332,6 +364,11 @@ void ChartsRoadTest::charts_trends_opened_in_the_player_window()
     QTRY_VERIFY(trend.find_object("tip_trend_chart")->property("visible").toBool());
     trend.save_screen(kTest, "9-trend-fed-by-the-player");
     road.save_screen(qobject_cast<QQuickWindow*>(trend.find_object("tip_trend_chart")), kTest, "10-trend-tooltip");
+    // The copy's result shows in the tip under its button, off the title.
+    QVERIFY(RoadWindow::click(trend.find_item("btn_trend_copy")));
+    QTRY_COMPARE(trend.find_object("tip_trend_chart")->property("strText").toString(),
+                 QCoreApplication::translate("ItemWndTrendChart", "成功"));
+    trend.save_screen(kTest, "10b-trend-copied");
 
     // The line's swatch picks its colour in the colour dialog.
     // The offscreen platform says so when Qt's dialog window is shown.

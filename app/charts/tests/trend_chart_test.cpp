@@ -134,6 +134,12 @@ void TrendChartTest::recording_trend_samples_shown_frames_until_its_end()
     chart.on_refresh_timer();
     QVERIFY(!registry->is_trend_running(source.id()));
     QCOMPARE(points_of(chart), frames + 1);
+    // The end marker is no row of the clipboard table: header, then one row
+    // per frame after the seed point.
+    QVERIFY(chart.copy_chart_info());
+    const QString table = QGuiApplication::clipboard()->text();
+    QCOMPARE(table.count("\r\n"), frames);
+    for (const QString& row : table.split("\r\n", Qt::SkipEmptyParts)) QVERIFY(!row.trimmed().isEmpty());
     source.show(1);
     QCOMPARE(chart.pending_samples(), 0);
     QVERIFY(registry->restart_trend_of_ir(source.id()));

@@ -27,6 +27,9 @@ Row {
         if (id_op.nCurIndex > 0 && id_a.nCurIndex === 0) return false
         return true
     }
+    // The validator lets "-", "." and "-." through on the way to a number;
+    // a used row needs at least one digit.
+    function has_number() { return id_a.nCurIndex === 0 || /\d/.test(id_temp.text) }
     // The typed temperature with a decimal comma read as a point, so the
     // formula reads the same in every language.
     function temperature_text() { return id_temp.text.replace(",", ".") }

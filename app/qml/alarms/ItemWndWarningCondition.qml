@@ -45,6 +45,11 @@ Window {
                 id_error_timer.restart()
                 return false
             }
+            if (!row.has_number()) {
+                strError = qsTr("第%1行的温度不是数值，请修改！").arg(i + 1)
+                id_error_timer.restart()
+                return false
+            }
             rows.push(row.row_json())
             texts.push(row.formula())
         }

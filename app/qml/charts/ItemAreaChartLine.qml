@@ -67,7 +67,8 @@ Rectangle {
                 strTitle: qsTr("分析列表（可以多选）")
                 bShowColor: true
                 colorDialog: id_area.colorDialog
-                onSig_toggle: id_chart.enable_ana(n_id, b_enable)
+                // The row shows the state the chart took.
+                onSig_toggle: if (id_chart.enable_ana(n_id, b_enable)) id_area.update_row(n_id)
                 onSig_color: id_chart.set_ana_clr(n_id, clr.toString())
             }
         }

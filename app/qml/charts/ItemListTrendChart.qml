@@ -5,9 +5,10 @@ import "../common"
 Item {
     id: id_list
     property var arrWnd: []
-    property string strMessage: ""
 
     signal sig_ask_replace(int n_index, int h_ir, int h_ana, var kind)
+    // A signal rather than a property, so that the same text shows every time.
+    signal sig_message(string str_message)
 
     Component { id: id_wnd_component; ItemWndTrendChart {} }
 
@@ -48,7 +49,7 @@ Item {
         } else if (state === 2) {
             sig_ask_replace(n_index, h_ir, h_ana, n_type)
         } else {
-            strMessage = qsTr("添加失败！")
+            sig_message(qsTr("添加失败！"))
         }
         return state
     }
@@ -64,7 +65,7 @@ Item {
         var state = wnd === null ? 1 : wnd.find_ir_id(h_ir)
         if (state === 0) confirm_pixel_replace(n_index, h_ir, h_ana, bands)
         else if (state === 2) sig_ask_replace(n_index, h_ir, h_ana, bands)
-        else strMessage = qsTr("添加失败！")
+        else sig_message(qsTr("添加失败！"))
         return state
     }
     function confirm_pixel_replace(n_index, h_ir, h_ana, bands) {

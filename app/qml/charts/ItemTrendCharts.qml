@@ -19,7 +19,7 @@ Item {
             if (id_trends.messageBox !== null)
                 id_trends.messageBox.show_choose_box_width(id_trends, qsTr("添加此趋势分析将清除之前所有分析，是否继续？"), 320)
         }
-        onStrMessageChanged: if (strMessage !== "" && id_trends.messageBox !== null) id_trends.messageBox.show_message_box(strMessage)
+        onSig_message: if (id_trends.messageBox !== null) id_trends.messageBox.show_message_box(str_message)
     }
     property var pending: []
     Connections {

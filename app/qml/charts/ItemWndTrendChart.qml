@@ -126,9 +126,10 @@ Window {
             width: DataConfig.n_language_type === 3 ? 80 : 50
             height: 20
             strText: qsTr("复制")
-            onSig_btn_release: id_copy_tip.text = id_wnd.chart.copy_chart_info() ? qsTr("成功") : qsTr("失败")
+            // The result shows as a tip under the button, so that it never
+            // covers the chart's title beside the buttons.
+            onSig_btn_release: id_tip.show_tip_ext(0, height, id_copy, id_wnd.chart.copy_chart_info() ? qsTr("成功") : qsTr("失败"))
         }
-        Text { id: id_copy_tip; color: ItemCommonClr.clrTextLabel; font.pixelSize: 12; textFormat: Text.PlainText }
         ItemCustomBtnExpand { objectName: "btn_expand_trend"; bExpand: id_wnd.bPanel; onSig_check_expand: id_wnd.bPanel = expanded }
     }
     Flickable {

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import "."
 
 // Toolbar button with normal, pressed and disabled icons. A checkable button
@@ -23,6 +24,11 @@ Rectangle {
 
     signal sig_press_btn(int id, bool checked)
     signal sig_release_btn(int id)
+
+    // A dialog opened by a press takes the release and the mouse's leaving
+    // with it: the button forgets both when its window stops being active.
+    readonly property bool bWindowActive: Window.active
+    onBWindowActiveChanged: if (!bWindowActive) { bPressed = false; bEntered = false }
 
     width: nBtnWidth
     height: nBtnWidth
@@ -61,6 +67,10 @@ Rectangle {
                 id_btn.bChecked = !id_btn.bChecked
             }
             id_btn.sig_press_btn(id_btn.idBtn, id_btn.bChecked)
+        }
+        onCanceled: {
+            id_btn.bPressed = false
+            id_btn.bEntered = false
         }
         onReleased: {
             id_btn.bPressed = false

@@ -8,6 +8,11 @@ Item {
     property bool checked: false
     property bool bSquare: false
 
+    // A width below the text's elides it; bTruncated then tells the owner
+    // to show the whole text as a tip while bHovered.
+    readonly property bool bTruncated: id_text.truncated
+    readonly property bool bHovered: id_mouse.containsMouse
+
     signal sig_clicked()
 
     implicitWidth: id_mark.width + 6 + id_text.implicitWidth
@@ -38,13 +43,17 @@ Item {
         anchors.left: id_mark.right
         anchors.leftMargin: 6
         anchors.verticalCenter: parent.verticalCenter
+        width: Math.max(0, id_radio.width - id_mark.width - 6)
+        elide: Text.ElideRight
         textFormat: Text.PlainText
         text: id_radio.strText
         color: ItemCommonClr.clrTextLabel
         font.pixelSize: 12
     }
     MouseArea {
+        id: id_mouse
         anchors.fill: parent
+        hoverEnabled: true
         onClicked: id_radio.sig_clicked()
     }
 }

@@ -10,6 +10,7 @@ Window {
     width: id_text.implicitWidth + 12
     height: id_text.implicitHeight + 8
     color: ItemCommonClr.clrTitleBackground
+    readonly property alias strText: id_text.text
 
     Text {
         id: id_text

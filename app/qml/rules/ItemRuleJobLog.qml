@@ -86,10 +86,16 @@ Item {
             anchors.margins: 1
             clip: true
             model: id_model
+            // Long lines (paths of pictures) wrap rather than run past the edge.
             delegate: Text {
+                objectName: "job_log_line_" + index
                 width: id_view.width
-                height: 30
+                height: Math.max(30, implicitHeight)
                 leftPadding: 10
+                rightPadding: 10
+                topPadding: 7
+                bottomPadding: 7
+                wrapMode: Text.Wrap
                 verticalAlignment: Text.AlignVCenter
                 color: ItemCommonClr.clrTextButton
                 font.pixelSize: 12

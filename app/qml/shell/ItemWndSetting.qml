@@ -81,18 +81,25 @@ Window {
             font.pixelSize: 13
         }
         Grid {
+            id: id_templates
             columns: 2
             columnSpacing: 16
             rowSpacing: 6
             leftPadding: 16
+            // Each cell takes half the row; a template's name too long for
+            // its radio elides and shows whole in a tip.
+            readonly property int nCellWidth: (parent.width - leftPadding - columnSpacing) / 2
             Repeater {
                 model: 4
                 Row {
                     spacing: 10
                     ItemCustomRadio {
+                        id: id_template_radio
                         objectName: "radio_template_" + index
                         enabled: index === 0 || id_setting.templateNames[index] !== ""
-                        width: 110
+                        width: Math.min(implicitWidth, id_templates.nCellWidth - id_template_browse.width - parent.spacing)
+                        onBHoveredChanged: if (bHovered && bTruncated) id_template_tip.show_tip_ext(0, height, id_template_radio, strText)
+                                           else id_template_tip.hide_tip()
                         strText: index === 0 ? ItemCommonText.strTemplateDefault
                                              : ItemCommonText.strTemplateCustom + " " + index
                                                + (id_setting.templateNames[index] === "" ? "" : " (" + id_setting.templateNames[index] + ")")
@@ -100,6 +107,7 @@ Window {
                         onSig_clicked: { id_setting.nTemplate = index; DataConfig.set_report_template_selected(index) }
                     }
                     ItemCustomBtnNormal {
+                        id: id_template_browse
                         objectName: "btn_template_" + index
                         // The default has no file; its cell keeps the place so
                         // that the grid's columns line up.
@@ -144,4 +152,5 @@ Window {
         strText: ItemCommonText.strExit
         onSig_btn_release: id_setting.visible = false
     }
+    ItemToolTip { id: id_template_tip; objectName: "tip_setting" }
 }

@@ -74,7 +74,17 @@ Item {
         height: visible ? 250 : 0
         wndIRShow: id_tools.wndIRShow
         onSig_hidden: id_tools.areaIR.set_chart_checked(b_line ? ItemCommonDef.idBtnChartLine : ItemCommonDef.idBtnChartArea, false)
+        // The charts give the pointer's scene position; an empty text hides the tip.
+        onSig_show_tooltip: {
+            if (str_tooltip === "") {
+                id_chart_tip.hide_tip()
+                return
+            }
+            var pos = id_chart_row.mapFromItem(null, n_x, n_y)
+            id_chart_tip.show_tip_ext(pos.x, pos.y, id_chart_row, str_tooltip)
+        }
     }
+    ItemWndToolTip { id: id_chart_tip; objectName: "tip_chart" }
 
     // The dialog and its answer lie over the view.
     ItemWndCopyTemp {

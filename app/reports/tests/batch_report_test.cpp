@@ -56,6 +56,24 @@ int pictures_in(const QString& document)
     return int(elements(body, kA, QStringLiteral("blip")).size());
 }
 
+// Whether some table cell of the document holds the whole text in a row
+// that grows with it (no exact height to cut it).
+bool whole_in_growing_cell(const QString& document, const QString& text)
+{
+    const QDomDocument body = dom_of(read_parts(document).value(QStringLiteral("word/document.xml")));
+    for (const QDomElement& cell : elements(body, kW, QStringLiteral("tc"))) {
+        QString cell_text;
+        for (const QDomElement& t : elements(cell, kW, QStringLiteral("t"))) cell_text += t.text();
+        if (!cell_text.contains(text)) continue;
+        const QDomElement row = cell.parentNode().toElement();
+        for (const QDomElement& height : elements(row, kW, QStringLiteral("trHeight"))) {
+            if (height.attributeNS(kW, QStringLiteral("hRule")) == QLatin1String("exact")) return false;
+        }
+        return true;
+    }
+    return false;
+}
+
 // A layout on a page of the given size: a heading, the title and first
 // analysis maximum as data marks, a table whose cell shows the voltage, and
 // picture place 1.
@@ -194,6 +212,59 @@ private slots:
                 if (j != i) QVERIFY(!page.contains(m_pictures[size_t(j)].title + " "));
             }
         }
+    }
+
+    // A long device type, device name and title are written whole into
+    // cells whose rows grow with them, in the built-in template and in a
+    // layout whose table rows are one line high.
+    void long_values_appear_whole_data()
+    {
+        QTest::addColumn<bool>("layout");
+        QTest::newRow("template") << false;
+        QTest::newRow("layout") << true;
+    }
+    void long_values_appear_whole()
+    {
+        QFETCH(bool, layout);
+        QTemporaryDir dir;
+        const QString type = "CoolingFanAssemblyOfTheNorthTransformerBayUnitThree";
+        const QString device = "HighVoltageBushingConnectorOfTheUpperTerminalPhaseSide";
+        const QString name = "Substation-Area-" + type + "-" + device + "-Position-A.jpg";
+        const QString path = dir.filePath(name);
+        QVERIFY(QFile::copy(m_pictures[0].path, path));
+        const QString table = QString(R"(<Report version="1">
+<Printer width="700" height="1000" scale="1" dpi="96" page="1"/>
+<ReportCom count="1">
+ <ComTable version="1" page="0" x="20" y="20" width="400" height="60" rows="3" columns="2">
+  <Width><Item column="0" width="100"/><Item column="1" width="300"/></Width>
+  <Height><Item row="0" height="20"/><Item row="1" height="20"/><Item row="2" height="20"/></Height>
+  <Cells>
+   <Item row="0" column="0" flags="1" font=""><Text>Title</Text></Item>
+   <Item row="0" column="1" flags="1" font=""><Mark type="5" mark="IR1DocumentTitle" ir_id="0" ana_id="-1" ana_id_minus="-1"/></Item>
+   <Item row="1" column="0" flags="1" font=""><Text>Device name</Text></Item>
+   <Item row="1" column="1" flags="1" font=""><Mark type="28" mark="IR1DeviceName" ir_id="0" ana_id="-1" ana_id_minus="-1"/></Item>
+   <Item row="2" column="0" flags="1" font=""><Text>Device type</Text></Item>
+   <Item row="2" column="1" flags="1" font=""><Mark type="27" mark="IR1DeviceType" ir_id="0" ana_id="-1" ana_id_minus="-1"/></Item>
+  </Cells>
+ </ComTable>
+</ReportCom>
+</Report>)");
+        const QString layout_path = dir.filePath("long.xml");
+        QFile file(layout_path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table.toUtf8()) > 0);
+        file.close();
+        ThreadPrintReport worker;
+        Collector collector(worker);
+        const QString out = dir.filePath("long.doc");
+        QJsonArray records;
+        records.append(batch_pictures::record_of(path, name));
+        QCOMPARE(print(worker, collector, out, records, settings_for(layout ? layout_path : QString())),
+                 int(ThreadPrintReport::kPrinted));
+        const QString title = "SubstationArea" + type + device + "PositionA";
+        QVERIFY(whole_in_growing_cell(out, title));
+        QVERIFY(whole_in_growing_cell(out, device));
+        // The template's "DeviceName" joins area, type, name and position.
+        QVERIFY(whole_in_growing_cell(out, layout ? type : "Area" + type + device + "Position"));
     }
 
     // A stop request after the fifth picture ends the job before the sixth;

@@ -2767,6 +2767,10 @@
         <translation>第%1行参数设置不正确，请修改！</translation>
     </message>
     <message>
+        <source>第%1行的温度不是数值，请修改！</source>
+        <translation>第%1行的温度不是数值，请修改！</translation>
+    </message>
+    <message>
         <source>报警判断方式</source>
         <translation>报警判断方式</translation>
     </message>

@@ -2767,6 +2767,10 @@
         <translation>The settings of row %1 are not correct, please change them!</translation>
     </message>
     <message>
+        <source>第%1行的温度不是数值，请修改！</source>
+        <translation>The temperature of row %1 is not a number, please change it!</translation>
+    </message>
+    <message>
         <source>报警判断方式</source>
         <translation>Alarm judgement</translation>
     </message>

@@ -2767,6 +2767,10 @@
         <translation>第%1行參數設置不正確，請修改！</translation>
     </message>
     <message>
+        <source>第%1行的温度不是数值，请修改！</source>
+        <translation>第%1行的溫度不是數值，請修改！</translation>
+    </message>
+    <message>
         <source>报警判断方式</source>
         <translation>報警判斷方式</translation>
     </message>

@@ -2767,6 +2767,10 @@
         <translation>A(z) %1. sor beállításai hibásak, kérjük, javítsa!</translation>
     </message>
     <message>
+        <source>第%1行的温度不是数值，请修改！</source>
+        <translation>A(z) %1. sor hőmérséklete nem szám, kérjük, javítsa!</translation>
+    </message>
+    <message>
         <source>报警判断方式</source>
         <translation>Riasztás megítélése</translation>
     </message>

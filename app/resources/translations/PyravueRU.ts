@@ -2767,6 +2767,10 @@
         <translation>Параметры в строке %1 заданы неверно, исправьте их!</translation>
     </message>
     <message>
+        <source>第%1行的温度不是数值，请修改！</source>
+        <translation>Температура в строке %1 не является числом, исправьте её!</translation>
+    </message>
+    <message>
         <source>报警判断方式</source>
         <translation>Способ оценки тревоги</translation>
     </message>

@@ -64,6 +64,8 @@ VY_API bool office_table_set_position(void* doc, int table, int left, int top);
 VY_API bool office_table_set_column_width(void* doc, int table, int column, int width);
 // An exact row height.
 VY_API bool office_table_set_row_height(void* doc, int table, int row, int height);
+// A row at least that high, growing with what its cells hold.
+VY_API bool office_table_set_min_row_height(void* doc, int table, int row, int height);
 VY_API bool office_cell_append_text(void* doc, int table, int row, int column, const std::string& text);
 VY_API bool office_cell_add_bookmark(void* doc, int table, int row, int column, const std::string& name);
 VY_API bool office_cell_add_picture_w(void* doc, int table, int row, int column, const std::wstring& path);
@@ -81,7 +83,11 @@ VY_API bool office_doc_set_bookmark_picture_w(void* doc, const std::string& name
 // Appends a page break and then the body of page, with its pictures and
 // with its drawings and bookmarks renumbered (a bookmark whose name doc
 // already has is dropped); page is freed and the caller's variable cleared,
-// also on failure.
+// also on failure. What doc held and the page's content are then final:
+// they wait in a temporary file until the save, so that a report of
+// thousands of pages takes the memory of one; their boxes, tables and
+// bookmarks can no longer be written to (their bookmark names are still
+// listed and still taken). Content added to doc later follows them.
 VY_API bool office_doc_append(void* doc, void*& page);
 
 // Writes the whole document into a temporary file beside path and renames

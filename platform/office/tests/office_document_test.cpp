@@ -318,6 +318,44 @@ TEST_F(OfficeDocument, three_pages_keep_unique_ids_and_resolvable_pictures)
     EXPECT_EQ(images, 3);
 }
 
+// Appended pages are final: what the document held before cannot be written
+// to any more, its bookmark names stay taken, and content added afterwards
+// follows the pages.
+TEST_F(OfficeDocument, appended_content_is_final_and_later_content_follows_it)
+{
+    write_three_pages(doc_, picture(QStringLiteral("ir.png"), 160, 120));
+    EXPECT_FALSE(office_box_append_text(doc_, 0, "into a finished page"));
+    EXPECT_FALSE(office_cell_append_text(doc_, 0, 0, 0, "into a finished table"));
+    EXPECT_FALSE(office_table_set_row_height(doc_, 0, 0, 30));
+    std::vector<std::string> names;
+    ASSERT_TRUE(office_doc_bookmark_names(doc_, names));
+    EXPECT_EQ(names.size(), 3u);
+    int box = -1;
+    EXPECT_FALSE(office_doc_add_text_box(doc_, 90, 90, 100, 20, box) && office_box_add_bookmark(doc_, box, "PHASE"));
+    ASSERT_TRUE(office_doc_add_text_box(doc_, 90, 90, 100, 20, box));
+    ASSERT_TRUE(office_box_append_text(doc_, box, "closing words"));
+    ASSERT_TRUE(office_box_add_bookmark(doc_, box, "Closing"));
+    ASSERT_TRUE(office_doc_set_bookmark_text(doc_, "Closing", " signed"));
+
+    const QDomDocument body = saved_body();
+    EXPECT_EQ(text_of(body),
+              QStringLiteral("table 1page 1 titletable 2page 2 titletable 3page 3 title") + QStringLiteral("closing words signed"));
+    const QByteArray main = parts_.value(QStringLiteral("word/document.xml"));
+    EXPECT_LT(main.indexOf("page 3 title"), main.indexOf("closing words"));
+    EXPECT_LT(main.indexOf("closing words"), main.indexOf("<w:sectPr"));
+    // The saved document reads back whole: every page's bookmarks and pictures.
+    void* reopened = nullptr;
+    ASSERT_TRUE(office_doc_open_w(reopened, wide(dir_.filePath(QStringLiteral("out.docx")))));
+    ASSERT_TRUE(office_doc_bookmark_names(reopened, names));
+    EXPECT_EQ(names.size(), 4u);
+    office_doc_uninit(reopened);
+    int images = 0;
+    for (const QString& name : parts_.keys()) {
+        images += name.startsWith(QLatin1String("word/media/"));
+    }
+    EXPECT_EQ(images, 3);
+}
+
 TEST_F(OfficeDocument, template_bookmarks_are_filled_and_a_missing_one_changes_nothing)
 {
     int table = -1;
