@@ -298,7 +298,7 @@ FocusScope {
         onSig_message: id_message.show_message_box(text)
         onSig_clip: {
             if (!id_clip_progress.start(id_video_edit.editor, path))
-                id_message.show_message_box(qsTr("视频剪辑失败！"))
+                id_message.show_message_box(id_clip_progress.progress.get_refusal() || qsTr("视频剪辑失败！"))
         }
     }
     ItemWndVideoEditProgress {

@@ -233,6 +233,13 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaReportEdit</name>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>Cannot save onto a file this operation reads from: %1</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaWarning</name>
     <message>
         <source>报警信息</source>
@@ -2459,6 +2466,10 @@
         <source>报告打印失败！</source>
         <translation>The report could not be written!</translation>
     </message>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>Cannot save onto a file this operation reads from: %1</translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -2753,6 +2764,13 @@
     <message>
         <source>FullScreen</source>
         <translation>Full picture</translation>
+    </message>
+</context>
+<context>
+    <name>SaveTarget</name>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>Cannot save onto a file this operation reads from: %1</translation>
     </message>
 </context>
 <context>

@@ -233,6 +233,13 @@
     </message>
 </context>
 <context>
+    <name>ItemAreaReportEdit</name>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>不能儲存到本次操作正在讀取的檔案：%1</translation>
+    </message>
+</context>
+<context>
     <name>ItemAreaWarning</name>
     <message>
         <source>报警信息</source>
@@ -2459,6 +2466,10 @@
         <source>报告打印失败！</source>
         <translation>報告列印失敗！</translation>
     </message>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>不能儲存到本次操作正在讀取的檔案：%1</translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -2753,6 +2764,13 @@
     <message>
         <source>FullScreen</source>
         <translation>全圖</translation>
+    </message>
+</context>
+<context>
+    <name>SaveTarget</name>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>不能儲存到本次操作正在讀取的檔案：%1</translation>
     </message>
 </context>
 <context>
