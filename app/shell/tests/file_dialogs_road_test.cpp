@@ -6,6 +6,8 @@
 // typed without suffix gets it; replacing a file asks first; a clip named
 // after its own source recording is refused and the recording stays as it
 // was; a clip named "*.H264" leaves its ".h264" file and nothing else.
+// The camera's recording folder is left to the camera road tests: it needs
+// a live camera.
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
@@ -245,6 +247,13 @@ void FileDialogsRoadTest::file_dialogs_each_purpose_in_one_run()
     QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), after);
     QCOMPARE(bytes_of(second), second_bytes);
 
+    // The alarm snapshots' folder, beside the player.
+    QQuickItem* player_wnd = road.find_item("wnd_ir_player");
+    dialog = show("snapshot-folder", [&] { return RoadWindow::click(player_wnd->findChild<QQuickItem*>("btn_snap_path")); },
+                  QFileDialog::AcceptOpen, QFileDialog::Directory, QString());
+    QVERIFY(dialog != nullptr);
+    close(dialog, road.window());
+
     // A picture: save as, with the PNG filter, a name without suffix.
     QVariant opened;
     QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_client"), "open_picture", Q_RETURN_ARG(QVariant, opened),
@@ -302,6 +311,19 @@ void FileDialogsRoadTest::file_dialogs_each_purpose_in_one_run()
                   QFileDialog::AcceptSave, QFileDialog::AnyFile, "doc");
     QVERIFY(dialog != nullptr);
     close(dialog, road.window());
+
+    // A national-grid picture is saved only as one: its one filter, ".jpg".
+    const QString sgcc = out.filePath("pump grid.jpg");
+    QVERIFY(QFile::copy(QDir::current().absoluteFilePath("samples/sample_sgcc.jpg"), sgcc));
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_client"), "open_picture", Q_RETURN_ARG(QVariant, opened),
+                                      Q_ARG(QVariant, sgcc)));
+    QVERIFY(opened.toBool());
+    dialog = show("sgcc-save-as", [&] { return RoadWindow::click(in_picture("btn_save_to")); },
+                  QFileDialog::AcceptSave, QFileDialog::AnyFile, "jpg");
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->nameFilters().size(), 1);
+    type_name(dialog, "grid copy");
+    QTRY_VERIFY(QFile::exists(out.filePath("grid copy.jpg")));
 
     // The batch report of the start page's pictures: ".doc".
     QObject* report = road.find_object("wnd_report");
