@@ -676,15 +676,6 @@ bool ReportData::write_picture(ReportComImage* picture, bool as_template)
     return true;
 }
 
-QStringList ReportData::picture_files() const
-{
-    QStringList files;
-    for (ReportComBase* com : m_coms) {
-        if (com->type() == ReportComBase::kTypePicture) files << static_cast<ReportComImage*>(com)->file_path();
-    }
-    return files;
-}
-
 bool ReportData::save_word(const QString& path, bool as_template)
 {
     if (!m_word || !m_word->open_word()) return false;

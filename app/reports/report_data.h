@@ -14,7 +14,6 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -117,8 +116,6 @@ public:
     bool open_layout_bytes(const QByteArray& bytes);
     bool save_layout(const QString& path);
     bool save_word(const QString& path, bool as_template);
-    // The files the pictures of the layout were opened from.
-    QStringList picture_files() const;
     // The writer of save_word; without one save_word fails.
     void set_word_writer(std::unique_ptr<ReportWordWriter> writer);
     ReportWordWriter* word_writer() const { return m_word.get(); }

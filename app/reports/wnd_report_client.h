@@ -59,9 +59,6 @@ public:
     Q_INVOKABLE bool delete_cur_com();
     Q_INVOKABLE bool save_dot();
     Q_INVOKABLE bool open_word_dot(QString str_dot_path);
-    // 1 document, 2 template, 3 layout written; 0 failed; kSaveRefused when
-    // the document would replace a picture the layout shows.
-    static constexpr int kSaveRefused = 4;
     Q_INVOKABLE int save_word_dot(QString str_dot_path);
     Q_INVOKABLE QString get_dot_name() const;
     Q_INVOKABLE QString get_file_name(QString str_path) const;

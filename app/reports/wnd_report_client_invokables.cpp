@@ -6,7 +6,6 @@
 #include "reports/report_com_table.h"
 #include "reports/report_com_text.h"
 #include "reports/report_log.h"
-#include "shell/save_target.h"
 #include "views/qml_path.h"
 
 #include <QDesktopServices>
@@ -86,13 +85,6 @@ int WndReportClient::save_word_dot(QString str_dot_path)
 {
     const QString path = local_path_from_qml(str_dot_path);
     const QString suffix = QFileInfo(path).suffix().toLower();
-    // A document is written from the pictures' files: it must not replace
-    // one of them, whatever the dialog returned.
-    if ((suffix == QLatin1String("doc") || suffix == QLatin1String("dot")) &&
-        save_target::is_source(path, m_data.picture_files())) {
-        qCWarning(lc_report) << "save_word_dot refused: it would replace a picture of the layout" << path;
-        return kSaveRefused;
-    }
     if (suffix == QLatin1String("doc")) {
         if (!m_data.save_word(path, false)) return 0;
         m_report_path = path;

@@ -133,8 +133,6 @@ Item {
         } else if (n === 1 || n === 2) {
             strSavedName = name
             id_choose.show_choose_box(id_page, ItemCommonText.strSaveReportSuccessfullyAndOpen.arg(name))
-        } else if (n === 4) {
-            show_message(qsTr("不能保存到本次操作正在读取的文件：%1").arg(GlobalFunction.local_path_of_url(url)))
         } else {
             show_message(ItemCommonText.strSaveReportError.arg(name))
         }

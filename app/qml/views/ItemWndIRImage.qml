@@ -127,7 +127,10 @@ FocusScope {
         case 2: id_report_message.show_message_box(qsTr("打开word失败！")); break
         case 3: id_report_message.show_message_box(qsTr("报告模板添加失败！")); break
         case 4: id_report_message.show_message_box(qsTr("报告插入图片失败！")); break
-        case 5: id_report_message.show_message_box(qsTr("不能保存到本次操作正在读取的文件：%1").arg(GlobalFunction.local_path_of_url(str_url))); break
+        case 5:
+            id_report_message.show_message_box_width(qsTr("不能保存到本次操作正在读取的文件：%1")
+                                                     .arg(GlobalFunction.local_path_of_url(str_url)), 420, 200)
+            break
         default: id_report_message.show_message_box(qsTr("报告打印失败！")); break
         }
         return result

@@ -233,13 +233,6 @@
     </message>
 </context>
 <context>
-    <name>ItemAreaReportEdit</name>
-    <message>
-        <source>不能保存到本次操作正在读取的文件：%1</source>
-        <translation>不能保存到本次操作正在读取的文件：%1</translation>
-    </message>
-</context>
-<context>
     <name>ItemAreaWarning</name>
     <message>
         <source>报警信息</source>
