@@ -290,10 +290,17 @@ void FileDialogsRoadTest::file_dialogs_each_purpose_in_one_run()
     }
     QTRY_VERIFY(shown_file_dialog::shown() == nullptr);
 
-    // The analysis import opens, with nothing chosen.
+    // A full path typed into another folder: the next dialog of the
+    // analysis files opens there, with nothing chosen.
+    QVERIFY(QDir(out.path()).mkdir("other"));
+    dialog = show("analysis-export-elsewhere", export_ana, QFileDialog::AcceptSave, QFileDialog::AnyFile, "as");
+    QVERIFY(dialog != nullptr);
+    type_name(dialog, out.filePath("other/far"));
+    QTRY_VERIFY(QFile::exists(out.filePath("other/far.as")));
     dialog = show("analysis-import", [&] { return RoadWindow::click(in_picture("btn_import_ana")); },
                   QFileDialog::AcceptOpen, QFileDialog::ExistingFile, QString());
     QVERIFY(dialog != nullptr);
+    QCOMPARE(QDir(dialog->directory()), QDir(out.filePath("other")));
     close(dialog, road.window());
 
     // The isotherm export: ".is".
