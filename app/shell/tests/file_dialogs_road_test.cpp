@@ -222,6 +222,9 @@ void FileDialogsRoadTest::file_dialogs_each_purpose_in_one_run()
     QQuickWindow* box = road.find_window("message_box_player");
     QTRY_VERIFY(box->isVisible());
     QVERIFY2(box->property("strText").toString().contains("pump b.irv"), qPrintable(box->property("strText").toString()));
+    // The box grows for the long name.
+    QTRY_COMPARE(box->contentItem()->width(), qreal(box->width()));
+    QTRY_COMPARE(box->contentItem()->height(), qreal(box->height()));
     RoadWindow::save_screen(box, kTest, "clip-refused");
     box->setVisible(false);
     QCOMPARE(bytes_of(second), second_bytes);

@@ -315,6 +315,8 @@ void PictureReportRoadTest::picture_window_report()
         QTRY_VERIFY(box->isVisible());
         QCOMPARE(box->property("strText").toString(),
                  QCoreApplication::translate("ItemWndIRImage", "不能保存到本次操作正在读取的文件：%1").arg(target));
+        // The box grows for the long name.
+        QTRY_COMPARE(box->contentItem()->width(), qreal(box->width()));
         if (target == layout) RoadWindow::save_screen(box, kTest, "4-report-refused");
         QVERIFY(RoadWindow::click(box->findChild<QQuickItem*>("message_box_ok")));
         QVERIFY(source.open(QIODevice::ReadOnly));
