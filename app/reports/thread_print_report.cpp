@@ -7,6 +7,7 @@
 #include "reports/report_page_writer.h"
 #include "reports/report_template.h"
 #include "reports/word_print.h"
+#include "shell/save_target.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -43,6 +44,19 @@ int ThreadPrintReport::slot_print_report(const QString& str_file_path, const QJs
 {
     m_stop = false;
     emit sig_report_init(100);
+    // Whatever the dialog returned, the report must not replace a picture
+    // or a template it is printed from.
+    QStringList sources{settings.template_path, settings.template_path_vi};
+    for (const QJsonValue& value : arr_info) {
+        const QString path = value.toObject().value("strPicPath").toString();
+        sources << path << report_page::companion_of(path);
+    }
+    if (save_target::is_source(str_file_path, sources)) {
+        qCWarning(lc_report) << "print report refused: it would replace a file it reads" << str_file_path;
+        emit sig_report_info(save_target::refusal_message(str_file_path));
+        emit sig_report_end(kSaveFailed);
+        return 1;
+    }
     QString layout;
     if (settings.template_selected >= 1 && settings.template_selected <= 3) {
         switch (report_template_kind(settings.template_path)) {

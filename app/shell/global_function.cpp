@@ -1,8 +1,10 @@
 #include "shell/global_function.h"
 
 #include "shell/shell_log.h"
+#include "shell/shown_file_dialog.h"
 #include "rules/sql_connection_pool.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -101,6 +103,17 @@ QString GlobalFunction::local_path_of_url(const QUrl& url) const
 QUrl GlobalFunction::url_of_local_path(const QString& path) const
 {
     return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+}
+
+QUrl GlobalFunction::folder_of_url(const QUrl& url) const
+{
+    return url.isLocalFile() ? QUrl::fromLocalFile(QFileInfo(url.toLocalFile()).path())
+                             : url.adjusted(QUrl::RemoveFilename | QUrl::StripTrailingSlash);
+}
+
+bool GlobalFunction::prepare_file_dialog(const QString& file_name) const
+{
+    return shown_file_dialog::prepare(file_name);
 }
 
 QJsonArray GlobalFunction::get_support_font_family() const

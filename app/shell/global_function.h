@@ -43,6 +43,11 @@ public:
     // URL a dialog starts at; every character kept ("#", "%", spaces).
     Q_INVOKABLE QString local_path_of_url(const QUrl& url) const;
     Q_INVOKABLE QUrl url_of_local_path(const QString& path) const;
+    // The folder that holds a chosen file, as a URL.
+    Q_INVOKABLE QUrl folder_of_url(const QUrl& url) const;
+    // Gives the file dialog shown now its file name and, for a save, the
+    // default suffix of the chosen filter (shown_file_dialog::prepare).
+    Q_INVOKABLE bool prepare_file_dialog(const QString& file_name) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -13,6 +13,7 @@
 #include "reports/report_xml.h"
 #include "reports/word_print.h"
 #include "shell/data_config.h"
+#include "shell/save_target.h"
 
 #include <QLoggingCategory>
 #include <QUrl>
@@ -21,7 +22,15 @@ Q_DECLARE_LOGGING_CATEGORY(lc_source)
 
 namespace {
 
-enum ReportResult { kWritten = 0, kFailed = 1, kNoWordProcessor = 2, kBadTemplate = 3, kNoPicturePlace = 4 };
+// kRefused: the document would replace a file the report is made from.
+enum ReportResult {
+    kWritten = 0,
+    kFailed = 1,
+    kNoWordProcessor = 2,
+    kBadTemplate = 3,
+    kNoPicturePlace = 4,
+    kRefused = 5
+};
 
 }  // namespace
 
@@ -37,13 +46,17 @@ int IRImage::print_report(const QString& document_path)
     const QString document =
         document_path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(document_path).toLocalFile()
                                                                                 : document_path;
-    m_str_report_path = document;
     const QString companion = report_page::companion_of(m_str_file_path);
     const DataConfig* config = DataConfig::instance();
     const QString picture = config->get_config_path() + QStringLiteral("temp.png");
     const QString chosen = config->get_selected_report_template(!companion.isEmpty());
     const ReportTemplateKind kind = report_template_kind(chosen);
     int result = kBadTemplate;
+    if (save_target::is_source(document, {m_str_file_path, companion, chosen, picture})) {
+        qCWarning(lc_source) << "report refused: it would replace a file it reads" << document;
+        return kRefused;
+    }
+    m_str_report_path = document;
     if (kind == ReportTemplateKind::kUnknown) {
         qCWarning(lc_source) << "report template is neither a layout nor a template:" << chosen;
     } else if (get_ir_data() == nullptr ||

@@ -191,6 +191,19 @@ int part_limit(int type, int frames_per_part)
     return std::max(1, frames_per_part);
 }
 
+QStringList output_paths(const ClipJob& job)
+{
+    const int64_t interval = std::clamp(job.interval, 1, kMaxInterval);
+    const int64_t written = (std::max<int64_t>(job.total, 1) + interval - 1) / interval;
+    const int64_t limit = part_limit(job.type, job.frames_per_part);
+    const int64_t parts = (written + limit - 1) / limit;
+    QStringList paths;
+    for (int64_t part = 1; part <= parts; ++part) {
+        paths.append(part_path(job.base_path, static_cast<int>(part), job.type));
+    }
+    return paths;
+}
+
 int frames_per_part_for_width(int width) { return width == 768 || width == 1024 ? 1200 : 3000; }
 
 double progress_fraction(int64_t done, int64_t total)

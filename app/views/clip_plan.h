@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <cstdint>
@@ -81,6 +82,8 @@ QString base_path(const QString& path);
 QString part_path(const QString& base, int part, int type);
 // Frames of one output part.
 int part_limit(int type, int frames_per_part);
+// The files a job writes when every frame is written, part 1 first.
+QStringList output_paths(const ClipJob& job);
 // Frames per .irv part for a picture `width` pixels wide.
 int frames_per_part_for_width(int width);
 

@@ -1,5 +1,6 @@
 #include "views/wnd_video_edit_progress.h"
 
+#include "shell/save_target.h"
 #include "sources/ir_player.h"
 #include "views/clip_output.h"
 #include "views/thread_clip_video.h"
@@ -50,6 +51,7 @@ std::unique_ptr<ClipOutput> WndVideoEditProgress::make_output(IRPlayer* player, 
 bool WndVideoEditProgress::set_video_clip_info(QObject* editor, const QString& path)
 {
     stop_thread();
+    m_str_refusal.clear();
     auto* edit = qobject_cast<WndVideoEdit*>(editor);
     const QString local = path.startsWith(QLatin1String("file:")) ? QUrl(path).toLocalFile() : path;
     if (edit == nullptr || edit->player() == nullptr || local.isEmpty()) {
@@ -63,6 +65,18 @@ bool WndVideoEditProgress::set_video_clip_info(QObject* editor, const QString& p
     if (job.start.video < 0 || job.start.video >= job.recordings.size() || job.end.video < 0 ||
         job.end.video >= job.recordings.size() || job.total < 1) {
         qCWarning(lc_video_edit) << "clip refused: marks outside the recordings or an empty clip";
+        return false;
+    }
+    // Whatever name the dialog gave, a part must not replace a recording
+    // the clip is cut from (or another of the camera's recordings).
+    QStringList sources;
+    for (const ClipRecording& recording : job.recordings) {
+        sources.append(recording.path);
+    }
+    const QString clash = save_target::source_among(clip_plan::output_paths(job), sources);
+    if (!clash.isEmpty()) {
+        qCWarning(lc_video_edit) << "clip refused: it would replace its recording" << clash;
+        m_str_refusal = save_target::refusal_message(clash);
         return false;
     }
     m_job = job;

@@ -29,6 +29,9 @@ public:
     // Starts cutting the editor's clip into `path` (a path or a file: URL);
     // false when the clip is refused.
     Q_INVOKABLE bool set_video_clip_info(QObject* editor, const QString& path);
+    // Why the last job was refused, for the user; empty when it was not
+    // refused or there is nothing to tell.
+    Q_INVOKABLE QString get_refusal() const { return m_str_refusal; }
     // Stops the running job; its parts are removed.
     Q_INVOKABLE void cancel_clip();
 
@@ -53,6 +56,7 @@ private:
 
     QBasicTimer m_timer;
     ClipJob m_job;
+    QString m_str_refusal;
     ThreadClipVideo* m_p_thread = nullptr;
     QPointer<IRPlayer> m_player;
     int m_n_pause_ms;

@@ -7,29 +7,50 @@ import "."
 // ItemCommonDef.fileDialog*, or the caller's own) and the start folder;
 // on acceptance sig_accepted gives item and purpose back with the chosen
 // file URLs. A call without a start folder starts in the folder of the last
-// accepted choice, else in the start page's folder. The dialog itself is made
-// on first use: Qt's dialog module is slow to load and most runs never open it.
+// accepted choice, else in the start page's folder.
+// Every call makes a new Qt dialog and destroys the one before: a dialog
+// Qt has shown keeps its mode, file name and filters, so one purpose's
+// dialog is never reused for another. Only the folder carries over.
 Item {
     id: id_file
     property var curItem: null
     property int nPurpose: -1
-    // The folder of the last accepted choice.
+    // The folder of the last accepted choice: the chosen file's folder, or
+    // the chosen folder.
     property url folder: ""
-    // Qt's dialog, null until first shown.
-    readonly property alias dialog: id_loader.item
+    // The name filter chosen in the dialog (the preselected one until the
+    // dialog is accepted).
+    property string strSelectedFilter: ""
+    // Qt's dialog of the current purpose; null when none is shown.
+    property var dialog: null
 
     signal sig_accepted(var item, int purpose, var urls)
 
-    Loader {
-        id: id_loader
-        active: false
-        sourceComponent: FileDialog {
+    Component {
+        id: id_dialog_component
+        FileDialog {
+            id: id_qt_dialog
             modality: Qt.WindowModal
-            onAccepted: {
-                id_file.folder = folder
-                id_file.sig_accepted(id_file.curItem, id_file.nPurpose, fileUrls)
-            }
+            onAccepted: id_file.accept(id_qt_dialog)
+            onRejected: id_file.release(id_qt_dialog)
         }
+    }
+
+    function release(shown) {
+        if (!shown) return
+        if (dialog === shown) dialog = null
+        shown.destroy()
+    }
+    function accept(shown) {
+        var urls = []
+        for (var i = 0; i < shown.fileUrls.length; ++i) urls.push(shown.fileUrls[i])
+        var item = curItem
+        var purpose = nPurpose
+        strSelectedFilter = shown.selectedNameFilter
+        if (urls.length > 0)
+            folder = shown.selectFolder ? urls[0] : GlobalFunction.folder_of_url(urls[0])
+        release(shown)
+        sig_accepted(item, purpose, urls)
     }
 
     // A local folder as a file: URL, every name encoded ("#", "%", spaces).
@@ -50,22 +71,29 @@ Item {
         return description + " (" + patterns + ")"
     }
     function show_dialog(item, purpose, folder_path, title, filters, selected, existing, multiple, pick_folder) {
+        release(dialog)
         curItem = item
         nPurpose = purpose
-        id_loader.active = true
-        var dialog = id_loader.item
-        dialog.title = title
-        dialog.selectExisting = existing
-        dialog.selectMultiple = multiple
-        dialog.selectFolder = pick_folder
-        dialog.nameFilters = filters
-        dialog.selectedNameFilter = filters.length > 0 ? filters[selected] : ""
-        dialog.open()
-        // Qt's own dialog restores the folder it last showed when it opens, so
-        // the start folder is set once it is open.
+        strSelectedFilter = filters.length > 0 ? filters[selected] : ""
+        var shown = id_dialog_component.createObject(id_file)
+        shown.title = title
+        shown.selectExisting = existing
+        shown.selectMultiple = multiple
+        shown.selectFolder = pick_folder
+        shown.nameFilters = filters
+        shown.selectedNameFilter = strSelectedFilter
         var start = start_folder(folder_path)
         if (start !== "")
-            dialog.folder = folder_url(start)
+            shown.folder = folder_url(start)
+        dialog = shown
+        shown.open()
+        // Qt's own dialog may restore the folder it last showed when it
+        // opens, so the start folder is set again once it is open.
+        if (start !== "")
+            shown.folder = folder_url(start)
+        // The file-name box starts empty; a save names its file with the
+        // suffix of the filter chosen.
+        GlobalFunction.prepare_file_dialog("")
     }
 
     readonly property var t: ItemCommonText

@@ -53,7 +53,8 @@ Window {
     }
     Text {
         anchors { left: parent.left; right: parent.right; top: id_title.bottom; bottom: id_buttons.top; margins: 12 }
-        wrapMode: Text.WordWrap
+        // Long file names break where they must.
+        wrapMode: Text.Wrap
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         textFormat: Text.PlainText

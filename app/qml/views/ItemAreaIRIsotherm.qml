@@ -25,8 +25,7 @@ Rectangle {
         return ok
     }
     function remember_folder(url) {
-        var text = url.toString()
-        DataConfig.str_isotherm_path = text.substring(0, text.lastIndexOf("/"))
+        DataConfig.str_isotherm_path = GlobalFunction.local_path_of_url(GlobalFunction.folder_of_url(url))
     }
 
     WndIRIsotherm {
@@ -83,8 +82,13 @@ Rectangle {
             title: id_file_dialog.bSave ? qsTr("选择导出的等温分析文件") : qsTr("选择导入的等温分析文件")
             selectExisting: !id_file_dialog.bSave
             nameFilters: [qsTr("等温分析文件 (*.is)")]
-            // Qt's dialog restores the folder it last showed when it opens.
-            Component.onCompleted: { open(); if (DataConfig.str_isotherm_path !== "") folder = GlobalFunction.url_of_local_path(DataConfig.str_isotherm_path) }
+            // Qt's dialog restores the folder it last showed when it opens;
+            // an export names its file with the ".is" suffix.
+            Component.onCompleted: {
+                open()
+                if (DataConfig.str_isotherm_path !== "") folder = GlobalFunction.url_of_local_path(DataConfig.str_isotherm_path)
+                GlobalFunction.prepare_file_dialog("")
+            }
             onAccepted: {
                 id_area.remember_folder(fileUrl)
                 if (id_file_dialog.bSave) id_area.export_file(fileUrl.toString())

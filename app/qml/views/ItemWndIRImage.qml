@@ -145,6 +145,10 @@ FocusScope {
         case 2: id_report_message.show_message_box(qsTr("打开word失败！")); break
         case 3: id_report_message.show_message_box(qsTr("报告模板添加失败！")); break
         case 4: id_report_message.show_message_box(qsTr("报告插入图片失败！")); break
+        case 5:
+            id_report_message.show_message_box_width(qsTr("不能保存到本次操作正在读取的文件：%1")
+                                                     .arg(GlobalFunction.local_path_of_url(str_url)), 420, 200)
+            break
         default: id_report_message.show_message_box(qsTr("报告打印失败！")); break
         }
         return result
@@ -162,9 +166,8 @@ FocusScope {
             var url = urls[0].toString()
             if (purpose === ItemCommonDef.fileDialogSaveImage) {
                 DataConfig.str_image_save_path = folder
-                var dialog = id_wnd.m_file_dialog.dialog
                 var sgcc_filter = ItemCommonText.strFilterSgccImage + " (*.jpg)"
-                id_wnd.save_picture_as(url, wndIRShow.is_sgcc_image() || (dialog && dialog.selectedNameFilter === sgcc_filter))
+                id_wnd.save_picture_as(url, wndIRShow.is_sgcc_image() || id_wnd.m_file_dialog.strSelectedFilter === sgcc_filter)
             } else if (purpose === ItemCommonDef.fileDialogImportAna || purpose === ItemCommonDef.fileDialogExportAna) {
                 DataConfig.str_ana_path = folder
                 var b_import = purpose === ItemCommonDef.fileDialogImportAna

@@ -297,8 +297,11 @@ FocusScope {
         m_file_dialog: id_wnd.m_file_dialog
         onSig_message: id_message.show_message_box(text)
         onSig_clip: {
-            if (!id_clip_progress.start(id_video_edit.editor, path))
-                id_message.show_message_box(qsTr("视频剪辑失败！"))
+            if (id_clip_progress.start(id_video_edit.editor, path))
+                return
+            var refusal = id_clip_progress.progress.get_refusal()
+            if (refusal !== "") id_message.show_message_box_width(refusal, 420, 200)
+            else id_message.show_message_box(qsTr("视频剪辑失败！"))
         }
     }
     ItemWndVideoEditProgress {

@@ -6,6 +6,7 @@
 #include "reports/report_bookmarks.h"
 #include "reports/report_field_values.h"
 #include "reports/thread_print_report.h"
+#include "shell/save_target.h"
 
 #include "office_test_support.h"
 #include "test_folders.h"
@@ -368,6 +369,33 @@ private slots:
         const QString template_path = custom.isEmpty() ? QString() : m_dir.filePath(custom);
         QCOMPARE(print(worker, collector, m_dir.filePath(out), records, settings_for(template_path)), status);
         QVERIFY(!QFile::exists(m_dir.filePath(out)));
+    }
+
+    // A report never replaces the layout it is printed from or a picture
+    // it prints, whatever name was chosen: the file stays as it was.
+    void report_refused_onto_what_it_reads_data()
+    {
+        QTest::addColumn<bool>("layout");
+        QTest::newRow("the layout") << true;
+        QTest::newRow("a picture") << false;
+    }
+    void report_refused_onto_what_it_reads()
+    {
+        QFETCH(bool, layout);
+        const QString target = layout ? m_dir.filePath("layout.xml") : m_pictures[0].path;
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        QJsonArray records;
+        records.append(batch_pictures::record_of(m_pictures[0].path, m_pictures[0].name));
+        ThreadPrintReport worker;
+        Collector collector(worker);
+        QCOMPARE(print(worker, collector, target, records, settings_for(m_dir.filePath("layout.xml"))),
+                 int(ThreadPrintReport::kSaveFailed));
+        QCOMPARE(collector.info, QStringList{save_target::refusal_message(target)});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     // The bookmarks of one page: name parts, differences between every two

@@ -2494,6 +2494,10 @@
         <source>导出分析文件成功！</source>
         <translation>导出分析文件成功！</translation>
     </message>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>不能保存到本次操作正在读取的文件：%1</translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -2796,6 +2800,13 @@
     <message>
         <source>FullScreen</source>
         <translation>全图</translation>
+    </message>
+</context>
+<context>
+    <name>SaveTarget</name>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>不能保存到本次操作正在读取的文件：%1</translation>
     </message>
 </context>
 <context>

@@ -2494,6 +2494,10 @@
         <source>导出分析文件成功！</source>
         <translation>Файл анализа экспортирован.</translation>
     </message>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>Нельзя сохранить в файл, который читает эта операция: %1</translation>
+    </message>
 </context>
 <context>
     <name>ItemWndIRNetDevice</name>
@@ -2796,6 +2800,13 @@
     <message>
         <source>FullScreen</source>
         <translation>Весь снимок</translation>
+    </message>
+</context>
+<context>
+    <name>SaveTarget</name>
+    <message>
+        <source>不能保存到本次操作正在读取的文件：%1</source>
+        <translation>Нельзя сохранить в файл, который читает эта операция: %1</translation>
     </message>
 </context>
 <context>

@@ -177,6 +177,8 @@ private slots:
     void clip_write_failure_ends_with_record_err();
     void clip_later_part_failure_ends_with_record_err();
     void clip_refused_without_frames_or_marks();
+    void clip_output_paths_count_the_parts();
+    void clip_refused_onto_its_recordings();
     void clip_frame_time_font_is_installed();
 
 private:
@@ -663,6 +665,53 @@ void ClipEditTest::clip_refused_without_frames_or_marks()
     QVERIFY(!progress.set_video_clip_info(&edit, m_dir.filePath("none.irv")));
     QVERIFY(!QFile::exists(m_dir.filePath("none.irv")));
     player->set_video_edit_wnd(nullptr);
+}
+
+void ClipEditTest::clip_output_paths_count_the_parts()
+{
+    ClipJob job;
+    job.base_path = "/c/pump";
+    job.type = clip_plan::kAvi;
+    job.total = 2500;
+    QCOMPARE(clip_plan::output_paths(job), QStringList({"/c/pump.avi", "/c/pump_02.avi", "/c/pump_03.avi"}));
+    job.interval = 3;  // 834 frames written
+    QCOMPARE(clip_plan::output_paths(job), QStringList{"/c/pump.avi"});
+    job.type = clip_plan::kIrv;
+    job.interval = 1;
+    job.total = 1201;
+    job.frames_per_part = 1200;
+    QCOMPARE(clip_plan::output_paths(job), QStringList({"/c/pump.irv", "/c/pump_02.irv"}));
+}
+
+void ClipEditTest::clip_refused_onto_its_recordings()
+{
+    // Two recordings of one camera; the clip is cut from the second.
+    QTemporaryDir dir;
+    const QString first = dir.filePath("rec.irv");
+    const QString second = dir.filePath("rec_02.irv");
+    QVERIFY(write_recording(first, 30));
+    QVERIFY(write_recording(second, 30));
+    QFile source(second);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    source.close();
+    EditorOn on(first, 480);
+    QVERIFY(on.opened);
+    QVERIFY(on.player->open_file(second) && on.edit.update_edit_area());
+    QCOMPARE(on.edit.get_all_video_frame(), 60);
+    const QStringList before = files_in(dir.path());
+    const QStringList targets{second, QUrl::fromLocalFile(second).toString(), dir.filePath("x/../rec_02.irv"),
+                              dir.filePath("rec_02.IRV"), first};
+    for (const QString& target : targets) {
+        WndVideoEditProgress progress;
+        m_guard.expect(QRegularExpression("clip refused"));
+        QVERIFY2(!progress.set_video_clip_info(&on.edit, target), qPrintable(target));
+        QVERIFY(!progress.get_refusal().isEmpty());
+        QVERIFY(!progress.is_running());
+    }
+    QCOMPARE(files_in(dir.path()), before);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QCOMPARE(source.readAll(), bytes);
 }
 
 void ClipEditTest::clip_frame_time_font_is_installed()

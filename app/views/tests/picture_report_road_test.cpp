@@ -300,6 +300,29 @@ void PictureReportRoadTest::picture_window_report()
     QVERIFY(RoadWindow::click(box->findChild<QQuickItem*>("message_box_cancel")));
     QCOMPARE(m_opened.urls.size(), 1);
 
+    // A document named after the layout it is made from, or after the
+    // picture, is refused and the file stays as it was.
+    const QString picture = view->source()->get_file_path();
+    for (const QString& target : {layout, picture}) {
+        QFile source(target);
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QByteArray bytes = source.readAll();
+        source.close();
+        m_guard.expect(QRegularExpression("report refused"));
+        QVERIFY(QMetaObject::invokeMethod(wnd, "export_report", Q_RETURN_ARG(QVariant, result),
+                                          Q_ARG(QVariant, QUrl::fromLocalFile(target).toString())));
+        QCOMPARE(result.toInt(), 5);
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(box->property("strText").toString(),
+                 QCoreApplication::translate("ItemWndIRImage", "不能保存到本次操作正在读取的文件：%1").arg(target));
+        // The box grows for the long name.
+        QTRY_COMPARE(box->contentItem()->width(), qreal(box->width()));
+        if (target == layout) RoadWindow::save_screen(box, kTest, "4-report-refused");
+        QVERIFY(RoadWindow::click(box->findChild<QQuickItem*>("message_box_ok")));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QCOMPARE(source.readAll(), bytes);
+    }
+
     // A template of neither kind is refused before anything is written.
     m_guard.expect(QRegularExpression("neither a layout nor a template"));
     DataConfig::instance()->set_report_template(1, out.filePath("template.txt"));

@@ -483,8 +483,11 @@ void PlayerWindowRoadTest::player_window_list_from_dialog_clip_across_named_mark
     auto* progress = qobject_cast<WndVideoEditProgress*>(road.find_item("video_edit_progress"));
     progress->set_frame_pause_ms(5);
     QSignalSpy ok(progress, &WndVideoEditProgress::sig_record_ok);
+    // The clip's save dialog is a new dialog window of its own.
+    m_guard.expect(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
     QVERIFY(RoadWindow::click(road.find_item("btn_clip_save")));
     QCOMPARE(files->property("curItem").value<QObject*>(), panel);
+    QVERIFY(!files->property("dialog").value<QObject*>()->property("selectExisting").toBool());
     const QString clip = out.filePath("pump clip.irv");
     QVERIFY(QMetaObject::invokeMethod(files, "sig_accepted", Q_ARG(QVariant, files->property("curItem")),
                                       Q_ARG(int, 0), Q_ARG(QVariant, QVariant(QVariantList{QUrl::fromLocalFile(clip)}))));
