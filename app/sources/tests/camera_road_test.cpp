@@ -475,6 +475,9 @@ void CameraRoadTest::picture_copy_rotation_palette_panels_alarm()
     QCOMPARE(view->n_pixel_width(), 160);
     QCOMPARE(view->n_pixel_height(), 120);
     QVERIFY(!road.save_screen("camera_road", "9-rotation-refused").isEmpty());
+    if (auto* box = qobject_cast<QQuickWindow*>(message)) {
+        QVERIFY(!RoadWindow::save_screen(box, "camera_road", "9a-rotation-refused-message").isEmpty());
+    }
     QVERIFY(QMetaObject::invokeMethod(message, "finish", Q_ARG(QVariant, 1)));
     QVERIFY(RoadWindow::click(record));
     QVERIFY(!source->is_recording());
@@ -549,6 +552,7 @@ void CameraRoadTest::picture_copy_rotation_palette_panels_alarm()
     const QString formula = QString::fromStdString(alias) + ":Max > -100";
     const QJsonArray rows{QJsonObject{{"n_ana_a_handle", analysis_ids().id_of(box)}, {"str_formula", formula}}};
     QCOMPARE(view->add_warning_condition(1, rows, formula), formula);
+    QVERIFY(QMetaObject::invokeMethod(alarms, "rebuild_list"));
     QVERIFY(RoadWindow::wait_for([&] {
         bool on = false;
         return thermframe_ana_get_warning(box, on) && on;
