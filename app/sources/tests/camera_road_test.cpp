@@ -16,6 +16,7 @@
 //   its address reports a ready detector.
 #include "head_simulator.h"
 #include "message_guard.h"
+#include "picture_pixels.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
 #include "shell/data_common.h"
@@ -175,17 +176,6 @@ bool frame_extremes(void* frame, float& coldest, float& hottest)
     return thermframe_get_min_temp(frame, x, y, ad, coldest) && thermframe_get_max_temp(frame, x, y, ad, hottest);
 }
 
-// Pixels of exactly this colour in the band of rows around y, x0 to x1.
-int pixels_of(const QImage& image, QRgb colour, int x0, int x1, int y)
-{
-    int count = 0;
-    for (int yy = std::max(0, y - 3); yy <= std::min(image.height() - 1, y + 3); ++yy) {
-        for (int x = std::max(0, x0); x <= std::min(image.width() - 1, x1); ++x) {
-            count += (image.pixel(x, yy) & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
-        }
-    }
-    return count;
-}
 
 }  // namespace
 
@@ -570,7 +560,7 @@ void CameraRoadTest::picture_copy_rotation_palette_panels_alarm()
         QPainter painter(&canvas);
         source->paint(&painter);
         painter.end();
-        if (pixels_of(canvas, alarm, x0, x1, top) < (x1 - x0) / 2) {
+        if (roadtest::pixels_of_colour(canvas, alarm, x0, x1, top) < (x1 - x0) / 2) {
             ++missing;
         }
     }, Qt::QueuedConnection);
