@@ -156,6 +156,18 @@ QByteArray lens_and_range(int lens, int range)
     return QByteArray(1, char(lens)) + QByteArray(1, char(range));
 }
 
+// The camera's recordings: every frame, without a time limit, into folder
+// as file_type (0 .irv, 1 H.264, 2 AVI).
+void record_every_frame(WndIRShow* view, const QString& folder, int file_type)
+{
+    DataConfig* config = DataConfig::instance();
+    const QString sn = view->get_capture_sn();
+    config->set_record_path(sn, folder);
+    config->set_record_file_type(sn, file_type);
+    config->set_record_frequency(sn, 0);
+    config->set_record_unlimit(sn, true);
+}
+
 // The camera window of a simulated camera, opened from the title bar.
 WndIRShow* open_camera_window(const RoadWindow& road, const camsim::CameraSim& camera)
 {
@@ -237,12 +249,7 @@ void CameraRoadTest::discover_open_record_close()
     // Five seconds of AVI: every frame of the camera, 125 of them.
     QTemporaryDir records;
     QVERIFY(records.isValid());
-    DataConfig* config = DataConfig::instance();
-    const QString sn = view->get_capture_sn();
-    config->set_record_path(sn, records.path());
-    config->set_record_file_type(sn, 2);
-    config->set_record_frequency(sn, 0);
-    config->set_record_unlimit(sn, true);
+    record_every_frame(view, records.path(), 2);
     QQuickItem* record = road.find_item("btn_record");
     QVERIFY(record != nullptr);
     QVERIFY(RoadWindow::click(record));
@@ -448,12 +455,7 @@ void CameraRoadTest::picture_copy_rotation_palette_panels_alarm()
     // turns the picture and back.
     QTemporaryDir records;
     QVERIFY(records.isValid());
-    DataConfig* config = DataConfig::instance();
-    const QString sn = view->get_capture_sn();
-    config->set_record_path(sn, records.path());
-    config->set_record_file_type(sn, 0);
-    config->set_record_frequency(sn, 0);
-    config->set_record_unlimit(sn, true);
+    record_every_frame(view, records.path(), 0);
     QQuickItem* record = road.find_item("btn_record");
     QVERIFY(RoadWindow::click(record));
     QVERIFY(source->is_recording());
@@ -577,12 +579,7 @@ void CameraRoadTest::picture_copy_rotation_palette_panels_alarm()
 void CameraRoadTest::cooling_label_hides_when_the_detector_is_ready()
 {
     // A camera whose hardware has a cooled detector that never reports ready.
-    camsim::CamsimOptions options;
-    options.address = "auto";
-    options.source = "pattern";
-    options.width = 160;
-    options.height = 120;
-    options.fps = kTestCameraFps;
+    camsim::CamsimOptions options = test_camera_options();
     options.hardware = "3.0.1";
     camsim::CameraSim camera;
     std::string error;
