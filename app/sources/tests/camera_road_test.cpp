@@ -168,17 +168,19 @@ void record_every_frame(WndIRShow* view, const QString& folder, int file_type)
     config->set_record_unlimit(sn, true);
 }
 
-// The camera window of a simulated camera, opened from the title bar.
-WndIRShow* open_camera_window(const RoadWindow& road, const camsim::CameraSim& camera)
+// The camera window of a simulated camera, opened from the title bar: its
+// view and its connected source, or null.
+IRNetDevice* open_camera_window(const RoadWindow& road, const camsim::CameraSim& camera, WndIRShow*& view)
 {
     const QString address = QString::fromStdString(camera.address());
+    view = nullptr;
     if (!QMetaObject::invokeMethod(road.find_object("title_bar"), "open_net_device_wnd", Q_ARG(QVariant, address),
-                                   Q_ARG(QVariant, QString("camsim")), Q_ARG(QVariant, QString()))) {
+                                   Q_ARG(QVariant, QString("camsim")), Q_ARG(QVariant, QString())) ||
+        !RoadWindow::wait_for([&] { return (view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"))); })) {
         return nullptr;
     }
-    WndIRShow* view = nullptr;
-    RoadWindow::wait_for([&] { return (view = qobject_cast<WndIRShow*>(road.find_item("wnd_ir_show"))); });
-    return view;
+    auto* source = qobject_cast<IRNetDevice*>(view->source());
+    return source != nullptr && source->is_connected() ? source : nullptr;
 }
 
 // The frame's coldest and hottest temperatures.
@@ -435,10 +437,9 @@ void CameraRoadTest::picture_copy_rotation_palette_panels_alarm()
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
     QVERIFY(road.show(QSize(1280, 860)));
-    WndIRShow* view = open_camera_window(road, camera);
-    QVERIFY(view != nullptr);
-    auto* source = qobject_cast<IRNetDevice*>(view->source());
-    QVERIFY(source != nullptr && source->is_connected());
+    WndIRShow* view = nullptr;
+    IRNetDevice* source = open_camera_window(road, camera, view);
+    QVERIFY(source != nullptr);
     const uint64_t shown = camera.stats().temperature_frames;
     QVERIFY(RoadWindow::wait_for([&] { return camera.stats().temperature_frames >= shown + 5; }));
 
@@ -595,10 +596,9 @@ void CameraRoadTest::cooling_label_hides_when_the_detector_is_ready()
     QVERIFY(shell.load_main_window());
     RoadWindow road(shell.main_window());
     QVERIFY(road.show(QSize(1280, 860)));
-    WndIRShow* view = open_camera_window(road, camera);
-    QVERIFY(view != nullptr);
-    auto* source = qobject_cast<IRNetDevice*>(view->source());
-    QVERIFY(source != nullptr && source->is_connected());
+    WndIRShow* view = nullptr;
+    IRNetDevice* source = open_camera_window(road, camera, view);
+    QVERIFY(source != nullptr);
     QQuickItem* cooling = road.find_item("text_wait_cold");
     QVERIFY(cooling->isVisible());
     QVERIFY(source->is_wait_cold());
