@@ -4,7 +4,6 @@
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
 #include "markpen.h"
-#include "picfold.h"
 #include "sources/handle_ids.h"
 #include "sources/line_colour.h"
 #include "sources/source_settings.h"
@@ -87,8 +86,7 @@ bool IRBase::copy_image_to_clipboard()
     // The picture goes through a PNG file in the configuration folder so the
     // clipboard gets what a saved copy would show.
     const QString path = source_settings::config_path() + "clipboad.png";
-    if (!picfold_save_png_file_w(m_h_ir, path.toStdWString(), get_gps_text(get_user_data()).toStdString(), true,
-                                 false)) {
+    if (!save_clipboard_png(path)) {
         return false;
     }
     QPixmap pixmap;
@@ -97,6 +95,11 @@ bool IRBase::copy_image_to_clipboard()
     }
     clipboard->setPixmap(pixmap);
     return true;
+}
+
+bool IRBase::save_clipboard_png(const QString& path)
+{
+    return save_as_image_to_file(path);
 }
 
 // --- Painting and sizes ---------------------------------------------------------------
@@ -270,6 +273,13 @@ bool IRBase::apply_ana_warnings()
         thermframe_ana_add_warning_count(frame);
         marked = true;
     }
+    // The painter draws a warned object in its alarm colour on even counts
+    // only and in its own colour on odd ones; an object keeps the alarm
+    // colour for as long as its condition holds, so the count stays even.
+    uint32_t count = 0;
+    if (marked && thermframe_ana_get_warning_count(frame, count) && count % 2 != 0) {
+        thermframe_ana_add_warning_count(frame);
+    }
     return marked;
 }
 
@@ -361,6 +371,16 @@ void IRBase::refresh_palette_bar() const
 {
     if (m_p_wnd_palette != nullptr) {
         m_p_wnd_palette->refresh();
+    }
+}
+
+void IRBase::start_chart_refresh() const
+{
+    if (m_p_chart_line != nullptr) {
+        m_p_chart_line->start_refresh_timer();
+    }
+    if (m_p_chart_area != nullptr) {
+        m_p_chart_area->start_refresh_timer();
     }
 }
 

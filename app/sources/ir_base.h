@@ -194,9 +194,15 @@ public:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    // Writes the picture that a copy puts on the clipboard as a PNG file: a
+    // recording or a camera saves its current frame as a snapshot does.
+    virtual bool save_clipboard_png(const QString& path);
     // The selected analysis of the frame document, or null.
     void* selected_ana() const;
     void refresh_palette_bar() const;
+    // The line-profile and histogram charts re-read their objects on a timer
+    // of their own: a source whose frames change starts it when it opens.
+    void start_chart_refresh() const;
     // Per shown frame: the bar follows the frame's range while it is automatic.
     void refresh_palette_levels() const;
     void repaint_owner() const;

@@ -282,6 +282,12 @@ bool IRImage::save_as_image_to_file(const QString& path)
     return save_picture(path, is_png_path(path), true);
 }
 
+bool IRImage::save_clipboard_png(const QString& path)
+{
+    return picfold_save_png_file_w(m_h_ir, path.toStdWString(), get_gps_text(get_user_data()).toStdString(), true,
+                                   false);
+}
+
 bool IRImage::save_as_sgcc_image_to_file(const QString& path)
 {
     if (m_b_normal_image || path.isEmpty()) {

@@ -85,6 +85,8 @@ public:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    // The picture library writes it with the site's GPS text.
+    bool save_clipboard_png(const QString& path) override;
 
 private:
     // A new picture starts without alarm conditions; an IR picture runs the

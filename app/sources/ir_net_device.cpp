@@ -157,6 +157,7 @@ bool IRNetDevice::open_stream(const QString& sn, const QString& ip, const QStrin
         emit m_p_wnd_ir_show->sig_update_ir_temp_info();
     }
     load_lens_ranges();
+    start_chart_refresh();
     // Alarm conditions are checked by the frame thread; a child object, so
     // they go only after the destructor has joined that thread.
     if (m_p_warning_condition != nullptr) {
@@ -166,8 +167,11 @@ bool IRNetDevice::open_stream(const QString& sn, const QString& ip, const QStrin
     }
     start_timer();
     std::string version;
-    if (wirereel_get_machine_hardware_version(m_stream, version) &&
-        major_version(QString::fromStdString(version)) == 3 && is_wait_cold() && m_p_wnd_ir_show != nullptr) {
+    // Asked again at every open: the camera found again at the address may
+    // be another one.
+    m_b_cooled.store(wirereel_get_machine_hardware_version(m_stream, version) &&
+                     major_version(QString::fromStdString(version)) == 3);
+    if (m_b_cooled.load() && is_wait_cold() && m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_show_wait_cold_wnd();
     }
     m_connected.store(true);
@@ -337,6 +341,11 @@ void IRNetDevice::update_frame_rate()
 
 bool IRNetDevice::is_wait_cold() const
 {
+    // An uncooled detector is ready once it streams; the sensor it would
+    // report its cooling on carries a temperature instead.
+    if (!m_b_cooled.load()) {
+        return false;
+    }
     void* frame = get_ir_data();
     float a = 0.0f;
     float b = 0.0f;

@@ -128,6 +128,9 @@ private:
     std::atomic<bool> m_connected{false};
     // No frame has reached the palette bar yet (GUI thread only).
     bool m_first_frame = true;
+    // The camera's hardware says its detector is cooled: only such a detector
+    // waits before its temperatures can be trusted.
+    std::atomic<bool> m_b_cooled{false};
     std::atomic<bool> m_closing{false};
     QString m_sn;
     QString m_ip;

@@ -2,7 +2,6 @@
 
 #include "alarms/warning_condition.h"
 #include "charts/manager_chart_trend.h"
-#include "charts/wnd_chart_line.h"
 #include "markpen.h"
 #include "reelplay.h"
 #include "sources/handle_ids.h"
@@ -90,7 +89,20 @@ void IRPlayer::set_player_progress_bar(WndPlayerProgressBar* bar)
     }
 }
 
-bool IRPlayer::set_use_temperature_para(bool on) { return reelplay_set_use_temperature_para(m_h_ir, on); }
+bool IRPlayer::set_use_temperature_para(bool on)
+{
+    if (!reelplay_set_use_temperature_para(m_h_ir, on)) {
+        return false;
+    }
+    // The recording's own parameters come with a frame read from the file:
+    // the frame shown is read again, so that the parameter panel and the
+    // temperatures show them at once rather than from the next frame on.
+    if (on) {
+        seek_frame(m_n_cur_frame.load());
+        repaint_owner();
+    }
+    return true;
+}
 
 bool IRPlayer::is_show_mouse_temp() const { return m_b_show_mouse_temp && !is_playing(); }
 
@@ -292,9 +304,7 @@ bool IRPlayer::open_file(const QString& path)
     if (!m_list_files.contains(path) && m_p_wnd_ir_show != nullptr) {
         emit m_p_wnd_ir_show->sig_add_file_player_list(path);
     }
-    if (m_p_chart_line != nullptr) {
-        m_p_chart_line->start_refresh_timer();
-    }
+    start_chart_refresh();
     if (m_p_wnd_isotherm != nullptr) {
         m_p_wnd_isotherm->update_axis_range(m_b_first_opening);
         m_b_first_opening = false;

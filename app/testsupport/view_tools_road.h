@@ -1,11 +1,13 @@
 // The tools of an IR view's toolbar driven as a user would, in whichever
 // document window shows the view: a line drawn on the picture shows in the
-// line-profile chart, the histogram counts, the isotherm strip adds a band
+// line-profile chart, which follows the frames (another frame, another
+// curve: that frame's profile), the histogram counts, the isotherm strip adds a band
 // to the view's source, the copy dialog puts the whole picture's
 // temperatures on the clipboard and the full table window fills. QtTest
 // checks: the caller returns when QTest::currentTestFailed().
 #pragma once
 
+#include "charts/chart_source.h"
 #include "charts/wnd_chart_area.h"
 #include "charts/wnd_chart_line.h"
 #include "road_window.h"
@@ -18,11 +20,17 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <functional>
 #include <numeric>
+#include <vector>
 
 namespace roadtest {
 
-inline void drive_view_tools(RoadWindow& road, WndIRShow* view, const char* test)
+// next_frame shows another frame, one whose profile along the line differs;
+// frame_holds: that frame stays until the next step (a paused recording),
+// so the chart must show exactly its profile.
+inline void drive_view_tools(RoadWindow& road, WndIRShow* view, const char* test,
+                             const std::function<void()>& next_frame, bool frame_holds)
 {
     QVERIFY(view != nullptr && view->source() != nullptr);
     void* frame = view->source()->get_ir_data();
@@ -44,6 +52,20 @@ inline void drive_view_tools(RoadWindow& road, WndIRShow* view, const char* test
     QVERIFY(line != nullptr && line->isVisible());
     QCOMPARE(line->ir_wnd(), view);
     QVERIFY(RoadWindow::wait_for([&] { return line->info_of(line_ana) != nullptr && line->get_axis_x_max() > 50.0f; }));
+    const auto curve = [&] { return line->info_of(line_ana)->temps; };
+    const auto profile = [&] {
+        std::vector<float> temps;
+        chart_source::read_all_temps(line_ana, temps);
+        return temps;
+    };
+    if (frame_holds) {
+        QVERIFY(RoadWindow::wait_for([&] { return curve() == profile(); }));
+    }
+    const std::vector<float> first = curve();
+    QVERIFY(!first.empty());
+    next_frame();
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(RoadWindow::wait_for([&] { return curve() != first && (!frame_holds || curve() == profile()); }));
     QVERIFY(RoadWindow::click(road.find_item("btn_chart_area")));
     auto* area = qobject_cast<WndChartArea*>(road.find_item("chart_area"));
     QVERIFY(area != nullptr && area->isVisible());

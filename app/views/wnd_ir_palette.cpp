@@ -112,7 +112,9 @@ float WndIRPalette::temp_of(int ad) const
 }
 
 // Reads the range, palette and scene extremes of the analysis with its own
-// palette or of the frame; full also re-reads whether the range is automatic.
+// palette or of the frame; full also re-reads whether the range is automatic:
+// imaged once or on every frame (a live camera's frames are), the bar
+// follows the frames.
 bool WndIRPalette::read_range(bool full, int& low, int& high, int& pal, int& coldest, int& hottest)
 {
     void* doc = frame();
@@ -130,7 +132,7 @@ bool WndIRPalette::read_range(bool full, int& low, int& high, int& pal, int& col
         m_ana_alias = QString::fromStdString(alias);
         thermframe_ana_get_palette_param(ana, l, h);
         thermframe_ana_get_palette(ana, palette);
-        if (full && thermframe_ana_get_palette_type(ana, type)) m_auto_range = type == PALETTE_TYPE_AUTO_ONCE;
+        if (full && thermframe_ana_get_palette_type(ana, type)) m_auto_range = type != PALETTE_TYPE_MANUAL;
         thermframe_ana_get_min_temp(ana, x, y, ad_min, t);
         thermframe_ana_get_max_temp(ana, x, y, ad_max, t);
     } else {
@@ -138,7 +140,7 @@ bool WndIRPalette::read_range(bool full, int& low, int& high, int& pal, int& col
         m_ana_alias.clear();
         thermframe_get_imaging_range(doc, l, h);
         thermframe_get_palette(doc, palette);
-        if (full && thermframe_get_palette_type(doc, type)) m_auto_range = type == PALETTE_TYPE_AUTO_ONCE;
+        if (full && thermframe_get_palette_type(doc, type)) m_auto_range = type != PALETTE_TYPE_MANUAL;
         thermframe_get_min_temp(doc, x, y, ad_min, t);
         thermframe_get_max_temp(doc, x, y, ad_max, t);
     }

@@ -126,6 +126,14 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
     if (!source_) {
         return false;
     }
+    // The camera offers exactly the lenses and ranges its calibration holds,
+    // as the program lists them from the same data.
+    std::vector<LensRanges> lenses;
+    if (!read_calibration_lenses(calibration, &lenses)) {
+        *error = "calibration data " + calibration + " holds no lens";
+        source_.reset();
+        return false;
+    }
     {
         std::lock_guard<std::mutex> lock(state_mutex_);
         model_ = DeviceModel();
@@ -135,7 +143,9 @@ bool CameraSim::start(const CamsimOptions& options, std::string* error)
         model_.width = static_cast<uint16_t>(source_->width());
         model_.height = static_cast<uint16_t>(source_->height());
         model_.lens_position = 120;
-        model_.lenses = {{0, {{0, -20, 150}, {1, 100, 650}, {2, 300, 1200}}}, {1, {{0, -20, 150}}}};
+        model_.lenses = std::move(lenses);
+        model_.lens_index = model_.lenses.front().lens;
+        model_.meas_range = model_.lenses.front().ranges.front().range;
         presets_ = {{1, {10, 20, 30, 40}, "gate"}, {2, {11, 21, 31, 41}, "transformer"}};
         alarms_ = {{1, "max>80"}};
         diff_alarms_ = {{2, "delta>5"}};

@@ -30,6 +30,13 @@ public:
 // False (and no engine) when the data cannot be used.
 bool open_calibration_engine(const std::string& calibration, void** engine, int32_t* lens, int32_t* range);
 
+struct LensRanges;
+
+// The lenses of the calibration data at `calibration` with their measuring
+// ranges, in the data's order: what a camera built on it offers. False when
+// the data can not be read or holds no lens.
+bool read_calibration_lenses(const std::string& calibration, std::vector<LensRanges>* lenses);
+
 // Frames of the capture library's loop over its simulated detector (its test
 // pattern as the device delivers it, at the detector's own size), turned
 // into temperatures by the calibration engine loaded from `calibration`.

@@ -3,7 +3,8 @@ import VY.NetDevDiscover 1.0
 import "../common"
 
 // The cameras page: every camera that answered the last search, one cell
-// each; a double click opens the camera.
+// each; hovering a cell shows the camera's address as a tool tip, a double
+// click opens the camera.
 Rectangle {
     id: id_area
     objectName: "area_device_preview"
@@ -24,6 +25,7 @@ Rectangle {
                                                          DiscoverMac: net_dev_obj.DiscoverMac })
     }
     ListModel { id: id_devices }
+    ItemToolTip { id: id_tip; objectName: "tip_device_address" }
 
     Component.onCompleted: search()
 
@@ -68,6 +70,12 @@ Rectangle {
                 id: id_cell_mouse
                 anchors.fill: parent
                 hoverEnabled: true
+                onContainsMouseChanged: {
+                    if (containsMouse)
+                        id_tip.show_tip_ext(mouseX, mouseY, id_cell_mouse, DevIP)
+                    else
+                        id_tip.hide_tip()
+                }
                 onDoubleClicked: id_area.sig_open_net_device(DevIP, DevSN, DiscoverMac)
             }
         }

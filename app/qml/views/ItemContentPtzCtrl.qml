@@ -38,19 +38,24 @@ Rectangle {
                 }
             }
         }
-        Row {
+        // The buttons wrap below the field when their texts are long.
+        Flow {
+            width: id_panel.width - 12
             spacing: 2
-            Rectangle {
-                width: 50; height: 24; anchors.verticalCenter: parent.verticalCenter
-                color: ItemCommonClr.clrClientBackground
-                TextInput {
-                    id: id_preset
-                    objectName: "input_ptz_preset"
-                    anchors { fill: parent; margins: 4 }
-                    color: ItemCommonClr.clrTextLabel
-                    text: "1"
-                    validator: IntValidator { bottom: 1; top: 255 }
-                    selectByMouse: true
+            Item {
+                width: 50; height: 30
+                Rectangle {
+                    width: 50; height: 24; anchors.verticalCenter: parent.verticalCenter
+                    color: ItemCommonClr.clrClientBackground
+                    TextInput {
+                        id: id_preset
+                        objectName: "input_ptz_preset"
+                        anchors { fill: parent; margins: 4 }
+                        color: ItemCommonClr.clrTextLabel
+                        text: "1"
+                        validator: IntValidator { bottom: 1; top: 255 }
+                        selectByMouse: true
+                    }
                 }
             }
             ItemIRToolButton {
@@ -67,19 +72,23 @@ Rectangle {
             color: ItemCommonClr.clrTextLabel
             text: qsTr("云台速度") + "(1-64)"
         }
-        Row {
+        Flow {
+            width: id_panel.width - 12
             spacing: 2
-            Rectangle {
-                width: 50; height: 24; anchors.verticalCenter: parent.verticalCenter
-                color: ItemCommonClr.clrClientBackground
-                TextInput {
-                    id: id_speed
-                    objectName: "input_ptz_speed"
-                    anchors { fill: parent; margins: 4 }
-                    color: ItemCommonClr.clrTextLabel
-                    text: "48"
-                    validator: IntValidator { bottom: 1; top: 64 }
-                    selectByMouse: true
+            Item {
+                width: 50; height: 30
+                Rectangle {
+                    width: 50; height: 24; anchors.verticalCenter: parent.verticalCenter
+                    color: ItemCommonClr.clrClientBackground
+                    TextInput {
+                        id: id_speed
+                        objectName: "input_ptz_speed"
+                        anchors { fill: parent; margins: 4 }
+                        color: ItemCommonClr.clrTextLabel
+                        text: "48"
+                        validator: IntValidator { bottom: 1; top: 64 }
+                        selectByMouse: true
+                    }
                 }
             }
             ItemIRToolButton {
@@ -91,7 +100,8 @@ Rectangle {
                 onSig_press_btn: if (id_speed.acceptableInput) id_ptz.ptz_set_vertical_speed(parseInt(id_speed.text, 10))
             }
         }
-        Row {
+        Flow {
+            width: id_panel.width - 12
             spacing: 2
             ItemIRToolButton { strText: qsTr("雨刷开"); onSig_press_btn: id_ptz.ptz_wiper_on() }
             ItemIRToolButton { strText: qsTr("雨刷关"); onSig_press_btn: id_ptz.ptz_wiper_off() }

@@ -2,7 +2,9 @@ import QtQuick 2.15
 import "../common"
 
 // Control bar of a camera window: focus and zoom motors (held), temperature
-// correction, the lens position with its "set" button, and the time.
+// correction, recording, rotation of the picture (refused while recording:
+// a recording keeps the picture's size), the lens position with its "set"
+// button, and the time.
 Rectangle {
     id: id_bar
     objectName: "toolbar_net_device"
@@ -68,6 +70,12 @@ Rectangle {
         }
     }
     function set_len_pos(n) { id_len_pos.text = String(n) }
+    function rotate(b_clockwise) {
+        if (bRecording)
+            sig_message(qsTr("录像中，无法翻转图像！"))
+        else
+            wndIRShow.rorate_90_degrees(b_clockwise)
+    }
 
     Row {
         anchors.verticalCenter: parent.verticalCenter
@@ -107,6 +115,14 @@ Rectangle {
             bChecked: id_bar.bRecordSetting
             enabled: !id_bar.bRecording
             onSig_press_btn: id_bar.bRecordSetting = !id_bar.bRecordSetting
+        }
+        ItemIRToolButton {
+            objectName: "btn_rotate_left"; strText: qsTr("左转90°")
+            onSig_press_btn: id_bar.rotate(false)
+        }
+        ItemIRToolButton {
+            objectName: "btn_rotate_right"; strText: qsTr("右转90°")
+            onSig_press_btn: id_bar.rotate(true)
         }
         Text {
             objectName: "text_record_time"

@@ -125,21 +125,23 @@ FocusScope {
         id: id_property
         anchors { right: parent.right; top: id_toolbar.bottom }
         width: 260
-        // The fields scroll when the alarm panel would have less than 200.
-        height: Math.min(nContentHeight, id_wnd.height - y - 200)
+        // The fields scroll when the alarm panel would have less than 200
+        // above the pan-tilt panel.
+        height: Math.min(nContentHeight, id_wnd.height - y - 200 - (id_ptz.visible ? id_ptz.height : 0))
         wndIRShow: id_wnd.wndIRShow
         nWndType: id_wnd.mn_wnd_type
         onSig_lens_refused: id_message.show_message_box(qsTr("相机拒绝了该镜头或测温挡"))
     }
 
-    // The alarm panel takes the property column below its fields.
+    // The alarm panel takes the property column below its fields, down to
+    // the pan-tilt panel when a head answered.
     ItemAreaWarning {
-        anchors { left: id_property.left; right: id_property.right; bottom: parent.bottom
-                  top: id_property.bottom; topMargin: 10 }
+        anchors { left: id_property.left; right: id_property.right; top: id_property.bottom; topMargin: 10
+                  bottom: id_ptz.visible ? id_ptz.top : id_wnd.bottom }
         wndIRShow: id_wnd.wndIRShow
     }
 
-    // The head under the camera, over the foot of the property column.
+    // The head under the camera, at the foot of the property column.
     ItemContentPtzCtrl {
         id: id_ptz
         anchors { right: parent.right; bottom: parent.bottom }

@@ -1,10 +1,12 @@
 import QtQuick 2.15
 import VY.WndVideoEdit 1.0
 import "../common"
+import "../alarms"
 
-// The clip editor of the player window: the recordings of one camera as a
-// time bar with the frame shown and the start and end marks, the buttons
-// that move the marks, the sampling interval, and the clip's save dialog.
+// The clip editor of the player window: the camera whose recordings it cuts
+// (any camera of the recordings opened), its recordings as a time bar with
+// the frame shown and the start and end marks, the buttons that move the
+// marks, the sampling interval, and the clip's save dialog.
 Rectangle {
     id: id_wnd
     objectName: "wnd_video_edit"
@@ -24,7 +26,9 @@ Rectangle {
     property string strCur: ""
     property int nClipTotal: 0
     property int nInterval: 1
-    property string strDevice: ""
+    // The cameras of the recordings opened, by name, and the one shown.
+    property var arrDevices: []
+    property int nDevice: -1
 
     signal sig_message(string text)
     signal sig_clip(string path)
@@ -48,8 +52,19 @@ Rectangle {
         nClipTotal = id_edit.get_clip_video_total_frame()
         nInterval = id_edit.get_clip_interval()
         var devices = id_edit.get_device_list()
-        for (var i = 0; i < devices.length; ++i)
-            if (devices[i].bDeviceChoice) strDevice = devices[i].strDeviceName
+        var names = []
+        var chosen = -1
+        for (var i = 0; i < devices.length; ++i) {
+            names.push(devices[i].strDeviceName)
+            if (devices[i].bDeviceChoice) chosen = i
+        }
+        arrDevices = names
+        nDevice = chosen
+    }
+    // Another camera: its recordings, from the first frame of the first.
+    function choose_device(n_index) {
+        id_edit.check_device_index(n_index)
+        refresh()
     }
     function step_interval(n_delta) {
         id_edit.set_clip_interval(id_edit.get_clip_interval() + n_delta)
@@ -75,12 +90,34 @@ Rectangle {
         closeObjectName: "btn_video_edit_close"
         onSig_close: id_wnd.hide_editor()
     }
-    Text {
-        x: 10; y: 36
-        textFormat: Text.PlainText
-        color: ItemCommonClr.clrTextSecLv
-        font.pixelSize: 12
-        text: id_wnd.strDevice + "    " + (id_wnd.wndIRShow ? id_edit.get_video_resolution() : "")
+    Row {
+        x: 10; y: 30
+        z: id_device.bOpen ? 1 : 0
+        spacing: 8
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            textFormat: Text.PlainText
+            color: ItemCommonClr.clrTextLabel
+            font.pixelSize: 12
+            text: qsTr("设备")
+        }
+        ItemWarningCombo {
+            id: id_device
+            objectName: "combo_clip_device"
+            width: 260
+            listText: id_wnd.arrDevices
+            nCurIndex: id_wnd.nDevice
+            // Recordings opened since the list was read join it.
+            onBOpenChanged: if (bOpen) id_wnd.refresh()
+            onSig_activated: id_wnd.choose_device(n_index)
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            textFormat: Text.PlainText
+            color: ItemCommonClr.clrTextSecLv
+            font.pixelSize: 12
+            text: id_wnd.nDevice >= 0 && id_wnd.wndIRShow ? id_edit.get_video_resolution() : ""
+        }
     }
     WndVideoEdit {
         id: id_edit

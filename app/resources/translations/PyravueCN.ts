@@ -2305,6 +2305,18 @@
         <source>录像设置</source>
         <translation>录像设置</translation>
     </message>
+    <message>
+        <source>左转90°</source>
+        <translation>左转90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>右转90°</translation>
+    </message>
+    <message>
+        <source>录像中，无法翻转图像！</source>
+        <translation>录像中，无法翻转图像！</translation>
+    </message>
 </context>
 <context>
     <name>ItemToolbarPlayerCtrl</name>
@@ -2751,6 +2763,10 @@
     <message>
         <source>剪辑</source>
         <translation>剪辑</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>设备</translation>
     </message>
 </context>
 <context>

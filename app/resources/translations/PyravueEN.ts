@@ -2305,6 +2305,18 @@
         <source>录像设置</source>
         <translation>Recording settings</translation>
     </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Rotate left 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Rotate right 90°</translation>
+    </message>
+    <message>
+        <source>录像中，无法翻转图像！</source>
+        <translation>Recording: the picture cannot be rotated!</translation>
+    </message>
 </context>
 <context>
     <name>ItemToolbarPlayerCtrl</name>
@@ -2751,6 +2763,10 @@
     <message>
         <source>剪辑</source>
         <translation>Cut</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
     </message>
 </context>
 <context>

@@ -2305,6 +2305,18 @@
         <source>录像设置</source>
         <translation>錄像設置</translation>
     </message>
+    <message>
+        <source>左转90°</source>
+        <translation>左轉90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>右轉90°</translation>
+    </message>
+    <message>
+        <source>录像中，无法翻转图像！</source>
+        <translation>錄像中，無法翻轉圖像！</translation>
+    </message>
 </context>
 <context>
     <name>ItemToolbarPlayerCtrl</name>
@@ -2751,6 +2763,10 @@
     <message>
         <source>剪辑</source>
         <translation>剪輯</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>設備</translation>
     </message>
 </context>
 <context>

@@ -2305,6 +2305,18 @@
         <source>录像设置</source>
         <translation>Felvétel beállításai</translation>
     </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Balra 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Jobbra 90°</translation>
+    </message>
+    <message>
+        <source>录像中，无法翻转图像！</source>
+        <translation>Felvétel közben a kép nem forgatható!</translation>
+    </message>
 </context>
 <context>
     <name>ItemToolbarPlayerCtrl</name>
@@ -2751,6 +2763,10 @@
     <message>
         <source>剪辑</source>
         <translation>Vágás</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Eszköz</translation>
     </message>
 </context>
 <context>

@@ -2305,6 +2305,18 @@
         <source>录像设置</source>
         <translation>Настройки записи</translation>
     </message>
+    <message>
+        <source>左转90°</source>
+        <translation>Влево на 90°</translation>
+    </message>
+    <message>
+        <source>右转90°</source>
+        <translation>Вправо на 90°</translation>
+    </message>
+    <message>
+        <source>录像中，无法翻转图像！</source>
+        <translation>Во время записи изображение нельзя повернуть!</translation>
+    </message>
 </context>
 <context>
     <name>ItemToolbarPlayerCtrl</name>
@@ -2751,6 +2763,10 @@
     <message>
         <source>剪辑</source>
         <translation>Вырезать</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Устройство</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,8 @@
 // The view tools in a live camera's window, in the real main window: a
 // simulated camera on a loopback address, opened from the title bar, shows
 // its small frames enlarged, and the charts, the isotherm strip, the copy
-// of temperatures and the temperature table work on the live picture.
+// of temperatures and the temperature table work on the live picture; the
+// line chart follows the frames.
 #include "message_guard.h"
 #include "road_window.h"
 #include "shell/app_shell.h"
@@ -63,7 +64,12 @@ void CameraToolsRoadTest::camera_window_zoom_and_view_tools()
     QCOMPARE(view->height(), std::floor(120 * zoom));
     road.save_screen("camera_tools", "1-live");
 
-    roadtest::drive_view_tools(road, view, "camera_tools");
+    // The pattern moves: a few frames later the line crosses another scene.
+    const auto later_frames = [&] {
+        const uint64_t now = camera.stats().temperature_frames;
+        QVERIFY(RoadWindow::wait_for([&] { return camera.stats().temperature_frames >= now + 3; }));
+    };
+    roadtest::drive_view_tools(road, view, "camera_tools", later_frames, false);
     if (QTest::currentTestFailed()) return;
     QVERIFY(close_first_tab(road));
     camera.stop();

@@ -1,15 +1,20 @@
-// The source base's alarm snapshot and timer: one snapshot per alarm
-// episode, written only once a folder is set, named safely, and merged into
-// the picture's user data; the timer starts again after a stop.
+// The source base's alarm snapshot, colours and timer: one snapshot per
+// alarm episode, written only once a folder is set, named safely, and merged
+// into the picture's user data; an alarmed object drawn in its alarm colour
+// tick after tick; the timer starts again after a stop.
 #include "alarms/warning_condition.h"
 #include "message_guard.h"
+#include "picture_pixels.h"
+#include "sources/handle_ids.h"
 #include "sources/ir_image.h"
+#include "sources/source_settings.h"
 #include "test_folders.h"
 #include "thermframe.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -50,6 +55,7 @@ private slots:
     }
     void cleanup() { m_guard.verify(); }
     void one_snapshot_per_alarm_episode();
+    void alarmed_object_keeps_its_alarm_colour();
     void timer_starts_again_after_stop();
 
 private:
@@ -87,6 +93,40 @@ void IRBaseTest::one_snapshot_per_alarm_episode()
     picture.check_warning_and_snap();
     picture.check_warning_and_snap();
     QCOMPARE(picture.saved.size(), 2);
+}
+
+// The 500 ms tick marks the object again and again while its condition
+// holds: every picture drawn in between shows it in the alarm colour.
+void IRBaseTest::alarmed_object_keeps_its_alarm_colour()
+{
+    IRImage picture(nullptr);
+    QVERIFY(picture.open_file(QDir::current().absoluteFilePath("samples/sample.jpg")));
+    const int w = picture.get_ir_width();
+    const int h = picture.get_ir_height();
+    QVERIFY(picture.set_show_size(w, h));
+    picture.delete_all_ana();
+    QVERIFY(picture.add_rect());
+    picture.mouse_down(40, 40);
+    picture.mouse_move(120, 100);
+    picture.mouse_up(120, 100);
+    void* box = nullptr;
+    QVERIFY(thermframe_get_ana(picture.get_ir_data(), ANA_RECT, 0, box));
+    std::string alias;
+    QVERIFY(thermframe_ana_get_alias(box, alias));
+    const QString formula = QString::fromStdString(alias) + ":Max > -100";
+    const QJsonArray rows{QJsonObject{{"n_ana_a_handle", analysis_ids().id_of(box)}, {"str_formula", formula}}};
+    QVERIFY(picture.warning_condition()->add_warning_condition(1, rows, formula));
+    QVERIFY(picture.warning_condition()->check_warning_condition());
+
+    const QRgb alarm = QColor(source_settings::warning_color(1)).rgb();
+    QImage canvas(w, h, QImage::Format_RGB32);
+    for (int tick = 0; tick < 5; ++tick) {
+        QVERIFY(picture.apply_ana_warnings());
+        QPainter painter(&canvas);
+        QVERIFY(picture.paint(&painter));
+        painter.end();
+        QVERIFY2(roadtest::pixels_of_colour(canvas, alarm, 45, 115, 40) >= 35, qPrintable(QString::number(tick)));
+    }
 }
 
 void IRBaseTest::timer_starts_again_after_stop()

@@ -15,7 +15,7 @@
 constexpr int kTestCameraFps = 25;
 
 // With `discovery` it also answers discovery on its address.
-inline bool start_test_camera(camsim::CameraSim& camera, std::string* error, bool discovery = false)
+inline camsim::CamsimOptions test_camera_options(bool discovery = false)
 {
     camsim::CamsimOptions options;
     options.address = "auto";
@@ -24,7 +24,12 @@ inline bool start_test_camera(camsim::CameraSim& camera, std::string* error, boo
     options.height = 120;
     options.fps = kTestCameraFps;
     options.discovery = discovery;
-    return camera.start(options, error);
+    return options;
+}
+
+inline bool start_test_camera(camsim::CameraSim& camera, std::string* error, bool discovery = false)
+{
+    return camera.start(test_camera_options(discovery), error);
 }
 
 // The user closes the first document tab with its close mark; true once the

@@ -172,8 +172,11 @@ private slots:
         QVERIFY(thermframe_get_imaging_range(doc, doc_low, doc_high));
         QCOMPARE(bar.level_span(), int(doc_high));
 
-        // Automatic: every frame shown moves the bar to the frame's range.
-        bar.set_palette_auto(true);
+        // Automatic, imaged on every frame as a live camera's frames are:
+        // every frame shown moves the bar to the frame's range.
+        QVERIFY(thermframe_set_palette_type(doc, PALETTE_TYPE_AUTO_EVERY_FRAME));
+        bar.update_palette_info();
+        QVERIFY(bar.is_auto());
         QVERIFY(thermframe_set_imaging_range(doc, uint16_t(low), uint16_t(high - 700)));
         player->slot_update_ctrl_with_frame(20);
         QCOMPARE(bar.level_span(), high - 700);

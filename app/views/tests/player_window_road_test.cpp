@@ -271,6 +271,31 @@ void PlayerWindowRoadTest::player_window_cut_clip_and_open_it()
     box->setVisible(false);
     road.save_screen(kTest, "10-clip-done");
 
+    // A recording of another camera joins the editor's cameras; choosing it
+    // shows its recordings from their first frame, choosing back the pump's.
+    const QString other = out.filePath("gate.irv");
+    QVERIFY(roadtest::write_recording_part(path, other, 0, 40));
+    edit->add_recording("gate-camera;160x120", ClipRecording{other, "gate.irv", 1000, 2600, 40});
+    QVERIFY(panel->isVisible());
+    QQuickItem* devices = road.find_item("combo_clip_device");
+    QVERIFY(RoadWindow::click(devices));
+    const QStringList names = devices->property("listText").toStringList();
+    QCOMPARE(names.size(), 2);
+    const int gate = names.indexOf("gate-camera");
+    QVERIFY(gate >= 0);
+    road.save_screen(kTest, "10a-clip-cameras");
+    QVERIFY(RoadWindow::click(road.find_item(QString("combo_clip_device_item_%1").arg(gate))));
+    QCOMPARE(devices->property("strCurText").toString(), QString("gate-camera"));
+    QCOMPARE(edit->recordings().size(), 1);
+    QCOMPARE(edit->recordings()[0].path, other);
+    QCOMPARE(player->get_file_path(), other);
+    QCOMPARE(player->current_frame(), 0u);
+    road.save_screen(kTest, "10b-clip-other-camera");
+    QVERIFY(RoadWindow::click(devices));
+    QVERIFY(RoadWindow::click(road.find_item(QString("combo_clip_device_item_%1").arg(1 - gate))));
+    QCOMPARE(edit->recordings()[0].path, path);
+    QCOMPARE(player->get_file_path(), path);
+
     // The clip opens in a player window of its own with the frames cut.
     QVERIFY(QMetaObject::invokeMethod(road.find_object("start_page"), "open_file", Q_ARG(QVariant, clip),
                                       Q_ARG(QVariant, false)));
@@ -309,7 +334,8 @@ void PlayerWindowRoadTest::player_window_parameters_follow_emissivity_and_tools_
     // The property column: the recorded parameters and the frame's extremes.
     QQuickItem* emiss = road.find_item("input_strSettingEmiss");
     QVERIFY(emiss != nullptr && emiss->isVisible());
-    QVERIFY(!emiss->property("text").toString().isEmpty());
+    const QString recorded = emiss->property("text").toString();
+    QVERIFY(!recorded.isEmpty());
     QQuickItem* max_text = road.find_item("text_max_temp");
     const auto panel_max = [&] { return max_text->property("text").toString(); };
     const auto frame_max = [&] { return view->get_ir_temp_info()["strSettingMaxTemp"].toString(); };
@@ -353,7 +379,28 @@ void PlayerWindowRoadTest::player_window_parameters_follow_emissivity_and_tools_
     QVERIFY2(temperature_of(frame_max()) > before + 1.0f, qPrintable(frame_max()));
     road.save_screen(kTest, "p3-frame-f-at-0.5");
 
-    roadtest::drive_view_tools(road, view, "player_tools");
+    // "Restore defaults": the recording's own emissivity is back at once, in
+    // the field and in the temperatures, and stays so a frame later.
+    QVERIFY(RoadWindow::click(road.find_item("btn_default_param")));
+    QCOMPARE(emiss->property("text").toString(), recorded);
+    QVERIFY(thermframe_get_emiss(player->get_ir_data(), emissivity));
+    QCOMPARE(QString::number(emissivity, 'f', 2), recorded);
+    QTRY_VERIFY(panel_max().endsWith(frame_max()));
+    QCOMPARE(temperature_of(frame_max()), before);
+    QVERIFY(RoadWindow::click(road.find_item("btn_player_next")));
+    QTRY_COMPARE(player->current_frame(), f + 1);
+    QTRY_VERIFY(panel_max().endsWith(frame_max()));
+    QCOMPARE(emiss->property("text").toString(), recorded);
+    QVERIFY(thermframe_get_emiss(player->get_ir_data(), emissivity));
+    QCOMPARE(QString::number(emissivity, 'f', 2), recorded);
+    road.save_screen(kTest, "p4-defaults-restored");
+
+    // The chart follows a step back to the first frame.
+    const auto first_frame = [&] {
+        QVERIFY(RoadWindow::click(road.find_item("btn_player_first")));
+        QTRY_COMPARE(player->current_frame(), 0u);
+    };
+    roadtest::drive_view_tools(road, view, "player_tools", first_frame, true);
 }
 
 void PlayerWindowRoadTest::player_window_list_from_dialog_clip_across_named_mark()

@@ -183,19 +183,20 @@ TEST_F(CameraTest, commands_round_trip_and_store_what_the_camera_accepted)
         NvsMeasRange ranges[NVS_MAX_RANGES] = {};
         int32_t count = entry;
         ASSERT_TRUE(vy_nvs_get_temperature_meas_range(stream, &count, ranges)) << entry;
-        ASSERT_EQ(count, 3);
+        // The simulator offers the two ranges its sample calibration holds.
+        ASSERT_EQ(count, 2);
         EXPECT_EQ(ranges[1].range, 1);
+        EXPECT_FLOAT_EQ(ranges[0].max_temp, 150.0f);
         EXPECT_FLOAT_EQ(ranges[1].max_temp, 650.0f);
-        EXPECT_FLOAT_EQ(ranges[2].max_temp, 1200.0f);
     }
 
-    EXPECT_TRUE(vy_nvs_set_temperature_meas_range(stream, 2));
+    EXPECT_TRUE(vy_nvs_set_temperature_meas_range(stream, 1));
     int32_t range = -1;
     float low = 0, high = 0;
     EXPECT_TRUE(vy_nvs_get_curr_temperature_meas_range(stream, &range, &low, &high));
-    EXPECT_EQ(range, 2);
-    EXPECT_FLOAT_EQ(low, 300.0f);
-    EXPECT_FLOAT_EQ(high, 1200.0f);
+    EXPECT_EQ(range, 1);
+    EXPECT_FLOAT_EQ(low, 100.0f);
+    EXPECT_FLOAT_EQ(high, 650.0f);
 
     int32_t position = 0;
     EXPECT_TRUE(vy_nvs_get_len_pos(stream, &position));
@@ -284,7 +285,7 @@ TEST_F(CameraTest, device_info_and_lens_switch)
     EXPECT_EQ(info.lens_adjust_method, 1);
     EXPECT_TRUE(info.lens_position_supported);
 
-    // Lens 1 and its only range in one request; the stored pair follows.
+    // Lens 1 and its first range in one request; the stored pair follows.
     ASSERT_TRUE(vy_nvs_set_len_and_meas_range(stream, 1, 0));
     EXPECT_EQ(camera.model().lens_index, 1);
     EXPECT_EQ(camera.requests().back().payload, (std::vector<uint8_t>{1, 0}));
@@ -293,7 +294,7 @@ TEST_F(CameraTest, device_info_and_lens_switch)
     NvsMeasRange ranges[NVS_MAX_RANGES];
     int32_t count = NVS_MAX_RANGES;
     ASSERT_TRUE(vy_nvs_get_temperature_meas_range(stream, &count, ranges));
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(count, 2);
 
     // Pairs the camera did not list go nowhere.
     auto range_requests = [&] {
@@ -304,7 +305,7 @@ TEST_F(CameraTest, device_info_and_lens_switch)
         return n;
     };
     const std::size_t sent = range_requests();
-    for (auto pair : {std::make_pair(1, 1), std::make_pair(-1, 0), std::make_pair(256, 0), std::make_pair(0, 3)}) {
+    for (auto pair : {std::make_pair(1, 2), std::make_pair(-1, 0), std::make_pair(256, 0), std::make_pair(0, 3)}) {
         EXPECT_FALSE(vy_nvs_set_len_and_meas_range(stream, pair.first, pair.second));
     }
     EXPECT_EQ(range_requests(), sent);
