@@ -8,6 +8,7 @@
 #include "rules/sql_connection_pool.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
+#include "shell/h_translator.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
 
@@ -63,6 +64,8 @@ private slots:
     void cleanup() { m_guard.verify(); }
     void rule_page_add_export_delete_import();
     void rule_chosen_in_main_window_fills_alarm_panel();
+    void formula_levels_survive_exchange_data();
+    void formula_levels_survive_exchange();
 
 private:
     QQuickItem* visual(const QString& name) const { return find_visual(m_road->window()->contentItem(), name); }
@@ -321,6 +324,79 @@ void DetectRuleRoadTest::rule_chosen_in_main_window_fills_alarm_panel()
     QTRY_VERIFY(folder_dialog->property("item").value<QObject*>() == nullptr);
 
     sql->delete_all_rule(2);
+    m_road = nullptr;
+}
+
+void DetectRuleRoadTest::formula_levels_survive_exchange_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("urgent");
+    QTest::addColumn<QString>("general");
+    QTest::newRow("english") << "language/PyravueEN.qm" << "Urgent" << "General";
+    QTest::newRow("russian") << "language/PyravueRU.qm" << QString::fromUtf8("Срочно") << QString::fromUtf8("Обычно");
+}
+
+void DetectRuleRoadTest::formula_levels_survive_exchange()
+{
+    // Formulas added through the dialog in an interface language keep their
+    // levels through an export, a delete and an import.
+    QFETCH(QString, language);
+    QFETCH(QString, urgent);
+    QFETCH(QString, general);
+    AppShell shell;
+    QVERIFY(HTranslator::instance()->load(language));
+    DataSql* sql = DataSql::instance();
+    const int id = sql->insert_detect_rule(1, "T", "110kV", "P", "S", "");
+    QVERIFY(id > 0);
+    QTemporaryDir out;
+    RoadWindow road;
+    m_road = &road;
+    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
+    QVERIFY(road.show(QSize(1300, 860)));
+    QObject* area = road.find_object("area_detect_rule");
+    QVERIFY(area != nullptr);
+    call(area, "update_fault_ctrl", id);
+
+    // Urgent and general, the first and last levels the dialog offers.
+    for (int choice : {0, 3}) {
+        QVERIFY(RoadWindow::click(visual("rule_add_formula")));
+        QTRY_VERIFY(road.find_item("wnd_edit_formula")->isVisible());
+        QVERIFY(RoadWindow::click(visual(QStringLiteral("formula_degree_%1").arg(choice))));
+        type_into("formula_text", QStringLiteral("R01:Max > %1").arg(choice));
+        QVERIFY(RoadWindow::click(visual("formula_ok")));
+        QTRY_VERIFY(!road.find_item("wnd_edit_formula")->isVisible());
+    }
+    QTRY_VERIFY(visual("rule_formula_row_1") != nullptr);
+    QCOMPARE(visual("rule_formula_row_0")->property("degree_text").toString(), urgent);
+    QCOMPARE(visual("rule_formula_row_1")->property("degree_text").toString(), general);
+
+    QVERIFY(RoadWindow::click(visual("rule_export")));
+    QObject* exporter = road.find_object("wnd_export_rule");
+    call(exporter, "slot_folder_chosen", QUrl::fromLocalFile(out.path()).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(!exporter->property("mb_start_processing").toBool(), 30000);
+    QVERIFY(RoadWindow::click(visual("wnd_export_rule_close")));
+    const QStringList packages = QDir(out.path()).entryList(QDir::Files);
+    QCOMPARE(packages.size(), 1);
+    QVERIFY(sql->delete_all_rule(1));
+    QVERIFY(RoadWindow::click(visual("rule_import")));
+    QObject* importer = road.find_object("wnd_import_rule");
+    call(importer, "slot_package_chosen", QUrl::fromLocalFile(out.filePath(packages[0])).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(!importer->property("mb_start_processing").toBool(), 30000);
+    QVERIFY(RoadWindow::click(visual("wnd_import_rule_close")));
+
+    const QJsonArray rules = sql->get_detect_rule_from_substation_type(1);
+    QCOMPARE(rules.size(), 1);
+    const int back = rules.at(0).toObject().value("n_id").toInt();
+    QMap<QString, int> levels;
+    for (const QJsonValue& value : sql->get_detect_rule_formula(back)) {
+        levels.insert(value.toObject().value("str_formula").toString(), value.toObject().value("n_id_degree").toInt());
+    }
+    QCOMPARE(levels, (QMap<QString, int>{{"R01:Max > 0", 1}, {"R01:Max > 3", 4}}));
+    call(area, "update_fault_ctrl", back);
+    QTRY_VERIFY(visual("rule_formula_row_1") != nullptr);
+    QCOMPARE(visual("rule_formula_row_0")->property("degree_text").toString(), urgent);
+    QVERIFY(!road.save_screen("rule_levels", QString::fromLatin1(QTest::currentDataTag())).isEmpty());
+    sql->delete_all_rule(1);
     m_road = nullptr;
 }
 
