@@ -31,6 +31,7 @@ Item {
         height: 30
         spacing: 8
         Text {
+            id: id_bar_label
             anchors.verticalCenter: parent.verticalCenter
             color: ItemCommonClr.clrTextLabel
             font.pixelSize: 12
@@ -40,7 +41,9 @@ Item {
             id: id_bar
             objectName: "job_progress"
             anchors.verticalCenter: parent.verticalCenter
-            width: id_bar_row.width - 250
+            // What the label and the percentage leave, beside the window's
+            // 80-pixel action button at the row's end.
+            width: Math.max(40, id_bar_row.width - id_bar_label.width - 44 - 2 * id_bar_row.spacing - 90)
             height: 14
             color: ItemCommonClr.clrClientBackground
             border.color: ItemCommonClr.clrTextBroder
@@ -86,14 +89,13 @@ Item {
             anchors.margins: 1
             clip: true
             model: id_model
-            delegate: Text {
+            delegate: ItemElidedText {
                 width: id_view.width
                 height: 30
                 leftPadding: 10
                 verticalAlignment: Text.AlignVCenter
                 color: ItemCommonClr.clrTextButton
                 font.pixelSize: 12
-                textFormat: Text.PlainText
                 text: (id_model.count - index) + ". " + strName
             }
         }
