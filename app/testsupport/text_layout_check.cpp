@@ -155,7 +155,8 @@ void add_drawn_texts(const QQuickItem* item, const QQuickItem* positioner, QRect
     }
     const QList<QQuickItem*> children = item->childItems();
     for (const QQuickItem* child : children) {
-        if (!child->isVisible() || child->opacity() < 0.01) {
+        // Raised children are layers meant to cover (tips, popups).
+        if (!child->isVisible() || child->opacity() < 0.01 || child->z() > 0) {
             continue;
         }
         if (is_text(child) && !shown_text(child).isEmpty()) {
@@ -182,6 +183,23 @@ void check_positioner(const QQuickItem* positioner, QStringList& faults)
         }
         shown << child;
         extents << extent;
+    }
+    // A row that runs past the box holding it covers what lies beside it.
+    const QQuickItem* box = positioner->parentItem();
+    if (is_box(box) && !extents.isEmpty()) {
+        QRectF all;
+        for (const QRectF& extent : extents) {
+            all |= extent;
+        }
+        all = positioner->mapRectToItem(box, all);
+        if (all.left() < -kSlack || all.right() > box->width() + kSlack) {
+            faults << QStringLiteral("wider than its box: %1 spans %2..%3 in %4 of width %5")
+                          .arg(name_of(positioner))
+                          .arg(all.left())
+                          .arg(all.right())
+                          .arg(name_of(box))
+                          .arg(box->width());
+        }
     }
     for (int i = 0; i < extents.size(); ++i) {
         for (int j = i + 1; j < extents.size(); ++j) {

@@ -76,27 +76,26 @@ Rectangle {
         }
     }
 
-    Row {
+    // The buttons follow the heading on its line while there is room, else
+    // on the next line, so that the heading is always whole.
+    Flow {
         id: id_title
         // Above the list, so the buttons' tips are not hidden by it.
         z: 1
         x: 10; y: 6
         width: parent.width - 20
         spacing: 4
-        Text { width: parent.width - id_buttons.width - 4; anchors.verticalCenter: parent.verticalCenter
+        Text { width: Math.min(implicitWidth, id_title.width); height: 24; verticalAlignment: Text.AlignVCenter
+            elide: Text.ElideRight
             textFormat: Text.PlainText; color: ItemCommonClr.clrTextButton; font.pixelSize: 14; text: qsTr("报警信息") }
-        Row {
-            id: id_buttons
-            spacing: 4
-            ItemWarningButton { id: id_btn_load_rule; objectName: "btn_load_detect_rule"; visible: DataCommon.bIsEnableDetectRule
-                strText: qsTr("关联诊断规则")
-                onSig_clicked: if (id_area.mainWindow && id_area.mainWindow.show_rule_select && id_area.wndIRShow !== null)
-                                   id_area.mainWindow.show_rule_select(id_btn_load_rule) }
-            ItemWarningButton { objectName: "btn_add_warning"; strText: "+"; strTip: qsTr("增加报警条件")
-                onSig_clicked: { id_dialog.active = true; id_dialog.item.open_dialog() } }
-            ItemWarningButton { objectName: "btn_clear_warning"; strText: qsTr("清空"); strTip: qsTr("清空报警条件列表")
-                onSig_clicked: id_area.clear_list() }
-        }
+        ItemWarningButton { id: id_btn_load_rule; objectName: "btn_load_detect_rule"; visible: DataCommon.bIsEnableDetectRule
+            strText: qsTr("关联诊断规则")
+            onSig_clicked: if (id_area.mainWindow && id_area.mainWindow.show_rule_select && id_area.wndIRShow !== null)
+                               id_area.mainWindow.show_rule_select(id_btn_load_rule) }
+        ItemWarningButton { objectName: "btn_add_warning"; strText: "+"; strTip: qsTr("增加报警条件")
+            onSig_clicked: { id_dialog.active = true; id_dialog.item.open_dialog() } }
+        ItemWarningButton { objectName: "btn_clear_warning"; strText: qsTr("清空"); strTip: qsTr("清空报警条件列表")
+            onSig_clicked: id_area.clear_list() }
     }
 
     ListView {

@@ -92,7 +92,7 @@ Window {
                     ItemCustomRadio {
                         objectName: "radio_template_" + index
                         enabled: index === 0 || id_setting.templateNames[index] !== ""
-                        width: 110
+                        width: Math.max(110, implicitWidth)
                         strText: index === 0 ? ItemCommonText.strTemplateDefault
                                              : ItemCommonText.strTemplateCustom + " " + index
                                                + (id_setting.templateNames[index] === "" ? "" : " (" + id_setting.templateNames[index] + ")")

@@ -125,7 +125,16 @@ void LanguageRoadTest::every_window_whole_in_every_language()
         {"cameras", [&] { call(title, "show_id", {-2}); }, [] {}},
         {"report_designer", [&] { call(title, "show_id", {-4}); }, [] {}},
         {"picture", [&] { call(title, "set_cur_tab_sheet", {0}); }, [] {}},
+        {"alarm_condition",
+         [&] {
+             call(title, "set_cur_tab_sheet", {0});
+             QVERIFY(RoadWindow::click(road.find_item(QStringLiteral("btn_add_warning"))));
+         },
+         [&] { hide(road.find_window(QStringLiteral("wnd_warning_condition"))); }},
+        {"temp_range", [&] { call(dialog("wnd_temp_range"), "show_range", {"10.0", "20.0"}); },
+         [&] { hide(dialog("wnd_temp_range")); }},
         {"recording", [&] { call(title, "set_cur_tab_sheet", {1}); }, [] {}},
+        {"video_edit", [&] { call(dialog("wnd_video_edit"), "show_editor"); }, [&] { hide(dialog("wnd_video_edit")); }},
         {"rule_page",
          [&] {
              call(title, "show_id", {-3});
