@@ -260,16 +260,7 @@ void StartPageRoadTest::stored_folder_in_view_and_names_as_tips()
     QQuickItem* cell = nullptr;
     QTRY_VERIFY((cell = road.find_item("preview_cell_0")) != nullptr);
     QVERIFY(RoadWindow::move_to(cell, QPointF(30, 30)));
-    auto shown_tip = [&road] {
-        const QList<QQuickItem*> tips = road.window()->findChildren<QQuickItem*>("hover_tip");
-        for (QQuickItem* tip : tips) {
-            if (tip->isVisible()) {
-                return tip->childItems().value(0)->property("text").toString();
-            }
-        }
-        return QString();
-    };
-    QTRY_COMPARE(shown_tip(), QString("x.jpg"));
+    QTRY_COMPARE(road.shown_tool_tip(), QString("x.jpg"));
     QVERIFY(!road.save_screen("start_page", "name_tip").isEmpty());
 }
 

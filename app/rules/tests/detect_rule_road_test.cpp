@@ -346,7 +346,11 @@ void DetectRuleRoadTest::formula_levels_survive_exchange()
     AppShell shell;
     QVERIFY(HTranslator::instance()->load(language));
     DataSql* sql = DataSql::instance();
-    const int id = sql->insert_detect_rule(1, "T", "110kV", "P", "S", "");
+    // Alone in the database, so that the export writes one package.
+    for (int kind = 0; kind < 3; ++kind) {
+        sql->delete_all_rule(kind);
+    }
+    const int id = sql->insert_detect_rule(0, "T", "110kV", "P", "S", "");
     QVERIFY(id > 0);
     QTemporaryDir out;
     RoadWindow road;
@@ -362,6 +366,8 @@ void DetectRuleRoadTest::formula_levels_survive_exchange()
         QVERIFY(RoadWindow::click(visual("rule_add_formula")));
         QTRY_VERIFY(road.find_item("wnd_edit_formula")->isVisible());
         QVERIFY(RoadWindow::click(visual(QStringLiteral("formula_degree_%1").arg(choice))));
+        // The dialog keeps the last formula typed.
+        road.find_object("formula_text")->setProperty("text", QString());
         type_into("formula_text", QStringLiteral("R01:Max > %1").arg(choice));
         QVERIFY(RoadWindow::click(visual("formula_ok")));
         QTRY_VERIFY(!road.find_item("wnd_edit_formula")->isVisible());
@@ -377,14 +383,14 @@ void DetectRuleRoadTest::formula_levels_survive_exchange()
     QVERIFY(RoadWindow::click(visual("wnd_export_rule_close")));
     const QStringList packages = QDir(out.path()).entryList(QDir::Files);
     QCOMPARE(packages.size(), 1);
-    QVERIFY(sql->delete_all_rule(1));
+    QVERIFY(sql->delete_all_rule(0));
     QVERIFY(RoadWindow::click(visual("rule_import")));
     QObject* importer = road.find_object("wnd_import_rule");
     call(importer, "slot_package_chosen", QUrl::fromLocalFile(out.filePath(packages[0])).toString());
     QTRY_VERIFY_WITH_TIMEOUT(!importer->property("mb_start_processing").toBool(), 30000);
     QVERIFY(RoadWindow::click(visual("wnd_import_rule_close")));
 
-    const QJsonArray rules = sql->get_detect_rule_from_substation_type(1);
+    const QJsonArray rules = sql->get_detect_rule_from_substation_type(0);
     QCOMPARE(rules.size(), 1);
     const int back = rules.at(0).toObject().value("n_id").toInt();
     QMap<QString, int> levels;
@@ -396,7 +402,7 @@ void DetectRuleRoadTest::formula_levels_survive_exchange()
     QTRY_VERIFY(visual("rule_formula_row_1") != nullptr);
     QCOMPARE(visual("rule_formula_row_0")->property("degree_text").toString(), urgent);
     QVERIFY(!road.save_screen("rule_levels", QString::fromLatin1(QTest::currentDataTag())).isEmpty());
-    sql->delete_all_rule(1);
+    sql->delete_all_rule(0);
     m_road = nullptr;
 }
 
