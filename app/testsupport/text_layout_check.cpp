@@ -117,6 +117,19 @@ bool is_box(const QQuickItem* item)
            !is_scroller(item->parentItem()) && item->window() != nullptr && item != item->window()->contentItem();
 }
 
+// What an item draws (in the box's coordinates) stays within the box's width.
+void check_inside_box(const QString& what, const QRectF& drawn, const QQuickItem* box, QStringList& faults)
+{
+    if (drawn.left() < -kSlack || drawn.right() > box->width() + kSlack) {
+        faults << QStringLiteral("wider than its box: %1 spans %2..%3 in %4 of width %5")
+                      .arg(what)
+                      .arg(drawn.left())
+                      .arg(drawn.right())
+                      .arg(name_of(box))
+                      .arg(box->width());
+    }
+}
+
 void check_text(const QQuickItem* text, QStringList& faults)
 {
     if (shown_text(text).isEmpty()) {
@@ -135,15 +148,7 @@ void check_text(const QQuickItem* text, QStringList& faults)
     if (!is_box(box)) {
         return;
     }
-    const QRectF drawn = text->mapRectToItem(box, drawn_rect(text));
-    if (drawn.left() < -kSlack || drawn.right() > box->width() + kSlack) {
-        faults << QStringLiteral("wider than its box: %1 spans %2..%3 in %4 of width %5")
-                      .arg(describe(text))
-                      .arg(drawn.left())
-                      .arg(drawn.right())
-                      .arg(name_of(box))
-                      .arg(box->width());
-    }
+    check_inside_box(describe(text), text->mapRectToItem(box, drawn_rect(text)), box, faults);
 }
 
 // What a child of a positioner covers: its own rectangle and the glyphs of
@@ -191,15 +196,7 @@ void check_positioner(const QQuickItem* positioner, QStringList& faults)
         for (const QRectF& extent : extents) {
             all |= extent;
         }
-        all = positioner->mapRectToItem(box, all);
-        if (all.left() < -kSlack || all.right() > box->width() + kSlack) {
-            faults << QStringLiteral("wider than its box: %1 spans %2..%3 in %4 of width %5")
-                          .arg(name_of(positioner))
-                          .arg(all.left())
-                          .arg(all.right())
-                          .arg(name_of(box))
-                          .arg(box->width());
-        }
+        check_inside_box(name_of(positioner), positioner->mapRectToItem(box, all), box, faults);
     }
     for (int i = 0; i < extents.size(); ++i) {
         for (int j = i + 1; j < extents.size(); ++j) {

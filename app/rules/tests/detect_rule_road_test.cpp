@@ -70,12 +70,21 @@ private slots:
 private:
     QQuickItem* visual(const QString& name) const { return find_visual(m_road->window()->contentItem(), name); }
     void type_into(const QString& field, const QString& text);
+    // The rule page alone in a window of its own, driven through m_road.
+    bool show_rule_page(AppShell& shell, RoadWindow& road);
     int rule_count() { return DataSql::instance()->get_detect_rule_from_substation_type(1).size(); }
 
     roadtest::TestFolders m_folders;
     roadtest::MessageGuard m_guard;
     RoadWindow* m_road = nullptr;
 };
+
+bool DetectRuleRoadTest::show_rule_page(AppShell& shell, RoadWindow& road)
+{
+    m_road = &road;
+    return road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860) &&
+           road.show(QSize(1300, 860));
+}
 
 void DetectRuleRoadTest::type_into(const QString& field, const QString& text)
 {
@@ -106,9 +115,7 @@ void DetectRuleRoadTest::rule_page_add_export_delete_import()
     QTemporaryDir out;
 
     RoadWindow road;
-    m_road = &road;
-    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
-    QVERIFY(road.show(QSize(1300, 860)));
+    QVERIFY(show_rule_page(shell, road));
     QObject* area = road.find_object("area_detect_rule");
     QVERIFY(area != nullptr);
     QVERIFY(!road.save_screen("rule_page", "empty").isEmpty());
@@ -253,6 +260,14 @@ void DetectRuleRoadTest::rule_chosen_in_main_window_fills_alarm_panel()
     QVERIFY(RoadWindow::click(rule_tab));
     QTRY_VERIFY(road.find_item("detect_rule_page")->isVisible());
     QVERIFY(!road.save_screen("rule_select", "rule_page").isEmpty());
+    // An exchange window covers the whole main window, title bar included.
+    QObject* exporter = road.find_object("wnd_export_rule");
+    QVERIFY(QMetaObject::invokeMethod(exporter, "show_wnd"));
+    auto* layer = qobject_cast<QQuickItem*>(exporter);
+    QVERIFY(layer != nullptr && layer->parentItem() == road.window()->contentItem());
+    QCOMPARE(layer->size(), road.window()->contentItem()->size());
+    QVERIFY(!road.save_screen("rule_select", "export_layer").isEmpty());
+    layer->setVisible(false);
 
     // A picture with an analysis of its own, which the rule replaces.
     const QString sample = QCoreApplication::applicationDirPath() + "/samples/sample.jpg";
@@ -275,6 +290,12 @@ void DetectRuleRoadTest::rule_chosen_in_main_window_fills_alarm_panel()
     QQuickItem* ok = visual("select_ok");
     QVERIFY(ok != nullptr && !ok->isEnabled());
     QVERIFY(RoadWindow::click(visual("select_kind_2")));
+    // A rule added on the rule page shows in the selection tree at once.
+    const int added = sql->insert_detect_rule(2, "Added", "35kV", "P", "S", "");
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_add_detect_rule"), "sig_insert_detect_rule",
+                                      Q_ARG(QVariant, added), Q_ARG(int, 2), Q_ARG(QString, "Added"),
+                                      Q_ARG(QString, "35kV"), Q_ARG(QString, "P"), Q_ARG(QString, "S")));
+    QTRY_VERIFY(visual("rule_tree_row_Added") != nullptr);
     for (const char* name : {"T", "10kV", "P"}) {
         QTRY_VERIFY(visual(QStringLiteral("rule_tree_row_") + name) != nullptr);
         QVERIFY(RoadWindow::click_at(visual(QStringLiteral("rule_tree_row_") + name), QPointF(80, 10)));
@@ -354,9 +375,7 @@ void DetectRuleRoadTest::formula_levels_survive_exchange()
     QVERIFY(id > 0);
     QTemporaryDir out;
     RoadWindow road;
-    m_road = &road;
-    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
-    QVERIFY(road.show(QSize(1300, 860)));
+    QVERIFY(show_rule_page(shell, road));
     QObject* area = road.find_object("area_detect_rule");
     QVERIFY(area != nullptr);
     call(area, "update_fault_ctrl", id);
