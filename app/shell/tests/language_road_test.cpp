@@ -184,9 +184,13 @@ void LanguageRoadTest::every_window_whole_in_every_language()
             for (const QString& fault : found) {
                 faults << where + fault;
             }
-            QVERIFY(!road.save_screen(QStringLiteral("languages"),
-                                      QStringLiteral("%1-%2").arg(language).arg(step.name))
-                         .isEmpty());
+            // Pictures of the longest texts (Russian) and of English; every
+            // language is checked all the same.
+            if (language == 1 || language == 3 || !found.isEmpty()) {
+                QVERIFY(!road.save_screen(QStringLiteral("languages"),
+                                          QStringLiteral("%1-%2").arg(language).arg(step.name))
+                             .isEmpty());
+            }
             step.hide();
         }
     }
