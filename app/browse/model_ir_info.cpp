@@ -183,11 +183,21 @@ void ModelIRInfo::add_file_fields(const QString& path, QJsonObject& info) const
     info.insert("strSettingChangeTime", file.lastModified().toString(QString::fromLatin1(kTimeFormat)));
 }
 
-void ModelIRInfo::add_frame_fields(void* doc, QJsonObject& info) const
+bool ModelIRInfo::device_text(void* doc, QString& text)
 {
     std::string first, second, third;
-    if (thermframe_get_mac_info(doc, first, second, third)) {
-        info.insert("strSettingMac", QString::fromStdString(first + "-" + third + "-" + second));
+    if (!thermframe_get_mac_info(doc, first, second, third)) {
+        return false;
+    }
+    text = QString::fromStdString(first + "-" + third + "-" + second);
+    return true;
+}
+
+void ModelIRInfo::add_frame_fields(void* doc, QJsonObject& info) const
+{
+    QString device;
+    if (device_text(doc, device)) {
+        info.insert("strSettingMac", device);
     }
     uint16_t width = 0, height = 0;
     if (thermframe_get_show_resolution(doc, width, height)) {

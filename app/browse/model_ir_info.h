@@ -42,6 +42,10 @@ public:
 
     // "1024.0 B", "1.0 KB", ... up to TB.
     static QString size_text(qint64 bytes);
+    // The device of a frame document as every view shows it: the first MAC
+    // text, the third and the second, joined by "-"; false when the document
+    // has none.
+    static bool device_text(void* doc, QString& text);
     // Lens type as shown when the lens has no description.
     static QString len_type_to_text(int type);
     // The entries of get_ir_anas for a frame document, each object under the

@@ -471,8 +471,8 @@ int DataSql::insert_rule_formula(const QJsonObject& obj_info)
              QStringLiteral("insert into t_formula_of_detect_rules ( detect_rule_id, fault_degree_id, "
                             "fault_degree_name, formula, des_of_formula, judgement_result, thermal_feature, "
                             "handing_suggestion ) values( ?, ?, ?, ?, ?, ?, ?, ? )"),
-             {rule, degree, str("fault_degree_name"), str("formula"), str("des_of_formula"), str("fault_feature"),
-              str("thermal_feature"), str("handing_suggestion")})) {
+             {rule, degree, stored_degree_name(degree, str("fault_degree_name")), str("formula"),
+              str("des_of_formula"), str("fault_feature"), str("thermal_feature"), str("handing_suggestion")})) {
         qCDebug(lc_db) << "insert_rule_formula failed! b:" << query.lastError().text() << query.lastQuery();
         return -1;
     }
@@ -489,12 +489,13 @@ bool DataSql::modify_rule_formula(const QJsonObject& obj_info)
     QSqlDatabase* db = holder.open_connection();
     QSqlQuery query(db != nullptr ? *db : QSqlDatabase());
     auto str = [&obj_info](const char* key) { return obj_info.value(QString::fromLatin1(key)).toString(); };
+    const int degree = obj_info.value(QStringLiteral("fault_degree_id")).toInt();
     if (db == nullptr ||
         !run(query,
              QStringLiteral("UPDATE t_formula_of_detect_rules SET fault_degree_id = ?, fault_degree_name = ?, "
                             "formula = ?, des_of_formula = ?, judgement_result = ?, thermal_feature = ?, "
                             "handing_suggestion = ? WHERE id = ?"),
-             {obj_info.value(QStringLiteral("fault_degree_id")).toInt(), str("fault_degree_name"), str("formula"),
+             {degree, stored_degree_name(degree, str("fault_degree_name")), str("formula"),
               str("des_of_formula"), str("fault_feature"), str("thermal_feature"), str("handing_suggestion"),
               obj_info.value(QStringLiteral("id_formula")).toVariant().toLongLong()})) {
         qCDebug(lc_db) << "modify_rule_formula a" << query.lastError().text();
@@ -590,6 +591,13 @@ QJsonObject DataSql::get_detect_fault_info(qint64 n_id_detect_rule, qint64 n_id_
     fault.insert(QStringLiteral("formula_fault_degree"), degrees);
     joined.write(fault);
     return fault;
+}
+
+QString DataSql::stored_degree_name(int n_id_degree, const QString& str_given)
+{
+    static const QString names[] = {QStringLiteral("紧急"), QStringLiteral("严重"), QStringLiteral("关注"),
+                                    QStringLiteral("一般"), QStringLiteral("正常")};
+    return n_id_degree >= 1 && n_id_degree <= 5 ? names[n_id_degree - 1] : str_given;
 }
 
 QMap<QString, int> DataSql::fault_degree_map()

@@ -49,6 +49,11 @@ public:
 
     // Degree names of imported sheets to fault_degree_id.
     static QMap<QString, int> fault_degree_map();
+    // The level of a formula is its fault_degree_id. The name kept beside it
+    // in the database and in packages is the degree's source-language name,
+    // whatever the interface language, so that fault_degree_map reads it
+    // back; a degree outside 1..5 keeps the name it was given.
+    static QString stored_degree_name(int n_id_degree, const QString& str_given);
 
 private:
     explicit DataSql(QObject* parent = nullptr);

@@ -45,7 +45,7 @@ enum { kDevType, kVoltage, kPart, kShape, kAnas, kImage, kJudgement, kDegree, kF
 const char* const kExportQuery =
     "SELECT r.id, r.substation_type, r.dev_type_name, r.dev_voltage, r.dev_part, r.shape, r.anas, "
     "r.image_file_name, r.des_of_judgement, f.fault_degree_name, f.formula, f.des_of_formula, "
-    "f.judgement_result, f.thermal_feature, f.handing_suggestion "
+    "f.judgement_result, f.thermal_feature, f.handing_suggestion, f.fault_degree_id "
     "FROM t_detect_rules r LEFT JOIN t_formula_of_detect_rules f ON f.detect_rule_id = r.id "
     "WHERE r.substation_type IN (%1) "
     "ORDER BY r.substation_type, r.dev_type_name, r.shape, r.id, f.id";
@@ -178,6 +178,9 @@ int ThreadDetectRuleManage::run_export(const QString& folder, bool station, bool
             for (int i = 0; i < 13; ++i) {
                 row.texts[i] = query.value(2 + i).toString();
             }
+            // The level goes out by its id: names stored in an interface
+            // language would not read back.
+            row.texts[kDegree] = DataSql::stored_degree_name(query.value(15).toInt(), row.texts[kDegree]);
             rows.push_back(row);
         }
     }

@@ -321,7 +321,8 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
                      "insert into t_formula_of_detect_rules (detect_rule_id, fault_degree_id, fault_degree_name, "
                      "formula, des_of_formula, judgement_result, thermal_feature, handing_suggestion) "
                      "values (?, ?, ?, ?, ?, ?, ?, ?)",
-                     {rule_id, degree, degree_name, text, member_text(formula, "des_of_formula"),
+                     {rule_id, degree, DataSql::stored_degree_name(degree, degree_name), text,
+                      member_text(formula, "des_of_formula"),
                       member_text(formula, "judgement_result"), member_text(formula, "thermal_image"),
                       member_text(formula, "handing_suggestion")})) {
                 return fail(query, Status::RES_SQL_ERR);

@@ -2,6 +2,7 @@
 // them: JSON objects with "strSetting..." keys.
 #include "sources/ir_base.h"
 
+#include "browse/model_ir_info.h"
 #include "markpen.h"
 #include "sources/line_colour.h"
 #include "thermframe.h"
@@ -242,9 +243,9 @@ QJsonObject IRBase::get_ir_property()
     uint16_t w = 0, h = 0;
     if (thermframe_get_show_resolution(frame, w, h))
         json.insert("strSettingResolution", QString::asprintf("%d x %d", w, h));
-    std::string a, b, c;
-    if (thermframe_get_mac_info(frame, a, b, c))
-        json.insert("strSettingMac", QString::fromStdString(a + "-" + b + "-" + c));
+    QString device;
+    if (ModelIRInfo::device_text(frame, device))
+        json.insert("strSettingMac", device);
     tagLenInfo lens;
     std::memset(&lens, 0, sizeof(lens));
     if (thermframe_get_cur_len_range_info(frame, &lens)) {

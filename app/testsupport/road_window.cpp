@@ -174,6 +174,22 @@ bool RoadWindow::double_click(QQuickItem* item)
     return true;
 }
 
+QString RoadWindow::shown_tool_tip() const
+{
+    if (m_window == nullptr) {
+        return QString();
+    }
+    const QList<QQuickItem*> layers = m_window->contentItem()->childItems();
+    for (const QQuickItem* layer : layers) {
+        const bool tip = layer->objectName() == QLatin1String("hover_tip") ||
+                         layer->objectName() == QLatin1String("tool_tip");
+        if (tip && layer->isVisible() && !layer->childItems().isEmpty()) {
+            return layer->childItems().constFirst()->property("text").toString();
+        }
+    }
+    return QString();
+}
+
 bool RoadWindow::move_to(QQuickItem* item, const QPointF& point)
 {
     QQuickWindow* window = nullptr;

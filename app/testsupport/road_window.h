@@ -45,6 +45,10 @@ public:
     QQuickItem* find_item(const QString& name) const;
     QQuickWindow* find_window(const QString& name) const;
 
+    // The text of the tool tip shown over the window's content (the tips of
+    // controls live there), or an empty text.
+    QString shown_tool_tip() const;
+
     // Mouse on an item, at a point in the item's coordinates (its centre by
     // default). The events go to the window that holds the item.
     static bool click(QQuickItem* item, Qt::MouseButton button = Qt::LeftButton);

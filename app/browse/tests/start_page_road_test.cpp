@@ -31,6 +31,7 @@ private slots:
     void initTestCase();
     void cleanup() { m_guard.verify(); }
     void start_page_browse_and_open();
+    void stored_folder_in_view_and_names_as_tips();
 
 private:
     roadtest::TestFolders m_folders;
@@ -223,6 +224,44 @@ void StartPageRoadTest::start_page_browse_and_open()
                                       Q_ARG(int, files->property("nPurpose").toInt()), Q_ARG(QVariant, urls)));
     QTRY_COMPARE(view->source()->get_file_path(), m_root + "/" + m_names[1]);
     QVERIFY(road.find_item("wnd_ir_image")->isVisible());
+}
+
+void StartPageRoadTest::stored_folder_in_view_and_names_as_tips()
+{
+    // The stored folder below a long row of sibling folders.
+    const QString deep = m_folders.home() + "/deep";
+    for (int i = 0; i < 80; ++i) {
+        QVERIFY(QDir().mkpath(deep + QStringLiteral("/a%1").arg(i, 2, 10, QLatin1Char('0'))));
+    }
+    const QString target = deep + "/zz target";
+    QVERIFY(QDir().mkpath(target));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/samples/sample.jpg", target + "/x.jpg"));
+    QFile file(m_folders.config_home() + "/KorvaneIrReportEU/config/config.json");
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(QJsonObject{{"path_preview", target}, {"language_type", 1}}).toJson());
+    file.close();
+
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show());
+    QTRY_COMPARE(QQmlProperty::read(road.find_object("area_computer_path"), "ms_select_path").toString(), target);
+    QQuickItem* flick = road.find_item("tree_flick");
+    QQuickItem* node = road.find_item("tree_node_" + target);
+    QVERIFY(flick != nullptr && node != nullptr);
+    auto in_view = [flick, node] {
+        const qreal y = node->mapToItem(flick, QPointF()).y();
+        return y >= 0 && y + node->height() <= flick->height();
+    };
+    QTRY_VERIFY(in_view());
+    QVERIFY(!road.save_screen("start_page", "stored_in_view").isEmpty());
+
+    // Resting on a picture shows its name.
+    QQuickItem* cell = nullptr;
+    QTRY_VERIFY((cell = road.find_item("preview_cell_0")) != nullptr);
+    QVERIFY(RoadWindow::move_to(cell, QPointF(30, 30)));
+    QTRY_COMPARE(road.shown_tool_tip(), QString("x.jpg"));
+    QVERIFY(!road.save_screen("start_page", "name_tip").isEmpty());
 }
 
 QTEST_MAIN(StartPageRoadTest)

@@ -12,6 +12,8 @@ Rectangle {
 
     width: Math.max(24, id_text.implicitWidth + 12)
     height: 24
+    // The tip hangs below the button: over its neighbours while shown.
+    z: id_mouse.containsMouse ? 2 : 0
     radius: 3
     color: id_mouse.pressed ? ItemCommonClr.clrPress
                             : (id_mouse.containsMouse ? ItemCommonClr.clrBtnTitleHover : ItemCommonClr.clrTitleBackground)

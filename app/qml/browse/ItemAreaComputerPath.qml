@@ -137,10 +137,21 @@ Rectangle {
         if (row < 0)
             return
         var top = row * nRowHeight
+        // Before the area has its height and the column its rows (both are
+        // laid out later) the place would not hold: it is taken again then.
+        if (id_flick.height <= 0 || id_flick.contentHeight < top + nRowHeight) {
+            ms_scroll_pending = path
+            return
+        }
+        ms_scroll_pending = ""
         if (only_hidden && top >= id_flick.contentY && top + nRowHeight <= id_flick.contentY + id_flick.height)
             return
-        var content = id_tree.count * nRowHeight + id_history.height
-        id_flick.contentY = Math.max(0, Math.min(top, content - id_flick.height))
+        id_flick.contentY = Math.max(0, Math.min(top, id_flick.contentHeight - id_flick.height))
+    }
+    property string ms_scroll_pending: ""
+    function scroll_pending() {
+        if (ms_scroll_pending !== "")
+            scroll_to_node(ms_scroll_pending, false)
     }
 
     function desktop_name() { return qsTr("桌面") }
@@ -176,7 +187,13 @@ Rectangle {
         contentHeight: id_column.height
         boundsBehavior: Flickable.StopAtBounds
         // The stored folder is opened before the area has its height.
-        onHeightChanged: if (id_area.ms_select_path !== "") id_area.scroll_to_node(id_area.ms_select_path, true)
+        onHeightChanged: {
+            if (id_area.ms_scroll_pending !== "")
+                id_area.scroll_pending()
+            else if (id_area.ms_select_path !== "")
+                id_area.scroll_to_node(id_area.ms_select_path, true)
+        }
+        onContentHeightChanged: id_area.scroll_pending()
 
         Column {
             id: id_column

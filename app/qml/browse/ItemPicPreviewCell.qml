@@ -53,4 +53,10 @@ Item {
                 id_cell.sig_double_clicked()
         }
     }
+    ItemHoverTip {
+        text: id_cell.strName
+        hovered: id_mouse.containsMouse
+        mouseX: id_mouse.mouseX
+        mouseY: id_mouse.mouseY
+    }
 }

@@ -27,7 +27,8 @@ Rectangle {
         anchors.rightMargin: 4
         anchors.verticalCenter: parent.verticalCenter
         horizontalAlignment: id_tab.bClosable ? Text.AlignLeft : Text.AlignHCenter
-        elide: Text.ElideRight
+        // A document tab keeps its end, where its number stands.
+        elide: id_tab.bClosable ? Text.ElideMiddle : Text.ElideRight
         textFormat: Text.PlainText
         text: id_tab.ms_text
         color: id_tab.checked ? ItemCommonClr.clrTextPress : ItemCommonClr.clrTextNormal
@@ -35,6 +36,7 @@ Rectangle {
     }
 
     MouseArea {
+        id: id_mouse
         anchors.fill: parent
         hoverEnabled: true
         onEntered: id_tab.bHover = true
@@ -42,6 +44,14 @@ Rectangle {
         onPressed: id_tab.bPress = true
         onReleased: id_tab.bPress = false
         onClicked: id_tab.sig_on_click(!id_tab.checked)
+    }
+
+    // The whole name while the tab cuts it.
+    ItemHoverTip {
+        text: id_label.truncated ? id_tab.ms_text : ""
+        hovered: id_tab.bHover
+        mouseX: id_mouse.mouseX
+        mouseY: id_mouse.mouseY
     }
 
     Image {

@@ -32,8 +32,12 @@ Item {
     }
     ItemWndAddDetectRule {
         id: id_wnd_add_detect_rule
-        onSig_insert_detect_rule: id_area.tree.slot_insert_detect_rule(n_id, n_sub_type, s_dev_type, s_dev_vol,
-                                                                      s_dev_part, s_dev_shape)
+        onSig_insert_detect_rule: {
+            id_area.tree.slot_insert_detect_rule(n_id, n_sub_type, s_dev_type, s_dev_vol, s_dev_part, s_dev_shape)
+            if (id_page.m_wnd_rule_select)
+                id_page.m_wnd_rule_select.slot_insert_detect_rule(n_id, n_sub_type, s_dev_type, s_dev_vol, s_dev_part,
+                                                                  s_dev_shape)
+        }
     }
     ItemWndEditFormula {
         id: id_wnd_edit_formula

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import "../common"
 import "."
 
@@ -10,6 +11,8 @@ Rectangle {
     property alias box_width: id_box.width
     property alias box_height: id_box.height
     property bool mb_can_close: true
+    // Covers the whole window, not only the page that declares it, once shown.
+    property bool mb_whole_window: false
     default property alias content: id_content.data
 
     signal sig_close()
@@ -18,6 +21,12 @@ Rectangle {
     color: "#20FFFFFF"
     visible: false
     z: 50
+
+    onVisibleChanged: {
+        if (visible && mb_whole_window && Window.contentItem && parent !== Window.contentItem) {
+            parent = Window.contentItem
+        }
+    }
 
     MouseArea {
         anchors.fill: parent

@@ -8,7 +8,9 @@ Item {
     property alias label: id_label.text
     property bool mb_multi_line: false
     property string text: ""
-    property int mn_label_width: 80
+    // The label column; dialogs give all their labels one width.
+    property real mn_label_width: label_implicit_width + 8
+    readonly property real label_implicit_width: id_label.implicitWidth
 
     height: mb_multi_line ? 60 : 26
 

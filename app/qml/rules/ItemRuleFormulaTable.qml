@@ -7,7 +7,21 @@ import "."
 Item {
     id: id_table
     property var area: null
-    readonly property var widths: [40, 70, 200, 120, 120, 120, 120]
+    // Each column is as wide as its heading needs, at least its base width.
+    readonly property var base_widths: [40, 70, 200, 120, 120, 120, 120]
+    readonly property var headings: [ItemRuleText.strIndex, ItemRuleText.strWarningDegree, ItemRuleText.strDetectFormula,
+                                     ItemRuleText.strDes, ItemRuleText.strFaultDes, ItemRuleText.strThermalDes,
+                                     ItemRuleText.strHandingDes]
+    property var widths: base_widths
+
+    function update_widths() {
+        const next = []
+        for (let i = 0; i < base_widths.length; ++i) {
+            const heading = id_headings.itemAt(i)
+            next.push(Math.max(base_widths[i], heading ? Math.ceil(heading.implicitWidth) : 0))
+        }
+        widths = next
+    }
 
     Row {
         id: id_head
@@ -35,8 +49,9 @@ Item {
             enabled: id_table.area.mn_cur_detect_formula >= 0
             onClicked: id_table.area.delete_selected_formula()
         }
-        Text {
+        ItemElidedText {
             anchors.verticalCenter: parent.verticalCenter
+            width: Math.max(0, Math.min(implicitWidth, id_table.width - x))
             color: ItemCommonClr.clrTextSecLv
             font.pixelSize: 11
             text: ItemRuleText.strDetectRuleFormulaTip
@@ -49,11 +64,12 @@ Item {
         color: ItemCommonClr.clrTitleBackground
         Row {
             Repeater {
-                model: [ItemRuleText.strIndex, ItemRuleText.strWarningDegree, ItemRuleText.strDetectFormula,
-                        ItemRuleText.strDes, ItemRuleText.strFaultDes, ItemRuleText.strThermalDes,
-                        ItemRuleText.strHandingDes]
+                id: id_headings
+                model: id_table.headings
                 delegate: Text {
                     width: id_table.widths[index]
+                    onImplicitWidthChanged: id_table.update_widths()
+                    Component.onCompleted: id_table.update_widths()
                     height: 24
                     leftPadding: 4
                     verticalAlignment: Text.AlignVCenter
@@ -73,7 +89,8 @@ Item {
         delegate: Rectangle {
             id: id_row
             objectName: "rule_formula_row_" + index
-            readonly property var values: [nIndex, strFaultName, strFormula, strDes, strFaultDes, strThermalDes,
+            readonly property string degree_text: ItemRuleText.degree_name(nFaultID, strFaultName)
+            readonly property var values: [nIndex, degree_text, strFormula, strDes, strFaultDes, strThermalDes,
                                            strHanding]
             width: id_rows.width
             height: 24
@@ -82,6 +99,7 @@ Item {
                 Repeater {
                     model: 7
                     delegate: Text {
+                        id: id_cell
                         width: id_table.widths[index]
                         height: 24
                         leftPadding: 4
@@ -91,12 +109,21 @@ Item {
                         font.pixelSize: 12
                         textFormat: Text.PlainText
                         text: String(id_row.values[index])
+                        ItemHoverTip {
+                            text: id_cell.truncated ? id_cell.text : ""
+                            hovered: id_row_mouse.containsMouse && id_row_mouse.mouseX >= id_cell.x
+                                     && id_row_mouse.mouseX < id_cell.x + id_cell.width
+                            mouseX: id_row_mouse.mouseX - id_cell.x
+                            mouseY: id_row_mouse.mouseY
+                        }
                     }
                 }
             }
             readonly property int row: index
             MouseArea {
+                id: id_row_mouse
                 anchors.fill: parent
+                hoverEnabled: true
                 onClicked: id_table.area.mn_cur_detect_formula = parent.row
                 onDoubleClicked: {
                     id_table.area.mn_cur_detect_formula = parent.row

@@ -36,8 +36,11 @@ Item {
             padding: 4
             Repeater {
                 model: [
-                    { name: "point", text: "+ ·" }, { name: "line", text: "+ ╱" }, { name: "rect", text: "+ ▭" },
-                    { name: "delete", text: "− 1" }, { name: "clear", text: "− ∗" }
+                    { name: "point", text: "+ ·", btn: ItemCommonDef.idBtnAddPoint },
+                    { name: "line", text: "+ ╱", btn: ItemCommonDef.idBtnAddLine },
+                    { name: "rect", text: "+ ▭", btn: ItemCommonDef.idBtnAddRect },
+                    { name: "delete", text: "− 1", btn: ItemCommonDef.idBtnDeleteAna },
+                    { name: "clear", text: "− ∗", btn: ItemCommonDef.idBtnClearAna }
                 ]
                 delegate: ItemRuleButton {
                     objectName: "rule_tool_" + modelData.name
@@ -45,6 +48,7 @@ Item {
                     height: 26
                     enabled: id_panel.area.mb_show_picture
                     text: modelData.text
+                    tip: ItemCommonDef.get_btn_tooltip(modelData.btn)
                     onClicked: {
                         switch (modelData.name) {
                         case "point": id_ir_show.add_point(); break
@@ -64,7 +68,6 @@ Item {
             }
             ItemRuleButton {
                 objectName: "rule_save_picture"
-                width: 100
                 height: 26
                 text: ItemRuleText.strSavePicAndAna
                 onClicked: id_panel.area.save_picture_info()

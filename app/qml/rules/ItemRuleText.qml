@@ -68,6 +68,24 @@ QtObject {
     readonly property string strFaultSerious: qsTr("严重")
     readonly property string strFaultConcern: qsTr("关注")
     readonly property string strFaultGeneral: qsTr("一般")
+    readonly property string strFaultNormal: qsTr("正常")
+    // A formula's level is its degree id: shown by the degree's name in the
+    // interface language; the stored name only for a degree of no name.
+    function degree_name(n_id_degree, str_stored) {
+        switch (n_id_degree) {
+        case 1: return strFaultUrgent
+        case 2: return strFaultSerious
+        case 3: return strFaultConcern
+        case 4: return strFaultGeneral
+        case 5: return strFaultNormal
+        default: return str_stored
+        }
+    }
+    // Degrees 1 and 2 are alarms, every other an early warning, as the
+    // alarm panel counts them.
+    function is_alarm_degree(n_id_degree) {
+        return n_id_degree === 1 || n_id_degree === 2
+    }
 
     // Add-rule and formula dialogs.
     readonly property string strSubstationType: qsTr("适用专业")

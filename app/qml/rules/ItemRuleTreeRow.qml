@@ -14,7 +14,7 @@ Rectangle {
     Text {
         id: id_mark
         x: TreeLevel * 15
-        width: 20
+        width: Math.max(20, implicitWidth)
         anchors.verticalCenter: parent.verticalCenter
         color: ItemCommonClr.clrTextButton
         font.pixelSize: 12

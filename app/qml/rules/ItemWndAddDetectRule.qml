@@ -38,6 +38,10 @@ ItemRuleDialogBox {
         visible = false
     }
     onSig_close: visible = false
+    readonly property real mn_label_width: Math.ceil(Math.max(id_kind.label_implicit_width, id_type.label_implicit_width,
+                                                             id_vol.label_implicit_width, id_part.label_implicit_width,
+                                                             id_shape.label_implicit_width,
+                                                             id_judge.label_implicit_width)) + 8
 
     Column {
         anchors.fill: parent
@@ -45,17 +49,19 @@ ItemRuleDialogBox {
         ItemRuleChoice {
             id: id_kind
             objectName: "add_rule_kind"
+            mn_label_width: id_wnd.mn_label_width
             width: parent.width
             label: ItemRuleText.strSubstationType
             model: [ItemRuleText.strStation, ItemRuleText.strTranslation, ItemRuleText.strDistribution]
         }
-        ItemRuleField { id: id_type; objectName: "add_rule_type"; width: parent.width; label: ItemRuleText.strDeviceType }
-        ItemRuleField { id: id_vol; objectName: "add_rule_vol"; width: parent.width; label: ItemRuleText.strDeviceVoltage }
-        ItemRuleField { id: id_part; objectName: "add_rule_part"; width: parent.width; label: ItemRuleText.strDevicePart }
-        ItemRuleField { id: id_shape; objectName: "add_rule_shape"; width: parent.width; label: ItemRuleText.strDeviceShape }
+        ItemRuleField { id: id_type; mn_label_width: id_wnd.mn_label_width; objectName: "add_rule_type"; width: parent.width; label: ItemRuleText.strDeviceType }
+        ItemRuleField { id: id_vol; mn_label_width: id_wnd.mn_label_width; objectName: "add_rule_vol"; width: parent.width; label: ItemRuleText.strDeviceVoltage }
+        ItemRuleField { id: id_part; mn_label_width: id_wnd.mn_label_width; objectName: "add_rule_part"; width: parent.width; label: ItemRuleText.strDevicePart }
+        ItemRuleField { id: id_shape; mn_label_width: id_wnd.mn_label_width; objectName: "add_rule_shape"; width: parent.width; label: ItemRuleText.strDeviceShape }
         ItemRuleField {
             id: id_judge
             objectName: "add_rule_judge"
+            mn_label_width: id_wnd.mn_label_width
             width: parent.width
             label: ItemRuleText.strDetectRuleJudge
             mb_multi_line: true
@@ -67,6 +73,9 @@ ItemRuleDialogBox {
             height: 16
             color: "#FF6060"
             font.pixelSize: 12
+            // One line: a long message shrinks rather than being cut.
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: 8
         }
         Row {
             anchors.right: parent.right

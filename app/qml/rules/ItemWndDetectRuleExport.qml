@@ -17,6 +17,7 @@ ItemRuleDialogBox {
     box_width: 700
     box_height: 500
     mb_can_close: !mb_start_processing
+    mb_whole_window: true
 
     function show_wnd() {
         visible = true
@@ -65,9 +66,9 @@ ItemRuleDialogBox {
         id: id_types
         anchors.top: id_heading.bottom
         spacing: 10
-        ItemRuleButton { id: id_station; objectName: "export_station"; text: ItemRuleText.strStation; checkable: true; checked: true; enabled: !id_wnd.mb_start_processing }
-        ItemRuleButton { id: id_transmission; objectName: "export_transmission"; text: ItemRuleText.strTranslation; checkable: true; checked: true; enabled: !id_wnd.mb_start_processing }
-        ItemRuleButton { id: id_distribution; objectName: "export_distribution"; text: ItemRuleText.strDistribution; checkable: true; checked: true; enabled: !id_wnd.mb_start_processing }
+        ItemRuleButton { id: id_station; objectName: "export_station"; text: ItemRuleText.strStation; width: id_wnd.mn_btn_width; height: id_wnd.mn_btn_height; checkable: true; checked: true; enabled: !id_wnd.mb_start_processing }
+        ItemRuleButton { id: id_transmission; objectName: "export_transmission"; text: ItemRuleText.strTranslation; width: id_wnd.mn_btn_width; height: id_wnd.mn_btn_height; checkable: true; checked: true; enabled: !id_wnd.mb_start_processing }
+        ItemRuleButton { id: id_distribution; objectName: "export_distribution"; text: ItemRuleText.strDistribution; width: id_wnd.mn_btn_width; height: id_wnd.mn_btn_height; checkable: true; checked: true; enabled: !id_wnd.mb_start_processing }
     }
     ItemRuleJobLog {
         id: id_log

@@ -18,6 +18,7 @@ ItemRuleDialogBox {
     box_width: 700
     box_height: 500
     mb_can_close: !mb_start_processing
+    mb_whole_window: true
 
     function show_wnd() {
         visible = true

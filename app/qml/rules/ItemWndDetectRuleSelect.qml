@@ -23,6 +23,10 @@ ItemRuleDialogBox {
         m_cur_item = item
         visible = true
     }
+    // A rule just added shows at once when its kind is the one shown.
+    function slot_insert_detect_rule(n_id, n_sub_type, s_dev_type, s_dev_vol, s_dev_part, s_dev_shape) {
+        id_tree.slot_insert_detect_rule(n_id, n_sub_type, s_dev_type, s_dev_vol, s_dev_part, s_dev_shape)
+    }
     function update_tree() {
         update_fault_ctrl(-1)
         id_tree.update_rule_info()
@@ -45,7 +49,8 @@ ItemRuleDialogBox {
         }
         const formulas = DataSql.get_detect_rule_formula(n_id)
         for (let j = 0; j < formulas.length; ++j) {
-            const cls = formulas[j].n_id_degree <= 2 ? ItemRuleText.strWarning : ItemRuleText.strEarlyWarning
+            const cls = ItemRuleText.is_alarm_degree(formulas[j].n_id_degree) ? ItemRuleText.strWarning
+                                                                               : ItemRuleText.strEarlyWarning
             id_formulas.append({ strText: "[" + cls + "] " + formulas[j].str_formula })
         }
     }
@@ -95,13 +100,15 @@ ItemRuleDialogBox {
         id: id_buttons
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
         height: 30
-        Text {
+        ItemElidedText {
             anchors.verticalCenter: parent.verticalCenter
+            width: Math.min(implicitWidth, id_select_buttons.x - 8)
             color: ItemCommonClr.clrTextSecLv
             font.pixelSize: 12
             text: ItemRuleText.strDetectRuleTips
         }
         Row {
+            id: id_select_buttons
             anchors.right: parent.right
             spacing: 10
             ItemRuleButton {

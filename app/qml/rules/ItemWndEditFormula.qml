@@ -68,6 +68,10 @@ ItemRuleDialogBox {
         visible = false
     }
     onSig_close: visible = false
+    readonly property real mn_label_width: Math.ceil(Math.max(id_degree.label_implicit_width,
+                                                             id_formula.label_implicit_width,
+                                                             id_des.label_implicit_width,
+                                                             id_fault.label_implicit_width)) + 8
 
     Column {
         anchors.fill: parent
@@ -75,13 +79,14 @@ ItemRuleDialogBox {
         ItemRuleChoice {
             id: id_degree
             objectName: "formula_degree"
+            mn_label_width: id_wnd.mn_label_width
             width: parent.width
             label: ItemRuleText.strWarningDegree
             model: id_wnd.degree_names
         }
-        ItemRuleField { id: id_formula; objectName: "formula_text"; width: parent.width; label: ItemRuleText.strDetectFormula }
-        ItemRuleField { id: id_des; objectName: "formula_des"; width: parent.width; label: ItemRuleText.strDes }
-        ItemRuleField { id: id_fault; objectName: "formula_fault"; width: parent.width; label: ItemRuleText.strFaultDes }
+        ItemRuleField { id: id_formula; mn_label_width: id_wnd.mn_label_width; objectName: "formula_text"; width: parent.width; label: ItemRuleText.strDetectFormula }
+        ItemRuleField { id: id_des; mn_label_width: id_wnd.mn_label_width; objectName: "formula_des"; width: parent.width; label: ItemRuleText.strDes }
+        ItemRuleField { id: id_fault; mn_label_width: id_wnd.mn_label_width; objectName: "formula_fault"; width: parent.width; label: ItemRuleText.strFaultDes }
         Row {
             width: parent.width
             spacing: 8
@@ -89,6 +94,7 @@ ItemRuleDialogBox {
                 id: id_thermal
                 objectName: "formula_thermal"
                 width: (parent.width - 8) / 2
+                mn_label_width: id_wnd.mn_label_width
                 label: ItemRuleText.strThermalDes
                 mb_multi_line: true
             }
@@ -107,10 +113,15 @@ ItemRuleDialogBox {
                 id: id_tip
                 objectName: "formula_tip"
                 anchors.verticalCenter: parent.verticalCenter
+                width: id_buttons.x - 8
                 color: "#FF6060"
                 font.pixelSize: 12
+                // One line beside the buttons: a long message shrinks.
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: 8
             }
             Row {
+                id: id_buttons
                 anchors.right: parent.right
                 spacing: 10
                 ItemRuleButton { objectName: "formula_ok"; text: ItemRuleText.strOK; onClicked: id_wnd.accept() }

@@ -136,8 +136,16 @@ Rectangle {
         property point pressPos
         onPressed: pressPos = Qt.point(mouse.x, mouse.y)
         onPositionChanged: {
-            if (pressed)
-                id_title.mainWindow.move_window(mouse.x - pressPos.x, mouse.y - pressPos.y, mouse.x)
+            if (!pressed)
+                return
+            var window = id_title.mainWindow
+            var restoring = window.nWndType === 1
+            var ratio = window.nLastWidth / window.width
+            window.move_window(mouse.x - pressPos.x, mouse.y - pressPos.y, pressPos.x)
+            // The restored window keeps the pointer's relative place, and
+            // so does the point pressed.
+            if (restoring)
+                pressPos = Qt.point(pressPos.x * ratio, pressPos.y)
         }
         onDoubleClicked: id_title.mainWindow.toggle_maximized()
     }
@@ -241,13 +249,16 @@ Rectangle {
         }
     }
 
-    Text {
+    // The software name takes the room the tabs leave, eliding on a narrow
+    // window.
+    ItemElidedText {
         objectName: "software_name"
         anchors.right: parent.right
         anchors.rightMargin: 10
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 6
-        textFormat: Text.PlainText
+        width: Math.max(0, Math.min(implicitWidth, parent.width - 10 - (id_pages.x + id_pages.width + 16)))
+        visible: width >= 24
         text: DataCommon.strSettingSofwareName
         color: ItemCommonClr.clrTextLabel
         font.pixelSize: 12

@@ -88,6 +88,10 @@ Rectangle {
         nCurId = index
         for (var key in wnds)
             wnds[key].visible = (Number(key) === index)
+        // A fixed page shows no document's line (the last tab may just
+        // have closed).
+        if (index < 0 && mainWindow && mainWindow.statusBar)
+            mainWindow.statusBar.update_preview_file_info(null)
     }
     function close_wnd(index) {
         var wnd = wnds[index]

@@ -61,20 +61,24 @@ Rectangle {
         x: 6
         height: 34
         spacing: 4
-        Text {
+        // The heading gives way to the buttons on a narrow list.
+        ItemElidedText {
             anchors.verticalCenter: parent.verticalCenter
-            textFormat: Text.PlainText
+            width: Math.max(0, Math.min(implicitWidth, id_list.width - 12 - 3 * id_head.spacing - id_mark_add.width
+                                                       - id_mark_delete.width - id_mark_edit.width))
             color: ItemCommonClr.clrTextLabel
             font.pixelSize: 13
             text: qsTr("视频标注")
         }
         ItemIRToolButton {
+            id: id_mark_add
             objectName: "btn_mark_add"
             anchors.verticalCenter: parent.verticalCenter
             strText: "+"
             onSig_press_btn: id_list.add_mark()
         }
         ItemIRToolButton {
+            id: id_mark_delete
             objectName: "btn_mark_delete"
             anchors.verticalCenter: parent.verticalCenter
             strText: qsTr("删除")
@@ -82,6 +86,7 @@ Rectangle {
             onSig_press_btn: id_list.remove_mark()
         }
         ItemIRToolButton {
+            id: id_mark_edit
             objectName: "btn_mark_edit"
             anchors.verticalCenter: parent.verticalCenter
             strText: qsTr("编辑")

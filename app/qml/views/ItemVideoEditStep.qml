@@ -26,7 +26,7 @@ Row {
     function end() { id_timer.running = false }
 
     Text {
-        width: 48
+        width: Math.max(48, implicitWidth)
         height: 30
         verticalAlignment: Text.AlignVCenter
         textFormat: Text.PlainText

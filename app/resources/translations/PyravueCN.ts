@@ -2088,6 +2088,10 @@
         <translation>一般</translation>
     </message>
     <message>
+        <source>正常</source>
+        <translation>正常</translation>
+    </message>
+    <message>
         <source>适用专业</source>
         <translation>适用专业</translation>
     </message>

@@ -2088,6 +2088,10 @@
         <translation>General</translation>
     </message>
     <message>
+        <source>正常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
         <source>适用专业</source>
         <translation>Specialty</translation>
     </message>

@@ -2088,6 +2088,10 @@
         <translation>Általános</translation>
     </message>
     <message>
+        <source>正常</source>
+        <translation>Normál</translation>
+    </message>
+    <message>
         <source>适用专业</source>
         <translation>Szakterület</translation>
     </message>

@@ -2088,6 +2088,10 @@
         <translation>Обычно</translation>
     </message>
     <message>
+        <source>正常</source>
+        <translation>Норма</translation>
+    </message>
+    <message>
         <source>适用专业</source>
         <translation>Специализация</translation>
     </message>

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -128,6 +129,8 @@ private slots:
     void import_hostile_packages_data();
     void import_hostile_packages();
     void import_gb18030_names_and_version_rows();
+    void exchange_keeps_levels_of_translated_names();
+    void import_chinese_level_names();
     void import_entry_longer_than_declared();
     void import_refused_keeps_old_pictures();
 
@@ -430,6 +433,75 @@ void DetectRuleExchangeTest::import_gb18030_names_and_version_rows()
     }
     QVERIFY(reported);
     QCOMPARE(progress.size(), 4);  // sheet extracted, sheet read, two rows
+}
+
+void DetectRuleExchangeTest::exchange_keeps_levels_of_translated_names()
+{
+    // Formulas named in an interface language: as the dialog passes them now,
+    // and as rows stored before names were kept language-independent.
+    DataSql* sql = DataSql::instance();
+    const qint64 id = sql->insert_detect_rule(0, "T", "110kV", "P", "S", "");
+    const QList<QPair<int, QString>> given = {{1, "Urgent"}, {4, "General"}, {1, "Срочно"}, {4, "Обычно"}};
+    for (int i = 0; i < given.size(); ++i) {
+        QVERIFY(sql->insert_rule_formula(QJsonObject{{"detect_rules_id", id},
+                                                     {"fault_degree_id", given[i].first},
+                                                     {"fault_degree_name", given[i].second},
+                                                     {"formula", QStringLiteral("R01:Max > %1").arg(i)}}) > 0);
+    }
+    rule_db_scalar(m_db.path(), QStringLiteral("insert into t_formula_of_detect_rules (detect_rule_id, fault_degree_id, "
+                                               "fault_degree_name, formula) values (%1, 2, 'Serious', 'R01:Min < 0')")
+                                    .arg(id));
+    QCOMPARE(count("SELECT COUNT(*) FROM t_formula_of_detect_rules"), 5);
+    QCOMPARE(count("SELECT COUNT(*) FROM t_formula_of_detect_rules WHERE fault_degree_name = 'Urgent'"), 0);
+
+    QCOMPARE(export_rules(m_out->path(), true, false, false), int(Status::RES_SUCCESS));
+    const QStringList packages = QDir(m_out->path()).entryList(QDir::Files);
+    QCOMPARE(packages.size(), 1);
+    QVERIFY(sql->delete_all_rule(0));
+    QCOMPARE(import_package(m_out->filePath(packages[0])), int(Status::RES_SUCCESS));
+
+    const QJsonArray rules = sql->get_detect_rule_from_substation_type(0);
+    QCOMPARE(rules.size(), 1);
+    const int back = rules.at(0).toObject().value("n_id").toInt();
+    QVERIFY(back != id);
+    QMap<QString, QPair<int, QString>> levels;
+    for (const QJsonValue& value : sql->get_detect_rule_formula(back)) {
+        const QJsonObject formula = value.toObject();
+        levels.insert(formula.value("str_formula").toString(),
+                      {formula.value("n_id_degree").toInt(), formula.value("str_fault_degree").toString()});
+    }
+    const QMap<QString, QPair<int, QString>> expected = {{"R01:Max > 0", {1, "紧急"}}, {"R01:Max > 1", {4, "一般"}},
+                                                         {"R01:Max > 2", {1, "紧急"}}, {"R01:Max > 3", {4, "一般"}},
+                                                         {"R01:Min < 0", {2, "严重"}}};
+    QCOMPARE(levels, expected);
+}
+
+void DetectRuleExchangeTest::import_chinese_level_names()
+{
+    // A package written before: the levels by their Chinese names, 危急 and
+    // 紧急 both urgent; a name of no level is kept with degree 0.
+    QJsonArray formulas;
+    const QStringList names = {"危急", "紧急", "严重", "关注", "一般", "正常", "Unknown"};
+    for (int i = 0; i < names.size(); ++i) {
+        formulas.append(QJsonObject{{"fault_degree", names[i]}, {"detect_formula", QStringLiteral("F%1").arg(i)}});
+    }
+    QStringList row = sheet_row("0");
+    row[9] = QString::fromUtf8(QJsonDocument(formulas).toJson(QJsonDocument::Compact));
+    const QString package = m_out->filePath("old.zip");
+    QVERIFY(write_package(package, {{"s.xls", sheet_bytes({row})}}));
+    QCOMPARE(import_package(package), int(Status::RES_SUCCESS));
+    const QJsonArray rules = DataSql::instance()->get_detect_rule_from_substation_type(0);
+    QCOMPARE(rules.size(), 1);
+    QMap<QString, QPair<int, QString>> levels;
+    for (const QJsonValue& value : DataSql::instance()->get_detect_rule_formula(rules.at(0).toObject().value("n_id").toInt())) {
+        const QJsonObject formula = value.toObject();
+        levels.insert(formula.value("str_formula").toString(),
+                      {formula.value("n_id_degree").toInt(), formula.value("str_fault_degree").toString()});
+    }
+    const QMap<QString, QPair<int, QString>> expected = {
+        {"F0", {1, "紧急"}}, {"F1", {1, "紧急"}}, {"F2", {2, "严重"}}, {"F3", {3, "关注"}},
+        {"F4", {4, "一般"}}, {"F5", {5, "正常"}}, {"F6", {0, "Unknown"}}};
+    QCOMPARE(levels, expected);
 }
 
 bool DetectRuleExchangeTest::write_lying_package(const QString& path, const QList<QStringList>& rows,

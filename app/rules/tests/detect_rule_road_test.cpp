@@ -8,6 +8,7 @@
 #include "rules/sql_connection_pool.h"
 #include "shell/app_shell.h"
 #include "shell/data_config.h"
+#include "shell/h_translator.h"
 #include "test_folders.h"
 #include "views/wnd_ir_show.h"
 
@@ -63,16 +64,27 @@ private slots:
     void cleanup() { m_guard.verify(); }
     void rule_page_add_export_delete_import();
     void rule_chosen_in_main_window_fills_alarm_panel();
+    void formula_levels_survive_exchange_data();
+    void formula_levels_survive_exchange();
 
 private:
     QQuickItem* visual(const QString& name) const { return find_visual(m_road->window()->contentItem(), name); }
     void type_into(const QString& field, const QString& text);
+    // The rule page alone in a window of its own, driven through m_road.
+    bool show_rule_page(AppShell& shell, RoadWindow& road);
     int rule_count() { return DataSql::instance()->get_detect_rule_from_substation_type(1).size(); }
 
     roadtest::TestFolders m_folders;
     roadtest::MessageGuard m_guard;
     RoadWindow* m_road = nullptr;
 };
+
+bool DetectRuleRoadTest::show_rule_page(AppShell& shell, RoadWindow& road)
+{
+    m_road = &road;
+    return road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860) &&
+           road.show(QSize(1300, 860));
+}
 
 void DetectRuleRoadTest::type_into(const QString& field, const QString& text)
 {
@@ -103,9 +115,7 @@ void DetectRuleRoadTest::rule_page_add_export_delete_import()
     QTemporaryDir out;
 
     RoadWindow road;
-    m_road = &road;
-    QVERIFY(road.load(shell.engine(), QUrl("qrc:/qml/rules/ItemPageDetectRule.qml"), 1300, 860));
-    QVERIFY(road.show(QSize(1300, 860)));
+    QVERIFY(show_rule_page(shell, road));
     QObject* area = road.find_object("area_detect_rule");
     QVERIFY(area != nullptr);
     QVERIFY(!road.save_screen("rule_page", "empty").isEmpty());
@@ -250,6 +260,14 @@ void DetectRuleRoadTest::rule_chosen_in_main_window_fills_alarm_panel()
     QVERIFY(RoadWindow::click(rule_tab));
     QTRY_VERIFY(road.find_item("detect_rule_page")->isVisible());
     QVERIFY(!road.save_screen("rule_select", "rule_page").isEmpty());
+    // An exchange window covers the whole main window, title bar included.
+    QObject* exporter = road.find_object("wnd_export_rule");
+    QVERIFY(QMetaObject::invokeMethod(exporter, "show_wnd"));
+    auto* layer = qobject_cast<QQuickItem*>(exporter);
+    QVERIFY(layer != nullptr && layer->parentItem() == road.window()->contentItem());
+    QCOMPARE(layer->size(), road.window()->contentItem()->size());
+    QVERIFY(!road.save_screen("rule_select", "export_layer").isEmpty());
+    layer->setVisible(false);
 
     // A picture with an analysis of its own, which the rule replaces.
     const QString sample = QCoreApplication::applicationDirPath() + "/samples/sample.jpg";
@@ -272,6 +290,12 @@ void DetectRuleRoadTest::rule_chosen_in_main_window_fills_alarm_panel()
     QQuickItem* ok = visual("select_ok");
     QVERIFY(ok != nullptr && !ok->isEnabled());
     QVERIFY(RoadWindow::click(visual("select_kind_2")));
+    // A rule added on the rule page shows in the selection tree at once.
+    const int added = sql->insert_detect_rule(2, "Added", "35kV", "P", "S", "");
+    QVERIFY(QMetaObject::invokeMethod(road.find_object("wnd_add_detect_rule"), "sig_insert_detect_rule",
+                                      Q_ARG(QVariant, added), Q_ARG(int, 2), Q_ARG(QString, "Added"),
+                                      Q_ARG(QString, "35kV"), Q_ARG(QString, "P"), Q_ARG(QString, "S")));
+    QTRY_VERIFY(visual("rule_tree_row_Added") != nullptr);
     for (const char* name : {"T", "10kV", "P"}) {
         QTRY_VERIFY(visual(QStringLiteral("rule_tree_row_") + name) != nullptr);
         QVERIFY(RoadWindow::click_at(visual(QStringLiteral("rule_tree_row_") + name), QPointF(80, 10)));
@@ -321,6 +345,83 @@ void DetectRuleRoadTest::rule_chosen_in_main_window_fills_alarm_panel()
     QTRY_VERIFY(folder_dialog->property("item").value<QObject*>() == nullptr);
 
     sql->delete_all_rule(2);
+    m_road = nullptr;
+}
+
+void DetectRuleRoadTest::formula_levels_survive_exchange_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("urgent");
+    QTest::addColumn<QString>("general");
+    QTest::newRow("english") << "language/PyravueEN.qm" << "Urgent" << "General";
+    QTest::newRow("russian") << "language/PyravueRU.qm" << QString::fromUtf8("Срочно") << QString::fromUtf8("Обычно");
+}
+
+void DetectRuleRoadTest::formula_levels_survive_exchange()
+{
+    // Formulas added through the dialog in an interface language keep their
+    // levels through an export, a delete and an import.
+    QFETCH(QString, language);
+    QFETCH(QString, urgent);
+    QFETCH(QString, general);
+    AppShell shell;
+    QVERIFY(HTranslator::instance()->load(language));
+    DataSql* sql = DataSql::instance();
+    // Alone in the database, so that the export writes one package.
+    for (int kind = 0; kind < 3; ++kind) {
+        sql->delete_all_rule(kind);
+    }
+    const int id = sql->insert_detect_rule(0, "T", "110kV", "P", "S", "");
+    QVERIFY(id > 0);
+    QTemporaryDir out;
+    RoadWindow road;
+    QVERIFY(show_rule_page(shell, road));
+    QObject* area = road.find_object("area_detect_rule");
+    QVERIFY(area != nullptr);
+    call(area, "update_fault_ctrl", id);
+
+    // Urgent and general, the first and last levels the dialog offers.
+    for (int choice : {0, 3}) {
+        QVERIFY(RoadWindow::click(visual("rule_add_formula")));
+        QTRY_VERIFY(road.find_item("wnd_edit_formula")->isVisible());
+        QVERIFY(RoadWindow::click(visual(QStringLiteral("formula_degree_%1").arg(choice))));
+        // The dialog keeps the last formula typed.
+        road.find_object("formula_text")->setProperty("text", QString());
+        type_into("formula_text", QStringLiteral("R01:Max > %1").arg(choice));
+        QVERIFY(RoadWindow::click(visual("formula_ok")));
+        QTRY_VERIFY(!road.find_item("wnd_edit_formula")->isVisible());
+    }
+    QTRY_VERIFY(visual("rule_formula_row_1") != nullptr);
+    QCOMPARE(visual("rule_formula_row_0")->property("degree_text").toString(), urgent);
+    QCOMPARE(visual("rule_formula_row_1")->property("degree_text").toString(), general);
+
+    QVERIFY(RoadWindow::click(visual("rule_export")));
+    QObject* exporter = road.find_object("wnd_export_rule");
+    call(exporter, "slot_folder_chosen", QUrl::fromLocalFile(out.path()).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(!exporter->property("mb_start_processing").toBool(), 30000);
+    QVERIFY(RoadWindow::click(visual("wnd_export_rule_close")));
+    const QStringList packages = QDir(out.path()).entryList(QDir::Files);
+    QCOMPARE(packages.size(), 1);
+    QVERIFY(sql->delete_all_rule(0));
+    QVERIFY(RoadWindow::click(visual("rule_import")));
+    QObject* importer = road.find_object("wnd_import_rule");
+    call(importer, "slot_package_chosen", QUrl::fromLocalFile(out.filePath(packages[0])).toString());
+    QTRY_VERIFY_WITH_TIMEOUT(!importer->property("mb_start_processing").toBool(), 30000);
+    QVERIFY(RoadWindow::click(visual("wnd_import_rule_close")));
+
+    const QJsonArray rules = sql->get_detect_rule_from_substation_type(0);
+    QCOMPARE(rules.size(), 1);
+    const int back = rules.at(0).toObject().value("n_id").toInt();
+    QMap<QString, int> levels;
+    for (const QJsonValue& value : sql->get_detect_rule_formula(back)) {
+        levels.insert(value.toObject().value("str_formula").toString(), value.toObject().value("n_id_degree").toInt());
+    }
+    QCOMPARE(levels, (QMap<QString, int>{{"R01:Max > 0", 1}, {"R01:Max > 3", 4}}));
+    call(area, "update_fault_ctrl", back);
+    QTRY_VERIFY(visual("rule_formula_row_1") != nullptr);
+    QCOMPARE(visual("rule_formula_row_0")->property("degree_text").toString(), urgent);
+    QVERIFY(!road.save_screen("rule_levels", QString::fromLatin1(QTest::currentDataTag())).isEmpty());
+    sql->delete_all_rule(0);
     m_road = nullptr;
 }
 

@@ -61,6 +61,7 @@ private slots:
     void main_window_tabs_open_reuse_and_close();
     void main_window_status_bar_resize_and_widths();
     void main_window_heartbeat_stamps_database();
+    void title_bar_tabs_drag_and_narrow_window();
     void edition_text_names_edition_and_rules();
     void shutdown_destroys_items_before_services();
 
@@ -305,6 +306,87 @@ void MainWindowRoadTest::main_window_heartbeat_stamps_database()
     const QString after = stamp();
     QVERIFY2(after >= start && QDateTime::fromString(after, QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid(),
              qPrintable(after));
+}
+
+void MainWindowRoadTest::title_bar_tabs_drag_and_narrow_window()
+{
+    AppShell shell;
+    QVERIFY(shell.load_main_window());
+    RoadWindow road(shell.main_window());
+    QVERIFY(road.show());
+    QQuickWindow* window = road.window();
+    DataConfig::instance()->set_language_type(3);
+    QVERIFY(QMetaObject::invokeMethod(window, "load_language_config"));
+    QObject* title = road.find_object(QStringLiteral("title_bar"));
+    QTemporaryDir pictures;
+    QImage plain(64, 48, QImage::Format_RGB32);
+    plain.fill(Qt::darkCyan);
+    QVERIFY(QDir(pictures.path()).mkpath("a") && QDir(pictures.path()).mkpath("b"));
+    for (const char* name : {"a/1.png", "b/2.png"}) {
+        QVERIFY(plain.save(pictures.filePath(name)));
+        QMetaObject::invokeMethod(title, "open_picture_wnd", Q_ARG(QVariant, pictures.filePath(name)),
+                                  Q_ARG(QVariant, QFileInfo(pictures.filePath(name)).absolutePath()));
+    }
+
+    // Two tabs of one kind keep the Part's width and still read apart: the
+    // number stays in sight, the whole name is the tool tip.
+    for (int at = 0; at < 2; ++at) {
+        QQuickItem* tab = road.find_item(QStringLiteral("doc_tab_%1").arg(at));
+        QVERIFY(tab != nullptr);
+        QCOMPARE(tab->width(), 80.0);
+        const QString name = tab->property("ms_text").toString();
+        QVERIFY(name.endsWith(QString::number(at + 1)));
+        QQuickItem* label = nullptr;
+        for (QQuickItem* child : tab->childItems()) {
+            if (child->inherits("QQuickText")) {
+                label = child;
+            }
+        }
+        QVERIFY(label != nullptr && label->property("truncated").toBool());
+        QVERIFY(RoadWindow::move_to(tab, QPointF(20, 10)));
+        QTRY_COMPARE(road.shown_tool_tip(), name);
+    }
+    QVERIFY(!road.save_screen(QStringLiteral("title_bar"), QStringLiteral("tabs-russian")).isEmpty());
+
+    // At 800 pixels the software name gives way to the tabs.
+    QVERIFY(QMetaObject::invokeMethod(window, "show_normal"));
+    window->resize(800, 600);
+    QQuickItem* name = road.find_item(QStringLiteral("software_name"));
+    QQuickItem* last = road.find_item(QStringLiteral("doc_tab_1"));
+    const qreal tabs_end = last->mapToItem(road.find_item(QStringLiteral("title_bar")), QPointF(last->width(), 0)).x();
+    const qreal name_start = name->mapToItem(road.find_item(QStringLiteral("title_bar")), QPointF()).x();
+    QVERIFY2(!name->isVisible() || name_start >= tabs_end, qPrintable(QStringLiteral("%1 < %2").arg(name_start).arg(tabs_end)));
+    QVERIFY(!road.save_screen(QStringLiteral("title_bar"), QStringLiteral("narrow")).isEmpty());
+
+    // Closing the last tabs leaves no document's line in the status bar.
+    QObject* status = road.find_object(QStringLiteral("status_bar"));
+    const QVariantMap shown{{QStringLiteral("nFileType"), 1}, {QStringLiteral("strSettingResolution"), "64 x 48"}};
+    QVERIFY(QMetaObject::invokeMethod(status, "update_ir_wnd_image_info", Q_ARG(QVariant, shown)));
+    QVERIFY(!text_of(road, "status_text").isEmpty());
+    QVERIFY(QMetaObject::invokeMethod(title, "remove_tab_sheet", Q_ARG(QVariant, 1)));
+    QVERIFY(QMetaObject::invokeMethod(title, "remove_tab_sheet", Q_ARG(QVariant, 0)));
+    QTRY_VERIFY(road.find_item(QStringLiteral("start_page"))->isVisible());
+    QCOMPARE(text_of(road, "status_text"), QString());
+
+    // Dragging the maximised window by its title bar restores it under the
+    // pointer, which keeps its relative place while the drag goes on.
+    QVERIFY(QMetaObject::invokeMethod(window, "show_maximized"));
+    window->setProperty("nLastWidth", window->width() / 2);
+    const int x0 = window->x();
+    const qreal wide = window->width();
+    // Left of the window buttons, above the tabs.
+    const QPoint press(430, 12);
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, press);
+    QTest::mouseMove(window, press + QPoint(10, 0));
+    QCOMPARE(window->property("nWndType").toInt(), 0);
+    QCOMPARE(window->width(), int(wide / 2));
+    // The pointer, 10 pixels on, stands at the same share of the window.
+    const int pointer = x0 + press.x() + 10;
+    QCOMPARE(pointer - window->x(), int(press.x() * window->width() / wide));
+    const int local = pointer - window->x();
+    QTest::mouseMove(window, QPoint(local + 5, 10));
+    QCOMPARE(window->x(), pointer + 5 - local);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(local + 5, 10));
 }
 
 void MainWindowRoadTest::edition_text_names_edition_and_rules()

@@ -1,6 +1,7 @@
 // The still-picture source over the generated samples: opening, painting,
 // plain images, saving and copying paths, parameters, nudging under
 // rotation and the picture user data.
+#include "browse/model_ir_info.h"
 #include "markpen.h"
 #include "message_guard.h"
 #include "picfold.h"
@@ -118,6 +119,11 @@ void IRImageTest::open_every_sample()
     QCOMPARE(property.contains("strSettingTempRange"), !sgcc);
     QCOMPARE(property.value("bSgcc").toBool(), sgcc);
     QCOMPARE(source.get_file_path(), sample(file));
+    // The picture window names the device as the start page does.
+    ModelIRInfo info;
+    const QString device = info.get_ir_image_info(sample(file)).value("strSettingMac").toString();
+    QVERIFY(!device.isEmpty());
+    QCOMPARE(property.value("strSettingMac").toString(), device);
 }
 
 void IRImageTest::painted_bits_equal_markpen_output()
