@@ -1,6 +1,7 @@
 #include "rules/xls_writer.h"
 
 #include "rules/rules_log.h"
+#include "save_file.h"
 
 #include <QHash>
 #include <QSaveFile>
@@ -335,8 +336,15 @@ bool XlsWriter::save(const QString& path) const
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qCWarning(lc_db) << "cannot write the sheet" << path << file.errorString();
+    QString error;
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+    } else {
+        file.write(bytes);
+        vy::commit_save_file(file, &error);
+    }
+    if (!error.isEmpty()) {
+        qCWarning(lc_db) << "cannot write the sheet" << path << error;
         return false;
     }
     return true;
