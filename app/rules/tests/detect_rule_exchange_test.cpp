@@ -130,6 +130,7 @@ private slots:
     void import_gb18030_names_and_version_rows();
     void import_entry_longer_than_declared();
     void import_refused_keeps_old_pictures();
+    void import_unwritable_picture_keeps_database_and_pictures();
 
 private:
     int export_rules(const QString& folder, bool station, bool transmission, bool distribution);
@@ -492,6 +493,36 @@ void DetectRuleExchangeTest::import_refused_keeps_old_pictures()
     QVERIFY(picture.open(QIODevice::ReadOnly));
     QCOMPARE(picture.readAll(), QByteArray("new"));
     QCOMPARE(files_below(pictures()), before);
+}
+
+void DetectRuleExchangeTest::import_unwritable_picture_keeps_database_and_pictures()
+{
+    // Every row is valid, but the second picture cannot take its place (a
+    // folder stands there): neither the rows nor the first picture, which
+    // replaced an existing one, stay.
+    const qint64 id = add_rule(0, "T", "S", QByteArray("old"), 1);
+    const QString name = QStringLiteral("0/T/110kV/套管/S.jpg");
+    const QString blocked = QStringLiteral("0/T/110kV/套管/U.jpg");
+    QVERIFY(QDir().mkpath(pictures() + "/" + blocked));
+    const QStringList before = files_below(pictures());
+    QStringList changed = sheet_row("0", name);
+    changed[8] = "changed";
+    QStringList added = sheet_row("0", blocked);
+    added[5] = "U";
+    const QString package = m_out->filePath("blocked.zip");
+    QVERIFY(write_package(package, {{name, "new"}, {blocked, "blocked"},
+                                    {"s.xls", sheet_bytes({changed, added})}}));
+    m_guard.expect(QRegularExpression("cannot move the imported picture"));
+    QCOMPARE(import_package(package), int(Status::RES_DISK_SPACE_ERR));
+    QCOMPARE(count("SELECT COUNT(*) FROM t_detect_rules"), 1);
+    QCOMPARE(count("SELECT COUNT(*) FROM t_formula_of_detect_rules"), 1);
+    QCOMPARE(DataSql::instance()->get_detect_rule_info(id).value("str_judge_des").toString(),
+             QStringLiteral("判据 'quoted'\r\n第二行"));
+    QFile picture(pictures() + "/" + name);
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    QCOMPARE(picture.readAll(), QByteArray("old"));
+    QCOMPARE(files_below(pictures()), before);
+    QVERIFY(QFileInfo(pictures() + "/" + blocked).isDir());
 }
 
 QTEST_MAIN(DetectRuleExchangeTest)
