@@ -1,6 +1,7 @@
 // The rule exchange job end to end over a fresh database: export and import
 // give back every rule, formula and picture; hostile packages are refused
 // with their status and write nothing; stop and failures end as they should.
+#include "failing_writes.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "rule_db_fixture.h"
@@ -125,6 +126,7 @@ private slots:
     void export_stop_between_packages();
     void export_overlong_text_leaves_no_package();
     void export_into_missing_folder();
+    void export_full_disk_leaves_no_package();
     void import_hostile_packages_data();
     void import_hostile_packages();
     void import_gb18030_names_and_version_rows();
@@ -352,6 +354,31 @@ void DetectRuleExchangeTest::export_into_missing_folder()
     add_rule(0, "A", "S1", QByteArray(), 0);
     m_guard.expect(QRegularExpression("cannot create the package"));
     QCOMPARE(export_rules(m_out->filePath("missing"), true, false, false), int(Status::RES_ZIP_CREAT_ERR));
+}
+
+void DetectRuleExchangeTest::export_full_disk_leaves_no_package()
+{
+    // A picture that does not compress makes the package larger than its
+    // sheet; the disk then fills while the package ends.
+    QByteArray picture(64 * 1024, Qt::Uninitialized);
+    quint32 seed = 12345;
+    for (char& c : picture) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 24);
+    }
+    add_rule(0, "A", "S1", picture, 2);
+    QCOMPARE(export_rules(m_out->path(), true, false, false), int(Status::RES_SUCCESS));
+    const QStringList made = files_below(m_out->path());
+    QCOMPARE(made.size(), 1);
+    const qint64 size = QFileInfo(m_out->filePath(made[0])).size();
+    QVERIFY(QFile::remove(m_out->filePath(made[0])));
+    m_guard.expect(QRegularExpression("cannot complete the package|cannot write the entry"));
+    {
+        vytest::FailingWrites failing(static_cast<rlim_t>(size - 10));
+        QVERIFY(failing.ok());
+        QCOMPARE(export_rules(m_out->path(), true, false, false), int(Status::RES_ZIP_CREAT_ERR));
+    }
+    QVERIFY(files_below(m_out->path()).isEmpty());
 }
 
 void DetectRuleExchangeTest::import_hostile_packages_data()
