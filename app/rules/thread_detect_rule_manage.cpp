@@ -158,8 +158,9 @@ bool ThreadDetectRuleManage::extract_current_file(QuaZip* zip, const QString& ta
         qCWarning(lc_db) << "damaged package entry" << zip->getCurrentFileName() << entry.getZipError();
         return false;
     }
-    if (!vy::commit_save_file(out)) {
-        qCWarning(lc_db) << "cannot write" << target << out.errorString();
+    QString error;
+    if (!vy::commit_save_file(out, &error)) {
+        qCWarning(lc_db) << "cannot write" << target << error;
         return false;
     }
     return true;
