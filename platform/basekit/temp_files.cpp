@@ -80,24 +80,26 @@ bool is_temp_of(const std::string& entry, const std::string& name, bool hidden)
     return is_temp_name(entry, "." + second_short, 1);
 }
 
-void split_path(const std::string& path, std::string& folder, std::string& name)
+// The folder and name of a target; false without a name.
+bool split_target(const char* target, std::string& folder, std::string& name)
 {
+    if (target == nullptr || target[0] == '\0') {
+        return false;
+    }
+    const std::string path(target);
     const size_t slash = path.rfind('/');
     folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
     name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return !name.empty();
 }
 
 }  // namespace
 
 int vy_temp_file_pattern(const char* target, char* pattern, size_t size)
 {
-    if (target == nullptr || target[0] == '\0' || pattern == nullptr) {
-        return VY_ERR_ARGUMENT;
-    }
     std::string folder;
     std::string name;
-    split_path(target, folder, name);
-    if (name.empty()) {
+    if (pattern == nullptr || !split_target(target, folder, name)) {
         return VY_ERR_ARGUMENT;
     }
     const std::string made = (folder == "/" ? std::string() : folder) + "/." + short_name(name) + ".XXXXXX";
@@ -110,13 +112,9 @@ int vy_temp_file_pattern(const char* target, char* pattern, size_t size)
 
 int vy_remove_stale_temp_files(const char* target, int hidden, int* removed)
 {
-    if (target == nullptr || target[0] == '\0') {
-        return VY_ERR_ARGUMENT;
-    }
     std::string folder;
     std::string name;
-    split_path(target, folder, name);
-    if (name.empty()) {
+    if (!split_target(target, folder, name)) {
         return VY_ERR_ARGUMENT;
     }
     DIR* dir = ::opendir(folder.c_str());
