@@ -71,9 +71,9 @@ TEST_F(label_place, second_point_avoids_first_label)
     LabelPlacement first;
     LabelPlacement second;
     ASSERT_TRUE(place_label(ANA_POINT, nodes({{200, 200}}), nodes({{200, 200}}), m,
-                            LabelWindow{640, 480, 0}, working, first));
+                            LabelWindow{640, 480, 0}, working, first, work_));
     ASSERT_TRUE(place_label(ANA_POINT, nodes({{204, 200}}), nodes({{204, 200}}), m,
-                            LabelWindow{640, 480, 0}, working, second));
+                            LabelWindow{640, 480, 0}, working, second, work_));
     ASSERT_EQ(working.size(), 2u);
     EXPECT_FALSE(working[0].intersects(working[1]));
     EXPECT_FALSE(second.dx == -15 && second.dy == -20 - m.line_height);
