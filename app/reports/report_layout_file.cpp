@@ -232,8 +232,8 @@ bool ReportData::save_layout(const QString& path)
     stream.setCodec("UTF-8");
     doc.save(stream, 4, QDomNode::EncodingFromDocument);
     stream.flush();
-    QString error = stream.status() == QTextStream::Ok ? QString() : file.errorString();
-    if (!error.isEmpty() || !vy::commit_save_file(file, &error)) {
+    QString error = file.errorString();
+    if (stream.status() != QTextStream::Ok || !vy::commit_save_file(file, &error)) {
         qCWarning(lc_report) << "save_layout: writing failed" << path << error;
         return false;
     }

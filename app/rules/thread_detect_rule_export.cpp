@@ -122,21 +122,20 @@ public:
         }
         m_zip.close();
         QString error;
-        if (m_zip.getZipError() != ZIP_OK) {
+        m_ok = m_zip.getZipError() == ZIP_OK;
+        if (!m_ok) {
             error = QStringLiteral("zip error %1").arg(m_zip.getZipError());
-        }
-        if (error.isEmpty()) {
-            vy::commit_save_file(m_file, &error);
-        } else {
             m_file.cancelWriting();
+        } else {
+            m_ok = vy::commit_save_file(m_file, &error);
         }
         // The package in place must read back whole: a package that cannot
         // be imported is removed rather than reported as exported.
-        if (error.isEmpty() && !reads_back(m_file.fileName(), m_entries)) {
+        if (m_ok && !reads_back(m_file.fileName(), m_entries)) {
             error = QStringLiteral("the written package does not read back");
             QFile::remove(m_file.fileName());
+            m_ok = false;
         }
-        m_ok = error.isEmpty();
         if (!m_ok) {
             qCWarning(lc_db) << "cannot complete the package" << m_file.fileName() << error;
         }

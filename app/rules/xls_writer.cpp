@@ -337,13 +337,14 @@ bool XlsWriter::save(const QString& path) const
     }
     QSaveFile file(path);
     QString error;
-    if (!file.open(QIODevice::WriteOnly)) {
+    bool saved = file.open(QIODevice::WriteOnly);
+    if (!saved) {
         error = file.errorString();
     } else {
         file.write(bytes);
-        vy::commit_save_file(file, &error);
+        saved = vy::commit_save_file(file, &error);
     }
-    if (!error.isEmpty()) {
+    if (!saved) {
         qCWarning(lc_db) << "cannot write the sheet" << path << error;
         return false;
     }

@@ -150,13 +150,14 @@ bool thermframe_save_anas_to_file(void* handle, std::string path)
         const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()),
                                           static_cast<qint64>(bytes.size()));
         QString error;
-        if (written != static_cast<qint64>(bytes.size())) {
+        bool saved = written == static_cast<qint64>(bytes.size());
+        if (!saved) {
             error = file.errorString();
             file.cancelWriting();
         } else {
-            vy::commit_save_file(file, &error);
+            saved = vy::commit_save_file(file, &error);
         }
-        if (!error.isEmpty()) {
+        if (!saved) {
             TF_ERROR("thermframe_save_anas_to_file", "writing %s failed: %s", path.c_str(),
                      error.toUtf8().constData());
             return false;
