@@ -62,14 +62,14 @@ void SaveFailureTest::save_failure_keeps_old_file()
     QVERIFY(sheet.set_text(0, 0, QStringLiteral("rule")));
     ReportData layout(nullptr);
     const std::vector<Saver> savers = {
-        {"isotherm", dir.filePath("bands.iso"),
+        {"isotherm", dir.filePath("isotherm/bands.iso"),
          [](const QString& path) { return IsothermFile::write(path, {{20.0f, 5.0f, false, 0xFF0000}}); }, nullptr},
-        {"analysis info", dir.filePath("objects.ana"),
+        {"analysis info", dir.filePath("objects/objects.ana"),
          [&](const QString& path) { return ana_info_file::write(path, objects); }, nullptr},
-        {"rule sheet", dir.filePath("rules.xls"), [&](const QString& path) { return sheet.save(path); },
+        {"rule sheet", dir.filePath("sheet/rules.xls"), [&](const QString& path) { return sheet.save(path); },
          "cannot write the sheet"},
-        {"report layout", dir.filePath("layout.xml"), [&](const QString& path) { return layout.save_layout(path); },
-         "save_layout: writing failed"},
+        {"report layout", dir.filePath("layout/layout.xml"),
+         [&](const QString& path) { return layout.save_layout(path); }, "save_layout: writing failed"},
         {"config.json", DataConfig::instance()->config_file_path(),
          [](const QString&) { return DataConfig::instance()->save_config(); }, "cannot replace"},
     };
