@@ -184,13 +184,16 @@ uint64_t lay_out(const std::vector<labeltest::SceneObject>& objects, LabelWork& 
     }
     const size_t regions = working.size();
     uint64_t digest = 1469598103934665603ull;
-    const auto mix = [&digest](int64_t value) { digest = (digest ^ static_cast<uint64_t>(value)) * 1099511628211ull; };
+    const auto mix = [&digest](int64_t value) {
+        digest = (digest ^ static_cast<uint64_t>(value)) * 1099511628211ull;
+    };
     const LabelMetrics metrics{60, 14, 12};
     const LabelWindow window{labeltest::kWindowWidth, labeltest::kWindowHeight, 0};
     for (int32_t kind : layout_kinds) {
         for (const labeltest::SceneObject& object : objects) {
             LabelPlacement p;
-            if (object.type == kind && place_label(kind, object.nodes, object.nodes, metrics, window, working, p, work)) {
+            if (object.type == kind &&
+                place_label(kind, object.nodes, object.nodes, metrics, window, working, p, work)) {
                 for (int64_t value : {p.side, p.dx, p.dy, p.anchor_x, p.anchor_y}) {
                     mix(value);
                 }
