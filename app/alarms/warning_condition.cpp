@@ -11,6 +11,7 @@
 #include <QMutexLocker>
 
 #include <algorithm>
+#include <ctime>
 #include <string>
 
 Q_LOGGING_CATEGORY(lc_alarm, "pyravue.alarm")
@@ -18,6 +19,13 @@ Q_LOGGING_CATEGORY(lc_alarm, "pyravue.alarm")
 namespace {
 
 const char* const kFeatures[] = {":Max", ":Min", ":Avg"};
+
+qint64 thread_cpu_ns()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 
 QJsonObject list_entry(int degree, const QString& formula)
 {
@@ -29,7 +37,8 @@ QJsonObject list_entry(int degree, const QString& formula)
 
 }  // namespace
 
-WarningCondition::WarningCondition(void* frame, QObject* parent) : QObject(parent), m_frame(frame)
+WarningCondition::WarningCondition(void* frame, QObject* parent)
+    : QObject(parent), m_frame(frame), m_clock(thread_cpu_ns)
 {
     if (!vy_calc_formula_init(&m_engine)) {
         // Without an engine no condition is ever met; editing still works.
@@ -77,6 +86,7 @@ bool WarningCondition::add_warning_condition(int degree, const QJsonArray& rows,
     QMutexLocker lock(&m_mutex);
     m_condition_list.append(list_entry(condition.degree, condition.formula));
     m_conditions.push_back(std::move(condition));
+    conditions_changed();
     return true;
 }
 
@@ -89,6 +99,7 @@ bool WarningCondition::delete_warning_condition(int index)
     }
     m_conditions.erase(m_conditions.begin() + index);
     m_condition_list.removeAt(index);
+    conditions_changed();
     // The last check's results stay until the next one, but follow the
     // conditions to their new positions so that no index names another.
     std::map<int, bool> hits;
@@ -108,6 +119,7 @@ void WarningCondition::clear_condition()
     m_condition_list = QJsonArray();
     m_warning_anas.clear();
     m_hit_conditions.clear();
+    conditions_changed();
 }
 
 void WarningCondition::delete_condition_of_ana(void* handle)
@@ -124,6 +136,7 @@ void WarningCondition::delete_condition_of_ana(void* handle)
             ++i;
         }
     }
+    conditions_changed();
 }
 
 void WarningCondition::replace_ana_alias(const QString& now, const QString& before)
@@ -134,6 +147,7 @@ void WarningCondition::replace_ana_alias(const QString& now, const QString& befo
         condition.formula = warning_formula::rename_alias(condition.formula, before, now);
         m_condition_list.replace(static_cast<int>(i), list_entry(condition.degree, condition.formula));
     }
+    conditions_changed();
 }
 
 bool WarningCondition::load_detect_rule_formula(const QJsonArray& formulas)
@@ -159,7 +173,26 @@ bool WarningCondition::load_detect_rule_formula(const QJsonArray& formulas)
         m_condition_list.append(list_entry(condition.degree, condition.formula));
         m_conditions.push_back(std::move(condition));
     }
+    conditions_changed();
     return true;
+}
+
+void WarningCondition::conditions_changed()
+{
+    m_over_budget = false;
+}
+
+void WarningCondition::set_check_budget(qint64 budget_ns, BudgetClock clock)
+{
+    QMutexLocker lock(&m_mutex);
+    m_budget_ns = budget_ns;
+    m_clock = clock ? std::move(clock) : BudgetClock(thread_cpu_ns);
+}
+
+bool WarningCondition::is_over_budget() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_over_budget;
 }
 
 bool WarningCondition::is_met(const Condition& condition, void* frame)
@@ -199,11 +232,31 @@ bool WarningCondition::check_warning_condition()
     QMutexLocker lock(&m_mutex);
     m_warning_anas.clear();
     m_hit_conditions.clear();
+    if (m_over_budget) {
+        return false;
+    }
+    const qint64 start = m_clock();
     float ambient = 0.0f;
     if (m_frame != nullptr && m_engine != nullptr && thermframe_get_env_temp(m_frame, ambient)) {
         vy_calc_formula_set_env_temp(m_engine, ambient);
     }
+    // Hostile or merely costly, such formulas would take this much of every
+    // frame: they are taken out as refused ones are.
+    const auto over_budget = [&]() {
+        if (m_clock() - start <= m_budget_ns) {
+            return false;
+        }
+        qCWarning(lc_alarm) << "the alarm conditions need more than" << m_budget_ns / 1000000
+                            << "ms a check; they are not checked again until they change";
+        m_over_budget = true;
+        m_warning_anas.clear();
+        m_hit_conditions.clear();
+        return true;
+    };
     for (std::size_t i = 0; i < m_conditions.size(); ++i) {
+        if (over_budget()) {
+            return false;
+        }
         const Condition& condition = m_conditions[i];
         if (!is_met(condition, m_frame)) {
             continue;
@@ -220,6 +273,9 @@ bool WarningCondition::check_warning_condition()
             }
         }
         m_hit_conditions.emplace(static_cast<int>(i), true);
+    }
+    if (over_budget()) {
+        return false;
     }
     return !m_hit_conditions.empty();
 }

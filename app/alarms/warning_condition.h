@@ -18,6 +18,11 @@
 //
 // EnvTemp in a formula is the ambient temperature of the frame document
 // (its environment temperature parameter), read at every check.
+//
+// One check spends at most kCheckBudgetNs of its thread's processor time on
+// formulas (the engine stops each formula on its own limit): conditions
+// that exceed it are logged once and from then on never met nor evaluated,
+// as refused formulas are, until the conditions change.
 #pragma once
 
 #include <QJsonArray>
@@ -26,6 +31,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -73,6 +79,17 @@ public:
     QString get_warning_snap_path() const;
     void set_warning_snap_path(const QString& path);
 
+    static constexpr qint64 kCheckBudgetNs = 250 * 1000 * 1000;
+    // Nanoseconds of some clock; by default the calling thread's processor
+    // time, which a loaded machine does not stretch.
+    using BudgetClock = std::function<qint64()>;
+    // Replaces the budget of one check and the clock it is read on (tests
+    // count instead of timing).
+    void set_check_budget(qint64 budget_ns, BudgetClock clock);
+    // True once the conditions exceeded the budget; false again when they
+    // change.
+    bool is_over_budget() const;
+
 private:
     struct Condition {
         std::vector<void*> anas;  // null entries: an alias that named no object
@@ -80,8 +97,9 @@ private:
         QString formula;
     };
 
-    // Runs under m_mutex.
+    // Run under m_mutex.
     bool is_met(const Condition& condition, void* frame);
+    void conditions_changed();
 
     void* m_engine = nullptr;
     mutable QMutex m_mutex;
@@ -91,4 +109,7 @@ private:
     std::map<void*, int> m_warning_anas;
     std::map<int, bool> m_hit_conditions;
     QString m_str_snap_path;
+    qint64 m_budget_ns = kCheckBudgetNs;
+    BudgetClock m_clock;
+    bool m_over_budget = false;
 };

@@ -11,6 +11,7 @@
 #include "reports/report_settings.h"
 #include "reports/report_xml.h"
 #include "shell/input_file.h"
+#include "save_file.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -231,8 +232,9 @@ bool ReportData::save_layout(const QString& path)
     stream.setCodec("UTF-8");
     doc.save(stream, 4, QDomNode::EncodingFromDocument);
     stream.flush();
-    if (stream.status() != QTextStream::Ok || !file.commit()) {
-        qCWarning(lc_report) << "save_layout: writing failed" << path << file.errorString();
+    QString error = file.errorString();
+    if (stream.status() != QTextStream::Ok || !vy::commit_save_file(file, &error)) {
+        qCWarning(lc_report) << "save_layout: writing failed" << path << error;
         return false;
     }
     return true;

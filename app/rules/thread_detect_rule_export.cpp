@@ -8,6 +8,7 @@
 #include "rules/sql_connection_pool.h"
 #include "rules/thread_detect_rule_manage.h"
 #include "shell/input_file.h"
+#include "save_file.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -106,7 +107,11 @@ public:
             }
         }
         entry.close();
-        return entry.getZipError() == ZIP_OK || fail(entry_name);
+        if (entry.getZipError() != ZIP_OK) {
+            return fail(entry_name);
+        }
+        ++m_entries;
+        return true;
     }
 
     // Writes the central directory and renames the package into place.
@@ -116,14 +121,53 @@ public:
             return false;
         }
         m_zip.close();
-        m_ok = m_zip.getZipError() == ZIP_OK && m_file.commit();
+        QString error;
+        m_ok = m_zip.getZipError() == ZIP_OK;
         if (!m_ok) {
-            qCWarning(lc_db) << "cannot complete the package" << m_file.fileName() << m_file.errorString();
+            error = QStringLiteral("zip error %1").arg(m_zip.getZipError());
+            m_file.cancelWriting();
+        } else {
+            m_ok = vy::commit_save_file(m_file, &error);
+        }
+        // The package in place must read back whole: a package that cannot
+        // be imported is removed rather than reported as exported.
+        if (m_ok && !reads_back(m_file.fileName(), m_entries)) {
+            error = QStringLiteral("the written package does not read back");
+            QFile::remove(m_file.fileName());
+            m_ok = false;
+        }
+        if (!m_ok) {
+            qCWarning(lc_db) << "cannot complete the package" << m_file.fileName() << error;
         }
         return m_ok;
     }
 
 private:
+    // Reads every entry of the package at `path` through its central
+    // directory, checking each entry's checksum.
+    static bool reads_back(const QString& path, int entries)
+    {
+        QuaZip zip(path);
+        if (!zip.open(QuaZip::mdUnzip) || zip.getEntriesCount() != entries) {
+            return false;
+        }
+        char buffer[4096];
+        for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+            QuaZipFile entry(&zip);
+            if (!entry.open(QIODevice::ReadOnly)) {
+                return false;
+            }
+            qint64 got = 0;
+            while ((got = entry.read(buffer, sizeof buffer)) > 0) {
+            }
+            entry.close();
+            if (got < 0 || entry.getZipError() != UNZ_OK) {
+                return false;
+            }
+        }
+        return zip.getZipError() == UNZ_OK;
+    }
+
     bool fail(const QString& entry_name)
     {
         qCWarning(lc_db) << "cannot write the entry" << entry_name << "of" << m_file.fileName()
@@ -134,6 +178,7 @@ private:
 
     QSaveFile m_file;  // discarded unless committed
     QuaZip m_zip;
+    int m_entries = 0;
     bool m_ok = false;
 };
 

@@ -230,13 +230,10 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
         qCWarning(lc_db) << "cannot make a staging folder in" << picture_dir << staging.errorString();
         return end_import(Status::RES_DISK_SPACE_ERR);
     }
-    // Staged pictures and their targets: moved in when the rows are
-    // committed, and the folder goes before the end is reported.
+    // Staged pictures and their targets, moved in together with the rows'
+    // commit; the folder goes before the end is reported.
     QList<QPair<QString, QString>> staged;
-    auto finish = [&](int status, bool committed = false) {
-        if (committed && !move_in(staged)) {
-            status = Status::RES_DISK_SPACE_ERR;
-        }
+    auto finish = [&](int status) {
         staging.remove();
         return end_import(status);
     };
@@ -258,12 +255,28 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
         db->rollback();
         return finish(status);
     };
+    // The pictures go in before the rows are committed and come back out
+    // when the commit fails: the rules and their pictures change together
+    // or not at all.
+    auto commit = [&](int status) {
+        QList<QPair<QString, QString>> undo;
+        if (!move_in(staged, staging.path(), undo)) {
+            db->rollback();
+            return finish(Status::RES_DISK_SPACE_ERR);
+        }
+        if (!db->commit()) {
+            qCWarning(lc_db) << "cannot complete the import:" << db->lastError().text();
+            move_back(undo);
+            db->rollback();
+            return finish(Status::RES_SQL_ERR);
+        }
+        return finish(status);
+    };
 
     int counter = 2;
     for (const ImportRow& row : rows) {
         if (stopping()) {
-            const bool committed = db->commit();
-            return finish(committed ? Status::RES_EXIT_SUCESS : Status::RES_SQL_ERR, committed);
+            return commit(Status::RES_EXIT_SUCESS);
         }
         if (!row.target.isEmpty()) {
             const QString file = staging.filePath(QString::number(staged.size()));
@@ -330,25 +343,59 @@ int ThreadDetectRuleManage::run_import(const QString& zip_path)
         }
         emit m_owner->sig_import_detect_rules_progress(counter++);
     }
-    if (!db->commit()) {
-        qCWarning(lc_db) << "cannot complete the import:" << db->lastError().text();
-        db->rollback();
-        return finish(Status::RES_SQL_ERR);
-    }
     zip.close();
-    return finish(Status::RES_SUCCESS, true);
+    return commit(Status::RES_SUCCESS);
 }
 
-bool ThreadDetectRuleManage::move_in(const QList<QPair<QString, QString>>& staged)
+namespace {
+
+bool rename_file(const QString& from, const QString& to)
 {
-    bool moved = true;
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+}  // namespace
+
+bool ThreadDetectRuleManage::move_in(const QList<QPair<QString, QString>>& staged, const QString& backup_folder,
+                                     QList<QPair<QString, QString>>& undo)
+{
+    undo.clear();
     for (const QPair<QString, QString>& picture : staged) {
-        const QString folder = QFileInfo(picture.second).absolutePath();
-        if (!QDir().mkpath(folder) || std::rename(QFile::encodeName(picture.first).constData(),
-                                                  QFile::encodeName(picture.second).constData()) != 0) {
-            qCWarning(lc_db) << "cannot move the imported picture to" << picture.second << std::strerror(errno);
+        const QString& target = picture.second;
+        const QFileInfo existing(target);
+        QString backup;
+        bool moved = QDir().mkpath(existing.absolutePath());
+        if (moved && (existing.exists() || existing.isSymLink())) {
+            // Only a picture is replaced: a folder or link in its place stays.
+            backup = QDir(backup_folder).filePath(QStringLiteral("old-%1").arg(undo.size()));
+            moved = existing.isFile() && !existing.isSymLink() && rename_file(target, backup);
+            if (!moved) {
+                backup.clear();
+            }
+        }
+        if (moved && !rename_file(picture.first, target)) {
             moved = false;
+            if (!backup.isEmpty()) {
+                rename_file(backup, target);
+            }
+        }
+        if (!moved) {
+            qCWarning(lc_db) << "cannot move the imported picture to" << target << std::strerror(errno);
+            move_back(undo);
+            undo.clear();
+            return false;
+        }
+        undo.append({target, backup});
+    }
+    return true;
+}
+
+void ThreadDetectRuleManage::move_back(const QList<QPair<QString, QString>>& undo)
+{
+    for (auto it = undo.crbegin(); it != undo.crend(); ++it) {
+        const bool restored = it->second.isEmpty() ? QFile::remove(it->first) : rename_file(it->second, it->first);
+        if (!restored) {
+            qCWarning(lc_db) << "cannot restore the picture" << it->first << std::strerror(errno);
         }
     }
-    return moved;
 }

@@ -3,6 +3,7 @@
 #include "rules/ce_excel.h"
 #include "rules/detect_rule_import_export.h"
 #include "rules/rules_log.h"
+#include "save_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -157,5 +158,10 @@ bool ThreadDetectRuleManage::extract_current_file(QuaZip* zip, const QString& ta
         qCWarning(lc_db) << "damaged package entry" << zip->getCurrentFileName() << entry.getZipError();
         return false;
     }
-    return out.commit();
+    QString error;
+    if (!vy::commit_save_file(out, &error)) {
+        qCWarning(lc_db) << "cannot write" << target << error;
+        return false;
+    }
+    return true;
 }

@@ -63,8 +63,15 @@ private:
     // at most limit bytes; false (and no file) when the entry is longer, is
     // damaged or the file cannot be written.
     bool extract_current_file(QuaZip* zip, const QString& target, qint64 limit);
-    // Moves staged pictures (file, target) over their targets.
-    bool move_in(const QList<QPair<QString, QString>>& staged);
+    // Moves staged pictures (file, target) over their targets, keeping each
+    // picture replaced as "old-<n>" in backup_folder. On failure every
+    // picture moved is put back and false is answered; on success `undo`
+    // holds what move_back() needs to take the move back.
+    bool move_in(const QList<QPair<QString, QString>>& staged, const QString& backup_folder,
+                 QList<QPair<QString, QString>>& undo);
+    // Takes a move back, last picture first: each replaced picture over its
+    // target again, a target that replaced nothing removed.
+    static void move_back(const QList<QPair<QString, QString>>& undo);
 
     QThread m_thread;
     DetectRuleImportExport* m_owner;

@@ -1,6 +1,7 @@
 #include "rules/xls_writer.h"
 
 #include "rules/rules_log.h"
+#include "save_file.h"
 
 #include <QHash>
 #include <QSaveFile>
@@ -335,8 +336,16 @@ bool XlsWriter::save(const QString& path) const
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qCWarning(lc_db) << "cannot write the sheet" << path << file.errorString();
+    QString error;
+    bool saved = file.open(QIODevice::WriteOnly);
+    if (!saved) {
+        error = file.errorString();
+    } else {
+        file.write(bytes);
+        saved = vy::commit_save_file(file, &error);
+    }
+    if (!saved) {
+        qCWarning(lc_db) << "cannot write the sheet" << path << error;
         return false;
     }
     return true;

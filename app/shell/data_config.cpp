@@ -4,6 +4,7 @@
 #include "basekit.h"
 #include "shell/input_file.h"
 #include "shell/shell_log.h"
+#include "save_file.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -190,8 +191,9 @@ bool DataConfig::save_config(const std::function<bool()>& before_commit)
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        qCWarning(lcShell, "cannot replace %s: %s", qPrintable(file.fileName()), qPrintable(file.errorString()));
+    QString error;
+    if (!vy::commit_save_file(file, &error)) {
+        qCWarning(lcShell, "cannot replace %s: %s", qPrintable(file.fileName()), qPrintable(error));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "sources/ana_info_file.h"
 
 #include "shell/input_file.h"
+#include "save_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -63,9 +64,7 @@ bool write(const QString& path, const AnaInfoFile& file)
     put<uint16_t>(header + 20, file.width);
     put<uint16_t>(header + 22, file.height);
     put<uint32_t>(header + 24, static_cast<uint32_t>(file.records.size()));
-    if (out.write(reinterpret_cast<const char*>(header), kHeaderSize) != kHeaderSize) {
-        return false;
-    }
+    out.write(reinterpret_cast<const char*>(header), kHeaderSize);
     unsigned char record[kRecordSize];
     std::memset(record, 0, sizeof(record));
     for (const AnaInfoRecord& r : file.records) {
@@ -86,10 +85,10 @@ bool write(const QString& path, const AnaInfoFile& file)
         put<uint16_t>(record + 1146, r.palette_high);
         std::memset(record + 1148, 0, 1024);
         if (out.write(reinterpret_cast<const char*>(record), kRecordSize) != kRecordSize) {
-            return false;
+            break;
         }
     }
-    return out.commit();
+    return vy::commit_save_file(out);
 }
 
 bool read(const QString& path, AnaInfoFile& file)

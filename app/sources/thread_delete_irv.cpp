@@ -2,7 +2,10 @@
 
 #include "sources/thread_recorder.h"
 
+#include "basekit.h"
+
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -43,13 +46,25 @@ bool ThreadDeleteIRV::is_record_file(const QString& name)
     return pattern.match(name).hasMatch();
 }
 
+bool ThreadDeleteIRV::is_interrupted_record(const QString& name)
+{
+    static const QRegularExpression suffix(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    return name.startsWith(QLatin1Char('.')) && suffix.match(name).hasMatch() &&
+           is_record_file(name.mid(1, name.size() - 8));
+}
+
 namespace {
 
+// The recorders' files of a day folder, oldest name first; an interrupted
+// recording only once no save can still be writing it.
 QStringList record_files(const QDir& dir)
 {
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-VY_STALE_TEMP_SECONDS);
     QStringList files;
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
-        if (ThreadDeleteIRV::is_record_file(info.fileName())) {
+    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name)) {
+        const QString name = info.fileName();
+        if (ThreadDeleteIRV::is_record_file(name) ||
+            (ThreadDeleteIRV::is_interrupted_record(name) && info.lastModified() < stale)) {
             files << info.absoluteFilePath();
         }
     }
@@ -68,7 +83,9 @@ bool contains_path(const QString& file, const QString& path)
 void ThreadDeleteIRV::slot_delete_old_video(const QString& path, const QString& current_file)
 {
     QStringList days;
-    for (const QFileInfo& info : QDir(path).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    // A linked day folder leads outside the recording folder: never followed.
+    for (const QFileInfo& info :
+         QDir(path).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name)) {
         if (is_day_folder(info.fileName()) && !m_failed.contains(info.absoluteFilePath())) {
             days << info.absoluteFilePath();
         }
@@ -112,6 +129,10 @@ bool ThreadDeleteIRV::delete_dir(const QString& path)
         return false;
     }
     QDir dir(path);
+    if (QFileInfo(path).isSymLink()) {
+        qCWarning(lc_source) << "a link is no day folder to delete:" << path;
+        return false;
+    }
     if (!dir.exists()) {
         return true;
     }

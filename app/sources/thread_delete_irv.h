@@ -2,7 +2,10 @@
 // space it deletes the oldest recordings, one folder's or one file's worth
 // per request, on its own thread. It touches only day folders (yyyyMMdd)
 // directly under the recording folder and only the recorders' own files in
-// them; whatever else lives there stays.
+// them; whatever else lives there stays. Links, to folders or to files, are
+// never followed nor counted as recordings. Interrupted recordings (the
+// hidden temporary files of a recording killed midway) go with their day
+// once they are old.
 #pragma once
 
 #include <QObject>
@@ -22,6 +25,8 @@ public:
 
     static bool is_day_folder(const QString& name);
     static bool is_record_file(const QString& name);
+    // ".<recording name>.XXXXXX": a recording that was never completed.
+    static bool is_interrupted_record(const QString& name);
 
 public slots:
     void slot_delete_old_video(const QString& path, const QString& current_file);

@@ -1,6 +1,7 @@
 #include "views/isotherm_file.h"
 
 #include "shell/input_file.h"
+#include "save_file.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -73,11 +74,8 @@ bool IsothermFile::write(const QString& path, const std::vector<IsothermFileBand
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     const QByteArray bytes = serialise(bands);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    file.write(bytes);
+    return vy::commit_save_file(file);
 }
 
 bool IsothermFile::parse(const QByteArray& bytes, std::vector<IsothermFileBand>& bands, QString* error)

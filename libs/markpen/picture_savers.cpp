@@ -50,9 +50,14 @@ bool PaintRenderer::write_picture(const QImage& picture, const SavePath& path,
         return false;
     }
     const QByteArray shown = path.name.toUtf8();
-    vy_remove_stale_temp_files(QFile::encodeName(target.absoluteFilePath()).constData(), 1, nullptr);
-    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                             QStringLiteral(".XXXXXX"));
+    const QByteArray target_name = QFile::encodeName(target.absoluteFilePath());
+    vy_remove_stale_temp_files(target_name.constData(), 1, nullptr);
+    QByteArray pattern(target_name.size() + 16, '\0');
+    if (vy_temp_file_pattern(target_name.constData(), pattern.data(), static_cast<size_t>(pattern.size())) != VY_OK) {
+        MARKPEN_LOG(4, function, "no temporary name beside %s", shown.constData());
+        return false;
+    }
+    QTemporaryFile temporary(QFile::decodeName(pattern.constData()));
     if (!temporary.open()) {
         MARKPEN_LOG(4, function, "cannot create a file beside %s: %s", shown.constData(),
                     temporary.errorString().toUtf8().constData());

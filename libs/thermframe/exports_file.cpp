@@ -6,6 +6,7 @@
 #include "registry.h"
 #include "basekit.h"
 #include "sensekern.h"
+#include "save_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -148,10 +149,17 @@ bool thermframe_save_anas_to_file(void* handle, std::string path)
         }
         const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()),
                                           static_cast<qint64>(bytes.size()));
-        if (written != static_cast<qint64>(bytes.size()) || !file.commit()) {
-            TF_ERROR("thermframe_save_anas_to_file", "writing %s failed: %s", path.c_str(),
-                     file.errorString().toUtf8().constData());
+        QString error;
+        bool saved = written == static_cast<qint64>(bytes.size());
+        if (!saved) {
+            error = file.errorString();
             file.cancelWriting();
+        } else {
+            saved = vy::commit_save_file(file, &error);
+        }
+        if (!saved) {
+            TF_ERROR("thermframe_save_anas_to_file", "writing %s failed: %s", path.c_str(),
+                     error.toUtf8().constData());
             return false;
         }
         return true;

@@ -107,13 +107,14 @@ void ensure_layout(FrameDoc& doc)
             return;
         }
         doc.occupied.clear();
+        LabelWork work;
         for (int32_t kind : kRegionKinds) {
             auto list = doc.anas.find(kind);
             if (list == doc.anas.end()) {
                 continue;
             }
             for (const AnaEntry* entry : list->second) {
-                QRegion region = covered_region(kind, entry->window_nodes);
+                QRegion region = covered_region(kind, entry->window_nodes, work);
                 if (!region.isEmpty()) {
                     doc.occupied.push_back(region);
                 }
@@ -139,7 +140,7 @@ void ensure_layout(FrameDoc& doc)
                 LabelMetrics measured{label_width(doc, label), metrics.height(), arrow_width};
                 LabelPlacement placement;
                 if (place_label(kind, entry->window_nodes, entry->image_nodes, measured, window,
-                                working, placement)) {
+                                working, placement, work)) {
                     entry->label_side = placement.side;
                     entry->label_dx = placement.dx;
                     entry->label_dy = placement.dy;
@@ -147,6 +148,9 @@ void ensure_layout(FrameDoc& doc)
                     entry->anchor_y = placement.anchor_y;
                 }
             }
+        }
+        if (work.spent()) {
+            TF_INFO("relayout", " labels past %lld steps placed the simple way", static_cast<long long>(work.limit));
         }
     }
     TF_INFO("relayout", " update_all_ana_loc %lld", static_cast<long long>(timer.elapsed()));

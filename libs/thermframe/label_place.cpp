@@ -4,6 +4,7 @@
 
 #include <QPolygon>
 
+#include <algorithm>
 #include <limits>
 
 namespace thermframe {
@@ -30,40 +31,109 @@ bool fits(const QRect& box, const LabelWindow& window)
            box.top() + box.height() <= window.height;
 }
 
-int64_t overlap(const QRect& box, const std::vector<QRegion>& working)
+// Area of `box` that `region` covers. The rectangles of a region are sorted
+// by rows (bands sharing top and bottom), so only the bands the box spans
+// are visited. Stops once `enough` is reached.
+int64_t covered_area(const QRect& box, const QRegion& region, int64_t enough, LabelWork& work)
 {
+    const QRect* first = region.begin();
+    const QRect* last = region.end();
+    first = std::lower_bound(first, last, box.top(), [](const QRect& r, int top) { return r.bottom() < top; });
     int64_t area = 0;
-    for (const QRegion& region : working) {
-        // Most regions lie apart from the box: no intersection to build.
-        if (!region.boundingRect().intersects(box)) {
-            continue;
-        }
-        const QRegion common = region.intersected(box);
-        for (const QRect& r : common) {
-            area += static_cast<int64_t>(r.width()) * r.height();
+    for (const QRect* r = first; r != last && r->top() <= box.bottom() && area < enough; ++r) {
+        ++work.steps;
+        const QRect common = r->intersected(box);
+        if (!common.isEmpty()) {
+            area += static_cast<int64_t>(common.width()) * common.height();
         }
     }
     return area;
 }
 
-// Index of the cheapest candidate that fits, earliest on ties; -1 when none fits.
+// The area of `box` that `working` covers, counted until it reaches `enough`
+// (a box that overlaps that much cannot win any more).
+int64_t overlap(const QRect& box, const std::vector<QRegion>& working, int64_t enough, LabelWork& work)
+{
+    int64_t area = 0;
+    for (const QRegion& region : working) {
+        if (work.spent()) {
+            break;
+        }
+        ++work.steps;
+        // Most regions lie apart from the box.
+        if (region.boundingRect().intersects(box)) {
+            area += covered_area(box, region, enough - area, work);
+            if (area >= enough) {
+                break;
+            }
+        }
+    }
+    return area;
+}
+
+// Index of the cheapest candidate that fits, earliest on ties; -1 when none
+// fits. With the work spent, the first that fits.
 int choose(const std::vector<Candidate>& candidates, int height, const LabelWindow& window,
-           const std::vector<QRegion>& working)
+           const std::vector<QRegion>& working, LabelWork& work)
 {
     int best = -1;
     int64_t best_cost = std::numeric_limits<int64_t>::max();
     for (size_t i = 0; i < candidates.size(); ++i) {
+        ++work.steps;
         const QRect box = box_of(candidates[i], height);
         if (!fits(box, window)) {
             continue;
         }
-        const int64_t cost = overlap(box, working);
+        if (work.spent()) {
+            return best >= 0 ? best : static_cast<int>(i);
+        }
+        const int64_t cost = overlap(box, working, best_cost, work);
+        if (work.spent()) {
+            // The cost may be short of some regions.
+            return best >= 0 ? best : static_cast<int>(i);
+        }
         if (cost < best_cost) {
             best_cost = cost;
             best = static_cast<int>(i);
+            // Nothing later can be cheaper than a free place.
+            if (cost == 0) {
+                break;
+            }
         }
     }
     return best;
+}
+
+int64_t turn(const QPoint& a, const QPoint& b, const QPoint& c)
+{
+    const int64_t value = static_cast<int64_t>(b.x() - a.x()) * (c.y() - a.y()) -
+                          static_cast<int64_t>(b.y() - a.y()) * (c.x() - a.x());
+    return value > 0 ? 1 : value < 0 ? -1 : 0;
+}
+
+// Whether the edges ab and cd cross at a point inside both.
+bool cross(const QPoint& a, const QPoint& b, const QPoint& c, const QPoint& d)
+{
+    return turn(a, b, c) * turn(a, b, d) < 0 && turn(c, d, a) * turn(c, d, b) < 0;
+}
+
+// Whether more than kMaxCrossings pairs of the closed polygon's edges cross.
+bool crosses_itself_often(const QPolygon& polygon, LabelWork& work)
+{
+    const int n = polygon.size();
+    int crossings = 0;
+    for (int i = 0; i < n; ++i) {
+        const QPoint& a = polygon[i];
+        const QPoint& b = polygon[(i + 1) % n];
+        // Neighbouring edges share a node; the last edge neighbours the first.
+        for (int j = i + 2; j < n - (i == 0 ? 1 : 0); ++j) {
+            ++work.steps;
+            if (cross(a, b, polygon[j], polygon[(j + 1) % n]) && ++crossings > kMaxCrossings) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 QPoint point_of(const tagVYPoint& p)
@@ -106,8 +176,9 @@ QPoint rect_anchor(const QRect& r, int code)
     }
 }
 
-QRegion covered_region(int32_t type, const std::vector<tagVYPoint>& nodes)
+QRegion covered_region(int32_t type, const std::vector<tagVYPoint>& nodes, LabelWork& work)
 {
+    ++work.steps;
     if ((type == ANA_RECT || type == ANA_ELLIPSE) && nodes.size() == 2) {
         return QRegion(rect_of(nodes[0], nodes[1]));
     }
@@ -116,14 +187,24 @@ QRegion covered_region(int32_t type, const std::vector<tagVYPoint>& nodes)
         for (const tagVYPoint& p : nodes) {
             polygon << point_of(p);
         }
-        return QRegion(polygon, Qt::OddEvenFill);
+        const QRect bounds = polygon.boundingRect();
+        // The region of a polygon whose edges cross each other many times
+        // takes long to build and holds many rectangles.
+        if (work.spent() || crosses_itself_often(polygon, work)) {
+            return QRegion(bounds);
+        }
+        // Building the region walks every edge through the rows it spans.
+        work.steps += static_cast<int64_t>(polygon.size()) * bounds.height();
+        const QRegion region(polygon, Qt::OddEvenFill);
+        return region.rectCount() > kMaxRegionRects ? QRegion(bounds) : region;
     }
     return QRegion();
 }
 
 bool place_label(int32_t type, const std::vector<tagVYPoint>& window_nodes,
                  const std::vector<tagVYPoint>& image_nodes, const LabelMetrics& metrics,
-                 const LabelWindow& window, std::vector<QRegion>& working, LabelPlacement& out)
+                 const LabelWindow& window, std::vector<QRegion>& working, LabelPlacement& out,
+                 LabelWork& work)
 {
     const int w = metrics.text_width;
     const int h = metrics.line_height;
@@ -206,7 +287,7 @@ bool place_label(int32_t type, const std::vector<tagVYPoint>& window_nodes,
         return false;
     }
 
-    const int winner = choose(candidates, h, window, working);
+    const int winner = choose(candidates, h, window, working, work);
     const size_t stored = winner < 0 ? 0 : static_cast<size_t>(winner);
     out.side = sides[stored];
     out.dx = candidates[stored].dx;

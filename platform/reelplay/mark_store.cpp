@@ -3,6 +3,7 @@
 #include "basekit.h"
 #include "logline.h"
 #include "sensekern.h"
+#include "save_file.h"
 
 #include <QSaveFile>
 
@@ -169,7 +170,7 @@ bool MarkStore::store(const Marks& next)
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(reinterpret_cast<const char*>(out.data()), static_cast<qint64>(out.size())) !=
             static_cast<qint64>(out.size()) ||
-        !file.commit()) {
+        !vy::commit_save_file(file)) {
         logline_print(LOGLINE_ERROR, "reelplay", __FILE__, __LINE__, "MarkStore::store", "writing %s failed",
                       file_of(path_).c_str());
         return false;

@@ -103,16 +103,14 @@ int create_temp_beside(const std::string& path, std::string* target, std::string
         real = resolved;
         std::free(resolved);
     }
-    std::string dir = ".";
-    std::string name = real;
-    std::size_t slash = real.rfind('/');
-    if (slash != std::string::npos) {
-        dir = real.substr(0, slash == 0 ? 1 : slash);
-        name = real.substr(slash + 1);
+    // Leftovers of interrupted saves (recordings killed midway among them)
+    // go once they are old; the temporary name is one they know.
+    vy_remove_stale_temp_files(real.c_str(), 1, nullptr);
+    std::vector<char> buffer(real.size() + 16);
+    if (vy_temp_file_pattern(real.c_str(), buffer.data(), buffer.size()) != VY_OK) {
+        SK_LOG(function, "no temporary name for %s", real.c_str());
+        return -1;
     }
-    std::string pattern = (dir == "/" ? std::string() : dir) + "/." + name + ".XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
     int fd = ::mkstemp(buffer.data());
     if (fd < 0) {
         SK_LOG(function, "can not create a temporary file beside %s: %s", real.c_str(), std::strerror(errno));

@@ -71,6 +71,7 @@ private slots:
     void rename_keeps_conditions_working();
     void deleted_object_takes_its_conditions();
     void delete_out_of_range_is_refused();
+    void conditions_over_their_budget_are_taken_out();
     void no_frame_and_no_conditions();
     void names_for_the_dialog();
     void checks_on_a_thread_while_the_gui_edits();
@@ -251,6 +252,36 @@ void WarningConditionTest::deleted_object_takes_its_conditions()
     QVERIFY(thermframe_delete_ana(m_frame->doc(), text));
     QVERIFY(condition.check_warning_condition());
     QCOMPARE(hits_of(condition), QVariantList{0});
+}
+
+void WarningConditionTest::conditions_over_their_budget_are_taken_out()
+{
+    // Every reading of the clock costs one unit: a check reads it once to
+    // start, before each condition and once at the end.
+    int readings = 0;
+    WarningCondition condition(m_frame->doc());
+    condition.set_check_budget(4, [&readings] { return static_cast<qint64>(++readings); });
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(condition.add_warning_condition(1, {row(m_hot, nullptr, "R01:Max > 50")}, ""));
+    }
+    m_guard.expect(QRegularExpression("need more than .* a check"));
+    QVERIFY(!condition.check_warning_condition());
+    QVERIFY(condition.is_over_budget());
+    QCOMPARE(readings, 6);
+    QCOMPARE(hits_of(condition), QVariantList{});
+    QVERIFY(!condition.get_warning_condition_info().at(0).toObject().value("warning").toBool());
+    // Taken out, the conditions are not evaluated again.
+    QVERIFY(!condition.check_warning_condition());
+    QCOMPARE(readings, 6);
+
+    // Changed conditions within the budget are checked again.
+    QVERIFY(condition.delete_warning_condition(4));
+    QVERIFY(condition.delete_warning_condition(3));
+    QVERIFY(!condition.is_over_budget());
+    readings = 0;
+    QVERIFY(condition.check_warning_condition());
+    QCOMPARE(readings, 5);
+    QCOMPARE(hits_of(condition), (QVariantList{0, 1, 2}));
 }
 
 void WarningConditionTest::delete_out_of_range_is_refused()

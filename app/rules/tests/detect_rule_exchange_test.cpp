@@ -1,6 +1,7 @@
 // The rule exchange job end to end over a fresh database: export and import
 // give back every rule, formula and picture; hostile packages are refused
 // with their status and write nothing; stop and failures end as they should.
+#include "failing_writes.h"
 #include "message_guard.h"
 #include "road_window.h"
 #include "rule_db_fixture.h"
@@ -126,6 +127,7 @@ private slots:
     void export_stop_between_packages();
     void export_overlong_text_leaves_no_package();
     void export_into_missing_folder();
+    void export_full_disk_leaves_no_package();
     void import_hostile_packages_data();
     void import_hostile_packages();
     void import_gb18030_names_and_version_rows();
@@ -133,6 +135,7 @@ private slots:
     void import_chinese_level_names();
     void import_entry_longer_than_declared();
     void import_refused_keeps_old_pictures();
+    void import_unwritable_picture_keeps_database_and_pictures();
 
 private:
     int export_rules(const QString& folder, bool station, bool transmission, bool distribution);
@@ -356,6 +359,31 @@ void DetectRuleExchangeTest::export_into_missing_folder()
     QCOMPARE(export_rules(m_out->filePath("missing"), true, false, false), int(Status::RES_ZIP_CREAT_ERR));
 }
 
+void DetectRuleExchangeTest::export_full_disk_leaves_no_package()
+{
+    // A picture that does not compress makes the package larger than its
+    // sheet; the disk then fills while the package ends.
+    QByteArray picture(64 * 1024, Qt::Uninitialized);
+    quint32 seed = 12345;
+    for (char& c : picture) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 24);
+    }
+    add_rule(0, "A", "S1", picture, 2);
+    QCOMPARE(export_rules(m_out->path(), true, false, false), int(Status::RES_SUCCESS));
+    const QStringList made = files_below(m_out->path());
+    QCOMPARE(made.size(), 1);
+    const qint64 size = QFileInfo(m_out->filePath(made[0])).size();
+    QVERIFY(QFile::remove(m_out->filePath(made[0])));
+    m_guard.expect(QRegularExpression("cannot complete the package|cannot write the entry"));
+    {
+        vytest::FailingWrites failing(static_cast<rlim_t>(size - 10));
+        QVERIFY(failing.ok());
+        QCOMPARE(export_rules(m_out->path(), true, false, false), int(Status::RES_ZIP_CREAT_ERR));
+    }
+    QVERIFY(files_below(m_out->path()).isEmpty());
+}
+
 void DetectRuleExchangeTest::import_hostile_packages_data()
 {
     QTest::addColumn<QList<Entry>>("entries");
@@ -564,6 +592,36 @@ void DetectRuleExchangeTest::import_refused_keeps_old_pictures()
     QVERIFY(picture.open(QIODevice::ReadOnly));
     QCOMPARE(picture.readAll(), QByteArray("new"));
     QCOMPARE(files_below(pictures()), before);
+}
+
+void DetectRuleExchangeTest::import_unwritable_picture_keeps_database_and_pictures()
+{
+    // Every row is valid, but the second picture cannot take its place (a
+    // folder stands there): neither the rows nor the first picture, which
+    // replaced an existing one, stay.
+    const qint64 id = add_rule(0, "T", "S", QByteArray("old"), 1);
+    const QString name = QStringLiteral("0/T/110kV/套管/S.jpg");
+    const QString blocked = QStringLiteral("0/T/110kV/套管/U.jpg");
+    QVERIFY(QDir().mkpath(pictures() + "/" + blocked));
+    const QStringList before = files_below(pictures());
+    QStringList changed = sheet_row("0", name);
+    changed[8] = "changed";
+    QStringList added = sheet_row("0", blocked);
+    added[5] = "U";
+    const QString package = m_out->filePath("blocked.zip");
+    QVERIFY(write_package(package, {{name, "new"}, {blocked, "blocked"},
+                                    {"s.xls", sheet_bytes({changed, added})}}));
+    m_guard.expect(QRegularExpression("cannot move the imported picture"));
+    QCOMPARE(import_package(package), int(Status::RES_DISK_SPACE_ERR));
+    QCOMPARE(count("SELECT COUNT(*) FROM t_detect_rules"), 1);
+    QCOMPARE(count("SELECT COUNT(*) FROM t_formula_of_detect_rules"), 1);
+    QCOMPARE(DataSql::instance()->get_detect_rule_info(id).value("str_judge_des").toString(),
+             QStringLiteral("判据 'quoted'\r\n第二行"));
+    QFile picture(pictures() + "/" + name);
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    QCOMPARE(picture.readAll(), QByteArray("old"));
+    QCOMPARE(files_below(pictures()), before);
+    QVERIFY(QFileInfo(pictures() + "/" + blocked).isDir());
 }
 
 QTEST_MAIN(DetectRuleExchangeTest)

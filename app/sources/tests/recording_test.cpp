@@ -124,6 +124,7 @@ private slots:
     void settings_and_names();
     void clean_up_keeps_foreign_folders_and_files();
     void clean_up_stops_when_only_the_current_file_is_left();
+    void clean_up_never_follows_links();
     void every_h264_file_starts_with_a_key_frame();
     void records_and_rolls_over_by_size_data();
     void records_and_rolls_over_by_size();
@@ -233,6 +234,50 @@ void RecordingTest::clean_up_keeps_foreign_folders_and_files()
                               root + "/20240103/SN-20240103-090000.h264", root + "/20240103/own.irv",
                               root + "/SN-20230101-080000.irv", root + "/photos/SN-20230101-080000.irv"};
     QCOMPARE(files_under(root), kept);
+}
+
+// A linked day folder or recording leads outside the recording folder: what
+// it points to stays. Interrupted recordings go with their day once old.
+void RecordingTest::clean_up_never_follows_links()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + "/records";
+    const QString elsewhere = dir.path() + "/elsewhere";
+    touch(elsewhere + "/SN-20240101-080000.irv");
+    touch(elsewhere + "/SN-20240102-070000.irv");
+    QVERIFY(QDir().mkpath(root + "/20240102"));
+    QVERIFY(QFile::link(elsewhere, root + "/20240101"));
+    QVERIFY(QFile::link(elsewhere + "/SN-20240102-070000.irv", root + "/20240102/SN-20240102-070000.irv"));
+    touch(root + "/20240102/SN-20240102-080000.irv");
+    touch(root + "/20240103/.SN-20240103-080000.irv.Ab12Cd");
+    touch(root + "/20240103/.SN-20240103-090000.irv.Ef34Gh");
+    QFile old(root + "/20240103/.SN-20240103-080000.irv.Ab12Cd");
+    QVERIFY(old.open(QIODevice::Append));
+    QVERIFY(old.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    old.close();
+    touch(root + "/20240103/SN-20240103-100000.irv");
+    const QString current = root + "/20240103/SN-20240103-100000.irv";
+
+    ThreadDeleteIRV cleaner(false);
+    m_guard.expect(QRegularExpression("a link is no day folder"));
+    QVERIFY(!cleaner.delete_dir(root + "/20240101"));
+    cleaner.slot_delete_old_video(root, current);
+    cleaner.slot_delete_old_video(root, current);
+    // The real day lost its own recording; the link in it stays, and so
+    // does the folder.
+    QVERIFY(!QFile::exists(root + "/20240102/SN-20240102-080000.irv"));
+    QVERIFY(QFileInfo(root + "/20240102/SN-20240102-070000.irv").isSymLink());
+    // Today: the old interrupted recording went; the recent one may still
+    // be written.
+    QVERIFY(!QFile::exists(root + "/20240103/.SN-20240103-080000.irv.Ab12Cd"));
+    QVERIFY(QFile::exists(root + "/20240103/.SN-20240103-090000.irv.Ef34Gh"));
+    QVERIFY(QFile::exists(current));
+    QCOMPARE(files_under(elsewhere), (QStringList{elsewhere + "/SN-20240101-080000.irv",
+                                                  elsewhere + "/SN-20240102-070000.irv"}));
+    QVERIFY(ThreadDeleteIRV::is_interrupted_record(".SN-20240103-080000.irv.Ab12Cd"));
+    QVERIFY(!ThreadDeleteIRV::is_interrupted_record("SN-20240103-080000.irv.Ab12Cd"));
+    QVERIFY(!ThreadDeleteIRV::is_interrupted_record(".notes.txt.Ab12Cd"));
+    QVERIFY(!ThreadDeleteIRV::is_interrupted_record(".SN-20240103-080000.irv.Ab12C"));
 }
 
 void RecordingTest::clean_up_stops_when_only_the_current_file_is_left()

@@ -81,6 +81,26 @@ TEST(saver, stale_partial_files_of_the_same_picture_go)
     EXPECT_EQ(entries(s.dir), (QStringList{".other.jpg.Ab12Cd", ".picture.jpg.Ef34Gh", "picture.jpg"}));
 }
 
+// A name of 240 bytes (80 CJK signs) saves: the temporary file beside it
+// has a cut name, short enough for the one its data is appended through.
+TEST(saver, long_names_save)
+{
+    Saving s;
+    QString name;
+    for (int i = 0; i < 80; ++i) {
+        name += QChar(0x6E29);
+    }
+    ASSERT_EQ(name.toUtf8().size(), 240);
+    const QString path = s.dir.filePath(name + ".jpg");
+    ASSERT_TRUE(s.renderer->save_picture(narrow(path), "", true, true, PictureFormat::jpeg));
+    EXPECT_TRUE(read_all(path).endsWith("RADIOMETRIC-BLOCK"));
+    EXPECT_EQ(entries(s.dir), QStringList{name + ".jpg"});
+    ASSERT_EQ(s.frame->appended.size(), 1u);
+    const QString appended = QString::fromStdString(s.frame->appended[0]);
+    const QByteArray temporary = QFile::encodeName(QFileInfo(appended).fileName());
+    EXPECT_LE(temporary.size() + 8, 255) << temporary.constData();
+}
+
 TEST(saver, failed_append_leaves_the_original_intact)
 {
     Saving s;

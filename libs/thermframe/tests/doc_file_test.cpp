@@ -1,4 +1,5 @@
 #include "doc_fixture.h"
+#include "failing_writes.h"
 
 #include <chrono>
 #include <cstdio>
@@ -223,6 +224,16 @@ TEST_F(anas_file, failed_save_keeps_the_old_file)
         names.push_back(item.path().filename().string());
     }
     EXPECT_EQ(names, std::vector<std::string>{"kept.ana"});
+
+    // A full disk: the write fails only when the buffer is flushed at the end.
+    const std::vector<char> saved = read_all(file);
+    {
+        vytest::FailingWrites failing;
+        ASSERT_TRUE(failing.ok());
+        EXPECT_FALSE(thermframe_save_anas_to_file(doc_, file));
+    }
+    EXPECT_EQ(read_all(file), saved);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
 }
 
 TEST_F(anas_file, isotherm_list)

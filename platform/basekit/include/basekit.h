@@ -12,6 +12,7 @@
 #include "vyapi.h"
 #include "vytypes.h"
 
+#include <stddef.h>
 #include <stdint.h>
 
 enum BasekitResult {
@@ -90,8 +91,21 @@ VY_API int vy_open_input_file(const char* path, int* fd, uint64_t* size);
 // --- Temporary files of saves ---------------------------------------------------
 // A save writes "<name>.XXXXXX" (hidden: ".<name>.XXXXXX", six letters or
 // digits) beside its target and renames it over the target when complete.
-// Removes such regular files that an interrupted save of `target` left,
-// those unchanged for VY_STALE_TEMP_SECONDS; *removed (may be null) counts them.
+// A hidden temporary file may itself be the target of a second save (a
+// picture gets its data appended through one), which makes
+// "..<name>.XXXXXX.YYYYYY". Names longer than VY_TEMP_NAME_WHOLE bytes are
+// cut to at most VY_TEMP_NAME_CUT bytes (at a character boundary) in
+// temporary names, so that both levels stay within the file system's limit
+// of 255 bytes.
+#define VY_TEMP_NAME_WHOLE 120
+#define VY_TEMP_NAME_CUT 100
+// Writes the mkstemp() pattern of a hidden temporary file beside `target`
+// ("<folder>/.<name>.XXXXXX", the name cut as above) into `pattern`, whose
+// capacity is `size` bytes. VY_ERR_ARGUMENT when it does not fit.
+VY_API int vy_temp_file_pattern(const char* target, char* pattern, size_t size);
+// Removes the regular files of either level that an interrupted save of
+// `target` left, those unchanged for VY_STALE_TEMP_SECONDS; *removed (may be
+// null) counts them. Links and folders are never removed.
 #define VY_STALE_TEMP_SECONDS 600
 VY_API int vy_remove_stale_temp_files(const char* target, int hidden, int* removed);
 

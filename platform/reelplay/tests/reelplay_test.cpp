@@ -5,7 +5,9 @@
 #include "markpen.h"
 #include "sensekern.h"
 #include "thermframe.h"
+#include "failing_writes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -140,6 +142,24 @@ TEST(reelplay, marks_are_added_changed_deleted_and_kept_beside_the_recording)
         EXPECT_FALSE(reelplay_update_mark_info(p.h, free_frame + 1000000, 10, text));
         ASSERT_TRUE(reelplay_update_mark_info(p.h, free_frame, 12, changed));
         EXPECT_EQ(mark_at(p.h, free_frame), "pump stopped");
+        // On a full disk a change fails, and neither the file nor the marks
+        // shown change.
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        ASSERT_EQ(files.size(), 2);
+        const QString mark_file = dir.filePath(files.at(0) == "copy.irv" ? files.at(1) : files.at(0));
+        QFile before(mark_file);
+        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+        const QByteArray saved = before.readAll();
+        {
+            vytest::FailingWrites failing;
+            ASSERT_TRUE(failing.ok());
+            EXPECT_FALSE(reelplay_update_mark_info(p.h, free_frame, 10, text));
+        }
+        EXPECT_EQ(mark_at(p.h, free_frame), "pump stopped");
+        QFile after(mark_file);
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_EQ(after.readAll(), saved);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
     }
     {
         Player p;

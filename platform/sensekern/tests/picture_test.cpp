@@ -376,6 +376,43 @@ TEST(radiometric_picture, wide_paths)
     EXPECT_TRUE(sensekern_get_thumbnail_bits(back.h(), 16, 12, thumb.data()));
 }
 
+// A name of 240 bytes (80 CJK signs) saves, and so does the hidden file a
+// picture saver writes beside it first: their temporary names are cut.
+TEST(radiometric_picture, long_names_save)
+{
+    samples::Scene s = samples::make_scene(32, 24);
+    sktest::Frame f(s);
+    sktest::TempDir dir;
+    std::string name;
+    for (int i = 0; i < 80; ++i) {
+        name += "\xe6\xb8\xa9";
+    }
+    ASSERT_EQ(name.size(), 240u);
+    for (const std::string& stem : {name, name.substr(0, 236)}) {
+        const std::string path = radiometric_file(dir, f.h(), stem + ".jpg", "JPG");
+        char pattern[4096];
+        ASSERT_EQ(VY_OK, vy_temp_file_pattern(path.c_str(), pattern, sizeof pattern));
+        std::string first(pattern);
+        first.replace(first.size() - 6, 6, "Ab12Cd");
+        ASSERT_TRUE(sktest::save_picture(f.h(), first, "JPG"));
+        ASSERT_TRUE(append(f.h(), first));
+        sktest::Frame back;
+        ASSERT_TRUE(sensekern_load_picture_file(back.h(), first.c_str()));
+        ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+        EXPECT_EQ(attached(back.h(), SENSEKERN_USER), Bytes(kUser.begin(), kUser.end()));
+        ASSERT_EQ(::unlink(first.c_str()), 0);
+    }
+    // Nothing but the pictures is left.
+    DIR* folder = ::opendir(dir.path().c_str());
+    ASSERT_NE(folder, nullptr);
+    int entries = 0;
+    while (const dirent* entry = ::readdir(folder)) {
+        entries += entry->d_name[0] != '.' || std::strlen(entry->d_name) > 2;
+    }
+    ::closedir(folder);
+    EXPECT_EQ(entries, 2);
+}
+
 TEST(radiometric_picture, appending_refuses_what_is_not_a_picture)
 {
     sktest::Frame f(samples::make_scene(32, 24));
