@@ -96,6 +96,10 @@ bool word_lanes()
     return kWordLanes && vybase::kernel_path() == vybase::KernelPath::avx512;
 }
 
+// GCC 12 warns about the intrinsics' own undefined registers.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
 // column_row_terms over rows [y_begin, y_end), at most 16 of them, 32 columns
 // a step where AVX-512BW is present: per neighbour one subtraction, one
 // compare into a mask and two masked additions, and the 16-bit sums of up to
@@ -141,6 +145,8 @@ __attribute__((target("avx512f,avx512bw"))) int column_rows_terms_wide(const uin
     }
     return c;
 }
+
+#pragma GCC diagnostic pop
 #else
 bool word_lanes()
 {
