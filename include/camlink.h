@@ -152,6 +152,7 @@ VY_API bool vy_dc_get_temperature_sensor(void* handle, float* t1, float* t2, flo
 VY_API bool vy_dc_get_cur_environment(void* handle, int32_t* environment);
 
 // --- Detector settings (lens 0..5, range 0..3) -------------------------------------------------
+// lens: a LenType value, range: a MeasRange value (vytypes.h).
 VY_API bool vy_dc_set_len_and_meas_range(void* handle, int32_t lens, int32_t range);
 VY_API bool vy_dc_set_meas_para(void* handle, int32_t lens, int32_t range, uint16_t vsk, uint16_t gfid,
                                 uint8_t gain, uint16_t integral);

@@ -62,6 +62,7 @@ VY_API bool vy_at_set_detector_sn(void* handle, const char* text);
 VY_API bool vy_at_set_product_date_time(void* handle, const char* text);
 
 // --- Lenses and ranges (current calibration environment) ----------------------
+// lens: a LenType value, range: a MeasRange value (vytypes.h).
 VY_API bool vy_at_add_len_and_meas_range(void* handle, int32_t lens, int32_t range);
 VY_API bool vy_at_delete_len_type(void* handle, int32_t lens);
 VY_API bool vy_at_delete_len_type_ex(void* handle, int32_t lens, int32_t range);
