@@ -151,7 +151,9 @@ public:
     void* handle = nullptr;
 };
 
-// Counts delivered frames and keeps what a test asks to keep of them.
+// Counts delivered frames and keeps what a test asks to keep of them. A test
+// makes it before its Device: the capture thread calls it until the device's
+// uninit has joined that thread.
 class FrameCounter {
 public:
     void on_frame(const uint8_t* data, uint16_t width, uint16_t height)
