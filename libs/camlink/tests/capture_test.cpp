@@ -98,8 +98,8 @@ TEST(capture_loop, delivered_frames_carry_the_pattern)
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     ASSERT_TRUE(counter.wait_for(3));
-    EXPECT_EQ(kWidth, counter.width);
-    EXPECT_EQ(kHeight, counter.height);
+    EXPECT_EQ(kWidth, counter.size().first);
+    EXPECT_EQ(kHeight, counter.size().second);
     std::vector<uint16_t> plane = decode(counter.last);
     // Every row is the same rotation of the ramp 16300 .. 16300 + width - 1.
     for (std::size_t y = 0; y < kHeight; ++y) {

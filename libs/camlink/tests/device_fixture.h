@@ -16,6 +16,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -160,8 +161,8 @@ public:
     {
         std::lock_guard<std::mutex> lock(mutex_);
         ++frames_;
-        this->width = width;
-        this->height = height;
+        width_ = width;
+        height_ = height;
         if (keep_ && last.empty()) {
             std::size_t n = static_cast<std::size_t>(width) * height;
             uint32_t length = 0;
@@ -185,16 +186,23 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return frames_;
     }
+    // Width and height of the newest frame; every frame writes them.
+    std::pair<uint16_t, uint16_t> size()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return {width_, height_};
+    }
     void keep_first() { keep_ = true; }
 
+    // The first frame after keep_first(), written once under the lock.
     std::vector<uint8_t> last;
-    uint16_t width = 0;
-    uint16_t height = 0;
 
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
     int frames_ = 0;
+    uint16_t width_ = 0;
+    uint16_t height_ = 0;
     bool keep_ = false;
 };
 
