@@ -10,7 +10,17 @@ KernelPath widest_path()
 {
 #if defined(__x86_64__)
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("x86-64-v4")) {
+#if defined(__clang__)
+    // Clang names no architecture levels here; these are the features of
+    // x86-64-v4 that its code can use beyond AVX2's.
+    const bool v4 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                    __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx512dq") &&
+                    __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx2") &&
+                    __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("fma");
+#else
+    const bool v4 = __builtin_cpu_supports("x86-64-v4");
+#endif
+    if (v4) {
         return KernelPath::avx512;
     }
     if (__builtin_cpu_supports("avx2")) {
