@@ -2,6 +2,7 @@
 BUILD_TEST    ?= build
 BUILD_RELEASE ?= build-release
 BUILD_FUZZ    ?= build-fuzz
+BUILD_TSAN    ?= build-tsan
 JOBS          ?= $(shell nproc)
 FUZZ_SECONDS  ?= 60
 # The fuzz runs use the tests' leak suppressions and stop at the first
@@ -9,7 +10,18 @@ FUZZ_SECONDS  ?= 60
 FUZZ_ENV = LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0 \
            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: deps test bench fuzz clean run
+# The libraries with threads of their own, and the locks and calibration
+# engine they share between threads, checked for data races; each test
+# program runs whole in one process.
+TSAN_TESTS = vybase_tests tempcore_tests palettor_tests palettor_filter_tests framekit_tests \
+             framekit_noise_tests camlink_tests sockmesh_core_tests sockmesh_api_tests \
+             streamnet_core_tests streamnet_camera_tests streamnet_api_tests
+TSAN_ENV = TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/cmake/tsan.supp
+# Throughput cases (a camera stream at its full frame rate) cannot keep their
+# pace under ThreadSanitizer's slowdown; they check no sharing of their own.
+TSAN_SKIP = *arrive_without_loss*
+
+.PHONY: deps test bench fuzz tsan clean run
 
 deps:
 	./scripts/install-deps
@@ -40,5 +52,10 @@ fuzz: deps
 	    $(FUZZ_ENV) $$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus/$$name $(BUILD_FUZZ)/fuzz-seeds/$$name || exit 1; \
 	done
 
+tsan: deps
+	cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPYRAVUE_TSAN=ON
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target $(TSAN_TESTS)
+	cd $(BUILD_TSAN)/bin && for t in $(TSAN_TESTS); do echo "== $$t"; $(TSAN_ENV) ./$$t --gtest_brief=1 --gtest_filter='-$(TSAN_SKIP)' || exit 1; done
+
 clean:
-	rm -rf $(BUILD_TEST) $(BUILD_RELEASE) $(BUILD_FUZZ)
+	rm -rf $(BUILD_TEST) $(BUILD_RELEASE) $(BUILD_FUZZ) $(BUILD_TSAN)

@@ -9,6 +9,12 @@ set(PYRAVUE_SANITIZER_ENV
     "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:use_sigaltstack=0"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0")
+# A ThreadSanitizer build stops a test at its first report.
+set(PYRAVUE_TSAN_OPTIONS
+    "halt_on_error=1:second_deadlock_stack=1:suppressions=${PROJECT_SOURCE_DIR}/cmake/tsan.supp")
+if(PYRAVUE_TSAN)
+    set(PYRAVUE_SANITIZER_ENV "TSAN_OPTIONS=${PYRAVUE_TSAN_OPTIONS}")
+endif()
 
 # pyravue_add_gtest(<name> SOURCES ... LIBS ...)
 # A GoogleTest executable whose cases each become a ctest test.

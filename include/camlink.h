@@ -152,29 +152,30 @@ VY_API bool vy_dc_get_temperature_sensor(void* handle, float* t1, float* t2, flo
 VY_API bool vy_dc_get_cur_environment(void* handle, int32_t* environment);
 
 // --- Detector settings (lens 0..5, range 0..3) -------------------------------------------------
-VY_API bool vy_dc_set_len_and_meas_range(void* handle, LenType lens, MeasRange range);
-VY_API bool vy_dc_set_meas_para(void* handle, LenType lens, MeasRange range, uint16_t vsk, uint16_t gfid,
+// lens: a LenType value, range: a MeasRange value (vytypes.h).
+VY_API bool vy_dc_set_len_and_meas_range(void* handle, int32_t lens, int32_t range);
+VY_API bool vy_dc_set_meas_para(void* handle, int32_t lens, int32_t range, uint16_t vsk, uint16_t gfid,
                                 uint8_t gain, uint16_t integral);
-VY_API bool vy_dc_get_meas_para(void* handle, LenType lens, MeasRange range, uint16_t* vsk, uint16_t* gfid,
+VY_API bool vy_dc_get_meas_para(void* handle, int32_t lens, int32_t range, uint16_t* vsk, uint16_t* gfid,
                                 uint8_t* gain, uint16_t* integral);
 VY_API_CXX bool vy_dc_set_dac(void* handle, LenType lens, MeasRange range, int16_t dac);
-VY_API_CXX bool vy_dc_get_dac(void* handle, LenType lens, MeasRange range, int16_t* dac);
+VY_API_CXX bool vy_dc_get_dac(void* handle, LenType lens, MeasRange range, int16_t& dac);
 // index 0..8 (larger counts as 8) selects a coarse step, fine 0..31 is added.
 VY_API_CXX bool vy_dc_set_ndac(void* handle, LenType lens, MeasRange range, uint16_t index, uint16_t fine);
-VY_API_CXX bool vy_dc_get_ndac(void* handle, LenType lens, MeasRange range, uint16_t* index, uint16_t* fine);
+VY_API_CXX bool vy_dc_get_ndac(void* handle, LenType lens, MeasRange range, uint16_t& index, uint16_t& fine);
 VY_API bool vy_dc_set_left_edge(void* handle, uint16_t edge);
 VY_API bool vy_dc_get_left_edge(void* handle, uint16_t* edge);
 VY_API bool vy_dc_set_top_edge(void* handle, uint16_t edge);
 VY_API bool vy_dc_get_top_dege(void* handle, uint16_t* edge);
-VY_API bool vy_dc_set_reverse_type(void* handle, LenType lens, uint8_t type);
-VY_API bool vy_dc_get_reverse_type(void* handle, LenType lens, uint8_t* type);
+VY_API bool vy_dc_set_reverse_type(void* handle, int32_t lens, uint8_t type);
+VY_API bool vy_dc_get_reverse_type(void* handle, int32_t lens, uint8_t* type);
 VY_API bool vy_dc_set_output_data_type(void* handle, uint8_t type);
-VY_API bool vy_dc_set_shift_compensation(void* handle, LenType lens, MeasRange range, uint16_t value);
-VY_API bool vy_dc_get_shift_compensation(void* handle, LenType lens, MeasRange range, uint16_t* value);
-VY_API bool vy_dc_add_len(void* handle, LenType lens);
-VY_API bool vy_dc_delete_len(void* handle, LenType lens);
+VY_API bool vy_dc_set_shift_compensation(void* handle, int32_t lens, int32_t range, uint16_t value);
+VY_API bool vy_dc_get_shift_compensation(void* handle, int32_t lens, int32_t range, uint16_t* value);
+VY_API bool vy_dc_add_len(void* handle, int32_t lens);
+VY_API bool vy_dc_delete_len(void* handle, int32_t lens);
 // True when the lens is in the configuration.
-VY_API bool vy_dc_is_support_len(void* handle, LenType lens);
+VY_API bool vy_dc_is_support_len(void* handle, int32_t lens);
 // *count: capacity of `lenses` on entry, lens types present on return.
 VY_API bool vy_dc_get_supported_lens(void* handle, int32_t* lenses, uint32_t* count);
 // Empty or null path: "detector" in the program directory. Written to a
@@ -189,8 +190,8 @@ VY_API bool vy_dc_calc_k(void* handle);
 VY_API bool vy_dc_write_k(void* handle);
 VY_API bool vy_dc_calc_outer_correct(void* handle, float temperature);
 VY_API bool vy_dc_apply_outer_correct(void* handle, bool on);
-VY_API bool vy_dc_delete_outer_correct(void* handle, LenType lens, MeasRange range);
-VY_API bool vy_dc_has_outer_correct(void* handle, LenType lens, MeasRange range, bool* has);
+VY_API bool vy_dc_delete_outer_correct(void* handle, int32_t lens, int32_t range);
+VY_API bool vy_dc_has_outer_correct(void* handle, int32_t lens, int32_t range, bool* has);
 VY_API bool vy_dc_add_bad_pt(void* handle, uint16_t x, uint16_t y);
 VY_API bool vy_dc_update_bad_pts(void* handle);
 // 16: take the FPGA's bad-pixel map and save the configuration; 32: send the map.

@@ -62,36 +62,37 @@ VY_API bool vy_at_set_detector_sn(void* handle, const char* text);
 VY_API bool vy_at_set_product_date_time(void* handle, const char* text);
 
 // --- Lenses and ranges (current calibration environment) ----------------------
-VY_API bool vy_at_add_len_and_meas_range(void* handle, LenType lens, MeasRange range);
-VY_API bool vy_at_delete_len_type(void* handle, LenType lens);
-VY_API bool vy_at_delete_len_type_ex(void* handle, LenType lens, MeasRange range);
-VY_API bool vy_at_set_len_type_and_meas_range(void* handle, LenType lens, MeasRange range);
+// lens: a LenType value, range: a MeasRange value (vytypes.h).
+VY_API bool vy_at_add_len_and_meas_range(void* handle, int32_t lens, int32_t range);
+VY_API bool vy_at_delete_len_type(void* handle, int32_t lens);
+VY_API bool vy_at_delete_len_type_ex(void* handle, int32_t lens, int32_t range);
+VY_API bool vy_at_set_len_type_and_meas_range(void* handle, int32_t lens, int32_t range);
 // items null: *count receives the number of lenses. Otherwise *count must be
 // that number and count records are filled.
 VY_API bool vy_at_get_supported_lens_info(void* handle, tagLenInfo* items, unsigned char* count);
 VY_API bool vy_at_get_cur_len_range_info(void* handle, tagLenInfo* info);
-VY_API bool vy_at_set_len_sn_and_des(void* handle, LenType lens, const char* serial,
+VY_API bool vy_at_set_len_sn_and_des(void* handle, int32_t lens, const char* serial,
                                      const char* description);
-VY_API bool vy_at_get_len_temp_drift_compensation(void* handle, LenType lens, float* coefficient);
-VY_API bool vy_at_set_len_temp_drift_compensation_coff(void* handle, LenType lens,
+VY_API bool vy_at_get_len_temp_drift_compensation(void* handle, int32_t lens, float* coefficient);
+VY_API bool vy_at_set_len_temp_drift_compensation_coff(void* handle, int32_t lens,
                                                        float coefficient);
-VY_API bool vy_at_get_sample_count(void* handle, LenType lens, MeasRange range,
+VY_API bool vy_at_get_sample_count(void* handle, int32_t lens, int32_t range,
                                    unsigned char* count);
 // `values` holds as many entries as vy_at_get_sample_count reports.
-VY_API bool vy_at_get_sample_ad(void* handle, LenType lens, MeasRange range, uint16_t* values);
-VY_API bool vy_at_get_sample_temp(void* handle, LenType lens, MeasRange range, int16_t* first,
+VY_API bool vy_at_get_sample_ad(void* handle, int32_t lens, int32_t range, uint16_t* values);
+VY_API bool vy_at_get_sample_temp(void* handle, int32_t lens, int32_t range, int16_t* first,
                                   int16_t* last);
-VY_API bool vy_at_set_sample_data(void* handle, LenType lens, MeasRange range, int16_t first,
+VY_API bool vy_at_set_sample_data(void* handle, int32_t lens, int32_t range, int16_t first,
                                   int16_t last, unsigned char count, const uint16_t* values);
-VY_API bool vy_at_set_sample_range(void* handle, LenType lens, MeasRange range, int16_t min_temp,
+VY_API bool vy_at_set_sample_range(void* handle, int32_t lens, int32_t range, int16_t min_temp,
                                    int16_t max_temp);
-VY_API bool vy_at_get_base_ad_compensation(void* handle, LenType lens, MeasRange range,
+VY_API bool vy_at_get_base_ad_compensation(void* handle, int32_t lens, int32_t range,
                                            int16_t* compensation);
-VY_API bool vy_at_set_base_ad_compensation(void* handle, LenType lens, MeasRange range,
+VY_API bool vy_at_set_base_ad_compensation(void* handle, int32_t lens, int32_t range,
                                            int16_t compensation);
-VY_API bool vy_at_get_detector_temp_when_calibrate(void* handle, LenType lens, MeasRange range,
+VY_API bool vy_at_get_detector_temp_when_calibrate(void* handle, int32_t lens, int32_t range,
                                                    float* temperature);
-VY_API bool vy_at_set_detector_temp_when_calibrate(void* handle, LenType lens, MeasRange range,
+VY_API bool vy_at_set_detector_temp_when_calibrate(void* handle, int32_t lens, int32_t range,
                                                    float temperature);
 
 // --- Conversion ------------------------------------------------------------------

@@ -67,9 +67,16 @@ enum ImagingAlgorithmMode {
 };
 
 // Lens type: 0..5 in the lens operations, 0..6 accepted by the calibration loader.
-typedef int32_t LenType;
 // Measuring range id 0..3 per calibration environment.
+// The exports with C linkage take both as int32_t; the typed C++ exports of
+// camlink name the enumerations, which their mangled symbols carry.
+#ifdef __cplusplus
+enum LenType : int32_t { LEN_TYPE_FIRST = 0, LEN_TYPE_LAST = 5, LEN_TYPE_LAST_LOADED = 6 };
+enum MeasRange : int32_t { MEAS_RANGE_FIRST = 0, MEAS_RANGE_LAST = 3 };
+#else
+typedef int32_t LenType;
 typedef int32_t MeasRange;
+#endif
 typedef int32_t IRDetectorType;
 
 enum LenAdjustMethod {

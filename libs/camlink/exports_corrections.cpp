@@ -53,12 +53,12 @@ bool vy_dc_apply_outer_correct(void* handle, bool on)
     return DC_WITH(handle, { return d.apply_outer_correct(on); });
 }
 
-bool vy_dc_delete_outer_correct(void* handle, LenType lens, MeasRange range)
+bool vy_dc_delete_outer_correct(void* handle, int32_t lens, int32_t range)
 {
     return DC_WITH(handle, { return d.detector().delete_outer_correct(lens, range); });
 }
 
-bool vy_dc_has_outer_correct(void* handle, LenType lens, MeasRange range, bool* has)
+bool vy_dc_has_outer_correct(void* handle, int32_t lens, int32_t range, bool* has)
 {
     return DC_WITH(handle, { return has != nullptr && d.detector().has_outer_correct(lens, range, has); });
 }

@@ -8,18 +8,18 @@ using camlink::detail::DevCap;
 using camlink::detail::MeasPara;
 using camlink::detail::Motor;
 
-bool vy_dc_set_len_and_meas_range(void* handle, LenType lens, MeasRange range)
+bool vy_dc_set_len_and_meas_range(void* handle, int32_t lens, int32_t range)
 {
     return DC_WITH(handle, { return d.set_len_and_meas_range(lens, range); });
 }
 
-bool vy_dc_set_meas_para(void* handle, LenType lens, MeasRange range, uint16_t vsk, uint16_t gfid, uint8_t gain,
+bool vy_dc_set_meas_para(void* handle, int32_t lens, int32_t range, uint16_t vsk, uint16_t gfid, uint8_t gain,
                          uint16_t integral)
 {
     return DC_WITH(handle, { return d.set_meas_para(lens, range, MeasPara{vsk, gfid, gain, integral}); });
 }
 
-bool vy_dc_get_meas_para(void* handle, LenType lens, MeasRange range, uint16_t* vsk, uint16_t* gfid, uint8_t* gain,
+bool vy_dc_get_meas_para(void* handle, int32_t lens, int32_t range, uint16_t* vsk, uint16_t* gfid, uint8_t* gain,
                          uint16_t* integral)
 {
     return DC_WITH(handle, {
@@ -41,14 +41,14 @@ bool vy_dc_set_dac(void* handle, LenType lens, MeasRange range, int16_t dac)
     return DC_WITH(handle, { return d.set_dac(lens, range, dac); });
 }
 
-bool vy_dc_get_dac(void* handle, LenType lens, MeasRange range, int16_t* dac)
+bool vy_dc_get_dac(void* handle, LenType lens, MeasRange range, int16_t& dac)
 {
     return DC_WITH(handle, {
         uint16_t value = 0;
-        if (dac == nullptr || !d.detector().get_dac(lens, range, &value)) {
+        if (!d.detector().get_dac(lens, range, &value)) {
             return false;
         }
-        *dac = static_cast<int16_t>(value);
+        dac = static_cast<int16_t>(value);
         return true;
     });
 }
@@ -58,9 +58,9 @@ bool vy_dc_set_ndac(void* handle, LenType lens, MeasRange range, uint16_t index,
     return DC_WITH(handle, { return d.set_ndac(lens, range, index, fine); });
 }
 
-bool vy_dc_get_ndac(void* handle, LenType lens, MeasRange range, uint16_t* index, uint16_t* fine)
+bool vy_dc_get_ndac(void* handle, LenType lens, MeasRange range, uint16_t& index, uint16_t& fine)
 {
-    return DC_WITH(handle, { return index != nullptr && fine != nullptr && d.get_ndac(lens, range, index, fine); });
+    return DC_WITH(handle, { return d.get_ndac(lens, range, &index, &fine); });
 }
 
 bool vy_dc_set_left_edge(void* handle, uint16_t edge)
@@ -95,12 +95,12 @@ bool vy_dc_get_top_dege(void* handle, uint16_t* edge)
     });
 }
 
-bool vy_dc_set_reverse_type(void* handle, LenType lens, uint8_t type)
+bool vy_dc_set_reverse_type(void* handle, int32_t lens, uint8_t type)
 {
     return DC_WITH(handle, { return d.set_reverse_type(lens, type); });
 }
 
-bool vy_dc_get_reverse_type(void* handle, LenType lens, uint8_t* type)
+bool vy_dc_get_reverse_type(void* handle, int32_t lens, uint8_t* type)
 {
     return DC_WITH(handle, { return type != nullptr && d.detector().get_reverse_type(lens, type); });
 }
@@ -110,27 +110,27 @@ bool vy_dc_set_output_data_type(void* handle, uint8_t type)
     return DC_WITH(handle, { return d.set_output_data_type(type); });
 }
 
-bool vy_dc_set_shift_compensation(void* handle, LenType lens, MeasRange range, uint16_t value)
+bool vy_dc_set_shift_compensation(void* handle, int32_t lens, int32_t range, uint16_t value)
 {
     return DC_WITH(handle, { return d.detector().set_shift_compensation(lens, range, value); });
 }
 
-bool vy_dc_get_shift_compensation(void* handle, LenType lens, MeasRange range, uint16_t* value)
+bool vy_dc_get_shift_compensation(void* handle, int32_t lens, int32_t range, uint16_t* value)
 {
     return DC_WITH(handle, { return value != nullptr && d.detector().get_shift_compensation(lens, range, value); });
 }
 
-bool vy_dc_add_len(void* handle, LenType lens)
+bool vy_dc_add_len(void* handle, int32_t lens)
 {
     return DC_WITH(handle, { return d.detector().add_len(lens); });
 }
 
-bool vy_dc_delete_len(void* handle, LenType lens)
+bool vy_dc_delete_len(void* handle, int32_t lens)
 {
     return DC_WITH(handle, { return d.detector().delete_len(lens); });
 }
 
-bool vy_dc_is_support_len(void* handle, LenType lens)
+bool vy_dc_is_support_len(void* handle, int32_t lens)
 {
     return DC_WITH(handle, { return d.detector().has_len(lens); });
 }

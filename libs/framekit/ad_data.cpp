@@ -6,6 +6,7 @@
 #include "byte_writer.h"
 #include "frame_locks.h"
 #include "frame_log.h"
+#include "frame_resample.h"
 #include "palettor.h"
 
 #include <cstring>
@@ -17,6 +18,8 @@ namespace detail {
 namespace {
 
 constexpr std::size_t kFrameBufferHeader = 5;
+constexpr int32_t kMaxStoredZoom = 17;
+constexpr int32_t kMaxStoredRotation = 5;
 
 }  // namespace
 
@@ -436,7 +439,9 @@ bool ADData::thumbnail_bits(uint16_t out_width, uint16_t out_height, uint32_t* p
 
 bool ADData::set_rotation_angle(int32_t angle)
 {
-    if (angle < ROTATION_NONE || angle > ROTATION_180_ALT) {
+    // Zoom and rotation are only stored, read back and written into the
+    // imaging parameter block; a negative value would wrap in the u32 field.
+    if (angle < 0 || angle > kMaxStoredRotation) {
         FK_ERROR("ADData::set_rotation_angle", "rotation angle = %d is error", angle);
         return false;
     }
@@ -446,7 +451,7 @@ bool ADData::set_rotation_angle(int32_t angle)
 
 bool ADData::set_zoom_factor(int32_t factor)
 {
-    if (factor < ZOOM_FACTOR_MIN || factor > ZOOM_FACTOR_MAX) {
+    if (factor < 0 || factor > kMaxStoredZoom) {
         FK_ERROR("ADData::set_zoom_factor", "zoom factor = %d is error", factor);
         return false;
     }

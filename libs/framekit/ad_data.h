@@ -32,9 +32,6 @@ struct FrameStats {
 void fix_ad_border(uint16_t* plane, std::size_t width, std::size_t height);
 // Replaces the outer rows and columns of an index plane by their inner neighbours.
 void fix_index_border(uint8_t* plane, std::size_t width, std::size_t height);
-// Bilinear resampling; the source has at least one pixel.
-void resample_bilinear(const uint16_t* source, std::size_t source_width, std::size_t source_height,
-                       uint16_t* target, std::size_t target_width, std::size_t target_height);
 // Compresses a plane with the high/low codec, or stores it raw (type 0) when
 // it would not shrink. `out` must hold 2 x count bytes.
 bool compress_plane(const uint16_t* plane, std::size_t count, vybase::StockVector<uint8_t>* out, uint32_t* type,

@@ -1,5 +1,6 @@
 #include "noise_pool.h"
 
+#include "kernel_path.h"
 #include "spare_processors.h"
 #include "spin_wait.h"
 
@@ -62,9 +63,9 @@ struct Take {
 // Adds the biased taken differences of one row to the per-column sums and
 // counts of columns [first, last). One row gives a column at most 32 terms
 // below 2 * 25, which fits 16 bits.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void column_row_terms(
-    const uint16_t* __restrict row, int first, int last, Take take, int32_t* __restrict sums,
-    int32_t* __restrict counts)
+__attribute__((always_inline)) inline void column_row_terms_body(const uint16_t* __restrict row, int first, int last,
+                                                                 Take take, int32_t* __restrict sums,
+                                                                 int32_t* __restrict counts)
 {
     for (int c = first; c < last; ++c) {
         const uint16_t base = static_cast<uint16_t>(row[c] - take.bias);
@@ -82,9 +83,23 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void column_
         counts[c - first] += count;
     }
 }
+VY_ROW_KERNEL(void, column_row_terms,
+              (const uint16_t* __restrict row, int first, int last, Take take, int32_t* __restrict sums,
+               int32_t* __restrict counts),
+              (row, first, last, take, sums, counts))
 
 #if defined(__x86_64__)
 const bool kWordLanes = __builtin_cpu_supports("avx512bw");
+
+// The AVX-512 rows below run only on the AVX-512 path (kernel_path.h).
+bool word_lanes()
+{
+    return kWordLanes && vybase::kernel_path() == vybase::KernelPath::avx512;
+}
+
+// GCC 12 warns about the intrinsics' own undefined registers.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
 // column_row_terms over rows [y_begin, y_end), at most 16 of them, 32 columns
 // a step where AVX-512BW is present: per neighbour one subtraction, one
@@ -131,8 +146,13 @@ __attribute__((target("avx512f,avx512bw"))) int column_rows_terms_wide(const uin
     }
     return c;
 }
+
+#pragma GCC diagnostic pop
 #else
-const bool kWordLanes = false;
+bool word_lanes()
+{
+    return false;
+}
 int column_rows_terms_wide(const uint16_t*, int, int, int, int first, int, Take, int32_t*, int32_t*)
 {
     return first;
@@ -150,7 +170,7 @@ void column_band(const uint16_t* plane, int width, int height, int first, int la
     std::vector<int32_t> counts(sums.size(), 0);
     const Take take(column_threshold(width));
     int done = first;  // columns before this one are summed over all rows
-    if (kWordLanes) {
+    if (word_lanes()) {
         for (int y = 0; y < height; y += 16) {
             done = column_rows_terms_wide(plane, width, y, std::min(height, y + 16), first, last, take, sums.data(),
                                           counts.data());
@@ -168,8 +188,8 @@ void column_band(const uint16_t* plane, int width, int height, int first, int la
 
 // Sum and count of the taken differences of one row to the rows 1 to 4
 // above and below, branch-free across the row.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void row_terms(
-    const uint16_t* __restrict row, int width, Take take, int64_t* sum, int64_t* count)
+__attribute__((always_inline)) inline void row_terms_body(const uint16_t* __restrict row, int width, Take take,
+                                                          int64_t* sum, int64_t* count)
 {
     int32_t s = 0, n = 0;  // a row of at most 65535 pixels keeps both within 32 bits
     for (int x = 0; x < width; ++x) {
@@ -192,6 +212,8 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void row_ter
     *sum += s - static_cast<int32_t>(take.bias) * n;
     *count += n;
 }
+VY_ROW_KERNEL(void, row_terms, (const uint16_t* __restrict row, int width, Take take, int64_t* sum, int64_t* count),
+              (row, width, take, sum, count))
 
 // Corrections of rows [first, last) from the pixels' upper and lower neighbours.
 void row_band(const uint16_t* plane, int width, int first, int last, int8_t* out)
@@ -233,10 +255,8 @@ void run_share(const uint16_t* plane, int width, int height, unsigned index, uns
 }
 
 // Corrections are added with saturation: a wrap would turn hot pixels cold.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void apply(uint16_t* __restrict plane,
-                                                                               int width, int height,
-                                                                               const int8_t* __restrict columns,
-                                                                               const int8_t* __restrict rows)
+__attribute__((always_inline)) inline void apply_body(uint16_t* __restrict plane, int width, int height,
+                                                      const int8_t* __restrict columns, const int8_t* __restrict rows)
 {
     for (int y = 0; y < height; ++y) {
         uint16_t* row = plane + static_cast<std::size_t>(y) * width;
@@ -247,6 +267,10 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void apply(u
         }
     }
 }
+VY_ROW_KERNEL(void, apply,
+              (uint16_t* __restrict plane, int width, int height, const int8_t* __restrict columns,
+               const int8_t* __restrict rows),
+              (plane, width, height, columns, rows))
 
 // How long the caller, done with its shares, spins while the workers end
 // theirs before it sleeps on them.

@@ -16,8 +16,10 @@ inline constexpr float kGaussWeights[25] = {0.0037f, 0.0147f, 0.0256f, 0.0147f, 
                                             0.0147f, 0.0586f, 0.0952f, 0.0586f, 0.0147f,  //
                                             0.0037f, 0.0147f, 0.0262f, 0.0147f, 0.0037f};
 
-bool avx512_rows();         // AVX-512F and BW
-bool avx512_byte_lookup();  // and VBMI
+// Whether the AVX-512 kernels below run: the processor has AVX-512F and BW
+// (and VBMI), and the AVX-512 path is in force (kernel_path.h).
+bool avx512_rows();
+bool avx512_byte_lookup();
 
 // Sobel magnitude of pixels 1 .. w - 2 of a row (w >= 34); returns the
 // highest.

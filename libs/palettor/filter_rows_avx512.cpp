@@ -4,6 +4,8 @@
 
 #include "sharpen_blur.h"
 
+#include "kernel_path.h"
+
 #include <immintrin.h>
 
 #include <algorithm>
@@ -23,12 +25,12 @@ constexpr int kGaussScale = 10000;
 
 bool avx512_rows()
 {
-    return kRows;
+    return kRows && vybase::kernel_path() == vybase::KernelPath::avx512;
 }
 
 bool avx512_byte_lookup()
 {
-    return kByteLookup;
+    return kByteLookup && avx512_rows();
 }
 
 uint8_t gauss_pixel(const uint8_t* const rows[5], int x)

@@ -1,6 +1,7 @@
 // Content-keyed memories of the colour lookup and the last filtered picture.
 #include "picture_cache.h"
 
+#include "filter_rows.h"
 #include "shared_passes.h"
 
 #include <immintrin.h>
@@ -74,16 +75,9 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void colour_pixels_vbmi(c
     colour_pixels(in + x, count - x, table, out + x);
 }
 
-bool has_vbmi()
-{
-    static const bool present = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-                                __builtin_cpu_supports("avx512vbmi");
-    return present;
-}
-
 }  // namespace
 
-IndexColours::IndexColours(const uint32_t* table) : table_(table), wide_(has_vbmi())
+IndexColours::IndexColours(const uint32_t* table) : table_(table), wide_(avx512_byte_lookup())
 {
     if (wide_) {
         for (int i = 0; i < 256; ++i) {

@@ -7,6 +7,7 @@
 #include "filter_rows.h"
 #include "shared_passes.h"
 
+#include "kernel_path.h"
 #include "logline.h"
 #include "spin_wait.h"
 
@@ -136,27 +137,27 @@ __attribute__((always_inline)) inline void blur_row(const uint8_t* centre, int w
     }
 }
 
-// Both built for AVX-512 and AVX2 as well, chosen at load time.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void blur_row_plain(const uint8_t* centre, int w,
-                                                                                      int first, uint8_t* out)
+// Both built for each processor path (kernel_path.h).
+__attribute__((always_inline)) inline void blur_row_plain_body(const uint8_t* centre, int w, int first, uint8_t* out)
 {
     blur_row<int16_t, false>(centre, w, first, nullptr, out);
 }
+VY_ROW_KERNEL(void, blur_row_plain, (const uint8_t* centre, int w, int first, uint8_t* out), (centre, w, first, out))
 
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void blur_row_shifted(const uint8_t* centre, int w,
-                                                                                        const int32_t shifts[25],
-                                                                                        uint8_t* out)
+__attribute__((always_inline)) inline void blur_row_shifted_body(const uint8_t* centre, int w, const int32_t* shifts,
+                                                                 uint8_t* out)
 {
     blur_row<int32_t, true>(centre, w, 2, shifts, out);
 }
+VY_ROW_KERNEL(void, blur_row_shifted, (const uint8_t* centre, int w, const int32_t* shifts, uint8_t* out),
+              (centre, w, shifts, out))
 
 // The sharpen of pixels [begin, end), none the first or last of the picture;
 // sobel_range > 0. Branch-free so that the loop vectorizes; the arithmetic is
 // the kernel's, step for step.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sharpen_span(const uint8_t* a, const uint8_t* sobel,
-                                                                      const uint8_t* gauss, size_t begin, size_t end,
-                                                                      int sobel_min, int sobel_range, int k,
-                                                                      uint8_t* out)
+__attribute__((always_inline)) inline void sharpen_span_body(const uint8_t* a, const uint8_t* sobel,
+                                                              const uint8_t* gauss, size_t begin, size_t end,
+                                                              int sobel_min, int sobel_range, int k, uint8_t* out)
 {
     for (size_t i = begin; i < end; ++i) {
         const int p = a[i];
@@ -175,12 +176,16 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sharpen
         out[i] = static_cast<uint8_t>(spike ? p : sharp);
     }
 }
+VY_ROW_KERNEL(void, sharpen_span,
+              (const uint8_t* a, const uint8_t* sobel, const uint8_t* gauss, size_t begin, size_t end, int sobel_min,
+               int sobel_range, int k, uint8_t* out),
+              (a, sobel, gauss, begin, end, sobel_min, sobel_range, k, out))
 
 // The inner pixels of one row of the 5 x 5 Gaussian, from the five rows as
 // floats. Each pixel sums its 25 products in the kernel's order; the loop
 // runs across pixels, so it vectorizes without reordering a sum.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void gauss_row_inner(const float* const* __restrict rows, int w,
-                                                                         uint8_t* __restrict g)
+__attribute__((always_inline)) inline void gauss_row_inner(const float* const* __restrict rows, int w,
+                                                            uint8_t* __restrict g)
 {
     for (int x = 2; x < w - 2; ++x) {
         float sum = 0.0f;
@@ -195,10 +200,10 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void gauss_r
     }
 }
 
-// Built for AVX2 as well, chosen at load time, like the row helpers above.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_gauss_rows_plain(
-    const uint8_t* a, int w, int h, int row_begin, int row_end, uint8_t* sobel, uint8_t* gauss, int* sobel_min,
-    int* sobel_max)
+// Built for each processor path, like the row helpers above.
+__attribute__((always_inline)) inline void sobel_gauss_rows_plain_body(const uint8_t* a, int w, int h, int row_begin,
+                                                                       int row_end, uint8_t* sobel, uint8_t* gauss,
+                                                                       int* sobel_min, int* sobel_max)
 {
     int lo = 255, hi = 0;
     std::vector<float> ring(5 * static_cast<size_t>(w));
@@ -239,6 +244,10 @@ __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void sobel_g
     *sobel_min = lo;
     *sobel_max = hi;
 }
+VY_ROW_KERNEL(void, sobel_gauss_rows_plain,
+              (const uint8_t* a, int w, int h, int row_begin, int row_end, uint8_t* sobel, uint8_t* gauss,
+               int* sobel_min, int* sobel_max),
+              (a, w, h, row_begin, row_end, sobel, gauss, sobel_min, sobel_max))
 
 // A row, or where inner only its two first and two last pixels (w >= 4).
 void copy_outer(const uint8_t* in, int w, bool inner, uint8_t* out)

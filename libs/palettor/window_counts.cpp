@@ -1,6 +1,7 @@
 // Extremes, sums and histograms of AD rows.
 #include "window_counts.h"
 
+#include "kernel_path.h"
 #include "shared_passes.h"
 
 #include <algorithm>
@@ -20,10 +21,12 @@ constexpr size_t kTables = 4;  // histograms per member
 
 }  // namespace
 
-// Lowest, highest and sum of a row, in one pass that vectorizes (AVX2 where
-// present, chosen at load time).
-__attribute__((target_clones("avx2", "default"))) void row_extremes(const uint16_t* __restrict row, int count,
-                                                                      uint16_t* lo, uint16_t* hi, uint64_t* sum)
+namespace {
+
+// Lowest, highest and sum of a row, in one pass that vectorizes (built for
+// AVX2 and plain, kernel_path.h).
+__attribute__((always_inline)) inline void row_extremes_body(const uint16_t* __restrict row, int count, uint16_t* lo,
+                                                            uint16_t* hi, uint64_t* sum)
 {
     uint16_t l = 0xFFFF, h = 0;
     uint32_t s = 0;  // a row has fewer than 65,536 pixels
@@ -36,6 +39,12 @@ __attribute__((target_clones("avx2", "default"))) void row_extremes(const uint16
     *hi = h;
     *sum += s;
 }
+
+}  // namespace
+
+VY_ROW_KERNEL_AVX2(void, row_extremes,
+                   (const uint16_t* __restrict row, int count, uint16_t* lo, uint16_t* hi, uint64_t* sum),
+                   (row, count, lo, hi, sum))
 
 // Counts a row into four partial histograms in turn, so that a run of equal
 // values does not wait on its own previous increment.

@@ -29,6 +29,8 @@ constexpr int kTableSize = 28000;
 constexpr float kAbsoluteZero = -273.15f;
 constexpr uint16_t kBaseAd = 0x4000;
 constexpr int kMaxLensType = 5;
+// The loader keeps lens type 6 as well; no lens operation selects it.
+constexpr int kMaxLoadedLensType = 6;
 constexpr int kMaxRange = 3;
 constexpr int kMaxLenses = 5;
 constexpr int kMaxRangeRecords = 8;
@@ -258,7 +260,6 @@ private:
     VyLock lens_lock_{"lens map lock"};
     LensMap lenses_[2];
     bool identity_loaded_ = false;
-    MachineIdentity loaded_identity_;
 
     VyLock base_ad_lock_{"base ad lock"};
     uint16_t base_ad_ = kBaseAd;

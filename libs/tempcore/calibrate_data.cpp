@@ -162,7 +162,7 @@ bool parse_calibration_body(const uint8_t* data, uint64_t size, CalibrationData*
             return truncated();
         }
         int type = r.u8();
-        if (type > kMaxLensType) {
+        if (type > kMaxLoadedLensType) {
             logline_print(LOGLINE_ERROR, "ad_temp", __FILE__, __LINE__, kFn,
                           "len type = %d is error", type);
             return false;
@@ -260,8 +260,11 @@ bool ADTemp::load_calibrate_data(const uint8_t* data, uint64_t size)
         productor_ = parsed.productor;
         detector_type_.store(parsed.detector_type);
     };
-    // Only a complete earlier load of this identity lets the rest be skipped.
-    if (identity_loaded_ && parsed.identity == loaded_identity_) {
+    // The file is compared with the identity held now, so that a reload of the
+    // same camera after an edit of its identity brings the file's data back.
+    // Only after a complete earlier load may the rest be skipped: a fresh
+    // object's empty identity would otherwise match a file of empty texts.
+    if (identity_loaded_ && parsed.identity == identity_) {
         commit_header();
         same_machine_.store(true);
         return true;
@@ -315,7 +318,6 @@ bool ADTemp::load_calibrate_data(const uint8_t* data, uint64_t size)
     identity_ = parsed.identity;
     lenses_[0] = std::move(parsed.lenses[0]);
     lenses_[1] = std::move(parsed.lenses[1]);
-    loaded_identity_ = parsed.identity;
     identity_loaded_ = true;
     float switch_temp = read_switch_temp();
     std::lock_guard<std::mutex> readings(readings_lock_);
@@ -447,15 +449,11 @@ bool ADTemp::save_calibrate_data(uint8_t* buffer, int* length, bool with_script)
 
 bool ADTemp::save_temperature_para(uint8_t* buffer, int* length)
 {
-    if (length == nullptr) {
+    if (buffer == nullptr || length == nullptr) {
         TC_LOG("save_temperature_para_to_buffer", "addr of buffer is 0");
         return false;
     }
     int capacity = *length;
-    *length = kParaRecordSize;
-    if (buffer == nullptr) {
-        return true;
-    }
     if (capacity < kParaRecordSize) {
         TC_LOG("save_temperature_para_to_buffer", "buffer of %d bytes is too small for %d",
                capacity, kParaRecordSize);
@@ -505,6 +503,7 @@ bool ADTemp::save_temperature_para(uint8_t* buffer, int* length)
     w.u8(static_cast<uint8_t>(environment_.load()));
     w.fill(0xFF, 18);
     std::memcpy(buffer, w.bytes.data(), w.bytes.size());
+    *length = kParaRecordSize;
     return true;
 }
 

@@ -222,25 +222,25 @@ bool vy_at_set_product_date_time(void* handle, const char* text)
     return at->set_identity_text(ADTemp::IdentityField::date_time, text);
 }
 
-bool vy_at_add_len_and_meas_range(void* handle, LenType lens, MeasRange range)
+bool vy_at_add_len_and_meas_range(void* handle, int32_t lens, int32_t range)
 {
     TC_OBJECT(handle);
     return at->add_len_and_range(lens, range);
 }
 
-bool vy_at_delete_len_type(void* handle, LenType lens)
+bool vy_at_delete_len_type(void* handle, int32_t lens)
 {
     TC_OBJECT(handle);
     return at->delete_len(lens);
 }
 
-bool vy_at_delete_len_type_ex(void* handle, LenType lens, MeasRange range)
+bool vy_at_delete_len_type_ex(void* handle, int32_t lens, int32_t range)
 {
     TC_OBJECT(handle);
     return at->delete_range(lens, range);
 }
 
-bool vy_at_set_len_type_and_meas_range(void* handle, LenType lens, MeasRange range)
+bool vy_at_set_len_type_and_meas_range(void* handle, int32_t lens, int32_t range)
 {
     TC_OBJECT(handle);
     return at->select_len_and_range(lens, range);
@@ -258,20 +258,20 @@ bool vy_at_get_cur_len_range_info(void* handle, tagLenInfo* info)
     return at->get_cur_len_range_info(info);
 }
 
-bool vy_at_set_len_sn_and_des(void* handle, LenType lens, const char* serial,
+bool vy_at_set_len_sn_and_des(void* handle, int32_t lens, const char* serial,
                               const char* description)
 {
     TC_OBJECT(handle);
     return at->set_len_sn_and_des(lens, serial, description);
 }
 
-bool vy_at_get_len_temp_drift_compensation(void* handle, LenType lens, float* coefficient)
+bool vy_at_get_len_temp_drift_compensation(void* handle, int32_t lens, float* coefficient)
 {
     TC_OBJECT(handle);
     return at->get_drift_coefficient(lens, coefficient);
 }
 
-bool vy_at_set_len_temp_drift_compensation_coff(void* handle, LenType lens, float coefficient)
+bool vy_at_set_len_temp_drift_compensation_coff(void* handle, int32_t lens, float coefficient)
 {
     TC_OBJECT(handle);
     return at->set_drift_coefficient(lens, coefficient);
@@ -279,7 +279,7 @@ bool vy_at_set_len_temp_drift_compensation_coff(void* handle, LenType lens, floa
 
 using tempcore::detail::RangeRecord;
 
-bool vy_at_get_sample_count(void* handle, LenType lens, MeasRange range, unsigned char* count)
+bool vy_at_get_sample_count(void* handle, int32_t lens, int32_t range, unsigned char* count)
 {
     TC_OBJECT(handle);
     if (count == nullptr) {
@@ -291,7 +291,7 @@ bool vy_at_get_sample_count(void* handle, LenType lens, MeasRange range, unsigne
     });
 }
 
-bool vy_at_get_sample_ad(void* handle, LenType lens, MeasRange range, uint16_t* values)
+bool vy_at_get_sample_ad(void* handle, int32_t lens, int32_t range, uint16_t* values)
 {
     TC_OBJECT(handle);
     if (values == nullptr) {
@@ -303,7 +303,7 @@ bool vy_at_get_sample_ad(void* handle, LenType lens, MeasRange range, uint16_t* 
     });
 }
 
-bool vy_at_get_sample_temp(void* handle, LenType lens, MeasRange range, int16_t* first,
+bool vy_at_get_sample_temp(void* handle, int32_t lens, int32_t range, int16_t* first,
                            int16_t* last)
 {
     TC_OBJECT(handle);
@@ -317,7 +317,7 @@ bool vy_at_get_sample_temp(void* handle, LenType lens, MeasRange range, int16_t*
     });
 }
 
-bool vy_at_set_sample_data(void* handle, LenType lens, MeasRange range, int16_t first,
+bool vy_at_set_sample_data(void* handle, int32_t lens, int32_t range, int16_t first,
                            int16_t last, unsigned char count, const uint16_t* values)
 {
     TC_OBJECT(handle);
@@ -332,7 +332,7 @@ bool vy_at_set_sample_data(void* handle, LenType lens, MeasRange range, int16_t 
     });
 }
 
-bool vy_at_set_sample_range(void* handle, LenType lens, MeasRange range, int16_t min_temp,
+bool vy_at_set_sample_range(void* handle, int32_t lens, int32_t range, int16_t min_temp,
                             int16_t max_temp)
 {
     TC_OBJECT(handle);
@@ -343,7 +343,7 @@ bool vy_at_set_sample_range(void* handle, LenType lens, MeasRange range, int16_t
     });
 }
 
-bool vy_at_get_base_ad_compensation(void* handle, LenType lens, MeasRange range,
+bool vy_at_get_base_ad_compensation(void* handle, int32_t lens, int32_t range,
                                     int16_t* compensation)
 {
     TC_OBJECT(handle);
@@ -356,14 +356,14 @@ bool vy_at_get_base_ad_compensation(void* handle, LenType lens, MeasRange range,
     });
 }
 
-bool vy_at_set_base_ad_compensation(void* handle, LenType lens, MeasRange range,
+bool vy_at_set_base_ad_compensation(void* handle, int32_t lens, int32_t range,
                                     int16_t compensation)
 {
     TC_OBJECT(handle);
     return at->set_base_ad_compensation(lens, range, compensation);
 }
 
-bool vy_at_get_detector_temp_when_calibrate(void* handle, LenType lens, MeasRange range,
+bool vy_at_get_detector_temp_when_calibrate(void* handle, int32_t lens, int32_t range,
                                             float* temperature)
 {
     TC_OBJECT(handle);
@@ -377,7 +377,7 @@ bool vy_at_get_detector_temp_when_calibrate(void* handle, LenType lens, MeasRang
                           });
 }
 
-bool vy_at_set_detector_temp_when_calibrate(void* handle, LenType lens, MeasRange range,
+bool vy_at_set_detector_temp_when_calibrate(void* handle, int32_t lens, int32_t range,
                                             float temperature)
 {
     TC_OBJECT(handle);

@@ -332,7 +332,9 @@ bool ADTemp::set_modify_temp(float modify)
             return true;
         }
     }
-    if (!(modify <= 300.0f && modify >= -300.0f)) {
+    // Only values above 300 are refused; a low one selects the first sample
+    // as the anchor (update_adjusted_locked). NaN and infinities are refused.
+    if (!(modify <= 300.0f) || !std::isfinite(modify)) {
         TC_LOG("set_modify_temp", "modify temperature = %.02f is error", modify);
         return false;
     }

@@ -155,7 +155,7 @@ bool sensekern_load_calibration_file(void* handle, const char* path)
                       [&](Frame& f) { return f.load_calibration(path); });
 }
 
-bool sensekern_set_len_and_range(void* handle, LenType lens, MeasRange range)
+bool sensekern_set_len_and_range(void* handle, int32_t lens, int32_t range)
 {
     return with_frame(handle, "sensekern_set_len_and_range",
                       [&](Frame& f) { return f.select_len_and_range(lens, range); });

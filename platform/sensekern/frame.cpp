@@ -78,16 +78,30 @@ namespace {
 
 // Selects a lens and range on an engine and computes its table for the
 // sensor readings.
-bool select_on(void* engine, LenType lens, MeasRange range, const float sensors[5])
+bool select_on(void* engine, int32_t lens, int32_t range, const float sensors[5])
 {
-    int environment = 0;
-    return vy_at_set_len_type_and_meas_range(engine, lens, range) &&
-           vy_at_update_temperature_sensor(engine, sensors[0], sensors[1], sensors[2], sensors[3], sensors[4],
-                                           &environment) &&
-           vy_at_calc_base_temp(engine);
+    return vy_at_set_len_type_and_meas_range(engine, lens, range) && apply_sensors(engine, lens, range, sensors);
 }
 
 }  // namespace
+
+bool apply_sensors(void* engine, int32_t lens, int32_t range, const float s[5])
+{
+    int environment = 0;
+    if (!vy_at_update_temperature_sensor(engine, s[0], s[1], s[2], s[3], s[4], &environment)) {
+        return false;
+    }
+    // The readings may have moved the engine to its other calibration
+    // environment; lens and range are then taken from there. Where that
+    // environment lacks them the engine goes back to the one that has them,
+    // so that selection and environment agree and the frame keeps a model.
+    if (!vy_at_set_len_type_and_meas_range(engine, lens, range) &&
+        !(vy_at_set_calibrate_enviroment(engine, 1 - environment) &&
+          vy_at_set_len_type_and_meas_range(engine, lens, range))) {
+        return false;
+    }
+    return vy_at_calc_base_temp(engine);
+}
 
 bool Frame::load_calibration(const char* path)
 {
@@ -122,7 +136,7 @@ bool Frame::load_calibration(const char* path)
     return true;
 }
 
-bool Frame::select_len_and_range(LenType lens, MeasRange range)
+bool Frame::select_len_and_range(int32_t lens, int32_t range)
 {
     if (calib_ == nullptr) {
         SK_LOG("Frame::select_len_and_range", "no calibration data is loaded");
@@ -148,9 +162,13 @@ bool Frame::set_sensors(const float s[5])
         return true;
     }
     engine_as_made_ = false;
-    int environment = 0;
-    return vy_at_update_temperature_sensor(calib_, s[0], s[1], s[2], s[3], s[4], &environment) &&
-           vy_at_calc_base_temp(calib_);
+    tagLenInfo current{};
+    if (!vy_at_get_cur_len_range_info(calib_, &current) || current.range_count == 0) {
+        int environment = 0;
+        return vy_at_update_temperature_sensor(calib_, s[0], s[1], s[2], s[3], s[4], &environment) &&
+               vy_at_calc_base_temp(calib_);
+    }
+    return apply_sensors(calib_, current.len_type, current.ranges[0].meas_range, s);
 }
 
 // --- plane ------------------------------------------------------------------------------

@@ -152,7 +152,7 @@ public:
     std::atomic<int>& open_records() { return open_records_; }
 
     bool load_calibration(const char* path);
-    bool select_len_and_range(LenType lens, MeasRange range);
+    bool select_len_and_range(int32_t lens, int32_t range);
     bool set_sensors(const float s[5]);
     // Replaces the plane (framekit statistics, analysis objects and imaging
     // follow); a plane of width x height given as `own` is taken over
@@ -320,6 +320,10 @@ bool read_plane(ByteReader& in, uint32_t pixels, Plane* plane);
 void write_params(ByteWriter& w, const Params& p);
 bool read_params(ByteReader& in, Params* p);
 bool valid_size(uint32_t width, uint32_t height);
+// Stores sensor readings on an engine with lens and range selected and
+// computes its tables, selecting lens and range again in the calibration
+// environment the readings lead to (frame.cpp).
+bool apply_sensors(void* engine, int32_t lens, int32_t range, const float sensors[5]);
 
 }  // namespace detail
 }  // namespace sensekern

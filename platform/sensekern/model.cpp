@@ -72,6 +72,39 @@ bool same_params(void* engine, const Params& p)
            now.reference == p.reference;
 }
 
+// vy_at_set_temperature_para keeps a held value that is within 0.001 of the
+// new one, as a user's setting should; a picture's stored parameters must be
+// taken as they are, whatever the engine held before. Such a near value is
+// first moved well away, so that the second call stores the stored one.
+bool set_params_exactly(void* engine, const Params& p)
+{
+    int unit = 0;
+    Params now;
+    if (!vy_at_get_temperature_para(engine, &unit, &now.emissivity, &now.distance, &now.ambient, &now.humidity,
+                                    &now.modify, &now.reference)) {
+        return false;
+    }
+    bool near = false;
+    Params away = p;
+    auto apart = [&near](float held, float target, float step, float* out) {
+        if (held != target && std::fabs(held - target) < 0.001f) {
+            *out = target + step;
+            near = true;
+        }
+    };
+    apart(now.emissivity, p.emissivity, p.emissivity > 0.5f ? -0.5f : 0.5f, &away.emissivity);
+    apart(now.distance, p.distance, 1.0f, &away.distance);
+    apart(now.ambient, p.ambient, p.ambient > 0.0f ? -1.0f : 1.0f, &away.ambient);
+    apart(now.humidity, p.humidity, p.humidity > 0.5f ? -0.5f : 0.5f, &away.humidity);
+    apart(now.modify, p.modify, p.modify > 0.0f ? -1.0f : 1.0f, &away.modify);
+    if (near && !vy_at_set_temperature_para(engine, p.unit, away.emissivity, away.distance, away.ambient,
+                                            away.humidity, away.modify, away.reference)) {
+        return false;
+    }
+    return vy_at_set_temperature_para(engine, p.unit, p.emissivity, p.distance, p.ambient, p.humidity, p.modify,
+                                      p.reference);
+}
+
 }  // namespace
 
 bool Frame::adopt_model(const LoadedFrame& data, const char* function)
@@ -95,15 +128,11 @@ bool Frame::adopt_model(const LoadedFrame& data, const char* function)
              vy_at_set_len_type_and_meas_range(engine, static_cast<LenType>(m.lens), static_cast<MeasRange>(m.range));
     }
     if (ok && !kept && (!reuse || !std::equal(m.sensors, m.sensors + 5, model_.sensors))) {
-        int environment = 0;
-        ok = vy_at_update_temperature_sensor(engine, m.sensors[0], m.sensors[1], m.sensors[2], m.sensors[3],
-                                             m.sensors[4], &environment) &&
-             vy_at_calc_base_temp(engine);
+        ok = apply_sensors(engine, m.lens, m.range, m.sensors);
         as_made = as_made && !reuse;
     }
     if (ok && !kept && !same_params(engine, p)) {
-        ok = vy_at_set_temperature_para(engine, p.unit, p.emissivity, p.distance, p.ambient, p.humidity, p.modify,
-                                        p.reference);
+        ok = set_params_exactly(engine, p);
         as_made = as_made && !reuse;
     }
     ok = ok && agrees(engine, check_points(data));

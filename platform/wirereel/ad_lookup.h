@@ -19,8 +19,8 @@ constexpr float kSensorTemperature = 25.0f;
 
 // Lens and measuring range of a calibration.
 struct Selection {
-    LenType lens = -1;
-    MeasRange range = -1;
+    int32_t lens = -1;
+    int32_t range = -1;
     bool operator==(const Selection& o) const { return lens == o.lens && range == o.range; }
     bool operator!=(const Selection& o) const { return !(*this == o); }
 };

@@ -372,7 +372,7 @@ bool CameraStream::device_info(NvsDeviceInfo* info)
     return vy_nvs_get_device_info(camera_, info);
 }
 
-bool CameraStream::set_len_and_meas_range(LenType lens, MeasRange range)
+bool CameraStream::set_len_and_meas_range(int32_t lens, int32_t range)
 {
     VyLockGuard guard(operations_);
     if (!guard) {

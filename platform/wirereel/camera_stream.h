@@ -44,7 +44,7 @@ public:
     void* painter() const { return stack_.painter(); }
     void* camera() const { return camera_; }
     bool device_info(NvsDeviceInfo* info);
-    bool set_len_and_meas_range(LenType lens, MeasRange range);
+    bool set_len_and_meas_range(int32_t lens, int32_t range);
     bool save(const std::wstring& path, bool png, bool draw, bool append);
 
     // Calls of other threads inside the object; uninit waits for them.

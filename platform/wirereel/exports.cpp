@@ -197,7 +197,7 @@ bool wirereel_get_machine_hardware_version(void* handle, std::string& version)
     });
 }
 
-bool wirereel_set_len_and_meas_range(void* handle, LenType lens, MeasRange range)
+bool wirereel_set_len_and_meas_range(void* handle, int32_t lens, int32_t range)
 {
     return with_stream(handle, __func__, [&](CameraStream& s) { return s.set_len_and_meas_range(lens, range); });
 }

@@ -117,8 +117,8 @@ private:
 
     void* device_ = nullptr;
     void* engine_ = nullptr;
-    LenType lens_ = 0;
-    MeasRange range_ = 0;
+    int32_t lens_ = 0;
+    int32_t range_ = 0;
     uint16_t width_ = 0;
     uint16_t height_ = 0;
 

@@ -92,14 +92,14 @@ TEST(capture_loop, a_frame_is_asked_for_before_capture_runs)
 
 TEST(capture_loop, delivered_frames_carry_the_pattern)
 {
-    Device device;
     FrameCounter counter;
+    Device device;
     counter.keep_first();
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     ASSERT_TRUE(counter.wait_for(3));
-    EXPECT_EQ(kWidth, counter.width);
-    EXPECT_EQ(kHeight, counter.height);
+    EXPECT_EQ(kWidth, counter.size().first);
+    EXPECT_EQ(kHeight, counter.size().second);
     std::vector<uint16_t> plane = decode(counter.last);
     // Every row is the same rotation of the ramp 16300 .. 16300 + width - 1.
     for (std::size_t y = 0; y < kHeight; ++y) {
@@ -131,8 +131,8 @@ TEST(capture_loop, delivered_frames_carry_the_pattern)
 TEST(capture_loop, flag_1_frames_are_decoded_on_arrival)
 {
     // Both frame modes are indexed frames, so raw frames load in either.
-    Device device(true, 1);
     FrameCounter counter;
+    Device device(true, 1);
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     ASSERT_TRUE(counter.wait_for(2));
@@ -168,8 +168,8 @@ void capture_from_callback(void* user, const uint8_t* data, uint16_t width, uint
 
 TEST(capture_loop, the_callback_may_ask_for_the_frame)
 {
-    Device device;
     Reentrant r;
+    Device device;
     r.handle = device.handle;
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, capture_from_callback, &r));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
@@ -209,9 +209,9 @@ void probe_cache(void* user, const uint8_t* data, uint16_t width, uint16_t heigh
 
 TEST(capture_loop, a_cache_of_four_delivers_once_four_frames_are_kept)
 {
+    CacheProbe probe;
     Device device;
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
-    CacheProbe probe;
     probe.handle = device.handle;
     probe.frame = device.dev().frame();
     ASSERT_TRUE(vy_dc_set_frame_cache_count(device.handle, 4));
@@ -238,9 +238,9 @@ TEST(capture_loop, a_cache_of_four_delivers_once_four_frames_are_kept)
 
 TEST(capture_loop, a_cache_not_yet_full_refuses_a_frame)
 {
+    FrameCounter counter;
     Device device;
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
-    FrameCounter counter;
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(counter.wait_for(1));
     // With capture stopped at most one frame in flight reaches the cache.
@@ -255,8 +255,8 @@ TEST(capture_loop, a_cache_not_yet_full_refuses_a_frame)
 
 TEST(capture_loop, a_thousand_pattern_frames_pass_without_a_reset)
 {
-    Device device;
     FrameCounter counter;
+    Device device;
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     int commands_before = device.bus->writes(reg::kCommand);
     LogWatch log;
@@ -305,8 +305,8 @@ TEST(capture_loop, the_integrity_check)
 
 TEST(capture_loop, disabling_the_capture_switch_stops_frames)
 {
-    Device device;
     FrameCounter counter;
+    Device device;
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     ASSERT_TRUE(counter.wait_for(2));

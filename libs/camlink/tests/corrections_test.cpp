@@ -250,8 +250,8 @@ TEST(corrections, a_recording_without_frames_times_out)
 
 TEST(corrections, outer_correction_from_the_newest_frame)
 {
-    Device device;
     FrameCounter counter;
+    Device device;
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 1, 0));
     ASSERT_TRUE(counter.wait_for(1));
@@ -276,8 +276,8 @@ TEST(corrections, outer_correction_from_the_newest_frame)
 
 TEST(corrections, the_fpga_bad_pixel_map_is_taken_and_saved)
 {
-    Device device;
     FrameCounter counter;
+    Device device;
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     ASSERT_TRUE(counter.wait_for(1));

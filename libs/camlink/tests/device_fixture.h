@@ -16,6 +16,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -151,15 +152,17 @@ public:
     void* handle = nullptr;
 };
 
-// Counts delivered frames and keeps what a test asks to keep of them.
+// Counts delivered frames and keeps what a test asks to keep of them. A test
+// makes it before its Device: the capture thread calls it until the device's
+// uninit has joined that thread.
 class FrameCounter {
 public:
     void on_frame(const uint8_t* data, uint16_t width, uint16_t height)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         ++frames_;
-        this->width = width;
-        this->height = height;
+        width_ = width;
+        height_ = height;
         if (keep_ && last.empty()) {
             std::size_t n = static_cast<std::size_t>(width) * height;
             uint32_t length = 0;
@@ -183,16 +186,23 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return frames_;
     }
+    // Width and height of the newest frame; every frame writes them.
+    std::pair<uint16_t, uint16_t> size()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return {width_, height_};
+    }
     void keep_first() { keep_ = true; }
 
+    // The first frame after keep_first(), written once under the lock.
     std::vector<uint8_t> last;
-    uint16_t width = 0;
-    uint16_t height = 0;
 
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
     int frames_ = 0;
+    uint16_t width_ = 0;
+    uint16_t height_ = 0;
     bool keep_ = false;
 };
 

@@ -140,8 +140,8 @@ TEST(sensor_thread, the_default_hook_only_logs)
 
 TEST(sensor_thread, a_reset_is_handed_back_after_four_frames)
 {
-    Device device;
     FrameCounter counter;
+    Device device;
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     ASSERT_TRUE(counter.wait_for(1));
@@ -154,8 +154,8 @@ TEST(sensor_thread, a_reset_is_handed_back_after_four_frames)
 
 TEST(sensor_thread, corrections_follow_the_interval_and_the_disable_flag)
 {
-    Device device;
     FrameCounter counter;
+    Device device;
     ASSERT_TRUE(vy_dc_set_cb_one_frame_received(device.handle, FrameCounter::callback, &counter));
     ASSERT_TRUE(vy_dc_set_len_and_meas_range(device.handle, 0, 0));
     auto detector_at_base = [&] {

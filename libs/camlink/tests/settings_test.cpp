@@ -71,38 +71,38 @@ TEST(detector_settings, dac_and_ndac)
 {
     Device device;
     ASSERT_EQ(3, device.dev().detector_type());
-    ASSERT_TRUE(vy_dc_set_ndac(device.handle, 0, 2, 12, 5));
+    ASSERT_TRUE(vy_dc_set_ndac(device.handle, LenType{0}, MeasRange{2}, 12, 5));
     EXPECT_EQ(8160 + 5, device.bus->get(reg::kNdac));
     uint16_t index = 0, fine = 0;
-    ASSERT_TRUE(vy_dc_get_ndac(device.handle, 0, 2, &index, &fine));
+    ASSERT_TRUE(vy_dc_get_ndac(device.handle, LenType{0}, MeasRange{2}, index, fine));
     EXPECT_EQ(8, index);
     EXPECT_EQ(5, fine);
-    ASSERT_TRUE(vy_dc_set_ndac(device.handle, 0, 2, 3, 31));
-    ASSERT_TRUE(vy_dc_get_ndac(device.handle, 0, 2, &index, &fine));
+    ASSERT_TRUE(vy_dc_set_ndac(device.handle, LenType{0}, MeasRange{2}, 3, 31));
+    ASSERT_TRUE(vy_dc_get_ndac(device.handle, LenType{0}, MeasRange{2}, index, fine));
     EXPECT_EQ(3, index);
     EXPECT_EQ(31, fine);
-    EXPECT_FALSE(vy_dc_set_ndac(device.handle, 0, 2, 3, 32));
-    EXPECT_FALSE(vy_dc_set_ndac(device.handle, 5, 2, 3, 1));
+    EXPECT_FALSE(vy_dc_set_ndac(device.handle, LenType{0}, MeasRange{2}, 3, 32));
+    EXPECT_FALSE(vy_dc_set_ndac(device.handle, LenType{5}, MeasRange{2}, 3, 1));
 
     // An 80-wide detector writes the DAC to register 4 and reads it back there.
-    ASSERT_TRUE(vy_dc_set_dac(device.handle, 1, 0, 777));
+    ASSERT_TRUE(vy_dc_set_dac(device.handle, LenType{1}, MeasRange{0}, 777));
     EXPECT_EQ(777, device.bus->get(reg::kDacLow));
     int16_t dac = 0;
-    ASSERT_TRUE(vy_dc_get_dac(device.handle, 1, 0, &dac));
+    ASSERT_TRUE(vy_dc_get_dac(device.handle, LenType{1}, MeasRange{0}, dac));
     EXPECT_EQ(777, dac);
     device.bus->make_read_only(reg::kDacLow);
     LogWatch log;
-    EXPECT_FALSE(vy_dc_set_dac(device.handle, 1, 0, 778));
+    EXPECT_FALSE(vy_dc_set_dac(device.handle, LenType{1}, MeasRange{0}, 778));
     EXPECT_EQ(1, log.count("check_fpga_config_finish failed"));
-    ASSERT_TRUE(vy_dc_get_dac(device.handle, 1, 0, &dac));
+    ASSERT_TRUE(vy_dc_get_dac(device.handle, LenType{1}, MeasRange{0}, dac));
     EXPECT_EQ(777, dac);
 }
 
 TEST(detector_settings, dac_and_ndac_belong_to_their_detector_types)
 {
     Device device(true, 0, kType0);
-    EXPECT_FALSE(vy_dc_set_dac(device.handle, 0, 0, 5));
-    EXPECT_FALSE(vy_dc_set_ndac(device.handle, 0, 0, 1, 1));
+    EXPECT_FALSE(vy_dc_set_dac(device.handle, LenType{0}, MeasRange{0}, 5));
+    EXPECT_FALSE(vy_dc_set_ndac(device.handle, LenType{0}, MeasRange{0}, 1, 1));
     EXPECT_EQ(0, device.bus->writes(reg::kNdac));
 }
 

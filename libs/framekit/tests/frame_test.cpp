@@ -79,15 +79,15 @@ TEST(Frame, rotation_and_zoom_factor_ranges)
         bool zoom_ok;
         bool rotation_ok;
     };
-    for (const Case& c : std::vector<Case>{{-1, false, false}, {0, false, true}, {1, true, true}, {4, true, true},
-                                           {5, true, false}, {16, true, false}, {17, false, false}}) {
+    for (const Case& c : std::vector<Case>{{-1, false, false}, {0, true, true}, {1, true, true}, {5, true, true},
+                                           {6, true, false}, {17, true, false}, {18, false, false}}) {
         EXPECT_EQ(c.zoom_ok, vy_ad_set_zoom_factor(f.h(), c.value)) << c.value;
         EXPECT_EQ(c.rotation_ok, vy_ad_set_rotation_angle(f.h(), c.value)) << c.value;
     }
     ASSERT_TRUE(vy_ad_get_zoom_factor(f.h(), &value));
-    EXPECT_EQ(16u, value);
+    EXPECT_EQ(17u, value);
     ASSERT_TRUE(vy_ad_get_rotation_angle(f.h(), &value));
-    EXPECT_EQ(4u, value);
+    EXPECT_EQ(5u, value);
 }
 
 TEST(Frame, plain_data_position_and_statistics)

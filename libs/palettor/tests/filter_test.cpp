@@ -1,5 +1,6 @@
 // The filter engine: CPU workers and the OpenCL kernels give the same bytes,
 // and the filters' documented properties hold.
+#include "kernel_path_guard.h"
 #include "sharpen_blur.h"
 #include "spare_processors.h"
 
@@ -157,6 +158,27 @@ TEST(filter, worker_counts_give_identical_bytes)
         const auto a = run_sequence(one, p);
         EXPECT_EQ(a, run_sequence(three, p));
         EXPECT_EQ(a, run_sequence(eight, p));
+    }
+}
+
+// The CPU filters on each processor path this machine runs (plain, AVX2,
+// AVX-512) give the plain path's bytes, with and without stabilization.
+TEST(filter, every_processor_path_gives_the_plain_bytes)
+{
+    vytest::KernelPathGuard guard;
+    for (const Plane& p : planes()) {
+        SCOPED_TRACE(p.name);
+        ASSERT_EQ(vybase::force_kernel_path(vybase::KernelPath::plain), vybase::KernelPath::plain);
+        ImageSharpenBlur plain_engine;
+        ASSERT_TRUE(plain_engine.init(false, 3));
+        const auto plain = run_sequence(plain_engine, p);
+        for (vybase::KernelPath path : vybase::kernel_paths()) {
+            SCOPED_TRACE(vybase::kernel_path_name(path));
+            ASSERT_EQ(vybase::force_kernel_path(path), path);
+            ImageSharpenBlur engine;
+            ASSERT_TRUE(engine.init(false, 3));
+            EXPECT_EQ(run_sequence(engine, p), plain);
+        }
     }
 }
 

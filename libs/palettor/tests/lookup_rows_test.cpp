@@ -1,6 +1,11 @@
-// The vector row lookup of the colouring against the plain loop.
+// The row kernels of the colouring and the statistics: the vector lookups
+// against the plain loop, and every processor path against the plain one.
 #include "filter_rows.h"
+#include "kernel_path_guard.h"
 #include "lookup_rows.h"
+#include "picture_cache.h"
+#include "shared_passes.h"
+#include "window_counts.h"
 
 #include <gtest/gtest.h>
 
@@ -40,5 +45,76 @@ TEST(lookup_rows, index_row_matches_the_map_up_to_the_last_ad)
         index_row_avx512(ad.data(), count, map.data(), got.data());
         EXPECT_EQ(std::vector<uint8_t>(got.begin(), got.begin() + count), want);
         EXPECT_EQ(got[count], 0xA5);
+    }
+}
+
+namespace {
+
+struct RowResults {
+    std::vector<uint8_t> index;
+    std::vector<uint32_t> colours;
+    std::vector<uint64_t> extremes;
+    bool operator==(const RowResults& o) const
+    {
+        return index == o.index && colours == o.colours && extremes == o.extremes;
+    }
+};
+
+// Index pictures, their colours and the rows' extremes of a plane whose
+// rows run through the lengths around the vector steps.
+RowResults run_rows(const std::vector<uint16_t>& ad, int width, int height, const std::vector<uint16_t>& map,
+                    const std::vector<uint32_t>& table)
+{
+    RowResults r;
+    r.index.assign(ad.size(), 0xA5);
+    index_plane(ad.data(), width, height, map.data(), r.index.data(), nullptr, nullptr, nullptr);
+    const IndexColours colours(table.data());
+    for (size_t count : kCounts) {
+        std::vector<uint32_t> out(count + 1, 0xA5A5A5A5u);
+        colours.row(r.index.data(), static_cast<int>(count), out.data());
+        r.colours.insert(r.colours.end(), out.begin(), out.end());
+    }
+    for (int y = 0; y < height; ++y) {
+        for (size_t count : kCounts) {
+            uint16_t lo = 0, hi = 0;
+            uint64_t sum = 1;
+            row_extremes(ad.data() + static_cast<size_t>(y) * width, static_cast<int>(std::min<size_t>(count, width)),
+                         &lo, &hi, &sum);
+            r.extremes.insert(r.extremes.end(), {lo, hi, sum});
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+TEST(lookup_rows, every_processor_path_gives_the_plain_bytes)
+{
+    vytest::KernelPathGuard guard;
+    std::mt19937 random(8);
+    std::vector<uint16_t> map(65536);
+    for (uint16_t& m : map) {
+        m = static_cast<uint16_t>(random());
+    }
+    std::vector<uint32_t> table(256);
+    for (uint32_t& t : table) {
+        t = static_cast<uint32_t>(random());
+    }
+    const int width = 1000;
+    const int height = 7;
+    std::vector<uint16_t> ad(static_cast<size_t>(width) * height);
+    for (size_t i = 0; i < ad.size(); ++i) {
+        // Both extremes, flat runs and noise.
+        ad[i] = static_cast<uint16_t>(i % 11 == 0 ? 65535 : i % 13 == 0 ? 0 : (i / 64) % 3 == 0 ? 4000 : random());
+    }
+    ASSERT_EQ(vybase::force_kernel_path(vybase::KernelPath::plain), vybase::KernelPath::plain);
+    const RowResults plain = run_rows(ad, width, height, map, table);
+    for (size_t i = 0; i < ad.size(); ++i) {
+        ASSERT_EQ(plain.index[i], static_cast<uint8_t>(map[ad[i]]));
+    }
+    for (vybase::KernelPath path : vybase::kernel_paths()) {
+        SCOPED_TRACE(vybase::kernel_path_name(path));
+        ASSERT_EQ(vybase::force_kernel_path(path), path);
+        EXPECT_TRUE(run_rows(ad, width, height, map, table) == plain);
     }
 }

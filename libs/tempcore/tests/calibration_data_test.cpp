@@ -167,7 +167,7 @@ TEST(calibration_data, damaged_fields_are_refused_and_change_nothing)
         {"format version 2", [](std::vector<uint8_t>& b) { b[16] = 2; }},
         {"lens count 0", [](std::vector<uint8_t>& b) { b[128] = 0; }},
         {"lens count 6", [](std::vector<uint8_t>& b) { b[128] = 6; }},
-        {"lens type 6", [](std::vector<uint8_t>& b) { b[129] = 6; }},
+        {"lens type 7", [](std::vector<uint8_t>& b) { b[129] = 7; }},
         {"range count 0", [](std::vector<uint8_t>& b) { b[164] = 0; }},
         {"range count 9", [](std::vector<uint8_t>& b) { b[164] = 9; }},
         {"range id 8", [](std::vector<uint8_t>& b) { b[165] = 8; }},
@@ -256,6 +256,42 @@ TEST(calibration_data, same_machine_shortcut_needs_a_complete_earlier_load)
     ASSERT_TRUE(vy_at_is_same_machine(e.h(), &same));
     EXPECT_FALSE(same);
     EXPECT_EQ(save(e.h()), other);
+}
+
+// The file is compared with the identity held now, so reloading the same
+// camera's file after edits brings its data back.
+TEST(calibration_data, reload_of_the_same_camera_undoes_edits)
+{
+    const std::vector<uint8_t> good = tctest::sample_data();
+    tctest::Engine e;
+    ASSERT_TRUE(vy_at_load_calibrate_data_from_buffer(e.h(), good.data()));
+    ASSERT_TRUE(vy_at_set_mac_sn(e.h(), "EDITED"));
+    ASSERT_TRUE(vy_at_delete_len_type(e.h(), 1));
+    ASSERT_EQ(lens_count(e.h()), 1);
+
+    ASSERT_TRUE(vy_at_load_calibrate_data_from_buffer(e.h(), good.data()));
+    bool same = true;
+    ASSERT_TRUE(vy_at_is_same_machine(e.h(), &same));
+    EXPECT_FALSE(same);
+    EXPECT_EQ(lens_count(e.h()), 2);
+    EXPECT_EQ(save(e.h()), good);
+}
+
+// Lens type 6 is kept by the loader, though no lens operation selects it.
+TEST(calibration_data, loader_keeps_lens_type_6)
+{
+    std::vector<uint8_t> data = tctest::sample_data();
+    ASSERT_NE(data[129], 6);
+    data[129] = 6;
+    tctest::Engine e;
+    ASSERT_TRUE(vy_at_load_calibrate_data_from_buffer(e.h(), data.data()));
+    EXPECT_EQ(lens_count(e.h()), 2);
+    unsigned char count = 0;
+    EXPECT_TRUE(vy_at_get_supported_lens_info(e.h(), nullptr, &count));
+    std::vector<tagLenInfo> lenses(count);
+    ASSERT_TRUE(vy_at_get_supported_lens_info(e.h(), lenses.data(), &count));
+    EXPECT_EQ(lenses.back().len_type, 6);
+    EXPECT_FALSE(vy_at_set_len_type_and_meas_range(e.h(), 6, 0));
 }
 
 TEST(calibration_data, saver_writes_only_what_the_loader_reads)
@@ -420,6 +456,8 @@ TEST(calibration_data, parameter_record)
     length = 47;
     EXPECT_FALSE(vy_at_save_temperature_para_to_buffer(e.h(), record, &length));
     EXPECT_FALSE(vy_at_save_temperature_para_to_buffer(e.h(), record, nullptr));
+    length = 48;
+    EXPECT_FALSE(vy_at_save_temperature_para_to_buffer(e.h(), nullptr, &length));
 
     tctest::make_synthetic(e.h());
     length = 48;

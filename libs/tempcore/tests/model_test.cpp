@@ -241,6 +241,12 @@ TEST_F(ModelTest, modify_temperature_moves_the_anchor)
     float m = 0;
     ASSERT_TRUE(vy_at_get_temperature_para(engine.h(), nullptr, nullptr, nullptr, nullptr, nullptr, &m, nullptr));
     EXPECT_FLOAT_EQ(m, 10.0f);
+
+    // Only values above 300 are refused: a low one anchors at the first sample.
+    ASSERT_TRUE(vy_at_set_modify_temp(engine.h(), -301.0f));
+    ASSERT_TRUE(vy_at_get_temperature_para(engine.h(), nullptr, nullptr, nullptr, nullptr, nullptr, &m, nullptr));
+    EXPECT_FLOAT_EQ(m, -301.0f);
+    EXPECT_EQ(tctest::adjusted_table(engine.h())[0], 0x4000);
 }
 
 TEST_F(ModelTest, explicit_parameters_leave_the_shared_model_alone)

@@ -51,7 +51,7 @@ VY_API bool sensekern_uninit(void** handle);
 // Calibration data file of the detector (tempcore format); replaces the
 // current calibration only when it loads.
 VY_API bool sensekern_load_calibration_file(void* handle, const char* path);
-VY_API bool sensekern_set_len_and_range(void* handle, LenType lens, MeasRange range);
+VY_API bool sensekern_set_len_and_range(void* handle, int32_t lens, int32_t range);
 // The five sensor temperatures of the detector; the base temperature and the
 // AD-to-temperature table follow.
 VY_API bool sensekern_set_sensor_temp(void* handle, float s1, float s2, float s3, float s4, float s5);

@@ -261,6 +261,114 @@ TEST(radiometric_picture, an_engine_changed_before_its_frame_closed_is_not_taken
     }
 }
 
+struct Setting {
+    float emissivity;
+    float distance;
+    float ambient;
+    float humidity;
+    float modify;
+    int32_t lens;
+    int32_t range;
+};
+
+// A picture of the scene taken with the given lens, range and parameters.
+std::string picture_with(const sktest::TempDir& dir, const samples::Scene& s, const Setting& p,
+                         const std::string& name)
+{
+    sktest::Frame f(s);
+    EXPECT_TRUE(sensekern_set_len_and_range(f.h(), p.lens, p.range));
+    EXPECT_TRUE(sensekern_set_emiss(f.h(), p.emissivity));
+    EXPECT_TRUE(sensekern_set_dist(f.h(), p.distance));
+    EXPECT_TRUE(sensekern_set_env_temp(f.h(), p.ambient));
+    EXPECT_TRUE(sensekern_set_rel_hum(f.h(), p.humidity));
+    EXPECT_TRUE(sensekern_set_modify_temp(f.h(), p.modify));
+    return radiometric_file(dir, f.h(), name, "PNG");
+}
+
+std::vector<float> params_of(void* h)
+{
+    std::vector<float> p(6);
+    EXPECT_TRUE(sensekern_get_temperature_para(h, &p[0], &p[1], &p[2], &p[3], &p[4], &p[5], nullptr));
+    return p;
+}
+
+// Picture B opened into the frame that held picture A is B as opened into a
+// fresh frame: its parameters to the bit, its temperatures, and its model,
+// which lets it be measured under new parameters. A's values are near B's,
+// closer than the 0.001 under which a setter keeps the value it holds.
+TEST(radiometric_picture, a_picture_opens_the_same_whatever_the_frame_held_before)
+{
+    const Setting a{0.8f, 10.0f, 21.0f, 0.4f, 1.5f, 0, 0};
+    const std::pair<const char*, Setting> cases[] = {
+        {"emissivity", {0.8005f, 10.0f, 21.0f, 0.4f, 1.5f, 0, 0}},
+        {"distance", {0.8f, 10.0009f, 21.0f, 0.4f, 1.5f, 0, 0}},
+        {"ambient", {0.8f, 10.0f, 21.0007f, 0.4f, 1.5f, 0, 0}},
+        {"humidity", {0.8f, 10.0f, 21.0f, 0.4008f, 1.5f, 0, 0}},
+        {"modify", {0.8f, 10.0f, 21.0f, 0.4f, 1.5006f, 0, 0}},
+        {"all at once", {0.8009f, 9.9995f, 20.9992f, 0.3995f, 1.4991f, 0, 0}},
+        {"lens", {0.8f, 10.0f, 21.0f, 0.4f, 1.5f, 1, 0}},
+        {"range", {0.8f, 10.0f, 21.0f, 0.4f, 1.5f, 0, 1}},
+    };
+    const samples::Scene s = samples::make_scene(32, 24);
+    sktest::TempDir dir;
+    const std::string path_a = picture_with(dir, s, a, "a.png");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        const Setting& b = c.second;
+        const std::string path_b = picture_with(dir, s, b, std::string(c.first) + ".png");
+        sktest::Frame reused;
+        ASSERT_TRUE(sensekern_load_picture_file(reused.h(), path_a.c_str()));
+        ASSERT_TRUE(sensekern_load_picture_file(reused.h(), path_b.c_str()));
+        sktest::Frame fresh;
+        ASSERT_TRUE(sensekern_load_picture_file(fresh.h(), path_b.c_str()));
+
+        const std::vector<float> expected = {b.emissivity, b.distance, b.ambient, b.humidity, b.modify};
+        std::vector<float> got = params_of(fresh.h());
+        EXPECT_EQ(std::vector<float>(got.begin(), got.begin() + 5), expected);
+        EXPECT_EQ(params_of(reused.h()), got);
+        tagLenInfo lens_reused{};
+        tagLenInfo lens_fresh{};
+        ASSERT_TRUE(sensekern_get_cur_len_range_info(reused.h(), &lens_reused));
+        ASSERT_TRUE(sensekern_get_cur_len_range_info(fresh.h(), &lens_fresh));
+        EXPECT_EQ(lens_reused.len_type, b.lens);
+        EXPECT_EQ(lens_reused.ranges[0].meas_range, b.range);
+        EXPECT_EQ(lens_fresh.len_type, b.lens);
+        EXPECT_EQ(lens_fresh.ranges[0].meas_range, b.range);
+        EXPECT_EQ(sktest::temperatures_of(reused.h()), sktest::temperatures_of(fresh.h()));
+
+        EXPECT_TRUE(sensekern_set_emiss(fresh.h(), 0.6f));
+        EXPECT_TRUE(sensekern_set_emiss(reused.h(), 0.6f));
+        EXPECT_EQ(sktest::temperatures_of(reused.h()), sktest::temperatures_of(fresh.h()));
+    }
+}
+
+// A cold detector reading moves the engine to its cold calibration
+// environment; lens and range are selected there again, or, where that
+// environment lacks the lens, the engine stays where the lens is. Either way
+// the picture keeps its calibration model.
+TEST(radiometric_picture, a_cold_detector_picture_keeps_its_model)
+{
+    const samples::Scene s = samples::make_scene(32, 24);
+    sktest::TempDir dir;
+    for (int32_t lens : {0, 1}) {
+        SCOPED_TRACE(lens);
+        sktest::Frame f(s);
+        ASSERT_TRUE(sensekern_set_len_and_range(f.h(), lens, 0));
+        ASSERT_TRUE(sensekern_set_sensor_temp(f.h(), 15.0f, 15.0f, 15.0f, 15.0f, 15.0f));
+        tagLenInfo current{};
+        ASSERT_TRUE(sensekern_get_cur_len_range_info(f.h(), &current));
+        EXPECT_EQ(current.len_type, lens);
+        const std::string path = radiometric_file(dir, f.h(), "cold" + std::to_string(lens) + ".png", "PNG");
+
+        sktest::Frame back;
+        ASSERT_TRUE(sensekern_load_picture_file(back.h(), path.c_str()));
+        EXPECT_EQ(sktest::temperatures_of(back.h()), sktest::temperatures_of(f.h()));
+        EXPECT_TRUE(sensekern_set_emiss(back.h(), 0.6f));
+        ASSERT_TRUE(sensekern_set_emiss(f.h(), 0.6f));
+        EXPECT_EQ(sktest::temperatures_of(back.h()), sktest::temperatures_of(f.h()));
+    }
+}
+
 TEST(radiometric_picture, a_version_one_picture_keeps_its_parameters)
 {
     samples::Scene s = samples::make_scene(32, 24);

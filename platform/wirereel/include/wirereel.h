@@ -64,7 +64,7 @@ VY_API bool wirereel_get_machine_hardware_version(void* handle, std::string& ver
 
 // Switches the camera's lens and measuring range (a pair the camera lists);
 // the document follows when its calibration has the pair.
-VY_API bool wirereel_set_len_and_meas_range(void* handle, LenType lens, MeasRange range);
+VY_API bool wirereel_set_len_and_meas_range(void* handle, int32_t lens, int32_t range);
 VY_API bool wirereel_is_support_len_pos(void* handle, bool& supported);
 // Both fail when the camera cannot read and set its lens position.
 VY_API bool wirereel_get_len_pos(void* handle, uint16_t& position);
