@@ -1,6 +1,7 @@
 // Batch analysis: twenty pictures get the same analysis objects, keep their
 // temperatures, and one picture that cannot be written stays as it was.
 #include "batch_pictures.h"
+#include "failing_writes.h"
 #include "reports/thread_print_report.h"
 #include "sources/ir_image.h"
 
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 #include <cstdlib>
+#include <memory>
 
 using batch_pictures::Expected;
 
@@ -111,8 +113,8 @@ int run(ThreadPrintReport& worker, Collector& collector, const QJsonArray& files
 }
 
 // Twenty pictures: JPEG copies of the sample with analyses of their own,
-// the PNG sample, the national-grid sample, and at position 10 a name so
-// long that no temporary file can be made beside it.
+// the PNG sample, the national-grid sample, and at position 12 a name of
+// 252 bytes, whose temporary files must still fit beside it.
 QStringList make_files(const QString& folder)
 {
     QStringList files;
@@ -128,8 +130,8 @@ QStringList make_files(const QString& folder)
             continue;
         }
         if (!batch_pictures::make_picture(folder, i, picture)) return {};
-        if (i == 10) {
-            // Our own saver cannot write it either: the picture gets its name afterwards.
+        if (i == 12) {
+            // Named after it is made, so that only the batch writes it under this name.
             const QString long_name = QDir(folder).filePath(QString(248, QLatin1Char('x')) + ".jpg");
             if (!QFile::rename(picture.path, long_name)) return {};
             picture.path = long_name;
@@ -155,11 +157,22 @@ private slots:
             before.push_back(reopen(file));
             QVERIFY2(before.back().ok, qPrintable(file));
         }
-        const QByteArray long_digest = digest(files[10]);
+        const QByteArray failed_digest = digest(files[10]);
 
         ThreadPrintReport worker;
         Collector collector(worker);
+        // The disk is full while picture 10 is written: between the progress
+        // of the picture before it and its own.
+        std::unique_ptr<vytest::FailingWrites> full_disk;
+        connect(&worker, &ThreadPrintReport::sig_batch_anas_progress, &worker, [&](int done) {
+            if (done == 10) {
+                full_disk = std::make_unique<vytest::FailingWrites>();
+            } else if (done == 11) {
+                full_disk.reset();
+            }
+        }, Qt::DirectConnection);
         QCOMPARE(run(worker, collector, QJsonArray::fromStringList(files)), 0);
+        QVERIFY(!full_disk);
         QCOMPARE(collector.total, 20);
         QCOMPARE(collector.progress.size(), 20);
         QCOMPARE(collector.progress.last(), 20);
@@ -169,7 +182,7 @@ private slots:
 
         // The picture that could not be written is byte for byte the same, and
         // no temporary file is left in the folder.
-        QCOMPARE(digest(files[10]), long_digest);
+        QCOMPARE(digest(files[10]), failed_digest);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 20);
         QCOMPARE(QImageReader(files[5]).format(), QByteArray("png"));
 

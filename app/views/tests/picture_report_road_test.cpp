@@ -349,7 +349,9 @@ void PictureReportRoadTest::picture_window_sgcc_is_read_only()
     QVERIFY(emiss->isVisible() && !emiss->isEnabled());
     QVERIFY(!child_of<QQuickItem>(wnd, "input_strSettingKeyEnviromentReference")->isVisible());
     QVERIFY(!child_of<QQuickItem>(wnd, "btn_default_param")->isVisible());
-    QVERIFY(!child_of<QQuickItem>(wnd, "content_ir_pic_setting")->isVisible());
+    // Its site data stays shown; only the voice note is hidden.
+    QVERIFY(child_of<QQuickItem>(wnd, "content_ir_pic_setting")->isVisible());
+    QVERIFY(!child_of<QQuickItem>(wnd, "row_voice_note")->isVisible());
     // Typing into the field changes nothing.
     void* frame = view->source()->get_ir_data();
     float before = 0.0f, after = 0.0f;
