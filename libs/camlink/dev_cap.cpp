@@ -242,6 +242,10 @@ bool DevCap::write_register(uint16_t address, uint16_t value)
 
 bool DevCap::update_control_word(uint16_t clear, uint16_t set)
 {
+    VyLockGuard guard(control_lock_);
+    if (!guard.owns()) {
+        return false;
+    }
     uint16_t word = 0;
     if (!read_register(reg::kControl, &word)) {
         DC_ERROR("DevCap::update_control_word", "read register faild %x", reg::kControl);

@@ -253,6 +253,10 @@ private:
     std::atomic<uint16_t> max_ad_{0};
     std::atomic<bool> fixed_imaging_{false};
 
+    // The control word's read-modify-write: the two motor threads and the
+    // range switch change bits of it side by side.
+    VyLock control_lock_{"control word"};
+
     VyLock isotherm_lock_{"isotherms"};
     std::map<int32_t, Isotherm> isotherms_;
 

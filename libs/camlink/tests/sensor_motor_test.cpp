@@ -252,6 +252,21 @@ TEST(motors, the_motor_thread_moves_on_request)
     EXPECT_TRUE(bus->wait_for_position(164, 150));
 }
 
+// Focus and zoom run side by side: each motor thread's start and stop bits
+// survive the other's changes of the same control word.
+TEST(motors, focus_and_zoom_move_at_once)
+{
+    auto bus = std::make_shared<MotorBus>(50);
+    Device device(false);
+    device.bus = bus;
+    ASSERT_TRUE(device.create());
+    bus->set(reg::kLensPosition, 100);
+    ASSERT_TRUE(vy_dc_set_len_pos(device.handle, 600));
+    ASSERT_TRUE(vy_dc_set_zoom_pos(device.handle, 500));
+    EXPECT_TRUE(bus->wait_for_position(reg::kLensPosition, 600));
+    EXPECT_TRUE(bus->wait_for_position(164, 500));
+}
+
 TEST(motors, position_reads_and_limits)
 {
     Device device;
