@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace palettor::detail {
@@ -486,7 +487,8 @@ void ImageSharpenBlur::resize(int width, int height)
     last_valid_ = false;
 }
 
-bool ImageSharpenBlur::sharpen_and_blur(uint8_t* plane, int width, int height, int strength, bool first_frame)
+bool ImageSharpenBlur::sharpen_and_blur(uint8_t* plane, int width, int height, int strength, bool first_frame,
+                                        WorkerPool* pool)
 {
     if (plane == nullptr || width <= 0 || height <= 0) {
         return false;
@@ -495,10 +497,10 @@ bool ImageSharpenBlur::sharpen_and_blur(uint8_t* plane, int width, int height, i
     if (opencl_ && run_opencl(plane, width, height, strength, first_frame, true)) {
         return true;
     }
-    return run_cpu(plane, width, height, strength, first_frame, true);
+    return run_cpu(plane, width, height, strength, first_frame, true, pool);
 }
 
-bool ImageSharpenBlur::stabilize(uint8_t* plane, int width, int height, bool first_frame)
+bool ImageSharpenBlur::stabilize(uint8_t* plane, int width, int height, bool first_frame, WorkerPool* pool)
 {
     if (plane == nullptr || width <= 0 || height <= 0) {
         return false;
@@ -507,7 +509,7 @@ bool ImageSharpenBlur::stabilize(uint8_t* plane, int width, int height, bool fir
     if (opencl_ && run_opencl(plane, width, height, 0, first_frame, false)) {
         return true;
     }
-    return run_cpu(plane, width, height, 0, first_frame, false);
+    return run_cpu(plane, width, height, 0, first_frame, false, pool);
 }
 
 bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
@@ -525,11 +527,16 @@ bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int str
     return false;
 }
 
-bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
+bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur,
+                               WorkerPool* given)
 {
     ensure_workers();
-    const int workers = workers_for(workers_, static_cast<int64_t>(width) * height);
-    const BorrowedPool pool(workers);
+    std::optional<BorrowedPool> own;
+    WorkerPool* pool = given;
+    if (pool == nullptr) {
+        pool = own.emplace(workers_for(workers_, static_cast<int64_t>(width) * height)).operator->();
+    }
+    const int workers = pool->count();
     resize(width, height);
     const bool first = first_frame || !last_valid_;
     const ShakeTables shake = stabilization_tables();
@@ -545,7 +552,7 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         *end = index == strips - 1 ? height : *begin + rows;
     };
     if (!blur) {
-        deal_strips(pool.operator->(), strips, [&](int, int index) {
+        deal_strips(pool, strips, [&](int, int index) {
             int b, e;
             strip(index, &b, &e);
             // Each pixel reads only itself: stabilized in place.
