@@ -11,9 +11,7 @@
 #include "window_counts.h"
 
 #include <atomic>
-#include <chrono>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace palettor::detail {
@@ -117,16 +115,9 @@ private:
     void clear_histogram();
 
     // The filtered path of ad_to_pixel and the 8-bit index picture it
-    // filters (colour-table and map locks held), with the pool woken ahead
-    // of it where there is one.
+    // filters (colour-table and map locks held).
     bool filtered_picture(const uint16_t* ad, int width, int height, const Window& win, uint32_t* bits,
-                          bool compact, std::optional<BorrowedPool>* ahead);
-    // Where the last filtered picture followed its map at once (a caller
-    // colouring each frame as soon as its map is made), borrows the pool
-    // its passes take and wakes its workers, so that they come while the
-    // map is computed rather than after the picture has begun (map and
-    // statistics locks held).
-    void wake_ahead_of_picture();
+                          bool compact);
     // With a pool, in strips shared among its members; ad_copy and
     // map_copy, where given, take copies of the plane and the map.
     uint8_t* index_picture(const uint16_t* ad, int width, int height, WorkerPool* pool = nullptr,
@@ -219,12 +210,6 @@ private:
     // Both under the colour-table and map locks.
     std::unique_ptr<ColourLookup> lookup_;
     std::unique_ptr<FilteredPictureCache> picture_cache_;
-
-    // Under the map lock: the pool woken for the next picture, when the
-    // last map was done, and whether the last picture came right after it.
-    std::optional<BorrowedPool> ahead_;
-    std::chrono::steady_clock::time_point map_done_{};
-    bool picture_follows_ = false;
 
     std::unique_ptr<ImageSharpenBlur> engine_;
     std::atomic<bool> stabilization_{false};

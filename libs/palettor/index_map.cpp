@@ -107,23 +107,17 @@ bool Imaging::recompute()
         high = range_high_;
         alow = auto_low_;
         ahigh = auto_high_;
-        wake_ahead_of_picture();
     }
-    bool ok;
     if (type == PALETTOR_IMAGING_MANUAL) {
-        ok = calc_manual(low, high);
-    } else if (mode == 1) {
-        ok = type == PALETTOR_IMAGING_FIRE_FIGHTING ? calc_histogram(low, high) : calc_histogram(alow, ahigh);
-    } else if (type == PALETTOR_IMAGING_FIRE_FIGHTING) {
-        ok = calc_fire_fighting(low, high);
-    } else {
-        ok = calc_automatic(alow, ahigh);
+        return calc_manual(low, high);
     }
-    VyLockGuard map(map_lock_);
-    if (map) {
-        map_done_ = std::chrono::steady_clock::now();
+    if (mode == 1) {
+        return type == PALETTOR_IMAGING_FIRE_FIGHTING ? calc_histogram(low, high) : calc_histogram(alow, ahigh);
     }
-    return ok;
+    if (type == PALETTOR_IMAGING_FIRE_FIGHTING) {
+        return calc_fire_fighting(low, high);
+    }
+    return calc_automatic(alow, ahigh);
 }
 
 void Imaging::reset()

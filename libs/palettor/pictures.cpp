@@ -6,7 +6,6 @@
 #include "shared_passes.h"
 
 #include <algorithm>
-#include <chrono>
 #include <optional>
 
 namespace palettor::detail {
@@ -14,9 +13,6 @@ namespace palettor::detail {
 namespace {
 
 constexpr uint32_t kOpaque = 0xFF000000u;
-
-// A picture this soon after its map is taken to follow it at once.
-constexpr std::chrono::microseconds kPictureFollows(100);
 
 // Copies the third row and column from each edge over the two outer ones,
 // which the 5 x 5 filters leave unfiltered.
@@ -81,11 +77,8 @@ bool Imaging::ad_to_pixel(const uint16_t* ad, int width, int height, const Windo
     const bool stabilization = stabilization_;
     const bool filtered_path = !has_bands && (image_process_ || stabilization);
     const bool stabilized_bands = has_bands && stabilization && engine_;
-    std::optional<BorrowedPool> ahead = std::move(ahead_);
-    ahead_.reset();
     if (filtered_path) {
-        picture_follows_ = std::chrono::steady_clock::now() - map_done_ < kPictureFollows;
-        return filtered_picture(ad, width, height, win, bits, compact, &ahead);
+        return filtered_picture(ad, width, height, win, bits, compact);
     }
     // The 8-bit index picture is only built when the stabilization works on
     // it; otherwise the fused lookup gives the colours directly.
@@ -130,7 +123,7 @@ uint8_t* Imaging::index_picture(const uint16_t* ad, int width, int height, Worke
 }
 
 bool Imaging::filtered_picture(const uint16_t* ad, int width, int height, const Window& win, uint32_t* bits,
-                               bool compact, std::optional<BorrowedPool>* ahead)
+                               bool compact)
 {
     const bool stabilization = stabilization_;
     const bool sharpen = engine_ && image_process_ && algorithm_mode() != 1;
@@ -146,54 +139,33 @@ bool Imaging::filtered_picture(const uint16_t* ad, int width, int height, const 
     if (!stabilization) {
         picture_cache_->prepare(key, &ad_copy, &map_copy);
     }
-    // One pool for the frame's passes, its workers handed from one to the next.
     const int workers = cpu_workers();
     const int64_t pixels = static_cast<int64_t>(width) * height;
-    WorkerPool* pool = nullptr;
-    if (*ahead && (**ahead)->count() == workers_for(workers, pixels)) {
-        pool = (**ahead).operator->();
-    } else {
-        ahead->reset();
-        pool = borrow_for_passes(workers, pixels, ahead);
+    uint8_t* index;
+    {
+        // Given back before the filter borrows it.
+        std::optional<BorrowedPool> pool;
+        index = index_picture(ad, width, height, borrow_awake(workers, pixels, &pool), ad_copy, map_copy);
     }
-    uint8_t* index = index_picture(ad, width, height, pool, ad_copy, map_copy);
     if (sharpen) {
-        engine_->sharpen_and_blur(index, width, height, 50, first_frame_, pool);
+        engine_->sharpen_and_blur(index, width, height, 50, first_frame_);
     } else if (stabilization && engine_) {
-        engine_->stabilize(index, width, height, first_frame_, pool);
+        engine_->stabilize(index, width, height, first_frame_);
     }
     first_frame_ = false;
     repair_border(index, width, height);
-    const int64_t window_pixels = static_cast<int64_t>(win.right - win.left + 1) * (win.bottom - win.top + 1);
-    colour_window(index, width, win, compact, index_table_.data(), bits,
-                  window_pixels >= kSharedPixels ? pool : nullptr);
+    {
+        std::optional<BorrowedPool> pool;
+        colour_window(index, width, win, compact, index_table_.data(), bits,
+                      borrow_awake(workers, static_cast<int64_t>(win.right - win.left + 1) * (win.bottom - win.top + 1),
+                                   &pool));
+    }
     if (stabilization) {
         picture_cache_->forget();
     } else {
         picture_cache_->remember(key, &index_buffer_);
     }
     return true;
-}
-
-void Imaging::wake_ahead_of_picture()
-{
-    if (!picture_follows_) {
-        return;
-    }
-    bool has_bands;
-    {
-        VyLockGuard bands(isotherm_lock_);
-        has_bands = !isotherms_.empty();
-    }
-    if (has_bands || !(image_process_ || stabilization_)) {
-        return;
-    }
-    if (!ahead_) {
-        borrow_for_passes(cpu_workers(), static_cast<int64_t>(width_) * height_, &ahead_);
-    }
-    if (ahead_) {
-        (*ahead_)->wake_ahead();
-    }
 }
 
 bool Imaging::ad_to_pixel_ex(const uint16_t* ad, int width, int height, const LineSpan* spans, int count,

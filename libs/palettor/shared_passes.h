@@ -52,11 +52,13 @@ inline int workers_for(int workers, int64_t pixels)
     return static_cast<int>(std::clamp<int64_t>(useful, 1, std::max(workers, 1)));
 }
 
-// Borrows the pool of the passes over a frame of `pixels`, from `workers` at
-// most, into *pool and returns it when its workers are awake (between the
-// passes of a frame): waking sleeping workers costs more than a single pass
-// such as the statistics. Null (the caller works alone) for one worker, a
-// small pass or sleeping workers.
+// Borrows the pool the filter engine uses for a frame of `pixels`, from
+// `workers` at most, into *pool and returns it when its workers are awake
+// (not yet back asleep after the filter's run, which is rare: they sleep as
+// soon as their share is done): waking sleeping workers costs more than
+// such a pass. Null (the caller works alone) for one worker, a small pass
+// or sleeping workers. The filter engine borrows the same pool, so it must
+// be given back first.
 inline WorkerPool* borrow_awake(int workers, int64_t pixels, std::optional<BorrowedPool>* pool)
 {
     const int count = workers_for(workers, pixels);
@@ -65,22 +67,6 @@ inline WorkerPool* borrow_awake(int workers, int64_t pixels, std::optional<Borro
     }
     pool->emplace(count);
     return (**pool)->asleep() == 0 ? (*pool)->operator->() : nullptr;
-}
-
-// Borrows a pool for the passes over a frame of `pixels`, from `workers` at
-// most, into *pool and returns it, its workers handed from one pass to the
-// next (WorkerPool::hand_over) until it is given back. Null (the caller
-// works alone) for one worker or a small pass.
-inline WorkerPool* borrow_for_passes(int workers, int64_t pixels, std::optional<BorrowedPool>* pool)
-{
-    const int count = workers_for(workers, pixels);
-    if (count <= 1 || pixels < kSharedPixels) {
-        return nullptr;
-    }
-    pool->emplace(count);
-    WorkerPool* shared = (*pool)->operator->();
-    shared->hand_over(true);
-    return shared;
 }
 
 // Runs rows(begin, end) over rows [top, bottom] in strips of kStripRows,

@@ -98,20 +98,16 @@ public:
     // more of them than help a picture of its size. True on either path.
     bool init(bool try_opencl = true, int workers = 0);
 
-    // Filter the plane in place. False leaves it as it was. On CPU workers
-    // the run takes `pool` where given (the caller's, shared with the other
-    // passes over the frame), else a pool of its own.
-    bool sharpen_and_blur(uint8_t* plane, int width, int height, int strength, bool first_frame,
-                          WorkerPool* pool = nullptr);
-    bool stabilize(uint8_t* plane, int width, int height, bool first_frame, WorkerPool* pool = nullptr);
+    // Filter the plane in place. False leaves it as it was.
+    bool sharpen_and_blur(uint8_t* plane, int width, int height, int strength, bool first_frame);
+    bool stabilize(uint8_t* plane, int width, int height, bool first_frame);
     void set_stabilization(bool on);
 
     bool on_opencl() const { return opencl_ != nullptr; }
     int worker_count() const { return workers_; }
 
 private:
-    bool run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur,
-                 WorkerPool* given);
+    bool run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur);
     bool run_opencl(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur);
     bool ensure_workers();
     void resize(int width, int height);

@@ -19,7 +19,6 @@
 #include <cstddef>
 #include <cstdlib>
 #include <mutex>
-#include <optional>
 #include <vector>
 
 namespace palettor::detail {
@@ -487,8 +486,7 @@ void ImageSharpenBlur::resize(int width, int height)
     last_valid_ = false;
 }
 
-bool ImageSharpenBlur::sharpen_and_blur(uint8_t* plane, int width, int height, int strength, bool first_frame,
-                                        WorkerPool* pool)
+bool ImageSharpenBlur::sharpen_and_blur(uint8_t* plane, int width, int height, int strength, bool first_frame)
 {
     if (plane == nullptr || width <= 0 || height <= 0) {
         return false;
@@ -497,10 +495,10 @@ bool ImageSharpenBlur::sharpen_and_blur(uint8_t* plane, int width, int height, i
     if (opencl_ && run_opencl(plane, width, height, strength, first_frame, true)) {
         return true;
     }
-    return run_cpu(plane, width, height, strength, first_frame, true, pool);
+    return run_cpu(plane, width, height, strength, first_frame, true);
 }
 
-bool ImageSharpenBlur::stabilize(uint8_t* plane, int width, int height, bool first_frame, WorkerPool* pool)
+bool ImageSharpenBlur::stabilize(uint8_t* plane, int width, int height, bool first_frame)
 {
     if (plane == nullptr || width <= 0 || height <= 0) {
         return false;
@@ -509,7 +507,7 @@ bool ImageSharpenBlur::stabilize(uint8_t* plane, int width, int height, bool fir
     if (opencl_ && run_opencl(plane, width, height, 0, first_frame, false)) {
         return true;
     }
-    return run_cpu(plane, width, height, 0, first_frame, false, pool);
+    return run_cpu(plane, width, height, 0, first_frame, false);
 }
 
 bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
@@ -527,16 +525,11 @@ bool ImageSharpenBlur::run_opencl(uint8_t* plane, int width, int height, int str
     return false;
 }
 
-bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur,
-                               WorkerPool* given)
+bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int strength, bool first_frame, bool blur)
 {
     ensure_workers();
-    std::optional<BorrowedPool> own;
-    WorkerPool* pool = given;
-    if (pool == nullptr) {
-        pool = own.emplace(workers_for(workers_, static_cast<int64_t>(width) * height)).operator->();
-    }
-    const int workers = pool->count();
+    const int workers = workers_for(workers_, static_cast<int64_t>(width) * height);
+    const BorrowedPool pool(workers);
     resize(width, height);
     const bool first = first_frame || !last_valid_;
     const ShakeTables shake = stabilization_tables();
@@ -552,7 +545,7 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         *end = index == strips - 1 ? height : *begin + rows;
     };
     if (!blur) {
-        deal_strips(pool, strips, [&](int, int index) {
+        deal_strips(pool.operator->(), strips, [&](int, int index) {
             int b, e;
             strip(index, &b, &e);
             // Each pixel reads only itself: stabilized in place.

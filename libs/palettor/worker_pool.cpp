@@ -14,11 +14,6 @@ namespace {
 // less than a wake-up costs.
 constexpr std::chrono::microseconds kRunEnd(100);
 
-// The longest a worker spins for the next run while hand_over is on: far
-// more than the caller's own steps between the passes of a frame, and a
-// bound on what a caller that stops there costs.
-constexpr std::chrono::microseconds kHandOver(200);
-
 // The gate of a run: its generation (low 32 bits) above, then the closed
 // bit, then the count of workers inside the job.
 constexpr uint64_t kClosed = uint64_t(1) << 31;
@@ -93,61 +88,26 @@ bool WorkerPool::enter(uint64_t generation)
     return false;
 }
 
-void WorkerPool::hand_over(bool on)
+void WorkerPool::wait_for_job(uint64_t seen)
 {
-    hand_over_.store(on, std::memory_order_release);
-}
-
-void WorkerPool::wake_ahead()
-{
-    if (threads_.empty()) {
-        return;
-    }
-    hand_over_.store(true, std::memory_order_seq_cst);
-    alarms_.fetch_add(1, std::memory_order_seq_cst);
-    // As in run(): a worker about to sleep either sees the alarm or is
-    // counted asleep here.
-    if (asleep_.load(std::memory_order_seq_cst) > 0) {
-        { std::lock_guard<std::mutex> guard(mutex_); }
-        start_.notify_all();
-    }
-}
-
-void WorkerPool::wait_for_job(uint64_t seen, uint64_t* alarms_seen)
-{
-    auto job_or_stop = [&] {
+    auto woken = [&] {
         return stop_.load(std::memory_order_seq_cst) || generation_.load(std::memory_order_seq_cst) != seen;
     };
-    auto next_or_off = [&] { return !hand_over_.load(std::memory_order_acquire) || job_or_stop(); };
-    for (;;) {
-        if (hand_over_.load(std::memory_order_acquire) && vybase::spin_until(next_or_off, kHandOver) &&
-            job_or_stop()) {
-            return;
-        }
-        std::unique_lock<std::mutex> guard(mutex_);
-        asleep_.fetch_add(1, std::memory_order_seq_cst);
-        start_.wait(guard, [&] { return job_or_stop() || alarms_.load(std::memory_order_seq_cst) != *alarms_seen; });
-        asleep_.fetch_sub(1, std::memory_order_relaxed);
-        *alarms_seen = alarms_.load(std::memory_order_seq_cst);
-        if (job_or_stop()) {
-            return;
-        }
-        // Woken ahead of a run: spin for it as between runs.
-    }
+    std::unique_lock<std::mutex> guard(mutex_);
+    asleep_.fetch_add(1, std::memory_order_seq_cst);
+    start_.wait(guard, woken);
+    asleep_.fetch_sub(1, std::memory_order_relaxed);
 }
 
 void WorkerPool::loop(int index)
 {
     uint64_t seen = 0;
-    uint64_t alarms_seen = 0;
     for (;;) {
-        wait_for_job(seen, &alarms_seen);
+        wait_for_job(seen);
         if (stop_.load(std::memory_order_acquire)) {
             return;
         }
         seen = generation_.load(std::memory_order_acquire);
-        // A wake-up ahead of this run is spent.
-        alarms_seen = alarms_.load(std::memory_order_acquire);
         if (!enter(seen)) {
             continue;
         }
@@ -215,10 +175,6 @@ BorrowedPool::BorrowedPool(int count) : pool_(pool_lender().borrow(count)) {}
 
 BorrowedPool::~BorrowedPool()
 {
-    if (!pool_) {
-        return;
-    }
-    pool_->hand_over(false);
     pool_lender().give_back(std::move(pool_));
 }
 

@@ -17,13 +17,11 @@ namespace palettor::detail {
 // The caller runs share 0 itself and count - 1 threads run the others; one
 // caller at a time. A worker done with its share sleeps until woken: between
 // frames (10 to 50 a second, jittering as they come over a network) the
-// workers cost no CPU. (A spin for the next frame measured no faster, frames
-// back to back, and cost CPU on every frame.) Only between the passes of one
-// frame, which its caller marks with hand_over, does a worker spin for the
-// next. The caller wakes only workers that sleep. A wake-up takes the
-// sleeper 50 us to a few milliseconds, so a worker that is not in the run
-// before the caller's share is done stays out of it: a job deals its work
-// out to whoever asks.
+// workers cost no CPU. (A spin for the next job measured no faster, frames
+// back to back, and cost CPU on every frame.) The caller wakes only workers
+// that sleep. A wake-up takes the sleeper 0.1 to a few milliseconds on a
+// busy machine, so a worker that is not in the run before the caller's
+// share is done stays out of it: a job deals its work out to whoever asks.
 class WorkerPool {
 public:
     explicit WorkerPool(int count);
@@ -37,21 +35,11 @@ public:
     void run(const std::function<void(int)>& job);
     // Workers asleep until a job wakes them.
     int asleep() const { return asleep_.load(std::memory_order_acquire); }
-    // While on, a worker done with a run spins for the next one, up to
-    // kHandOver, instead of sleeping: for the passes of one frame, which
-    // follow one another within microseconds. Waking a sleeper costs the
-    // caller some 20 us and the sleeper 50 us or more to arrive, longer than
-    // the spin. Off (the default) sends spinning workers to sleep at once.
-    void hand_over(bool on);
-    // Wakes the sleeping workers without a job and turns hand_over on, so
-    // that they are awake for a run the caller starts after a short step of
-    // its own. Without one they fall asleep again after kHandOver.
-    void wake_ahead();
 
 private:
     void loop(int index);
     // Waits until the generation moves past `seen` or the pool stops.
-    void wait_for_job(uint64_t seen, uint64_t* alarms_seen);
+    void wait_for_job(uint64_t seen);
     // Joins the run of `generation` unless its caller has closed it.
     bool enter(uint64_t generation);
 
@@ -63,8 +51,6 @@ private:
     std::atomic<uint64_t> generation_{0};
     std::atomic<uint64_t> gate_{0};      // see worker_pool.cpp
     std::atomic<bool> stop_{false};
-    std::atomic<bool> hand_over_{false};
-    std::atomic<uint64_t> alarms_{0};    // wake_ahead calls
     std::atomic<int> asleep_{0};
 };
 
@@ -72,10 +58,8 @@ private:
 // scope: an idle pool of that size when there is one, else a new one.
 class BorrowedPool {
 public:
-    // Given back with hand_over off.
     explicit BorrowedPool(int count);
     ~BorrowedPool();
-    BorrowedPool(BorrowedPool&&) = default;  // the moved-from gives back nothing
     BorrowedPool(const BorrowedPool&) = delete;
     BorrowedPool& operator=(const BorrowedPool&) = delete;
     WorkerPool* operator->() const { return pool_.get(); }

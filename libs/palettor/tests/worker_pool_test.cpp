@@ -108,29 +108,6 @@ TEST(worker_pool, an_idle_pool_falls_asleep_and_stops_whatever_its_workers_do)
     }
 }
 
-TEST(worker_pool, handed_over_workers_take_the_next_runs_and_sleep_once_let_go)
-{
-    WorkerPool pool(4);
-    DealtJob job;
-    pool.hand_over(true);
-    for (int i = 0; i < 30; ++i) {
-        job.run_on(pool, static_cast<DealtJob::Share>(i % 3));
-    }
-    pool.hand_over(false);
-    wait_until_asleep(pool);
-    job.run_on(pool, DealtJob::kWaitForHelper);
-    EXPECT_EQ(job.after_return.load(), 0);
-    // A borrowed pool is given back let go, whatever its borrower set.
-    const int count = 5;  // a size no other test uses
-    {
-        BorrowedPool borrowed(count);
-        borrowed->hand_over(true);
-        job.run_on(*borrowed.operator->());
-    }
-    BorrowedPool again(count);
-    wait_until_asleep(*again.operator->());
-}
-
 TEST(worker_pool, engines_borrow_idle_pools_of_their_size)
 {
     // A size no other test uses, so the lender holds none of it yet.
