@@ -1,5 +1,5 @@
-// The row kernels of the colouring and the statistics: the vector lookups
-// against the plain loop, and every processor path against the plain one.
+// The row kernels of the colouring and the statistics: every processor path
+// against the plain one.
 #include "filter_rows.h"
 #include "kernel_path_guard.h"
 #include "picture_cache.h"
