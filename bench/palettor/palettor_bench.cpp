@@ -2,8 +2,8 @@
 // colouring against a memcpy of the output bytes and a plain 65,536-entry
 // lookup loop, statistics against a bare histogram loop, and the
 // sharpen-and-blur pass on 1, 2, 4 and 8 CPU workers (a 640 x 512 frame
-// takes 4 of them at most) and on an OpenCL device (PoCL here), and 4
-// workers beside 1 on paced frames, quiet and on a busy machine. Where the
+// takes 1 of them) and on an OpenCL device (PoCL here), and an engine of
+// 4 workers beside 1 on paced frames, quiet and on a busy machine. Where the
 // peer library is installed, its edge-preserving 5 x 5 filter and its
 // min/max, conversion and colour map run beside them.
 #include "palettor.h"
@@ -299,9 +299,10 @@ void BM_row_colour_new_frame(benchmark::State& state)
 #endif
 }
 
-// The workers row: sharpen and blur on 4 CPU workers beside 1, with 20 to
-// 40 ms between frames as from a camera, so the workers sleep between them;
-// speedup is the 1-worker time over the 4-worker time. The engines take the
+// The workers row: sharpen and blur on an engine of 4 CPU workers (a
+// 640 x 512 frame takes 1 of them, see kPixelsPerWorker) beside 1, with 20 to 40 ms between
+// frames as from a camera, so the workers sleep between them; speedup is
+// the 1-worker time over the 4-worker engine's time. The engines take the
 // frames in turn: each pool sees one every 40 to 80 ms. /1 runs with two
 // spinning processes per processor beside it: more workers must not be
 // slower than one on a machine that busy either.
@@ -354,8 +355,9 @@ struct WorkerUsage {
     }
 };
 
-// What the 4-worker pool's waiting costs: the workers' CPU time per frame
-// (their share of the filter included, about 3 x 230 us) with frames 40 ms
+// What the waiting of a 4-worker engine's pool costs: the workers' CPU time
+// per frame (none for a 640 x 512 frame, which the caller filters alone)
+// with frames 40 ms
 // apart (/0) or 20 to 40 ms apart at random (/1), and once the frames stop,
 // their CPU time and context switches per second while idle.
 void BM_pool_cpu_paced(benchmark::State& state)

@@ -130,9 +130,11 @@ private:
     bool calc_fire_fighting(int low, int high);
     bool calc_manual(int low, int high);
     bool calc_histogram(int low, int high);
-    // Shared walk of the band and manual mappings (map lock held).
+    // Shared walk of the band and manual mappings (map lock held): writes
+    // the whole map, `fill` where no AD walked decides. narrow_mapping writes
+    // the whole map too.
     template <class IndexOf>
-    void walk_present(int low, int high, int top, IndexOf index_of);
+    void walk_present(int low, int high, int top, uint16_t fill, IndexOf index_of);
     void narrow_mapping(int low, int high);
     void smooth_map(float factor);
     // The fullest AD in [alow, ahigh), eased towards the last frame's peak

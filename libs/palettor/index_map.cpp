@@ -228,8 +228,11 @@ void Imaging::set_threshold_fraction(float fraction)
 }
 
 template <class IndexOf>
-void Imaging::walk_present(int low, int high, int top, IndexOf index_of)
+void Imaging::walk_present(int low, int high, int top, uint16_t fill, IndexOf index_of)
 {
+    // What the walk leaves alone: the ADs up to low, and those between the
+    // last one walked and the first at or above high.
+    std::fill(map_.begin(), map_.begin() + low + 1, fill);
     const uint32_t cap = height_;
     uint64_t running = 0;
     int previous = low;
@@ -258,6 +261,7 @@ void Imaging::walk_present(int low, int high, int top, IndexOf index_of)
         // Pixels at or above high are painted as the top of the bar: the index
         // of the last AD walked below high can lie far lower when the frame has
         // few levels.
+        std::fill(map_.begin() + previous + 1, map_.begin() + stopped, fill);
         std::fill(map_.begin() + stopped, map_.end(), static_cast<uint16_t>(clamp_index(top)));
     } else {
         // ADs below low that were present stay at the fill.
@@ -447,11 +451,10 @@ bool Imaging::calc_automatic(int low, int high)
             i3 = std::max(span - i0 - i1 - i2 - 10, 0);
         }
 
-        std::fill(map_.begin(), map_.end(), static_cast<uint16_t>(bottom));
         if (type == PALETTOR_IMAGING_AUTO && high - low <= 162) {
             narrow_mapping(low, high);
         } else {
-            walk_present(low, high, top, [&](int d, uint64_t running) {
+            walk_present(low, high, top, static_cast<uint16_t>(bottom), [&](int d, uint64_t running) {
                 int index;
                 if (d <= z) {
                     index = (d - low) * 10 / (z - low);
@@ -531,11 +534,10 @@ bool Imaging::calc_fire_fighting(int low, int high)
             i3 = std::max(span - i0 - i1 - i2 - 10, 0);
         }
 
-        std::fill(map_.begin(), map_.end(), 0);
         if (high - low <= 162) {
             narrow_mapping(low, high);
         } else {
-            walk_present(low, high, top, [&](int d, uint64_t) {
+            walk_present(low, high, top, 0, [&](int d, uint64_t) {
                 int band;
                 if (d <= zs) {
                     band = (d - low) * 10 / (zs - low);
@@ -588,8 +590,7 @@ bool Imaging::calc_manual(int low, int high)
         if (frame_max_ < high) {
             top = clamp_index(163 - (high - frame_max_) * 153 / above);
         }
-        std::fill(map_.begin(), map_.end(), 10);
-        walk_present(low, high, top, [&](int d, uint64_t) {
+        walk_present(low, high, top, 10, [&](int d, uint64_t) {
             return d <= h ? (d - low) * 9 / below : ((d - h) * 154 / above + 9) & 0xFF;
         });
         // Pixels at or below low are painted as the bottom of the bar, not

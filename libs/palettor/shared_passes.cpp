@@ -1,9 +1,6 @@
 // Passes over a frame shared among the members of a worker pool.
 #include "shared_passes.h"
 
-#include "filter_rows.h"
-#include "lookup_rows.h"
-
 #include <algorithm>
 #include <atomic>
 
@@ -21,22 +18,28 @@ void deal_rows(WorkerPool* pool, int top, int bottom, const std::function<void(i
     });
 }
 
+namespace {
+
+// One load of the map per pixel; restrict lets the compiler pack 16 of them
+// a step. (An AVX-512 gather of the same entries measured slower.)
+void index_row(const uint16_t* __restrict ad, size_t count, const uint16_t* __restrict map, uint8_t* __restrict out)
+{
+    for (size_t i = 0; i < count; ++i) {
+        out[i] = static_cast<uint8_t>(map[ad[i]] & 0xFF);
+    }
+}
+
+}  // namespace
+
 void index_plane(const uint16_t* ad, int width, int height, const uint16_t* map, uint8_t* index,
                  uint16_t* ad_copy, uint16_t* map_copy, WorkerPool* pool)
 {
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-    const bool wide = avx512_rows();
     const int strips = (height + kStripRows - 1) / kStripRows;
     auto strip_of = [&](int strip) {
         const size_t first = static_cast<size_t>(strip) * kStripRows * width;
         const size_t count = std::min(pixels - first, static_cast<size_t>(kStripRows) * width);
-        if (wide) {
-            index_row_avx512(ad + first, count, map, index + first);
-        } else {
-            for (size_t i = first; i < first + count; ++i) {
-                index[i] = static_cast<uint8_t>(map[ad[i]] & 0xFF);
-            }
-        }
+        index_row(ad + first, count, map, index + first);
         if (ad_copy != nullptr) {
             std::copy(ad + first, ad + first + count, ad_copy + first);
         }

@@ -563,6 +563,9 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
         std::vector<StripSlot> slots(static_cast<size_t>(strips));
         StripCount done;
         bands_.resize(static_cast<size_t>(workers));
+        // One strip is sharpened whole before the blur writes a row, so it
+        // reads the plane itself rather than a copy.
+        const uint8_t* unfiltered = strips == 1 ? plane : input_.data();
         auto second = [&](int worker, int index, int lo, int hi) {
             if (!claim(slots[static_cast<size_t>(index)].taken)) {
                 return;
@@ -575,8 +578,8 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
             const int top = std::max(0, b - 2), bottom = std::min(height, e + 2);
             ScratchVector<uint8_t>& band = bands_[static_cast<size_t>(worker)];
             band.resize(static_cast<size_t>(bottom - top) * width);
-            sharpen_rows_to(input_.data(), sobel_.data(), gauss_.data(), width, height, top, bottom, lo, hi,
-                            strength, band.data());
+            sharpen_rows_to(unfiltered, sobel_.data(), gauss_.data(), width, height, top, bottom, lo, hi, strength,
+                            band.data());
             blur_rows_from(band.data(), top, width, height, b, e, shifts, stabilization_, first, last_.data(), shake,
                            plane);
         };
@@ -593,7 +596,9 @@ bool ImageSharpenBlur::run_cpu(uint8_t* plane, int width, int height, int streng
                 strip(index, &b, &e);
                 if (b < e) {
                     const size_t from = static_cast<size_t>(b) * width, to = static_cast<size_t>(e) * width;
-                    std::copy(plane + from, plane + to, input_.data() + from);
+                    if (strips > 1) {
+                        std::copy(plane + from, plane + to, input_.data() + from);
+                    }
                     sobel_gauss_rows(plane, width, height, b, e, sobel_.data(), gauss_.data(), &slot.lo, &slot.hi);
                 }
                 slot.maker = worker;
