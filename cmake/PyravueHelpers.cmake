@@ -16,12 +16,40 @@ if(PYRAVUE_TSAN)
     set(PYRAVUE_SANITIZER_ENV "TSAN_OPTIONS=${PYRAVUE_TSAN_OPTIONS}")
 endif()
 
+# pyravue_test_compile_options(<target>)
+# The long functions that test macros expand to cost g++ most of a test
+# file's compile time: optimising them, tracking where their variables live
+# and, under the sanitizers, poisoning each temporary's stack slot after its
+# scope. Test programs go without variable-location tracking, and the files
+# in tests/ folders are optimised only as far as debugging allows (-Og) and
+# keep their temporaries' slots. Stack traces and line numbers stay, and the
+# code under test keeps its optimisation and every check.
+function(pyravue_test_compile_options target)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        return()
+    endif()
+    target_compile_options(${target} PRIVATE -fno-var-tracking-assignments)
+    set(options -Og)
+    if(PYRAVUE_SANITIZE)
+        list(APPEND options -fno-sanitize-address-use-after-scope)
+    endif()
+    get_target_property(sources ${target} SOURCES)
+    foreach(source ${sources})
+        get_filename_component(path ${source} ABSOLUTE)
+        file(RELATIVE_PATH path ${PROJECT_SOURCE_DIR} ${path})
+        if(path MATCHES "/tests/")
+            set_property(SOURCE ${source} APPEND PROPERTY COMPILE_OPTIONS ${options})
+        endif()
+    endforeach()
+endfunction()
+
 # pyravue_add_gtest(<name> SOURCES ... LIBS ...)
 # A GoogleTest executable whose cases each become a ctest test.
 function(pyravue_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    pyravue_test_compile_options(${name})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/testsupport)
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${PYRAVUE_BIN_DIR}

@@ -17,6 +17,12 @@ public:
     bool ok() const { return ok_; }
     std::size_t position() const { return position_; }
     std::size_t remaining() const { return ok_ ? size_ - position_ : 0; }
+    // An entry count is believed only as far as what is left can hold
+    // entries of at least `min_entry` bytes each.
+    bool holds(uint32_t count, std::size_t min_entry) const
+    {
+        return static_cast<uint64_t>(count) * min_entry <= remaining();
+    }
 
     // Big-endian integers.
     uint8_t u8() { return static_cast<uint8_t>(take(1)); }

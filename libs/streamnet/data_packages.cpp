@@ -62,11 +62,6 @@ float alarm_temperature(uint32_t value)
     return temperature_of(value) + 0.05f;
 }
 
-bool count_fits(const ByteReader& reader, uint32_t count, std::size_t min_entry)
-{
-    return static_cast<uint64_t>(count) * min_entry <= reader.remaining();
-}
-
 }  // namespace
 
 bool decode_ps_package(const uint8_t* payload, std::size_t size, PsPackage* out)
@@ -130,7 +125,7 @@ bool decode_ps_package(const uint8_t* payload, std::size_t size, PsPackage* out)
     if (!reader.ok() || analysis.magic != kSectionMagic || analysis.type != 16) {
         return false;
     }
-    if ((analysis.length == kSectionHead) != (count == 0) || !count_fits(reader, count, 24)) {
+    if ((analysis.length == kSectionHead) != (count == 0) || !reader.holds(count, 24)) {
         SN_ERROR("on_ps_h264_package ana content len = %d is error", static_cast<int>(analysis.length));
         return false;
     }
@@ -239,7 +234,7 @@ bool decode_rule_temperatures(const uint8_t* payload, std::size_t size, RuleTemp
     rules.summary.r3 = set.r3;
     rules.summary.r4 = set.r4;
     uint16_t count = reader.u16();
-    if (!reader.ok() || !count_fits(reader, count, 56)) {
+    if (!reader.ok() || !reader.holds(count, 56)) {
         SN_ERROR("rule temperature count = %u is error, data len = %zu", count, size);
         return false;
     }
@@ -275,7 +270,7 @@ bool decode_rule_alarms(const uint8_t* payload, std::size_t size, RuleAlarms* ou
     RuleAlarms alarms;
     alarms.rule_set = reader.u16();
     uint16_t count = reader.u16();
-    if (!reader.ok() || !count_fits(reader, count, 35)) {
+    if (!reader.ok() || !reader.holds(count, 35)) {
         SN_ERROR("rule alarm count = %u is error, data len = %zu", count, size);
         return false;
     }
@@ -308,7 +303,7 @@ bool decode_rule_diff_alarms(const uint8_t* payload, std::size_t size, RuleDiffA
     RuleDiffAlarms alarms;
     alarms.rule_set = reader.u16();
     uint16_t count = reader.u16();
-    if (!reader.ok() || !count_fits(reader, count, 18)) {
+    if (!reader.ok() || !reader.holds(count, 18)) {
         SN_ERROR("rule diff alarm count = %u is error, data len = %zu", count, size);
         return false;
     }

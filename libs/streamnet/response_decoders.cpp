@@ -34,13 +34,6 @@ bool read_counted(ByteReader& reader, std::size_t limit, const uint8_t** text, u
     return reader.ok();
 }
 
-// An entry count is believed only as far as the payload can hold entries of
-// at least `min_entry` bytes each.
-bool count_fits(const ByteReader& reader, uint32_t count, std::size_t min_entry)
-{
-    return static_cast<uint64_t>(count) * min_entry <= reader.remaining();
-}
-
 bool parse_decimal(const uint8_t* text, uint32_t length, int64_t* value)
 {
     std::size_t start = length > 0 && text[0] == '-' ? 1 : 0;
@@ -168,7 +161,7 @@ bool decode_preset_list(const uint8_t* payload, std::size_t size, PresetList* ou
     PresetList list;
     list.current = reader.u16();
     uint32_t count = reader.u32();
-    if (!reader.ok() || count > NVS_MAX_PRESETS || !count_fits(reader, count, 22)) {
+    if (!reader.ok() || count > NVS_MAX_PRESETS || !reader.holds(count, 22)) {
         SN_ERROR("preset list count = %u is error, data len = %zu", count, size);
         return false;
     }
@@ -194,7 +187,7 @@ bool decode_alarm_list(const uint8_t* payload, std::size_t size, std::vector<Nvs
 {
     ByteReader reader(payload, size);
     uint32_t count = reader.u32();
-    if (!reader.ok() || count > NVS_MAX_PRESETS || !count_fits(reader, count, 6)) {
+    if (!reader.ok() || count > NVS_MAX_PRESETS || !reader.holds(count, 6)) {
         SN_ERROR("alarm list count = %u is error, data len = %zu", count, size);
         return false;
     }
@@ -228,7 +221,7 @@ bool decode_record_file_list(const uint8_t* payload, std::size_t size, std::vect
 {
     ByteReader reader(payload, size);
     uint32_t count = reader.u32();
-    if (!reader.ok() || !count_fits(reader, count, 12)) {
+    if (!reader.ok() || !reader.holds(count, 12)) {
         SN_ERROR("record file list count = %u is error, data len = %zu", count, size);
         return false;
     }
