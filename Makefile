@@ -4,9 +4,6 @@ BUILD_RELEASE ?= build-release
 BUILD_FUZZ    ?= build-fuzz
 BUILD_TSAN    ?= build-tsan
 JOBS          ?= $(shell nproc)
-# Many tests spend their time waiting on a camera's pace or a window's
-# events: twice as many tests as processors keep the processors busy.
-TEST_JOBS     ?= $(shell echo $$(( $(JOBS) * 2 )))
 FUZZ_SECONDS  ?= 60
 # The fuzz runs use the tests' leak suppressions and stop at the first
 # undefined behaviour, as the test build does.
@@ -32,7 +29,7 @@ deps:
 test: deps
 	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPYRAVUE_SANITIZE=ON
 	cmake --build $(BUILD_TEST) -j $(JOBS)
-	cd $(BUILD_TEST) && ctest --output-on-failure -j $(TEST_JOBS)
+	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release
