@@ -61,7 +61,13 @@ void WorkerPool::run(const std::function<void(int)>& job)
     // worker is either seen asleep and notified, or sees the new job.
     generation_.store(generation, std::memory_order_seq_cst);
     if (asleep_.load(std::memory_order_seq_cst) > 0) {
-        { std::lock_guard<std::mutex> guard(mutex_); }
+        {
+            // Every worker counted sleeps in the wait, which this wakes: none
+            // counts as asleep from here, though it may not run for a while.
+            std::lock_guard<std::mutex> guard(mutex_);
+            asleep_.store(0, std::memory_order_seq_cst);
+            ++wakes_;
+        }
         start_.notify_all();
     }
     job(0);
@@ -95,8 +101,13 @@ void WorkerPool::wait_for_job(uint64_t seen)
     };
     std::unique_lock<std::mutex> guard(mutex_);
     asleep_.fetch_add(1, std::memory_order_seq_cst);
+    const uint64_t wakes = wakes_;
     start_.wait(guard, woken);
-    asleep_.fetch_sub(1, std::memory_order_relaxed);
+    if (wakes_ == wakes) {
+        // Not taken off the count by a run: the job came before the wait or
+        // the pool stops.
+        asleep_.fetch_sub(1, std::memory_order_relaxed);
+    }
 }
 
 void WorkerPool::loop(int index)

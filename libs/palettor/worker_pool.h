@@ -33,7 +33,7 @@ public:
     // Runs job(0) on the caller and job(worker) on every worker that joins
     // in time; returns when all those are done.
     void run(const std::function<void(int)>& job);
-    // Workers asleep until a job wakes them.
+    // Workers asleep that no job has woken yet.
     int asleep() const { return asleep_.load(std::memory_order_acquire); }
 
 private:
@@ -52,6 +52,7 @@ private:
     std::atomic<uint64_t> gate_{0};      // see worker_pool.cpp
     std::atomic<bool> stop_{false};
     std::atomic<int> asleep_{0};
+    uint64_t wakes_ = 0;  // runs that woke sleepers, under mutex_
 };
 
 // A pool of `count` workers borrowed from the process's lender for the
