@@ -12,7 +12,10 @@
 
 #include <uv.h>
 
+#include <netinet/in.h>
+
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -52,6 +55,7 @@ private:
     static void on_write(uv_write_t* request, int status);
 
     void run();
+    int open_link();
     void report_connect();
     // The loop thread outlives a connection: starting and ending a thread
     // costs more than a whole connect on loopback. It runs run() once per
@@ -94,8 +98,8 @@ private:
     std::string ip_;
     int port_ = 0;
     // Written by the caller before the session starts, read by its loop.
-    int connect_status_ = 0;
-    int read_status_ = 0;
+    sockaddr_in address_{};
+    std::chrono::steady_clock::time_point connect_deadline_;
 
 
     SendQueue queue_;
