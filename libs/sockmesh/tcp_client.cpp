@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace sockmesh {
@@ -210,8 +211,11 @@ int TcpClient::open_link()
     result = uv_tcp_open(&tcp_, fd);
     if (result != 0) {
         ::close(fd);
+        return result;
     }
-    return result;
+    std::lock_guard<std::mutex> lock(link_mutex_);
+    link_fd_ = fd;
+    return 0;
 }
 
 // Loop thread, first thing in a session: connects and raises the outcome.
@@ -263,8 +267,16 @@ void TcpClient::on_wake(uv_async_t* handle)
 
 void TcpClient::close_loop_handles()
 {
+    if (ending_) {
+        return;
+    }
     SM_TRACE("InsideClose");
     ending_ = true;
+    {
+        // The socket closes with its handle: no disconnect may shut it after.
+        std::lock_guard<std::mutex> lock(link_mutex_);
+        link_fd_ = -1;
+    }
     // The last event goes out first: the caller's disconnect returns while
     // the socket and the handles close here.
     end_delivery();
@@ -281,7 +293,7 @@ void TcpClient::on_alloc(uv_handle_t* handle, std::size_t, uv_buf_t* buf)
 void TcpClient::on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t*)
 {
     auto* self = static_cast<TcpClient*>(stream->data);
-    if (nread < 0) {
+    if (nread < 0 && !self->closing_.exchange(true)) {
         if (nread == UV_EOF) {
             SM_TRACE("client receive error(EOF).");
         } else if (nread == UV_ECONNRESET) {
@@ -289,10 +301,12 @@ void TcpClient::on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t*)
         } else {
             SM_ERROR("client receive error(%s).", uv_error_text(static_cast<int>(nread)).c_str());
         }
-        if (!self->closing_.exchange(true)) {
-            SM_TRACE("receive error code and client havn't closed, close all client.");
-            self->close_loop_handles();
-        }
+        SM_TRACE("receive error code and client havn't closed, close all client.");
+    }
+    // After a disconnect any read ends the link: a peer that keeps sending
+    // may not leave the end of the shut socket to be read for a long time.
+    if (self->closing_.load()) {
+        self->close_loop_handles();
         return;
     }
     self->drain(nullptr);
@@ -401,9 +415,21 @@ bool TcpClient::send(const void* data, std::size_t length)
         [this] { return closing_.load() || closed_.load(); });
 }
 
+// Wakes the loop through the link itself: with its receiving side shut, the
+// socket reads its end, and the loop closes. Nothing reaches the peer before
+// the socket closes, after the last event. The async handle would wake the
+// loop too, but its sender holds a flag across the wake-up write, and a loop
+// that runs at once on the sender's processor spins and yields on that flag
+// until the sender runs again.
+bool TcpClient::shut_link()
+{
+    std::lock_guard<std::mutex> lock(link_mutex_);
+    return link_fd_ >= 0 && ::shutdown(link_fd_, SHUT_RD) == 0;
+}
+
 bool TcpClient::disconnect()
 {
-    if (!closed_.load() && !closing_.exchange(true)) {
+    if (!closed_.load() && !closing_.exchange(true) && !shut_link()) {
         waker_.wake();
     }
     SM_TRACE("TCPClient waits for the loop to end.");

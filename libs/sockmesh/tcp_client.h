@@ -57,6 +57,7 @@ private:
     void run();
     int open_link();
     void report_connect();
+    bool shut_link();
     // The loop thread outlives a connection: starting and ending a thread
     // costs more than a whole connect on loopback. It runs run() once per
     // start_session() and waits for the next one.
@@ -100,6 +101,9 @@ private:
     // Written by the caller before the session starts, read by its loop.
     sockaddr_in address_{};
     std::chrono::steady_clock::time_point connect_deadline_;
+    // The connected socket, while a disconnect may still shut it down.
+    std::mutex link_mutex_;
+    int link_fd_ = -1;
 
 
     SendQueue queue_;
