@@ -1,5 +1,5 @@
-// A TCP connect done on the calling thread, as a plain blocking connect()
-// is: on loopback the handshake completes inside the call.
+// A blocking TCP connect, as a plain connect() is: on loopback the handshake
+// completes inside the call.
 #pragma once
 
 #include <netinet/in.h>

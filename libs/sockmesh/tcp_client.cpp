@@ -4,8 +4,10 @@
 #include "quiet_pipe.h"
 #include "sockmesh_log.h"
 
+#include <algorithm>
 #include <chrono>
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace sockmesh {
@@ -44,12 +46,14 @@ TcpClient::~TcpClient()
 
 void TcpClient::start_session()
 {
-    std::lock_guard<std::mutex> lock(session_mutex_);
-    if (!thread_.joinable()) {
-        thread_ = std::thread(&TcpClient::loop_thread, this);
+    {
+        std::lock_guard<std::mutex> lock(session_mutex_);
+        if (!thread_.joinable()) {
+            thread_ = std::thread(&TcpClient::loop_thread, this);
+        }
+        session_pending_ = true;
+        delivering_ = true;
     }
-    session_pending_ = true;
-    delivering_ = true;
     session_changed_.notify_all();
 }
 
@@ -155,32 +159,19 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
     set_state(3);
     ip_ = ip;
     port_ = port;
-    sockaddr_in address;
-    result = uv_ip4_addr(ip.c_str(), port, &address);
+    result = uv_ip4_addr(ip.c_str(), port, &address_);
     if (result != 0) {
         return fail_connect("uv ip4 addr failed, connect failed.", result);
     }
     queue_.reset();
     closing_ = false;
     up_ = false;
-    // The connect itself runs here, and the connected socket joins the loop
-    // before its thread takes the session over: the loop thread only reports
-    // the outcome, so the caller waits for no socket work over there.
-    int fd = -1;
-    connect_status_ = connect_socket(address, kConnectWait, &fd);
-    if (connect_status_ == 0) {
-        connect_status_ = uv_tcp_open(&tcp_, fd);
-        if (connect_status_ != 0) {
-            ::close(fd);
-        }
-    }
-    read_status_ = 0;
-    if (connect_status_ == 0) {
-        read_status_ = uv_read_start(reinterpret_cast<uv_stream_t*>(&tcp_), on_alloc, on_read);
-        if (read_status_ == 0 && keepalive_) {
-            uv_tcp_keepalive(&tcp_, 1, keepalive_delay_);
-        }
-    }
+    // The loop thread makes the connect itself, so a session takes one
+    // hand-over each way, and it is woken before any socket work: woken after
+    // the connect, it mostly ran on another, idle processor, and that wake-up
+    // cost about as much as the connect itself.
+    const auto deadline = std::chrono::steady_clock::now() + kConnectWait;
+    connect_deadline_ = deadline;
     try {
         start_session();
     } catch (const std::system_error&) {
@@ -189,7 +180,7 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
 
     {
         std::unique_lock<std::mutex> lock(state_mutex_);
-        if (!state_changed_.wait_for(lock, kConnectWait, [this] { return state_.load() != 3; })) {
+        if (!state_changed_.wait_until(lock, deadline, [this] { return state_.load() != 3; })) {
             state_ = 0;
         }
     }
@@ -206,24 +197,49 @@ bool TcpClient::connect(const std::string& ip, int port, NetEventCallback callba
     return false;
 }
 
-// Loop thread, first thing in a session: the outcome of the connect the
-// caller made.
+// Loop thread: a blocking connect, as a plain connect() is (on loopback the
+// handshake completes inside the call), given up at the caller's deadline.
+int TcpClient::open_link()
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        connect_deadline_ - std::chrono::steady_clock::now());
+    int fd = -1;
+    int result = connect_socket(address_, std::max(left, std::chrono::milliseconds(1)), &fd);
+    if (result != 0) {
+        return result;
+    }
+    result = uv_tcp_open(&tcp_, fd);
+    if (result != 0) {
+        ::close(fd);
+        return result;
+    }
+    std::lock_guard<std::mutex> lock(link_mutex_);
+    link_fd_ = fd;
+    return 0;
+}
+
+// Loop thread, first thing in a session: connects and raises the outcome.
 void TcpClient::report_connect()
 {
-    if (connect_status_ != 0) {
-        set_last_error(uv_error_text(connect_status_));
-        SM_ERROR("TCP client connect error: %s", uv_error_text(connect_status_).c_str());
+    const int connect_status = open_link();
+    if (connect_status != 0) {
+        set_last_error(uv_error_text(connect_status));
+        SM_ERROR("TCP client connect error: %s", uv_error_text(connect_status).c_str());
         SM_ERROR("TCP client connect failed, return EVT_TCP_EXCEPTION");
         set_state(2);
         emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
         return;
     }
-    if (read_status_ != 0) {
-        set_last_error(uv_error_text(read_status_));
-        SM_ERROR("TCP client uv_read_start error: %s", uv_error_text(read_status_).c_str());
+    const int read_status = uv_read_start(reinterpret_cast<uv_stream_t*>(&tcp_), on_alloc, on_read);
+    if (read_status != 0) {
+        set_last_error(uv_error_text(read_status));
+        SM_ERROR("TCP client uv_read_start error: %s", uv_error_text(read_status).c_str());
         set_state(2);
         emit(0, EVT_TCP_EXCEPTION, nullptr, 0);
         return;
+    }
+    if (keepalive_) {
+        uv_tcp_keepalive(&tcp_, 1, keepalive_delay_);
     }
     assembler_.clear();
     up_ = true;
@@ -251,8 +267,16 @@ void TcpClient::on_wake(uv_async_t* handle)
 
 void TcpClient::close_loop_handles()
 {
+    if (ending_) {
+        return;
+    }
     SM_TRACE("InsideClose");
     ending_ = true;
+    {
+        // The socket closes with its handle: no disconnect may shut it after.
+        std::lock_guard<std::mutex> lock(link_mutex_);
+        link_fd_ = -1;
+    }
     // The last event goes out first: the caller's disconnect returns while
     // the socket and the handles close here.
     end_delivery();
@@ -269,7 +293,7 @@ void TcpClient::on_alloc(uv_handle_t* handle, std::size_t, uv_buf_t* buf)
 void TcpClient::on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t*)
 {
     auto* self = static_cast<TcpClient*>(stream->data);
-    if (nread < 0) {
+    if (nread < 0 && !self->closing_.exchange(true)) {
         if (nread == UV_EOF) {
             SM_TRACE("client receive error(EOF).");
         } else if (nread == UV_ECONNRESET) {
@@ -277,10 +301,12 @@ void TcpClient::on_read(uv_stream_t* stream, ssize_t nread, const uv_buf_t*)
         } else {
             SM_ERROR("client receive error(%s).", uv_error_text(static_cast<int>(nread)).c_str());
         }
-        if (!self->closing_.exchange(true)) {
-            SM_TRACE("receive error code and client havn't closed, close all client.");
-            self->close_loop_handles();
-        }
+        SM_TRACE("receive error code and client havn't closed, close all client.");
+    }
+    // After a disconnect any read ends the link: a peer that keeps sending
+    // may not leave the end of the shut socket to be read for a long time.
+    if (self->closing_.load()) {
+        self->close_loop_handles();
         return;
     }
     self->drain(nullptr);
@@ -389,9 +415,21 @@ bool TcpClient::send(const void* data, std::size_t length)
         [this] { return closing_.load() || closed_.load(); });
 }
 
+// Wakes the loop through the link itself: with its receiving side shut, the
+// socket reads its end, and the loop closes. Nothing reaches the peer before
+// the socket closes, after the last event. The async handle would wake the
+// loop too, but its sender holds a flag across the wake-up write, and a loop
+// that runs at once on the sender's processor spins and yields on that flag
+// until the sender runs again.
+bool TcpClient::shut_link()
+{
+    std::lock_guard<std::mutex> lock(link_mutex_);
+    return link_fd_ >= 0 && ::shutdown(link_fd_, SHUT_RD) == 0;
+}
+
 bool TcpClient::disconnect()
 {
-    if (!closed_.load() && !closing_.exchange(true)) {
+    if (!closed_.load() && !closing_.exchange(true) && !shut_link()) {
         waker_.wake();
     }
     SM_TRACE("TCPClient waits for the loop to end.");

@@ -12,7 +12,10 @@
 
 #include <uv.h>
 
+#include <netinet/in.h>
+
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -52,7 +55,9 @@ private:
     static void on_write(uv_write_t* request, int status);
 
     void run();
+    int open_link();
     void report_connect();
+    bool shut_link();
     // The loop thread outlives a connection: starting and ending a thread
     // costs more than a whole connect on loopback. It runs run() once per
     // start_session() and waits for the next one.
@@ -94,8 +99,11 @@ private:
     std::string ip_;
     int port_ = 0;
     // Written by the caller before the session starts, read by its loop.
-    int connect_status_ = 0;
-    int read_status_ = 0;
+    sockaddr_in address_{};
+    std::chrono::steady_clock::time_point connect_deadline_;
+    // The connected socket, while a disconnect may still shut it down.
+    std::mutex link_mutex_;
+    int link_fd_ = -1;
 
 
     SendQueue queue_;

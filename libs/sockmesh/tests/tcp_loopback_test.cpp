@@ -378,3 +378,38 @@ TEST(tcp, loop_threads_write_without_sigpipe)
     EXPECT_EQ(client_probe.blocked.load(), 1);
     EXPECT_TRUE(client.disconnect());
 }
+
+TEST(tcp, disconnect_while_the_peer_keeps_sending)
+{
+    // The peer writes frames as fast as it can, so data is still arriving
+    // when the link is shut down: disconnect ends it all the same, with one
+    // last event and nothing raised after it returns.
+    int port = 0;
+    int listener = sockmesh_test::bound_loopback_socket(SOCK_STREAM, &port);
+    ASSERT_EQ(listen(listener, 1), 0);
+    std::thread writer([listener] {
+        int fd = accept(listener, nullptr, nullptr);
+        std::vector<char> frame = build_frame(pattern(64 * 1024).data(), 64 * 1024);
+        while (::send(fd, frame.data(), frame.size(), MSG_NOSIGNAL) > 0) {
+        }
+        close(fd);
+    });
+    EventLog events;
+    TcpClient client;
+    client.set_callback(EventLog::callback, &events);
+    if (client.connect("127.0.0.1", port)) {
+        EXPECT_TRUE(events.wait_count(EVT_TCP_DATA, 3));
+        EXPECT_TRUE(client.disconnect());
+        std::size_t raised = events.events().size();
+        EXPECT_EQ(events.count(EVT_TCP_DISCONNECTED), 1u);
+        EXPECT_EQ(events.events().back().type, EVT_TCP_DISCONNECTED);
+        EXPECT_FALSE(client.send("late", 4));
+        EXPECT_EQ(events.events().size(), raised);
+    } else {
+        ADD_FAILURE() << "connect failed";
+    }
+    // Ends an accept still waiting when the connect failed.
+    shutdown(listener, SHUT_RDWR);
+    writer.join();
+    close(listener);
+}
