@@ -153,7 +153,9 @@ void ThreadImageLoadingTest::cache_counted_per_path()
     QObject receiver;  // declared after the loader: goes first, with its queued calls
     connect(&loader, &ThreadImageLoading::sig_thumbnail_done, &receiver, [&done_count] { ++done_count; },
             Qt::QueuedConnection);
-    const QString path = sample("sample.jpg");
+    // A copy of the sample, changed on disk before the refresh below.
+    const QString path = m_dir.path() + "/refreshed.jpg";
+    QVERIFY(QFile::copy(sample("sample.jpg"), path));
     loader.attach(path);  // first tile
     loader.attach(path);  // second tile of the same file
     loader.request(path, true);
@@ -168,9 +170,19 @@ void ThreadImageLoadingTest::cache_counted_per_path()
     loader.attach(path);
     loader.request(path, true);
     QTRY_VERIFY_WITH_TIMEOUT(loader.is_cached(path), 30000);
+    // The file changes and is refreshed: the old thumbnail is gone at once
+    // (a worker may already have made the new one) and the new one follows.
+    const QSize old_size = loader.cached(path).size();
+    QImage changed(200, 50, QImage::Format_RGB32);
+    changed.fill(Qt::darkRed);
+    QVERIFY(changed.save(path, "JPG"));
+    QImage expected;
+    QVERIFY(ThreadImageLoading::make_thumbnail(path, true, expected));
+    QVERIFY(expected.size() != old_size);
     loader.refresh(path, true);
-    QVERIFY(!loader.is_cached(path));
-    QTRY_VERIFY_WITH_TIMEOUT(loader.is_cached(path), 30000);
+    const QImage right_after = loader.cached(path);
+    QVERIFY(right_after.isNull() || right_after.size() == expected.size());
+    QTRY_COMPARE_WITH_TIMEOUT(loader.cached(path).size(), expected.size(), 30000);
     QTRY_COMPARE_WITH_TIMEOUT(done_count, 3, 30000);
     loader.detach(path);
 }
