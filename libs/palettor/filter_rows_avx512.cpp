@@ -47,6 +47,7 @@ uint8_t gauss_pixel(const uint8_t* const rows[5], int x)
 // GCC 12 warns about the intrinsics' own undefined registers.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 
 namespace {
 
@@ -235,29 +236,28 @@ __attribute__((target("avx512f,avx512bw"))) void bias_row_avx512(const uint8_t* 
 namespace {
 
 // blur_row's quotient (value * den + lean) / den for 32 pixels in words: value
-// plus lean / den rounded down, taken from a reciprocal estimate that is at
-// most one off and then set right with exact float products (all below
-// 2^24). den >= 100: the centre weighs 100.
+// plus lean / den rounded down. A reciprocal estimate is at most one off
+// (|lean / den| <= 150, the estimate's error below 0.01), and the remainder
+// lean - q * den, which then lies in [-den, 2 den) and so fits a word (den
+// <= 2,500), sets it right. den >= 100: the centre weighs 100.
 __attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i blur_quotient(__m512i value, __m512i den,
                                                                                          __m512i lean)
 {
     const __m512i zero = _mm512_setzero_si512();
-    const __m512 zero_f = _mm512_setzero_ps();
-    const __m512 one_f = _mm512_set1_ps(1.0f);
+    const __m512i one = _mm512_set1_epi16(1);
     const __m512i sign = _mm512_srai_epi16(lean, 15);
     __m512i part[2];
     for (int half = 0; half < 2; ++half) {
         const __m512 l = _mm512_cvtepi32_ps(interleave(half, lean, sign));
         const __m512 d = _mm512_cvtepi32_ps(interleave(half, den, zero));
-        __m512 t = _mm512_roundscale_ps(_mm512_mul_ps(l, _mm512_rcp14_ps(d)), _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
-        const __m512 rest = _mm512_sub_ps(l, _mm512_mul_ps(t, d));
-        const __mmask16 over = _mm512_cmp_ps_mask(rest, zero_f, _CMP_LT_OQ);
-        const __mmask16 under = _mm512_cmp_ps_mask(rest, d, _CMP_GE_OQ);
-        t = _mm512_mask_sub_ps(t, over, t, one_f);
-        t = _mm512_mask_add_ps(t, under, t, one_f);
-        part[half] = _mm512_cvttps_epi32(t);
+        part[half] = _mm512_cvt_roundps_epi32(_mm512_mul_ps(l, _mm512_rcp14_ps(d)),
+                                              _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
     }
-    return _mm512_add_epi16(value, _mm512_packs_epi32(part[0], part[1]));
+    __m512i q = _mm512_packs_epi32(part[0], part[1]);
+    const __m512i rest = _mm512_sub_epi16(lean, _mm512_mullo_epi16(q, den));
+    q = _mm512_mask_sub_epi16(q, _mm512_cmplt_epi16_mask(rest, zero), q, one);
+    q = _mm512_mask_add_epi16(q, _mm512_cmpge_epi16_mask(rest, den), q, one);
+    return _mm512_add_epi16(value, q);
 }
 
 }  // namespace
