@@ -267,7 +267,8 @@ __attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i blur_q
 // through a 64-byte table indexed by its size (clamped to 63, where the
 // weight is 0 as from 25 on). Two neighbours' weights and differences are
 // interleaved so that one multiply-add of bytes gives both products of a
-// pixel and another both weights, summed in words as blur_row sums them
+// pixel and, for every second pair, another the four weights of two pairs
+// (added as bytes first), summed in words as blur_row sums them
 // (the order does not change an integer sum). The centre adds weight 100
 // and difference 0.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(const uint8_t* const rows[5],
@@ -289,7 +290,9 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(cons
         __m512i den[2] = {centre_weight, centre_weight};
         __m512i lean[2] = {zero, zero};
         __m512i held_weight = zero, held_diff = zero;
+        __m512i held_pairs[2] = {zero, zero};
         int held = 0;
+        int pairs = 0;
 #pragma GCC unroll 25
         for (int tap = 0; tap < 25; ++tap) {
             const int dy = tap / 5, dx = tap % 5;
@@ -309,8 +312,15 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(cons
                 const __m512i pair_diff = half ? _mm512_unpackhi_epi8(held_diff, diff)
                                                : _mm512_unpacklo_epi8(held_diff, diff);
                 lean[half] = _mm512_add_epi16(lean[half], _mm512_maddubs_epi16(pair_weight, pair_diff));
-                den[half] = _mm512_add_epi16(den[half], _mm512_maddubs_epi16(pair_weight, ones));
+                // Weights are 100 at most: two pairs add up in bytes.
+                if (pairs % 2 == 0) {
+                    held_pairs[half] = pair_weight;
+                } else {
+                    den[half] = _mm512_add_epi16(
+                        den[half], _mm512_maddubs_epi16(_mm512_add_epi8(held_pairs[half], pair_weight), ones));
+                }
             }
+            ++pairs;
         }
         // The halves hold bytes 0-7 and 8-15 of each 128-bit lane; the
         // saturating pack puts them back in order (all are 0..255).
