@@ -21,6 +21,11 @@ inline constexpr float kGaussWeights[25] = {0.0037f, 0.0147f, 0.0256f, 0.0147f, 
 bool avx512_rows();
 bool avx512_byte_lookup();
 
+// Whether the AVX-512 blur estimates its quotients in half precision (where
+// the processor has AVX-512 FP16); tests turn it off to compare both ways.
+bool blur_halves();
+void allow_blur_halves(bool allow);
+
 // Sobel magnitude of pixels 1 .. w - 2 of a row (w >= 34); returns the
 // highest.
 int sobel_row_avx512(const uint8_t* up, const uint8_t* in, const uint8_t* down, int w, uint8_t* s);
