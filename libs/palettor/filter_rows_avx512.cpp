@@ -211,21 +211,28 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) size_t sharpen_span_avx51
         const __m512i g8 = _mm512_loadu_si512(gauss + i);
         const __m512i s8 = _mm512_mask_blend_epi8(_mm512_movepi8_mask(sob), _mm512_permutex2var_epi8(t0, sob, t1),
                                                   _mm512_permutex2var_epi8(t2, sob, t3));
-        __m256i sharp[2];
+        // Words in the unpacked order of the bytes, which the pack restores.
+        __m512i sharp[2];
         for (int half = 0; half < 2; ++half) {
-            const __m512i p = _mm512_cvtepu8_epi16(half_of(half, p8));
-            const __m512i s = _mm512_cvtepu8_epi16(half_of(half, s8));
-            const __m512i g = _mm512_cvtepu8_epi16(half_of(half, g8));
+            const __m512i p = half ? _mm512_unpackhi_epi8(p8, zero) : _mm512_unpacklo_epi8(p8, zero);
+            const __m512i s = half ? _mm512_unpackhi_epi8(s8, zero) : _mm512_unpacklo_epi8(s8, zero);
+            const __m512i g = half ? _mm512_unpackhi_epi8(g8, zero) : _mm512_unpacklo_epi8(g8, zero);
             // sharpen_span's float steps are exact here: with depth = s / 64,
             // value = s * g >> 6 and tv = max(0, (s * p >> 6) + p - value).
             const __m512i value = _mm512_srli_epi16(_mm512_mullo_epi16(s, g), 6);
             const __m512i lifted = _mm512_add_epi16(_mm512_srli_epi16(_mm512_mullo_epi16(s, p), 6), p);
             const __m512i tv = _mm512_max_epi16(_mm512_sub_epi16(lifted, value), zero);
-            const __m512i lo = _mm512_srai_epi32(_mm512_madd_epi16(_mm512_unpacklo_epi16(tv, p), mix), 7);
-            const __m512i hi = _mm512_srai_epi32(_mm512_madd_epi16(_mm512_unpackhi_epi16(tv, p), mix), 7);
-            sharp[half] = _mm512_cvtusepi16_epi8(_mm512_packs_epi32(lo, hi));
+            if (k == 64) {
+                // The usual strength: (tv * 64 + p * 64) >> 7 is their mean.
+                sharp[half] = _mm512_srli_epi16(_mm512_add_epi16(tv, p), 1);
+            } else {
+                const __m512i lo = _mm512_srai_epi32(_mm512_madd_epi16(_mm512_unpacklo_epi16(tv, p), mix), 7);
+                const __m512i hi = _mm512_srai_epi32(_mm512_madd_epi16(_mm512_unpackhi_epi16(tv, p), mix), 7);
+                sharp[half] = _mm512_packs_epi32(lo, hi);
+            }
         }
-        const __m512i sharpened = _mm512_inserti64x4(_mm512_castsi256_si512(sharp[0]), sharp[1], 1);
+        // All words lie in 0 .. 2^15: the signed pack saturates as the kernel clamps.
+        const __m512i sharpened = _mm512_packus_epi16(sharp[0], sharp[1]);
         const __m512i to_left = _mm512_or_si512(_mm512_subs_epu8(p8, left), _mm512_subs_epu8(left, p8));
         const __m512i to_right = _mm512_or_si512(_mm512_subs_epu8(p8, right), _mm512_subs_epu8(right, p8));
         const __mmask64 spike = _mm512_cmpgt_epu8_mask(to_left, three) & _mm512_cmpgt_epu8_mask(to_right, three);

@@ -68,15 +68,19 @@ std::vector<Plane> planes()
     return out;
 }
 
-// Three frames through one engine: sharpen-and-blur, then stabilization on
-// with two more frames, then stabilization alone.
+// Frames through one engine: sharpen-and-blur at the usual strength and at
+// others, then stabilization on with three more frames, then stabilization
+// alone.
 std::vector<std::vector<uint8_t>> run_sequence(ImageSharpenBlur& engine, const Plane& p)
 {
     std::vector<std::vector<uint8_t>> results;
-    std::vector<uint8_t> frame = p.data;
+    std::vector<uint8_t> frame;
     engine.set_stabilization(false);
-    EXPECT_TRUE(engine.sharpen_and_blur(frame.data(), p.width, p.height, 50, true));
-    results.push_back(frame);
+    for (int strength : {50, 0, 80, 100}) {
+        frame = p.data;
+        EXPECT_TRUE(engine.sharpen_and_blur(frame.data(), p.width, p.height, strength, true));
+        results.push_back(frame);
+    }
     engine.set_stabilization(true);
     for (int i = 0; i < 3; ++i) {
         frame = p.data;
