@@ -125,7 +125,28 @@ __attribute__((target("avx512f,avx512bw"))) void gauss_sums_avx512(const uint8_t
         _mm512_storeu_si512(out.outer + x, _mm512_add_epi16(widen(row + x - 2), widen(row + x + 2)));
         _mm512_storeu_si512(out.inner + x, _mm512_add_epi16(widen(row + x - 1), widen(row + x + 1)));
         _mm512_storeu_si512(out.centre + x, widen(row + x));
+        _mm512_storeu_si512(out.across + x, _mm512_sub_epi16(widen(row + x + 1), widen(row + x - 1)));
     }
+}
+
+__attribute__((target("avx512f,avx512bw"))) int sobel_from_sums_avx512(const GaussSums& up, const GaussSums& in,
+                                                                      const GaussSums& down, int w, uint8_t* s)
+{
+    __m512i high = _mm512_setzero_si512();
+    for (int step = 2; step < w - 2; step += 32) {
+        const int x = std::min(step, w - 2 - 32);
+        // hs = (ur - ul) + 2 (ir - il) + (dr - dl); vs = (ul + 2 uc + ur) - (dl + 2 dc + dr).
+        const __m512i hs = _mm512_add_epi16(_mm512_add_epi16(load_words(up.across + x), load_words(down.across + x)),
+                                            _mm512_slli_epi16(load_words(in.across + x), 1));
+        const __m512i vs = _mm512_sub_epi16(
+            _mm512_add_epi16(load_words(up.inner + x), _mm512_slli_epi16(load_words(up.centre + x), 1)),
+            _mm512_add_epi16(load_words(down.inner + x), _mm512_slli_epi16(load_words(down.centre + x), 1)));
+        const __m512i v = _mm512_srli_epi16(_mm512_add_epi16(_mm512_abs_epi16(hs), _mm512_abs_epi16(vs)), 3);
+        high = _mm512_max_epu16(high, v);
+        store_bytes(s + x, v);
+    }
+    return static_cast<int>(_mm512_reduce_max_epi32(_mm512_max_epi32(_mm512_cvtepu16_epi32(half_of(0, high)),
+                                                                      _mm512_cvtepu16_epi32(half_of(1, high)))));
 }
 
 // The kernel sums its 25 float products in a fixed order; the result is that
