@@ -169,7 +169,6 @@ __attribute__((target("avx512f,avx512bw"))) void gauss_row_avx512(const GaussSum
     const __m512i zero = _mm512_setzero_si512();
     const __m512 inverse = _mm512_set1_ps(1.0f / static_cast<float>(kGaussScale));
     const __m512 slack = _mm512_set1_ps(2e-6f);
-    const __m512 one = _mm512_set1_ps(1.0f);
     for (int step = 2; step < w - 2; step += 32) {
         const int x = std::min(step, w - 2 - 32);
         const __m512i g1 = _mm512_add_epi16(load_words(sums[0].outer + x), load_words(sums[4].outer + x));
@@ -190,15 +189,15 @@ __attribute__((target("avx512f,avx512bw"))) void gauss_row_avx512(const GaussSum
                 _mm512_add_epi32(_mm512_madd_epi16(interleave(half, g1, g2), w12), _mm512_madd_epi16(interleave(half, g3, g4), w34)),
                 _mm512_add_epi32(_mm512_madd_epi16(interleave(half, g5, g6), w56), _mm512_madd_epi16(interleave(half, g7, zero), w7)));
             const __m512 t = _mm512_mul_ps(_mm512_cvtepi32_ps(e), inverse);
-            const __m512 whole = _mm512_roundscale_ps(t, _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
-            const __m512 fraction = _mm512_sub_ps(t, whole);
-            // t < 256, so the margin's own rounding is far below it.
+            // Unsure where a whole number lies within the margin of t: there
+            // the ends truncate differently (below 1 both give 0, as the
+            // kernel's positive sum does). The ends themselves round by at
+            // most t 2^-24, far inside the margin.
             const __m512 margin = _mm512_mul_ps(t, slack);
-            const __mmask16 lanes = static_cast<__mmask16>(
-                (_mm512_cmp_ps_mask(fraction, margin, _CMP_LE_OQ) & _mm512_cmp_ps_mask(whole, one, _CMP_GE_OQ)) |
-                _mm512_cmp_ps_mask(_mm512_add_ps(fraction, margin), one, _CMP_GE_OQ));
-            unsure |= static_cast<uint32_t>(lanes) << (16 * half);
-            quotient[half] = _mm512_cvttps_epi32(whole);
+            const __m512i below = _mm512_cvttps_epi32(_mm512_sub_ps(t, margin));
+            const __m512i above = _mm512_cvttps_epi32(_mm512_add_ps(t, margin));
+            unsure |= static_cast<uint32_t>(_mm512_cmpneq_epi32_mask(below, above)) << (16 * half);
+            quotient[half] = below;
         }
         store_bytes(g + x, _mm512_packs_epi32(quotient[0], quotient[1]));
         for (; unsure != 0; unsure &= unsure - 1) {
