@@ -325,16 +325,17 @@ struct BlurSums {
     __m512i lean[2];
 };
 
-// The 64 pixels of a step from their sums and their estimates.
+// The 64 pixels of a step from their sums and their estimates: half 0 holds
+// the even pixels and half 1 the odd ones, a word each.
 __attribute__((target("avx512f,avx512bw"), always_inline)) inline void blur_pixels(const uint8_t* centre,
                                                                                     const BlurSums& sums,
                                                                                     const __m512i q[2], uint8_t* out)
 {
-    const __m512i zero = _mm512_setzero_si512();
     const __m512i value = _mm512_xor_si512(_mm512_loadu_si512(centre), _mm512_set1_epi8(static_cast<char>(0x80)));
-    const __m512i low = set_right(_mm512_unpacklo_epi8(value, zero), q[0], sums.den[0], sums.lean[0]);
-    const __m512i high = set_right(_mm512_unpackhi_epi8(value, zero), q[1], sums.den[1], sums.lean[1]);
-    _mm512_storeu_si512(out, _mm512_packus_epi16(low, high));
+    const __m512i even = set_right(_mm512_and_si512(value, _mm512_set1_epi16(0xFF)), q[0], sums.den[0], sums.lean[0]);
+    const __m512i odd = set_right(_mm512_srli_epi16(value, 8), q[1], sums.den[1], sums.lean[1]);
+    // Both lie in 0..255: the odd ones go to the high bytes.
+    _mm512_storeu_si512(out, _mm512_or_si512(even, _mm512_slli_epi16(odd, 8)));
 }
 
 using BlurQuotients = void (*)(const uint8_t* centre, const BlurSums* sums, const int* xs, int count, uint8_t* out);
@@ -362,15 +363,17 @@ __attribute__((target("avx512f,avx512bw,avx512fp16"))) void quotients_in_halves(
 
 }  // namespace
 
-// 64 pixels a step. A neighbour's difference from the centre, saturated to
-// a signed byte (exact wherever the weight is not 0), gives the range weight
-// through a 64-byte table indexed by its size (clamped to 63, where the
-// weight is 0 as from 25 on). Two neighbours' weights and differences are
-// interleaved so that one multiply-add of bytes gives both products of a
-// pixel and, for every second pair, another the four weights of two pairs
-// (added as bytes first), summed in words as blur_row sums them
-// (the order does not change an integer sum). The centre adds weight 100
-// and difference 0.
+// 64 pixels a step, the even and the odd ones apart, so that each word of a
+// vector holds two neighbours of one pixel: the two left of it, the two
+// right of it (a load shifted by one or two), or those above and below it
+// in the middle column (two loads blended). A neighbour's difference from the
+// centre, saturated to a signed byte (exact wherever the weight is not 0),
+// gives the range weight through a 64-byte table indexed by its size
+// (clamped to 63, where the weight is 0 as from 25 on). One multiply-add of
+// bytes then gives both products of a pixel, and for every second vector
+// another the four weights of two vectors (added as bytes first), summed in
+// words as blur_row sums them (the order does not change an integer sum).
+// The centre adds weight 100 and difference 0.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(const uint8_t* const rows[5],
                                                                             int w, uint8_t* out)
 {
@@ -382,7 +385,9 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(cons
     const __m512i last_index = _mm512_set1_epi8(63);
     const __m512i ones = _mm512_set1_epi8(1);
     const __m512i zero = _mm512_setzero_si512();
+    const __m512i low_bytes = _mm512_set1_epi16(0xFF);
     const __m512i centre_weight = _mm512_set1_epi16(100);
+    constexpr __mmask64 kHighBytes = 0xAAAAAAAAAAAAAAAAull;
     // The sums of a few steps, then their quotients in a function built for
     // the processor's arithmetic.
     const BlurQuotients quotients = blur_halves() ? quotients_in_halves : quotients_in_singles;
@@ -393,40 +398,38 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void blur_row_avx512(cons
     for (int step = 2; step < w - 2; step += 64) {
         const int x = std::min(step, w - 2 - 64);
         const __m512i centre = _mm512_loadu_si512(rows[2] + x);
+        // Each pixel's centre in both bytes of its word.
+        const __m512i even = _mm512_and_si512(centre, low_bytes);
+        const __m512i odd = _mm512_srli_epi16(centre, 8);
+        const __m512i centres[2] = {_mm512_or_si512(even, _mm512_slli_epi16(even, 8)),
+                                    _mm512_or_si512(odd, _mm512_slli_epi16(odd, 8))};
         __m512i den[2] = {centre_weight, centre_weight};
         __m512i lean[2] = {zero, zero};
-        __m512i held_weight = zero, held_diff = zero;
-        __m512i held_pairs[2] = {zero, zero};
-        int held = 0;
-        int pairs = 0;
-#pragma GCC unroll 25
-        for (int tap = 0; tap < 25; ++tap) {
-            const int dy = tap / 5, dx = tap % 5;
-            if (tap == 12) {
-                continue;
+        for (int half = 0; half < 2; ++half) {
+            const int at = x + half;
+            __m512i pairs[12];
+            for (int dy = 0; dy < 5; ++dy) {
+                pairs[2 * dy] = _mm512_loadu_si512(rows[dy] + at - 2);
+                pairs[2 * dy + 1] = _mm512_loadu_si512(rows[dy] + at + 1);
             }
-            const __m512i diff = _mm512_subs_epi8(_mm512_loadu_si512(rows[dy] + x + dx - 2), centre);
-            const __m512i weight = _mm512_permutexvar_epi8(_mm512_min_epu8(_mm512_abs_epi8(diff), last_index), table);
-            if (held++ % 2 == 0) {
-                held_weight = weight;
-                held_diff = diff;
-                continue;
-            }
-            for (int half = 0; half < 2; ++half) {
-                const __m512i pair_weight = half ? _mm512_unpackhi_epi8(held_weight, weight)
-                                                 : _mm512_unpacklo_epi8(held_weight, weight);
-                const __m512i pair_diff = half ? _mm512_unpackhi_epi8(held_diff, diff)
-                                               : _mm512_unpacklo_epi8(held_diff, diff);
-                lean[half] = _mm512_add_epi16(lean[half], _mm512_maddubs_epi16(pair_weight, pair_diff));
-                // Weights are 100 at most: two pairs add up in bytes.
-                if (pairs % 2 == 0) {
-                    held_pairs[half] = pair_weight;
+            pairs[10] = _mm512_mask_blend_epi8(kHighBytes, _mm512_loadu_si512(rows[0] + at),
+                                               _mm512_loadu_si512(rows[1] + at - 1));
+            pairs[11] = _mm512_mask_blend_epi8(kHighBytes, _mm512_loadu_si512(rows[3] + at),
+                                               _mm512_loadu_si512(rows[4] + at - 1));
+            __m512i held = zero;
+#pragma GCC unroll 12
+            for (int k = 0; k < 12; ++k) {
+                const __m512i diff = _mm512_subs_epi8(pairs[k], centres[half]);
+                const __m512i weight =
+                    _mm512_permutexvar_epi8(_mm512_min_epu8(_mm512_abs_epi8(diff), last_index), table);
+                lean[half] = _mm512_add_epi16(lean[half], _mm512_maddubs_epi16(weight, diff));
+                // Weights are 100 at most: two vectors add up in bytes.
+                if (k % 2 == 0) {
+                    held = weight;
                 } else {
-                    den[half] = _mm512_add_epi16(
-                        den[half], _mm512_maddubs_epi16(_mm512_add_epi8(held_pairs[half], pair_weight), ones));
+                    den[half] = _mm512_add_epi16(den[half], _mm512_maddubs_epi16(_mm512_add_epi8(held, weight), ones));
                 }
             }
-            ++pairs;
         }
         kept[held_steps] = {{den[0], den[1]}, {lean[0], lean[1]}};
         xs[held_steps] = x;
