@@ -21,19 +21,30 @@ inline constexpr float kGaussWeights[25] = {0.0037f, 0.0147f, 0.0256f, 0.0147f, 
 bool avx512_rows();
 bool avx512_byte_lookup();
 
+// Whether the AVX-512 blur estimates its quotients in half precision (where
+// the processor has AVX-512 FP16); tests turn it off to compare both ways.
+bool blur_halves();
+void allow_blur_halves(bool allow);
+
 // Sobel magnitude of pixels 1 .. w - 2 of a row (w >= 34); returns the
 // highest.
 int sobel_row_avx512(const uint8_t* up, const uint8_t* in, const uint8_t* down, int w, uint8_t* s);
 
 // The horizontal pair sums of a row that the 5 x 5 Gaussian weighs alike, for
 // x = 2 .. w - 3 (w >= 36): outer = p[x - 2] + p[x + 2], inner = p[x - 1] +
-// p[x + 1], centre = p[x].
+// p[x + 1], centre = p[x]; and the difference across, p[x + 1] - p[x - 1],
+// which with inner and centre gives the Sobel of the rows next to it.
 struct GaussSums {
     int16_t* outer;
     int16_t* inner;
     int16_t* centre;
+    int16_t* across;
 };
 void gauss_sums_avx512(const uint8_t* row, int w, const GaussSums& out);
+
+// sobel_row_avx512 from the sums of the rows above and below and of the row
+// itself: pixels 2 .. w - 3 only (w >= 36); returns their highest.
+int sobel_from_sums_avx512(const GaussSums& up, const GaussSums& in, const GaussSums& down, int w, uint8_t* s);
 
 // Pixels 2 .. w - 3 of one Gaussian row from the sums of its five rows (and
 // the rows themselves, for the few pixels the exact sum cannot settle).

@@ -135,6 +135,10 @@ private:
     // the whole map too.
     template <class IndexOf>
     void walk_present(int low, int high, int top, uint16_t fill, IndexOf index_of);
+    // present_ = the ADs in [first, last] the histogram holds, in order;
+    // returns the sum of their counts, each capped at cap (map and
+    // statistics locks held).
+    uint64_t collect_present(int first, int last, uint32_t cap);
     void narrow_mapping(int low, int high);
     void smooth_map(float factor);
     // The fullest AD in [alow, ahigh), eased towards the last frame's peak

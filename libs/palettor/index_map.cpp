@@ -233,6 +233,10 @@ void Imaging::walk_present(int low, int high, int top, uint16_t fill, IndexOf in
     // What the walk leaves alone: the ADs up to low, and those between the
     // last one walked and the first at or above high.
     std::fill(map_.begin(), map_.begin() + low + 1, fill);
+    // Local pointers: the compiler cannot tell that the map's stores leave
+    // the members alone and would reload them every step.
+    uint16_t* map = map_.data();
+    const uint32_t* histogram = histogram_.data();
     const uint32_t cap = height_;
     uint64_t running = 0;
     int previous = low;
@@ -245,14 +249,19 @@ void Imaging::walk_present(int low, int high, int top, uint16_t fill, IndexOf in
             stopped = d;
             break;
         }
-        running += std::min(histogram_[d], cap);
+        running += std::min(histogram[d], cap);
         last_walked = d;
         if (d <= low) {
             continue;
         }
         int index = std::min(static_cast<int>(index_of(d, running)), top);
         index = clamp_index(index);
-        std::fill(map_.begin() + previous + 1, map_.begin() + d + 1, static_cast<uint16_t>(index));
+        // Mostly the next AD: one store rather than a fill's set-up.
+        if (d == previous + 1) {
+            map[d] = static_cast<uint16_t>(index);
+        } else {
+            std::fill(map + previous + 1, map + d + 1, static_cast<uint16_t>(index));
+        }
         previous = d;
         last_index = index;
     }
@@ -334,6 +343,24 @@ void Imaging::split_points(int z, int ahigh, int start, int64_t body, int* s1, i
     }
 }
 
+uint64_t Imaging::collect_present(int first, int last, uint32_t cap)
+{
+    // Written through a local pointer and summed in a register: push_back
+    // and a running total kept in the object reload and store every step.
+    present_.resize(static_cast<size_t>(std::max(last - first + 1, 0)));
+    uint16_t* out = present_.data();
+    size_t count = 0;
+    uint64_t total = 0;
+    for (int d = first; d <= last; ++d) {
+        const uint32_t n = histogram_[d];
+        out[count] = static_cast<uint16_t>(d);
+        count += n != 0 ? 1 : 0;
+        total += std::min(n, cap);
+    }
+    present_.resize(count);
+    return total;
+}
+
 namespace {
 
 int count_above_one(const ScratchVector<uint32_t>& hist, int first, int end)
@@ -413,14 +440,7 @@ bool Imaging::calc_automatic(int low, int high)
         split_s2_ = static_cast<uint16_t>(std::min(s2, 65535));
         split_s3_ = static_cast<uint16_t>(std::min(s3, 65535));
 
-        present_.clear();
-        uint64_t clipped_total = 0;
-        for (int d = alow; d <= ahigh; ++d) {
-            if (histogram_[d] != 0) {
-                present_.push_back(static_cast<uint16_t>(d));
-                clipped_total += std::min<uint32_t>(histogram_[d], H);
-            }
-        }
+        const uint64_t clipped_total = collect_present(alow, ahigh, static_cast<uint32_t>(H));
         range_low_ = static_cast<uint16_t>(low);
         range_high_ = static_cast<uint16_t>(high);
 
@@ -505,12 +525,7 @@ bool Imaging::calc_fire_fighting(int low, int high)
         split_s2_ = static_cast<uint16_t>(s2);
         split_s3_ = static_cast<uint16_t>(s3);
 
-        present_.clear();
-        for (int d = alow; d <= ahigh; ++d) {
-            if (histogram_[d] != 0) {
-                present_.push_back(static_cast<uint16_t>(d));
-            }
-        }
+        collect_present(alow, ahigh, 0);
         range_low_ = static_cast<uint16_t>(low);
         range_high_ = static_cast<uint16_t>(high);
 
@@ -571,12 +586,7 @@ bool Imaging::calc_manual(int low, int high)
         }
         const int alow = auto_low_, ahigh = auto_high_;
         split_z_ = static_cast<uint16_t>(std::min(alow + 10, 65535));
-        present_.clear();
-        for (int d = frame_min_; d <= frame_max_; ++d) {
-            if (histogram_[d] != 0) {
-                present_.push_back(static_cast<uint16_t>(d));
-            }
-        }
+        collect_present(frame_min_, frame_max_, 0);
         range_low_ = static_cast<uint16_t>(low);
         range_high_ = static_cast<uint16_t>(high);
         // The knee h splits the range: ten automatic-range widths of AD take

@@ -180,7 +180,7 @@ void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win,
         for (int y = win.top; y <= win.bottom; ++y) {
             const uint16_t* row = ad + static_cast<size_t>(y) * width + win.left;
             uint16_t row_lo, row_hi;
-            row_extremes(row, columns, &row_lo, &row_hi, &sum);
+            count_row_extremes(row, columns, histogram_.data(), h1, h2, h3, &row_lo, &row_hi, &sum);
             if (row_lo < lo || y == win.top) {
                 lo = row_lo;
                 lo_row = y;
@@ -189,7 +189,6 @@ void Imaging::window_histogram(const uint16_t* ad, int width, const Window& win,
                 hi = row_hi;
                 hi_row = y;
             }
-            count_row(row, columns, histogram_.data(), h1, h2, h3);
         }
         for (uint32_t v = lo; v <= hi; ++v) {
             histogram_[v] += h1[v] + h2[v] + h3[v];

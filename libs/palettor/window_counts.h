@@ -19,6 +19,11 @@ void row_extremes(const uint16_t* row, int count, uint16_t* lo, uint16_t* hi, ui
 // Counts a row into four partial histograms in turn.
 void count_row(const uint16_t* row, int count, uint32_t* h0, uint32_t* h1, uint32_t* h2, uint32_t* h3);
 
+// row_extremes and count_row of a row, in one pass where the processor path
+// allows.
+void count_row_extremes(const uint16_t* row, int count, uint32_t* h0, uint32_t* h1, uint32_t* h2, uint32_t* h3,
+                        uint16_t* lo, uint16_t* hi, uint64_t* sum);
+
 // Lowest and highest AD of some rows, the first row holding each, and their
 // sum; lo_row < 0 for no rows.
 struct RowsExtremes {

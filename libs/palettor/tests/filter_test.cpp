@@ -1,5 +1,6 @@
 // The filter engine: CPU workers and the OpenCL kernels give the same bytes,
 // and the filters' documented properties hold.
+#include "filter_rows.h"
 #include "kernel_path_guard.h"
 #include "sharpen_blur.h"
 #include "spare_processors.h"
@@ -67,15 +68,19 @@ std::vector<Plane> planes()
     return out;
 }
 
-// Three frames through one engine: sharpen-and-blur, then stabilization on
-// with two more frames, then stabilization alone.
+// Frames through one engine: sharpen-and-blur at the usual strength and at
+// others, then stabilization on with three more frames, then stabilization
+// alone.
 std::vector<std::vector<uint8_t>> run_sequence(ImageSharpenBlur& engine, const Plane& p)
 {
     std::vector<std::vector<uint8_t>> results;
-    std::vector<uint8_t> frame = p.data;
+    std::vector<uint8_t> frame;
     engine.set_stabilization(false);
-    EXPECT_TRUE(engine.sharpen_and_blur(frame.data(), p.width, p.height, 50, true));
-    results.push_back(frame);
+    for (int strength : {50, 0, 80, 100}) {
+        frame = p.data;
+        EXPECT_TRUE(engine.sharpen_and_blur(frame.data(), p.width, p.height, strength, true));
+        results.push_back(frame);
+    }
     engine.set_stabilization(true);
     for (int i = 0; i < 3; ++i) {
         frame = p.data;
@@ -181,11 +186,17 @@ TEST(filter, every_processor_path_gives_the_plain_bytes)
         ASSERT_TRUE(plain_engine.init(false, 3));
         const auto plain = run_sequence(plain_engine, p);
         for (vybase::KernelPath path : vybase::kernel_paths()) {
-            SCOPED_TRACE(vybase::kernel_path_name(path));
             ASSERT_EQ(vybase::force_kernel_path(path), path);
-            ImageSharpenBlur engine;
-            ASSERT_TRUE(engine.init(false, 3));
-            EXPECT_EQ(run_sequence(engine, p), plain);
+            // The blur's quotients in half precision where the processor
+            // has it, and in single precision.
+            for (bool halves : {true, false}) {
+                SCOPED_TRACE(testing::Message() << vybase::kernel_path_name(path) << (halves ? "" : ", singles"));
+                allow_blur_halves(halves);
+                ImageSharpenBlur engine;
+                ASSERT_TRUE(engine.init(false, 3));
+                EXPECT_EQ(run_sequence(engine, p), plain);
+            }
+            allow_blur_halves(true);
         }
     }
 }

@@ -22,9 +22,10 @@ struct RowResults {
     std::vector<uint8_t> index;
     std::vector<uint32_t> colours;
     std::vector<uint64_t> extremes;
+    std::vector<uint32_t> counts;  // AD and its four partial counts, where any is not 0
     bool operator==(const RowResults& o) const
     {
-        return index == o.index && colours == o.colours && extremes == o.extremes;
+        return index == o.index && colours == o.colours && extremes == o.extremes && counts == o.counts;
     }
 };
 
@@ -49,6 +50,21 @@ RowResults run_rows(const std::vector<uint16_t>& ad, int width, int height, cons
             row_extremes(ad.data() + static_cast<size_t>(y) * width, static_cast<int>(std::min<size_t>(count, width)),
                          &lo, &hi, &sum);
             r.extremes.insert(r.extremes.end(), {lo, hi, sum});
+            // The same with the row counted into four histograms at once.
+            std::vector<uint32_t> counts(4 * 65536, 0);
+            uint32_t* h = counts.data();
+            lo = hi = 0;
+            sum = 1;
+            count_row_extremes(ad.data() + static_cast<size_t>(y) * width,
+                               static_cast<int>(std::min<size_t>(count, width)), h, h + 65536, h + 2 * 65536,
+                               h + 3 * 65536, &lo, &hi, &sum);
+            r.extremes.insert(r.extremes.end(), {lo, hi, sum});
+            for (uint32_t v = 0; v < 65536; ++v) {
+                if (counts[v] + counts[v + 65536] + counts[v + 2 * 65536] + counts[v + 3 * 65536] != 0) {
+                    r.counts.insert(r.counts.end(), {v, counts[v], counts[v + 65536], counts[v + 2 * 65536],
+                                                     counts[v + 3 * 65536]});
+                }
+            }
         }
     }
     return r;
