@@ -43,6 +43,17 @@ function(pyravue_test_compile_options target)
     endforeach()
 endfunction()
 
+# pyravue_test_launcher(<target>)
+# Under AddressSanitizer a test program runs through a script that runs it
+# once more when its tests passed but the leak checker itself crashed at exit
+# (see the script); ctest and the test discovery both launch it that way.
+function(pyravue_test_launcher target)
+    if(PYRAVUE_SANITIZE)
+        set_target_properties(${target} PROPERTIES
+            CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/rerun_after_leak_scan_crash.sh)
+    endif()
+endfunction()
+
 # pyravue_add_gtest(<name> SOURCES ... LIBS ...)
 # A GoogleTest executable whose cases each become a ctest test.
 function(pyravue_add_gtest name)
@@ -50,6 +61,7 @@ function(pyravue_add_gtest name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
     pyravue_test_compile_options(${name})
+    pyravue_test_launcher(${name})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/testsupport)
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${PYRAVUE_BIN_DIR}
