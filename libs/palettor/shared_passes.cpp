@@ -1,7 +1,7 @@
 // Passes over a frame shared among the members of a worker pool.
 #include "shared_passes.h"
 
-#include "kernel_path.h"
+#include "filter_rows.h"
 
 #include <immintrin.h>
 
@@ -58,8 +58,6 @@ __attribute__((target("avx512f,avx512bw"))) void index_row_avx512(const uint16_t
 
 #pragma GCC diagnostic pop
 
-const bool kAvx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
-
 }  // namespace
 
 void index_plane(const uint16_t* ad, int width, int height, const uint16_t* map, uint8_t* index,
@@ -67,7 +65,7 @@ void index_plane(const uint16_t* ad, int width, int height, const uint16_t* map,
 {
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
     const int strips = (height + kStripRows - 1) / kStripRows;
-    const bool wide = kAvx512 && vybase::kernel_path() == vybase::KernelPath::avx512;
+    const bool wide = avx512_rows();
     auto strip_of = [&](int strip) {
         const size_t first = static_cast<size_t>(strip) * kStripRows * width;
         const size_t count = std::min(pixels - first, static_cast<size_t>(kStripRows) * width);

@@ -1,6 +1,7 @@
 // Extremes, sums and histograms of AD rows.
 #include "window_counts.h"
 
+#include "filter_rows.h"
 #include "kernel_path.h"
 #include "shared_passes.h"
 
@@ -67,8 +68,6 @@ void count_row(const uint16_t* __restrict row, int count, uint32_t* __restrict h
 
 namespace {
 
-const bool kAvx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
-
 // GCC 12 warns about the intrinsics' own undefined registers.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
@@ -108,13 +107,13 @@ __attribute__((target("avx512f,avx512bw"))) void count_row_extremes_avx512(
     uint32_t h = _mm512_reduce_max_epu32(_mm512_max_epu32(_mm512_cvtepu16_epi32(_mm512_castsi512_si256(high)),
                                                           _mm512_cvtepu16_epi32(_mm512_extracti64x4_epi64(high, 1))));
     // The rest as count_row counts it, so that the partial histograms agree too.
-    for (int i = x; i < count; ++i) {
-        const uint16_t v = row[i];
-        l = std::min<uint32_t>(l, v);
-        h = std::max<uint32_t>(h, v);
-        s += v;
+    if (x < count) {
+        uint16_t rest_lo = 0, rest_hi = 0;
+        row_extremes(row + x, count - x, &rest_lo, &rest_hi, &s);
+        l = std::min<uint32_t>(l, rest_lo);
+        h = std::max<uint32_t>(h, rest_hi);
+        count_row(row + x, count - x, h0, h1, h2, h3);
     }
-    count_row(row + x, count - x, h0, h1, h2, h3);
     *lo = static_cast<uint16_t>(l);
     *hi = static_cast<uint16_t>(h);
     *sum += s;
@@ -128,7 +127,7 @@ void count_row_extremes(const uint16_t* row, int count, uint32_t* h0, uint32_t* 
                         uint16_t* lo, uint16_t* hi, uint64_t* sum)
 {
     // Rows up to 65,535 pixels keep the doublewords of the sum in range.
-    if (kAvx512 && count < 65536 && vybase::kernel_path() == vybase::KernelPath::avx512) {
+    if (count < 65536 && avx512_rows()) {
         count_row_extremes_avx512(row, count, h0, h1, h2, h3, lo, hi, sum);
         return;
     }
