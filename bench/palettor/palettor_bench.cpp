@@ -300,9 +300,9 @@ void BM_row_colour_new_frame(benchmark::State& state)
 }
 
 // The workers row: sharpen and blur on an engine of 4 CPU workers (a
-// 640 x 512 frame takes 1 of them, see kPixelsPerWorker) beside 1, with 20 to 40 ms between
-// frames as from a camera, so the workers sleep between them; speedup is
-// the 1-worker time over the 4-worker engine's time. The engines take the
+// 640 x 512 frame takes 1 of them, see kPixelsPerWorker) beside 1, with 20
+// to 40 ms between frames as from a camera, so the workers sleep between
+// them; speedup is the 1-worker time over the 4-worker engine's time. The engines take the
 // frames in turn: each pool sees one every 40 to 80 ms. /1 runs with two
 // spinning processes per processor beside it: more workers must not be
 // slower than one on a machine that busy either.
@@ -357,9 +357,9 @@ struct WorkerUsage {
 
 // What the waiting of a 4-worker engine's pool costs: the workers' CPU time
 // per frame (none for a 640 x 512 frame, which the caller filters alone)
-// with frames 40 ms
-// apart (/0) or 20 to 40 ms apart at random (/1), and once the frames stop,
-// their CPU time and context switches per second while idle.
+// with frames 40 ms apart (/0) or 20 to 40 ms apart at random (/1), and
+// once the frames stop, their CPU time and context switches per second
+// while idle.
 void BM_pool_cpu_paced(benchmark::State& state)
 {
     palettor::detail::ImageSharpenBlur four;
